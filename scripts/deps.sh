@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Tapivox needs to build, run and test.
+# Run as root it installs what is missing; otherwise it names what to install.
+set -euo pipefail
+PKGS=(
+  cmake g++ make ccache pkg-config
+  qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-translations-l10n qt6-qpa-plugins
+  libgl-dev libxkbcommon-dev libx11-dev
+  fonts-liberation2 fonts-dejavu-core
+  xvfb xauth x11-xkb-utils xdotool x11-utils
+)
+missing=()
+for p in "${PKGS[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+if [ "$(id -u)" -ne 0 ]; then
+  echo "Paquets manquants : ${missing[*]}" >&2
+  echo "Installez-les avec : sudo apt-get install ${missing[*]}" >&2
+  exit 1
+fi
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

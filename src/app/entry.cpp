@@ -1,0 +1,28 @@
+// Program entry.
+#include "app/entry.h"
+
+#include "app/forms.h"
+#include "app/taboutbox.h"
+#include "app/tmainform.h"
+#include "ui/platform.h"
+
+#include <QApplication>
+
+int runTapivox(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    ui::setUpPlatform(app);
+    auto *splash = new TSplash;
+    forms().Splash = splash;
+    splash->show();
+    splash->repaint();
+    QApplication::setApplicationName(QStringLiteral("Tapivox"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Tapivox"));
+    createForms();
+    delete splash;
+    forms().Splash = nullptr;
+    forms().MainForm->show();
+    const int result = app.exec();
+    destroyForms();
+    return result;
+}

@@ -1,0 +1,26 @@
+// The lesson file: fifteen decimal lines ended by CR LF (module code, seven
+// lesson codes, seven menu codes).
+#pragma once
+#include <QByteArray>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+
+struct LessonFile
+{
+    std::array<std::int32_t, 15> values{};
+
+    // Reads fifteen values: leading blanks, control characters and empty
+    // lines are skipped, a value is at most 32 characters up to the next
+    // blank, the rest of its line is ignored, code 26 ends the file. A value
+    // that is missing, not an integer or outside 32 bits reads as 0.
+    static LessonFile parse(const QByteArray &bytes);
+    QByteArray serialize() const;
+};
+
+// Replaces path with data so that a failure never leaves a truncated or
+// destroyed file behind; on failure *error holds the reason in French.
+bool writeFileSafely(const QString &path, const QByteArray &data, QString *error);
+// Reads a whole file; on failure *error holds the reason in French.
+bool readWholeFile(const QString &path, QByteArray *data, QString *error);

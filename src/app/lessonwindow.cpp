@@ -1,0 +1,113 @@
+// Lesson window contract: chronometer, time display, statistics.
+#include "app/lessonwindow.h"
+
+#include "app/forms.h"
+#include "app/tstats.h"
+#include "ui/clicklabel.h"
+#include "ui/int32.h"
+#include "ui/prompter.h"
+
+#include <QFrame>
+#include <QTimer>
+
+LessonWindow::LessonWindow(const QString &name, int moduleCode, int helpContext, QWidget *parent)
+    : QWidget(parent)
+    , m_module(moduleCode)
+    , m_helpContext(helpContext)
+{
+    setObjectName(name);
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+}
+
+void LessonWindow::SetIni(std::int32_t code)
+{
+    m_code = code;
+}
+
+void LessonWindow::Statistic()
+{
+    TStats *stats = forms().Stats;
+    if (!stats)
+        return;
+    stats->Init(m_good, m_errors, m_seconds);
+    ui::prompter().showModal(stats);
+}
+
+bool LessonWindow::chronometerRunning() const
+{
+    return Timer1->isActive();
+}
+
+void LessonWindow::StaticText1Click()
+{
+    if (Timer1->isActive())
+        Timer1->stop();
+    else
+        Timer1->start();
+    m_seconds = 0;
+    if (Timer1->isActive()) {
+        m_seconds = 1;
+        if (StaticText2)
+            StaticText2->setText(clickStartText());
+    }
+}
+
+void LessonWindow::SetTemps()
+{
+    if (Timer1->isActive())
+        Timer1->stop();
+    else
+        Timer1->start();
+    m_seconds = 0;
+}
+
+void LessonWindow::Timer1Timer()
+{
+    if (StaticText2)
+        StaticText2->setText(elapsedText(m_seconds));
+    m_seconds = ui::add32(m_seconds, 1);
+}
+
+Qt::WindowFlags LessonWindow::subWindowFlags() const
+{
+    return Qt::SubWindow | Qt::FramelessWindowHint;
+}
+
+QString LessonWindow::scoreLine(std::int32_t good, std::int32_t errors)
+{
+    return QStringLiteral("Bon : %1     Erreurs : %2").arg(good).arg(errors);
+}
+
+QString LessonWindow::elapsedText(std::int32_t seconds)
+{
+    return QStringLiteral("%1:%2").arg(ui::div32(seconds, 60)).arg(ui::mod32(seconds, 60));
+}
+
+void LessonWindow::createTimeDisplay(QWidget *parent, QPoint pos)
+{
+    Panel2 = new QFrame(parent);
+    Panel2->setObjectName(QStringLiteral("Panel2"));
+    Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Panel2->setLineWidth(2);
+    Panel2->setGeometry(pos.x(), pos.y(), 73, 33);
+    Panel2->setAutoFillBackground(true);
+
+    StaticText2 = new ui::ClickLabel(Panel2);
+    StaticText2->setObjectName(QStringLiteral("StaticText2"));
+    StaticText2->setGeometry(2, 1, 65, 29);
+    StaticText2->setAlignment(Qt::AlignCenter);
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(20);
+    font.setBold(true);
+    StaticText2->setFont(font);
+    StaticText2->setAutoFillBackground(true);
+    QPalette palette = StaticText2->palette();
+    palette.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
+    palette.setColor(QPalette::WindowText, Qt::black);
+    StaticText2->setPalette(palette);
+    StaticText2->setText(QStringLiteral("0:0"));
+    connect(StaticText2, &ui::ClickLabel::clicked, this, [this] { StaticText1Click(); });
+}

@@ -1,0 +1,71 @@
+// The contract every lesson window keeps with the frame: choose a lesson by
+// code, give the code back, show the statistics, run the chronometer.
+#pragma once
+#include <QWidget>
+
+#include <cstdint>
+
+class QFrame;
+class QTimer;
+
+namespace ui {
+class ClickLabel;
+}
+
+class LessonWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    // moduleCode: 1 TClavier ... 7 TSaisie, as the lesson file writes it.
+    LessonWindow(const QString &name, int moduleCode, int helpContext, QWidget *parent = nullptr);
+
+    // Selects a lesson and starts it afresh; the base only records the code.
+    virtual void SetIni(std::int32_t code);
+    std::int32_t GetIni() const { return m_code; }
+
+    // Hands good count, errors and seconds to the statistics window and shows it.
+    virtual void Statistic();
+
+    // Chronometer toggle started from a click on the time display: on a start
+    // the display shows clickStartText() and the count starts at 1.
+    virtual void StaticText1Click();
+    // Chronometer toggle of the frame's command in the windows without a
+    // click variant: the display is not touched.
+    virtual void SetTemps();
+    // One second of the chronometer: show the time, then count the second.
+    virtual void Timer1Timer();
+
+    int moduleCode() const { return m_module; }
+    int helpContext() const { return m_helpContext; }
+    // Window flags of the child window in the frame.
+    virtual Qt::WindowFlags subWindowFlags() const;
+
+    std::int32_t good() const { return m_good; }
+    std::int32_t errors() const { return m_errors; }
+    std::int32_t seconds() const { return m_seconds; }
+    bool chronometerRunning() const;
+
+    // "Bon : n     Erreurs : m"
+    static QString scoreLine(std::int32_t good, std::int32_t errors);
+    // minutes ":" seconds, neither padded.
+    static QString elapsedText(std::int32_t seconds);
+
+    QTimer *Timer1 = nullptr;
+    QFrame *Panel2 = nullptr;
+    ui::ClickLabel *StaticText2 = nullptr;
+
+protected:
+    // Builds the time display (Panel2 with StaticText2 showing "0:0") at pos
+    // inside parent; a click on it runs StaticText1Click.
+    void createTimeDisplay(QWidget *parent, QPoint pos);
+    virtual QString clickStartText() const { return QStringLiteral("1"); }
+
+    std::int32_t m_code = 0;
+    std::int32_t m_good = 0;
+    std::int32_t m_errors = 0;
+    std::int32_t m_seconds = 0;
+
+private:
+    int m_module;
+    int m_helpContext;
+};

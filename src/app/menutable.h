@@ -1,0 +1,37 @@
+// The main menu as data: every item's name, caption, hint, shortcut and
+// lesson code, in display order.
+#pragma once
+#include <span>
+
+struct MenuItemSpec
+{
+    const char *name;     // objectName of the action
+    const char *caption;  // with "&"; "-" is a separator
+    const char *hint;     // status tip
+    const char *shortcut; // portable text, or empty
+    int code;             // lesson code for lesson items, -1 otherwise
+    bool start;           // carries the check mark at start
+};
+
+struct MenuSpec
+{
+    const char *name;
+    const char *caption;
+    int helpContext;
+    int module; // lesson window of the menu (1..7), 0 for the other menus
+    std::span<const MenuItemSpec> items;
+};
+
+// Fichier, Edition, Clavier, Exercices, Phrases, Texte, Tableur, Saisie, Jeu,
+// Options, Utilitaires, ?
+std::span<const MenuSpec> menuTable();
+
+struct ToolButtonSpec
+{
+    int left;
+    const char *name; // SpeedButtonN, or BevelN for a separator
+    const char *hint;
+    const char *icon;
+};
+
+std::span<const ToolButtonSpec> toolbarTable();

@@ -1,0 +1,579 @@
+// The main frame: menus, toolbar, status bar, routing to the lesson windows.
+#include "app/tmainform.h"
+
+#include "accessories/tblocnotes.h"
+#include "accessories/tcalendrier.h"
+#include "accessories/thorloge.h"
+#include "accessories/tpocket.h"
+#include "app/forms.h"
+#include "app/helpviewer.h"
+#include "app/lessonwindow.h"
+#include "app/menutable.h"
+#include "app/taboutbox.h"
+#include "app/tstats.h"
+#include "drills/texos.h"
+#include "drills/tjeu.h"
+#include "drills/tphrases.h"
+#include "drills/ttexte.h"
+#include "keyboard/tcaract.h"
+#include "keyboard/tclavier.h"
+#include "office/tsaisie.h"
+#include "office/ttableur.h"
+#include "ui/platform.h"
+#include "ui/prompter.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTime>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int kLessonWidth = 668;
+constexpr int kLessonHeight = 375;
+} // namespace
+
+TMainForm::TMainForm()
+{
+    setObjectName(QStringLiteral("TMainForm"));
+    setWindowTitle(QStringLiteral("Tapivox"));
+    setWindowIcon(QIcon(ui::iconPath(QStringLiteral("tapivox"))));
+    QFont font(QStringLiteral("System"));
+    font.setPixelSize(16);
+    setFont(font);
+    move(230, 114);
+    resize(536, 389);
+
+    auto *central = new QWidget(this);
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    buildToolbar();
+    layout->addWidget(SpeedPanel);
+    mdiArea = new QMdiArea(central);
+    mdiArea->setObjectName(QStringLiteral("MDIArea"));
+    mdiArea->setMinimumSize(kLessonWidth, kLessonHeight);
+    mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    layout->addWidget(mdiArea, 1);
+    setCentralWidget(central);
+
+    buildMenus();
+    buildStatusBar();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
+    Timer1->start();
+
+    // FormCreate: the active-window callback.
+    connect(mdiArea, &QMdiArea::subWindowActivated, this, [this] { UpdateMenus(); });
+    qApp->installEventFilter(this);
+}
+
+TMainForm::~TMainForm()
+{
+    qApp->removeEventFilter(this);
+    disconnect(mdiArea, nullptr, this, nullptr);
+}
+
+void TMainForm::buildMenus()
+{
+    QMenuBar *bar = menuBar();
+    bar->setObjectName(QStringLiteral("SDIAppMenu"));
+    for (const MenuSpec &menuSpec : menuTable()) {
+        QMenu *menu = bar->addMenu(QString::fromUtf8(menuSpec.caption));
+        menu->setObjectName(QLatin1String(menuSpec.name));
+        menu->setProperty("helpContext", menuSpec.helpContext);
+        menu->installEventFilter(this);
+        QActionGroup *group = nullptr;
+        if (menuSpec.module) {
+            group = new QActionGroup(this);
+            group->setExclusive(true);
+            m_groups[menuSpec.module] = group;
+        }
+        for (const MenuItemSpec &item : menuSpec.items) {
+            const QString caption = QString::fromUtf8(item.caption);
+            if (caption == QLatin1String("-")) {
+                QAction *sep = menu->addSeparator();
+                sep->setObjectName(QLatin1String(item.name));
+                continue;
+            }
+            QAction *act = menu->addAction(caption);
+            act->setObjectName(QLatin1String(item.name));
+            act->setStatusTip(QString::fromUtf8(item.hint));
+            if (*item.shortcut)
+                act->setShortcut(QKeySequence(QLatin1String(item.shortcut)));
+            if (group) {
+                act->setCheckable(true);
+                act->setChecked(item.start);
+                act->setData(item.code);
+                act->setProperty("module", menuSpec.module);
+                group->addAction(act);
+                connect(act, &QAction::triggered, this, [this, act] { LessonItemClick(act); });
+            }
+        }
+    }
+
+    const struct { const char *name; void (TMainForm::*handler)(); } commands[] = {
+        {"Nouvelleleon1", &TMainForm::Nouvelleleon1Click},
+        {"OpenItem", &TMainForm::OpenItemClick},
+        {"SaveItem", &TMainForm::SaveItemClick},
+        {"Enregistrersous1", &TMainForm::Enregistrersous1Click},
+        {"ExitItem", &TMainForm::ExitItemClick},
+        {"Couper1", &TMainForm::Couper1Click},
+        {"Copier1", &TMainForm::Copier1Click},
+        {"Coller1", &TMainForm::Coller1Click},
+        {"Bilan1", &TMainForm::SpeedButton12Click},
+        {"Chronomtrer1", &TMainForm::SpeedButton8Click},
+        {"Tabledescaractres1", &TMainForm::Tabledescaractres1Click},
+        {"Calendrier1", &TMainForm::Calendrier1Click},
+        {"Clculatrice1", &TMainForm::Clculatrice1Click},
+        {"Horloge1", &TMainForm::Horloge1Click},
+        {"Blocnotes1", &TMainForm::Blocnotes1Click},
+        {"Index1", &TMainForm::HContents},
+        {"Rechercher1", &TMainForm::HSearch},
+        {"Utiliserlaide1", &TMainForm::HowToUse},
+        {"About1", &TMainForm::About1Click},
+    };
+    for (const auto &command : commands) {
+        QAction *act = action(QLatin1String(command.name));
+        connect(act, &QAction::triggered, this, command.handler);
+    }
+    // A plain check item: it flips at every chronometer command, whichever
+    // window received it.
+    action(QStringLiteral("Chronomtrer1"))->setCheckable(true);
+}
+
+void TMainForm::buildToolbar()
+{
+    SpeedPanel = new QWidget(this);
+    SpeedPanel->setObjectName(QStringLiteral("SpeedPanel"));
+    SpeedPanel->setFixedHeight(33);
+    const struct { const char *name; void (TMainForm::*handler)(); } handlers[] = {
+        {"SpeedButton11", &TMainForm::Nouvelleleon1Click},
+        {"SpeedButton5", &TMainForm::OpenItemClick},
+        {"SpeedButton6", &TMainForm::SaveItemClick},
+        {"SpeedButton1", &TMainForm::SpeedButton1Click},
+        {"SpeedButton2", &TMainForm::SpeedButton2Click},
+        {"SpeedButton7", &TMainForm::SpeedButton7Click},
+        {"SpeedButton3", &TMainForm::SpeedButton3Click},
+        {"SpeedButton13", &TMainForm::SpeedButton13Click},
+        {"SpeedButton14", &TMainForm::SpeedButton14Click},
+        {"SpeedButton4", &TMainForm::SpeedButton4Click},
+        {"SpeedButton9", &TMainForm::SpeedButton9Click},
+        {"SpeedButton10", &TMainForm::SpeedButton10Click},
+        {"SpeedButton8", &TMainForm::SpeedButton8Click},
+        {"SpeedButton12", &TMainForm::SpeedButton12Click},
+    };
+    for (const ToolButtonSpec &spec : toolbarTable()) {
+        const QString name = QLatin1String(spec.name);
+        if (name.startsWith(QLatin1String("Bevel"))) {
+            auto *bevel = new QFrame(SpeedPanel);
+            bevel->setObjectName(name);
+            bevel->setFrameStyle(QFrame::VLine | QFrame::Sunken);
+            bevel->setGeometry(spec.left, 4, 2, 25);
+            (name == QLatin1String("Bevel1") ? Bevel1 : Bevel2) = bevel;
+            continue;
+        }
+        auto *button = new QToolButton(SpeedPanel);
+        button->setObjectName(name);
+        button->setAutoRaise(true);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setGeometry(spec.left, 4, 25, 25);
+        button->setIconSize(QSize(18, 18));
+        button->setIcon(QIcon(ui::iconPath(QLatin1String(spec.icon))));
+        const QString hint = QString::fromUtf8(spec.hint);
+        button->setToolTip(hint);
+        button->setStatusTip(hint);
+        button->setAccessibleName(hint);
+        for (const auto &h : handlers)
+            if (name == QLatin1String(h.name))
+                connect(button, &QToolButton::clicked, this, h.handler);
+    }
+}
+
+void TMainForm::buildStatusBar()
+{
+    QStatusBar *bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar"));
+    bar->setFixedHeight(24);
+    bar->setSizeGripEnabled(false);
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(15);
+    bar->setFont(font);
+    hintPanel = new QLabel(bar);
+    hintPanel->setObjectName(QStringLiteral("StatusPanel0"));
+    hintPanel->setMinimumWidth(50);
+    clockPanel = new QLabel(bar);
+    clockPanel->setObjectName(QStringLiteral("StatusPanel1"));
+    clockPanel->setAlignment(Qt::AlignCenter);
+    clockPanel->setMinimumWidth(50);
+    bar->addWidget(hintPanel, 1);
+    bar->addPermanentWidget(clockPanel);
+    FormResize();
+}
+
+QAction *TMainForm::action(const QString &name) const
+{
+    return findChild<QAction *>(name);
+}
+
+QToolButton *TMainForm::toolButton(const QString &name) const
+{
+    return SpeedPanel->findChild<QToolButton *>(name);
+}
+
+void TMainForm::addLesson(LessonWindow *w)
+{
+    QMdiSubWindow *sub = mdiArea->addSubWindow(w, w->subWindowFlags());
+    sub->setAttribute(Qt::WA_DeleteOnClose, false);
+    sub->setObjectName(w->objectName() + QStringLiteral("Sub"));
+    sub->setFixedSize(kLessonWidth, kLessonHeight);
+    sub->move(0, 0);
+    sub->show();
+}
+
+QMdiSubWindow *TMainForm::subWindowOf(const LessonWindow *w) const
+{
+    return w ? qobject_cast<QMdiSubWindow *>(w->parentWidget()) : nullptr;
+}
+
+void TMainForm::showLesson(LessonWindow *w)
+{
+    QMdiSubWindow *sub = subWindowOf(w);
+    if (!sub)
+        return;
+    sub->showNormal();
+    sub->move(0, 0);
+    sub->raise();
+    mdiArea->setActiveSubWindow(sub);
+    UpdateMenus();
+}
+
+LessonWindow *TMainForm::activeLesson() const
+{
+    QMdiSubWindow *sub = mdiArea->currentSubWindow();
+    return sub ? qobject_cast<LessonWindow *>(sub->widget()) : nullptr;
+}
+
+LessonWindow *TMainForm::lessonOfModule(int module) const
+{
+    const Forms &f = forms();
+    switch (module) {
+    case 1: return f.Clavier;
+    case 2: return f.Exos;
+    case 3: return f.Phrases;
+    case 4: return f.Texte;
+    case 5: return f.Jeu;
+    case 6: return f.Tableur;
+    case 7: return f.Saisie;
+    default: return nullptr;
+    }
+}
+
+// ---- start and end of the run ----------------------------------------------
+
+void TMainForm::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        FormShow();
+    }
+}
+
+void TMainForm::FormShow()
+{
+    startFolder = QDir::currentPath();
+    helpFile = QDir::toNativeSeparators(startFolder + QStringLiteral("/Tapivox.hlp"));
+    resize(width() - 10, height());
+    setWindowState(windowState() | Qt::WindowMaximized);
+    action(QStringLiteral("Dcouverte1"))->setChecked(true);
+    action(QStringLiteral("N1gh1"))->setChecked(true);
+    Forms &f = forms();
+    if (f.Blocnotes)
+        f.Blocnotes->Charge(QStringLiteral("Tapivox.nte"));
+    UpdateMenus();
+    if (f.Caract)
+        f.Caract->Init();
+    newLesson();
+    Timer1Timer();
+}
+
+// SetIni on every lesson window, then the keyboard window in front.
+void TMainForm::newLesson()
+{
+    const Forms &f = forms();
+    if (f.Clavier)
+        f.Clavier->SetIni(0);
+    for (LessonWindow *w : {static_cast<LessonWindow *>(f.Exos), static_cast<LessonWindow *>(f.Phrases),
+                            static_cast<LessonWindow *>(f.Texte), static_cast<LessonWindow *>(f.Tableur),
+                            static_cast<LessonWindow *>(f.Jeu), static_cast<LessonWindow *>(f.Saisie)})
+        if (w)
+            w->SetIni(1);
+    showLesson(f.Clavier);
+}
+
+void TMainForm::closeEvent(QCloseEvent *event)
+{
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    FormClose();
+    event->accept();
+}
+
+void TMainForm::FormClose()
+{
+    if (!startFolder.isEmpty())
+        QDir::setCurrent(startFolder);
+    if (forms().Blocnotes)
+        forms().Blocnotes->Sauve(QStringLiteral("Tapivox.nte"));
+    if (m_help)
+        m_help->close();
+}
+
+void TMainForm::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+void TMainForm::FormResize()
+{
+    if (hintPanel)
+        hintPanel->setFixedWidth(qMax(50, width() - 100));
+}
+
+void TMainForm::Timer1Timer()
+{
+    const QString text = QLocale().toString(QTime::currentTime(), ui::longTimeFormat());
+    if (clockPanel->text() != text)
+        clockPanel->setText(text);
+}
+
+void TMainForm::ShowHint(const QString &hint)
+{
+    if (hintPanel->text() != hint)
+        hintPanel->setText(hint);
+}
+
+bool TMainForm::event(QEvent *event)
+{
+    if (event->type() == QEvent::StatusTip) {
+        ShowHint(static_cast<QStatusTipEvent *>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+// F1: the topic of the open menu, or of the active lesson window.
+bool TMainForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F1) {
+        if (auto *menu = qobject_cast<QMenu *>(watched)) {
+            const int context = menu->property("helpContext").toInt();
+            if (context > 0) {
+                menu->close();
+                showHelpContext(context);
+                return true;
+            }
+        } else if (watched->isWidgetType() && static_cast<QWidget *>(watched)->window() == this) {
+            LessonWindow *w = activeLesson();
+            if (w && w->helpContext() > 0 && w->isAncestorOf(static_cast<QWidget *>(watched))) {
+                showHelpContext(w->helpContext());
+                return true;
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::UpdateMenus()
+{
+    const LessonWindow *w = activeLesson();
+    const bool texte = w && w == static_cast<LessonWindow *>(forms().Texte);
+    const bool tableur = w && w == static_cast<LessonWindow *>(forms().Tableur);
+    for (const char *name : {"Couper1", "Copier1", "Coller1"})
+        action(QLatin1String(name))->setEnabled(texte || tableur);
+    toolButton(QStringLiteral("SpeedButton9"))->setEnabled(texte);
+    toolButton(QStringLiteral("SpeedButton10"))->setEnabled(texte);
+}
+
+// ---- commands ------------------------------------------------------------------
+
+void TMainForm::ExitItemClick()
+{
+    close();
+}
+
+void TMainForm::About1Click()
+{
+    if (forms().AboutBox)
+        ui::prompter().showModal(forms().AboutBox);
+}
+
+void TMainForm::LessonItemClick(QAction *item)
+{
+    LessonWindow *w = lessonOfModule(item->property("module").toInt());
+    if (!w)
+        return;
+    w->SetIni(item->data().toInt());
+    item->setChecked(true);
+    showLesson(w);
+}
+
+void TMainForm::SpeedButton1Click() { showLesson(forms().Clavier); }
+void TMainForm::SpeedButton2Click() { showLesson(forms().Exos); }
+void TMainForm::SpeedButton7Click() { showLesson(forms().Phrases); }
+void TMainForm::SpeedButton3Click() { showLesson(forms().Texte); }
+void TMainForm::SpeedButton13Click() { showLesson(forms().Tableur); }
+void TMainForm::SpeedButton14Click() { showLesson(forms().Saisie); }
+void TMainForm::SpeedButton4Click() { showLesson(forms().Jeu); }
+
+void TMainForm::SpeedButton9Click()
+{
+    if (forms().Texte)
+        forms().Texte->Gras();
+}
+
+void TMainForm::SpeedButton10Click()
+{
+    if (forms().Texte)
+        forms().Texte->Souligne();
+}
+
+void TMainForm::SpeedButton8Click()
+{
+    const Forms &f = forms();
+    LessonWindow *w = activeLesson();
+    if (w) {
+        if (w == static_cast<LessonWindow *>(f.Clavier) || w == static_cast<LessonWindow *>(f.Exos)
+            || w == static_cast<LessonWindow *>(f.Phrases))
+            w->StaticText1Click();
+        else if (w == static_cast<LessonWindow *>(f.Texte) || w == static_cast<LessonWindow *>(f.Tableur)
+                 || w == static_cast<LessonWindow *>(f.Saisie))
+            w->SetTemps();
+    }
+    QAction *chrono = action(QStringLiteral("Chronomtrer1"));
+    chrono->setChecked(!chrono->isChecked());
+}
+
+void TMainForm::SpeedButton12Click()
+{
+    // Every lesson but the game has statistics; the data-entry lesson counts
+    // its fields too, so the command reaches it.
+    LessonWindow *w = activeLesson();
+    if (w && w != static_cast<LessonWindow *>(forms().Jeu))
+        w->Statistic();
+}
+
+void TMainForm::Couper1Click()
+{
+    LessonWindow *w = activeLesson();
+    if (w && w == static_cast<LessonWindow *>(forms().Texte))
+        forms().Texte->Couper();
+    else if (w && w == static_cast<LessonWindow *>(forms().Tableur))
+        forms().Tableur->Couper();
+}
+
+void TMainForm::Copier1Click()
+{
+    LessonWindow *w = activeLesson();
+    if (w && w == static_cast<LessonWindow *>(forms().Texte))
+        forms().Texte->Copier();
+    else if (w && w == static_cast<LessonWindow *>(forms().Tableur))
+        forms().Tableur->Copier();
+}
+
+void TMainForm::Coller1Click()
+{
+    LessonWindow *w = activeLesson();
+    if (w && w == static_cast<LessonWindow *>(forms().Texte))
+        forms().Texte->Coller();
+    else if (w && w == static_cast<LessonWindow *>(forms().Tableur))
+        forms().Tableur->Coller();
+}
+
+void TMainForm::Tabledescaractres1Click()
+{
+    LessonWindow *w = activeLesson();
+    if (w && w == static_cast<LessonWindow *>(forms().Texte))
+        forms().Texte->Caracteres();
+    else if (forms().Caract)
+        ui::prompter().showModal(forms().Caract);
+}
+
+void TMainForm::Calendrier1Click()
+{
+    if (forms().Calendrier)
+        ui::prompter().showModal(forms().Calendrier);
+}
+
+void TMainForm::Clculatrice1Click()
+{
+    if (forms().Pocket)
+        ui::prompter().showModal(forms().Pocket);
+}
+
+void TMainForm::Horloge1Click()
+{
+    if (forms().Horloge)
+        ui::prompter().showModal(forms().Horloge);
+}
+
+void TMainForm::Blocnotes1Click()
+{
+    if (forms().Blocnotes)
+        ui::prompter().showModal(forms().Blocnotes);
+}
+
+HelpViewer &TMainForm::helpViewer()
+{
+    if (!m_help)
+        m_help = new HelpViewer(this);
+    return *m_help;
+}
+
+void TMainForm::HContents() { helpViewer().showContents(); }
+void TMainForm::HSearch() { helpViewer().showSearch(QString()); }
+void TMainForm::HowToUse() { helpViewer().showHelpOnHelp(); }
+void TMainForm::showHelpContext(int context) { helpViewer().showContext(context); }
+
+// ---- menu codes ------------------------------------------------------------------
+
+int TMainForm::menuCode(int module) const
+{
+    if (module < 1 || module > 7 || !m_groups[module])
+        return 0;
+    const QList<QAction *> items = m_groups[module]->actions();
+    for (int i = 0; i < items.size(); ++i)
+        if (items.at(i)->isChecked())
+            return i + 1;
+    return 0;
+}
+
+void TMainForm::setMenuCode(int module, std::int32_t code)
+{
+    if (module < 1 || module > 7 || !m_groups[module])
+        return;
+    const QList<QAction *> items = m_groups[module]->actions();
+    if (code >= 1 && code <= items.size())
+        items.at(code - 1)->setChecked(true);
+}

@@ -1,0 +1,134 @@
+// The main frame: toolbar, status bar with hint and clock, the menus, and
+// the multiple-document area that holds the seven lesson windows.
+#pragma once
+#include <QMainWindow>
+
+#include <cstdint>
+
+class LessonWindow;
+class QAction;
+class QActionGroup;
+class QFrame;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QTimer;
+class QToolButton;
+class HelpViewer;
+
+class TMainForm final : public QMainWindow
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TMainForm)
+public:
+    TMainForm();
+    ~TMainForm() override;
+
+    // Makes w a child window of the frame (visible, at the top left).
+    void addLesson(LessonWindow *w);
+    // Makes the lesson window visible and brings it to the front.
+    void showLesson(LessonWindow *w);
+    // The frame's active child window (also while a modal dialog is open).
+    LessonWindow *activeLesson() const;
+    QMdiSubWindow *subWindowOf(const LessonWindow *w) const;
+
+    QAction *action(const QString &name) const;
+    QToolButton *toolButton(const QString &name) const;
+
+    // Start and end of the run.
+    void FormShow();
+    bool FormCloseQuery();
+    void FormClose();
+    void FormResize();
+    void Timer1Timer();
+    void ShowHint(const QString &hint);
+    void UpdateMenus();
+
+    // Commands.
+    void ExitItemClick();
+    void About1Click();
+    void Nouvelleleon1Click();
+    void OpenItemClick();
+    void SaveItemClick();
+    void Enregistrersous1Click();
+    void Sauver();
+    void Couper1Click();
+    void Copier1Click();
+    void Coller1Click();
+    void LessonItemClick(QAction *item);
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+    void SpeedButton7Click();
+    void SpeedButton3Click();
+    void SpeedButton13Click();
+    void SpeedButton14Click();
+    void SpeedButton4Click();
+    void SpeedButton9Click();
+    void SpeedButton10Click();
+    void SpeedButton8Click();
+    void SpeedButton12Click();
+    void Tabledescaractres1Click();
+    void Calendrier1Click();
+    void Clculatrice1Click();
+    void Horloge1Click();
+    void Blocnotes1Click();
+    void HContents();
+    void HSearch();
+    void HowToUse();
+    // Help topic by help context number (F1).
+    void showHelpContext(int context);
+
+    // Menu codes: position from 1 of the checked lesson item of each menu.
+    int GetClavMenu() const { return menuCode(1); }
+    int GetExosMenu() const { return menuCode(2); }
+    int GetPhrasesMenu() const { return menuCode(3); }
+    int GetTexteMenu() const { return menuCode(4); }
+    int GetJeuMenu() const { return menuCode(5); }
+    int GetTabMenu() const { return menuCode(6); }
+    int GetSaisieMenu() const { return menuCode(7); }
+    void SetClavMenu(std::int32_t code) { setMenuCode(1, code); }
+    void SetExosMenu(std::int32_t code) { setMenuCode(2, code); }
+    void SetPhrasesMenu(std::int32_t code) { setMenuCode(3, code); }
+    void SetTexteMenu(std::int32_t code) { setMenuCode(4, code); }
+    void SetJeuMenu(std::int32_t code) { setMenuCode(5, code); }
+    void SetTabMenu(std::int32_t code) { setMenuCode(6, code); }
+    void SetSaisieMenu(std::int32_t code) { setMenuCode(7, code); }
+    int menuCode(int module) const;
+    void setMenuCode(int module, std::int32_t code);
+
+    // The lesson window of a module code (1..7), or null.
+    LessonWindow *lessonOfModule(int module) const;
+
+    QString startFolder;
+    QString lessonFileName;
+    QString helpFile;
+
+    QWidget *SpeedPanel = nullptr;
+    QFrame *Bevel1 = nullptr;
+    QFrame *Bevel2 = nullptr;
+    QMdiArea *mdiArea = nullptr;
+    QLabel *hintPanel = nullptr;  // status panel 0
+    QLabel *clockPanel = nullptr; // status panel 1
+    QTimer *Timer1 = nullptr;
+
+protected:
+    bool event(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildMenus();
+    void buildToolbar();
+    void buildStatusBar();
+    bool askSave(); // the save question; false on Annuler
+    void newLesson();
+    void openLessonFile(const QString &fileName);
+    HelpViewer &helpViewer();
+
+    QActionGroup *m_groups[8] = {};
+    bool m_shown = false;
+    HelpViewer *m_help = nullptr;
+};

@@ -1,0 +1,115 @@
+// Character hook for line edits, covering key presses and dead-key commits.
+#include "ui/hooklineedit.h"
+
+#include "ui/cp1252.h"
+#include "ui/keycodes.h"
+
+#include <QContextMenuEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+
+namespace ui {
+
+HookLineEdit::HookLineEdit(QWidget *parent)
+    : QLineEdit(parent)
+{
+    setAttribute(Qt::WA_InputMethodEnabled, true);
+}
+
+void HookLineEdit::setJudgedInput(bool judged)
+{
+    m_judged = judged;
+    setContextMenuPolicy(judged ? Qt::NoContextMenu : Qt::DefaultContextMenu);
+    setAcceptDrops(!judged);
+    setDragEnabled(!judged);
+}
+
+void HookLineEdit::typeCharacter(quint8 code)
+{
+    if (!pass(code))
+        return;
+    if (code >= 32)
+        insert(QString(cp1252ToUnicode(code)));
+}
+
+void HookLineEdit::keyPressEvent(QKeyEvent *event)
+{
+    const QList<quint8> codes = charCodesOf(event);
+    if (codes.isEmpty()) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    if (codes.size() == 1) {
+        if (pass(codes.first()))
+            QLineEdit::keyPressEvent(event);
+        else
+            event->accept();
+        return;
+    }
+    // A key that types several characters (a dead key followed by a letter it
+    // cannot compose with): each one is judged on its own.
+    for (quint8 code : codes)
+        typeCharacter(code);
+    event->accept();
+}
+
+void HookLineEdit::inputMethodEvent(QInputMethodEvent *event)
+{
+    const QString committed = event->commitString();
+    if (committed.isEmpty()) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    QString accepted;
+    for (QChar ch : committed) {
+        const int code = unicodeToCp1252(ch);
+        if (code >= 0 && pass(quint8(code)))
+            accepted.append(ch);
+    }
+    QInputMethodEvent filtered(event->preeditString(), event->attributes());
+    filtered.setCommitString(accepted, event->replacementStart(), event->replacementLength());
+    QLineEdit::inputMethodEvent(&filtered);
+    event->accept();
+}
+
+void HookLineEdit::focusInEvent(QFocusEvent *event)
+{
+    QLineEdit::focusInEvent(event);
+    emit entered();
+}
+
+void HookLineEdit::focusOutEvent(QFocusEvent *event)
+{
+    QLineEdit::focusOutEvent(event);
+    emit exited();
+}
+
+void HookLineEdit::mousePressEvent(QMouseEvent *event)
+{
+    if (m_judged && event->button() == Qt::MiddleButton) {
+        event->accept();
+        return;
+    }
+    QLineEdit::mousePressEvent(event);
+}
+
+void HookLineEdit::mouseReleaseEvent(QMouseEvent *event)
+{
+    // The X11 selection paste happens on the middle button's release.
+    if (m_judged && event->button() == Qt::MiddleButton) {
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+void HookLineEdit::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (m_judged) {
+        event->accept();
+        return;
+    }
+    QLineEdit::contextMenuEvent(event);
+}
+
+} // namespace ui

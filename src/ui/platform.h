@@ -1,0 +1,21 @@
+// Start-up set-up of the platform: French locale and translations, the
+// Windows font names, the application's title.
+#pragma once
+#include <QString>
+
+class QApplication;
+
+namespace ui {
+
+// French (France) as the default locale, Qt's French translations for the
+// standard dialogs, font substitutions for the Windows font names.
+void setUpPlatform(QApplication &app);
+
+// The long time format of the locale without its time-zone part
+// ("HH:mm:ss" in French).
+QString longTimeFormat();
+
+// Window pictures: a compiled-in SVG by base name (":/icons/<name>.svg").
+QString iconPath(const QString &name);
+
+} // namespace ui

@@ -1,0 +1,97 @@
+// Standard dialogs behind the Prompter interface.
+#include "ui/prompter.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace ui {
+
+Prompter::Answer WidgetPrompter::askYesNoCancel(QWidget *parent, const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    switch (box.exec()) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return Answer::Cancel;
+    }
+}
+
+namespace {
+QString runFileDialog(QWidget *parent, QFileDialog::AcceptMode mode, const QString &filter,
+                      const QString &suffix)
+{
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(mode);
+    dialog.setNameFilter(qtFilter(filter));
+    dialog.setDefaultSuffix(suffix);
+    if (mode == QFileDialog::AcceptOpen)
+        dialog.setFileMode(QFileDialog::AnyFile); // a name that does not exist is accepted
+    else
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+} // namespace
+
+QString WidgetPrompter::openFileName(QWidget *parent, const QString &filter, const QString &defaultSuffix)
+{
+    return runFileDialog(parent, QFileDialog::AcceptOpen, filter, defaultSuffix);
+}
+
+QString WidgetPrompter::saveFileName(QWidget *parent, const QString &filter, const QString &defaultSuffix)
+{
+    return runFileDialog(parent, QFileDialog::AcceptSave, filter, defaultSuffix);
+}
+
+void WidgetPrompter::error(QWidget *parent, const QString &text)
+{
+    QMessageBox::critical(parent, QApplication::applicationDisplayName(), text);
+}
+
+void WidgetPrompter::information(QWidget *parent, const QString &text)
+{
+    QMessageBox::information(parent, QApplication::applicationDisplayName(), text);
+}
+
+int WidgetPrompter::showModal(QDialog *dialog)
+{
+    return dialog->exec();
+}
+
+namespace {
+std::unique_ptr<Prompter> &instance()
+{
+    static std::unique_ptr<Prompter> p;
+    return p;
+}
+} // namespace
+
+Prompter &prompter()
+{
+    if (!instance())
+        instance() = std::make_unique<WidgetPrompter>();
+    return *instance();
+}
+
+std::unique_ptr<Prompter> setPrompter(std::unique_ptr<Prompter> p)
+{
+    std::unique_ptr<Prompter> old = std::move(instance());
+    instance() = std::move(p);
+    return old;
+}
+
+QString qtFilter(const QString &windowsFilter)
+{
+    const QStringList parts = windowsFilter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2)
+        filters << parts.at(i);
+    return filters.join(QLatin1String(";;"));
+}
+
+} // namespace ui
