@@ -139,7 +139,6 @@ void TMainForm::buildMenus()
         {"Copier1", &TMainForm::Copier1Click},
         {"Coller1", &TMainForm::Coller1Click},
         {"Bilan1", &TMainForm::SpeedButton12Click},
-        {"Chronomtrer1", &TMainForm::SpeedButton8Click},
         {"Tabledescaractres1", &TMainForm::Tabledescaractres1Click},
         {"Calendrier1", &TMainForm::Calendrier1Click},
         {"Clculatrice1", &TMainForm::Clculatrice1Click},
@@ -155,8 +154,10 @@ void TMainForm::buildMenus()
         connect(act, &QAction::triggered, this, command.handler);
     }
     // A plain check item: it flips at every chronometer command, whichever
-    // window received it.
-    action(QStringLiteral("Chronomtrer1"))->setCheckable(true);
+    // window received it (the action flips its own mark when triggered).
+    QAction *chrono = action(QStringLiteral("Chronomtrer1"));
+    chrono->setCheckable(true);
+    connect(chrono, &QAction::triggered, this, &TMainForm::routeChronometer);
 }
 
 void TMainForm::buildToolbar()
@@ -461,6 +462,13 @@ void TMainForm::SpeedButton10Click()
 
 void TMainForm::SpeedButton8Click()
 {
+    routeChronometer();
+    QAction *chrono = action(QStringLiteral("Chronomtrer1"));
+    chrono->setChecked(!chrono->isChecked());
+}
+
+void TMainForm::routeChronometer()
+{
     const Forms &f = forms();
     LessonWindow *w = activeLesson();
     if (w) {
@@ -471,8 +479,6 @@ void TMainForm::SpeedButton8Click()
                  || w == static_cast<LessonWindow *>(f.Saisie))
             w->SetTemps();
     }
-    QAction *chrono = action(QStringLiteral("Chronomtrer1"));
-    chrono->setChecked(!chrono->isChecked());
 }
 
 void TMainForm::SpeedButton12Click()

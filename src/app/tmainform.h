@@ -121,6 +121,7 @@ protected:
 
 private:
     void buildMenus();
+    void routeChronometer();
     void buildToolbar();
     void buildStatusBar();
     bool askSave(); // the save question; false on Annuler

@@ -1,0 +1,394 @@
+// The frame: start-up state, menu tree, routing of commands, menu enabling.
+#include "app/forms.h"
+#include "app/lessonwindow.h"
+#include "app/tmainform.h"
+#include "app/tstats.h"
+#include "drills/texos.h"
+#include "drills/tjeu.h"
+#include "drills/tphrases.h"
+#include "drills/ttexte.h"
+#include "keyboard/tcaract.h"
+#include "keyboard/tclavier.h"
+#include "office/tsaisie.h"
+#include "office/ttableur.h"
+#include "support/testsupport.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusTipEvent>
+#include <QToolButton>
+#include <QtTest>
+
+class TestMainForm : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void startState();
+    void menuBarOrder();
+    void menuItems_data();
+    void menuItems();
+    void lessonMenusAreRadioGroups();
+    void toolbarButtons();
+    void lessonChoiceSetsCodeChecksAndShows();
+    void relanceThenLettreLeavesOneMark();
+    void toolbarShowsWithoutSetIni();
+    void updateMenus_data();
+    void updateMenus();
+    void chronometerWithGameOnlyFlipsMark();
+    void chronometerGoesToActiveWindow();
+    void statisticsRouting_data();
+    void statisticsRouting();
+    void characterTableOutsideTextShowsTable();
+    void menuCodes();
+    void hintGoesToStatusPanel();
+    void resizeKeepsClockPanelWidth();
+    void aboutBoxIsModal();
+
+private:
+    TMainForm *frame() const { return forms().MainForm; }
+    test::TempCwd *m_cwd = nullptr;
+    test::PrompterScope *m_prompts = nullptr;
+};
+
+void TestMainForm::init()
+{
+    m_cwd = new test::TempCwd;
+    m_prompts = new test::PrompterScope;
+    test::startProgram();
+}
+
+void TestMainForm::cleanup()
+{
+    test::stopProgram();
+    delete m_prompts;
+    delete m_cwd;
+}
+
+void TestMainForm::startState()
+{
+    QCOMPARE(frame()->windowTitle(), QStringLiteral("Tapivox"));
+    QCOMPARE(frame()->activeLesson(), static_cast<LessonWindow *>(forms().Clavier));
+    QVERIFY(frame()->action(QStringLiteral("Dcouverte1"))->isChecked());
+    QVERIFY(frame()->action(QStringLiteral("N1gh1"))->isChecked());
+    QVERIFY(!frame()->action(QStringLiteral("Chronomtrer1"))->isChecked());
+    QVERIFY(frame()->windowState() & Qt::WindowMaximized);
+    QVERIFY(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d$")).match(frame()->clockPanel->text()).hasMatch());
+    QCOMPARE(frame()->startFolder, QDir::currentPath());
+    QVERIFY(frame()->helpFile.endsWith(QStringLiteral("Tapivox.hlp")));
+    // Every lesson window was started: the keyboard with 0, the others with 1.
+    QCOMPARE(forms().Clavier->GetIni(), 0);
+    for (LessonWindow *w : {static_cast<LessonWindow *>(forms().Exos), static_cast<LessonWindow *>(forms().Phrases),
+                            static_cast<LessonWindow *>(forms().Texte), static_cast<LessonWindow *>(forms().Jeu),
+                            static_cast<LessonWindow *>(forms().Tableur), static_cast<LessonWindow *>(forms().Saisie)})
+        QCOMPARE(w->GetIni(), 1);
+}
+
+void TestMainForm::menuBarOrder()
+{
+    QStringList captions;
+    for (QAction *a : frame()->menuBar()->actions())
+        captions << a->text();
+    QCOMPARE(captions, (QStringList{"&Fichier", "&Edition", "&Clavier", "E&xercices", "&Phrases", "&Texte",
+                                    "T&ableur", "&Saisie", "&Jeu", "&Options", "&Utilitaires", "&?"}));
+    const QList<int> contexts{2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
+    for (int i = 0; i < contexts.size(); ++i)
+        QCOMPARE(frame()->menuBar()->actions().at(i)->menu()->property("helpContext").toInt(), contexts.at(i));
+}
+
+void TestMainForm::menuItems_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("hint");
+    QTest::addColumn<QString>("shortcut");
+    QTest::newRow("Nouvelleleon1") << QStringLiteral("Nouvelleleon1") << QString::fromUtf8("&Nouvelle leçon") << QString::fromUtf8("Nouvelle leçon") << QStringLiteral("");
+    QTest::newRow("OpenItem") << QStringLiteral("OpenItem") << QString::fromUtf8("&Ouvrir leçon...") << QString::fromUtf8("Ouvrir une leçon") << QStringLiteral("");
+    QTest::newRow("SaveItem") << QStringLiteral("SaveItem") << QString::fromUtf8("&Enregistrer leçon") << QString::fromUtf8("Enregistrer la leçon en cours") << QStringLiteral("");
+    QTest::newRow("Enregistrersous1") << QStringLiteral("Enregistrersous1") << QString::fromUtf8("Enregistrer &sous...") << QString::fromUtf8("Enregistrer sous") << QStringLiteral("");
+    QTest::newRow("ExitItem") << QStringLiteral("ExitItem") << QString::fromUtf8("&Quitter") << QString::fromUtf8("Quitter l'application") << QStringLiteral("Alt+X");
+    QTest::newRow("Couper1") << QStringLiteral("Couper1") << QString::fromUtf8("&Couper") << QString::fromUtf8("Couper") << QStringLiteral("Ctrl+X");
+    QTest::newRow("Copier1") << QStringLiteral("Copier1") << QString::fromUtf8("Co&pier") << QString::fromUtf8("Copier") << QStringLiteral("Ctrl+C");
+    QTest::newRow("Coller1") << QStringLiteral("Coller1") << QString::fromUtf8("C&oller") << QString::fromUtf8("Coller") << QStringLiteral("Ctrl+V");
+    QTest::newRow("Dcouverte1") << QStringLiteral("Dcouverte1") << QString::fromUtf8("&Découverte") << QString::fromUtf8("Découverte du clavier") << QStringLiteral("");
+    QTest::newRow("Touches1") << QStringLiteral("Touches1") << QString::fromUtf8("&Touches") << QString::fromUtf8("Touches du clavier") << QStringLiteral("");
+    QTest::newRow("N1gh1") << QStringLiteral("N1gh1") << QString::fromUtf8("&1 Touches g h") << QString::fromUtf8("Touches g h") << QStringLiteral("");
+    QTest::newRow("N2ap1") << QStringLiteral("N2ap1") << QString::fromUtf8("&2 Touches a p") << QString::fromUtf8("Touches a p") << QStringLiteral("");
+    QTest::newRow("N3zq1") << QStringLiteral("N3zq1") << QString::fromUtf8("&3 Touches z o") << QString::fromUtf8("Touches z o") << QStringLiteral("");
+    QTest::newRow("N4erui1") << QStringLiteral("N4erui1") << QString::fromUtf8("&4 Touches h j") << QString::fromUtf8("Touches e r u i") << QStringLiteral("");
+    QTest::newRow("N5ty1") << QStringLiteral("N5ty1") << QString::fromUtf8("&5 Touches t y") << QString::fromUtf8("Touches t y") << QStringLiteral("");
+    QTest::newRow("N6wxcv1") << QStringLiteral("N6wxcv1") << QString::fromUtf8("&6 Touches w x c v") << QString::fromUtf8("Touches w x c v") << QStringLiteral("");
+    QTest::newRow("N7bn1") << QStringLiteral("N7bn1") << QString::fromUtf8("&7 Touches b n") << QString::fromUtf8("Touches b n") << QStringLiteral("");
+    QTest::newRow("N8Touches1") << QStringLiteral("N8Touches1") << QString::fromUtf8("&8 Touches é è") << QString::fromUtf8("Touches é è") << QStringLiteral("");
+    QTest::newRow("N9Touches1") << QStringLiteral("N9Touches1") << QString::fromUtf8("&9 Touches ç à") << QString::fromUtf8("Touches ç à") << QStringLiteral("");
+    QTest::newRow("N10Touches1") << QStringLiteral("N10Touches1") << QString::fromUtf8("&10 Touches ^ ù") << QString::fromUtf8("Touches ^ ù") << QStringLiteral("");
+    QTest::newRow("N11Touches1") << QStringLiteral("N11Touches1") << QString::fromUtf8("&11 Touches , ; : !") << QString::fromUtf8("Touches , ; : !") << QStringLiteral("");
+    QTest::newRow("N12Touches1") << QStringLiteral("N12Touches1") << QString::fromUtf8("&12 Touches \" '") << QString::fromUtf8("Touches \" '") << QStringLiteral("");
+    QTest::newRow("N13Touches1") << QStringLiteral("N13Touches1") << QString::fromUtf8("&13 Touches ( )") << QString::fromUtf8("Touches ( )") << QStringLiteral("");
+    QTest::newRow("N14Touches1") << QStringLiteral("N14Touches1") << QString::fromUtf8("&14 Touches - _") << QString::fromUtf8("Touches - _") << QStringLiteral("");
+    QTest::newRow("N15Touches1") << QStringLiteral("N15Touches1") << QString::fromUtf8("&15 Touches MAJ min") << QString::fromUtf8("Touches MAJUSCULES minuscules") << QStringLiteral("");
+    QTest::newRow("N16Touches1") << QStringLiteral("N16Touches1") << QString::fromUtf8("&16 Touches 1234567890") << QString::fromUtf8("Touches 1234567890") << QStringLiteral("");
+    QTest::newRow("N17Touches1") << QStringLiteral("N17Touches1") << QString::fromUtf8("&17 Touches - x : + =") << QString::fromUtf8("Touches - x : + =") << QStringLiteral("");
+    QTest::newRow("N18Touches1") << QStringLiteral("N18Touches1") << QString::fromUtf8("&18 Touches ? .") << QString::fromUtf8("Touches ? .") << QStringLiteral("");
+    QTest::newRow("Maximes1") << QStringLiteral("Maximes1") << QString::fromUtf8("&Maximes") << QString::fromUtf8("Maximes") << QStringLiteral("");
+    QTest::newRow("Citations1") << QStringLiteral("Citations1") << QString::fromUtf8("&Citations") << QString::fromUtf8("Citaions") << QStringLiteral("");
+    QTest::newRow("Dictions1") << QStringLiteral("Dictions1") << QString::fromUtf8("&Dictions") << QString::fromUtf8("Dictons") << QStringLiteral("");
+    QTest::newRow("Romans1") << QStringLiteral("Romans1") << QString::fromUtf8("&Romans") << QString::fromUtf8("Titres de romans") << QStringLiteral("");
+    QTest::newRow("Films1") << QStringLiteral("Films1") << QString::fromUtf8("&Films") << QString::fromUtf8("Titres de films") << QStringLiteral("");
+    QTest::newRow("Fonctionsdebase1") << QStringLiteral("Fonctionsdebase1") << QString::fromUtf8("&Fonctions de base") << QString::fromUtf8("Les fonctions de base") << QStringLiteral("");
+    QTest::newRow("Fble1") << QStringLiteral("Fble1") << QString::fromUtf8("&La cigale et la fourmi") << QString::fromUtf8("La cigale et la fourmi") << QStringLiteral("");
+    QTest::newRow("LeCorbeauetlerenard1") << QStringLiteral("LeCorbeauetlerenard1") << QString::fromUtf8("Le &Corbeau et le renard") << QString::fromUtf8("") << QStringLiteral("");
+    QTest::newRow("Pressepapiers1") << QStringLiteral("Pressepapiers1") << QString::fromUtf8("&Presse-papiers") << QString::fromUtf8("Le presse-papiers") << QStringLiteral("");
+    QTest::newRow("Lettre1") << QStringLiteral("Lettre1") << QString::fromUtf8("&Lettre") << QString::fromUtf8("Lettre") << QStringLiteral("");
+    QTest::newRow("Relance1") << QStringLiteral("Relance1") << QString::fromUtf8("&Relance") << QString::fromUtf8("Lettre de relance") << QStringLiteral("");
+    QTest::newRow("CurriculumVitae1") << QStringLiteral("CurriculumVitae1") << QString::fromUtf8("Curriculum &Vitae") << QString::fromUtf8("Curriculum Vitae") << QStringLiteral("");
+    QTest::newRow("Lesbases1") << QStringLiteral("Lesbases1") << QString::fromUtf8("&Fonctions de base") << QString::fromUtf8("Les fonctions de base") << QStringLiteral("");
+    QTest::newRow("Budget1") << QStringLiteral("Budget1") << QString::fromUtf8("&Budget") << QString::fromUtf8("Budget") << QStringLiteral("");
+    QTest::newRow("Rpertoire1") << QStringLiteral("Rpertoire1") << QString::fromUtf8("&Répertoire") << QString::fromUtf8("Répertoire téléphoniqaue") << QStringLiteral("");
+    QTest::newRow("Tarifs1") << QStringLiteral("Tarifs1") << QString::fromUtf8("&Tarifs") << QString::fromUtf8("Tarifs") << QStringLiteral("");
+    QTest::newRow("Fonctionsdebase2") << QStringLiteral("Fonctionsdebase2") << QString::fromUtf8("&Fonctions de base") << QString::fromUtf8("Les fonctions de base") << QStringLiteral("");
+    QTest::newRow("Rpertoire2") << QStringLiteral("Rpertoire2") << QString::fromUtf8("&Répertoire") << QString::fromUtf8("Répertoire") << QStringLiteral("");
+    QTest::newRow("Stock1") << QStringLiteral("Stock1") << QString::fromUtf8("&Stock") << QString::fromUtf8("Stock") << QStringLiteral("");
+    QTest::newRow("Lettres1") << QStringLiteral("Lettres1") << QString::fromUtf8("&Lettres") << QString::fromUtf8("Lettres") << QStringLiteral("");
+    QTest::newRow("Mots1") << QStringLiteral("Mots1") << QString::fromUtf8("&Mots") << QString::fromUtf8("Mots") << QStringLiteral("");
+    QTest::newRow("Bilan1") << QStringLiteral("Bilan1") << QString::fromUtf8("&Bilan") << QString::fromUtf8("Bilan de la leçon") << QStringLiteral("");
+    QTest::newRow("Chronomtrer1") << QStringLiteral("Chronomtrer1") << QString::fromUtf8("&Chronométrer") << QString::fromUtf8("Chronométrer") << QStringLiteral("");
+    QTest::newRow("Tabledescaractres1") << QStringLiteral("Tabledescaractres1") << QString::fromUtf8("&Table des caractères") << QString::fromUtf8("Table des caractères") << QStringLiteral("");
+    QTest::newRow("Calendrier1") << QStringLiteral("Calendrier1") << QString::fromUtf8("&Calendrier") << QString::fromUtf8("Calendrier") << QStringLiteral("");
+    QTest::newRow("Clculatrice1") << QStringLiteral("Clculatrice1") << QString::fromUtf8("C&alculatrice") << QString::fromUtf8("Calculatrice") << QStringLiteral("");
+    QTest::newRow("Horloge1") << QStringLiteral("Horloge1") << QString::fromUtf8("&Horloge") << QString::fromUtf8("Horloge") << QStringLiteral("");
+    QTest::newRow("Blocnotes1") << QStringLiteral("Blocnotes1") << QString::fromUtf8("&Bloc-notes") << QString::fromUtf8("Bloc-notes") << QStringLiteral("");
+    QTest::newRow("Index1") << QStringLiteral("Index1") << QString::fromUtf8("&Index") << QString::fromUtf8("Sommaire de l'aide") << QStringLiteral("");
+    QTest::newRow("Rechercher1") << QStringLiteral("Rechercher1") << QString::fromUtf8("&Rechercher...") << QString::fromUtf8("Rechercher") << QStringLiteral("");
+    QTest::newRow("Utiliserlaide1") << QStringLiteral("Utiliserlaide1") << QString::fromUtf8("&Utiliser l'aide") << QString::fromUtf8("Utiliser l'aide") << QStringLiteral("");
+    QTest::newRow("About1") << QStringLiteral("About1") << QString::fromUtf8("&A propos") << QString::fromUtf8("Informations sur le programme, la version") << QStringLiteral("");
+}
+
+void TestMainForm::menuItems()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(QString, hint);
+    QFETCH(QString, shortcut);
+    QAction *a = frame()->action(name);
+    QVERIFY(a);
+    QCOMPARE(a->text(), caption);
+    QCOMPARE(a->statusTip(), hint);
+    QCOMPARE(a->shortcut().toString(), shortcut);
+}
+
+void TestMainForm::lessonMenusAreRadioGroups()
+{
+    const QStringList menus{"Clavier1", "Exercices1", "Phrases1", "Texte1", "Tableur1", "Saisie1", "Jeu1"};
+    const QList<int> sizes{2, 18, 5, 7, 4, 3, 2};
+    for (int i = 0; i < menus.size(); ++i) {
+        auto *menu = frame()->findChild<QMenu *>(menus.at(i));
+        QVERIFY(menu);
+        int items = 0, checked = 0;
+        for (QAction *a : menu->actions()) {
+            if (a->isSeparator())
+                continue;
+            ++items;
+            QVERIFY(a->actionGroup() && a->actionGroup()->isExclusive());
+            checked += a->isChecked();
+        }
+        QCOMPARE(items, sizes.at(i));
+        QCOMPARE(checked, 1);
+    }
+}
+
+void TestMainForm::toolbarButtons()
+{
+    const QStringList names{"SpeedButton11", "SpeedButton5", "SpeedButton6", "SpeedButton1", "SpeedButton2",
+                            "SpeedButton7", "SpeedButton3", "SpeedButton13", "SpeedButton14", "SpeedButton4",
+                            "SpeedButton9", "SpeedButton10", "SpeedButton8", "SpeedButton12"};
+    const QList<int> lefts{8, 33, 58, 91, 116, 141, 166, 191, 216, 241, 275, 300, 334, 359};
+    QCOMPARE(frame()->SpeedPanel->findChildren<QToolButton *>().size(), 14);
+    for (int i = 0; i < names.size(); ++i) {
+        QToolButton *b = frame()->toolButton(names.at(i));
+        QVERIFY2(b, qPrintable(names.at(i)));
+        QCOMPARE(b->x(), lefts.at(i));
+        QCOMPARE(b->size(), QSize(25, 25));
+        QVERIFY(b->autoRaise());
+        QVERIFY(!b->toolTip().isEmpty());
+        QCOMPARE(b->statusTip(), b->toolTip());
+    }
+    QCOMPARE(frame()->toolButton(QStringLiteral("SpeedButton10"))->toolTip(), QString::fromUtf8("Souligné"));
+    QCOMPARE(frame()->Bevel1->x(), 86);
+    QCOMPARE(frame()->Bevel2->x(), 269);
+}
+
+void TestMainForm::lessonChoiceSetsCodeChecksAndShows()
+{
+    QAction *item = frame()->action(QStringLiteral("N3zq1"));
+    item->trigger();
+    QCOMPARE(forms().Exos->GetIni(), 3);
+    QVERIFY(item->isChecked());
+    QVERIFY(!frame()->action(QStringLiteral("N1gh1"))->isChecked());
+    QCOMPARE(frame()->activeLesson(), static_cast<LessonWindow *>(forms().Exos));
+    frame()->action(QStringLiteral("Touches1"))->trigger();
+    QCOMPARE(forms().Clavier->GetIni(), 1);
+    frame()->action(QStringLiteral("Mots1"))->trigger();
+    QCOMPARE(forms().Jeu->GetIni(), 2);
+    QCOMPARE(frame()->activeLesson(), static_cast<LessonWindow *>(forms().Jeu));
+}
+
+void TestMainForm::relanceThenLettreLeavesOneMark()
+{
+    frame()->action(QStringLiteral("Relance1"))->trigger();
+    frame()->action(QStringLiteral("Lettre1"))->trigger();
+    QVERIFY(frame()->action(QStringLiteral("Lettre1"))->isChecked());
+    QVERIFY(!frame()->action(QStringLiteral("Relance1"))->isChecked());
+    QCOMPARE(frame()->GetTexteMenu(), 5);
+    QCOMPARE(forms().Texte->GetIni(), 5);
+}
+
+void TestMainForm::toolbarShowsWithoutSetIni()
+{
+    frame()->action(QStringLiteral("N7bn1"))->trigger();
+    frame()->SpeedButton1Click();
+    QCOMPARE(frame()->activeLesson(), static_cast<LessonWindow *>(forms().Clavier));
+    frame()->toolButton(QStringLiteral("SpeedButton2"))->click();
+    QCOMPARE(frame()->activeLesson(), static_cast<LessonWindow *>(forms().Exos));
+    QCOMPARE(forms().Exos->GetIni(), 7);
+}
+
+void TestMainForm::updateMenus_data()
+{
+    QTest::addColumn<int>("module");
+    QTest::addColumn<bool>("editItems");
+    QTest::addColumn<bool>("styleButtons");
+    QTest::newRow("keyboard") << 1 << false << false;
+    QTest::newRow("exercises") << 2 << false << false;
+    QTest::newRow("phrases") << 3 << false << false;
+    QTest::newRow("text") << 4 << true << true;
+    QTest::newRow("game") << 5 << false << false;
+    QTest::newRow("spreadsheet") << 6 << true << false;
+    QTest::newRow("data entry") << 7 << false << false;
+}
+
+void TestMainForm::updateMenus()
+{
+    QFETCH(int, module);
+    QFETCH(bool, editItems);
+    QFETCH(bool, styleButtons);
+    frame()->showLesson(frame()->lessonOfModule(module));
+    QCOMPARE(frame()->activeLesson(), frame()->lessonOfModule(module));
+    for (const char *name : {"Couper1", "Copier1", "Coller1"})
+        QCOMPARE(frame()->action(QLatin1String(name))->isEnabled(), editItems);
+    QCOMPARE(frame()->toolButton(QStringLiteral("SpeedButton9"))->isEnabled(), styleButtons);
+    QCOMPARE(frame()->toolButton(QStringLiteral("SpeedButton10"))->isEnabled(), styleButtons);
+}
+
+void TestMainForm::chronometerWithGameOnlyFlipsMark()
+{
+    frame()->showLesson(forms().Jeu);
+    const bool wasRunning = forms().Jeu->chronometerRunning();
+    frame()->SpeedButton8Click();
+    QVERIFY(frame()->action(QStringLiteral("Chronomtrer1"))->isChecked());
+    QCOMPARE(forms().Jeu->chronometerRunning(), wasRunning);
+    frame()->action(QStringLiteral("Chronomtrer1"))->trigger();
+    QVERIFY(!frame()->action(QStringLiteral("Chronomtrer1"))->isChecked());
+}
+
+void TestMainForm::chronometerGoesToActiveWindow()
+{
+    QAction *mark = frame()->action(QStringLiteral("Chronomtrer1"));
+    frame()->showLesson(forms().Exos);
+    frame()->SpeedButton8Click();
+    const bool exosRunning = forms().Exos->chronometerRunning();
+    QVERIFY(mark->isChecked());
+    frame()->showLesson(forms().Phrases);
+    const bool phrasesBefore = forms().Phrases->chronometerRunning();
+    frame()->SpeedButton8Click();
+    QCOMPARE(forms().Phrases->chronometerRunning(), !phrasesBefore);
+    QCOMPARE(forms().Exos->chronometerRunning(), exosRunning);
+    QVERIFY(!mark->isChecked());
+    // The text lesson's chronometer runs from creation: the first command stops it.
+    frame()->showLesson(forms().Texte);
+    const bool before = forms().Texte->chronometerRunning();
+    frame()->SpeedButton8Click();
+    QCOMPARE(forms().Texte->chronometerRunning(), !before);
+    QCOMPARE(forms().Texte->seconds(), 0);
+}
+
+void TestMainForm::statisticsRouting_data()
+{
+    QTest::addColumn<int>("module");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("keyboard") << 1 << true;
+    QTest::newRow("exercises") << 2 << true;
+    QTest::newRow("phrases") << 3 << true;
+    QTest::newRow("text") << 4 << true;
+    QTest::newRow("game") << 5 << false;
+    QTest::newRow("spreadsheet") << 6 << true;
+    QTest::newRow("data entry") << 7 << true;
+}
+
+void TestMainForm::statisticsRouting()
+{
+    QFETCH(int, module);
+    QFETCH(bool, shown);
+    frame()->showLesson(frame()->lessonOfModule(module));
+    m_prompts->fake().modals.clear();
+    frame()->action(QStringLiteral("Bilan1"))->trigger();
+    QCOMPARE(m_prompts->fake().modals.size(), shown ? 1 : 0);
+    if (shown)
+        QCOMPARE(m_prompts->fake().modals.first(), static_cast<QDialog *>(forms().Stats));
+}
+
+void TestMainForm::characterTableOutsideTextShowsTable()
+{
+    frame()->showLesson(forms().Exos);
+    frame()->Tabledescaractres1Click();
+    QCOMPARE(m_prompts->fake().modals, QList<QDialog *>{forms().Caract});
+}
+
+void TestMainForm::menuCodes()
+{
+    QCOMPARE(frame()->GetClavMenu(), 1);
+    frame()->SetTexteMenu(7);
+    QVERIFY(frame()->action(QStringLiteral("CurriculumVitae1"))->isChecked());
+    QCOMPARE(frame()->GetTexteMenu(), 7);
+    frame()->SetTexteMenu(8); // out of range: nothing moves
+    frame()->SetTexteMenu(0);
+    frame()->SetTexteMenu(-3);
+    QCOMPARE(frame()->GetTexteMenu(), 7);
+    frame()->SetExosMenu(18);
+    QCOMPARE(frame()->GetExosMenu(), 18);
+    frame()->SetTabMenu(4);
+    QVERIFY(frame()->action(QStringLiteral("Tarifs1"))->isChecked());
+    frame()->SetSaisieMenu(3);
+    QVERIFY(frame()->action(QStringLiteral("Stock1"))->isChecked());
+}
+
+void TestMainForm::hintGoesToStatusPanel()
+{
+    QStatusTipEvent tip(QStringLiteral("Ouvrir"));
+    QApplication::sendEvent(frame()->toolButton(QStringLiteral("SpeedButton5")), &tip);
+    QCOMPARE(frame()->hintPanel->text(), QStringLiteral("Ouvrir"));
+    QStatusTipEvent empty{QString()};
+    QApplication::sendEvent(frame(), &empty);
+    QCOMPARE(frame()->hintPanel->text(), QString());
+}
+
+void TestMainForm::resizeKeepsClockPanelWidth()
+{
+    frame()->setWindowState(Qt::WindowNoState);
+    frame()->resize(900, 600);
+    QCOMPARE(frame()->hintPanel->width(), frame()->width() - 100);
+}
+
+void TestMainForm::aboutBoxIsModal()
+{
+    frame()->action(QStringLiteral("About1"))->trigger();
+    QCOMPARE(m_prompts->fake().modals.size(), 1);
+    QCOMPARE(m_prompts->fake().modals.first()->objectName(), QStringLiteral("TAboutBox"));
+}
+
+QTEST_MAIN(TestMainForm)
+#include "tst_mainform.moc"
