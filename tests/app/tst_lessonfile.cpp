@@ -1,0 +1,116 @@
+// Reading and writing the lesson file.
+#include "app/lessonfile.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+using Values = QList<int>;
+
+class TestLessonFile : public QObject
+{
+    Q_OBJECT
+private slots:
+    void parse_data();
+    void parse();
+    void serializeWritesFifteenCrLfLines();
+    void damagedBytesNeverCrash();
+    void failedWriteKeepsPreviousFile();
+    void unreadableFileIsReported();
+};
+
+namespace {
+Values fifteen(std::initializer_list<int> first)
+{
+    Values v(first);
+    while (v.size() < 15)
+        v << 0;
+    return v;
+}
+} // namespace
+
+void TestLessonFile::parse_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<Values>("values");
+    QTest::newRow("after start-up") << QByteArray("1\r\n0\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n")
+                                    << Values{1, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+    QTest::newRow("three lines") << QByteArray("4\r\n1\r\n9\r\n") << fifteen({4, 1, 9});
+    QTest::newRow("LF only, blanks, tabs") << QByteArray("  2\n\t-7\n\n\n+3\n") << fifteen({2, -7, 3});
+    QTest::newRow("text after the integer") << QByteArray("6 fenetre\r\n12\tx\r\n") << fifteen({6, 12});
+    QTest::newRow("line without an integer") << QByteArray("abc\r\n5\r\n12abc\r\n7\r\n") << fifteen({0, 5, 0, 7});
+    QTest::newRow("code 26 ends the file") << QByteArray("3\r\n4\x1a\r\n5\r\n") << fifteen({3, 4});
+    QTest::newRow("control characters skipped") << QByteArray("\x01\x02 8\r\n") << fifteen({8});
+    QTest::newRow("2^31 is out of range") << QByteArray("2147483648\r\n2147483647\r\n-2147483648\r\n")
+                                          << fifteen({0, 2147483647, int(-2147483647 - 1)});
+    QTest::newRow("longer than 32 characters")
+        << QByteArray("000000000000000000000000000000001234\r\n5\r\n") << fifteen({0, 5});
+    QTest::newRow("32 characters") << QByteArray("00000000000000000000000000000012\r\n5\r\n") << fifteen({12, 5});
+    QTest::newRow("empty") << QByteArray() << fifteen({});
+    QTest::newRow("no line ends") << QByteArray("1 2 3 4") << fifteen({1});
+    QTest::newRow("lone sign") << QByteArray("-\r\n+\r\n9\r\n") << fifteen({0, 0, 9});
+}
+
+void TestLessonFile::parse()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(Values, values);
+    const LessonFile file = LessonFile::parse(bytes);
+    QCOMPARE(Values(file.values.begin(), file.values.end()), values);
+}
+
+void TestLessonFile::serializeWritesFifteenCrLfLines()
+{
+    LessonFile file;
+    for (int i = 0; i < 15; ++i)
+        file.values[i] = i - 3;
+    const QByteArray bytes = file.serialize();
+    QVERIFY(bytes.startsWith("-3\r\n-2\r\n-1\r\n0\r\n1\r\n"));
+    QCOMPARE(bytes.count("\r\n"), 15);
+    QVERIFY(bytes.endsWith("11\r\n"));
+    QCOMPARE(LessonFile::parse(bytes).values, file.values);
+}
+
+void TestLessonFile::damagedBytesNeverCrash()
+{
+    QRandomGenerator random(1234);
+    for (int round = 0; round < 300; ++round) {
+        QByteArray bytes(random.bounded(0, 4000), Qt::Uninitialized);
+        for (char &c : bytes)
+            c = char(random.bounded(256));
+        LessonFile::parse(bytes); // must neither crash nor hang
+    }
+    LessonFile::parse(QByteArray(1 << 20, '7'));
+    LessonFile::parse(QByteArray(1 << 20, '\n'));
+}
+
+void TestLessonFile::failedWriteKeepsPreviousFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("lecon.tpx"));
+    QString error;
+    QVERIFY(writeFileSafely(path, "old\r\n", &error));
+    // A folder where the file should go cannot be replaced.
+    const QString folder = dir.filePath(QStringLiteral("dossier.tpx"));
+    QVERIFY(QDir().mkpath(folder));
+    QVERIFY(!writeFileSafely(folder, "new\r\n", &error));
+    QVERIFY(!error.isEmpty());
+    // A file inside a regular file: not even root can write it.
+    QVERIFY(!writeFileSafely(path + QStringLiteral("/x.tpx"), "new\r\n", &error));
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), QByteArray("old\r\n"));
+}
+
+void TestLessonFile::unreadableFileIsReported()
+{
+    QTemporaryDir dir;
+    QByteArray data;
+    QString error;
+    QVERIFY(!readWholeFile(dir.filePath(QStringLiteral("absent.tpx")), &data, &error));
+    QCOMPARE(error, QStringLiteral("le fichier n'existe pas"));
+    QVERIFY(!readWholeFile(dir.path(), &data, &error));
+    QCOMPARE(error, QStringLiteral("c'est un dossier"));
+}
+
+QTEST_GUILESS_MAIN(TestLessonFile)
+#include "tst_lessonfile.moc"

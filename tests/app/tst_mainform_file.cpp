@@ -1,0 +1,239 @@
+// The frame's lesson-file commands and the save question.
+#include "app/forms.h"
+#include "app/lessonwindow.h"
+#include "app/tmainform.h"
+#include "drills/texos.h"
+#include "drills/tjeu.h"
+#include "drills/tphrases.h"
+#include "drills/ttexte.h"
+#include "keyboard/tclavier.h"
+#include "office/tsaisie.h"
+#include "office/ttableur.h"
+#include "support/testsupport.h"
+
+#include <QAction>
+#include <QtTest>
+
+using Answer = ui::Prompter::Answer;
+
+class TestMainFormFile : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void saveRightAfterStartUp();
+    void cancelledSaveAsWritesNothing();
+    void roundTripRestoresWindowsAndMarks();
+    void questionOnlyWithCurrentName();
+    void yesThenCancelledOpenSavesOnly();
+    void noWindowForUnknownModule_data();
+    void noWindowForUnknownModule();
+    void threeLineFile();
+    void unreadableFileChangesNothing();
+    void cancelOnQuitKeepsRunning();
+    void failedSaveIsReported();
+
+private:
+    TMainForm *frame() const { return forms().MainForm; }
+    test::FakePrompter &fake() { return m_prompts->fake(); }
+    QByteArray read(const QString &path);
+    void writeFile(const QString &path, const QByteArray &bytes);
+    test::TempCwd *m_cwd = nullptr;
+    test::PrompterScope *m_prompts = nullptr;
+};
+
+void TestMainFormFile::init()
+{
+    m_cwd = new test::TempCwd;
+    m_prompts = new test::PrompterScope;
+    test::startProgram();
+}
+
+void TestMainFormFile::cleanup()
+{
+    test::stopProgram();
+    delete m_prompts;
+    delete m_cwd;
+}
+
+QByteArray TestMainFormFile::read(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void TestMainFormFile::writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+void TestMainFormFile::saveRightAfterStartUp()
+{
+    const QString path = m_cwd->file(QStringLiteral("debut.tpx"));
+    fake().saveNames << path;
+    frame()->SaveItemClick(); // no name yet: acts as save as
+    QCOMPARE(fake().saveDialogs, 1);
+    QCOMPARE(frame()->lessonFileName, path);
+    QByteArray expected("1\r\n0\r\n");
+    for (int i = 0; i < 13; ++i)
+        expected += "1\r\n";
+    QCOMPARE(read(path), expected);
+}
+
+void TestMainFormFile::cancelledSaveAsWritesNothing()
+{
+    frame()->Enregistrersous1Click();
+    QCOMPARE(fake().saveDialogs, 1);
+    QVERIFY(frame()->lessonFileName.isEmpty());
+    QCOMPARE(QDir(m_cwd->path()).entryList(QDir::Files), QStringList());
+}
+
+void TestMainFormFile::roundTripRestoresWindowsAndMarks()
+{
+    for (const char *item : {"Touches1", "N5ty1", "Citations1", "CurriculumVitae1", "Mots1", "Stock1", "Budget1"})
+        frame()->action(QLatin1String(item))->trigger();
+    QCOMPARE(frame()->activeLesson(), static_cast<LessonWindow *>(forms().Tableur));
+    const QString path = m_cwd->file(QStringLiteral("lecon.tpx"));
+    fake().saveNames << path;
+    frame()->Enregistrersous1Click();
+    QCOMPARE(read(path), QByteArray("6\r\n1\r\n5\r\n2\r\n7\r\n2\r\n2\r\n3\r\n2\r\n5\r\n2\r\n7\r\n2\r\n2\r\n3\r\n"));
+
+    fake().answers << Answer::No;
+    frame()->Nouvelleleon1Click();
+    QCOMPARE(fake().questions, QStringList{QStringLiteral("Enregistrer la leçon en cours ?")});
+    QVERIFY(frame()->lessonFileName.isEmpty());
+    QCOMPARE(forms().Exos->GetIni(), 1);
+    QCOMPARE(frame()->activeLesson(), static_cast<LessonWindow *>(forms().Clavier));
+    // The menus keep their marks after a new lesson; scatter them.
+    frame()->SetTexteMenu(1);
+    frame()->SetExosMenu(1);
+
+    fake().openNames << path;
+    frame()->OpenItemClick();
+    QCOMPARE(fake().questions.size(), 1); // no name was current
+    QCOMPARE(frame()->lessonFileName, path);
+    QCOMPARE(forms().Clavier->GetIni(), 1);
+    QCOMPARE(forms().Exos->GetIni(), 5);
+    QCOMPARE(forms().Phrases->GetIni(), 2);
+    QCOMPARE(forms().Texte->GetIni(), 7);
+    QCOMPARE(forms().Jeu->GetIni(), 2);
+    QCOMPARE(forms().Tableur->GetIni(), 2);
+    QCOMPARE(forms().Saisie->GetIni(), 3);
+    QVERIFY(frame()->action(QStringLiteral("CurriculumVitae1"))->isChecked());
+    QVERIFY(frame()->action(QStringLiteral("N5ty1"))->isChecked());
+    QVERIFY(frame()->action(QStringLiteral("Touches1"))->isChecked());
+    QCOMPARE(frame()->activeLesson(), static_cast<LessonWindow *>(forms().Tableur));
+}
+
+void TestMainFormFile::questionOnlyWithCurrentName()
+{
+    frame()->Nouvelleleon1Click();
+    QVERIFY(fake().questions.isEmpty());
+    QVERIFY(frame()->FormCloseQuery());
+    QVERIFY(fake().questions.isEmpty());
+
+    const QString path = m_cwd->file(QStringLiteral("a.tpx"));
+    fake().saveNames << path;
+    frame()->SaveItemClick();
+    frame()->action(QStringLiteral("N9Touches1"))->trigger();
+    fake().answers << Answer::Yes;
+    QVERIFY(frame()->FormCloseQuery());
+    QCOMPARE(fake().questions.size(), 1);
+    QVERIFY(read(path).startsWith("2\r\n0\r\n9\r\n")); // Oui rewrote the file with the state of the moment
+}
+
+void TestMainFormFile::yesThenCancelledOpenSavesOnly()
+{
+    const QString path = m_cwd->file(QStringLiteral("b.tpx"));
+    fake().saveNames << path;
+    frame()->SaveItemClick();
+    frame()->action(QStringLiteral("N2ap1"))->trigger();
+    fake().answers << Answer::Yes;
+    frame()->OpenItemClick(); // the open dialog is cancelled
+    QCOMPARE(fake().openDialogs, 1);
+    QVERIFY(read(path).startsWith("2\r\n0\r\n2\r\n"));
+    QCOMPARE(forms().Exos->GetIni(), 2);
+    QCOMPARE(frame()->lessonFileName, path);
+}
+
+void TestMainFormFile::noWindowForUnknownModule_data()
+{
+    QTest::addColumn<QByteArray>("firstLine");
+    QTest::newRow("0") << QByteArray("0");
+    QTest::newRow("8") << QByteArray("8");
+}
+
+void TestMainFormFile::noWindowForUnknownModule()
+{
+    QFETCH(QByteArray, firstLine);
+    frame()->showLesson(forms().Phrases);
+    const QString path = m_cwd->file(QStringLiteral("c.tpx"));
+    writeFile(path, firstLine + "\r\n1\r\n4\r\n3\r\n2\r\n1\r\n3\r\n2\r\n2\r\n4\r\n3\r\n2\r\n1\r\n3\r\n2\r\n");
+    fake().openNames << path;
+    frame()->OpenItemClick();
+    QCOMPARE(frame()->activeLesson(), static_cast<LessonWindow *>(forms().Phrases));
+    QCOMPARE(forms().Exos->GetIni(), 4);
+    QCOMPARE(frame()->GetExosMenu(), 4);
+    QCOMPARE(frame()->GetTabMenu(), 3);
+}
+
+void TestMainFormFile::threeLineFile()
+{
+    const QString path = m_cwd->file(QStringLiteral("d.tpx"));
+    writeFile(path, "3\r\n1\r\n6\r\n");
+    fake().openNames << path;
+    frame()->OpenItemClick();
+    QCOMPARE(forms().Clavier->GetIni(), 1);
+    QCOMPARE(forms().Exos->GetIni(), 6);
+    QCOMPARE(forms().Phrases->GetIni(), 0);
+    QCOMPARE(forms().Saisie->GetIni(), 0);
+    QCOMPARE(frame()->GetClavMenu(), 1); // menu code 0 moves no mark
+    QCOMPARE(frame()->activeLesson(), static_cast<LessonWindow *>(forms().Phrases));
+}
+
+void TestMainFormFile::unreadableFileChangesNothing()
+{
+    frame()->action(QStringLiteral("N4erui1"))->trigger();
+    for (const QString &name : {m_cwd->file(QStringLiteral("absent.tpx")), m_cwd->path()}) {
+        fake().openNames << name;
+        frame()->OpenItemClick();
+    }
+    QCOMPARE(fake().errors.size(), 2);
+    QVERIFY(fake().errors.first().contains(QStringLiteral("absent.tpx")));
+    QVERIFY(frame()->lessonFileName.isEmpty());
+    QCOMPARE(forms().Exos->GetIni(), 4);
+    QCOMPARE(frame()->GetExosMenu(), 4);
+    QCOMPARE(frame()->activeLesson(), static_cast<LessonWindow *>(forms().Exos));
+}
+
+void TestMainFormFile::cancelOnQuitKeepsRunning()
+{
+    const QString path = m_cwd->file(QStringLiteral("e.tpx"));
+    fake().saveNames << path;
+    frame()->SaveItemClick();
+    const QByteArray before = read(path);
+    frame()->action(QStringLiteral("N8Touches1"))->trigger();
+    fake().answers << Answer::Cancel;
+    frame()->action(QStringLiteral("ExitItem"))->trigger();
+    QVERIFY(frame()->isVisible());
+    QCOMPARE(read(path), before);
+}
+
+void TestMainFormFile::failedSaveIsReported()
+{
+    // A folder stands where the file should go: the save fails, says so, and
+    // the folder is untouched.
+    const QString path = m_cwd->file(QStringLiteral("dossier.tpx"));
+    QVERIFY(QDir().mkpath(path));
+    fake().saveNames << path;
+    frame()->Enregistrersous1Click();
+    QCOMPARE(fake().errors.size(), 1);
+    QVERIFY(fake().errors.first().contains(QStringLiteral("dossier.tpx")));
+    QVERIFY(QFileInfo(path).isDir());
+}
+
+QTEST_MAIN(TestMainFormFile)
+#include "tst_mainform_file.moc"
