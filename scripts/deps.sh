@@ -3,7 +3,7 @@
 # Run as root it installs what is missing; otherwise it names what to install.
 set -euo pipefail
 PKGS=(
-  cmake g++ make ccache pkg-config
+  cmake g++ make ccache pkg-config clang libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-translations-l10n qt6-qpa-plugins
   libgl-dev libxkbcommon-dev libx11-dev
   fonts-liberation2 fonts-dejavu-core

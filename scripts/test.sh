@@ -15,6 +15,9 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j"$jobs"
 scripts/xvfb.sh ctest --test-dir build --output-on-failure -j"$jobs" "$@"
 
+# Fuzz targets, for a bounded time each.
+scripts/fuzz.sh "${TAPIVOX_FUZZ_SECONDS:-30}"
+
 if [ "${TAPIVOX_SKIP_SANITIZERS:-0}" != 1 ]; then
   cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" -DTAPIVOX_SANITIZE=ON >/dev/null
   cmake --build build-asan -j"$jobs"

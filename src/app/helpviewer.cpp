@@ -118,6 +118,21 @@ QString HelpViewer::pageOfContext(int context)
     }
 }
 
+// The game's window carries the same context number as the spreadsheet menu;
+// each lesson window gets its own page.
+QString HelpViewer::pageOfModule(int module)
+{
+    static const char *const pages[] = {"clavier", "exercices", "phrases", "texte", "jeu", "tableur", "saisie"};
+    if (module < 1 || module > 7)
+        return {};
+    return QLatin1String(pages[module - 1]) + QStringLiteral(".html");
+}
+
+void HelpViewer::showLessonHelp(int module)
+{
+    open(pageOfModule(module));
+}
+
 void HelpViewer::open(const QString &page)
 {
     if (page.isEmpty())

@@ -22,8 +22,12 @@ public:
     // The topic of a help context number (menus 2..13, windows 5..8).
     void showContext(int context);
 
+    // The topic of a lesson window by module code (1..7).
+    void showLessonHelp(int module);
+
     // The page a context number opens; empty when none.
     static QString pageOfContext(int context);
+    static QString pageOfModule(int module);
     // Keywords of the index and the page each one opens.
     static QList<QPair<QString, QString>> keywords();
 

@@ -397,8 +397,9 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
             }
         } else if (watched->isWidgetType() && static_cast<QWidget *>(watched)->window() == this) {
             LessonWindow *w = activeLesson();
-            if (w && w->helpContext() > 0 && w->isAncestorOf(static_cast<QWidget *>(watched))) {
-                showHelpContext(w->helpContext());
+            auto *target = static_cast<QWidget *>(watched);
+            if (w && w->helpContext() > 0 && (w == target || w->isAncestorOf(target))) {
+                helpViewer().showLessonHelp(w->moduleCode());
                 return true;
             }
         }
