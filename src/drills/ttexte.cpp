@@ -26,6 +26,7 @@ namespace {
 constexpr quint8 kEnter = 13;
 constexpr int kWidth = 668;
 constexpr int kHeight = 375;
+constexpr qreal kTabStop = 48; // half an inch at 96 dpi, the rich-text editor's usual tab stop
 
 bool isLineBreak(QChar c)
 {
@@ -119,6 +120,7 @@ TTexte::TTexte(QWidget *parent)
     RichEdit1->setUndoRedoEnabled(false);
     RichEdit1->setFont(editorFont());
     RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    RichEdit1->setTabStopDistance(kTabStop);
     // White, and the highlighted error stays visible while the learner types
     // in the other editor.
     QPalette palette = RichEdit1->palette();
@@ -134,6 +136,7 @@ TTexte::TTexte(QWidget *parent)
     RichEdit2->setGeometry(1, 178, 651, 164);
     RichEdit2->setFont(editorFont());
     RichEdit2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    RichEdit2->setTabStopDistance(kTabStop);
     RichEdit2->setTabChangesFocus(false); // Tab types a tab character
     typing->keyPress = [this](quint8 key) { return RichEdit2KeyPress(key); };
     RichEdit2->setFocus();

@@ -12,6 +12,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTimer>
@@ -75,6 +76,7 @@ class TestTexteWindow : public QObject
     void everyWayOfStartingALineIsJudged_data();
     void everyWayOfStartingALineIsJudged();
     void tabTypesATab();
+    void deadKeysTypeButNeverBreakALine();
     void setIni8KeepsTheModel();
     void boldThenUnderline();
     void formShowResetsErrors();
@@ -178,6 +180,7 @@ void TestTexteWindow::wholeTextTypedLineByLine()
     QCOMPARE(w->good(), int(lines.size()));
     QCOMPARE(w->errors(), 0);
     QCOMPARE(std::size_t(w->RichEdit2->document()->blockCount()), lines.size() + 1);
+    QVERIFY(w->RichEdit1->verticalScrollBar()->value() > 0); // the model follows the learner
     // No end of text: an empty line past the model is accepted, anything else refused.
     pressEnter(w->RichEdit2);
     QCOMPARE(w->good(), int(lines.size()) + 1);
@@ -260,6 +263,23 @@ void TestTexteWindow::tabTypesATab()
     w->RichEdit2->setFocus();
     QTest::keyClick(w->RichEdit2, Qt::Key_Tab);
     QCOMPARE(w->RichEdit2->toPlainText(), QStringLiteral("\t"));
+}
+
+void TestTexteWindow::deadKeysTypeButNeverBreakALine()
+{
+    TTexte *w = texte();
+    const auto commit = [w](const QString &text) {
+        QInputMethodEvent event;
+        event.setCommitString(text);
+        QApplication::sendEvent(w->RichEdit2, &event);
+    };
+    typeText(w->RichEdit2, QStringLiteral("Les"));
+    commit(QStringLiteral("\u00ea"));
+    QCOMPARE(w->RichEdit1->textCursor().position(), 3); // the model's caret follows
+    commit(QStringLiteral("a\nb\u2029c"));
+    QCOMPARE(w->RichEdit2->toPlainText(), QStringLiteral("Les\u00eaabc"));
+    QCOMPARE(w->RichEdit2->document()->blockCount(), 1);
+    QCOMPARE(w->good() + w->errors(), 0);
 }
 
 void TestTexteWindow::setIni8KeepsTheModel()
