@@ -167,6 +167,7 @@ void TTexte::SetIni(std::int32_t code)
     default: break; // the model keeps its text
     }
     RichEdit2->clear();
+    RichEdit2->setCurrentCharFormat(QTextCharFormat()); // no bold left over from the last lesson
     RichEdit2->setFocus();
 }
 

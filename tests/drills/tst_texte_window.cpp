@@ -336,6 +336,9 @@ void TestTexteWindow::boldThenUnderline()
     c.movePosition(QTextCursor::NextCharacter);
     QCOMPARE(c.charFormat().fontWeight(), int(QFont::Bold));
     QVERIFY(!c.charFormat().fontUnderline());
+    // A new lesson starts in the regular style.
+    w->SetIni(1);
+    QCOMPARE(w->RichEdit2->currentCharFormat().fontWeight(), int(QFont::Normal));
 }
 
 void TestTexteWindow::formShowResetsErrors()
