@@ -1,17 +1,381 @@
-// TTexte: lesson window (module code 4).
+// TTexte: the text lesson. Keystrokes are not judged one by one: a line is
+// judged when Enter is pressed, against the model line of the same number.
 #include "drills/ttexte.h"
 
+#include "app/forms.h"
+#include "drills/textjudge.h"
+#include "drills/texttexts.h"
+#include "keyboard/tcaract.h"
+#include "ui/int32.h"
+#include "ui/keycodes.h"
+#include "ui/prompter.h"
+
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMdiSubWindow>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
 #include <QTimer>
+
+#include <functional>
+
+namespace {
+
+constexpr quint8 kEnter = 13;
+constexpr int kWidth = 668;
+constexpr int kHeight = 375;
+constexpr qreal kTabStop = 48; // half an inch at 96 dpi, the rich-text editor's usual tab stop
+
+bool isLineBreak(QChar c)
+{
+    return c == u'\n' || c == u'\r' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
+}
+
+// The typing editor: every typed character goes through keyPress first, and
+// every way of starting a new line (Return, keypad Enter, with Shift, Ctrl
+// or Alt) is an Enter that keyPress judges; when it is let through it starts
+// a plain new paragraph, so no line break slips in unjudged.
+class TypingEdit final : public QTextEdit
+{
+  public:
+    using QTextEdit::QTextEdit;
+    std::function<bool(quint8)> keyPress;
+
+  protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        const QList<quint8> codes = ui::charCodesOf(event);
+        const bool enter =
+            event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || codes.contains(kEnter);
+        if (enter) {
+            event->accept();
+            if (keyPress && !keyPress(kEnter))
+                return;
+            QKeyEvent plain(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+            QTextEdit::keyPressEvent(&plain);
+            return;
+        }
+        if (keyPress)
+            for (quint8 code : codes)
+                if (!keyPress(code)) {
+                    event->accept();
+                    return;
+                }
+        QTextEdit::keyPressEvent(event);
+    }
+
+    // Dead keys and input methods commit text here; line breaks in it would
+    // start lines without a judged Enter, so they are left out.
+    void inputMethodEvent(QInputMethodEvent *event) override
+    {
+        QString commit = event->commitString();
+        if (commit.isEmpty()) {
+            QTextEdit::inputMethodEvent(event);
+            return;
+        }
+        commit.removeIf(isLineBreak);
+        if (keyPress)
+            for (quint8 code : ui::charCodesOf(commit))
+                keyPress(code);
+        QInputMethodEvent filtered(event->preeditString(), event->attributes());
+        filtered.setCommitString(commit, event->replacementStart(), event->replacementLength());
+        QTextEdit::inputMethodEvent(&filtered);
+        event->setAccepted(filtered.isAccepted());
+    }
+};
+
+QFont editorFont()
+{
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setPixelSize(17);
+    return font;
+}
+
+QString blockText(const QTextDocument *document, int line)
+{
+    if (line < 0 || line >= document->blockCount())
+        return QString();
+    return document->findBlockByNumber(line).text();
+}
+
+} // namespace
 
 TTexte::TTexte(QWidget *parent)
     : LessonWindow(QStringLiteral("TTexte"), 4, 7, parent)
 {
+    setWindowTitle(QStringLiteral("Texte"));
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(13);
+    setFont(font);
+    resize(kWidth, kHeight);
+
+    RichEdit1 = new QTextEdit(this);
+    RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
+    RichEdit1->setGeometry(2, 2, 651, 164);
+    RichEdit1->setReadOnly(true);
+    RichEdit1->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    RichEdit1->setFocusPolicy(Qt::ClickFocus); // not a tab stop
+    RichEdit1->setUndoRedoEnabled(false);
+    RichEdit1->setFont(editorFont());
+    RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    RichEdit1->setTabStopDistance(kTabStop);
+    // White, and the highlighted error stays visible while the learner types
+    // in the other editor.
+    QPalette palette = RichEdit1->palette();
+    palette.setColor(QPalette::Base, Qt::white);
+    for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
+        palette.setBrush(QPalette::Inactive, role, palette.brush(QPalette::Active, role));
+    RichEdit1->setPalette(palette);
+    RichEdit1->installEventFilter(this);
+
+    auto *typing = new TypingEdit(this);
+    RichEdit2 = typing;
+    RichEdit2->setObjectName(QStringLiteral("RichEdit2"));
+    RichEdit2->setGeometry(1, 178, 651, 164);
+    RichEdit2->setFont(editorFont());
+    RichEdit2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    RichEdit2->setTabStopDistance(kTabStop);
+    RichEdit2->setTabChangesFocus(false); // Tab types a tab character
+    typing->keyPress = [this](quint8 key) { return RichEdit2KeyPress(key); };
+    RichEdit2->setFocus();
+
+    // Enabled at creation; each tick counts one second, shown nowhere.
     Timer1->start();
 }
 
-void TTexte::Couper() {}
-void TTexte::Copier() {}
-void TTexte::Coller() {}
-void TTexte::Gras() {}
-void TTexte::Souligne() {}
-void TTexte::Caracteres() {}
+Qt::WindowFlags TTexte::subWindowFlags() const
+{
+    return Qt::SubWindow | Qt::FramelessWindowHint;
+}
+
+void TTexte::SetIni(std::int32_t code)
+{
+    LessonWindow::SetIni(code);
+    m_errors = 0;
+    m_good = 0;
+    m_line = 0;
+    switch (code) {
+    case 1: Bases(); break;
+    case 2: Fable1(); break;
+    case 3: Fable2(); break;
+    case 4: Presspap(); break;
+    case 5: Lettre(); break;
+    case 6: Relance(); break;
+    case 7: Cv(); break;
+    default: break; // the model keeps its text
+    }
+    RichEdit2->clear();
+    RichEdit2->setCurrentCharFormat(QTextCharFormat()); // no bold left over from the last lesson
+    RichEdit2->setFocus();
+}
+
+void TTexte::Bases()
+{
+    loadText(1);
+}
+void TTexte::Fable1()
+{
+    loadText(2);
+}
+void TTexte::Fable2()
+{
+    loadText(3);
+}
+void TTexte::Presspap()
+{
+    loadText(4);
+}
+void TTexte::Lettre()
+{
+    loadText(5);
+}
+void TTexte::Relance()
+{
+    loadText(6);
+}
+void TTexte::Cv()
+{
+    loadText(7);
+}
+
+void TTexte::loadText(int code)
+{
+    RichEdit1->clear();
+    QTextCursor cursor(RichEdit1->document());
+    QTextCharFormat regular;
+    regular.setFontWeight(QFont::Normal);
+    QTextCharFormat bold;
+    bold.setFontWeight(QFont::Bold);
+    bool first = true;
+    for (const TextLine &line : textLines(code)) {
+        const QTextCharFormat &format = line.style == TextLine::Style::Bold ? bold : regular;
+        if (!first)
+            cursor.insertBlock(QTextBlockFormat(), format);
+        else
+            cursor.setBlockCharFormat(format);
+        cursor.insertText(QString::fromUtf8(line.text), format);
+        first = false;
+    }
+    cursor.setPosition(0);
+    RichEdit1->setTextCursor(cursor);
+}
+
+QString TTexte::modelLine(int line) const
+{
+    return blockText(RichEdit1->document(), line);
+}
+
+QString TTexte::typedLine(int line) const
+{
+    return blockText(RichEdit2->document(), line);
+}
+
+int TTexte::PosErr(int line) const
+{
+    return TextJudge::PosErr(modelLine(line), typedLine(line));
+}
+
+bool TTexte::RichEdit2KeyPress(quint8 key)
+{
+    // The model's caret follows the typing caret; this also removes the
+    // highlight of an earlier refusal.
+    const QTextCursor typing = RichEdit2->textCursor();
+    QTextCursor model(RichEdit1->document());
+    model.setPosition(qBound(0, typing.position(), RichEdit1->document()->characterCount() - 1));
+    RichEdit1->setTextCursor(model);
+    if (key != kEnter)
+        return true;
+
+    m_line = typing.blockNumber();
+    const TextJudge::Verdict verdict = TextJudge::judge(modelLine(m_line), typedLine(m_line));
+    if (!verdict.accepted) {
+        m_errors = ui::add32(m_errors, 1);
+        if (verdict.position > 0) {
+            // The first differing character of the model line, wherever the
+            // typing caret stands in its line.
+            const int offset =
+                RichEdit1->document()->findBlockByNumber(m_line).position() + verdict.position - 1;
+            model.setPosition(offset);
+            model.setPosition(offset + 1, QTextCursor::KeepAnchor);
+            RichEdit1->setTextCursor(model);
+        }
+        return false;
+    }
+    m_good = ui::add32(m_good, 1);
+    return true;
+}
+
+void TTexte::FormKeyPress()
+{
+    RichEdit2->setFocus();
+}
+
+bool TTexte::eventFilter(QObject *watched, QEvent *event)
+{
+    // A character typed into the model only sends the learner back to the
+    // typing editor; other keys scroll the model as usual.
+    if (watched == RichEdit1 && event->type() == QEvent::KeyPress &&
+        !static_cast<QKeyEvent *>(event)->text().isEmpty()) {
+        FormKeyPress();
+        return true;
+    }
+    return LessonWindow::eventFilter(watched, event);
+}
+
+void TTexte::keyPressEvent(QKeyEvent *event)
+{
+    if (!event->text().isEmpty()) {
+        FormKeyPress();
+        event->accept();
+        return;
+    }
+    LessonWindow::keyPressEvent(event);
+}
+
+QWidget *TTexte::outerWindow()
+{
+    if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
+        return sub;
+    return this;
+}
+
+void TTexte::FormShow()
+{
+    QWidget *outer = outerWindow();
+    if (outer->y() < 0)
+        outer->move(outer->x(), 0);
+    m_errors = 0;
+}
+
+void TTexte::FormResize()
+{
+    QWidget *outer = outerWindow();
+    if (outer == this)
+        return; // on its own (tests) the window keeps the size it is given
+    if (outer->size() != QSize(kWidth, kHeight))
+        outer->resize(kWidth, kHeight);
+    if (outer->y() > 100)
+        outer->move(outer->x(), 0);
+}
+
+void TTexte::showEvent(QShowEvent *event)
+{
+    LessonWindow::showEvent(event);
+    FormShow();
+}
+
+void TTexte::resizeEvent(QResizeEvent *event)
+{
+    LessonWindow::resizeEvent(event);
+    FormResize();
+}
+
+void TTexte::Couper()
+{
+    RichEdit2->cut();
+}
+
+void TTexte::Copier()
+{
+    RichEdit2->copy();
+}
+
+void TTexte::Coller()
+{
+    RichEdit2->paste();
+}
+
+// Each replaces the style set: bold then underline gives underline only.
+void TTexte::setExactStyle(bool bold, bool underline)
+{
+    QTextCharFormat format;
+    format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
+    format.setFontUnderline(underline);
+    format.setFontItalic(false);
+    format.setFontStrikeOut(false);
+    RichEdit2->mergeCurrentCharFormat(format);
+}
+
+void TTexte::Gras()
+{
+    setExactStyle(true, false);
+}
+
+void TTexte::Souligne()
+{
+    setExactStyle(false, true);
+}
+
+void TTexte::Caracteres()
+{
+    TCaract *caract = forms().Caract;
+    if (!caract)
+        return;
+    ui::prompter().showModal(caract);
+    const QString chosen = caract->Result;
+    if (!chosen.isEmpty())
+        RichEdit2->insertPlainText(chosen);
+    RichEdit2->setFocus();
+}

@@ -1,13 +1,41 @@
-// TTexte: lesson window (module code 4).
+// TTexte: the text lesson (module code 4). The model text stands read-only at
+// the top, the learner types it below; each line is judged on Enter.
 #pragma once
 #include "app/lessonwindow.h"
+
+class QTextEdit;
 
 class TTexte final : public LessonWindow
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TTexte)
-public:
+  public:
     explicit TTexte(QWidget *parent = nullptr);
+
+    // Codes 1..7 load a text; any code empties the typing editor and resets
+    // the counts.
+    void SetIni(std::int32_t code) override;
+    Qt::WindowFlags subWindowFlags() const override;
+
+    // The seven loaders.
+    void Bases();
+    void Fable1();
+    void Fable2();
+    void Presspap();
+    void Lettre();
+    void Relance();
+    void Cv();
+
+    // A character typed in the typing editor, before it is inserted; only
+    // Enter (13) is judged. Returns false when the key is cancelled.
+    bool RichEdit2KeyPress(quint8 key);
+    // 1-based position of the first character of model line `line` that the
+    // typed line does not match, or 0.
+    int PosErr(int line) const;
+    // A character typed while the model or the window has the focus.
+    void FormKeyPress();
+    void FormShow();
+    void FormResize();
 
     // Edition commands, bold and underline, and the character table.
     void Couper();
@@ -16,4 +44,25 @@ public:
     void Gras();
     void Souligne();
     void Caracteres();
+
+    // Index of the line judged by the last Enter.
+    int currentLine() const { return m_line; }
+    QString modelLine(int line) const;
+    QString typedLine(int line) const;
+
+    QTextEdit *RichEdit1 = nullptr; // model
+    QTextEdit *RichEdit2 = nullptr; // typing
+
+  protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+  private:
+    void loadText(int code);
+    void setExactStyle(bool bold, bool underline);
+    QWidget *outerWindow();
+
+    std::int32_t m_line = 0;
 };
