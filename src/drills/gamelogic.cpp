@@ -125,6 +125,16 @@ bool GameLogic::keyPress(QChar typed)
     return hit;
 }
 
+void GameLogic::setItem(int i, const QString &text)
+{
+    m_items.at(index(i)) = text;
+    Drawing &shown = m_screen.at(index(i));
+    if (text.isEmpty())
+        shown = Drawing{};
+    else if (!shown.text.isEmpty())
+        shown.text = text;
+}
+
 bool GameLogic::falling() const
 {
     for (int i = 1; i <= columnCount(m_code); ++i)

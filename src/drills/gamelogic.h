@@ -61,8 +61,9 @@ class GameLogic final
     std::int32_t position(int i) const { return m_positions.at(index(i)); }
     const Drawing &drawing(int i) const { return m_screen.at(index(i)); }
     const std::array<Drawing, kItemCount> &screen() const { return m_screen; }
-    // A game set up by hand, for demonstrations and tests.
-    void setItem(int i, const QString &text) { m_items.at(index(i)) = text; }
+    // A game set up by hand, for demonstrations and tests; an item already on
+    // screen is shown changed at once.
+    void setItem(int i, const QString &text);
     void setPosition(int i, std::int32_t y) { m_positions.at(index(i)) = y; }
 
     // How many columns a game plays (10, 5, or 0 for no game) and where.

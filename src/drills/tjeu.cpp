@@ -61,6 +61,9 @@ TJeu::TJeu(QWidget *parent)
     GroupBox1 = new QGroupBox(this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     GroupBox1->setGeometry(0, 0, 668, 81);
+    // Opaque, so that a word shortened before the game has fallen into view
+    // never shows through the top band.
+    GroupBox1->setAutoFillBackground(true);
     Label1 = makeLabel(GroupBox1, "Label1", QRect(8, 16, 545, 22));
     Label1->setText(QString::fromUtf8(game::kLettersInstruction));
     Label2 = makeLabel(GroupBox1, "Label2", QRect(8, 48, 624, 25));
