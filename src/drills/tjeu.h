@@ -46,6 +46,8 @@ class TJeu final : public LessonWindow
     void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
+    // Tab does not move the focus away: the keys stay with the game.
+    bool focusNextPrevChild(bool) override { return false; }
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 

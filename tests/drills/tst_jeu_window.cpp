@@ -157,8 +157,9 @@ void TestJeuWindow::gameKeysNeverRestart()
     QCOMPARE(QApplication::focusWidget(), &w);
     w.Timer2Timer();
     const std::int32_t before = w.logic().position(1);
-    for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter})
+    for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Tab})
         QTest::keyClick(QApplication::focusWidget(), key);
+    QCOMPARE(QApplication::focusWidget(), &w);
     QCOMPARE(w.logic().position(1), before);
     QCOMPARE(w.findChild<QLabel *>("Label2")->text(), QStringLiteral("Bon : 0  Erreurs : 0"));
 }
