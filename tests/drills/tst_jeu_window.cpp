@@ -8,7 +8,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QGroupBox>
 #include <QImage>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -78,20 +77,15 @@ void TestJeuWindow::createdAsLettersGame()
 {
     TJeu &w = *m_jeu;
     QCOMPARE(w.windowTitle(), QStringLiteral("Jeu"));
-    QCOMPARE(w.palette().color(QPalette::Window), QColor(0x00, 0xFF, 0x00));
     QCOMPARE(w.findChild<QLabel *>("Label1")->text(), kLettersText);
     QCOMPARE(w.findChild<QLabel *>("Label2")->text(), QString());
-    QCOMPARE(w.findChild<QGroupBox *>("GroupBox1")->geometry(), QRect(0, 0, 668, 81));
     auto *play = w.findChild<QPushButton *>("Button1");
     QCOMPARE(play->text(), QStringLiteral("Jouer"));
-    QCOMPARE(play->geometry(), QRect(576, 96, 75, 25));
     QCOMPARE(play->focusPolicy(), Qt::NoFocus);
     auto *timer2 = w.findChild<QTimer *>("Timer2");
     QCOMPARE(timer2->interval(), 1000);
     QVERIFY(!timer2->isActive());
     QVERIFY(!w.findChild<QTimer *>("Timer1")->isActive());
-    QCOMPARE(w.helpContext(), 8);
-    QCOMPARE(w.moduleCode(), 5);
 }
 
 void TestJeuWindow::jouerStartsTheGame()
