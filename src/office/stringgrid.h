@@ -13,7 +13,7 @@
 
 #include <functional>
 
-class QLineEdit;
+#include <QLineEdit>
 
 namespace office {
 
