@@ -58,6 +58,7 @@ class TestTableurWindow : public QObject
     void tabOutOfCells_data();
     void tabOutOfCells();
     void leftInsideRightCellJudgesTwice();
+    void arrowsLeaveFromTheEdgeOfTheText();
     void clickRefusedAfterMismatchUntilAKey();
     void budgetH6IsEmpty();
     void enterNeitherJudgesNorMoves();
@@ -124,6 +125,35 @@ void TestTableurWindow::leftInsideRightCellJudgesTwice()
     QCOMPARE(w.StringGrid2->current(), (GridCell{4, 1}));
     QCOMPARE(w.good(), 10);
     QCOMPARE(editor(w)->cursorPosition(), 4);
+}
+
+void TestTableurWindow::arrowsLeaveFromTheEdgeOfTheText()
+{
+    TTableur w;
+    w.SetIni(1);
+    goToD1(w);
+    type(w, QStringLiteral("Bases"));
+    key(w, Qt::Key_Right); // the caret is at the end: Right leaves the cell
+    QCOMPARE(w.StringGrid2->current(), (GridCell{5, 1}));
+    QCOMPARE(w.good(), 5);
+    // Shift+Tab is Tab: back in D1, whose text is selected, the release
+    // judges it again.
+    key(w, Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(w.StringGrid2->current(), (GridCell{4, 1}));
+    QCOMPARE(editor(w)->selectedText(), QStringLiteral("Bases"));
+    QCOMPARE(w.good(), 10);
+    key(w, Qt::Key_Left); // the whole text selected: Left leaves too
+    QCOMPARE(w.StringGrid2->current(), (GridCell{3, 1}));
+    QCOMPARE(w.good(), 15);
+    key(w, Qt::Key_Left);
+    key(w, Qt::Key_Left);
+    key(w, Qt::Key_Left); // no column before A
+    QCOMPARE(w.StringGrid2->current(), (GridCell{1, 1}));
+    key(w, Qt::Key_Backtab, Qt::ShiftModifier); // nor a cell before A1
+    QCOMPARE(w.StringGrid2->current(), (GridCell{1, 1}));
+    QVERIFY(w.StringGrid2->moveTo({9, 1}));
+    key(w, Qt::Key_Tab); // the last column goes on at the next row
+    QCOMPARE(w.StringGrid2->current(), (GridCell{1, 2}));
 }
 
 void TestTableurWindow::clickRefusedAfterMismatchUntilAKey()
