@@ -126,6 +126,7 @@ StringGrid::StringGrid(QWidget *parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setTabKeyNavigation(false);
     setWordWrap(false);
+    setTextElideMode(Qt::ElideNone); // a long text is cut at the cell's edge
 
     QItemSelectionModel *old = selectionModel();
     setSelectionModel(new AskingSelectionModel(model(), this));
