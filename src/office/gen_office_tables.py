@@ -22,14 +22,11 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
 
 
-def section(text, title):
-    start = text.index("\n# " + title)
-    end = text.find("\n# ", start + 3)
-    return text[start:end if end >= 0 else len(text)]
-
-
 def table_after(text, marker):
-    """Rows (lists of raw cells) of the first markdown table after marker."""
+    """Rows (lists of raw cells) of the first markdown table after marker,
+    which must occur once in the document."""
+    if text.count(marker) != 1:
+        raise ValueError("marker not found once: %r" % marker)
     pos = text.rfind("\n", 0, text.index(marker)) + 1
     rows = []
     started = False
@@ -57,7 +54,7 @@ def c_string(s):
 
 
 def grid_lessons(doc):
-    part = section(doc, "Part 4.1")
+    part = doc
     lessons = []
     for code, name in ((1, "Bases"), (2, "Budget"), (3, "Repert"), (4, "Tarifs")):
         header, rows = table_after(part, "Code %d, `%s`" % (code, name))
@@ -74,7 +71,7 @@ def grid_lessons(doc):
 
 
 def form_lessons(doc):
-    part = section(doc, "Part 4.2")
+    part = doc
     # Bases: labels and the one record in one table
     _, rows = table_after(part, "`Bases` (lesson 1, one record)")
     bases_labels = [quoted(r[1]) for r in rows]
