@@ -1,4 +1,4 @@
-// Data-entry checking: field exits, record steps, counts; window places.
+// Data-entry checking: field exits, record steps, counts.
 #include "office/formcheck.h"
 
 #include "ui/int32.h"
@@ -43,33 +43,6 @@ bool FormCheck::recordKey(int vk, const QString &lastEntry, const QString &lastM
         m_record = m_recordCount;
     m_good = ui::add32(m_good, static_cast<std::int32_t>(lastEntry.size()));
     return true;
-}
-
-WindowPlace spreadsheetPlaceAfterResize(WindowPlace place)
-{
-    if (place.top > 100)
-        place.top = 20;
-    if (place.top < 0)
-        place.top = 0;
-    if (place.left > 100)
-        place.left = 20;
-    return place;
-}
-
-WindowPlace entryFormPlaceOnShow(WindowPlace place)
-{
-    if (place.top > 50)
-        place.top = 50;
-    if (place.top < 0)
-        place.top = 0;
-    if (place.left > 100)
-        place.left = 80;
-    return place;
-}
-
-QString placeCaption(WindowPlace place)
-{
-    return QStringLiteral("%1     %2").arg(place.top).arg(place.left);
 }
 
 } // namespace office

@@ -50,21 +50,4 @@ class FormCheck final
     std::int32_t m_errors = 0;
 };
 
-// Where the windows of the office lessons put themselves (top-left corner
-// inside the frame) when resized or shown.
-struct WindowPlace
-{
-    int left = 0;
-    int top = 0;
-    friend bool operator==(WindowPlace, WindowPlace) = default;
-};
-// Spreadsheet window after a resize: a top beyond 100 goes back to 20, a
-// negative top to 0, a left beyond 100 to 20.
-WindowPlace spreadsheetPlaceAfterResize(WindowPlace place);
-// Data-entry window when shown: top at most 50 and not negative, a left
-// beyond 100 goes to 80.
-WindowPlace entryFormPlaceOnShow(WindowPlace place);
-// The caption a click on the data-entry window's free surface writes.
-QString placeCaption(WindowPlace place);
-
 } // namespace office

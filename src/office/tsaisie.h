@@ -5,6 +5,7 @@
 #pragma once
 #include "app/lessonwindow.h"
 #include "office/formcheck.h"
+#include "office/windowplace.h"
 
 #include <QPointer>
 

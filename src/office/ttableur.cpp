@@ -1,9 +1,9 @@
 // TTableur: spreadsheet lesson window.
 #include "office/ttableur.h"
 
-#include "office/formcheck.h"
 #include "office/officetables.h"
 #include "office/stringgrid.h"
+#include "office/windowplace.h"
 
 #include <QFontMetrics>
 #include <QKeyEvent>

@@ -1,5 +1,6 @@
 // Data-entry checking as sequences of field exits and page keys.
 #include "office/formcheck.h"
+#include "office/windowplace.h"
 #include "ui/keycodes.h"
 
 #include <QtTest>
