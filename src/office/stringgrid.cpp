@@ -127,6 +127,7 @@ StringGrid::StringGrid(QWidget *parent)
     setTabKeyNavigation(false);
     setWordWrap(false);
     setTextElideMode(Qt::ElideNone); // a long text is cut at the cell's edge
+    setCornerButtonEnabled(false);
 
     QItemSelectionModel *old = selectionModel();
     setSelectionModel(new AskingSelectionModel(model(), this));

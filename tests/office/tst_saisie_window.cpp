@@ -69,6 +69,7 @@ class TestSaisieWindow : public QObject
     void tabOutOfRightLastFieldGoesToFirst();
     void pageDownWithWrongLastFieldDoesNothing();
     void pageKeysStayWithinBounds();
+    void pageKeysBelongToTheLastField();
     void lessonOnePageKeysEmptyTheForm();
     void stockAfterRepertoireStartsAtRecordOne();
     void unknownCodeKeepsTheForms();
@@ -240,6 +241,15 @@ void TestSaisieWindow::pageKeysStayWithinBounds()
     QCOMPARE(w->Edit1->text(), QStringLiteral("Le Corbeau"));
     QCOMPARE(texts(entries(*w)), QStringList(5, QString()));
     QCOMPARE(QApplication::focusWidget(), w->Edit6);
+}
+
+void TestSaisieWindow::pageKeysBelongToTheLastField()
+{
+    w->SetIni(2);
+    copyModel(*w);
+    QTest::keyClick(w->Edit6, Qt::Key_PageDown);
+    QCOMPARE(w->check().recordNumber(), 1);
+    QCOMPARE(w->Edit6->text(), QStringLiteral("Labarre"));
 }
 
 void TestSaisieWindow::lessonOnePageKeysEmptyTheForm()
