@@ -36,12 +36,25 @@ TSaisie::TSaisie(QWidget *parent)
     GroupBox2->setGeometry(6, 168, 649, 169);
     buildForm(GroupBox2, m_entryLabels, m_entries, 6, true);
 
-    Label1 = m_modelLabels[0], Label2 = m_modelLabels[1], Label3 = m_modelLabels[2];
-    Label4 = m_modelLabels[3], Label5 = m_modelLabels[4];
-    Label6 = m_entryLabels[0], Label7 = m_entryLabels[1], Label8 = m_entryLabels[2];
-    Label9 = m_entryLabels[3], Label10 = m_entryLabels[4];
-    Edit1 = m_models[0], Edit2 = m_models[1], Edit3 = m_models[2], Edit4 = m_models[3], Edit5 = m_models[4];
-    Edit6 = m_entries[0], Edit7 = m_entries[1], Edit8 = m_entries[2], Edit9 = m_entries[3];
+    Label1 = m_modelLabels[0];
+    Label2 = m_modelLabels[1];
+    Label3 = m_modelLabels[2];
+    Label4 = m_modelLabels[3];
+    Label5 = m_modelLabels[4];
+    Label6 = m_entryLabels[0];
+    Label7 = m_entryLabels[1];
+    Label8 = m_entryLabels[2];
+    Label9 = m_entryLabels[3];
+    Label10 = m_entryLabels[4];
+    Edit1 = m_models[0];
+    Edit2 = m_models[1];
+    Edit3 = m_models[2];
+    Edit4 = m_models[3];
+    Edit5 = m_models[4];
+    Edit6 = m_entries[0];
+    Edit7 = m_entries[1];
+    Edit8 = m_entries[2];
+    Edit9 = m_entries[3];
     Edit10 = m_entries[4];
     for (int i = 0; i + 1 < 5; ++i)
         setTabOrder(m_entries[i], m_entries[i + 1]);
