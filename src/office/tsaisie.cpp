@@ -1,11 +1,331 @@
-// TSaisie: lesson window (module code 7).
+// TSaisie: data-entry lesson window.
 #include "office/tsaisie.h"
 
+#include "office/officetables.h"
+#include "ui/keycodes.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
 #include <QTimer>
+
+#include <algorithm>
 
 TSaisie::TSaisie(QWidget *parent)
     : LessonWindow(QStringLiteral("TSaisie"), 7, 0, parent)
 {
+    setWindowTitle(QStringLiteral("Saisie"));
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(13);
+    setFont(font);
+    resize(660, 343);
 
+    GroupBox1 = new QGroupBox(QStringLiteral("Saisie"), this);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1->setGeometry(6, 0, 649, 169);
+    buildForm(GroupBox1, m_modelLabels, m_models, 1, false);
+    createTimeDisplay(GroupBox1, QPoint(560, 12));
+
+    GroupBox2 = new QGroupBox(QStringLiteral("Saisie"), this);
+    GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
+    GroupBox2->setGeometry(6, 168, 649, 169);
+    buildForm(GroupBox2, m_entryLabels, m_entries, 6, true);
+
+    Label1 = m_modelLabels[0];
+    Label2 = m_modelLabels[1];
+    Label3 = m_modelLabels[2];
+    Label4 = m_modelLabels[3];
+    Label5 = m_modelLabels[4];
+    Label6 = m_entryLabels[0];
+    Label7 = m_entryLabels[1];
+    Label8 = m_entryLabels[2];
+    Label9 = m_entryLabels[3];
+    Label10 = m_entryLabels[4];
+    Edit1 = m_models[0];
+    Edit2 = m_models[1];
+    Edit3 = m_models[2];
+    Edit4 = m_models[3];
+    Edit5 = m_models[4];
+    Edit6 = m_entries[0];
+    Edit7 = m_entries[1];
+    Edit8 = m_entries[2];
+    Edit9 = m_entries[3];
+    Edit10 = m_entries[4];
+    for (int i = 0; i + 1 < 5; ++i)
+        setTabOrder(m_entries[i], m_entries[i + 1]);
+    Edit6->setFocus();
+    // Timer1 stays disabled until the chronometer is started.
 }
 
+void TSaisie::buildForm(QGroupBox *box, std::array<QLabel *, 5> &labels, std::array<QLineEdit *, 5> &edits,
+                        int firstNumber, bool entry)
+{
+    for (int i = 0; i < 5; ++i) {
+        auto *label = new QLabel(QStringLiteral("Label1"), box);
+        label->setObjectName(QStringLiteral("Label%1").arg(firstNumber + i));
+        label->setGeometry(16, 28 + 24 * i, 150, 16);
+        labels[i] = label;
+
+        auto *edit = new QLineEdit(box);
+        edit->setObjectName(QStringLiteral("Edit%1").arg(firstNumber + i));
+        edit->setGeometry(168, 24 + 24 * i, 233, 24);
+        if (entry) {
+            edit->installEventFilter(this);
+        } else {
+            edit->setReadOnly(true);
+            edit->setFocusPolicy(Qt::ClickFocus); // not a tab stop
+        }
+        edits[i] = edit;
+    }
+}
+
+Qt::WindowFlags TSaisie::subWindowFlags() const
+{
+    // A fixed single border with its caption and no border icons.
+    return Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+}
+
+void TSaisie::SetIni(std::int32_t code)
+{
+    LessonWindow::SetIni(code);
+    m_pendingFocus = nullptr;
+    m_check.startLesson();
+    syncCounts();
+    showLesson(code);
+    Edit6->setFocus();
+}
+
+void TSaisie::showLesson(int code)
+{
+    switch (code) {
+    case 1: Bases(); break;
+    case 2: Repertoire(); break;
+    case 3: Stock(); break;
+    default: break;
+    }
+}
+
+void TSaisie::showLabels(int code)
+{
+    const office::FormLesson &lesson = office::kFormLessons[code - 1];
+    for (int i = 0; i < 5; ++i) {
+        const QString text = QString::fromUtf8(lesson.labels[i]);
+        m_modelLabels[i]->setText(text);
+        m_entryLabels[i]->setText(text);
+    }
+}
+
+void TSaisie::emptyEntries()
+{
+    for (QLineEdit *entry : m_entries)
+        entry->clear();
+}
+
+void TSaisie::Bases()
+{
+    if (m_check.recordNumber() == 1) {
+        showLabels(1);
+        for (int i = 0; i < 5; ++i)
+            m_models[i]->setText(QString::fromUtf8(office::kFormLessons[0].records[0][i]));
+        emptyEntries();
+    }
+    m_check.setRecordCount(office::kFormLessons[0].recordCount);
+}
+
+void TSaisie::showRecords(int code)
+{
+    const office::FormLesson &lesson = office::kFormLessons[code - 1];
+    showLabels(code);
+    emptyEntries();
+    const std::int32_t record = m_check.recordNumber();
+    if (record >= 1 && record <= lesson.recordCount)
+        for (int i = 0; i < 5; ++i)
+            m_models[i]->setText(QString::fromUtf8(lesson.records[record - 1][i]));
+    m_check.setRecordCount(lesson.recordCount);
+    Edit6->setFocus();
+}
+
+void TSaisie::Repertoire()
+{
+    showRecords(2);
+}
+
+void TSaisie::Stock()
+{
+    showRecords(3);
+}
+
+void TSaisie::syncCounts()
+{
+    m_good = m_check.good();
+    m_errors = m_check.errors();
+}
+
+// ---- leaving a field -------------------------------------------------------
+
+bool TSaisie::eventFilter(QObject *watched, QEvent *event)
+{
+    const auto it = std::find(m_entries.begin(), m_entries.end(), watched);
+    if (it == m_entries.end())
+        return LessonWindow::eventFilter(watched, event);
+    const int row = int(it - m_entries.begin()) + 1;
+    if (event->type() == QEvent::FocusOut) {
+        fieldLeft(row);
+    } else if (event->type() == QEvent::KeyPress && watched == Edit10) {
+        const int vk = ui::virtualKeyOf(static_cast<QKeyEvent *>(event));
+        FormKeyDown(vk);
+        // The page keys belong to the form, not to the field.
+        if (vk == ui::vk::Prior || vk == ui::vk::Next)
+            return true;
+    }
+    return LessonWindow::eventFilter(watched, event);
+}
+
+void TSaisie::fieldLeft(int row)
+{
+    // Only a move of the focus to another widget of this window leaves the
+    // field: not a menu, another window, nor the return of the focus to a
+    // wrong field (which passes through the field it had gone to).
+    if (m_returningFocus || m_pendingFocus)
+        return;
+    QWidget *next = QApplication::focusWidget();
+    QLineEdit *field = m_entries[row - 1];
+    if (!next || next == field || !isAncestorOf(next))
+        return;
+    fieldExit(row);
+}
+
+void TSaisie::fieldExit(int row)
+{
+    QLineEdit *field = m_entries[row - 1];
+    switch (m_check.fieldExit(row, field->text(), m_models[row - 1]->text())) {
+    case office::FormCheck::Exit::Leave: break;
+    case office::FormCheck::Exit::StayHere: takeFocus(field); break;
+    case office::FormCheck::Exit::GoToFirst: takeFocus(Edit6); break;
+    }
+    syncCounts();
+}
+
+void TSaisie::takeFocus(QLineEdit *field)
+{
+    // Called from the exit of a field, while the focus is still on its way
+    // to the next widget: the focus comes back once that move is over.
+    m_pendingFocus = field;
+    QTimer::singleShot(0, this, [this] {
+        QLineEdit *target = m_pendingFocus;
+        m_pendingFocus = nullptr;
+        if (!target)
+            return;
+        m_returningFocus = true;
+        target->setFocus(Qt::OtherFocusReason);
+        m_returningFocus = false;
+    });
+}
+
+bool TSaisie::focusNextPrevChild(bool next)
+{
+    // Tab and Shift+Tab go round the five entry fields.
+    const auto it = std::find(m_entries.begin(), m_entries.end(), QApplication::focusWidget());
+    if (it == m_entries.end())
+        return LessonWindow::focusNextPrevChild(next);
+    const int i = int(it - m_entries.begin());
+    m_entries[(i + (next ? 1 : 4)) % 5]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+}
+
+// ---- records -----------------------------------------------------------------
+
+void TSaisie::FormKeyDown(int vk)
+{
+    if (!m_check.recordKey(vk, Edit10->text(), Edit5->text()))
+        return;
+    syncCounts();
+    m_pendingFocus = nullptr;
+    showLesson(m_code);
+    Edit6->setFocus();
+}
+
+void TSaisie::keyPressEvent(QKeyEvent *event)
+{
+    // Keys of the window itself, when no field holds the focus; keys that a
+    // field leaves unused are not the window's.
+    QWidget *focus = QApplication::focusWidget();
+    if (!focus || focus == this) {
+        FormKeyDown(ui::virtualKeyOf(event));
+        event->accept();
+        return;
+    }
+    LessonWindow::keyPressEvent(event);
+}
+
+// ---- window --------------------------------------------------------------------
+
+QWidget *TSaisie::placeHolder()
+{
+    auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget());
+    return sub ? static_cast<QWidget *>(sub) : this;
+}
+
+void TSaisie::FormShow()
+{
+    if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget())) {
+        const office::WindowPlace place = office::entryFormPlaceOnShow({sub->x(), sub->y()});
+        if (place.left != sub->x() || place.top != sub->y())
+            sub->move(place.left, place.top);
+    }
+    m_check.resetErrors();
+    syncCounts();
+}
+
+void TSaisie::FormResize()
+{
+    auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget());
+    if (sub && sub->size() != QSize(668, 375))
+        sub->resize(668, 375);
+}
+
+void TSaisie::FormClick()
+{
+    const QWidget *holder = placeHolder();
+    setWindowTitle(office::placeCaption({holder->x(), holder->y()}));
+}
+
+void TSaisie::showEvent(QShowEvent *event)
+{
+    LessonWindow::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TSaisie::resizeEvent(QResizeEvent *event)
+{
+    LessonWindow::resizeEvent(event);
+    FormResize();
+}
+
+void TSaisie::mousePressEvent(QMouseEvent *event)
+{
+    const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::LeftButton && !childAt(at)) {
+        event->accept();
+        return;
+    }
+    LessonWindow::mousePressEvent(event);
+}
+
+void TSaisie::mouseReleaseEvent(QMouseEvent *event)
+{
+    // Only a click on the free surface, not one that a group box let pass.
+    const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::LeftButton && rect().contains(at) && !childAt(at)) {
+        FormClick();
+        event->accept();
+        return;
+    }
+    LessonWindow::mouseReleaseEvent(event);
+}

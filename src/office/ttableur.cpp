@@ -1,14 +1,226 @@
-// TTableur: lesson window (module code 6).
+// TTableur: spreadsheet lesson window.
 #include "office/ttableur.h"
 
+#include "office/officetables.h"
+#include "office/stringgrid.h"
+#include "office/windowplace.h"
+
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QShowEvent>
 #include <QTimer>
+
+using office::GridCell;
 
 TTableur::TTableur(QWidget *parent)
     : LessonWindow(QStringLiteral("TTableur"), 6, 0, parent)
 {
+    setWindowTitle(QStringLiteral("Tableur"));
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(13);
+    setFont(font);
+    resize(660, 343);
+
+    Edit1 = new QLineEdit(this);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setGeometry(0, 0, 265, 24);
+    Edit1->setReadOnly(true);
+
+    StringGrid1 = new office::StringGrid(this);
+    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    StringGrid1->setGeometry(0, 24, 665, 145);
+    StringGrid1->setFocusPolicy(Qt::ClickFocus); // not a tab stop
+    StringGrid1->selectCell = [this](GridCell to) { return StringGrid1SelectCell(to.col, to.row); };
+
+    Edit2 = new QLineEdit(this);
+    Edit2->setObjectName(QStringLiteral("Edit2"));
+    Edit2->setGeometry(0, 176, 265, 24);
+
+    StringGrid2 = new office::StringGrid(this);
+    StringGrid2->setObjectName(QStringLiteral("StringGrid2"));
+    StringGrid2->setGeometry(0, 200, 665, 145);
+    StringGrid2->selectCell = [this](GridCell to) { return StringGrid2SelectCell(to.col, to.row); };
+    StringGrid2->keyDown = [this](int vk) { StringGrid2KeyDown(vk); };
+    StringGrid2->keyUp = [this](int vk) { StringGrid2KeyDown(vk); };
+    StringGrid2->keyPress = [this](quint8 code) { return StringGrid2KeyPress(code); };
+    StringGrid2->setEditorAlwaysShown(true);
+
+    // The typing grid is the active control; the chronometer runs from
+    // creation without counting (the first toggle stops it).
+    StringGrid2->setFocus();
     Timer1->start();
+    FormCreate();
 }
 
-void TTableur::Couper() {}
-void TTableur::Copier() {}
-void TTableur::Coller() {}
+void TTableur::FormCreate()
+{
+    for (office::StringGrid *grid : {StringGrid1, StringGrid2}) {
+        for (int c = 1; c <= office::GridJudge::kColumns; ++c)
+            grid->setCell({c, 0}, Rset(QString(QChar(64 + c)), 42));
+        for (int r = 1; r <= office::GridJudge::kRows; ++r)
+            grid->setCell({0, r}, QString::number(r));
+    }
+}
+
+QString TTableur::Rset(const QString &text, int width) const
+{
+    const QFontMetrics metrics(font());
+    QString padded = text;
+    // The bound only guards against a font whose space has no width.
+    for (int i = 0; i < 200 && metrics.horizontalAdvance(padded) <= width - 10; ++i)
+        padded.prepend(QLatin1Char(' '));
+    return padded;
+}
+
+void TTableur::SetIni(std::int32_t code)
+{
+    LessonWindow::SetIni(code);
+    // A new lesson starts on A1 with moves allowed, whatever the last
+    // judgement was, and records A1 until the first key.
+    m_judge.startLesson();
+    syncCounts();
+    StringGrid1->clearData();
+    StringGrid2->clearData();
+    switch (code) {
+    case 1: Bases(); break;
+    case 2: Budget(); break;
+    case 3: Repert(); break;
+    case 4: Tarifs(); break;
+    default: StringGrid2->moveTo({1, 1}); break;
+    }
+    StringGrid2->setFocus();
+}
+
+void TTableur::loadLesson(int code)
+{
+    const auto &cells = office::kGridModel[code - 1];
+    for (int r = 1; r <= office::GridJudge::kRows; ++r)
+        for (int c = 1; c <= office::GridJudge::kColumns; ++c)
+            StringGrid1->setCell({c, r}, QString::fromUtf8(cells[r - 1][c - 1]));
+    StringGrid2->moveTo({1, 1});
+}
+
+void TTableur::Bases()
+{
+    loadLesson(1);
+}
+void TTableur::Budget()
+{
+    loadLesson(2);
+}
+void TTableur::Repert()
+{
+    loadLesson(3);
+}
+void TTableur::Tarifs()
+{
+    loadLesson(4);
+}
+
+void TTableur::syncCounts()
+{
+    m_good = m_judge.good();
+    m_errors = m_judge.errors();
+}
+
+bool TTableur::StringGrid1SelectCell(int, int)
+{
+    // The model's entry bar shows the cell the learner is in, not the one
+    // the model grid moves to.
+    Edit1->setText(StringGrid1->cell(m_judge.recorded()));
+    return true;
+}
+
+bool TTableur::StringGrid2SelectCell(int, int)
+{
+    Edit2->setText(StringGrid2->cell(m_judge.recorded()));
+    return m_judge.moveAllowed();
+}
+
+void TTableur::StringGrid2KeyDown(int vk)
+{
+    const GridCell at = StringGrid2->current();
+    m_judge.keyEvent(vk, at, StringGrid2->cell(at), StringGrid1->cell(at));
+    syncCounts();
+    // The model's selection follows the learner.
+    StringGrid1->moveTo(at);
+}
+
+bool TTableur::StringGrid2KeyPress(quint8 code)
+{
+    switch (code) {
+    case 3: Copier(); return true;
+    case 22: Coller(); return true;
+    case 24: Couper(); return true;
+    default: return false;
+    }
+}
+
+void TTableur::Copier()
+{
+    const GridCell at = m_judge.recorded();
+    if (office::GridJudge::isDataCell(at))
+        m_judge.copy(StringGrid2->cell(at));
+}
+
+void TTableur::Couper()
+{
+    const GridCell at = m_judge.recorded();
+    if (office::GridJudge::isDataCell(at))
+        StringGrid2->setCell(at, m_judge.cut(StringGrid2->cell(at)));
+}
+
+void TTableur::Coller()
+{
+    const GridCell at = m_judge.recorded();
+    if (office::GridJudge::isDataCell(at))
+        StringGrid2->setCell(at, m_judge.paste());
+}
+
+void TTableur::FormShow()
+{
+    m_judge.resetErrors();
+    syncCounts();
+}
+
+void TTableur::FormResize()
+{
+    auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget());
+    if (!sub)
+        return;
+    if (sub->size() != QSize(668, 375))
+        sub->resize(668, 375);
+    const office::WindowPlace place = office::spreadsheetPlaceAfterResize({sub->x(), sub->y()});
+    if (place.left != sub->x() || place.top != sub->y())
+        sub->move(place.left, place.top);
+}
+
+void TTableur::FormKeyPress()
+{
+    StringGrid2->setFocus();
+}
+
+void TTableur::showEvent(QShowEvent *event)
+{
+    LessonWindow::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TTableur::resizeEvent(QResizeEvent *event)
+{
+    LessonWindow::resizeEvent(event);
+    FormResize();
+}
+
+void TTableur::keyPressEvent(QKeyEvent *event)
+{
+    if (!event->text().isEmpty()) {
+        FormKeyPress();
+        event->accept();
+        return;
+    }
+    LessonWindow::keyPressEvent(event);
+}

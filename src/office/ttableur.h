@@ -1,16 +1,67 @@
-// TTableur: lesson window (module code 6).
+// TTableur: the spreadsheet lesson (module code 6). The learner retypes the
+// model grid into the typing grid cell by cell; leaving a non-empty cell
+// with Tab or an arrow judges it against the model.
 #pragma once
 #include "app/lessonwindow.h"
+#include "office/gridjudge.h"
+
+class QLineEdit;
+
+namespace office {
+class StringGrid;
+}
 
 class TTableur final : public LessonWindow
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TTableur)
-public:
+  public:
     explicit TTableur(QWidget *parent = nullptr);
 
-    // Cut, copy and paste on the one-cell buffer.
+    void SetIni(std::int32_t code) override;
+    // No tick handler: the chronometer toggles but its seconds stay put.
+    void Timer1Timer() override {}
+
+    // Cut, copy and paste on the one-cell buffer, at the recorded cell.
     void Couper();
     void Copier();
     void Coller();
+
+    // The four lessons: the model grid's cells, then the typing grid on A1.
+    void Bases();
+    void Budget();
+    void Repert();
+    void Tarifs();
+
+    // Pads text on the left with spaces until it is wider than width - 10
+    // pixels in the window's font.
+    QString Rset(const QString &text, int width) const;
+
+    // Handlers.
+    void FormCreate();
+    void FormShow();
+    void FormResize();
+    void FormKeyPress();
+    bool StringGrid1SelectCell(int col, int row);
+    bool StringGrid2SelectCell(int col, int row);
+    void StringGrid2KeyDown(int vk);
+    bool StringGrid2KeyPress(quint8 code);
+
+    const office::GridJudge &judge() const { return m_judge; }
+
+    QLineEdit *Edit1 = nullptr;
+    office::StringGrid *StringGrid1 = nullptr;
+    QLineEdit *Edit2 = nullptr;
+    office::StringGrid *StringGrid2 = nullptr;
+
+  protected:
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+  private:
+    void loadLesson(int code);
+    void syncCounts();
+
+    office::GridJudge m_judge;
 };
