@@ -19,8 +19,6 @@ class TTableur final : public LessonWindow
     explicit TTableur(QWidget *parent = nullptr);
 
     void SetIni(std::int32_t code) override;
-    // No tick handler: the chronometer toggles but its seconds stay put.
-    void Timer1Timer() override {}
 
     // Cut, copy and paste on the one-cell buffer, at the recorded cell.
     void Couper();

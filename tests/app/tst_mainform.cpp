@@ -14,6 +14,7 @@
 #include "support/testsupport.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QActionGroup>
 #include <QLabel>
 #include <QMenu>
@@ -44,6 +45,8 @@ private slots:
     void statisticsRouting_data();
     void statisticsRouting();
     void characterTableOutsideTextShowsTable();
+    void hiddenChronometersCountRealTime_data();
+    void hiddenChronometersCountRealTime();
     void menuCodes();
     void hintGoesToStatusPanel();
     void resizeKeepsClockPanelWidth();
@@ -346,6 +349,31 @@ void TestMainForm::characterTableOutsideTextShowsTable()
     frame()->showLesson(forms().Exos);
     frame()->Tabledescaractres1Click();
     QCOMPARE(m_prompts->fake().modals, QList<QDialog *>{forms().Caract});
+}
+
+void TestMainForm::hiddenChronometersCountRealTime_data()
+{
+    QTest::addColumn<int>("module");
+    QTest::newRow("text") << 4;
+    QTest::newRow("spreadsheet") << 6;
+}
+
+// The text and spreadsheet lessons show no time, yet their chronometer counts
+// one second per tick so that their statistics give real speeds.
+void TestMainForm::hiddenChronometersCountRealTime()
+{
+    QFETCH(int, module);
+    LessonWindow *w = frame()->lessonOfModule(module);
+    frame()->showLesson(w);
+    if (w->chronometerRunning())
+        frame()->SpeedButton8Click(); // running since start-up: the first command stops it
+    frame()->SpeedButton8Click();
+    QVERIFY(w->chronometerRunning());
+    for (int i = 0; i < 90; ++i)
+        w->Timer1Timer();
+    QCOMPARE(w->seconds(), 90);
+    w->Statistic();
+    QCOMPARE(forms().Stats->Edit5->text(), QStringLiteral("1:30"));
 }
 
 void TestMainForm::menuCodes()
