@@ -8,4 +8,5 @@ TCaract::TCaract(QWidget *parent)
     setWindowTitle(QStringLiteral("Table des caractères"));
 }
 
-void TCaract::Init() {}
+void TCaract::Init()
+{}

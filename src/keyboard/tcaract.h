@@ -6,7 +6,7 @@ class TCaract final : public QDialog
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TCaract)
-public:
+  public:
     explicit TCaract(QWidget *parent = nullptr);
 
     // Fills the font list.
