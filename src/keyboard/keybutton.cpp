@@ -4,6 +4,8 @@
 #include <QStyleOptionToolButton>
 #include <QStylePainter>
 
+#include <algorithm>
+
 namespace keyboard {
 
 KeyButton::KeyButton(QWidget *parent)
@@ -47,9 +49,15 @@ void KeyButton::paintEvent(QPaintEvent *)
             area.setLeft(area.left() + m_captionMargin);
             align = Qt::AlignLeft | Qt::AlignVCenter;
         }
-        painter.setFont(font());
-        style()->drawItemText(&painter, area, int(align) | Qt::TextShowMnemonic, palette(), isEnabled(),
-                              text(), QPalette::ButtonText);
+        // Narrow the letters of a caption that would not fit ("Num L").
+        QFont captionFont = font();
+        const int room = area.width() - (m_captionMargin >= 0 ? 0 : 2);
+        const int needed = QFontMetrics(captionFont).horizontalAdvance(text());
+        if (needed > room && room > 0)
+            captionFont.setStretch(std::max(50, 100 * room / needed));
+        painter.setFont(captionFont);
+        style()->drawItemText(&painter, area, int(align), palette(), isEnabled(), text(),
+                              QPalette::ButtonText);
     }
 }
 

@@ -96,6 +96,24 @@ QFont keyFont(keyboard::KeyFont font, const QFont &windowFont)
     return windowFont;
 }
 
+// Keys that the frame would otherwise take for itself. Ctrl+letters are
+// characters here (Ctrl+C is code 3), not the edit commands, which do nothing
+// for this window anyway. Alt or the Windows key pressed alone would move the
+// keyboard into the menu bar, and the keys that follow would never reach the
+// window; Alt+letter still opens the menus.
+bool takesShortcut(const QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Alt:
+    case Qt::Key_Meta:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R: return true;
+    default: break;
+    }
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    return (mods & Qt::ControlModifier) && !(mods & Qt::AltModifier);
+}
+
 } // namespace
 
 TClavier::TClavier(QWidget *parent)
@@ -282,17 +300,12 @@ void TClavier::setLabel2(const QString &text)
 bool TClavier::event(QEvent *event)
 {
     switch (event->type()) {
-    case QEvent::ShortcutOverride: {
-        // Ctrl+letters are characters here (Ctrl+C is code 3), not the
-        // frame's edit commands, which do nothing for this window anyway.
-        auto *key = static_cast<QKeyEvent *>(event);
-        const Qt::KeyboardModifiers mods = key->modifiers();
-        if ((mods & Qt::ControlModifier) && !(mods & Qt::AltModifier)) {
+    case QEvent::ShortcutOverride:
+        if (takesShortcut(static_cast<QKeyEvent *>(event))) {
             event->accept();
             return true;
         }
         break;
-    }
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
         // Taken before focus navigation, so Tab and Shift+Tab come here too.

@@ -1,15 +1,19 @@
 // The keyboard window under a real X server with the French layout: keys
 // pressed through the server (xdotool) are named, dead keys compose, Tab
 // stays in the window and the Caps Lock light follows the lock.
+#include "app/forms.h"
+#include "app/tmainform.h"
 #include "keyboard/keybutton.h"
 #include "keyboard/keydescriptions.h"
 #include "keyboard/tclavier.h"
+#include "support/testsupport.h"
 #include "ui/lockstate.h"
-#include "ui/platform.h"
 
 #include <QLabel>
 #include <QProcess>
 #include <QtTest>
+
+#include <memory>
 
 class TestX11Clavier : public QObject
 {
@@ -20,10 +24,13 @@ class TestX11Clavier : public QObject
     void keysThroughTheServer_data();
     void keysThroughTheServer();
     void capsLockLight();
+    void controlLetterIsACharacter();
 
   private:
     bool xdotool(const QStringList &args);
     TClavier *m_window = nullptr;
+    std::unique_ptr<test::TempCwd> m_cwd;
+    std::unique_ptr<test::PrompterScope> m_prompter;
 };
 
 bool TestX11Clavier::xdotool(const QStringList &args)
@@ -35,23 +42,28 @@ bool TestX11Clavier::xdotool(const QStringList &args)
     return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
 }
 
+// The whole program, as the learner starts it: the keyboard window in front.
 void TestX11Clavier::initTestCase()
 {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         QSKIP("needs an X server");
-    ui::setUpPlatform(*qApp);
-    m_window = new TClavier;
-    m_window->SetIni(0);
-    m_window->show();
-    m_window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_window));
-    m_window->setFocus();
+    m_cwd = std::make_unique<test::TempCwd>();
+    m_prompter = std::make_unique<test::PrompterScope>();
+    test::startProgram();
+    m_window = forms().Clavier;
+    QVERIFY(m_window);
+    TMainForm *frame = forms().MainForm;
+    QVERIFY(QTest::qWaitForWindowExposed(frame));
+    frame->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(frame));
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(m_window));
 }
 
 void TestX11Clavier::cleanupTestCase()
 {
-    delete m_window;
+    test::stopProgram();
+    m_prompter.reset();
+    m_cwd.reset();
 }
 
 void TestX11Clavier::keysThroughTheServer_data()
@@ -68,6 +80,8 @@ void TestX11Clavier::keysThroughTheServer_data()
     QTest::newRow("Tab") << QStringList{"Tab"} << keyboard::specialKeyDescription(9);
     QTest::newRow("shifted letter") << QStringList{"shift+a"} << keyboard::specialKeyDescription(16);
     QTest::newRow("F5") << QStringList{"F5"} << keyboard::specialKeyDescription(116);
+    // Alt alone stays with the window: the next key is still named.
+    QTest::newRow("Alt then a letter") << QStringList{"Alt_L", "w"} << QStringLiteral("Touche w  (#119)");
 }
 
 void TestX11Clavier::keysThroughTheServer()
@@ -106,6 +120,17 @@ void TestX11Clavier::capsLockLight()
     QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("Caps_Lock")}));
     QTRY_COMPARE(m_window->SpeedButton106->isEnabled(), before);
     m_window->SetIni(0);
+}
+
+// Ctrl+C is the character code 3 here, not the frame's copy command.
+void TestX11Clavier::controlLetterIsACharacter()
+{
+    QVERIFY(m_window);
+    QVERIFY(xdotool(
+        {QStringLiteral("keydown"), QStringLiteral("ctrl"), QStringLiteral("key"), QStringLiteral("c")}));
+    QTRY_COMPARE(m_window->Label2->text(), QStringLiteral("Touche #3 (Ctrl C)"));
+    QVERIFY(xdotool({QStringLiteral("keyup"), QStringLiteral("ctrl")}));
+    QTRY_COMPARE(m_window->Label2->text(), keyboard::specialKeyDescription(17));
 }
 
 QTEST_MAIN(TestX11Clavier)
