@@ -14,7 +14,6 @@ class TestKeyDrill : public QObject
     void promptNamesTheDrawnKey();
     void drawIsUniformOverTheTable();
     void sameSeedSameKeys();
-    void onlyTheTargetIsRight();
     void scoreText_data();
     void scoreText();
 };
@@ -72,14 +71,6 @@ void TestKeyDrill::sameSeedSameKeys()
     b.reseed(99);
     for (int n = 0; n < 20; ++n)
         QCOMPARE(a.draw(), b.draw());
-}
-
-void TestKeyDrill::onlyTheTargetIsRight()
-{
-    KeyDrill drill(3);
-    drill.draw();
-    for (int vk = 0; vk < 256; ++vk)
-        QCOMPARE(drill.isRight(quint16(vk)), vk == drill.target());
 }
 
 void TestKeyDrill::scoreText_data()
