@@ -80,6 +80,8 @@ void TestX11Clavier::keysThroughTheServer_data()
     QTest::newRow("Tab") << QStringList{"Tab"} << keyboard::specialKeyDescription(9);
     QTest::newRow("shifted letter") << QStringList{"shift+a"} << keyboard::specialKeyDescription(16);
     QTest::newRow("F5") << QStringList{"F5"} << keyboard::specialKeyDescription(116);
+    QTest::newRow("keypad 5, Num Lock off") << QStringList{"KP_Begin"} << QStringLiteral("Touche Centre");
+    QTest::newRow("keypad 8, Num Lock off") << QStringList{"KP_Up"} << keyboard::specialKeyDescription(38);
     // Alt alone stays with the window: the next key is still named.
     QTest::newRow("Alt then a letter") << QStringList{"Alt_L", "w"} << QStringLiteral("Touche w  (#119)");
 }
