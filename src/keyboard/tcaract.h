@@ -1,16 +1,69 @@
-// TCaract: modal dialog.
+// TCaract: the character table, a modal dialog showing the characters of
+// codes 32 to 255 in a chosen font; the learner confirms one of them.
 #pragma once
 #include <QDialog>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
 
 class TCaract final : public QDialog
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TCaract)
-public:
+  public:
+    static constexpr int kColumns = 28;
+    static constexpr int kRows = 8;
+
     explicit TCaract(QWidget *parent = nullptr);
 
-    // Fills the font list.
+    // Fills the font list with the installed families, sorted by name. The
+    // list is read once, when the dialog is first shown, so that start-up
+    // does not wait for it.
     void Init();
-    // The confirmed character; empty unless confirmed.
+    // The confirmed character; empty unless "OK" or a double click closed
+    // the last showing.
     QString Result;
+
+    // Rebuilds the grid in the font named by the combo box and selects the
+    // first cell.
+    void Genere();
+
+    void FormShow();
+    void ComboBox1Change();
+    void StringGrid1Click();
+    void StringGrid1KeyDown();
+    void StringGrid1DblClick();
+    void Button1Click();
+    void Button2Click();
+
+    bool confirmed() const { return m_confirmed; }
+    // The installed families have been put into the list.
+    bool fontsListed() const { return m_fontsListed; }
+
+    QLabel *Label1 = nullptr;
+    QComboBox *ComboBox1 = nullptr;
+    QTableWidget *StringGrid1 = nullptr;
+    QPushButton *Button1 = nullptr;
+    QPushButton *Button2 = nullptr;
+    QLineEdit *Edit1 = nullptr;
+
+  public slots:
+    // Escape and the title-bar close button: nothing is confirmed.
+    void reject() override;
+
+  protected:
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+  private:
+    void listFonts();
+    void rebuild(bool focusGrid);
+    QString currentCellText() const;
+
+    bool m_confirmed = false;
+    bool m_fontsWanted = false;
+    bool m_fontsListed = false;
 };

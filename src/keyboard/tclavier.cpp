@@ -1,11 +1,376 @@
-// TClavier: lesson window (module code 1).
+// TClavier: the keyboard window (module code 1).
 #include "keyboard/tclavier.h"
 
+#include "keyboard/keybutton.h"
+#include "keyboard/keydescriptions.h"
+#include "keyboard/keytable.h"
+#include "ui/int32.h"
+#include "ui/lockstate.h"
+#include "ui/platform.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMdiSubWindow>
 #include <QTimer>
+
+#include <chrono>
+
+namespace {
+
+constexpr int kOuterWidth = 668;
+constexpr int kOuterHeight = 375;
+
+std::uint32_t clockSeed()
+{
+    return static_cast<std::uint32_t>(std::chrono::system_clock::now().time_since_epoch().count());
+}
+
+QFont sansSerif(int pixels, bool bold = false)
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+QLabel *whiteLabel(QWidget *parent, const char *name, QRect geometry)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(geometry);
+    label->setFixedSize(geometry.size());
+    label->setWordWrap(true);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setFont(sansSerif(17, true));
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::white);
+    label->setPalette(palette);
+    return label;
+}
+
+// Grey surfaces inside the blue window: the key picture and the time display.
+void paintButtonFace(QWidget *w)
+{
+    QPalette palette = w->palette();
+    palette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
+    w->setPalette(palette);
+    w->setAutoFillBackground(true);
+}
+
+// "&&" shows one "&"; a single "&" marks the next character and is not shown.
+QString captionText(const QString &text)
+{
+    QString shown;
+    shown.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'&') {
+            if (i + 1 < text.size() && text[i + 1] == u'&')
+                shown += u'&', ++i;
+            continue;
+        }
+        shown += text[i];
+    }
+    return shown;
+}
+
+QFont keyFont(keyboard::KeyFont font, const QFont &windowFont)
+{
+    switch (font) {
+    case keyboard::KeyFont::Arial10: {
+        QFont arial(QStringLiteral("Arial"));
+        arial.setPixelSize(10);
+        return arial;
+    }
+    case keyboard::KeyFont::Symbol17:
+    case keyboard::KeyFont::Symbol13: {
+        QFont symbol(keyboard::pictogramFamily());
+        symbol.setPixelSize(font == keyboard::KeyFont::Symbol17 ? 17 : 13);
+        return symbol;
+    }
+    case keyboard::KeyFont::Window: break;
+    }
+    return windowFont;
+}
+
+// Keys that the frame would otherwise take for itself. Ctrl+letters are
+// characters here (Ctrl+C is code 3), not the edit commands, which do nothing
+// for this window anyway. Alt or the Windows key pressed alone would move the
+// keyboard into the menu bar, and the keys that follow would never reach the
+// window; Alt+letter still opens the menus.
+bool takesShortcut(const QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Alt:
+    case Qt::Key_Meta:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R: return true;
+    default: break;
+    }
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    return (mods & Qt::ControlModifier) && !(mods & Qt::AltModifier);
+}
+
+} // namespace
 
 TClavier::TClavier(QWidget *parent)
     : LessonWindow(QStringLiteral("TClavier"), 1, 0, parent)
+    , m_drill(0)
 {
+    setWindowTitle(QStringLiteral("Clavier"));
+    setFont(sansSerif(13));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, QColor(0, 0, 255));
+    setPalette(palette);
+    setAutoFillBackground(true);
+    // Every key comes here, whatever is under the mouse; none of the
+    // controls is a tab stop.
+    setFocusPolicy(Qt::ClickFocus);
+    // Dead keys compose only for widgets that accept input methods.
+    setAttribute(Qt::WA_InputMethodEnabled);
+    resize(kOuterWidth, kOuterHeight);
+
+    GroupBox1 = new QGroupBox(this);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1->setGeometry(8, 0, 641, 116);
+    GroupBox1->setFocusPolicy(Qt::NoFocus);
+
+    Label1 = whiteLabel(GroupBox1, "Label1", QRect(8, 16, 553, 22));
+    Label1->setText(QStringLiteral("Découverte du clavier. Appuyez sur une touche"));
+    Label2 = whiteLabel(GroupBox1, "Label2", QRect(8, 48, 624, 65));
+
+    createTimeDisplay(GroupBox1, QPoint(560, 12));
+    Panel2->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    paintButtonFace(Panel2);
+
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setGeometry(2, 120, 654, 217);
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Panel1->setLineWidth(2);
+    paintButtonFace(Panel1);
+    buildKeyPicture();
+
     Timer1->start();
+    FormCreate();
 }
 
+void TClavier::FormCreate()
+{
+    m_drill.reseed(clockSeed());
+}
+
+void TClavier::buildKeyPicture()
+{
+    // Drawn first so that the lights and the Enter key lie on top.
+    Bevel1 = new QFrame(Panel1);
+    Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Bevel1->setGeometry(534, 4, 97, 33);
+    Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+
+    Panel3 = new QFrame(Panel1);
+    Panel3->setObjectName(QStringLiteral("Panel3"));
+    Panel3->setGeometry(400, 76, 9, 25);
+    Panel3->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    paintButtonFace(Panel3);
+
+    QIcon lamp;
+    lamp.addFile(ui::iconPath(QStringLiteral("clavier_temoin_allume")), QSize(16, 16), QIcon::Normal);
+    lamp.addFile(ui::iconPath(QStringLiteral("clavier_temoin_eteint")), QSize(16, 16), QIcon::Disabled);
+
+    m_buttons.fill(nullptr, 109);
+    for (const keyboard::KeyPicture &key : keyboard::keyPictures()) {
+        const QString name = QLatin1String(key.name);
+        auto *button = new keyboard::KeyButton(Panel1);
+        button->setObjectName(name);
+        button->setGeometry(key.left, key.top, key.width, key.height);
+        button->setText(keyboard::shownCaption(key));
+        button->setFont(keyFont(key.font, font()));
+        button->setAccessibleDescription(QLatin1String(key.pictured));
+        const int number = name.mid(QStringLiteral("SpeedButton").size()).toInt();
+        m_buttons[number] = button;
+    }
+    SpeedButton85 = m_buttons[85];
+    SpeedButton105 = m_buttons[105];
+    SpeedButton106 = m_buttons[106];
+    SpeedButton107 = m_buttons[107];
+
+    SpeedButton85->setPicture(QIcon(ui::iconPath(QStringLiteral("clavier_entree"))), 8);
+    m_buttons[39]->setCaptionMargin(0); // Caps Lock
+    m_buttons[88]->setCaptionMargin(0); // Num L
+    m_buttons[68]->setAccessibleName(QStringLiteral("Espace"));
+    for (keyboard::KeyButton *light : {SpeedButton105, SpeedButton106, SpeedButton107}) {
+        light->setAutoRaise(true);
+        light->setPicture(lamp, -1);
+        light->setEnabled(false);
+    }
+}
+
+keyboard::KeyButton *TClavier::speedButton(int number) const
+{
+    return number >= 0 && number < m_buttons.size() ? m_buttons[number] : nullptr;
+}
+
+Qt::WindowFlags TClavier::subWindowFlags() const
+{
+    return Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+}
+
+void TClavier::SetIni(std::int32_t code)
+{
+    m_code = code;
+    m_errors = 0;
+    if (code == 0)
+        Label1->setText(QStringLiteral("Appuyez sur une touche"));
+    if (code == 1)
+        Tirage1();
+    setLabel2(QString());
+    Timer1->stop();
+}
+
+void TClavier::FormActivate()
+{
+    Temoins();
+    m_parity = true;
+}
+
+void TClavier::FormResize()
+{
+    QWidget *outer = m_subWindow ? static_cast<QWidget *>(m_subWindow) : this;
+    if (outer->size() != QSize(kOuterWidth, kOuterHeight))
+        outer->resize(kOuterWidth, kOuterHeight);
+}
+
+void TClavier::FormKeyDown(quint16 key)
+{
+    m_parity = !m_parity;
+    Temoins();
+    if (m_code == 1) {
+        if (m_parity)
+            Verif1(key);
+        return;
+    }
+    const QString description = keyboard::specialKeyDescription(key);
+    if (!description.isNull())
+        setLabel2(description);
+}
+
+void TClavier::FormKeyPress(quint8 key)
+{
+    if (m_code != 1)
+        setLabel2(keyboard::characterDescription(key));
+}
+
+void TClavier::Temoins()
+{
+    const ui::LockState &locks = ui::lockState();
+    SpeedButton106->setEnabled(locks.keyState(ui::vk::Capital) == 1);
+    SpeedButton107->setEnabled(locks.keyState(ui::vk::Scroll) == 1);
+    SpeedButton105->setEnabled(locks.keyState(ui::vk::NumLock) == 1);
+}
+
+void TClavier::Tirage1()
+{
+    m_drill.draw();
+    Label1->setText(m_drill.prompt());
+}
+
+void TClavier::Verif1(quint16 key)
+{
+    if (m_drill.isRight(key)) {
+        m_good = ui::add32(m_good, 1);
+        setLabel2(keyboard::KeyDrill::scoreText(m_good, m_errors, true));
+        Tirage1();
+    } else {
+        m_errors = ui::add32(m_errors, 1);
+        setLabel2(keyboard::KeyDrill::scoreText(m_good, m_errors, false));
+    }
+}
+
+void TClavier::setLabel2(const QString &text)
+{
+    Label2->setText(captionText(text));
+}
+
+// ---- events -------------------------------------------------------------
+
+bool TClavier::event(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::ShortcutOverride:
+        if (takesShortcut(static_cast<QKeyEvent *>(event))) {
+            event->accept();
+            return true;
+        }
+        break;
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        // Taken before focus navigation, so Tab and Shift+Tab come here too.
+        keyEvent(static_cast<QKeyEvent *>(event));
+        return true;
+    case QEvent::ParentChange: watchSubWindow(); break;
+    case QEvent::WindowActivate:
+        if (isWindow())
+            FormActivate();
+        break;
+    default: break;
+    }
+    return LessonWindow::event(event);
+}
+
+void TClavier::keyEvent(QKeyEvent *event)
+{
+    event->accept();
+    if (event->type() == QEvent::KeyPress) {
+        const int code = m_keys.keyDown(event);
+        if (code) {
+            ui::lockState().noteKey(code, true);
+            FormKeyDown(quint16(code));
+        }
+        for (quint8 c : ui::charCodesOf(event))
+            FormKeyPress(c);
+        return;
+    }
+    // A held key repeats its key-down only; X11's repeated releases are not
+    // releases of the key.
+    if (event->isAutoRepeat())
+        return;
+    const int code = m_keys.keyUp(event);
+    if (code) {
+        ui::lockState().noteKey(code, false);
+        FormKeyDown(quint16(code));
+    }
+}
+
+// A dead key and its letter commit one composed character.
+void TClavier::inputMethodEvent(QInputMethodEvent *event)
+{
+    for (quint8 c : ui::charCodesOf(event->commitString()))
+        FormKeyPress(c);
+    event->accept();
+}
+
+void TClavier::resizeEvent(QResizeEvent *event)
+{
+    LessonWindow::resizeEvent(event);
+    FormResize();
+}
+
+void TClavier::watchSubWindow()
+{
+    auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget());
+    if (sub == m_subWindow)
+        return;
+    if (m_subWindow)
+        disconnect(m_subWindow, nullptr, this, nullptr);
+    m_subWindow = sub;
+    if (sub)
+        connect(sub, &QMdiSubWindow::windowStateChanged, this,
+                [this](Qt::WindowStates before, Qt::WindowStates now) {
+                    if (!(before & Qt::WindowActive) && (now & Qt::WindowActive))
+                        FormActivate();
+                });
+}

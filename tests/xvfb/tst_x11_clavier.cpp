@@ -1,0 +1,139 @@
+// The keyboard window under a real X server with the French layout: keys
+// pressed through the server (xdotool) are named, dead keys compose, Tab
+// stays in the window and the Caps Lock light follows the lock.
+#include "app/forms.h"
+#include "app/tmainform.h"
+#include "keyboard/keybutton.h"
+#include "keyboard/keydescriptions.h"
+#include "keyboard/tclavier.h"
+#include "support/testsupport.h"
+#include "ui/lockstate.h"
+
+#include <QLabel>
+#include <QProcess>
+#include <QtTest>
+
+#include <memory>
+
+class TestX11Clavier : public QObject
+{
+    Q_OBJECT
+  private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void keysThroughTheServer_data();
+    void keysThroughTheServer();
+    void capsLockLight();
+    void controlLetterIsACharacter();
+
+  private:
+    bool xdotool(const QStringList &args);
+    TClavier *m_window = nullptr;
+    std::unique_ptr<test::TempCwd> m_cwd;
+    std::unique_ptr<test::PrompterScope> m_prompter;
+};
+
+bool TestX11Clavier::xdotool(const QStringList &args)
+{
+    QProcess p;
+    p.start(QStringLiteral("xdotool"), args);
+    if (!p.waitForFinished(10000))
+        return false;
+    return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+// The whole program, as the learner starts it: the keyboard window in front.
+void TestX11Clavier::initTestCase()
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        QSKIP("needs an X server");
+    m_cwd = std::make_unique<test::TempCwd>();
+    m_prompter = std::make_unique<test::PrompterScope>();
+    test::startProgram();
+    m_window = forms().Clavier;
+    QVERIFY(m_window);
+    TMainForm *frame = forms().MainForm;
+    QVERIFY(QTest::qWaitForWindowExposed(frame));
+    frame->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(frame));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(m_window));
+}
+
+void TestX11Clavier::cleanupTestCase()
+{
+    test::stopProgram();
+    m_prompter.reset();
+    m_cwd.reset();
+}
+
+void TestX11Clavier::keysThroughTheServer_data()
+{
+    QTest::addColumn<QStringList>("keys");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("letter") << QStringList{"q"} << QStringLiteral("Touche q  (#113)");
+    QTest::newRow("e acute, unshifted digit row")
+        << QStringList{"eacute"} << QString::fromUtf8("Touche é  (#233)");
+    QTest::newRow("ampersand") << QStringList{"ampersand"} << QStringLiteral("Touche &  (#38)");
+    // ê is code 234, whose glyph in the table is "_".
+    QTest::newRow("dead circumflex then e")
+        << QStringList{"dead_circumflex", "e"} << QStringLiteral("Touche _  (#234)");
+    QTest::newRow("Tab") << QStringList{"Tab"} << keyboard::specialKeyDescription(9);
+    QTest::newRow("shifted letter") << QStringList{"shift+a"} << keyboard::specialKeyDescription(16);
+    QTest::newRow("F5") << QStringList{"F5"} << keyboard::specialKeyDescription(116);
+    QTest::newRow("keypad 5, Num Lock off") << QStringList{"KP_Begin"} << QStringLiteral("Touche Centre");
+    QTest::newRow("keypad 8, Num Lock off") << QStringList{"KP_Up"} << keyboard::specialKeyDescription(38);
+    // Alt alone stays with the window: the next key is still named.
+    QTest::newRow("Alt then a letter") << QStringList{"Alt_L", "w"} << QStringLiteral("Touche w  (#119)");
+}
+
+void TestX11Clavier::keysThroughTheServer()
+{
+    QFETCH(QStringList, keys);
+    QFETCH(QString, shown);
+    QVERIFY(m_window);
+    m_window->FormKeyPress(0); // "Touche #0": a text no key gives here
+    QVERIFY(
+        xdotool(QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("30")} + keys));
+    QTRY_COMPARE(m_window->Label2->text(), shown);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(m_window));
+}
+
+void TestX11Clavier::capsLockLight()
+{
+    QVERIFY(m_window);
+    const bool before = m_window->SpeedButton106->isEnabled();
+    // Off while the key is held, whatever the lock; the new state after.
+    QVERIFY(xdotool({QStringLiteral("keydown"), QStringLiteral("Caps_Lock")}));
+    QTRY_COMPARE(m_window->Label2->text(), keyboard::specialKeyDescription(20));
+    QVERIFY(!m_window->SpeedButton106->isEnabled());
+    QVERIFY(xdotool({QStringLiteral("keyup"), QStringLiteral("Caps_Lock")}));
+    QTRY_COMPARE(m_window->SpeedButton106->isEnabled(), !before);
+    QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("Caps_Lock")}));
+    QTRY_COMPARE(m_window->SpeedButton106->isEnabled(), before);
+    // The drill takes the same key as a right answer.
+    m_window->SetIni(1);
+    for (int n = 0; n < 5000 && m_window->drill().target() != ui::vk::Capital; ++n)
+        m_window->Tirage1();
+    m_window->FormActivate();
+    const int good = m_window->good();
+    QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("Caps_Lock")}));
+    QTRY_COMPARE(m_window->good(), good + 1);
+    QTRY_COMPARE(m_window->SpeedButton106->isEnabled(), !before);
+    QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("Caps_Lock")}));
+    QTRY_COMPARE(m_window->SpeedButton106->isEnabled(), before);
+    m_window->SetIni(0);
+}
+
+// Ctrl+C is the character code 3 here, not the frame's copy command.
+void TestX11Clavier::controlLetterIsACharacter()
+{
+    QVERIFY(m_window);
+    QVERIFY(xdotool(
+        {QStringLiteral("keydown"), QStringLiteral("ctrl"), QStringLiteral("key"), QStringLiteral("c")}));
+    QTRY_COMPARE(m_window->Label2->text(), QStringLiteral("Touche #3 (Ctrl C)"));
+    QVERIFY(xdotool({QStringLiteral("keyup"), QStringLiteral("ctrl")}));
+    QTRY_COMPARE(m_window->Label2->text(), keyboard::specialKeyDescription(17));
+}
+
+QTEST_MAIN(TestX11Clavier)
+#include "tst_x11_clavier.moc"
