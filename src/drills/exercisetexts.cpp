@@ -6,6 +6,7 @@ namespace drills {
 
 namespace {
 
+// clang-format off
 const ExerciseText kExercises[ExerciseCount] = {
     {"Touches g h. Index gauche, index droit",
      {"gh hg gh hg gh hg gh hg gh hg gh hg gh hg gh hg gh hg gh hg gh hg gh hg",
@@ -80,6 +81,7 @@ const ExerciseText kExercises[ExerciseCount] = {
       "j ? k. j ? k. j ? k. j ? k. j ? k. j ? k. j ? k. j ? k. j ? k. j ? k. j ? k. j ? k.",
       "pourquoi ? comment ? alors ? vraiment ? où ? ici ? encore ? quoi ?"}},
 };
+// clang-format on
 
 } // namespace
 

@@ -6,6 +6,7 @@ namespace drills {
 
 namespace {
 
+// clang-format off
 const PhraseCategory kCategories[CategoryCount] = {
     {"Maximes",
      {{{"Un clavier AZERTY en vaut deux",
@@ -50,6 +51,7 @@ const PhraseCategory kCategories[CategoryCount] = {
         "La figure fait la beauté d'une statue, l'action fait celle de l'homme.",
         "Le seul bien qui ne puisse nous être ravi est le plaisir d'avoir fait une bonne action."}}}},
 };
+// clang-format on
 
 } // namespace
 
