@@ -74,6 +74,7 @@ DrillWindow::DrillWindow(const QString &name, int moduleCode, int helpContext, c
         for (auto role : {QPalette::Highlight, QPalette::HighlightedText})
             mp.setColor(QPalette::Inactive, role, mp.color(QPalette::Active, role));
         model->setPalette(mp);
+        model->installEventFilter(this);
         m_models[i] = model;
 
         auto *typing = new ui::HookLineEdit(this);
@@ -196,6 +197,11 @@ void DrillWindow::resizeEvent(QResizeEvent *event)
 
 bool DrillWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    // An unfocused line edit drops its selection when its window is
+    // activated; a model line keeps its highlight whatever the focus.
+    if (event->type() == QEvent::WindowActivate && qobject_cast<QLineEdit *>(watched) &&
+        !qobject_cast<ui::HookLineEdit *>(watched))
+        return true;
     // Paste keys that type no character (Shift+Insert, the Paste key) would
     // put text into a typing line without judging: they do nothing here.
     // Ctrl+V is the character 22 and is judged like any other.
