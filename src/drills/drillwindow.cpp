@@ -34,7 +34,8 @@ QLabel *makeLabel(QWidget *parent, const char *name, int left, int top, const QS
     label->setObjectName(QLatin1String(name));
     label->setFont(boldFont(QStringLiteral("MS Sans Serif"), 17));
     label->move(left, top);
-    label->resize(520, 24);
+    // As wide as the window: a long instruction runs under the time display.
+    label->resize(kWidth - 8 - left, 24);
     return label;
 }
 
@@ -101,6 +102,7 @@ DrillWindow::DrillWindow(const QString &name, int moduleCode, int helpContext, c
     setTabOrder(Edit4, Edit6);
 
     createTimeDisplay(this, QPoint(560, 12));
+    Panel2->raise();
     Edit2->setFocus();
 
     // Entry steps run when a typing line becomes this window's focused line

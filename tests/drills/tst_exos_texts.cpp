@@ -200,6 +200,7 @@ void TestExosTexts::exercise()
     QCOMPARE(w.Edit1->text(), text(r.model1));
     QCOMPARE(w.Edit3->text(), text(r.model2));
     QCOMPARE(w.Edit5->text(), text(r.model3));
+    QVERIFY(w.Label1->sizeHint().width() <= w.Label1->width());
 }
 
 void TestExosTexts::phrasePage_data()
