@@ -1,5 +1,4 @@
 // The drills' judging engine driven by keys alone, without any widget.
-#include "drills/exercisetexts.h"
 #include "drills/linedrill.h"
 #include "drills/phrasedrill.h"
 #include "drills/phrasetexts.h"
@@ -53,16 +52,6 @@ template <typename Judge> Verdict run(LineDrill &lines, const QString &script, J
     return last;
 }
 
-LineDrill exercise(int code)
-{
-    LineDrill d;
-    const drills::ExerciseText *e = drills::exerciseText(code);
-    for (int i = 0; i < LineDrill::LineCount; ++i)
-        d.setModel(i, QString::fromUtf8(e->models[i]));
-    d.restart();
-    return d;
-}
-
 } // namespace
 
 class TestExosJudge : public QObject
@@ -71,9 +60,6 @@ class TestExosJudge : public QObject
   private slots:
     void judging_data();
     void judging();
-    void wholeExercisesTypedRight_data();
-    void wholeExercisesTypedRight();
-    void restartKeepsTextsAndCounts();
     void pages_data();
     void pages();
     void unknownCategoryKeepsTexts();
@@ -156,44 +142,6 @@ void TestExosJudge::judging()
     QTEST(d.activeLine(), "active");
     QTEST(last.insert, "inserted");
     QTEST(last.focusLine, "focus");
-}
-
-void TestExosJudge::wholeExercisesTypedRight_data()
-{
-    QTest::addColumn<int>("code");
-    for (int code = 1; code <= drills::ExerciseCount; ++code)
-        QTest::addRow("exercise %d", code) << code;
-}
-
-void TestExosJudge::wholeExercisesTypedRight()
-{
-    QFETCH(int, code);
-    LineDrill d = exercise(code);
-    qsizetype total = 0;
-    for (int i = 0; i < LineDrill::LineCount; ++i) {
-        QCOMPARE(d.activeLine(), i);
-        const QString model = d.model(i);
-        total += model.size();
-        typeText(d, i, model, [&](int l, int c, quint8 k) { return d.judge(l, c, k); });
-        QCOMPARE(d.typed(i), model);
-    }
-    QCOMPARE(d.good(), total);
-    QCOMPARE(d.errors(), 0);
-}
-
-void TestExosJudge::restartKeepsTextsAndCounts()
-{
-    LineDrill d = exercise(1);
-    run(d, "0:gx", [&](int l, int c, quint8 k) { return d.judge(l, c, k); });
-    d.clearErrors();
-    QCOMPARE(d.errors(), 0);
-    QCOMPARE(d.good(), 1);
-    d.resetCounts();
-    d.restart();
-    QCOMPARE(d.good(), 0);
-    QCOMPARE(d.typed(0), QString());
-    QCOMPARE(d.model(0), QString::fromUtf8(drills::exerciseText(1)->models[0]));
-    QCOMPARE(d.highlight(0), (Highlight{0, 1}));
 }
 
 void TestExosJudge::pages_data()

@@ -69,7 +69,6 @@ class TestExosWindow : public QObject
     void ctrlVNeverPastesEvenWithAShortcut();
     void wholeExerciseTypedRight_data();
     void wholeExerciseTypedRight();
-    void keyPastTheLastLineIsRefused();
     void reenteringLineKeepsCounts();
     void windowComingBackKeepsTheLine();
     void tabMovesBetweenTypingLines();
@@ -79,7 +78,6 @@ class TestExosWindow : public QObject
     void chronometer();
     void phrasesAtCreation();
     void phrasePageTurn();
-    void phrasesPastTheLastPage();
     void proverbsByCode();
 };
 
@@ -208,23 +206,6 @@ void TestExosWindow::wholeExerciseTypedRight()
     QCOMPARE(w.good(), total);
     QCOMPARE(w.errors(), 0);
     QCOMPARE(w.Label2->text(), QStringLiteral("Bon : %1     Erreurs : 0").arg(total));
-    QCOMPARE(QApplication::focusWidget(), w.Edit6);
-}
-
-void TestExosWindow::keyPastTheLastLineIsRefused()
-{
-    TExos w;
-    showActive(w);
-    w.SetIni(1);
-    w.Edit6->setFocus();
-    QTRY_COMPARE(QApplication::focusWidget(), w.Edit6);
-    QCOMPARE(highlightStart(w.Edit5), 0);
-    QCOMPARE(highlightStart(w.Edit1), -1);
-    typeText(exerciseModel(1, 2));
-    QTest::keyClick(w.Edit6, Qt::Key_Space);
-    QTest::keyClick(w.Edit6, Qt::Key_D);
-    QCOMPARE(w.Edit6->text(), exerciseModel(1, 2));
-    QCOMPARE(w.errors(), 2);
     QCOMPARE(QApplication::focusWidget(), w.Edit6);
 }
 
@@ -383,27 +364,6 @@ void TestExosWindow::phrasePageTurn()
     QCOMPARE(w.good(), 17 + 20 + 27);
     QCOMPARE(w.errors(), 1);
     QCOMPARE(w.Label2->text(), u"Bon : 64     Erreurs : 1"_qs);
-}
-
-void TestExosWindow::phrasesPastTheLastPage()
-{
-    TPhrases w;
-    showActive(w);
-    w.SetIni(2);
-    const drills::PhraseCategory *c = drills::phraseCategory(2);
-    for (const auto &page : c->pages)
-        for (const char *phrase : page.phrases)
-            typeText(QString::fromUtf8(phrase));
-    QCOMPARE(w.phrases().page(), 3);
-    QCOMPARE(w.Edit1->text(), QString::fromUtf8(c->pages[1].phrases[0]));
-    QCOMPARE(w.Edit3->text(), QString::fromUtf8(c->pages[0].phrases[1]));
-    QCOMPARE(w.Edit5->text(), QString());
-    QCOMPARE(w.errors(), 0);
-    w.Edit6->setFocus();
-    QTRY_COMPARE(QApplication::focusWidget(), w.Edit6);
-    QTest::keyClick(w.Edit6, Qt::Key_L);
-    QCOMPARE(w.Edit6->text(), QString());
-    QCOMPARE(w.errors(), 1);
 }
 
 void TestExosWindow::proverbsByCode()
