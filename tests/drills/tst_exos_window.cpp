@@ -67,6 +67,7 @@ class TestExosWindow : public QObject
     void refusedKeys_data();
     void refusedKeys();
     void ctrlVNeverPastesEvenWithAShortcut();
+    void commitOfSeveralCharactersJudgedOneByOne();
     void wholeExerciseTypedRight_data();
     void wholeExerciseTypedRight();
     void reenteringLineKeepsCounts();
@@ -171,6 +172,20 @@ void TestExosWindow::ctrlVNeverPastesEvenWithAShortcut()
     QCOMPARE(w.Edit2->text(), QString());
     QCOMPARE(w.errors(), 1);
     QCOMPARE(triggered.count(), 0);
+}
+
+void TestExosWindow::commitOfSeveralCharactersJudgedOneByOne()
+{
+    TExos w;
+    showActive(w);
+    w.SetIni(10);
+    QInputMethodEvent commit;
+    commit.setCommitString(u"m^x mù"_qs);
+    QApplication::sendEvent(w.Edit2, &commit);
+    QCOMPARE(w.Edit2->text(), u"m^ mù"_qs);
+    QCOMPARE(w.good(), 5);
+    QCOMPARE(w.errors(), 1);
+    QCOMPARE(highlightStart(w.Edit1), 5);
 }
 
 void TestExosWindow::wholeExerciseTypedRight_data()
