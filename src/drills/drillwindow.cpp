@@ -108,7 +108,14 @@ DrillWindow::DrillWindow(const QString &name, int moduleCode, int helpContext, c
 
     // Entry steps run when a typing line becomes this window's focused line
     // (mouse, Tab), not when the window merely gets the focus back.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { focusChanged(now); });
+    m_focusConnection = connect(qApp, &QApplication::focusChanged, this,
+                                [this](QWidget *, QWidget *now) { focusChanged(now); });
+}
+
+DrillWindow::~DrillWindow()
+{
+    // The children going away move the focus; this window no longer listens.
+    disconnect(m_focusConnection);
 }
 
 bool DrillWindow::keyPress(int line, quint8 key)

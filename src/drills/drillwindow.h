@@ -38,6 +38,8 @@ class DrillWindow : public LessonWindow
     QLineEdit *Edit5 = nullptr;
     ui::HookLineEdit *Edit6 = nullptr;
 
+    ~DrillWindow() override;
+
     // Key handlers of the typing lines: true lets the character in.
     bool Edit2KeyPress(quint8 key) { return keyPress(0, key); }
     bool Edit4KeyPress(quint8 key) { return keyPress(1, key); }
@@ -83,4 +85,5 @@ class DrillWindow : public LessonWindow
 
     QLineEdit *m_models[drills::LineDrill::LineCount] = {};
     ui::HookLineEdit *m_typing[drills::LineDrill::LineCount] = {};
+    QMetaObject::Connection m_focusConnection;
 };
