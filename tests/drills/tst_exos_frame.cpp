@@ -75,6 +75,15 @@ void TestExosFrame::menuChoosesExerciseAndCtrlVIsJudged()
     QTest::keyClick(exos->Edit2, Qt::Key_Insert, Qt::ShiftModifier);
     QCOMPARE(exos->Edit2->text(), u"q"_qs);
     QCOMPARE(exos->Label2->text(), u"Bon : 1     Erreurs : 1"_qs);
+    // Tab goes round the typing lines without leaving the window.
+    QTest::keyClick(exos->Edit2, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), exos->Edit4);
+    QTest::keyClick(exos->Edit4, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), exos->Edit6);
+    QTest::keyClick(exos->Edit6, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), exos->Edit2);
+    QCOMPARE(exos->Edit2->text(), QString());
+    QCOMPARE(exos->errors(), 1);
 }
 
 void TestExosFrame::chronometerAndStatistics()
