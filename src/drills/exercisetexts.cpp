@@ -1,5 +1,6 @@
 // The eighteen key-group exercises: instruction and three model lines.
-// Generated from the lesson texts; edit the texts there, not here.
+// Extracted by program from the lesson texts: every character, typos and
+// doubled blanks included, is the program's own; do not retype.
 #include "drills/exercisetexts.h"
 
 namespace drills {

@@ -1,5 +1,6 @@
 // The six phrase categories: a title and two pages of three phrases.
-// Generated from the lesson texts; edit the texts there, not here.
+// Extracted by program from the lesson texts: every character, typos and
+// doubled blanks included, is the program's own; do not retype.
 #include "drills/phrasetexts.h"
 
 namespace drills {
