@@ -5,6 +5,7 @@
 #include "ui/hooklineedit.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QProcess>
 #include <QtTest>
@@ -83,6 +84,12 @@ void TestX11Exos::deadCircumflexIsJudged()
     QCOMPARE(w.good(), int(line1.size() + line2.size()));
     QCOMPARE(w.errors(), 1);
     QCOMPARE(QApplication::focusWidget(), w.Edit6);
+
+    // Nothing is pasted: Ctrl+V is a refused character, Shift+Insert nothing.
+    QApplication::clipboard()->setText(u"aoû"_qs);
+    QVERIFY(xdotoolKeys({u"ctrl+v"_qs, u"shift+Insert"_qs}));
+    QTRY_COMPARE(w.errors(), 2);
+    QCOMPARE(w.Edit6->text(), QString());
 }
 
 QTEST_MAIN(TestX11Exos)
