@@ -1,11 +1,45 @@
-// TPhrases: lesson window (module code 3).
+// TPhrases: phrase drills, two pages of three phrases per category.
 #include "drills/tphrases.h"
 
+#include <QLabel>
 #include <QTimer>
 
 TPhrases::TPhrases(QWidget *parent)
-    : LessonWindow(QStringLiteral("TPhrases"), 3, 6, parent)
+    : DrillWindow(QStringLiteral("TPhrases"), 3, 6,
+                  Look{QColor(0x80, 0x00, 0x80), 27, 17, QStringLiteral("Bon")}, parent)
 {
+    setWindowTitle(QStringLiteral("Phrases"));
+    // Runs until the first SetIni stops it.
     Timer1->start();
 }
 
+void TPhrases::SetIni(std::int32_t code)
+{
+    LessonWindow::SetIni(code);
+    m_drill.start(code);
+    showScore();
+    showTitle();
+    showDrill();
+    focusLine(0);
+    Timer1->stop();
+}
+
+void TPhrases::loadCategory(std::int32_t code)
+{
+    m_drill.load(code);
+    showTitle();
+    showDrill();
+}
+
+drills::Verdict TPhrases::judge(int line, int caret, quint8 key)
+{
+    const drills::Verdict v = m_drill.judge(line, caret, key);
+    showTitle();
+    return v;
+}
+
+void TPhrases::showTitle()
+{
+    if (!m_drill.title().isEmpty())
+        Label1->setText(m_drill.title());
+}

@@ -1,0 +1,86 @@
+// Per-keystroke cost of the exercise window: types the three lines of every
+// exercise through the real widgets (offscreen), then as many wrong keys, and
+// reports the mean CPU time per accepted and per refused key, repaint
+// included. A measurement, not a test.
+#include "drills/exercisetexts.h"
+#include "drills/texos.h"
+#include "ui/hooklineedit.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+#include <cstdio>
+#include <ctime>
+
+namespace {
+
+double cpuSeconds()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
+}
+
+bool g_repaint = true;
+
+void press(QWidget *target, QChar ch)
+{
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+    QApplication::sendEvent(target, &down);
+    QKeyEvent up(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+    QApplication::sendEvent(target, &up);
+    if (g_repaint)
+        QCoreApplication::processEvents(); // the repaint of what changed
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    TExos w;
+    w.show();
+    w.activateWindow();
+    QCoreApplication::processEvents();
+
+    // bench_exos [rounds] [norepaint]
+    const int rounds = argc > 1 ? std::atoi(argv[1]) : 5;
+    g_repaint = !(argc > 2 && qstrcmp(argv[2], "norepaint") == 0);
+    long accepted = 0;
+    long refused = 0;
+    double acceptedTime = 0;
+    double refusedTime = 0;
+    for (int round = 0; round < rounds; ++round) {
+        for (int code = 1; code <= drills::ExerciseCount; ++code) {
+            w.SetIni(code);
+            QCoreApplication::processEvents();
+            qsizetype expected = 0;
+            for (int line = 0; line < 3; ++line) {
+                ui::HookLineEdit *typing = w.typingLine(line);
+                const QString model = w.modelLine(line)->text();
+                // Wrong keys first (the line stays as it is), then the line.
+                double start = cpuSeconds();
+                for (qsizetype i = 0; i < model.size(); ++i)
+                    press(typing, QLatin1Char('#'));
+                refusedTime += cpuSeconds() - start;
+                refused += model.size();
+                start = cpuSeconds();
+                for (QChar ch : model)
+                    press(typing, ch);
+                acceptedTime += cpuSeconds() - start;
+                accepted += model.size();
+                expected += model.size();
+            }
+            if (w.good() != expected || w.errors() != expected)
+                std::fprintf(stderr, "exercise %d: unexpected counts\n", code);
+        }
+    }
+    std::printf("%s\n", g_repaint ? "with repaint" : "without repaint");
+    std::printf("accepted keys: %ld, mean %.1f us CPU per key\n", accepted,
+                acceptedTime / double(accepted) * 1e6);
+    std::printf("refused keys:  %ld, mean %.1f us CPU per key\n", refused,
+                refusedTime / double(refused) * 1e6);
+    return 0;
+}

@@ -1,0 +1,243 @@
+// The window of the typing drills: widgets wired to the line judging.
+#include "drills/drillwindow.h"
+
+#include "ui/hooklineedit.h"
+#include "ui/keycodes.h"
+
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QTimer>
+
+namespace {
+
+constexpr int kWidth = 668;
+constexpr int kHeight = 375;
+constexpr int kEditLeft = 16;
+constexpr int kEditWidth = 625;
+constexpr int kModelTops[3] = {80, 160, 240};
+constexpr int kTypingTops[3] = {120, 200, 280};
+
+QFont boldFont(const QString &family, int pixels)
+{
+    QFont font(family);
+    font.setPixelSize(pixels);
+    font.setBold(true);
+    return font;
+}
+
+QLabel *makeLabel(QWidget *parent, const char *name, int left, int top, const QString &text)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setFont(boldFont(QStringLiteral("MS Sans Serif"), 17));
+    label->move(left, top);
+    // As wide as the window: a long instruction runs under the time display.
+    label->resize(kWidth - 8 - left, 24);
+    return label;
+}
+
+} // namespace
+
+DrillWindow::DrillWindow(const QString &name, int moduleCode, int helpContext, const Look &look,
+                         QWidget *parent)
+    : LessonWindow(name, moduleCode, helpContext, parent)
+{
+    resize(kWidth, kHeight);
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, look.background);
+    palette.setColor(QPalette::WindowText, Qt::yellow);
+    setPalette(palette);
+    setFont(boldFont(QStringLiteral("MS Sans Serif"), 13));
+
+    Label1 = makeLabel(this, "Label1", 24, 8, QStringLiteral("Ecrire ce qui suit"));
+    Label2 = makeLabel(this, "Label2", 24, 40, look.score);
+
+    const QFont editFont = boldFont(QStringLiteral("Times New Roman"), look.editFontPixels);
+    static const char *const modelNames[3] = {"Edit1", "Edit3", "Edit5"};
+    static const char *const typingNames[3] = {"Edit2", "Edit4", "Edit6"};
+    for (int i = 0; i < drills::LineDrill::LineCount; ++i) {
+        auto *model = new QLineEdit(this);
+        model->setObjectName(QLatin1String(modelNames[i]));
+        model->setGeometry(kEditLeft, kModelTops[i], kEditWidth, look.editHeight);
+        model->setFont(editFont);
+        model->setReadOnly(true);
+        // Display only: no tab stop, and a click never takes the focus away
+        // from the typing line.
+        model->setFocusPolicy(Qt::NoFocus);
+        QPalette mp = model->palette();
+        mp.setColor(QPalette::Base, Qt::cyan);
+        mp.setColor(QPalette::Text, Qt::black);
+        // The highlight stays visible while the model line has no focus.
+        for (auto role : {QPalette::Highlight, QPalette::HighlightedText})
+            mp.setColor(QPalette::Inactive, role, mp.color(QPalette::Active, role));
+        model->setPalette(mp);
+        model->installEventFilter(this);
+        m_models[i] = model;
+
+        auto *typing = new ui::HookLineEdit(this);
+        typing->setObjectName(QLatin1String(typingNames[i]));
+        typing->setGeometry(kEditLeft, kTypingTops[i], kEditWidth, look.editHeight);
+        typing->setFont(editFont);
+        QPalette tp = typing->palette();
+        tp.setColor(QPalette::Text, Qt::black);
+        typing->setPalette(tp);
+        typing->setJudgedInput(true);
+        typing->installEventFilter(this);
+        m_typing[i] = typing;
+    }
+    Edit1 = m_models[0];
+    Edit3 = m_models[1];
+    Edit5 = m_models[2];
+    Edit2 = m_typing[0];
+    Edit4 = m_typing[1];
+    Edit6 = m_typing[2];
+    Edit2->keyPressHook = [this](quint8 key) { return Edit2KeyPress(key); };
+    Edit4->keyPressHook = [this](quint8 key) { return Edit4KeyPress(key); };
+    Edit6->keyPressHook = [this](quint8 key) { return Edit6KeyPress(key); };
+    setTabOrder(Edit2, Edit4);
+    setTabOrder(Edit4, Edit6);
+
+    createTimeDisplay(this, QPoint(560, 12));
+    Panel2->raise();
+    Edit2->setFocus();
+
+    // Entry steps run when a typing line becomes this window's focused line
+    // (mouse, Tab), not when the window merely gets the focus back.
+    m_focusConnection = connect(qApp, &QApplication::focusChanged, this,
+                                [this](QWidget *, QWidget *now) { focusChanged(now); });
+}
+
+DrillWindow::~DrillWindow()
+{
+    // The children going away move the focus; this window no longer listens.
+    disconnect(m_focusConnection);
+}
+
+bool DrillWindow::keyPress(int line, quint8 key)
+{
+    drills::LineDrill &d = drill();
+    ui::HookLineEdit *typing = m_typing[line];
+    d.setTyped(line, typing->text());
+    const drills::Verdict v = judge(line, typing->cursorPosition(), key);
+    showDrill(v.insert ? line : -1);
+    if (v.focusLine >= 0)
+        focusLine(v.focusLine);
+    showScore();
+    return v.insert;
+}
+
+void DrillWindow::enterLine(int line)
+{
+    drill().enter(line);
+    showDrill();
+}
+
+void DrillWindow::focusChanged(QWidget *now)
+{
+    for (int i = 0; i < drills::LineDrill::LineCount; ++i) {
+        if (now == m_typing[i] && drill().activeLine() != i) {
+            enterLine(i);
+            return;
+        }
+    }
+}
+
+void DrillWindow::focusLine(int line)
+{
+    m_typing[line]->setFocus(Qt::OtherFocusReason);
+}
+
+void DrillWindow::showDrill(int skipTyped)
+{
+    const drills::LineDrill &d = drill();
+    for (int i = 0; i < drills::LineDrill::LineCount; ++i) {
+        QLineEdit *model = m_models[i];
+        if (model->text() != d.model(i))
+            model->setText(d.model(i));
+        const drills::Highlight h = d.highlight(i);
+        if (h.length > 0 && h.start >= 0 && h.start < model->text().size())
+            model->setSelection(h.start, h.length);
+        else
+            model->deselect();
+        if (i != skipTyped && m_typing[i]->text() != d.typed(i))
+            m_typing[i]->setText(d.typed(i));
+    }
+}
+
+void DrillWindow::showScore()
+{
+    m_good = drill().good();
+    m_errors = drill().errors();
+    Label2->setText(scoreLine(m_good, m_errors));
+}
+
+void DrillWindow::FormShow()
+{
+    QWidget *outer = qobject_cast<QMdiSubWindow *>(parentWidget()) ? parentWidget() : this;
+    if (outer->y() < 0)
+        outer->move(outer->x(), 0);
+    drill().clearErrors();
+    m_errors = 0;
+}
+
+void DrillWindow::FormResize()
+{
+    QWidget *outer = qobject_cast<QMdiSubWindow *>(parentWidget()) ? parentWidget() : this;
+    if (outer->size() != QSize(kWidth, kHeight))
+        outer->resize(kWidth, kHeight);
+}
+
+void DrillWindow::showEvent(QShowEvent *event)
+{
+    LessonWindow::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void DrillWindow::resizeEvent(QResizeEvent *event)
+{
+    LessonWindow::resizeEvent(event);
+    FormResize();
+}
+
+bool DrillWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // An unfocused line edit drops its selection when its window is
+    // activated; a model line keeps its highlight whatever the focus.
+    if (event->type() == QEvent::WindowActivate && qobject_cast<QLineEdit *>(watched) &&
+        !qobject_cast<ui::HookLineEdit *>(watched))
+        return true;
+    // The key hook judges every character of one commit against the same
+    // caret; a commit of several characters is therefore typed one
+    // character at a time, each inserted before the next is judged.
+    if (event->type() == QEvent::InputMethod && qobject_cast<ui::HookLineEdit *>(watched)) {
+        auto *im = static_cast<QInputMethodEvent *>(event);
+        const QString committed = im->commitString();
+        if (committed.size() > 1 && im->preeditString().isEmpty() && im->replacementLength() == 0) {
+            for (QChar ch : committed) {
+                QInputMethodEvent single;
+                single.setCommitString(QString(ch));
+                QApplication::sendEvent(watched, &single);
+            }
+            event->accept();
+            return true;
+        }
+    }
+    // Paste keys that type no character (Shift+Insert, the Paste key) would
+    // put text into a typing line without judging: they do nothing here.
+    // Ctrl+V is the character 22 and is judged like any other.
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->matches(QKeySequence::Paste) && ui::charCodesOf(key).isEmpty()) {
+            if (event->type() == QEvent::ShortcutOverride)
+                event->accept(); // no shortcut elsewhere either
+            return true;
+        }
+    }
+    return LessonWindow::eventFilter(watched, event);
+}

@@ -1,0 +1,96 @@
+// The eighteen key-group exercises: instruction and three model lines.
+// Extracted by program from the lesson texts: every character, typos and
+// doubled blanks included, is the program's own; do not retype.
+#include "drills/exercisetexts.h"
+
+namespace drills {
+
+namespace {
+
+// clang-format off
+const ExerciseText kExercises[ExerciseCount] = {
+    {"Touches g h. Index gauche, index droit",
+     {"gh hg gh hg gh hg gh hg gh hg gh hg gh hg gh hg gh hg gh hg gh hg gh hg",
+      "qg mh qg mh qg mh qg mh qg mh qg mh qg mh qg mh qg mh qg mh qg mh",
+      "dg kh dg kh dg kh dg kh dg kh dg kh dg kh dg kh dg kh dg kh dg kh dg kh"}},
+    {"Touches a p. Auriculaire gauche, auriculaire droir",
+     {"ap pa ap pa ap pa ap pa ap pa ap pa ap pa ap pa ap pa ap pa ap pa ap pa",
+      "qa mp qa mp qa mp qa mp qa mp qa mp qa mp qa mp qa mp qa mp qa mp",
+      "aqsdfg pmlkjh aqsdfg pmlkjh aqsdfg pmlkjh aqsdfg pmlkjh aqsdfg pmlkjh"}},
+    {"Touches z o. Annulaire gauche, annulaire droit",
+     {"qz mo qz mo qz mo qz mo qz mo qz mo qz mo qz mo qz mo qz mo qz mo",
+      "qasz mplo qasz mplo qasz mplo qasz mplo qasz mplo qasz mplo qasz mplo",
+      "azdf pokj azdf pokj azdf pokj azdf pokj azdf pokj azdf pokj azdf pokj"}},
+    {"Touches e r u i. Majeur et index gauches, droits",
+     {"de ki de ki de ki de ki de ki de ki de ki de ki de ki de ki de ki de ki de ki",
+      "fr ju fr ju fr ju fr ju fr ju fr ju fr ju fr ju fr ju fr ju fr ju fr ju ju fr ju fr ju",
+      "edik rfuj edik rfuj edik rfuj edik rfuj edik rfuj edik rfuj edik rfuj"}},
+    {"Touches t y. Index gauche, index droit",
+     {"ft jy ft jy ft jy ft jy ft jy ft jy ft jy ft jy ft jy ft jy ft jy ft jy ft jy ft jy",
+      "frgt juhy frgt juhy frgt juhy frgt juhy frgt juhy frgt juhy frgt juhy",
+      "frft jujy frft jujy frft jujy frft jujy frft jujy frft jujy frft jujy frft jujy"}},
+    {"Touches w x c v. Auriculaire et annumaire gauches, droits",
+     {"qw sx dc fv qw sx dc fv qw sx dc fv qw sx dc fv qw sx dc fv qw sx dc fv",
+      "wq xs cd vf wq xs cd vf wq xs cd vf wq xs cd vf wq xs cd vfwq xs cd vf",
+      "qwq sxs dcd fvf qwq sxs dcd fvf qwq sxs dcd fvf qwq sxs dcd fvf"}},
+    {"Touches b n. Index gauche, index droit",
+     {"fb jn fb jn fb jn fb jn fb jn fb jn fb jn fb jn fb jn fb jn fb jn fb jn fb jn",
+      "fbf jnj fbf jnj fbf jnj fbf jnj fbf jnj fbf jnj fbf jnj fbf jnj fbf jnj",
+      "fgb jhn fgb jhn fgb jhn fgb jhn fgb jhn fgb jhn fgb jhn fgb jhn fgb jhn"}},
+    {"Touches é è. Auriculaire gauche, index droit",
+     {"qaé juè qaé juè qaé juè qaé juè qaé juè qaé juè qaé juè qaé juè qaé juè",
+      "téléphoné tiède récolté épouséathlète équipé mètre géré ère espèce comète",
+      "fréquent frère journée guère planète légèreté espèce hémisphère planète"}},
+    {"Touches ç à. Majeur droit, annulaire droit",
+     {"kç là kç là kç là kç là kç là kç là kç là kç là kç là kç là kç là kç là",
+      "kiç loà kiç loà kiç loà kiç loà kiç loà kiç loà kiç loà kiç loà kiç loà",
+      "maçon voilà reçu déjà déçu leçon là soupçon poinçon hameçon"}},
+    {"Touches ^ ù. Auriculaire droit",
+     {"m^ mù m^ mù m^ mù m^ mù m^ mù m^ mù m^ mù m^ mù m^ mù",
+      "môm pùm môm pùm môm pùm môm pùm môm pùm môm pùm môm pùm",
+      "août bâti aîné arrêt tête pêche piqûre dîner hôtel tâche où prêt flâner"}},
+    {"Touches , ; : !. Index droit",
+     {"j, k; l: m! j, k; l: m! k; l: m! k; l: m! k; l: m! k; l: m! k; l: m!",
+      "voila, hélas! je voudrais : il pleut; voila, hélas! je voudrais : il pleut;",
+      "voila, hélas! je voudrais : il pleut; voila, hélas! je voudrais : il pleut;"}},
+    {"Touches \" '. Auriculaire droit",
+     {"s\" d' s\" d' s\" d' s\" d' s\" d' s\" d' s\" d' s\" d' s\" d' s\" d' s\" d' s\" d'",
+      "sz\" de' sz\" de' sz\" de' sz\" de' sz\" de' sz\" de' sz\" de' sz\" de' sz\" de'",
+      "\"confidentiel\" l'hiver \"stop\" l'été \"défense d'entrer\" l'amour \"chut\""}},
+    {"Touches ( ). Index gauche Annulaire droit",
+     {"f( m) f( m) f( m) f( m) f( m) f( m) f( m) f( m) f( m) f( m) f( m) f( m)",
+      "fr( mp) fr( mp) fr( mp) fr( mp) fr( mp) fr( mp) fr( mp) fr( mp) fr( mp)",
+      "; (point virgule) ! (point d'exclamation) , (virgule) : (deux points)"}},
+    {"Touches - _. Index gauche, index droit",
+     {"f- j_ f- j_ f- j_ f- j_ f- j_ f- j_ f- j_ f- j_ f- j_ f- j_ f- j_ f- j_ f- j_",
+      "ft- ki_ ft- ki_ ft- ki_ ft- ki_ ft- ki_ ft- ki_ ft- ki_ ft- ki_ ft- ki_ ft- ki_",
+      "trente-deux faire-part jean-paul laisser-aller micro-ondes audio-visuel"}},
+    {"Touches MAJ min. Auriculaire de la main opposée",
+     {"Nathalie Michelle Nadine Paul Laurence Rose Vincent Martine Gérard",
+      "BP TGV PME PTT BTS DEUG DUT RATP SNCF CB CP GM GO",
+      "Valérie va de Lyon à Paris en prenant le TGV venant de Marseille"}},
+    {"Touches 1234567890. Pavé numérique ou en Caps Lock",
+     {"Q1 Q2 S3 D4 F5 F6 J7 J8 K9 L0 Q1 Q2 S3 D4 F5 F6 J7 J8 K9 L0",
+      "125 478 56 210 478 145 320 156 147 852 4 152 63 987 57 6214",
+      "11 380 36 942 75 486 14 201 76 896 347 120 2 421 10 358 45 197"}},
+    {"Touches - x : + =. Utilisation alternée des maj min",
+     {"f - s x l : p = m + f - s x l : p = m + s x l : p = m + s x l : p = m +",
+      "4523 - 471 = 4052 187 x 23 = 4031 520 : 10 = 52 8965 + 1321 = 10286",
+      "5287 - 4422 = 865 265 x 11 = 30210 266 : 2 = 133 6256 + 547 = 6803"}},
+    {"Touches & ? .. Auriculaire droit",
+     {"J ? K. J ? K. J ? K. J ? K. J ? K. J ? K. J ? K. J ? K. J ? K. J ? K.",
+      "j ? k. j ? k. j ? k. j ? k. j ? k. j ? k. j ? k. j ? k. j ? k. j ? k. j ? k. j ? k.",
+      "pourquoi ? comment ? alors ? vraiment ? où ? ici ? encore ? quoi ?"}},
+};
+// clang-format on
+
+} // namespace
+
+const ExerciseText *exerciseText(std::int32_t code)
+{
+    if (code < 1 || code > ExerciseCount)
+        return nullptr;
+    return &kExercises[code - 1];
+}
+
+} // namespace drills

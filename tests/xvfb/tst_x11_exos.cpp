@@ -1,0 +1,96 @@
+// Real X key events through the French layout into the exercise window: the
+// dead circumflex composes "ô" and "^", which are judged like any key.
+#include "drills/exercisetexts.h"
+#include "drills/texos.h"
+#include "ui/hooklineedit.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QProcess>
+#include <QtTest>
+
+namespace {
+
+// The French layout's keys for the characters of exercise 10.
+QStringList keysOf(const QString &text)
+{
+    QStringList keys;
+    for (QChar ch : text) {
+        switch (ch.unicode()) {
+        case u' ': keys << u"space"_qs; break;
+        case u'^': keys << u"dead_circumflex"_qs << u"space"_qs; break;
+        case u'ô': keys << u"dead_circumflex"_qs << u"o"_qs; break;
+        case u'ê': keys << u"dead_circumflex"_qs << u"e"_qs; break;
+        case u'ù': keys << u"ugrave"_qs; break;
+        default: keys << QString(ch); break;
+        }
+    }
+    return keys;
+}
+
+// Keys are typed while the event loop runs, as a learner types them: a
+// blocked loop would receive a burst in which composed characters overtake
+// plain keys.
+bool xdotoolKeys(const QStringList &keys)
+{
+    QProcess xdotool;
+    xdotool.start(u"xdotool"_qs, QStringList{u"key"_qs, u"--delay"_qs, u"15"_qs} + keys);
+    if (!xdotool.waitForStarted(10000))
+        return false;
+    QEventLoop loop;
+    QObject::connect(&xdotool, &QProcess::finished, &loop, &QEventLoop::quit);
+    if (xdotool.state() != QProcess::NotRunning)
+        loop.exec();
+    QCoreApplication::processEvents();
+    return xdotool.exitStatus() == QProcess::NormalExit && xdotool.exitCode() == 0;
+}
+
+} // namespace
+
+class TestX11Exos : public QObject
+{
+    Q_OBJECT
+  private slots:
+    void deadCircumflexIsJudged();
+};
+
+void TestX11Exos::deadCircumflexIsJudged()
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        QSKIP("needs the X11 platform");
+    TExos w;
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.SetIni(10);
+    QTRY_COMPARE(QApplication::focusWidget(), w.Edit2);
+
+    // A composed character that is not the expected one is refused.
+    QVERIFY(xdotoolKeys(keysOf(u"ê"_qs)));
+    QTRY_COMPARE(w.errors(), 1);
+    QCOMPARE(w.Edit2->text(), QString());
+
+    const QString line1 = QString::fromUtf8(drills::exerciseText(10)->models[0]);
+    QVERIFY(xdotoolKeys(keysOf(line1)));
+    QTRY_COMPARE(w.good(), int(line1.size()));
+    QCOMPARE(w.Edit2->text(), line1);
+    QTRY_COMPARE(QApplication::focusWidget(), w.Edit4);
+
+    const QString line2 = QString::fromUtf8(drills::exerciseText(10)->models[1]);
+    QVERIFY(line2.contains(u'ô'));
+    QVERIFY(xdotoolKeys(keysOf(line2)));
+    QTRY_COMPARE(w.Edit4->text(), line2);
+    QCOMPARE(w.good(), int(line1.size() + line2.size()));
+    QCOMPARE(w.errors(), 1);
+    QCOMPARE(QApplication::focusWidget(), w.Edit6);
+
+    // Nothing is pasted: Ctrl+V is a refused character, Shift+Insert nothing.
+    QApplication::clipboard()->setText(u"aoû"_qs);
+    QVERIFY(xdotoolKeys({u"ctrl+v"_qs, u"shift+Insert"_qs}));
+    QTRY_COMPARE(w.errors(), 2);
+    QCOMPARE(w.Edit6->text(), QString());
+}
+
+QTEST_MAIN(TestX11Exos)
+#include "tst_x11_exos.moc"
