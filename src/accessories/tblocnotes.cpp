@@ -8,5 +8,7 @@ TBlocnotes::TBlocnotes(QWidget *parent)
     setWindowTitle(QStringLiteral("Bloc-notes"));
 }
 
-void TBlocnotes::Charge(const QString &) {}
-void TBlocnotes::Sauve(const QString &) {}
+void TBlocnotes::Charge(const QString &)
+{}
+void TBlocnotes::Sauve(const QString &)
+{}

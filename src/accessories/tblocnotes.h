@@ -6,7 +6,7 @@ class TBlocnotes final : public QDialog
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TBlocnotes)
-public:
+  public:
     explicit TBlocnotes(QWidget *parent = nullptr);
 
     // Loads and saves the notes file.

@@ -7,4 +7,3 @@ TCalendrier::TCalendrier(QWidget *parent)
     setObjectName(QStringLiteral("TCalendrier"));
     setWindowTitle(QStringLiteral("Calendrier"));
 }
-

@@ -6,6 +6,6 @@ class TCalendrier final : public QDialog
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TCalendrier)
-public:
+  public:
     explicit TCalendrier(QWidget *parent = nullptr);
 };

@@ -7,4 +7,3 @@ THorloge::THorloge(QWidget *parent)
     setObjectName(QStringLiteral("THorloge"));
     setWindowTitle(QStringLiteral("Horloge"));
 }
-

@@ -6,6 +6,6 @@ class THorloge final : public QDialog
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(THorloge)
-public:
+  public:
     explicit THorloge(QWidget *parent = nullptr);
 };
