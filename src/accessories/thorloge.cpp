@@ -117,6 +117,10 @@ THorloge::THorloge(QWidget *parent)
     SpinButton1 = new SpinButton(Panel1);
     SpinButton1->setObjectName(QStringLiteral("SpinButton1"));
     SpinButton1->setGeometry(236, 26, 20, 25);
+    QPalette arrows = SpinButton1->palette();
+    arrows.setColor(QPalette::WindowText, Qt::black);
+    arrows.setColor(QPalette::ButtonText, Qt::black);
+    SpinButton1->setPalette(arrows);
     SpinButton1->upButton()->installEventFilter(this);
     SpinButton1->downButton()->installEventFilter(this);
     connect(SpinButton1, &SpinButton::upClick, this, &THorloge::SpinButton1UpClick);
