@@ -172,7 +172,8 @@ void THorloge::Button2Click()
     m_setting = !m_setting;
     if (!m_setting)
         Modifie();
-    if (m_setting)
+    // A window closed while the clock was being set stays without ticks.
+    if (m_setting || !isVisible())
         Timer1->stop();
     else
         Timer1->start();
@@ -220,7 +221,10 @@ void THorloge::Modifie()
             notChanged.arg(QStringLiteral("le %1 à %2 n'existe pas").arg(Label2->text(), Label1->text())));
         return;
     }
+    // The system may ask for a password meanwhile: no second "Set" until then.
+    setEnabled(false);
     const QString failure = ui::clockSetter().setLocalTime(moment);
+    setEnabled(true);
     if (!failure.isEmpty())
         ui::prompter().error(this, notChanged.arg(failure));
 }

@@ -74,6 +74,14 @@ void TestCalendrier::escapeCloses()
     QTest::keyClick(cal.Calendar1, Qt::Key_Escape);
     QVERIFY(!cal.isVisible());
     cal.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&cal));
+    QCOMPARE(cal.focusWidget(), static_cast<QWidget *>(cal.Calendar1));
+    // The widget that had the focus at closing has it again.
+    cal.BitBtn2->setFocus();
+    cal.Button1->click();
+    cal.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&cal));
+    QCOMPARE(cal.focusWidget(), static_cast<QWidget *>(cal.BitBtn2));
     QCOMPARE(cal.Calendar1->date(), QDate(2022, 5, 4));
     QCOMPARE(cal.Label1->text(), QStringLiteral("mai  2022"));
 }

@@ -116,7 +116,9 @@ void TestHorloge::setWritesShownMoment()
 {
     test::PrompterScope prompts;
     THorloge clock;
-    openClock(clock);
+    clock.setNow([this] { return m_now; });
+    clock.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&clock));
     clock.Button2->click();
     QVERIFY(clock.settingMode());
     QVERIFY(!clock.Timer1->isActive());
