@@ -7,6 +7,7 @@
 #include "ui/prompter.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -115,7 +116,9 @@ void TBlocnotes::Sauve(const QString &fileName)
     const QByteArray bytes = notes::encode(notes());
     // Written beside the old file and renamed over it: a failed write
     // leaves the previous notes as they were.
-    QSaveFile file(name);
+    // A notes file that is a link stays one: its target is replaced.
+    const QFileInfo info(name);
+    QSaveFile file(info.isSymLink() ? info.symLinkTarget() : name);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         ui::prompter().error(this, QStringLiteral("Ne peut créer le fichier %1").arg(name));
         return;

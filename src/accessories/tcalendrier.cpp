@@ -145,10 +145,14 @@ void TCalendrier::Calendar1KeyPress(quint8 code)
 
 bool TCalendrier::eventFilter(QObject *watched, QEvent *event)
 {
-    // The key goes on to the widget afterwards; Escape's character finds the
-    // window already closed by its key-down.
-    if (event->type() == QEvent::KeyPress)
-        Calendar1KeyDown(ui::virtualKeyOf(static_cast<QKeyEvent *>(event)));
+    // The page keys go on to the widget afterwards; Escape has closed the
+    // window and goes no further.
+    if (event->type() == QEvent::KeyPress) {
+        const int virtualKey = ui::virtualKeyOf(static_cast<QKeyEvent *>(event));
+        Calendar1KeyDown(virtualKey);
+        if (virtualKey == ui::vk::Escape)
+            return true;
+    }
     return QDialog::eventFilter(watched, event);
 }
 

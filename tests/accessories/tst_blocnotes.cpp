@@ -27,6 +27,7 @@ class TestBlocnotes : public QObject
     void failedWriteKeepsPreviousFile_data();
     void failedWriteKeepsPreviousFile();
     void unreadableFileIsReported();
+    void linkedNotesFileStaysALink();
     void printsShownLinesToPdf();
     void programLoadsNotesAtStart();
 };
@@ -197,6 +198,19 @@ void TestBlocnotes::unreadableFileIsReported()
     notes.Charge(QStringLiteral("Tapivox.nte"));
     QCOMPARE(prompts.fake().errors, QStringList{QStringLiteral("Ne peut ouvrir le fichier Tapivox.nte")});
     QCOMPARE(notes.notes(), QStringLiteral("gardé"));
+}
+
+void TestBlocnotes::linkedNotesFileStaysALink()
+{
+    test::TempCwd cwd;
+    test::PrompterScope prompts;
+    writeAll(cwd.file(QStringLiteral("real.nte")), "old");
+    QVERIFY(QFile::link(cwd.file(QStringLiteral("real.nte")), cwd.file(QStringLiteral("Tapivox.nte"))));
+    TBlocnotes notes;
+    type(notes, QStringLiteral("new"));
+    notes.Sauve(QStringLiteral("Tapivox.nte"));
+    QVERIFY(QFileInfo(cwd.file(QStringLiteral("Tapivox.nte"))).isSymLink());
+    QCOMPARE(readAll(cwd.file(QStringLiteral("real.nte"))), QByteArray("new"));
 }
 
 void TestBlocnotes::printsShownLinesToPdf()
