@@ -1,12 +1,196 @@
-// TBlocnotes: modal dialog.
+// The notepad: a memo, a print button and the notes file.
 #include "accessories/tblocnotes.h"
+
+#include "accessories/notesfile.h"
+#include "ui/accessories_printer.h"
+#include "ui/platform.h"
+#include "ui/prompter.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QFrame>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QToolButton>
+
+namespace {
+
+// A small printer picture for the print button.
+QIcon printerIcon()
+{
+    QPixmap pixmap(20, 20);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setPen(Qt::black);
+    p.setBrush(Qt::white);
+    p.drawRect(5, 1, 10, 7); // paper in
+    p.setBrush(QColor(0xC0, 0xC0, 0xC0));
+    p.drawRect(1, 7, 18, 8); // body
+    p.setBrush(Qt::white);
+    p.drawRect(5, 12, 10, 7); // paper out
+    p.drawLine(7, 15, 13, 15);
+    p.setPen(Qt::green);
+    p.drawPoint(16, 9);
+    return QIcon(pixmap);
+}
+
+} // namespace
 
 TBlocnotes::TBlocnotes(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("TBlocnotes"));
     setWindowTitle(QStringLiteral("Bloc-notes"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+    setWindowIcon(QIcon(ui::iconPath(QStringLiteral("tapivox"))));
+    setFixedSize(533, 334);
+    QFont font(QStringLiteral("System"));
+    font.setPixelSize(17);
+    setFont(font);
+
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Panel1->setGeometry(0, 0, 533, 33);
+
+    SpeedButton9 = new QToolButton(Panel1);
+    SpeedButton9->setObjectName(QStringLiteral("SpeedButton9"));
+    SpeedButton9->setAutoRaise(true);
+    SpeedButton9->setIcon(printerIcon());
+    SpeedButton9->setToolTip(QStringLiteral("Imprimer"));
+    SpeedButton9->setFocusPolicy(Qt::NoFocus);
+    SpeedButton9->setGeometry(16, 4, 25, 25);
+    connect(SpeedButton9, &QToolButton::clicked, this, &TBlocnotes::SpeedButton9Click);
+
+    Button1 = new QPushButton(QStringLiteral("Fermer"), Panel1);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setGeometry(393, 2, 89, 28);
+    Button1->setAutoDefault(false);
+    connect(Button1, &QPushButton::clicked, this, &TBlocnotes::Button1Click);
+
+    Panel2 = new QFrame(this);
+    Panel2->setObjectName(QStringLiteral("Panel2"));
+    Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Panel2->setGeometry(0, 33, 533, 301);
+
+    Memo1 = new QPlainTextEdit(Panel2);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setGeometry(3, 3, 533 - 6, 301 - 6);
+    Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Tab moves on to the buttons, as in a dialog.
+    Memo1->setTabChangesFocus(true);
+    Memo1->document()->setModified(false);
 }
 
-void TBlocnotes::Charge(const QString &) {}
-void TBlocnotes::Sauve(const QString &) {}
+void TBlocnotes::Charge(const QString &fileName)
+{
+    const QString name = notes::collapseSeparator(fileName);
+    if (!QFile::exists(name))
+        return;
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly)) {
+        ui::prompter().error(this, QStringLiteral("Ne peut ouvrir le fichier %1").arg(name));
+        return;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        ui::prompter().error(this, QStringLiteral("Ne peut ouvrir le fichier %1").arg(name));
+        return;
+    }
+    Memo1->setPlainText(notes::decode(bytes));
+    Memo1->document()->setModified(false);
+}
+
+void TBlocnotes::Sauve(const QString &fileName)
+{
+    if (!Memo1->document()->isModified())
+        return;
+    const QString name = notes::collapseSeparator(fileName);
+    const QByteArray bytes = notes::encode(notes());
+    // Written beside the old file and renamed over it: a failed write
+    // leaves the previous notes as they were.
+    // A notes file that is a link stays one: its target is replaced.
+    const QFileInfo info(name);
+    QSaveFile file(info.isSymLink() ? info.symLinkTarget() : name);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        ui::prompter().error(this, QStringLiteral("Ne peut créer le fichier %1").arg(name));
+        return;
+    }
+    Memo1->document()->setModified(false);
+}
+
+QString TBlocnotes::notes() const
+{
+    // The raw text keeps no-break spaces, which toPlainText turns into blanks.
+    QString text = Memo1->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    return text;
+}
+
+QStringList TBlocnotes::shownLines() const
+{
+    const QTextDocument *doc = Memo1->document();
+    const qreal width = Memo1->width() - 2 * Memo1->frameWidth() - 2 * doc->documentMargin();
+    QTextOption option;
+    option.setWrapMode(Memo1->wordWrapMode());
+    QStringList lines;
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+        const QString paragraph = block.text();
+        QTextLayout layout(paragraph, Memo1->font());
+        layout.setTextOption(option);
+        layout.beginLayout();
+        int count = 0;
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            lines << paragraph.mid(line.textStart(), line.textLength());
+            ++count;
+        }
+        layout.endLayout();
+        if (count == 0)
+            lines << QString();
+    }
+    return lines;
+}
+
+void TBlocnotes::Imprimer()
+{
+    const QString error = ui::textPrinter().printLines(shownLines(), Memo1->font(), windowTitle());
+    if (!error.isEmpty())
+        ui::prompter().error(this, error);
+}
+
+void TBlocnotes::Button1Click()
+{
+    // The text stays in the memo; it is written at the end of the run.
+    reject();
+}
+
+void TBlocnotes::SpeedButton9Click()
+{
+    Imprimer();
+}
+
+void TBlocnotes::FormResize()
+{
+    Button1->move(width() - 125, Button1->y());
+}
+
+void TBlocnotes::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    Memo1->setFocus();
+}
+
+void TBlocnotes::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    FormResize();
+}

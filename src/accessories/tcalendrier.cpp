@@ -1,10 +1,170 @@
-// TCalendrier: modal dialog.
+// The calendar window: heading, month buttons, page keys.
 #include "accessories/tcalendrier.h"
+
+#include "accessories/monthcalendar.h"
+#include "accessories/monthstep.h"
+#include "ui/keycodes.h"
+#include "ui/platform.h"
+
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+
+namespace {
+
+// A green triangle pointing left or right, for the month buttons.
+QIcon triangle(bool left)
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QColor(0x00, 0x60, 0x00));
+    p.setBrush(QColor(0x00, 0xC0, 0x00));
+    const QPolygonF shape = left ? QPolygonF{{12, 2}, {12, 14}, {3, 8}} : QPolygonF{{4, 2}, {4, 14}, {13, 8}};
+    p.drawPolygon(shape);
+    return QIcon(pixmap);
+}
+
+} // namespace
 
 TCalendrier::TCalendrier(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("TCalendrier"));
     setWindowTitle(QStringLiteral("Calendrier"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+    setWindowIcon(QIcon(ui::iconPath(QStringLiteral("tapivox"))));
+    resize(369, 247);
+    QFont font(QStringLiteral("System"));
+    font.setPixelSize(17);
+    setFont(font);
+
+    Calendar1 = new MonthCalendar(this);
+    Calendar1->setObjectName(QStringLiteral("Calendar1"));
+    Calendar1->setGeometry(-3, 98, 372, 143);
+    QPalette lime = Calendar1->palette();
+    lime.setColor(QPalette::Base, QColor(0x00, 0xFF, 0x00));
+    Calendar1->setPalette(lime);
+    connect(Calendar1, &MonthCalendar::changed, this, &TCalendrier::Calendar1Change);
+
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    Panel1->setLineWidth(1);
+    Panel1->setMidLineWidth(1);
+    Panel1->setGeometry(0, 0, width(), 96);
+    QPalette teal = Panel1->palette();
+    teal.setColor(QPalette::Window, QColor(0x00, 0x80, 0x80));
+    Panel1->setPalette(teal);
+    Panel1->setAutoFillBackground(true);
+
+    Button1 = new QPushButton(QStringLiteral("Fermer"), Panel1);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setGeometry(262, 10, 89, 33);
+    connect(Button1, &QPushButton::clicked, this, &TCalendrier::Button1Click);
+
+    BitBtn1 = new QPushButton(triangle(true), QStringLiteral("Mois"), Panel1);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setGeometry(16, 10, 89, 33);
+    connect(BitBtn1, &QPushButton::clicked, this, &TCalendrier::BitBtn1Click);
+
+    BitBtn2 = new QPushButton(triangle(false), QStringLiteral("Mois"), Panel1);
+    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    BitBtn2->setGeometry(126, 10, 89, 33);
+    BitBtn2->setLayoutDirection(Qt::RightToLeft); // the picture after the caption
+    connect(BitBtn2, &QPushButton::clicked, this, &TCalendrier::BitBtn2Click);
+
+    Label1 = new QLabel(Panel1);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    QFont heading(QStringLiteral("Arial"));
+    heading.setPixelSize(23);
+    heading.setBold(true);
+    Label1->setFont(heading);
+    QPalette red = Label1->palette();
+    red.setColor(QPalette::WindowText, Qt::red);
+    Label1->setPalette(red);
+    Label1->setGeometry(0, 55, 372, 30);
+
+    for (QWidget *w : {static_cast<QWidget *>(Calendar1), static_cast<QWidget *>(Button1),
+                       static_cast<QWidget *>(BitBtn1), static_cast<QWidget *>(BitBtn2)})
+        w->installEventFilter(this);
+    setTabOrder(Calendar1, Button1);
+    setTabOrder(Button1, BitBtn1);
+    setTabOrder(BitBtn1, BitBtn2);
+    // The first opening starts on the grid; later ones where the user left.
+    Calendar1->setFocus();
+    Calendar1Change();
 }
 
+void TCalendrier::FormActivate()
+{
+    Calendar1Change();
+}
+
+void TCalendrier::Calendar1Change()
+{
+    Label1->setText(MonthStep::heading(Calendar1->date()));
+    Label1->resize(372, Label1->height());
+}
+
+void TCalendrier::BitBtn1Click()
+{
+    Calendar1->previousMonth();
+}
+
+void TCalendrier::BitBtn2Click()
+{
+    Calendar1->nextMonth();
+}
+
+void TCalendrier::Button1Click()
+{
+    reject();
+}
+
+void TCalendrier::Calendar1KeyDown(int virtualKey)
+{
+    switch (virtualKey) {
+    case ui::vk::Next: Calendar1->nextMonth(); break;
+    case ui::vk::Prior: Calendar1->previousMonth(); break;
+    case ui::vk::Escape: reject(); break;
+    default: break;
+    }
+}
+
+void TCalendrier::Calendar1KeyPress(quint8 code)
+{
+    if (code == 27)
+        reject();
+}
+
+bool TCalendrier::eventFilter(QObject *watched, QEvent *event)
+{
+    // The page keys go on to the widget afterwards; Escape has closed the
+    // window and goes no further.
+    if (event->type() == QEvent::KeyPress) {
+        const int virtualKey = ui::virtualKeyOf(static_cast<QKeyEvent *>(event));
+        Calendar1KeyDown(virtualKey);
+        if (virtualKey == ui::vk::Escape)
+            return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TCalendrier::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    FormActivate();
+}
+
+void TCalendrier::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    // The top panel follows the width; the grid keeps its place and size.
+    Panel1->resize(width(), Panel1->height());
+}
