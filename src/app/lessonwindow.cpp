@@ -94,6 +94,9 @@ void LessonWindow::createTimeDisplay(QWidget *parent, QPoint pos)
     Panel2->setLineWidth(2);
     Panel2->setGeometry(pos.x(), pos.y(), 73, 33);
     Panel2->setAutoFillBackground(true);
+    QPalette panelPalette = Panel2->palette();
+    panelPalette.setColor(QPalette::Window, panelPalette.color(QPalette::Button)); // button face, whatever the window's colour
+    Panel2->setPalette(panelPalette);
 
     StaticText2 = new ui::ClickLabel(Panel2);
     StaticText2->setObjectName(QStringLiteral("StaticText2"));

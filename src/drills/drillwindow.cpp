@@ -212,32 +212,5 @@ bool DrillWindow::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::WindowActivate && qobject_cast<QLineEdit *>(watched) &&
         !qobject_cast<ui::HookLineEdit *>(watched))
         return true;
-    // The key hook judges every character of one commit against the same
-    // caret; a commit of several characters is therefore typed one
-    // character at a time, each inserted before the next is judged.
-    if (event->type() == QEvent::InputMethod && qobject_cast<ui::HookLineEdit *>(watched)) {
-        auto *im = static_cast<QInputMethodEvent *>(event);
-        const QString committed = im->commitString();
-        if (committed.size() > 1 && im->preeditString().isEmpty() && im->replacementLength() == 0) {
-            for (QChar ch : committed) {
-                QInputMethodEvent single;
-                single.setCommitString(QString(ch));
-                QApplication::sendEvent(watched, &single);
-            }
-            event->accept();
-            return true;
-        }
-    }
-    // Paste keys that type no character (Shift+Insert, the Paste key) would
-    // put text into a typing line without judging: they do nothing here.
-    // Ctrl+V is the character 22 and is judged like any other.
-    if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) {
-        auto *key = static_cast<QKeyEvent *>(event);
-        if (key->matches(QKeySequence::Paste) && ui::charCodesOf(key).isEmpty()) {
-            if (event->type() == QEvent::ShortcutOverride)
-                event->accept(); // no shortcut elsewhere either
-            return true;
-        }
-    }
     return LessonWindow::eventFilter(watched, event);
 }

@@ -32,11 +32,31 @@ void HookLineEdit::typeCharacter(quint8 code)
         insert(QString(cp1252ToUnicode(code)));
 }
 
+// Paste keys that type no character (Shift+Insert, the Paste key) would put
+// text in without judging it. Ctrl+V is the character 22 and is judged.
+bool HookLineEdit::isUnjudgedPaste(const QKeyEvent *event) const
+{
+    return m_judged && (event->matches(QKeySequence::Paste) || event->key() == Qt::Key_Paste)
+           && charCodesOf(event).isEmpty();
+}
+
+bool HookLineEdit::event(QEvent *event)
+{
+    if (event->type() == QEvent::ShortcutOverride && isUnjudgedPaste(static_cast<QKeyEvent *>(event))) {
+        event->accept(); // no shortcut elsewhere either: the key press is eaten below
+        return true;
+    }
+    return QLineEdit::event(event);
+}
+
 void HookLineEdit::keyPressEvent(QKeyEvent *event)
 {
     const QList<quint8> codes = charCodesOf(event);
     if (codes.isEmpty()) {
-        QLineEdit::keyPressEvent(event);
+        if (isUnjudgedPaste(event))
+            event->accept();
+        else
+            QLineEdit::keyPressEvent(event);
         return;
     }
     if (codes.size() == 1) {
@@ -58,6 +78,17 @@ void HookLineEdit::inputMethodEvent(QInputMethodEvent *event)
     const QString committed = event->commitString();
     if (committed.isEmpty()) {
         QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    // A commit of several characters is typed one character at a time, each
+    // inserted before the next is judged at the new caret.
+    if (committed.size() > 1 && event->preeditString().isEmpty() && event->replacementLength() == 0) {
+        for (QChar ch : committed) {
+            QInputMethodEvent single;
+            single.setCommitString(QString(ch));
+            inputMethodEvent(&single);
+        }
+        event->accept();
         return;
     }
     QString accepted;

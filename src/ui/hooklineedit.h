@@ -31,6 +31,7 @@ signals:
     void exited();  // focus out
 
 protected:
+    bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
@@ -41,6 +42,7 @@ protected:
 
 private:
     bool pass(quint8 code) const { return !keyPressHook || keyPressHook(code); }
+    bool isUnjudgedPaste(const QKeyEvent *event) const;
     bool m_judged = false;
 };
 

@@ -52,7 +52,9 @@ bool KeyPreview::handleKey(QObject *watched, QKeyEvent *event)
         if (!swallow && keyPress)
             for (quint8 c : charCodesOf(event))
                 swallow = keyPress(c) || swallow;
-    } else {
+    } else if (!event->isAutoRepeat()) {
+        // X11 sends a release before each repeated press of a held key; a
+        // held key repeats its key-down only, as on Windows.
         const int code = m_keys.keyUp(event);
         if (code && keyUp)
             swallow = keyUp(code);

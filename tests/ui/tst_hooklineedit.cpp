@@ -19,6 +19,8 @@ private slots:
     void preeditIsNotACharacter();
     void middleClickDoesNotPaste();
     void navigationKeysPassUnjudged();
+    void pasteKeysWithoutCharacterDoNothing();
+    void longCommitIsJudgedAtEachCaret();
 
 private:
     ui::HookLineEdit *m_edit = nullptr;
@@ -107,6 +109,33 @@ void TestHookLineEdit::navigationKeysPassUnjudged()
     QTest::keyClick(m_edit, Qt::Key_Home);
     QCOMPARE(m_edit->cursorPosition(), 0);
     QCOMPARE(m_seen, (QList<int>{'a', 'b'}));
+}
+
+void TestHookLineEdit::pasteKeysWithoutCharacterDoNothing()
+{
+    QApplication::clipboard()->setText(QStringLiteral("abab"));
+    QTest::keyClick(m_edit, Qt::Key_Insert, Qt::ShiftModifier);
+    QKeyEvent pasteKey(QEvent::KeyPress, Qt::Key_Paste, Qt::NoModifier);
+    QApplication::sendEvent(m_edit, &pasteKey);
+    QCOMPARE(m_edit->text(), QString());
+    // Without judging, the same keys paste as in any editor.
+    m_edit->setJudgedInput(false);
+    QTest::keyClick(m_edit, Qt::Key_Insert, Qt::ShiftModifier);
+    QCOMPARE(m_edit->text(), QStringLiteral("abab"));
+}
+
+void TestHookLineEdit::longCommitIsJudgedAtEachCaret()
+{
+    // A judge that wants "ab" in order sees each character at its own caret.
+    m_edit->keyPressHook = [this](quint8 code) {
+        const QString model = QStringLiteral("ab");
+        const int caret = m_edit->cursorPosition();
+        return caret < model.size() && model.at(caret) == QChar(code);
+    };
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("abx"));
+    QApplication::sendEvent(m_edit, &commit);
+    QCOMPARE(m_edit->text(), QStringLiteral("ab"));
 }
 
 QTEST_MAIN(TestHookLineEdit)
