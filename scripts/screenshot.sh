@@ -21,6 +21,6 @@ scripts/xvfb.sh bash -c '
   cd "$SHOT_WORK"
   HOME="$SHOT_WORK" "$TAPIVOX_BIN" & pid=$!
   sleep "$SHOT_WAIT"
-  xwd -root -silent | convert xwd:- -crop 1024x768+0+0 "$SHOT_OUT"
+  xwd -root -silent | convert xwd:- -resize 1024x "$SHOT_OUT"
   kill $pid; wait $pid 2>/dev/null || true'
 echo "screenshot: $out"

@@ -34,6 +34,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTime>
@@ -303,6 +304,10 @@ void TMainForm::FormShow()
     startFolder = QDir::currentPath();
     helpFile = QDir::toNativeSeparators(startFolder + QStringLiteral("/Tapivox.hlp"));
     resize(width() - 10, height());
+    // Without a window manager nothing would honour the maximised state:
+    // cover the screen's work area first.
+    if (QScreen *display = screen())
+        setGeometry(display->availableGeometry());
     setWindowState(windowState() | Qt::WindowMaximized);
     action(QStringLiteral("Dcouverte1"))->setChecked(true);
     action(QStringLiteral("N1gh1"))->setChecked(true);
