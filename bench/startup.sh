@@ -11,17 +11,16 @@ cmake --build build-bench -j"$(nproc)" --target tapivox mapwatch >/dev/null
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 measure() {
-  cd "$work" && HOME="$work" "$OLDPWD/build-bench/mapwatch" --title '^Tapivox$' -- "$OLDPWD/build-bench/tapivox"
+  (cd "$work" && HOME="$work" "$ROOT/build-bench/mapwatch" --title '^Tapivox$' -- "$ROOT/build-bench/tapivox")
 }
 export -f measure
-export work
-scripts/xvfb.sh bash -c '
+export work ROOT="$PWD"
+results=$(scripts/xvfb.sh bash -c '
   measure >/dev/null   # warm-up
-  for i in $(seq 1 '"$runs"'); do measure; done' | awk '
-  { for (i = 1; i <= NF; i++) { split($i, kv, "="); v[kv[1], NR] = kv[2] } n = NR }
-  END {
-    for (i = 1; i <= n; i++) { t[i] = v["mapped_ms", i]; r[i] = v["peak_rss_kb", i] }
-    asort(t); asort(r)
-    printf "start-up to mapped frame: median %.1f ms (min %.1f, max %.1f) over %d runs; peak RSS median %.1f MB\n",
-      t[int((n + 1) / 2)], t[1], t[n], n, r[int((n + 1) / 2)] / 1024
-  }'
+  for i in $(seq 1 '"$runs"'); do measure; done' 2>/dev/null)
+median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+times=$(grep -o 'mapped_ms=[0-9.]*' <<<"$results" | cut -d= -f2)
+rss=$(grep -o 'peak_rss_kb=[0-9]*' <<<"$results" | cut -d= -f2)
+printf 'start-up to mapped frame: median %s ms (min %s, max %s) over %s runs; peak RSS median %.1f MB\n' \
+  "$(median <<<"$times")" "$(sort -n <<<"$times" | head -1)" "$(sort -n <<<"$times" | tail -1)" "$runs" \
+  "$(median <<<"$rss" | awk '{ print $1 / 1024 }')"
