@@ -4,7 +4,7 @@
 namespace {
 
 // Fichier
-const MenuItemSpec kFichierItems[] = {
+const MenuItemDef kFichierItems[] = {
     {"Nouvelleleon1", "&Nouvelle leçon", "Nouvelle leçon", "", -1, false},
     {"OpenItem", "&Ouvrir leçon...", "Ouvrir une leçon", "", -1, false},
     {"N5", "-", "", "", -1, false},
@@ -14,18 +14,18 @@ const MenuItemSpec kFichierItems[] = {
     {"ExitItem", "&Quitter", "Quitter l'application", "Alt+X", -1, false},
 };
 // Edition
-const MenuItemSpec kEditionItems[] = {
+const MenuItemDef kEditionItems[] = {
     {"Couper1", "&Couper", "Couper", "Ctrl+X", -1, false},
     {"Copier1", "Co&pier", "Copier", "Ctrl+C", -1, false},
     {"Coller1", "C&oller", "Coller", "Ctrl+V", -1, false},
 };
 // Clavier
-const MenuItemSpec kClavierItems[] = {
+const MenuItemDef kClavierItems[] = {
     {"Dcouverte1", "&Découverte", "Découverte du clavier", "", 0, true},
     {"Touches1", "&Touches", "Touches du clavier", "", 1, false},
 };
 // Exercices
-const MenuItemSpec kExercicesItems[] = {
+const MenuItemDef kExercicesItems[] = {
     {"N1gh1", "&1 Touches g h", "Touches g h", "", 1, true},
     {"N2ap1", "&2 Touches a p", "Touches a p", "", 2, false},
     {"N3zq1", "&3 Touches z o", "Touches z o", "", 3, false},
@@ -46,7 +46,7 @@ const MenuItemSpec kExercicesItems[] = {
     {"N18Touches1", "&18 Touches ? .", "Touches ? .", "", 18, false},
 };
 // Phrases
-const MenuItemSpec kPhrasesItems[] = {
+const MenuItemDef kPhrasesItems[] = {
     {"Maximes1", "&Maximes", "Maximes", "", 1, true},
     {"Citations1", "&Citations", "Citaions", "", 2, false},
     {"Dictions1", "&Dictions", "Dictons", "", 3, false},
@@ -54,7 +54,7 @@ const MenuItemSpec kPhrasesItems[] = {
     {"Films1", "&Films", "Titres de films", "", 5, false},
 };
 // Texte
-const MenuItemSpec kTexteItems[] = {
+const MenuItemDef kTexteItems[] = {
     {"Fonctionsdebase1", "&Fonctions de base", "Les fonctions de base", "", 1, true},
     {"N4", "-", "", "", -1, false},
     {"Fble1", "&La cigale et la fourmi", "La cigale et la fourmi", "", 2, false},
@@ -66,7 +66,7 @@ const MenuItemSpec kTexteItems[] = {
     {"CurriculumVitae1", "Curriculum &Vitae", "Curriculum Vitae", "", 7, false},
 };
 // Tableur
-const MenuItemSpec kTableurItems[] = {
+const MenuItemDef kTableurItems[] = {
     {"Lesbases1", "&Fonctions de base", "Les fonctions de base", "", 1, true},
     {"N6", "-", "", "", -1, false},
     {"Budget1", "&Budget", "Budget", "", 2, false},
@@ -74,39 +74,39 @@ const MenuItemSpec kTableurItems[] = {
     {"Tarifs1", "&Tarifs", "Tarifs", "", 4, false},
 };
 // Saisie
-const MenuItemSpec kSaisieItems[] = {
+const MenuItemDef kSaisieItems[] = {
     {"Fonctionsdebase2", "&Fonctions de base", "Les fonctions de base", "", 1, true},
     {"N7", "-", "", "", -1, false},
     {"Rpertoire2", "&Répertoire", "Répertoire", "", 2, false},
     {"Stock1", "&Stock", "Stock", "", 3, false},
 };
 // Jeu
-const MenuItemSpec kJeuItems[] = {
+const MenuItemDef kJeuItems[] = {
     {"Lettres1", "&Lettres", "Lettres", "", 1, true},
     {"Mots1", "&Mots", "Mots", "", 2, false},
 };
 // Options
-const MenuItemSpec kOptionsItems[] = {
+const MenuItemDef kOptionsItems[] = {
     {"Bilan1", "&Bilan", "Bilan de la leçon", "", -1, false},
     {"Chronomtrer1", "&Chronométrer", "Chronométrer", "", -1, false},
     {"Tabledescaractres1", "&Table des caractères", "Table des caractères", "", -1, false},
 };
 // Utilitaires
-const MenuItemSpec kUtilitairesItems[] = {
+const MenuItemDef kUtilitairesItems[] = {
     {"Calendrier1", "&Calendrier", "Calendrier", "", -1, false},
     {"Clculatrice1", "C&alculatrice", "Calculatrice", "", -1, false},
     {"Horloge1", "&Horloge", "Horloge", "", -1, false},
     {"Blocnotes1", "&Bloc-notes", "Bloc-notes", "", -1, false},
 };
 // Aide
-const MenuItemSpec kAideItems[] = {
+const MenuItemDef kAideItems[] = {
     {"Index1", "&Index", "Sommaire de l'aide", "", -1, false},
     {"Rechercher1", "&Rechercher...", "Rechercher", "", -1, false},
     {"Utiliserlaide1", "&Utiliser l'aide", "Utiliser l'aide", "", -1, false},
     {"N3", "-", "", "", -1, false},
     {"About1", "&A propos", "Informations sur le programme, la version", "", -1, false},
 };
-const MenuSpec kMenus[] = {
+const MenuDef kMenus[] = {
     {"Fichier1", "&Fichier", 2, 0, kFichierItems},
     {"Edition1", "&Edition", 3, 0, kEditionItems},
     {"Clavier1", "&Clavier", 4, 1, kClavierItems},
@@ -121,7 +121,7 @@ const MenuSpec kMenus[] = {
     {"Aide1", "&?", 13, 0, kAideItems},
 };
 
-const ToolButtonSpec kToolbar[] = {
+const ToolButtonDef kToolbar[] = {
     {8, "SpeedButton11", "Nouveau", "nouveau"},
     {33, "SpeedButton5", "Ouvrir", "ouvrir"},
     {58, "SpeedButton6", "Enregistrer", "enregistrer"},
@@ -142,12 +142,12 @@ const ToolButtonSpec kToolbar[] = {
 
 } // namespace
 
-std::span<const MenuSpec> menuTable()
+std::span<const MenuDef> menuTable()
 {
     return kMenus;
 }
 
-std::span<const ToolButtonSpec> toolbarTable()
+std::span<const ToolButtonDef> toolbarTable()
 {
     return kToolbar;
 }

@@ -3,7 +3,7 @@
 #pragma once
 #include <span>
 
-struct MenuItemSpec
+struct MenuItemDef
 {
     const char *name;     // objectName of the action
     const char *caption;  // with "&"; "-" is a separator
@@ -13,20 +13,20 @@ struct MenuItemSpec
     bool start;           // carries the check mark at start
 };
 
-struct MenuSpec
+struct MenuDef
 {
     const char *name;
     const char *caption;
     int helpContext;
     int module; // lesson window of the menu (1..7), 0 for the other menus
-    std::span<const MenuItemSpec> items;
+    std::span<const MenuItemDef> items;
 };
 
 // Fichier, Edition, Clavier, Exercices, Phrases, Texte, Tableur, Saisie, Jeu,
 // Options, Utilitaires, ?
-std::span<const MenuSpec> menuTable();
+std::span<const MenuDef> menuTable();
 
-struct ToolButtonSpec
+struct ToolButtonDef
 {
     int left;
     const char *name; // SpeedButtonN, or BevelN for a separator
@@ -34,4 +34,4 @@ struct ToolButtonSpec
     const char *icon;
 };
 
-std::span<const ToolButtonSpec> toolbarTable();
+std::span<const ToolButtonDef> toolbarTable();

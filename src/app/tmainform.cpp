@@ -96,18 +96,18 @@ void TMainForm::buildMenus()
 {
     QMenuBar *bar = menuBar();
     bar->setObjectName(QStringLiteral("SDIAppMenu"));
-    for (const MenuSpec &menuSpec : menuTable()) {
-        QMenu *menu = bar->addMenu(QString::fromUtf8(menuSpec.caption));
-        menu->setObjectName(QLatin1String(menuSpec.name));
-        menu->setProperty("helpContext", menuSpec.helpContext);
+    for (const MenuDef &menuDef : menuTable()) {
+        QMenu *menu = bar->addMenu(QString::fromUtf8(menuDef.caption));
+        menu->setObjectName(QLatin1String(menuDef.name));
+        menu->setProperty("helpContext", menuDef.helpContext);
         menu->installEventFilter(this);
         QActionGroup *group = nullptr;
-        if (menuSpec.module) {
+        if (menuDef.module) {
             group = new QActionGroup(this);
             group->setExclusive(true);
-            m_groups[menuSpec.module] = group;
+            m_groups[menuDef.module] = group;
         }
-        for (const MenuItemSpec &item : menuSpec.items) {
+        for (const MenuItemDef &item : menuDef.items) {
             const QString caption = QString::fromUtf8(item.caption);
             if (caption == QLatin1String("-")) {
                 QAction *sep = menu->addSeparator();
@@ -123,7 +123,7 @@ void TMainForm::buildMenus()
                 act->setCheckable(true);
                 act->setChecked(item.start);
                 act->setData(item.code);
-                act->setProperty("module", menuSpec.module);
+                act->setProperty("module", menuDef.module);
                 group->addAction(act);
                 connect(act, &QAction::triggered, this, [this, act] { LessonItemClick(act); });
             }
@@ -182,13 +182,13 @@ void TMainForm::buildToolbar()
         {"SpeedButton8", &TMainForm::SpeedButton8Click},
         {"SpeedButton12", &TMainForm::SpeedButton12Click},
     };
-    for (const ToolButtonSpec &spec : toolbarTable()) {
-        const QString name = QLatin1String(spec.name);
+    for (const ToolButtonDef &entry : toolbarTable()) {
+        const QString name = QLatin1String(entry.name);
         if (name.startsWith(QLatin1String("Bevel"))) {
             auto *bevel = new QFrame(SpeedPanel);
             bevel->setObjectName(name);
             bevel->setFrameStyle(QFrame::VLine | QFrame::Sunken);
-            bevel->setGeometry(spec.left, 4, 2, 25);
+            bevel->setGeometry(entry.left, 4, 2, 25);
             (name == QLatin1String("Bevel1") ? Bevel1 : Bevel2) = bevel;
             continue;
         }
@@ -196,10 +196,10 @@ void TMainForm::buildToolbar()
         button->setObjectName(name);
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::NoFocus);
-        button->setGeometry(spec.left, 4, 25, 25);
+        button->setGeometry(entry.left, 4, 25, 25);
         button->setIconSize(QSize(18, 18));
-        button->setIcon(QIcon(ui::iconPath(QLatin1String(spec.icon))));
-        const QString hint = QString::fromUtf8(spec.hint);
+        button->setIcon(QIcon(ui::iconPath(QLatin1String(entry.icon))));
+        const QString hint = QString::fromUtf8(entry.hint);
         button->setToolTip(hint);
         button->setStatusTip(hint);
         button->setAccessibleName(hint);
