@@ -76,18 +76,26 @@ tapivox:type)
   ;;
 ktouch:setup)
   # Welcome dialog inside the main window: name, beginner, "Start Training".
+  # The window maps before its QML content is ready: try until the profile
+  # is in ktouch's database.
   w=$(window 'Typewriting Trainer') || exit 1
-  focus "$w"
-  click "$w" 475 250
-  xdotool type --delay 20 bench
-  click "$w" 278 294
-  click "$w" 475 484
-  sleep 1
+  db=${XDG_DATA_HOME:-$HOME/.local/share}/ktouch/profiles.db
+  for _ in 1 2 3 4 5 6; do
+    sleep 1
+    focus "$w"
+    click "$w" 475 250
+    xdotool type --delay 20 tapivoxbench
+    click "$w" 278 294
+    click "$w" 475 484
+    sleep 0.5
+    grep -q tapivoxbench "$db" 2>/dev/null && break
+  done
   ;;
 ktouch:type)
   # Home screen: the course for the layout (French) is selected with its
   # lesson 1; "Start Training" at the bottom opens the drill.
   w=$(window 'Typewriting Trainer') || exit 1
+  sleep 1
   focus "$w"
   click "$w" 623 646
   sleep 1.5

@@ -44,15 +44,17 @@ notes=()
 # Until the exercises window takes typing, Tapivox's keys go to its frame.
 if grep -q 'Edit2' src/drills/texos.cpp 2>/dev/null; then
   export TAPIVOX_DRILL=exos
-  notes+=("Tapivox: exercise 1, opened by the frame's toolbar button Exercices.")
+  notes+=("Tapivox: exercise 1, opened by the frame's toolbar button Exercices; its three model lines typed right, then keys it refuses.")
 else
   export TAPIVOX_DRILL=frame
-  notes+=("Tapivox: the exercises window is not built yet; the keys went to the frame (keyboard window).")
+  notes+=("Tapivox: the exercises window is not built yet; exercise 1's keys went to the frame's front (keyboard) window.")
 fi
 
-# The keys: the first 300 characters of ktouch's French lesson 1 (a drill of
-# f, j and spaces), so that ktouch, which stops on errors, takes them all;
-# the others get the same keys, line ends typed as spaces.
+# The keys, 300 for each: ktouch gets the first 300 characters of its French
+# lesson 1 (f, j and spaces; it stops on errors, so it must get its text),
+# klavaro and tipp10 the same keys, line ends typed as spaces. Tapivox gets
+# the three model lines of exercise 1 (207 right keys), then keys that the
+# finished exercise refuses and counts as errors.
 text=""
 [ -r /usr/share/ktouch/courses/fr.xml ] &&
   text=$(awk 'BEGIN { RS = "</text>" } NR == 1 { sub(/.*<text>/, ""); print; exit }' \
@@ -62,20 +64,28 @@ if [ ${#text} -lt 300 ]; then
   while [ ${#text} -lt 300 ]; do text+="jf fjf fj jfj "; done
   text=${text:0:300}
 fi
-keys_of() { # key for a line end
+keys_of() { # text, key for a line end
   local keys=() c i
-  for ((i = 0; i < ${#text}; i++)); do
-    c=${text:i:1}
+  for ((i = 0; i < ${#1}; i++)); do
+    c=${1:i:1}
     case $c in
     ' ') keys+=(space) ;;
-    $'\n') keys+=("$1") ;;
+    $'\n') keys+=("$2") ;;
     *) keys+=("$c") ;;
     esac
   done
   echo "${keys[*]}"
 }
-keys_of Return >"$root/keys-ktouch"
-keys_of space >"$root/keys"
+repeat() { # pair, count: "gh hg gh hg"
+  local line=$1 i
+  for ((i = 1; i < $2; i++)); do line+=" $1"; done
+  echo "$line"
+}
+keys_of "$text" Return >"$root/keys-ktouch"
+keys_of "$text" space >"$root/keys"
+exercise=$(repeat "gh hg" 12)$(repeat "qg mh" 11)$(repeat "dg kh" 12)
+while [ ${#exercise} -lt 300 ]; do exercise+="gh hg "; done
+keys_of "${exercise:0:300}" space >"$root/keys-tapivox"
 
 # One launch of a program under mapwatch, in its own display and HOME, with
 # an optional drive.sh step; prints mapwatch's and drive.sh's key=value line.
@@ -85,7 +95,7 @@ launch() { # name idle_ms [drive step]
   chmod 700 "$home/run"
   [ -n "$step" ] && then=(--then "$drive $name $step")
   local keyfile="$root/keys"
-  [ "$name" = ktouch ] && keyfile="$root/keys-ktouch"
+  [ -e "$root/keys-$name" ] && keyfile="$root/keys-$name"
   { (
     cd "$home"
     HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share" \
