@@ -42,7 +42,7 @@ results="$root/results"
 notes=()
 
 # Until the exercises window takes typing, Tapivox's keys go to its frame.
-if grep -q 'Edit2' src/drills/texos.cpp 2>/dev/null; then
+if grep -q 'TExos::SetIni' src/drills/texos.cpp 2>/dev/null; then
   export TAPIVOX_DRILL=exos
   notes+=("Tapivox: exercise 1, opened by the frame's toolbar button Exercices; its three model lines typed right, then keys it refuses.")
 else
