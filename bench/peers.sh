@@ -139,7 +139,11 @@ cp "$results" "$out/results.txt"
     $2 == "typing" { add(typing, $1, val($0, "cpu_ms_per_100_keys")); next }
     { add(start, $1, val($0, "mapped_ms")); add(rss, $1, val($0, "peak_rss_kb")) }
     function cell(v, fmt) { return v == "" ? "n/a" : sprintf(fmt, v) }
-    function ratio(t, b) { return (t == "" || b == "" || b <= 0) ? "n/a" : sprintf("%.2f", t / b) }
+    function ratio(t, b) {
+      if (t == "" || b == "") return "n/a"
+      if (b <= 0) return t <= 0 ? "both 0" : "n/a"
+      return sprintf("%.2f", t / b)
+    }
     END {
       n = split(order, names, " ")
       print "| program | start-up ms | first run ms | peak RSS MB | idle CPU ms / 10 s | typing CPU ms / 100 keys |"
