@@ -3,7 +3,15 @@
 // memory one second later. X11 only (run it under Xvfb, without a window
 // manager, so that top-level windows are children of the root window).
 //
-//   mapwatch [--title REGEX] [--settle MS] -- program args...
+//   mapwatch [--title REGEX] [--settle MS] [--idle MS] [--timeout S]
+//            [--then COMMAND] -- program args...
+//
+// --idle MS      also report the CPU time the program used in MS ms of quiet.
+// --timeout S    give up waiting for the window after S seconds (default 30).
+// --then COMMAND run COMMAND with sh after settling, before the idle
+//                measure, with MAPWATCH_PID set to the program's process id
+//                (to drive it with xdotool); its output goes to stdout.
+// The program runs in its own process group, which is ended at the close.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -66,6 +74,8 @@ int main(int argc, char **argv)
     std::regex title(".*");
     int settleMs = 1000;
     int idleMs = 0;
+    int timeoutS = 30;
+    const char *then = nullptr;
     int arg = 1;
     for (; arg < argc; ++arg) {
         if (!std::strcmp(argv[arg], "--title") && arg + 1 < argc)
@@ -74,13 +84,20 @@ int main(int argc, char **argv)
             settleMs = std::atoi(argv[++arg]);
         else if (!std::strcmp(argv[arg], "--idle") && arg + 1 < argc)
             idleMs = std::atoi(argv[++arg]);
+        else if (!std::strcmp(argv[arg], "--timeout") && arg + 1 < argc)
+            timeoutS = std::atoi(argv[++arg]);
+        else if (!std::strcmp(argv[arg], "--then") && arg + 1 < argc)
+            then = argv[++arg];
         else if (!std::strcmp(argv[arg], "--")) {
             ++arg;
             break;
         }
     }
     if (arg >= argc) {
-        std::fprintf(stderr, "usage: mapwatch [--title REGEX] [--settle MS] [--idle MS] -- program args...\n");
+        std::fprintf(
+            stderr,
+            "usage: mapwatch [--title REGEX] [--settle MS] [--idle MS] [--timeout S] [--then COMMAND] -- "
+            "program args...\n");
         return 2;
     }
     Display *display = XOpenDisplay(nullptr);
@@ -95,18 +112,21 @@ int main(int argc, char **argv)
     const auto start = std::chrono::steady_clock::now();
     const pid_t pid = fork();
     if (pid == 0) {
+        setpgid(0, 0);
         execvp(argv[arg], argv + arg);
         _exit(127);
     }
+    setpgid(pid, pid); // also here, so that the group exists before any kill
     double mappedMs = -1;
-    const auto deadline = start + std::chrono::seconds(30);
+    const auto deadline = start + std::chrono::seconds(timeoutS);
     while (mappedMs < 0 && std::chrono::steady_clock::now() < deadline) {
         while (XPending(display)) {
             XEvent event;
             XNextEvent(display, &event);
-            if (event.type == MapNotify && !event.xmap.override_redirect
-                && std::regex_match(windowName(display, event.xmap.window), title)) {
-                mappedMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+            if (event.type == MapNotify && !event.xmap.override_redirect &&
+                std::regex_match(windowName(display, event.xmap.window), title)) {
+                mappedMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                               .count();
                 break;
             }
         }
@@ -120,6 +140,12 @@ int main(int argc, char **argv)
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(settleMs));
     const long rss = peakRssKb(pid);
+    if (then && mappedMs >= 0) {
+        std::fflush(stdout);
+        setenv("MAPWATCH_PID", std::to_string(pid).c_str(), 1);
+        if (std::system(then) != 0)
+            std::fprintf(stderr, "mapwatch: the --then command failed\n");
+    }
     double idleCpu = -1;
     if (idleMs > 0) {
         const double before = cpuSeconds(pid);
@@ -129,13 +155,13 @@ int main(int argc, char **argv)
     std::printf("mapped_ms=%.1f peak_rss_kb=%ld idle_cpu_ms=%.0f pid=%d\n", mappedMs, rss,
                 idleCpu < 0 ? -1.0 : idleCpu * 1000.0, int(pid));
     std::fflush(stdout);
-    kill(pid, SIGTERM);
+    kill(-pid, SIGTERM);
     for (int i = 0; i < 50; ++i) {
         if (waitpid(pid, nullptr, WNOHANG) == pid)
             return mappedMs < 0 ? 1 : 0;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    kill(pid, SIGKILL);
+    kill(-pid, SIGKILL);
     waitpid(pid, nullptr, 0);
     return mappedMs < 0 ? 1 : 0;
 }
