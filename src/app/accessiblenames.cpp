@@ -114,7 +114,7 @@ const AccessibleText kTexts[] = {
 
     // Drills: a model line, then the line where it is typed.
     {"TExos", "Exercices", nullptr},
-    {"TExos/Label1", nullptr, "Touches de l'exercice"},
+    {"TExos/Label1", nullptr, "Consigne de l'exercice"},
     {"TExos/Label2", nullptr, "Score"},
     {"TExos/Edit1", "Première ligne modèle", nullptr},
     {"TExos/Edit2", "Première ligne à taper", "Tapez ici le modèle de la ligne au-dessus"},
@@ -123,7 +123,7 @@ const AccessibleText kTexts[] = {
     {"TExos/Edit5", "Troisième ligne modèle", nullptr},
     {"TExos/Edit6", "Troisième ligne à taper", "Tapez ici le modèle de la ligne au-dessus"},
     {"TPhrases", "Phrases", nullptr},
-    {"TPhrases/Label1", nullptr, "Thème des phrases"},
+    {"TPhrases/Label1", nullptr, "Consigne des phrases"},
     {"TPhrases/Label2", nullptr, "Score"},
     {"TPhrases/Edit1", "Première phrase modèle", nullptr},
     {"TPhrases/Edit2", "Première phrase à taper", "Tapez ici la phrase au-dessus"},

@@ -16,6 +16,7 @@
 #include <QSlider>
 #include <QTextEdit>
 
+#include <utility>
 #include <vector>
 
 namespace ui {
@@ -90,14 +91,15 @@ struct Namer
     QHash<QString, const AccessibleText *> exact;
     std::vector<Pattern> patterns;
 
-    const AccessibleText *find(const QString &key) const
+    // The exact entry and the pattern matching key; a field the exact entry
+    // leaves null comes from the pattern.
+    std::pair<const AccessibleText *, const AccessibleText *> find(const QString &key) const
     {
-        if (const auto it = exact.constFind(key); it != exact.cend())
-            return *it;
+        const AccessibleText *precise = exact.value(key, nullptr);
         for (const Pattern &p : patterns)
             if (key.size() >= p.head.size() + p.tail.size() && key.startsWith(p.head) && key.endsWith(p.tail))
-                return p.entry;
-        return nullptr;
+                return {precise, p.entry};
+        return {precise, nullptr};
     }
 
     void visit(QWidget *w, QString window, const QString &inherited)
@@ -105,9 +107,15 @@ struct Namer
         if (isProgramWindow(w))
             window = w->objectName();
         const QString key = w->objectName() == window ? window : window + QLatin1Char('/') + w->objectName();
-        const AccessibleText *entry = w->objectName().isEmpty() ? nullptr : find(key);
-        if (entry && entry->name) {
-            QString name = QString::fromUtf8(entry->name);
+        const auto [precise, pattern] = w->objectName().isEmpty()
+                                            ? std::pair<const AccessibleText *, const AccessibleText *>{}
+                                            : find(key);
+        const char *fixedName = precise && precise->name ? precise->name : pattern ? pattern->name : nullptr;
+        const char *description = precise && precise->description ? precise->description
+                                  : pattern                       ? pattern->description
+                                                                  : nullptr;
+        if (fixedName) {
+            QString name = QString::fromUtf8(fixedName);
             if (name.contains(QLatin1String("%1"))) {
                 const auto *button = qobject_cast<const QAbstractButton *>(w);
                 name = name.arg(button ? stripAmpersands(button->text()) : QString());
@@ -129,8 +137,8 @@ struct Namer
         if (qobject_cast<QComboBox *>(w))
             if (QLabel *label = rowLabel(w))
                 label->setBuddy(w);
-        if (entry && entry->description)
-            w->setAccessibleDescription(QString::fromUtf8(entry->description));
+        if (description)
+            w->setAccessibleDescription(QString::fromUtf8(description));
         const QString passed = w->accessibleName().isEmpty() ? inherited : w->accessibleName();
         for (QObject *o : w->children())
             if (o->isWidgetType())
