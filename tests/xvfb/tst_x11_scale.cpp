@@ -36,6 +36,7 @@ private slots:
     void lessonWindowIsWhole();
     void dialogIsWhole_data();
     void dialogIsWhole();
+    void everyMenuIsReachable();
 
 private:
     std::unique_ptr<test::TempCwd> m_cwd;
@@ -116,6 +117,16 @@ QStringList cutParts(QWidget *top)
                     grid->viewport()->width() + kSlack)
                 cuts << QStringLiteral("%1: the last column is out of sight").arg(describe(w));
         }
+        // A line's letters fit the height of its edit box.
+        if (const auto *edit = qobject_cast<const QLineEdit *>(w); edit && !isInternalPart(w, top)) {
+            const QFontMetrics metrics(edit->font());
+            const int room = edit->height() - 2 * edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+            if (metrics.ascent() + metrics.descent() > room + kSlack)
+                cuts << QStringLiteral("%1: its letters are %2 px high, it has %3")
+                            .arg(describe(w))
+                            .arg(metrics.ascent() + metrics.descent())
+                            .arg(room);
+        }
         const QString caption = visibleCaption(w);
         if (!singleLine(caption))
             continue;
@@ -126,12 +137,21 @@ QStringList cutParts(QWidget *top)
         // width to fit ("Num L").
         if (qobject_cast<const keyboard::KeyButton *>(w))
             room *= 2;
-        const int needed = QFontMetrics(w->font()).horizontalAdvance(caption);
+        const QFontMetrics metrics(w->font());
+        const int needed = metrics.horizontalAdvance(caption);
         if (needed > room + kSlack)
             cuts << QStringLiteral("%1: \"%2\" needs %3 px, has %4")
                         .arg(describe(w), caption)
                         .arg(needed)
                         .arg(room);
+        // Letters without their tops or tails: the glyphs' height, not the
+        // line's leading, must fit.
+        const int high = metrics.ascent() + metrics.descent();
+        if (high > w->contentsRect().height() + kSlack)
+            cuts << QStringLiteral("%1: \"%2\" is %3 px high, has %4")
+                        .arg(describe(w), caption)
+                        .arg(high)
+                        .arg(w->contentsRect().height());
     }
     return cuts;
 }
@@ -253,6 +273,23 @@ void TestX11Scale::dialogIsWhole()
                             .arg(screen.width())
                             .arg(screen.height())));
     QVERIFY2(cuts.isEmpty(), qPrintable(cuts.join(QStringLiteral("; "))));
+}
+
+// Menus that do not fit the narrower frame are behind the bar's ">>" button.
+void TestX11Scale::everyMenuIsReachable()
+{
+    QMenuBar *bar = forms().MainForm->menuBar();
+    auto *more = bar->findChild<QToolButton *>(QStringLiteral("qt_menubar_ext_button"));
+    const int edge = more && more->isVisible() ? more->x() : bar->width();
+    int hidden = 0;
+    for (QAction *menu : bar->actions()) {
+        const QRect place = bar->actionGeometry(menu);
+        if (place.isEmpty() || place.right() >= edge)
+            ++hidden;
+    }
+    qInfo("%d of %d menus behind the extension button", hidden, int(bar->actions().size()));
+    if (hidden > 0)
+        QVERIFY(more && more->isVisible());
 }
 
 int main(int argc, char **argv)
