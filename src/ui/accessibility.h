@@ -23,6 +23,8 @@ struct AccessibleText
     // the widget has: a label that shows lesson text is read by its text.
     const char *name;
     const char *description; // UTF-8, or null for none
+    // A null field of an exact entry is taken from the pattern matching the
+    // same widget, if any.
 };
 
 // The program's table (app/accessiblenames.cpp).
