@@ -127,6 +127,16 @@ QStringList cutParts(QWidget *top)
                             .arg(metrics.ascent() + metrics.descent())
                             .arg(room);
         }
+        // A model line shows its beginning: that is where the learner starts.
+        if (const auto *edit = qobject_cast<const QLineEdit *>(w);
+            edit && edit->isReadOnly() && !edit->text().isEmpty()) {
+            const QFontMetrics metrics(edit->font());
+            const int start = edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x() -
+                              metrics.horizontalAdvance(edit->text().left(edit->cursorPosition()));
+            if (start < edit->contentsRect().left() - kSlack)
+                cuts << QStringLiteral("%1: the beginning of \"%2\" is out of view")
+                            .arg(describe(w), edit->text());
+        }
         const QString caption = visibleCaption(w);
         if (!singleLine(caption))
             continue;
