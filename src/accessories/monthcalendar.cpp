@@ -13,6 +13,10 @@ MonthCalendar::MonthCalendar(QWidget *parent)
 {
     horizontalHeader()->hide();
     verticalHeader()->hide();
+    // The seven rows share the grid's height; the font's own minimum row
+    // height would push a sixth week out of sight.
+    verticalHeader()->setMinimumSectionSize(1);
+    horizontalHeader()->setMinimumSectionSize(1);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -16,6 +16,7 @@
 #include "keyboard/tclavier.h"
 #include "office/tsaisie.h"
 #include "office/ttableur.h"
+#include "ui/accessibility.h"
 
 Forms &forms()
 {
@@ -49,6 +50,7 @@ void createForms()
     f.MainForm->addLesson(f.Tableur);
     f.Saisie = new TSaisie;
     f.MainForm->addLesson(f.Saisie);
+    ui::nameEveryWindow(frame);
 }
 
 void destroyForms()

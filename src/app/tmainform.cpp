@@ -66,8 +66,14 @@ TMainForm::TMainForm()
     layout->addWidget(SpeedPanel);
     mdiArea = new QMdiArea(central);
     mdiArea->setObjectName(QStringLiteral("MDIArea"));
-    mdiArea->setMinimumSize(kLessonWidth, kLessonHeight);
-    mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Room for a whole lesson window, unless the screen is too small for it
+    // (large scale factors): the area then scrolls to the rest rather than
+    // pushing the frame past the screen's edge. 80: menus, toolbar, status bar.
+    QSize room(kLessonWidth, kLessonHeight);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        room = room.boundedTo(screen->availableSize() - QSize(0, 80));
+    mdiArea->setMinimumSize(room);
+    mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     layout->addWidget(mdiArea, 1);
     setCentralWidget(central);

@@ -157,8 +157,10 @@ void DrillWindow::showDrill(int skipTyped)
     const drills::LineDrill &d = drill();
     for (int i = 0; i < drills::LineDrill::LineCount; ++i) {
         QLineEdit *model = m_models[i];
-        if (model->text() != d.model(i))
+        if (model->text() != d.model(i)) {
             model->setText(d.model(i));
+            model->setCursorPosition(0); // a line wider than its box shows its beginning
+        }
         const drills::Highlight h = d.highlight(i);
         if (h.length > 0 && h.start >= 0 && h.start < model->text().size())
             model->setSelection(h.start, h.length);
