@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Builds the Debian package (build-deb/tapivox_<version>_amd64.deb) with CPack.
+# Install it with: sudo apt-get install ./build-deb/tapivox_*.deb
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh
+cmake -S . -B build-deb -DCMAKE_BUILD_TYPE=Release -DTAPIVOX_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
+cmake --build build-deb -j"$(nproc)"
+(cd build-deb && cpack)
