@@ -148,6 +148,18 @@ private:
     {
         Qt::Key key = Qt::Key_unknown;
         Qt::KeyboardModifiers modifiers;
+        if (c == QLatin1Char('\t')) {
+            sendKey(Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
+            return QStringLiteral("Tab");
+        }
+        if (c == QLatin1Char('\b')) {
+            sendKey(Qt::Key_Backspace, Qt::NoModifier, QStringLiteral("\b"));
+            return QStringLiteral("Backspace");
+        }
+        if (c == QLatin1Char('\r')) {
+            sendKey(Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+            return QStringLiteral("Enter");
+        }
         if (c.unicode() >= 0x80) {
             key = Qt::Key_unknown;
         } else if (c.isLetter()) {

@@ -14,6 +14,7 @@
 #include "drills/tphrases.h"
 #include "drills/ttexte.h"
 #include "keyboard/tclavier.h"
+#include "office/stringgrid.h"
 #include "office/tsaisie.h"
 #include "office/ttableur.h"
 #include "ui/hooklineedit.h"
@@ -156,6 +157,19 @@ void TestMonkeyLessons::monkey()
                     return drillWindow->modelLine(line)->text().mid(typing->cursorPosition(), 1);
             }
             return {};
+        };
+    }
+    if (auto *sheet = qobject_cast<TTableur *>(w)) {
+        // The model cell's next character, and Tab once the cell is whole.
+        m.hint = [sheet]() -> QString {
+            QLineEdit *editor = sheet->StringGrid2->cellEditor();
+            if (!editor || !editor->hasFocus())
+                return {};
+            const QString model = sheet->StringGrid1->cell(sheet->StringGrid2->current());
+            const QString typed = editor->text();
+            if (!model.startsWith(typed))
+                return QStringLiteral("\b");
+            return typed.size() < model.size() ? model.mid(typed.size(), 1) : QStringLiteral("\t");
         };
     }
     m.check = [&]() -> QString {
