@@ -51,6 +51,9 @@ inline QString accented()
     return QString::fromUtf8("éèàùçêâîôûëïüÉÈÀÇÊœæ€²µ°§¨^~«»");
 }
 
+// What a hint returns for Page Down.
+inline constexpr QChar kPageDown(0xE000);
+
 class Monkey
 {
 public:
@@ -67,6 +70,7 @@ public:
     std::function<void()> tick;
     // The character the lesson waits for (empty when none): typed in about
     // a third of the events, so that lines get completed and pages turned.
+    // "\t", "\b", "\r" and kPageDown stand for their keys.
     std::function<QString()> hint;
 
     // Runs `count` events; the first broken invariant ends the run and is
@@ -155,6 +159,10 @@ private:
         if (c == QLatin1Char('\b')) {
             sendKey(Qt::Key_Backspace, Qt::NoModifier, QStringLiteral("\b"));
             return QStringLiteral("Backspace");
+        }
+        if (c == kPageDown) {
+            sendKey(Qt::Key_PageDown, Qt::NoModifier, QString());
+            return QStringLiteral("Page Down");
         }
         if (c == QLatin1Char('\r')) {
             sendKey(Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));

@@ -19,7 +19,7 @@
 #include <QTimer>
 
 namespace {
-constexpr int kEvents = 2500;
+constexpr int kEvents = 4000;
 
 class FakeClock final : public ui::ClockSetter
 {

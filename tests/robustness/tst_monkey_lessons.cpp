@@ -20,10 +20,12 @@
 #include "ui/hooklineedit.h"
 
 #include <QLineEdit>
+#include <QTextBlock>
+#include <QTextEdit>
 #include <QTimer>
 
 namespace {
-constexpr int kEvents = 2500;
+constexpr int kEvents = 3500;
 
 LessonWindow *lessonOf(const QString &name)
 {
@@ -170,6 +172,48 @@ void TestMonkeyLessons::monkey()
             if (!model.startsWith(typed))
                 return QStringLiteral("\b");
             return typed.size() < model.size() ? model.mid(typed.size(), 1) : QStringLiteral("\t");
+        };
+    }
+    if (auto *text = qobject_cast<TTexte *>(w)) {
+        // The model line's next character, Enter once the line is whole.
+        m.hint = [text]() -> QString {
+            if (!text->RichEdit2->hasFocus())
+                return {};
+            const int line = text->RichEdit2->textCursor().blockNumber();
+            const QString model = text->modelLine(line);
+            const QString typed = text->typedLine(line);
+            if (!model.startsWith(typed))
+                return QStringLiteral("\b");
+            return typed.size() < model.size() ? model.mid(typed.size(), 1) : QStringLiteral("\r");
+        };
+    }
+    if (auto *form = qobject_cast<TSaisie *>(w)) {
+        // The model field's next character, Tab once the field is whole,
+        // Page Down after the last field.
+        m.hint = [form]() -> QString {
+            QLineEdit *models[] = {form->Edit1, form->Edit2, form->Edit3, form->Edit4, form->Edit5};
+            QLineEdit *entries[] = {form->Edit6, form->Edit7, form->Edit8, form->Edit9, form->Edit10};
+            for (int k = 0; k < 5; ++k) {
+                if (!entries[k]->hasFocus())
+                    continue;
+                const QString model = models[k]->text();
+                const QString typed = entries[k]->text();
+                if (!model.startsWith(typed))
+                    return QStringLiteral("\b");
+                if (typed.size() < model.size())
+                    return model.mid(typed.size(), 1);
+                return k == 4 ? QString(monkey::kPageDown) : QStringLiteral("\t");
+            }
+            return {};
+        };
+    }
+    if (auto *game = qobject_cast<TJeu *>(w)) {
+        // A letter of a falling item.
+        m.hint = [game]() -> QString {
+            for (const GameLogic::Drawing &d : game->logic().screen())
+                if (!d.text.trimmed().isEmpty())
+                    return d.text.trimmed().left(1);
+            return {};
         };
     }
     m.check = [&]() -> QString {
