@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include <functional>
+#include <optional>
 
 namespace monkey {
 
@@ -41,6 +42,14 @@ inline const QList<Key> &specialKeys()
         {Qt::Key_Alt, Qt::AltModifier, ""},         {Qt::Key_Shift, Qt::ShiftModifier, ""},
         {Qt::Key_Control, Qt::ControlModifier, ""}, {Qt::Key_Left, Qt::ShiftModifier, ""},
         {Qt::Key_Home, Qt::ShiftModifier, ""},      {Qt::Key_Insert, Qt::NoModifier, ""},
+        {Qt::Key_Space, Qt::NoModifier, " "},       {Qt::Key_CapsLock, Qt::NoModifier, ""},
+        {Qt::Key_NumLock, Qt::NoModifier, ""},      {Qt::Key_ScrollLock, Qt::NoModifier, ""},
+        {Qt::Key_Print, Qt::NoModifier, ""},        {Qt::Key_Pause, Qt::NoModifier, ""},
+        {Qt::Key_Meta, Qt::MetaModifier, ""},       {Qt::Key_Menu, Qt::NoModifier, ""},
+        {Qt::Key_F3, Qt::NoModifier, ""},           {Qt::Key_F4, Qt::NoModifier, ""},
+        {Qt::Key_F6, Qt::NoModifier, ""},           {Qt::Key_F7, Qt::NoModifier, ""},
+        {Qt::Key_F8, Qt::NoModifier, ""},           {Qt::Key_F9, Qt::NoModifier, ""},
+        {Qt::Key_F11, Qt::NoModifier, ""},
     };
     return keys;
 }
@@ -72,6 +81,9 @@ public:
     // a third of the events, so that lines get completed and pages turned.
     // "\t", "\b", "\r" and kPageDown stand for their keys.
     std::function<QString()> hint;
+    // The key the lesson waits for, when it asks for a key rather than a
+    // character.
+    std::function<std::optional<Key>()> hintKey;
 
     // Runs `count` events; the first broken invariant ends the run and is
     // returned with the event that broke it.
@@ -112,6 +124,12 @@ private:
             const QString wanted = hint();
             if (!wanted.isEmpty())
                 return character(wanted.at(0));
+        }
+        if (hintKey && m_random.bounded(3) == 0) {
+            if (const std::optional<Key> k = hintKey()) {
+                sendKey(k->key, k->modifiers, QString::fromUtf8(k->text));
+                return QStringLiteral("asked key 0x%1").arg(int(k->key), 0, 16);
+            }
         }
         const int roll = int(m_random.bounded(100));
         if (roll < 35)

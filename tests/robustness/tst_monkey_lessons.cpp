@@ -18,6 +18,7 @@
 #include "office/tsaisie.h"
 #include "office/ttableur.h"
 #include "ui/hooklineedit.h"
+#include "ui/keycodes.h"
 
 #include <QLineEdit>
 #include <QTextBlock>
@@ -214,6 +215,20 @@ void TestMonkeyLessons::monkey()
                 if (!d.text.trimmed().isEmpty())
                     return d.text.trimmed().left(1);
             return {};
+        };
+    }
+    if (auto *keyboard = qobject_cast<TClavier *>(w); keyboard && code == 1) {
+        // The key the drill asks for, found among the monkey's keys.
+        // Drawn from the test's seed rather than the clock.
+        keyboard->drill().reseed(seed);
+        keyboard->Tirage1();
+        m.hintKey = [keyboard]() -> std::optional<monkey::Key> {
+            for (const monkey::Key &k : monkey::specialKeys()) {
+                QKeyEvent e(QEvent::KeyPress, k.key, k.modifiers, QString::fromUtf8(k.text));
+                if (ui::virtualKeyOf(&e) == keyboard->drill().target())
+                    return k;
+            }
+            return std::nullopt;
         };
     }
     m.check = [&]() -> QString {
