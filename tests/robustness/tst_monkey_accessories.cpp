@@ -15,11 +15,12 @@
 #include "ui/accessories_clocksetter.h"
 #include "ui/accessories_printer.h"
 
+#include <QClipboard>
 #include <QPlainTextEdit>
 #include <QTimer>
 
 namespace {
-constexpr int kEvents = 4000;
+constexpr int kEvents = 5000;
 
 class FakeClock final : public ui::ClockSetter
 {
@@ -82,6 +83,7 @@ void TestMonkeyAccessories::init()
     m_printer = new FakePrinter;
     m_realPrinter = ui::setTextPrinter(std::unique_ptr<ui::TextPrinter>(m_printer));
     test::startProgram();
+    QApplication::clipboard()->setText(QString::fromUtf8("12,5 Ω\té\nxyz"));
     // A fixed moment: the clock's display never reads the machine's time.
     forms().Horloge->setNow([] { return QDateTime(QDate(2024, 2, 29), QTime(23, 59, 58)); });
 }

@@ -20,13 +20,14 @@
 #include "ui/hooklineedit.h"
 #include "ui/keycodes.h"
 
+#include <QClipboard>
 #include <QLineEdit>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTimer>
 
 namespace {
-constexpr int kEvents = 3500;
+constexpr int kEvents = 4500;
 
 LessonWindow *lessonOf(const QString &name)
 {
@@ -58,6 +59,8 @@ void TestMonkeyLessons::init()
     m_cwd = std::make_unique<test::TempCwd>();
     m_prompter = std::make_unique<test::PrompterScope>();
     test::startProgram();
+    // Something to paste: Ctrl+V must never slip it past the judging.
+    QApplication::clipboard()->setText(QString::fromUtf8("zq Ω\té\nxyz"));
     forms().MainForm->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(forms().MainForm));
 }
