@@ -63,6 +63,20 @@ inline QString accented()
 // What a hint returns for Page Down.
 inline constexpr QChar kPageDown(0xE000);
 
+// Longer or other runs than the test's own, by hand:
+// TAPIVOX_MONKEY_EVENTS=100000 TAPIVOX_MONKEY_SEED=7 build/tst_monkey_lessons
+inline int events(int count)
+{
+    bool ok = false;
+    const int wanted = qEnvironmentVariableIntValue("TAPIVOX_MONKEY_EVENTS", &ok);
+    return ok && wanted > 0 ? wanted : count;
+}
+
+inline quint32 seed(quint32 seed)
+{
+    return seed + quint32(qEnvironmentVariableIntValue("TAPIVOX_MONKEY_SEED"));
+}
+
 class Monkey
 {
 public:

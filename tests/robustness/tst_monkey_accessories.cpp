@@ -121,7 +121,7 @@ void TestMonkeyAccessories::monkey()
     QVERIFY(QTest::qWaitForWindowActive(d));
 
     int shown = 1;
-    monkey::Monkey m(d, seed);
+    monkey::Monkey m(d, monkey::seed(seed));
     m.revive = [&] {
         // Escape and "Fermer" close the accessory: it is opened again.
         if (!d->isVisible()) {
@@ -143,7 +143,7 @@ void TestMonkeyAccessories::monkey()
             return QStringLiteral("the fakes were replaced");
         return {};
     };
-    const QString broken = m.run(kEvents);
+    const QString broken = m.run(monkey::events(kEvents));
     QVERIFY2(broken.isEmpty(), qPrintable(broken));
     qInfo("shown %d times, clock set %d times, printed %d times", shown, m_clock->calls, m_printer->calls);
 

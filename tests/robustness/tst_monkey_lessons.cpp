@@ -134,7 +134,7 @@ void TestMonkeyLessons::monkey()
     const bool growing = qobject_cast<TTableur *>(w);
     std::int32_t lastGood = w->good();
     std::int32_t lastErrors = w->errors();
-    monkey::Monkey m(w, seed);
+    monkey::Monkey m(w, monkey::seed(seed));
     m.revive = [&] {
         if (!w->isVisible() || frame->activeLesson() != w)
             frame->showLesson(w);
@@ -223,7 +223,7 @@ void TestMonkeyLessons::monkey()
     if (auto *keyboard = qobject_cast<TClavier *>(w); keyboard && code == 1) {
         // The key the drill asks for, found among the monkey's keys.
         // Drawn from the test's seed rather than the clock.
-        keyboard->drill().reseed(seed);
+        keyboard->drill().reseed(monkey::seed(seed));
         keyboard->Tirage1();
         m.hintKey = [keyboard]() -> std::optional<monkey::Key> {
             for (const monkey::Key &k : monkey::specialKeys()) {
@@ -263,11 +263,11 @@ void TestMonkeyLessons::monkey()
         }
         return {};
     };
-    const QString broken = m.run(kEvents);
+    const QString broken = m.run(monkey::events(kEvents));
     QVERIFY2(broken.isEmpty(), qPrintable(broken));
     qInfo("good %d errors %d seconds %d judged %lld", w->good(), w->errors(), w->seconds(), judged);
     if (drillWindow)
-        QVERIFY(judged > kEvents / 10); // the keys did reach the typing lines
+        QVERIFY(judged > monkey::events(kEvents) / 10); // the keys did reach the typing lines
 }
 
 QTEST_MAIN(TestMonkeyLessons)
