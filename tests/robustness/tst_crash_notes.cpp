@@ -1,7 +1,12 @@
-// A program killed while it writes the notes file leaves either the old or
-// the new notes, whole: never a truncated or mixed file.
+// A program killed while it writes the notes file (and the lesson file)
+// leaves either the old or the new content, whole: never a truncated or
+// mixed file.
 #include "accessories/notesfile.h"
 #include "accessories/tblocnotes.h"
+#include "app/forms.h"
+#include "app/tmainform.h"
+#include "drills/texos.h"
+#include "support/testsupport.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>
@@ -50,6 +55,40 @@ int runWriter(const QString &path)
         }
     }
 }
+// The child: the whole program, saving the lesson (exercise 1, then 18) and
+// the notes in turn until it is killed. The first two lesson files are kept
+// aside as the two possible contents.
+int runProgram(const QString &dir)
+{
+    QDir::setCurrent(dir);
+    test::PrompterScope prompter;
+    test::startProgram();
+    TMainForm *frame = forms().MainForm;
+    TBlocnotes *notepad = forms().Blocnotes;
+    frame->lessonFileName = QDir(dir).filePath(QStringLiteral("lecon.tpx"));
+    const QString texts[2] = {notesA(), notesB()};
+    for (unsigned i = 0;; ++i) {
+        forms().Exos->SetIni((i % 2) ? 18 : 1);
+        frame->Sauver();
+        notepad->Memo1->setPlainText(texts[i % 2]);
+        notepad->Memo1->document()->setModified(true);
+        notepad->Sauve(QDir(dir).filePath(QStringLiteral("Tapivox.nte")));
+        if (!prompter.fake().errors.isEmpty())
+            return 1;
+        if (i < 2)
+            QFile::copy(frame->lessonFileName, QDir(dir).filePath(QStringLiteral("ref%1.tpx").arg(i)));
+        if (i == 1) {
+            std::fputs("ready\n", stdout);
+            std::fflush(stdout);
+        }
+    }
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 } // namespace
 
 class TestCrashNotes : public QObject
@@ -57,6 +96,7 @@ class TestCrashNotes : public QObject
     Q_OBJECT
 private slots:
     void killedWriterLeavesWholeNotes();
+    void killedProgramLeavesWholeFiles();
 };
 
 void TestCrashNotes::killedWriterLeavesWholeNotes()
@@ -100,11 +140,47 @@ void TestCrashNotes::killedWriterLeavesWholeNotes()
     QVERIFY(sawB > 0);
 }
 
+void TestCrashNotes::killedProgramLeavesWholeFiles()
+{
+    QTemporaryDir dir;
+    QRandomGenerator random(1515);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    const QByteArray notesBytes[2] = {notes::encode(notesA()), notes::encode(notesB())};
+    QByteArray lessons[2];
+    int sawSecond = 0;
+    for (int round = 0; round < 20; ++round) {
+        QProcess program;
+        program.setProcessEnvironment(env);
+        program.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--program"), dir.path()});
+        QVERIFY(program.waitForStarted());
+        QVERIFY(program.waitForReadyRead(30000));
+        if (round == 0) {
+            lessons[0] = readAll(dir.filePath(QStringLiteral("ref0.tpx")));
+            lessons[1] = readAll(dir.filePath(QStringLiteral("ref1.tpx")));
+            QVERIFY(!lessons[0].isEmpty());
+            QVERIFY(lessons[0] != lessons[1]);
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(random.bounded(100, 15000)));
+        ::kill(pid_t(program.processId()), SIGKILL);
+        QVERIFY(program.waitForFinished(5000));
+        const QByteArray lesson = readAll(dir.filePath(QStringLiteral("lecon.tpx")));
+        QVERIFY2(lesson == lessons[0] || lesson == lessons[1], lesson.constData());
+        const QByteArray notesNow = readAll(dir.filePath(QStringLiteral("Tapivox.nte")));
+        QVERIFY2(notesNow == notesBytes[0] || notesNow == notesBytes[1],
+                 qPrintable(QStringLiteral("%1 bytes").arg(notesNow.size())));
+        sawSecond += (lesson == lessons[1]) + (notesNow == notesBytes[1]);
+    }
+    QVERIFY(sawSecond > 0);
+}
+
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     if (argc == 3 && QByteArray(argv[1]) == "--writer")
         return runWriter(QString::fromLocal8Bit(argv[2]));
+    if (argc == 3 && QByteArray(argv[1]) == "--program")
+        return runProgram(QString::fromLocal8Bit(argv[2]));
     TestCrashNotes test;
     return QTest::qExec(&test, argc, argv);
 }
