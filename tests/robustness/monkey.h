@@ -146,6 +146,8 @@ private:
             }
         }
         const int roll = int(m_random.bounded(100));
+        if (roll < 3)
+            return heldKey();
         if (roll < 35)
             return plainCharacter();
         if (roll < 45) {
@@ -227,6 +229,26 @@ private:
         if (!to)
             to = target();
         QTest::sendKeyEvent(QTest::Release, to, key, text, modifiers);
+    }
+
+    // A key held down: its key-down repeated, one key-up at the end.
+    QString heldKey()
+    {
+        static const QString chars = QStringLiteral("aeiouz lm");
+        const QString text = oneOf(chars);
+        const Qt::Key key =
+            text == QLatin1String(" ") ? Qt::Key_Space : Qt::Key(Qt::Key_A + (text.at(0).unicode() - 'a'));
+        QPointer<QWidget> to = target();
+        const int repeats = 2 + int(m_random.bounded(4));
+        for (int i = 0; i < repeats && to; ++i) {
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text, i > 0);
+            QApplication::sendEvent(to, &press);
+        }
+        if (to) {
+            QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+            QApplication::sendEvent(to, &release);
+        }
+        return QStringLiteral("held ") + text;
     }
 
     QString click()
