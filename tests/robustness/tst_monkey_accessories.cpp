@@ -5,6 +5,8 @@
 #include "monkey.h"
 #include "support/testsupport.h"
 
+#include "accessories/monthcalendar.h"
+#include "accessories/monthstep.h"
 #include "accessories/tblocnotes.h"
 #include "accessories/tcalendrier.h"
 #include "accessories/thorloge.h"
@@ -16,6 +18,7 @@
 #include "ui/accessories_printer.h"
 
 #include <QClipboard>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QTimer>
 
@@ -141,6 +144,14 @@ void TestMonkeyAccessories::monkey()
     m.check = [&]() -> QString {
         if (&ui::clockSetter() != m_clock || &ui::textPrinter() != m_printer)
             return QStringLiteral("the fakes were replaced");
+        // What the window shows is what it holds.
+        if (auto *pocket = qobject_cast<TPocket *>(d);
+            pocket && pocket->Label1->text() != pocket->engine().display())
+            return QStringLiteral("display \"%1\" for \"%2\"")
+                .arg(pocket->Label1->text(), pocket->engine().display());
+        if (auto *calendar = qobject_cast<TCalendrier *>(d);
+            calendar && calendar->Label1->text() != MonthStep::heading(calendar->Calendar1->date()))
+            return QStringLiteral("heading \"%1\"").arg(calendar->Label1->text());
         return {};
     };
     const QString broken = m.run(monkey::events(kEvents));
