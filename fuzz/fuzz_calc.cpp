@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 
 namespace {
 constexpr int kKeyCount = static_cast<int>(CalcEngine::Key::Close) + 1;
@@ -18,6 +19,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const CalcEngine::Key key = data[i] < 128 ? CalcEngine::keyForChar(data[i])
                                                   : static_cast<CalcEngine::Key>(data[i] % kKeyCount);
         engine.press(key);
+        // "C" forgets everything but the new-entry flag.
+        if (key == CalcEngine::Key::Clear &&
+            (!engine.display().isEmpty() || engine.pending() != 0 || engine.accumulatorSet()))
+            std::abort();
         // Whatever the display holds, reading it back is safe.
         (void)calc::parseNumber(engine.display());
     }
