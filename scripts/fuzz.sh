@@ -25,4 +25,8 @@ run() { # target
 }
 build fuzz_lessonfile src/app/lessonfile.cpp
 run fuzz_lessonfile
+build fuzz_notes src/accessories/notesfile.cpp src/ui/cp1252.cpp
+run fuzz_notes
+build fuzz_calc src/accessories/calcengine.cpp src/accessories/real48.cpp
+run fuzz_calc
 exit 0

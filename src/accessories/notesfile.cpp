@@ -4,6 +4,7 @@
 #include "ui/cp1252.h"
 
 #include <QDir>
+#include <QStringDecoder>
 
 namespace notes {
 namespace {
@@ -14,14 +15,22 @@ QByteArray encode(const QString &text)
 {
     QString crlf = text;
     crlf.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    if (ui::fitsCp1252(crlf))
-        return ui::toCp1252(crlf);
+    // Windows-1252 bytes that begin like the byte-order mark would be read
+    // back as UTF-8: such notes are written as UTF-8 too.
+    if (ui::fitsCp1252(crlf)) {
+        QByteArray bytes = ui::toCp1252(crlf);
+        if (!bytes.startsWith(kBom))
+            return bytes;
+    }
     return kBom + crlf.toUtf8();
 }
 
 QString decode(const QByteArray &bytes)
 {
-    QString text = bytes.startsWith(kBom) ? QString::fromUtf8(bytes.mid(kBom.size())) : ui::fromCp1252(bytes);
+    // Only the first byte-order mark is the file's: a zero-width no-break
+    // space at the start of the notes stays.
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    QString text = bytes.startsWith(kBom) ? QString(utf8(bytes.mid(kBom.size()))) : ui::fromCp1252(bytes);
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return text;

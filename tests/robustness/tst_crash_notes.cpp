@@ -1,0 +1,188 @@
+// A program killed while it writes the notes file (and the lesson file)
+// leaves either the old or the new content, whole: never a truncated or
+// mixed file.
+#include "accessories/notesfile.h"
+#include "accessories/tblocnotes.h"
+#include "app/forms.h"
+#include "app/tmainform.h"
+#include "drills/texos.h"
+#include "support/testsupport.h"
+
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTextDocument>
+#include <QtTest>
+
+#include <csignal>
+#include <cstdio>
+#include <thread>
+
+namespace {
+// Two sets of notes, large enough that a write takes a while: one fits
+// Windows-1252, the other is written as UTF-8.
+QString notesA()
+{
+    QStringList lines;
+    for (int i = 0; i < 4000; ++i)
+        lines << QStringLiteral("Ligne %1 : été, hiver, noël").arg(i);
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString notesB()
+{
+    QStringList lines;
+    for (int i = 0; i < 3000; ++i)
+        lines << QStringLiteral("Note %1 — α β γ, œuvre €").arg(i);
+    return lines.join(QLatin1Char('\n'));
+}
+
+// The child: saves A and B in turn through the notepad until it is killed.
+int runWriter(const QString &path)
+{
+    TBlocnotes notepad;
+    const QString texts[2] = {notesA(), notesB()};
+    for (unsigned i = 0;; ++i) {
+        notepad.Memo1->setPlainText(texts[i % 2]);
+        notepad.Memo1->document()->setModified(true);
+        notepad.Sauve(path);
+        if (notepad.Memo1->document()->isModified())
+            return 1; // the save failed
+        if (i == 0) {
+            std::fputs("ready\n", stdout);
+            std::fflush(stdout);
+        }
+    }
+}
+// The child: the whole program, saving the lesson (exercise 1, then 18) and
+// the notes in turn until it is killed. The first two lesson files are kept
+// aside as the two possible contents.
+int runProgram(const QString &dir)
+{
+    QDir::setCurrent(dir);
+    test::PrompterScope prompter;
+    test::startProgram();
+    TMainForm *frame = forms().MainForm;
+    TBlocnotes *notepad = forms().Blocnotes;
+    frame->lessonFileName = QDir(dir).filePath(QStringLiteral("lecon.tpx"));
+    const QString texts[2] = {notesA(), notesB()};
+    for (unsigned i = 0;; ++i) {
+        forms().Exos->SetIni((i % 2) ? 18 : 1);
+        frame->Sauver();
+        notepad->Memo1->setPlainText(texts[i % 2]);
+        notepad->Memo1->document()->setModified(true);
+        notepad->Sauve(QDir(dir).filePath(QStringLiteral("Tapivox.nte")));
+        if (!prompter.fake().errors.isEmpty())
+            return 1;
+        if (i < 2)
+            QFile::copy(frame->lessonFileName, QDir(dir).filePath(QStringLiteral("ref%1.tpx").arg(i)));
+        if (i == 1) {
+            std::fputs("ready\n", stdout);
+            std::fflush(stdout);
+        }
+    }
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+} // namespace
+
+class TestCrashNotes : public QObject
+{
+    Q_OBJECT
+private slots:
+    void killedWriterLeavesWholeNotes();
+    void killedProgramLeavesWholeFiles();
+};
+
+void TestCrashNotes::killedWriterLeavesWholeNotes()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Tapivox.nte"));
+    const QByteArray bytesA = notes::encode(notesA());
+    const QByteArray bytesB = notes::encode(notesB());
+    QVERIFY(bytesA != bytesB);
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(bytesA), bytesA.size());
+    }
+    QRandomGenerator random(1789);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    int sawB = 0;
+    for (int round = 0; round < 40; ++round) {
+        QProcess writer;
+        writer.setProcessEnvironment(env);
+        writer.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--writer"), path});
+        QVERIFY(writer.waitForStarted());
+        // Once it writes, let it go on for a random moment, then kill it
+        // without warning.
+        QVERIFY(writer.waitForReadyRead(20000));
+        std::this_thread::sleep_for(std::chrono::microseconds(random.bounded(100, 15000)));
+        ::kill(pid_t(writer.processId()), SIGKILL);
+        QVERIFY(writer.waitForFinished(5000));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QVERIFY2(bytes == bytesA || bytes == bytesB,
+                 qPrintable(QStringLiteral("%1 bytes").arg(bytes.size())));
+        sawB += bytes == bytesB;
+        // And the notepad reads it back as one of the two.
+        const QString text = notes::decode(bytes);
+        QVERIFY(text == notesA() || text == notesB());
+    }
+    // The kills landed at different moments of the writing.
+    QVERIFY(sawB > 0);
+}
+
+void TestCrashNotes::killedProgramLeavesWholeFiles()
+{
+    QTemporaryDir dir;
+    QRandomGenerator random(1515);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    const QByteArray notesBytes[2] = {notes::encode(notesA()), notes::encode(notesB())};
+    QByteArray lessons[2];
+    int sawSecond = 0;
+    for (int round = 0; round < 20; ++round) {
+        QProcess program;
+        program.setProcessEnvironment(env);
+        program.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--program"), dir.path()});
+        QVERIFY(program.waitForStarted());
+        QVERIFY(program.waitForReadyRead(30000));
+        if (round == 0) {
+            lessons[0] = readAll(dir.filePath(QStringLiteral("ref0.tpx")));
+            lessons[1] = readAll(dir.filePath(QStringLiteral("ref1.tpx")));
+            QVERIFY(!lessons[0].isEmpty());
+            QVERIFY(lessons[0] != lessons[1]);
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(random.bounded(100, 15000)));
+        ::kill(pid_t(program.processId()), SIGKILL);
+        QVERIFY(program.waitForFinished(5000));
+        const QByteArray lesson = readAll(dir.filePath(QStringLiteral("lecon.tpx")));
+        QVERIFY2(lesson == lessons[0] || lesson == lessons[1], lesson.constData());
+        const QByteArray notesNow = readAll(dir.filePath(QStringLiteral("Tapivox.nte")));
+        QVERIFY2(notesNow == notesBytes[0] || notesNow == notesBytes[1],
+                 qPrintable(QStringLiteral("%1 bytes").arg(notesNow.size())));
+        sawSecond += (lesson == lessons[1]) + (notesNow == notesBytes[1]);
+    }
+    QVERIFY(sawSecond > 0);
+}
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    if (argc == 3 && QByteArray(argv[1]) == "--writer")
+        return runWriter(QString::fromLocal8Bit(argv[2]));
+    if (argc == 3 && QByteArray(argv[1]) == "--program")
+        return runProgram(QString::fromLocal8Bit(argv[2]));
+    TestCrashNotes test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_crash_notes.moc"
