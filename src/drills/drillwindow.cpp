@@ -157,13 +157,20 @@ void DrillWindow::showDrill(int skipTyped)
     const drills::LineDrill &d = drill();
     for (int i = 0; i < drills::LineDrill::LineCount; ++i) {
         QLineEdit *model = m_models[i];
-        if (model->text() != d.model(i))
+        if (model->text() != d.model(i)) {
             model->setText(d.model(i));
+            model->setCursorPosition(0); // a long line shows its beginning
+        }
         const drills::Highlight h = d.highlight(i);
-        if (h.length > 0 && h.start >= 0 && h.start < model->text().size())
+        if (h.length > 0 && h.start >= 0 && h.start < model->text().size()) {
+            // The caret first goes to the highlight's start so that a line
+            // scrolled to its end comes back into view with the character
+            // to type, not just after it.
+            model->setCursorPosition(h.start);
             model->setSelection(h.start, h.length);
-        else
+        } else {
             model->deselect();
+        }
         if (i != skipTyped && m_typing[i]->text() != d.typed(i))
             m_typing[i]->setText(d.typed(i));
     }

@@ -61,7 +61,7 @@ QString exerciseModel(int code, int line)
 class TestExosWindow : public QObject
 {
     Q_OBJECT
-  private slots:
+private slots:
     void setIniStartsExercise();
     void gThenX();
     void refusedKeys_data();
@@ -70,6 +70,7 @@ class TestExosWindow : public QObject
     void commitOfSeveralCharactersJudgedOneByOne();
     void wholeExerciseTypedRight_data();
     void wholeExerciseTypedRight();
+    void nextModelLineShowsItsFirstCharacter();
     void reenteringLineKeepsCounts();
     void windowComingBackKeepsTheLine();
     void tabMovesBetweenTypingLines();
@@ -222,6 +223,23 @@ void TestExosWindow::wholeExerciseTypedRight()
     QCOMPARE(w.errors(), 0);
     QCOMPARE(w.Label2->text(), QStringLiteral("Bon : %1     Erreurs : 0").arg(total));
     QCOMPARE(QApplication::focusWidget(), w.Edit6);
+}
+
+// A model line longer than its box is shown from its highlighted first
+// character when its turn comes, not scrolled past it.
+void TestExosWindow::nextModelLineShowsItsFirstCharacter()
+{
+    TExos w;
+    showActive(w);
+    w.SetIni(1);
+    w.grab(); // paint once: the boxes scroll to their caret
+    typeText(exerciseModel(1, 0));
+    w.grab();
+    QCOMPARE(highlightStart(w.Edit3), 0);
+    // The caret stands after the first character, inside the box.
+    const int caret = w.Edit3->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+    QVERIFY2(caret >= w.Edit3->fontMetrics().horizontalAdvance(w.Edit3->text().left(1)),
+             qPrintable(QString::number(caret)));
 }
 
 void TestExosWindow::reenteringLineKeepsCounts()
