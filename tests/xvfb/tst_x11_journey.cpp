@@ -106,6 +106,7 @@ private slots:
     void savesTheLessonAs();
     void quitsAndSavesOnTheWay();
     void startsAgainAndReopensTheLesson();
+    void quitsWithoutSaving();
 
 private:
     bool startProgram();
@@ -131,6 +132,7 @@ private:
     State m_saved; // the state that the lesson file keeps
     QStringList m_locksToggled;
     QString m_note;
+    QByteArray m_savedFile;
 };
 
 void TestX11Journey::initTestCase()
@@ -152,6 +154,9 @@ void TestX11Journey::initTestCase()
 
 void TestX11Journey::cleanupTestCase()
 {
+    // The X server outlives the test: its lock keys go back as they were.
+    if (!m_locksToggled.isEmpty())
+        keys(m_locksToggled);
     stopProgram();
 }
 
@@ -198,13 +203,19 @@ bool TestX11Journey::startProgram()
     }
     if (!ready || !requestState())
         return false;
+    QProcess display;
+    display.start(QStringLiteral("xdotool"), {QStringLiteral("getdisplaygeometry")});
+    if (!display.waitForFinished(10000))
+        return false;
+    const QStringList size = QString::fromLatin1(display.readAllStandardOutput()).simplified().split(u' ');
+    if (size.size() != 2)
+        return false;
     const QString frame = value(QStringLiteral("window.TMainForm"));
     if (!xdotool({QStringLiteral("windowmove"), frame, QStringLiteral("0"), QStringLiteral("0")}) ||
-        !xdotool({QStringLiteral("windowsize"), frame, QStringLiteral("1280"), QStringLiteral("1024")}))
+        !xdotool({QStringLiteral("windowsize"), frame, size[0], size[1]}))
         return false;
-    return waitFor([this] {
-        return value(QStringLiteral("window.TMainForm.geometry")) == QLatin1String("0,0,1280,1024");
-    });
+    const QString maximised = QStringLiteral("0,0,%1,%2").arg(size[0], size[1]);
+    return waitFor([&] { return value(QStringLiteral("window.TMainForm.geometry")) == maximised; });
 }
 
 void TestX11Journey::stopProgram()
@@ -400,8 +411,10 @@ void TestX11Journey::typesTheFirstExerciseLineWithOneMistake()
                value(QStringLiteral("focus")) == QLatin1String("Edit2");
     }));
     // Lock keys answered in the drill are switched back before typing.
-    if (!m_locksToggled.isEmpty())
+    if (!m_locksToggled.isEmpty()) {
         QVERIFY(keys(m_locksToggled));
+        m_locksToggled.clear();
+    }
     const QString line = QString::fromUtf8(drills::exerciseText(1)->models[0]);
     QCOMPARE(value(QStringLiteral("TExos.Edit1")), line);
     // The chronometer starts with a click on the time display.
@@ -607,6 +620,7 @@ void TestX11Journey::savesTheLessonAs()
     QFile file(m_lessonFile);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray text = file.readAll();
+    m_savedFile = text;
     QCOMPARE(text.count("\r\n"), 15);
     // The active window first, then the lesson codes and the menus' choices.
     QCOMPARE(text.left(3), QByteArray("2\r\n"));
@@ -628,8 +642,13 @@ void TestX11Journey::quitsAndSavesOnTheWay()
     QTRY_VERIFY_WITH_TIMEOUT(m_program.state() == QProcess::NotRunning, 15000);
     QCOMPARE(m_program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(m_program.exitCode(), 0);
+    // "Oui" wrote the same lesson again; the notes went to the start folder.
+    QFile lesson(m_lessonFile);
+    QVERIFY(lesson.open(QIODevice::ReadOnly));
+    QCOMPARE(lesson.readAll(), m_savedFile);
     QFile notes(m_cwd + QStringLiteral("/Tapivox.nte"));
-    QVERIFY(notes.exists());
+    QVERIFY(notes.open(QIODevice::ReadOnly));
+    QCOMPARE(notes.readAll(), QByteArray("Revoir les touches F5 et Tab\r\nDemain : la fable, \xE0 9h"));
 }
 
 void TestX11Journey::startsAgainAndReopensTheLesson()
@@ -657,6 +676,22 @@ void TestX11Journey::startsAgainAndReopensTheLesson()
     QCOMPARE(value(QStringLiteral("TTexte.RichEdit2")), QString());
     QCOMPARE(value(QStringLiteral("TPhrases.Edit1")),
              QString::fromUtf8("Nul n'est tenu de s'accuser soi-même."));
+}
+
+// The last question answered "Non": the program ends cleanly and the lesson
+// file stays as it was.
+void TestX11Journey::quitsWithoutSaving()
+{
+    QVERIFY(chooseMenu(QStringLiteral("Fichier1"), QStringLiteral("ExitItem")));
+    QVERIFY(waitFor([this] { return value(QStringLiteral("modal")) == QLatin1String("QMessageBox"); }));
+    QVERIFY(clickWidget(QStringLiteral("QMessageBox"), QStringLiteral("QMessageBox"),
+                        QStringLiteral("button:Non")));
+    QTRY_VERIFY_WITH_TIMEOUT(m_program.state() == QProcess::NotRunning, 15000);
+    QCOMPARE(m_program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(m_program.exitCode(), 0);
+    QFile lesson(m_lessonFile);
+    QVERIFY(lesson.open(QIODevice::ReadOnly));
+    QCOMPARE(lesson.readAll(), m_savedFile);
 }
 
 QTEST_GUILESS_MAIN(TestX11Journey)
