@@ -11,6 +11,7 @@
 #include "drills/tjeu.h"
 #include "drills/tphrases.h"
 #include "drills/ttexte.h"
+#include "keyboard/keybutton.h"
 #include "keyboard/tclavier.h"
 #include "office/stringgrid.h"
 #include "office/tsaisie.h"
@@ -121,6 +122,11 @@ void windows(Dump &d)
 
     d.add(QStringLiteral("TClavier.Label1"), f.Clavier->Label1->text());
     d.add(QStringLiteral("TClavier.Label2"), f.Clavier->Label2->text());
+    // The lock lights: Num Lock, Caps Lock, Scroll Lock (1 lit).
+    d.add(QStringLiteral("TClavier.lights"), QStringLiteral("%1%2%3")
+                                                 .arg(f.Clavier->SpeedButton105->isEnabled() ? 1 : 0)
+                                                 .arg(f.Clavier->SpeedButton106->isEnabled() ? 1 : 0)
+                                                 .arg(f.Clavier->SpeedButton107->isEnabled() ? 1 : 0));
     drillWindow(d, f.Exos);
     drillWindow(d, f.Phrases);
     d.add(QStringLiteral("TTexte.RichEdit2"), f.Texte->RichEdit2->toPlainText());

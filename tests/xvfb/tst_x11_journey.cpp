@@ -384,12 +384,21 @@ void TestX11Journey::answersFiveDrillKeys()
         const QString keysym = drillKeysym(prompt.mid(ask.size()));
         QVERIFY2(!keysym.isEmpty(), qPrintable(prompt));
         qInfo().noquote() << "drill asks" << keysym;
+        const QString lights = value(QStringLiteral("TClavier.lights"));
         QVERIFY(keys({keysym}));
-        if (keysym.endsWith(QLatin1String("_Lock")))
+        // A lock key also switches its light.
+        const int light = QStringList{QStringLiteral("Num_Lock"), QStringLiteral("Caps_Lock"),
+                                      QStringLiteral("Scroll_Lock")}
+                              .indexOf(keysym);
+        QString lit = lights;
+        if (light >= 0) {
             m_locksToggled << keysym;
+            lit[light] = lights[light] == u'1' ? u'0' : u'1';
+        }
         QVERIFY2(waitFor([&] { return number(QStringLiteral("TClavier.good")) == good + 1; }),
                  qPrintable(prompt));
         ++good;
+        QCOMPARE(value(QStringLiteral("TClavier.lights")), lit);
         QCOMPARE(value(QStringLiteral("TClavier.errors")), QStringLiteral("0"));
         QCOMPARE(value(QStringLiteral("TClavier.Label2")),
                  QStringLiteral("Bien : %1\r\nNombre d'Erreurs : 0").arg(good));
