@@ -2,7 +2,10 @@
 // tapivox_testhook) runs as a separate process under Xvfb with the French
 // layout and is driven only through the X server (xdotool keys and clicks).
 // Its state is read from the text dump the test build writes on SIGUSR1.
-// A screenshot of every step is kept in <build dir>/journey-screens/.
+// A screenshot of every step is kept in <build dir>/journey-screens/, the
+// folder to keep as a CI artifact. The program runs in a temporary lesson
+// folder with a temporary HOME; JOURNEY_SEED (default 2026) seeds its key
+// drill and game, and the test answers whatever keys the drill asks.
 #include "app/tstats.h"
 #include "drills/exercisetexts.h"
 #include "keyboard/keydescriptions.h"
