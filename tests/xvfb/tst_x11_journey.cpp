@@ -581,7 +581,11 @@ void TestX11Journey::opensTheStatistics()
     QVERIFY(clickWidget(QStringLiteral("TMainForm"), QStringLiteral("TMainForm"),
                         QStringLiteral("SpeedButton2")));
     QVERIFY(waitFor([this] { return value(QStringLiteral("active")) == QLatin1String("TExos"); }));
-    QVERIFY(chooseMenu(QStringLiteral("Options1"), QStringLiteral("Bilan1")));
+    // From the keyboard this time: Alt+O opens "&Options", b chooses "&Bilan".
+    QVERIFY(keys({QStringLiteral("alt+o")}));
+    QVERIFY(waitFor([this] { return value(QStringLiteral("popup")) == QLatin1String("Options1"); }));
+    QVERIFY(requestState(QStringLiteral("options-menu")));
+    QVERIFY(keys({QStringLiteral("b")}));
     QVERIFY(waitFor([this] { return value(QStringLiteral("modal")) == QLatin1String("TStats"); }));
     QVERIFY(requestState(QStringLiteral("statistics")));
     // The chronometer runs on behind the window: its figures are those of
@@ -684,6 +688,12 @@ void TestX11Journey::startsAgainAndReopensTheLesson()
         if (it.key().startsWith(QLatin1String("checked.")))
             QCOMPARE(value(it.key()), it.value());
     QCOMPARE(value(QStringLiteral("notes")), m_note);
+    // The check mark as the learner sees it.
+    QVERIFY(click(QStringLiteral("TMainForm"), QStringLiteral("menubar.Tableur1")));
+    QVERIFY(waitFor([this] { return value(QStringLiteral("popup")) == QLatin1String("Tableur1"); }));
+    QVERIFY(requestState(QStringLiteral("reopened-menu")));
+    QVERIFY(keys({QStringLiteral("Escape")}));
+    QVERIFY(waitFor([this] { return value(QStringLiteral("popup")).isEmpty(); }));
     // The reopened lessons start afresh: the fable and the budget are back.
     QCOMPARE(value(QStringLiteral("TTexte.RichEdit2")), QString());
     QCOMPARE(value(QStringLiteral("TPhrases.Edit1")),
