@@ -388,8 +388,8 @@ bool TMainForm::event(QEvent *event)
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)
 {
     // Alt+X is the Quitter shortcut and also the mnemonic of "E&xercices";
-    // Qt would call the two ambiguous and run neither. Quitter wins (the
-    // menu stays reachable with Alt, then x, or with F10).
+    // Qt would call the two ambiguous and run neither. Quitter wins; the
+    // menu stays reachable with Alt released, then x.
     const bool key = event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress;
     if (key && watched->isWidgetType() && static_cast<QWidget *>(watched)->window() == this) {
         const auto *keyEvent = static_cast<QKeyEvent *>(event);
