@@ -163,11 +163,13 @@ void DrillWindow::showDrill(int skipTyped)
         }
         const drills::Highlight h = d.highlight(i);
         if (h.length > 0 && h.start >= 0 && h.start < model->text().size()) {
-            // The caret first goes to the highlight's start so that a line
-            // scrolled to its end comes back into view with the character
-            // to type, not just after it.
-            model->setCursorPosition(h.start);
-            model->setSelection(h.start, h.length);
+            // The box scrolls to its caret. Going on, the caret follows the
+            // highlighted character; going back, it stands before it, so
+            // that a line scrolled past it shows it again.
+            if (h.start < model->cursorPosition())
+                model->setSelection(h.start + h.length, -h.length);
+            else
+                model->setSelection(h.start, h.length);
         } else {
             model->deselect();
         }

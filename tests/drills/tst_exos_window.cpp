@@ -70,7 +70,7 @@ private slots:
     void commitOfSeveralCharactersJudgedOneByOne();
     void wholeExerciseTypedRight_data();
     void wholeExerciseTypedRight();
-    void nextModelLineShowsItsFirstCharacter();
+    void modelLineShowsTheCharacterToType();
     void reenteringLineKeepsCounts();
     void windowComingBackKeepsTheLine();
     void tabMovesBetweenTypingLines();
@@ -225,21 +225,29 @@ void TestExosWindow::wholeExerciseTypedRight()
     QCOMPARE(QApplication::focusWidget(), w.Edit6);
 }
 
-// A model line longer than its box is shown from its highlighted first
-// character when its turn comes, not scrolled past it.
-void TestExosWindow::nextModelLineShowsItsFirstCharacter()
+// A model line longer than its box shows its highlighted character to type
+// when its turn comes, and again when the learner comes back into its line,
+// rather than staying scrolled past it.
+void TestExosWindow::modelLineShowsTheCharacterToType()
 {
     TExos w;
     showActive(w);
     w.SetIni(1);
-    w.grab(); // paint once: the boxes scroll to their caret
+    w.grab(); // paint: the boxes scroll to their caret
+    // Where the text starts, from where its caret stands: not left of the box.
+    const auto firstCharacterShown = [](const QLineEdit *model) {
+        const int caret = model->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+        return caret - model->fontMetrics().horizontalAdvance(model->text().left(model->cursorPosition())) >=
+               0;
+    };
     typeText(exerciseModel(1, 0));
     w.grab();
     QCOMPARE(highlightStart(w.Edit3), 0);
-    // The caret stands after the first character, inside the box.
-    const int caret = w.Edit3->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
-    QVERIFY2(caret >= w.Edit3->fontMetrics().horizontalAdvance(w.Edit3->text().left(1)),
-             qPrintable(QString::number(caret)));
+    QVERIFY(firstCharacterShown(w.Edit3));
+    QTest::mouseClick(w.Edit2, Qt::LeftButton);
+    w.grab();
+    QCOMPARE(highlightStart(w.Edit1), 0);
+    QVERIFY(firstCharacterShown(w.Edit1));
 }
 
 void TestExosWindow::reenteringLineKeepsCounts()
