@@ -159,7 +159,7 @@ void DrillWindow::showDrill(int skipTyped)
         QLineEdit *model = m_models[i];
         if (model->text() != d.model(i)) {
             model->setText(d.model(i));
-            model->setCursorPosition(0); // a long line shows its beginning
+            model->setCursorPosition(0); // a line wider than its box shows its beginning
         }
         const drills::Highlight h = d.highlight(i);
         if (h.length > 0 && h.start >= 0 && h.start < model->text().size()) {
