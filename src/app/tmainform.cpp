@@ -398,6 +398,19 @@ bool TMainForm::event(QEvent *event)
 // F1: the topic of the open menu, or of the active lesson window.
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)
 {
+    // Alt+X is the Quitter shortcut and also the mnemonic of "E&xercices";
+    // Qt would call the two ambiguous and run neither. Quitter wins; the
+    // menu stays reachable with Alt released, then x.
+    const bool key = event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress;
+    if (key && watched->isWidgetType() && static_cast<QWidget *>(watched)->window() == this) {
+        const auto *keyEvent = static_cast<QKeyEvent *>(event);
+        if (keyEvent->key() == Qt::Key_X && keyEvent->modifiers() == Qt::AltModifier) {
+            event->accept(); // an accepted override keeps the key from the shortcuts
+            if (event->type() == QEvent::KeyPress)
+                ExitItemClick();
+            return true;
+        }
+    }
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F1) {
         if (auto *menu = qobject_cast<QMenu *>(watched)) {
             const int context = menu->property("helpContext").toInt();

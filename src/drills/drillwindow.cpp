@@ -162,10 +162,17 @@ void DrillWindow::showDrill(int skipTyped)
             model->setCursorPosition(0); // a line wider than its box shows its beginning
         }
         const drills::Highlight h = d.highlight(i);
-        if (h.length > 0 && h.start >= 0 && h.start < model->text().size())
-            model->setSelection(h.start, h.length);
-        else
+        if (h.length > 0 && h.start >= 0 && h.start < model->text().size()) {
+            // The box scrolls to its caret. Going on, the caret follows the
+            // highlighted character; going back, it stands before it, so
+            // that a line scrolled past it shows it again.
+            if (h.start < model->cursorPosition())
+                model->setSelection(h.start + h.length, -h.length);
+            else
+                model->setSelection(h.start, h.length);
+        } else {
             model->deselect();
+        }
         if (i != skipTyped && m_typing[i]->text() != d.typed(i))
             m_typing[i]->setText(d.typed(i));
     }

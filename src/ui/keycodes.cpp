@@ -134,6 +134,10 @@ int layoutKey(int key)
     }
 }
 
+// X11 keysyms of the right Windows key.
+constexpr quint32 kSuperR = 0xffec;
+constexpr quint32 kMetaR = 0xffe8;
+
 bool onX11()
 {
     static const bool x11 = QGuiApplication::platformName() == QLatin1String("xcb");
@@ -152,6 +156,11 @@ int virtualKeyOf(const QKeyEvent *event)
             return k;
         // Num Lock off: the keypad gives navigation keys and Clear (the 5).
     }
+    // Qt on X11 reports both Windows keys as Meta; the keysym tells the
+    // right one (Super_R, or Meta_R on some layouts) from the left one.
+    if ((key == Qt::Key_Meta || key == Qt::Key_Super_L) &&
+        (event->nativeVirtualKey() == kSuperR || event->nativeVirtualKey() == kMetaR))
+        return vk::RWin;
     if (const int k = specialKey(key))
         return k;
     if (key >= Qt::Key_A && key <= Qt::Key_Z)

@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusTipEvent>
+#include <QTextEdit>
 #include <QToolButton>
 #include <QtTest>
 
@@ -51,6 +52,7 @@ private slots:
     void hintGoesToStatusPanel();
     void resizeKeepsClockPanelWidth();
     void aboutBoxIsModal();
+    void altXQuitsThoughExercicesUsesX();
 
 private:
     TMainForm *frame() const { return forms().MainForm; }
@@ -416,6 +418,19 @@ void TestMainForm::aboutBoxIsModal()
     frame()->action(QStringLiteral("About1"))->trigger();
     QCOMPARE(m_prompts->fake().modals.size(), 1);
     QCOMPARE(m_prompts->fake().modals.first()->objectName(), QStringLiteral("TAboutBox"));
+}
+
+// Alt+X is the Quitter shortcut and also the mnemonic of "E&xercices":
+// Quitter wins, it is not lost as an ambiguous shortcut.
+void TestMainForm::altXQuitsThoughExercicesUsesX()
+{
+    frame()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(frame()));
+    frame()->action(QStringLiteral("Fonctionsdebase1"))->trigger();
+    QTRY_VERIFY(forms().Texte->RichEdit2->hasFocus());
+    QTest::keyClick(forms().Texte->RichEdit2, Qt::Key_X, Qt::AltModifier);
+    QTRY_VERIFY(!frame()->isVisible());
+    QCOMPARE(forms().Texte->RichEdit2->toPlainText(), QString());
 }
 
 QTEST_MAIN(TestMainForm)

@@ -61,7 +61,7 @@ QString exerciseModel(int code, int line)
 class TestExosWindow : public QObject
 {
     Q_OBJECT
-  private slots:
+private slots:
     void setIniStartsExercise();
     void gThenX();
     void refusedKeys_data();
@@ -70,6 +70,7 @@ class TestExosWindow : public QObject
     void commitOfSeveralCharactersJudgedOneByOne();
     void wholeExerciseTypedRight_data();
     void wholeExerciseTypedRight();
+    void modelLineShowsTheCharacterToType();
     void reenteringLineKeepsCounts();
     void windowComingBackKeepsTheLine();
     void tabMovesBetweenTypingLines();
@@ -222,6 +223,31 @@ void TestExosWindow::wholeExerciseTypedRight()
     QCOMPARE(w.errors(), 0);
     QCOMPARE(w.Label2->text(), QStringLiteral("Bon : %1     Erreurs : 0").arg(total));
     QCOMPARE(QApplication::focusWidget(), w.Edit6);
+}
+
+// A model line longer than its box shows its highlighted character to type
+// when its turn comes, and again when the learner comes back into its line,
+// rather than staying scrolled past it.
+void TestExosWindow::modelLineShowsTheCharacterToType()
+{
+    TExos w;
+    showActive(w);
+    w.SetIni(1);
+    w.grab(); // paint: the boxes scroll to their caret
+    // Where the text starts, from where its caret stands: not left of the box.
+    const auto firstCharacterShown = [](const QLineEdit *model) {
+        const int caret = model->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+        return caret - model->fontMetrics().horizontalAdvance(model->text().left(model->cursorPosition())) >=
+               0;
+    };
+    typeText(exerciseModel(1, 0));
+    w.grab();
+    QCOMPARE(highlightStart(w.Edit3), 0);
+    QVERIFY(firstCharacterShown(w.Edit3));
+    QTest::mouseClick(w.Edit2, Qt::LeftButton);
+    w.grab();
+    QCOMPARE(highlightStart(w.Edit1), 0);
+    QVERIFY(firstCharacterShown(w.Edit1));
 }
 
 void TestExosWindow::reenteringLineKeepsCounts()

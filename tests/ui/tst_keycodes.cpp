@@ -10,6 +10,8 @@ class TestKeyCodes : public QObject
 private slots:
     void virtualKeys_data();
     void virtualKeys();
+    void windowsKeysOnX11_data();
+    void windowsKeysOnX11();
     void characters_data();
     void characters();
     void committedText();
@@ -70,6 +72,29 @@ void TestKeyCodes::virtualKeys()
     QFETCH(Mods, mods);
     QFETCH(int, vk);
     const QKeyEvent event(QEvent::KeyPress, key, mods);
+    QCOMPARE(ui::virtualKeyOf(&event), vk);
+}
+
+// Qt on X11 gives both Windows keys as Meta, with their keysyms as native
+// virtual keys.
+void TestKeyCodes::windowsKeysOnX11_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<quint32>("scan");
+    QTest::addColumn<quint32>("keysym");
+    QTest::addColumn<int>("vk");
+    QTest::newRow("left, Super_L") << int(Qt::Key_Meta) << 133u << 0xffebu << 91;
+    QTest::newRow("right, Super_R") << int(Qt::Key_Meta) << 134u << 0xffecu << 92;
+    QTest::newRow("right, Meta_R") << int(Qt::Key_Meta) << 134u << 0xffe8u << 92;
+}
+
+void TestKeyCodes::windowsKeysOnX11()
+{
+    QFETCH(int, key);
+    QFETCH(quint32, scan);
+    QFETCH(quint32, keysym);
+    QFETCH(int, vk);
+    const QKeyEvent event(QEvent::KeyPress, key, Qt::MetaModifier, scan, keysym, 0);
     QCOMPARE(ui::virtualKeyOf(&event), vk);
 }
 
