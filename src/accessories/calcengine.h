@@ -26,7 +26,7 @@ std::optional<long double> parseNumber(const QString &text);
 
 class CalcEngine final
 {
-  public:
+public:
     enum class Key {
         None,
         Digit0,
@@ -77,7 +77,7 @@ class CalcEngine final
     // 48-bit format, so that its residue never shows.
     static constexpr int kResultDigits = 12;
 
-  private:
+private:
     // Reads the display into *out; the error message otherwise.
     QString readDisplay(Real48 *out) const;
     // Shows a result of 1/x or sqr and takes it as the running result.

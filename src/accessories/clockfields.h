@@ -8,7 +8,7 @@ enum class ClockField { Hour, Minute, Day, Month, Year };
 
 class ClockFields final
 {
-  public:
+public:
     // The display texts of a moment.
     static QString timeText(const QTime &time);
     static QString dateText(const QDate &date);

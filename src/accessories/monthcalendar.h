@@ -9,7 +9,7 @@ class MonthCalendar final : public QTableWidget
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(MonthCalendar)
-  public:
+public:
     explicit MonthCalendar(QWidget *parent = nullptr);
 
     QDate date() const { return m_date; }
@@ -17,15 +17,15 @@ class MonthCalendar final : public QTableWidget
     void nextMonth();
     void previousMonth();
 
-  signals:
+signals:
     // After every change of the date.
     void changed();
 
-  protected:
+protected:
     void keyPressEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
-  private:
+private:
     void fill();
     void cellChosen(int row, int column);
 

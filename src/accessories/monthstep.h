@@ -7,7 +7,7 @@
 
 class MonthStep final
 {
-  public:
+public:
     static QDate next(const QDate &date) { return shifted(date, 1); }
     static QDate previous(const QDate &date) { return shifted(date, -1); }
     // The date moved by whole months, its day reduced to the last day of a

@@ -6,7 +6,7 @@
 
 class Real48 final
 {
-  public:
+public:
     Real48() = default;
 
     // The nearest 48-bit value to v, a tie going away from zero; values too
@@ -27,7 +27,7 @@ class Real48 final
     static constexpr int kBias = 129;
     static constexpr int kFractionBits = 39;
 
-  private:
+private:
     bool m_negative = false;
     std::uint8_t m_exponent = 0;
     std::uint64_t m_fraction = 0;

@@ -9,20 +9,20 @@ class SpinButton final : public QWidget
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(SpinButton)
-  public:
+public:
     explicit SpinButton(QWidget *parent = nullptr);
 
     QToolButton *upButton() const { return m_up; }
     QToolButton *downButton() const { return m_down; }
 
-  signals:
+signals:
     void upClick();
     void downClick();
 
-  protected:
+protected:
     void resizeEvent(QResizeEvent *event) override;
 
-  private:
+private:
     QToolButton *m_up;
     QToolButton *m_down;
 };

@@ -12,7 +12,7 @@ class TBlocnotes final : public QDialog
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TBlocnotes)
-  public:
+public:
     explicit TBlocnotes(QWidget *parent = nullptr);
 
     // Loads and saves the notes file.
@@ -35,7 +35,7 @@ class TBlocnotes final : public QDialog
     QPushButton *Button1;
     QPlainTextEdit *Memo1;
 
-  protected:
+protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 };

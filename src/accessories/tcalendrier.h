@@ -13,7 +13,7 @@ class TCalendrier final : public QDialog
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TCalendrier)
-  public:
+public:
     explicit TCalendrier(QWidget *parent = nullptr);
 
     void FormActivate();
@@ -31,7 +31,7 @@ class TCalendrier final : public QDialog
     QLabel *Label1;
     MonthCalendar *Calendar1;
 
-  protected:
+protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;

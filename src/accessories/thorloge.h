@@ -19,7 +19,7 @@ class THorloge final : public QDialog
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(THorloge)
-  public:
+public:
     explicit THorloge(QWidget *parent = nullptr);
 
     void FormActivate();
@@ -46,13 +46,13 @@ class THorloge final : public QDialog
     QPushButton *Button1, *Button2;
     QTimer *Timer1;
 
-  protected:
+protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
-  private:
+private:
     void stepField(int delta);
 
     bool m_setting = false;

@@ -15,7 +15,7 @@ class TPocket final : public QDialog
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TPocket)
-  public:
+public:
     explicit TPocket(QWidget *parent = nullptr);
 
     void Button0Click() { digitClick(0); }
@@ -53,12 +53,12 @@ class TPocket final : public QDialog
     QPushButton *Button11 = nullptr;
     QPushButton *Button19 = nullptr;
 
-  protected:
+protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
-  private:
+private:
     void digitClick(int d);
     // Shows the engine's display, and its error if a key raised one.
     void settle(const QString &error);

@@ -122,7 +122,8 @@ QString HelpViewer::pageOfContext(int context)
 // each lesson window gets its own page.
 QString HelpViewer::pageOfModule(int module)
 {
-    static const char *const pages[] = {"clavier", "exercices", "phrases", "texte", "jeu", "tableur", "saisie"};
+    static const char *const pages[] = {"clavier", "exercices", "phrases", "texte",
+                                        "jeu",     "tableur",   "saisie"};
     if (module < 1 || module > 7)
         return {};
     return QLatin1String(pages[module - 1]) + QStringLiteral(".html");

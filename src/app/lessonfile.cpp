@@ -83,7 +83,8 @@ bool readWholeFile(const QString &path, QByteArray *data, QString *error)
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        *error = info.exists() ? QStringLiteral("lecture refusée") : QStringLiteral("le fichier n'existe pas");
+        *error =
+            info.exists() ? QStringLiteral("lecture refusée") : QStringLiteral("le fichier n'existe pas");
         return false;
     }
     *data = file.readAll();

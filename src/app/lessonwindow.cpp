@@ -95,7 +95,8 @@ void LessonWindow::createTimeDisplay(QWidget *parent, QPoint pos)
     Panel2->setGeometry(pos.x(), pos.y(), 73, 33);
     Panel2->setAutoFillBackground(true);
     QPalette panelPalette = Panel2->palette();
-    panelPalette.setColor(QPalette::Window, panelPalette.color(QPalette::Button)); // button face, whatever the window's colour
+    panelPalette.setColor(QPalette::Window,
+                          panelPalette.color(QPalette::Button)); // button face, whatever the window's colour
     Panel2->setPalette(panelPalette);
 
     StaticText2 = new ui::ClickLabel(Panel2);

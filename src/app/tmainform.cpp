@@ -136,7 +136,11 @@ void TMainForm::buildMenus()
         }
     }
 
-    const struct { const char *name; void (TMainForm::*handler)(); } commands[] = {
+    const struct
+    {
+        const char *name;
+        void (TMainForm::*handler)();
+    } commands[] = {
         {"Nouvelleleon1", &TMainForm::Nouvelleleon1Click},
         {"OpenItem", &TMainForm::OpenItemClick},
         {"SaveItem", &TMainForm::SaveItemClick},
@@ -172,21 +176,18 @@ void TMainForm::buildToolbar()
     SpeedPanel = new QWidget(this);
     SpeedPanel->setObjectName(QStringLiteral("SpeedPanel"));
     SpeedPanel->setFixedHeight(33);
-    const struct { const char *name; void (TMainForm::*handler)(); } handlers[] = {
-        {"SpeedButton11", &TMainForm::Nouvelleleon1Click},
-        {"SpeedButton5", &TMainForm::OpenItemClick},
-        {"SpeedButton6", &TMainForm::SaveItemClick},
-        {"SpeedButton1", &TMainForm::SpeedButton1Click},
-        {"SpeedButton2", &TMainForm::SpeedButton2Click},
-        {"SpeedButton7", &TMainForm::SpeedButton7Click},
-        {"SpeedButton3", &TMainForm::SpeedButton3Click},
-        {"SpeedButton13", &TMainForm::SpeedButton13Click},
-        {"SpeedButton14", &TMainForm::SpeedButton14Click},
-        {"SpeedButton4", &TMainForm::SpeedButton4Click},
-        {"SpeedButton9", &TMainForm::SpeedButton9Click},
-        {"SpeedButton10", &TMainForm::SpeedButton10Click},
-        {"SpeedButton8", &TMainForm::SpeedButton8Click},
-        {"SpeedButton12", &TMainForm::SpeedButton12Click},
+    const struct
+    {
+        const char *name;
+        void (TMainForm::*handler)();
+    } handlers[] = {
+        {"SpeedButton11", &TMainForm::Nouvelleleon1Click}, {"SpeedButton5", &TMainForm::OpenItemClick},
+        {"SpeedButton6", &TMainForm::SaveItemClick},       {"SpeedButton1", &TMainForm::SpeedButton1Click},
+        {"SpeedButton2", &TMainForm::SpeedButton2Click},   {"SpeedButton7", &TMainForm::SpeedButton7Click},
+        {"SpeedButton3", &TMainForm::SpeedButton3Click},   {"SpeedButton13", &TMainForm::SpeedButton13Click},
+        {"SpeedButton14", &TMainForm::SpeedButton14Click}, {"SpeedButton4", &TMainForm::SpeedButton4Click},
+        {"SpeedButton9", &TMainForm::SpeedButton9Click},   {"SpeedButton10", &TMainForm::SpeedButton10Click},
+        {"SpeedButton8", &TMainForm::SpeedButton8Click},   {"SpeedButton12", &TMainForm::SpeedButton12Click},
     };
     for (const ToolButtonDef &entry : toolbarTable()) {
         const QString name = QLatin1String(entry.name);
@@ -465,13 +466,34 @@ void TMainForm::LessonItemClick(QAction *item)
     showLesson(w);
 }
 
-void TMainForm::SpeedButton1Click() { showLesson(forms().Clavier); }
-void TMainForm::SpeedButton2Click() { showLesson(forms().Exos); }
-void TMainForm::SpeedButton7Click() { showLesson(forms().Phrases); }
-void TMainForm::SpeedButton3Click() { showLesson(forms().Texte); }
-void TMainForm::SpeedButton13Click() { showLesson(forms().Tableur); }
-void TMainForm::SpeedButton14Click() { showLesson(forms().Saisie); }
-void TMainForm::SpeedButton4Click() { showLesson(forms().Jeu); }
+void TMainForm::SpeedButton1Click()
+{
+    showLesson(forms().Clavier);
+}
+void TMainForm::SpeedButton2Click()
+{
+    showLesson(forms().Exos);
+}
+void TMainForm::SpeedButton7Click()
+{
+    showLesson(forms().Phrases);
+}
+void TMainForm::SpeedButton3Click()
+{
+    showLesson(forms().Texte);
+}
+void TMainForm::SpeedButton13Click()
+{
+    showLesson(forms().Tableur);
+}
+void TMainForm::SpeedButton14Click()
+{
+    showLesson(forms().Saisie);
+}
+void TMainForm::SpeedButton4Click()
+{
+    showLesson(forms().Jeu);
+}
 
 void TMainForm::SpeedButton9Click()
 {
@@ -497,11 +519,11 @@ void TMainForm::routeChronometer()
     const Forms &f = forms();
     LessonWindow *w = activeLesson();
     if (w) {
-        if (w == static_cast<LessonWindow *>(f.Clavier) || w == static_cast<LessonWindow *>(f.Exos)
-            || w == static_cast<LessonWindow *>(f.Phrases))
+        if (w == static_cast<LessonWindow *>(f.Clavier) || w == static_cast<LessonWindow *>(f.Exos) ||
+            w == static_cast<LessonWindow *>(f.Phrases))
             w->StaticText1Click();
-        else if (w == static_cast<LessonWindow *>(f.Texte) || w == static_cast<LessonWindow *>(f.Tableur)
-                 || w == static_cast<LessonWindow *>(f.Saisie))
+        else if (w == static_cast<LessonWindow *>(f.Texte) || w == static_cast<LessonWindow *>(f.Tableur) ||
+                 w == static_cast<LessonWindow *>(f.Saisie))
             w->SetTemps();
     }
 }
@@ -582,10 +604,22 @@ HelpViewer &TMainForm::helpViewer()
     return *m_help;
 }
 
-void TMainForm::HContents() { helpViewer().showContents(); }
-void TMainForm::HSearch() { helpViewer().showSearch(QString()); }
-void TMainForm::HowToUse() { helpViewer().showHelpOnHelp(); }
-void TMainForm::showHelpContext(int context) { helpViewer().showContext(context); }
+void TMainForm::HContents()
+{
+    helpViewer().showContents();
+}
+void TMainForm::HSearch()
+{
+    helpViewer().showSearch(QString());
+}
+void TMainForm::HowToUse()
+{
+    helpViewer().showHelpOnHelp();
+}
+void TMainForm::showHelpContext(int context)
+{
+    helpViewer().showContext(context);
+}
 
 // ---- menu codes ------------------------------------------------------------------
 

@@ -45,7 +45,15 @@ TStats::TStats(QWidget *parent)
     Button1->setGeometry(232, 8, 75, 25);
     connect(Button1, &QPushButton::clicked, this, &TStats::Button1Click);
 
-    struct Row { QLabel *&label; const char *labelName; const char *caption; QLineEdit *&edit; const char *editName; int top; };
+    struct Row
+    {
+        QLabel *&label;
+        const char *labelName;
+        const char *caption;
+        QLineEdit *&edit;
+        const char *editName;
+        int top;
+    };
     const Row rows[] = {
         {Label1, "Label1", "Frappe totale", Edit1, "Edit1", 56},
         {Label2, "Label2", "Nombre d'erreurs", Edit2, "Edit2", 80},

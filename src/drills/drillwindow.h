@@ -19,7 +19,7 @@ class DrillWindow : public LessonWindow
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(DrillWindow)
-  public:
+public:
     // How the two windows differ in look.
     struct Look
     {
@@ -58,7 +58,7 @@ class DrillWindow : public LessonWindow
     QLineEdit *modelLine(int line) const { return m_models[line]; }
     ui::HookLineEdit *typingLine(int line) const { return m_typing[line]; }
 
-  protected:
+protected:
     DrillWindow(const QString &name, int moduleCode, int helpContext, const Look &look, QWidget *parent);
 
     virtual drills::LineDrill &drill() = 0;
@@ -78,7 +78,7 @@ class DrillWindow : public LessonWindow
     void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-  private:
+private:
     bool keyPress(int line, quint8 key);
     void enterLine(int line);
     void focusChanged(QWidget *now);

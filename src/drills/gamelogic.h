@@ -12,7 +12,7 @@
 
 class GameLogic final
 {
-  public:
+public:
     static constexpr int kItemCount = 10;        // items 1..10
     static constexpr std::int32_t kDrop = 20;    // pixels per step
     static constexpr std::int32_t kBottom = 350; // below this an item is lost
@@ -72,7 +72,7 @@ class GameLogic final
     // True while some item of the current game is still falling.
     bool falling() const;
 
-  private:
+private:
     static std::size_t index(int i) { return static_cast<std::size_t>(i - 1); }
     void drawLetters();
     void drawWords();

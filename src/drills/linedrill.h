@@ -29,7 +29,7 @@ struct Verdict
 
 class LineDrill
 {
-  public:
+public:
     static constexpr int LineCount = 3;
 
     void setModel(int line, const QString &text);
@@ -66,7 +66,7 @@ class LineDrill
     // next line; completing the last line does nothing more.
     Verdict judge(int line, int caret, quint8 code);
 
-  private:
+private:
     std::array<QString, LineCount> m_models;
     std::array<QString, LineCount> m_typed;
     std::array<Highlight, LineCount> m_highlight;

@@ -7,7 +7,7 @@ namespace drills {
 
 class PhraseDrill
 {
-  public:
+public:
     LineDrill &lines() { return m_lines; }
     const LineDrill &lines() const { return m_lines; }
 
@@ -28,7 +28,7 @@ class PhraseDrill
     // of inserting the completing character.
     Verdict judge(int line, int caret, quint8 code);
 
-  private:
+private:
     LineDrill m_lines;
     QString m_title;
     std::int32_t m_category = 0;

@@ -6,7 +6,7 @@ class TExos final : public DrillWindow
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TExos)
-  public:
+public:
     explicit TExos(QWidget *parent = nullptr);
 
     // Loads exercise 1..18 (other codes keep the texts) and starts afresh;
@@ -15,9 +15,9 @@ class TExos final : public DrillWindow
 
     const drills::LineDrill &lines() const { return m_drill; }
 
-  protected:
+protected:
     drills::LineDrill &drill() override { return m_drill; }
 
-  private:
+private:
     drills::LineDrill m_drill;
 };

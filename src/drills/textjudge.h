@@ -6,7 +6,7 @@
 
 class TextJudge final
 {
-  public:
+public:
     struct Verdict
     {
         bool accepted = false;

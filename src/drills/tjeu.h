@@ -13,7 +13,7 @@ class TJeu final : public LessonWindow
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TJeu)
-  public:
+public:
     explicit TJeu(QWidget *parent = nullptr);
 
     // 1 letters, 2 words, anything else no game: new items, counts back to 0;
@@ -42,7 +42,7 @@ class TJeu final : public LessonWindow
     QPushButton *Button1 = nullptr;
     QTimer *Timer2 = nullptr;
 
-  protected:
+protected:
     void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
@@ -51,7 +51,7 @@ class TJeu final : public LessonWindow
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
-  private:
+private:
     void FormShow();
     void FormResize();
     void showScore();

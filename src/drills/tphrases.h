@@ -7,7 +7,7 @@ class TPhrases final : public DrillWindow
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TPhrases)
-  public:
+public:
     explicit TPhrases(QWidget *parent = nullptr);
 
     // Starts category 1..6 at page 1 (other codes keep the texts); the
@@ -24,11 +24,11 @@ class TPhrases final : public DrillWindow
 
     const drills::PhraseDrill &phrases() const { return m_drill; }
 
-  protected:
+protected:
     drills::LineDrill &drill() override { return m_drill.lines(); }
     drills::Verdict judge(int line, int caret, quint8 key) override;
 
-  private:
+private:
     void loadCategory(std::int32_t code);
     void showTitle();
 

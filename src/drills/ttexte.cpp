@@ -39,11 +39,11 @@ bool isLineBreak(QChar c)
 // a plain new paragraph, so no line break slips in unjudged.
 class TypingEdit final : public QTextEdit
 {
-  public:
+public:
     using QTextEdit::QTextEdit;
     std::function<bool(quint8)> keyPress;
 
-  protected:
+protected:
     void keyPressEvent(QKeyEvent *event) override
     {
         const QList<quint8> codes = ui::charCodesOf(event);

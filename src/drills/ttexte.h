@@ -9,7 +9,7 @@ class TTexte final : public LessonWindow
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TTexte)
-  public:
+public:
     explicit TTexte(QWidget *parent = nullptr);
 
     // Codes 1..7 load a text; any code empties the typing editor and resets
@@ -53,13 +53,13 @@ class TTexte final : public LessonWindow
     QTextEdit *RichEdit1 = nullptr; // model
     QTextEdit *RichEdit2 = nullptr; // typing
 
-  protected:
+protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
-  private:
+private:
     void loadText(int code);
     void setExactStyle(bool bold, bool underline);
     QWidget *outerWindow();

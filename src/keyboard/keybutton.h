@@ -11,7 +11,7 @@ class KeyButton final : public QToolButton
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(KeyButton)
-  public:
+public:
     explicit KeyButton(QWidget *parent = nullptr);
 
     // -1 centres the caption; 0 or more puts it that far from the left edge.
@@ -23,10 +23,10 @@ class KeyButton final : public QToolButton
     // disabled image.
     void setPicture(const QIcon &picture, int bottomMargin);
 
-  protected:
+protected:
     void paintEvent(QPaintEvent *event) override;
 
-  private:
+private:
     QIcon m_picture;
     int m_captionMargin = -1;
     int m_pictureMargin = -1;

@@ -10,7 +10,7 @@ namespace keyboard {
 
 class KeyDrill final
 {
-  public:
+public:
     static constexpr int kKeyCount = 34;
 
     struct Key
@@ -37,7 +37,7 @@ class KeyDrill final
     // line is empty.
     static QString scoreText(std::int32_t good, std::int32_t errors, bool right);
 
-  private:
+private:
     std::mt19937 m_random;
     int m_index = 0;
     quint16 m_target = 0;

@@ -13,7 +13,7 @@ class TCaract final : public QDialog
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TCaract)
-  public:
+public:
     static constexpr int kColumns = 28;
     static constexpr int kRows = 8;
 
@@ -50,15 +50,15 @@ class TCaract final : public QDialog
     QPushButton *Button2 = nullptr;
     QLineEdit *Edit1 = nullptr;
 
-  public slots:
+public slots:
     // Escape and the title-bar close button: nothing is confirmed.
     void reject() override;
 
-  protected:
+protected:
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-  private:
+private:
     void listFonts();
     void rebuild(bool focusGrid);
     QString currentCellText() const;

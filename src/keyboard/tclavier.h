@@ -21,7 +21,7 @@ class TClavier final : public LessonWindow
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TClavier)
-  public:
+public:
     explicit TClavier(QWidget *parent = nullptr);
 
     // 0 discovery, 1 key drill; any other code is kept and works as discovery
@@ -60,13 +60,13 @@ class TClavier final : public LessonWindow
     keyboard::KeyButton *SpeedButton106 = nullptr; // Caps Lock light
     keyboard::KeyButton *SpeedButton107 = nullptr; // Scroll Lock light
 
-  protected:
+protected:
     bool event(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
     QString clickStartText() const override { return QStringLiteral("0:0"); }
 
-  private:
+private:
     void FormCreate();
     void buildKeyPicture();
     // Label2 shows "&&" as one "&", like a caption with accelerator markers.

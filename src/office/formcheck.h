@@ -10,7 +10,7 @@ namespace office {
 
 class FormCheck final
 {
-  public:
+public:
     static constexpr int kFields = 5;
 
     // Where the focus goes when an entry field is left.
@@ -43,7 +43,7 @@ class FormCheck final
     std::int32_t errors() const { return m_errors; }
     void resetErrors() { m_errors = 0; }
 
-  private:
+private:
     std::int32_t m_record = 1;
     std::int32_t m_recordCount = 1;
     std::int32_t m_good = 0;

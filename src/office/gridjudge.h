@@ -20,7 +20,7 @@ struct GridCell
 
 class GridJudge final
 {
-  public:
+public:
     enum class Verdict { NotJudged, Good, Wrong };
 
     static constexpr int kColumns = 9;
@@ -55,7 +55,7 @@ class GridJudge final
 
     static bool isJudgingKey(int vk);
 
-  private:
+private:
     GridCell m_recorded{1, 1};
     bool m_moveAllowed = false;
     std::int32_t m_good = 0;

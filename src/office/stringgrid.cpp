@@ -27,7 +27,7 @@ QModelIndex indexOf(const QAbstractItemModel *model, GridCell at)
 // keystroke, and whose keys go to the grid before the editor sees them.
 class CellDelegate final : public QStyledItemDelegate
 {
-  public:
+public:
     explicit CellDelegate(StringGrid *grid)
         : QStyledItemDelegate(grid)
         , m_grid(grid)
@@ -59,14 +59,14 @@ class CellDelegate final : public QStyledItemDelegate
             model->setData(index, text, Qt::EditRole);
     }
 
-  protected:
+protected:
     bool eventFilter(QObject *object, QEvent *event) override
     {
         auto *editor = qobject_cast<QLineEdit *>(object);
         return editor && m_grid->editorEvent(editor, event);
     }
 
-  private:
+private:
     StringGrid *m_grid;
 };
 
@@ -75,7 +75,7 @@ class CellDelegate final : public QStyledItemDelegate
 // Asks the grid before the current cell moves, whatever moves it.
 class AskingSelectionModel final : public QItemSelectionModel
 {
-  public:
+public:
     AskingSelectionModel(QAbstractItemModel *model, StringGrid *grid)
         : QItemSelectionModel(model, grid)
         , m_grid(grid)
@@ -88,7 +88,7 @@ class AskingSelectionModel final : public QItemSelectionModel
         QItemSelectionModel::setCurrentIndex(index, command);
     }
 
-  private:
+private:
     StringGrid *m_grid;
 };
 

@@ -21,7 +21,7 @@ class StringGrid final : public QTableWidget
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(StringGrid)
-  public:
+public:
     explicit StringGrid(QWidget *parent = nullptr);
 
     // Text of a cell; column 0 or row 0 is a heading.
@@ -53,11 +53,11 @@ class StringGrid final : public QTableWidget
     void editorCreated(QLineEdit *editor, const QModelIndex &index);
     bool editorEvent(QLineEdit *editor, QEvent *event);
 
-  protected:
+protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
-  private:
+private:
     friend class AskingSelectionModel;
     bool askMove(const QModelIndex &to);
     void currentMoved(const QModelIndex &now, const QModelIndex &before);

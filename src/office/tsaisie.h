@@ -19,7 +19,7 @@ class TSaisie final : public LessonWindow
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TSaisie)
-  public:
+public:
     explicit TSaisie(QWidget *parent = nullptr);
 
     void SetIni(std::int32_t code) override;
@@ -53,7 +53,7 @@ class TSaisie final : public LessonWindow
     QLineEdit *Edit1 = nullptr, *Edit2 = nullptr, *Edit3 = nullptr, *Edit4 = nullptr, *Edit5 = nullptr;
     QLineEdit *Edit6 = nullptr, *Edit7 = nullptr, *Edit8 = nullptr, *Edit9 = nullptr, *Edit10 = nullptr;
 
-  protected:
+protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     bool focusNextPrevChild(bool next) override;
     void showEvent(QShowEvent *event) override;
@@ -62,7 +62,7 @@ class TSaisie final : public LessonWindow
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 
-  private:
+private:
     void buildForm(QGroupBox *box, std::array<QLabel *, 5> &labels, std::array<QLineEdit *, 5> &edits,
                    int firstNumber, bool entry);
     void fieldExit(int row);

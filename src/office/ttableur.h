@@ -15,7 +15,7 @@ class TTableur final : public LessonWindow
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TTableur)
-  public:
+public:
     explicit TTableur(QWidget *parent = nullptr);
 
     void SetIni(std::int32_t code) override;
@@ -52,12 +52,12 @@ class TTableur final : public LessonWindow
     QLineEdit *Edit2 = nullptr;
     office::StringGrid *StringGrid2 = nullptr;
 
-  protected:
+protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
-  private:
+private:
     void loadLesson(int code);
     void syncCounts();
 

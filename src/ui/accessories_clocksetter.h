@@ -12,7 +12,7 @@ namespace ui {
 
 class ClockSetter
 {
-  public:
+public:
     virtual ~ClockSetter() = default;
     // Sets the system clock to a local date and time; returns an empty text
     // on success, else why the clock was not changed, in French.
@@ -21,7 +21,7 @@ class ClockSetter
 
 class SystemClockSetter final : public ClockSetter
 {
-  public:
+public:
     QString setLocalTime(const QDateTime &local) override;
 };
 

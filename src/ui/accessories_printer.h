@@ -11,7 +11,7 @@ namespace ui {
 
 class TextPrinter
 {
-  public:
+public:
     virtual ~TextPrinter() = default;
     // Prints each line as one printed line, in the font; returns an empty
     // text on success, else the French message to show.
@@ -21,11 +21,11 @@ class TextPrinter
 // Prints on the default printer, or into a PDF file when one is named.
 class QtTextPrinter final : public TextPrinter
 {
-  public:
+public:
     explicit QtTextPrinter(const QString &pdfFile = QString());
     QString printLines(const QStringList &lines, const QFont &font, const QString &title) override;
 
-  private:
+private:
     QString m_pdfFile;
 };
 

@@ -6,8 +6,7 @@ namespace ui {
 
 ClickLabel::ClickLabel(QWidget *parent)
     : QLabel(parent)
-{
-}
+{}
 
 void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
 {

@@ -36,8 +36,8 @@ void HookLineEdit::typeCharacter(quint8 code)
 // text in without judging it. Ctrl+V is the character 22 and is judged.
 bool HookLineEdit::isUnjudgedPaste(const QKeyEvent *event) const
 {
-    return m_judged && (event->matches(QKeySequence::Paste) || event->key() == Qt::Key_Paste)
-           && charCodesOf(event).isEmpty();
+    return m_judged && (event->matches(QKeySequence::Paste) || event->key() == Qt::Key_Paste) &&
+           charCodesOf(event).isEmpty();
 }
 
 bool HookLineEdit::event(QEvent *event)

@@ -27,16 +27,11 @@ void KeyPreview::watch(QObject *object)
 bool KeyPreview::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
-    case QEvent::ChildAdded:
-        watch(static_cast<QChildEvent *>(event)->child());
-        return false;
+    case QEvent::ChildAdded: watch(static_cast<QChildEvent *>(event)->child()); return false;
     case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-        return handleKey(watched, static_cast<QKeyEvent *>(event));
-    case QEvent::InputMethod:
-        return handleCommit(watched, event);
-    default:
-        return false;
+    case QEvent::KeyRelease: return handleKey(watched, static_cast<QKeyEvent *>(event));
+    case QEvent::InputMethod: return handleCommit(watched, event);
+    default: return false;
     }
 }
 

@@ -18,7 +18,7 @@
 class TestAccessoriesFrame : public QObject
 {
     Q_OBJECT
-  private slots:
+private slots:
     void menuItemsOpenTheAccessoriesModally();
     void notesSurviveTheRunInTheStartFolder();
 };

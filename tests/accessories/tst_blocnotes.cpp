@@ -16,7 +16,7 @@
 class TestBlocnotes : public QObject
 {
     Q_OBJECT
-  private slots:
+private slots:
     void noFileWritesNothing();
     void unchangedNotesAreNotWritten();
     void roundTrip_data();

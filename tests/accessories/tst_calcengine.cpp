@@ -9,7 +9,7 @@
 class TestCalcEngine : public QObject
 {
     Q_OBJECT
-  private slots:
+private slots:
     void sequences_data();
     void sequences();
     void conversionErrorKeepsAccumulator();

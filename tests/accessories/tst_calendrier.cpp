@@ -10,7 +10,7 @@
 class TestCalendrier : public QObject
 {
     Q_OBJECT
-  private slots:
+private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::French, QLocale::France)); }
     void monthButtonsKeepTheDay();
     void pageDownOnFermerStepsWithoutClosing();

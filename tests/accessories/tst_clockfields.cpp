@@ -9,7 +9,7 @@ Q_DECLARE_METATYPE(ClockField)
 class TestClockFields : public QObject
 {
     Q_OBJECT
-  private slots:
+private slots:
     void step_data();
     void step();
     void readsEveryField();

@@ -16,7 +16,7 @@
 namespace {
 class FakeClockSetter final : public ui::ClockSetter
 {
-  public:
+public:
     QList<QDateTime> *set;
     QString answer;
     FakeClockSetter(QList<QDateTime> *s, QString a)
@@ -34,7 +34,7 @@ class FakeClockSetter final : public ui::ClockSetter
 class TestHorloge : public QObject
 {
     Q_OBJECT
-  private slots:
+private slots:
     void init();
     void cleanup();
     void tickShowsTimeAndDate();
@@ -45,7 +45,7 @@ class TestHorloge : public QObject
     void refusalIsReported();
     void closingWhileFrozenForgetsEdits();
 
-  private:
+private:
     QList<QDateTime> m_set;
     QString m_answer;
     std::unique_ptr<ui::ClockSetter> m_previous;

@@ -7,7 +7,7 @@
 class TestMonthStep : public QObject
 {
     Q_OBJECT
-  private slots:
+private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::French, QLocale::France)); }
     void stepping_data();
     void stepping();

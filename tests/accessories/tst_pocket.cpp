@@ -10,7 +10,7 @@
 class TestPocket : public QObject
 {
     Q_OBJECT
-  private slots:
+private slots:
     void keyboardDrivesTheKeys();
     void reciprocalKeyPassesNoKeysOn();
     void errorGoesToTheErrorBox();

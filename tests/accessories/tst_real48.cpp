@@ -10,7 +10,7 @@
 class TestReal48 : public QObject
 {
     Q_OBJECT
-  private slots:
+private slots:
     void rounding_data();
     void rounding();
     void layoutOfOne();

@@ -32,19 +32,22 @@ void TestLessonFile::parse_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<Values>("values");
-    QTest::newRow("after start-up") << QByteArray("1\r\n0\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n")
-                                    << Values{1, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+    QTest::newRow("after start-up")
+        << QByteArray("1\r\n0\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n")
+        << Values{1, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
     QTest::newRow("three lines") << QByteArray("4\r\n1\r\n9\r\n") << fifteen({4, 1, 9});
     QTest::newRow("LF only, blanks, tabs") << QByteArray("  2\n\t-7\n\n\n+3\n") << fifteen({2, -7, 3});
     QTest::newRow("text after the integer") << QByteArray("6 fenetre\r\n12\tx\r\n") << fifteen({6, 12});
-    QTest::newRow("line without an integer") << QByteArray("abc\r\n5\r\n12abc\r\n7\r\n") << fifteen({0, 5, 0, 7});
+    QTest::newRow("line without an integer")
+        << QByteArray("abc\r\n5\r\n12abc\r\n7\r\n") << fifteen({0, 5, 0, 7});
     QTest::newRow("code 26 ends the file") << QByteArray("3\r\n4\x1a\r\n5\r\n") << fifteen({3, 4});
     QTest::newRow("control characters skipped") << QByteArray("\x01\x02 8\r\n") << fifteen({8});
     QTest::newRow("2^31 is out of range") << QByteArray("2147483648\r\n2147483647\r\n-2147483648\r\n")
                                           << fifteen({0, 2147483647, int(-2147483647 - 1)});
     QTest::newRow("longer than 32 characters")
         << QByteArray("000000000000000000000000000000001234\r\n5\r\n") << fifteen({0, 5});
-    QTest::newRow("32 characters") << QByteArray("00000000000000000000000000000012\r\n5\r\n") << fifteen({12, 5});
+    QTest::newRow("32 characters") << QByteArray("00000000000000000000000000000012\r\n5\r\n")
+                                   << fifteen({12, 5});
     QTest::newRow("empty") << QByteArray() << fifteen({});
     QTest::newRow("no line ends") << QByteArray("1 2 3 4") << fifteen({1});
     QTest::newRow("lone sign") << QByteArray("-\r\n+\r\n9\r\n") << fifteen({0, 0, 9});

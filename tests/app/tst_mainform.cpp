@@ -14,9 +14,9 @@
 #include "support/testsupport.h"
 
 #include <QAction>
-#include <QLineEdit>
 #include <QActionGroup>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusTipEvent>
@@ -82,14 +82,17 @@ void TestMainForm::startState()
     QVERIFY(frame()->action(QStringLiteral("N1gh1"))->isChecked());
     QVERIFY(!frame()->action(QStringLiteral("Chronomtrer1"))->isChecked());
     QVERIFY(frame()->windowState() & Qt::WindowMaximized);
-    QVERIFY(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d$")).match(frame()->clockPanel->text()).hasMatch());
+    QVERIFY(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d$"))
+                .match(frame()->clockPanel->text())
+                .hasMatch());
     QCOMPARE(frame()->startFolder, QDir::currentPath());
     QVERIFY(frame()->helpFile.endsWith(QStringLiteral("Tapivox.hlp")));
     // Every lesson window was started: the keyboard with 0, the others with 1.
     QCOMPARE(forms().Clavier->GetIni(), 0);
-    for (LessonWindow *w : {static_cast<LessonWindow *>(forms().Exos), static_cast<LessonWindow *>(forms().Phrases),
-                            static_cast<LessonWindow *>(forms().Texte), static_cast<LessonWindow *>(forms().Jeu),
-                            static_cast<LessonWindow *>(forms().Tableur), static_cast<LessonWindow *>(forms().Saisie)})
+    for (LessonWindow *w :
+         {static_cast<LessonWindow *>(forms().Exos), static_cast<LessonWindow *>(forms().Phrases),
+          static_cast<LessonWindow *>(forms().Texte), static_cast<LessonWindow *>(forms().Jeu),
+          static_cast<LessonWindow *>(forms().Tableur), static_cast<LessonWindow *>(forms().Saisie)})
         QCOMPARE(w->GetIni(), 1);
 }
 
@@ -102,7 +105,8 @@ void TestMainForm::menuBarOrder()
                                     "T&ableur", "&Saisie", "&Jeu", "&Options", "&Utilitaires", "&?"}));
     const QList<int> contexts{2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
     for (int i = 0; i < contexts.size(); ++i)
-        QCOMPARE(frame()->menuBar()->actions().at(i)->menu()->property("helpContext").toInt(), contexts.at(i));
+        QCOMPARE(frame()->menuBar()->actions().at(i)->menu()->property("helpContext").toInt(),
+                 contexts.at(i));
 }
 
 void TestMainForm::menuItems_data()
@@ -111,66 +115,137 @@ void TestMainForm::menuItems_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("hint");
     QTest::addColumn<QString>("shortcut");
-    QTest::newRow("Nouvelleleon1") << QStringLiteral("Nouvelleleon1") << QString::fromUtf8("&Nouvelle leçon") << QString::fromUtf8("Nouvelle leçon") << QStringLiteral("");
-    QTest::newRow("OpenItem") << QStringLiteral("OpenItem") << QString::fromUtf8("&Ouvrir leçon...") << QString::fromUtf8("Ouvrir une leçon") << QStringLiteral("");
-    QTest::newRow("SaveItem") << QStringLiteral("SaveItem") << QString::fromUtf8("&Enregistrer leçon") << QString::fromUtf8("Enregistrer la leçon en cours") << QStringLiteral("");
-    QTest::newRow("Enregistrersous1") << QStringLiteral("Enregistrersous1") << QString::fromUtf8("Enregistrer &sous...") << QString::fromUtf8("Enregistrer sous") << QStringLiteral("");
-    QTest::newRow("ExitItem") << QStringLiteral("ExitItem") << QString::fromUtf8("&Quitter") << QString::fromUtf8("Quitter l'application") << QStringLiteral("Alt+X");
-    QTest::newRow("Couper1") << QStringLiteral("Couper1") << QString::fromUtf8("&Couper") << QString::fromUtf8("Couper") << QStringLiteral("Ctrl+X");
-    QTest::newRow("Copier1") << QStringLiteral("Copier1") << QString::fromUtf8("Co&pier") << QString::fromUtf8("Copier") << QStringLiteral("Ctrl+C");
-    QTest::newRow("Coller1") << QStringLiteral("Coller1") << QString::fromUtf8("C&oller") << QString::fromUtf8("Coller") << QStringLiteral("Ctrl+V");
-    QTest::newRow("Dcouverte1") << QStringLiteral("Dcouverte1") << QString::fromUtf8("&Découverte") << QString::fromUtf8("Découverte du clavier") << QStringLiteral("");
-    QTest::newRow("Touches1") << QStringLiteral("Touches1") << QString::fromUtf8("&Touches") << QString::fromUtf8("Touches du clavier") << QStringLiteral("");
-    QTest::newRow("N1gh1") << QStringLiteral("N1gh1") << QString::fromUtf8("&1 Touches g h") << QString::fromUtf8("Touches g h") << QStringLiteral("");
-    QTest::newRow("N2ap1") << QStringLiteral("N2ap1") << QString::fromUtf8("&2 Touches a p") << QString::fromUtf8("Touches a p") << QStringLiteral("");
-    QTest::newRow("N3zq1") << QStringLiteral("N3zq1") << QString::fromUtf8("&3 Touches z o") << QString::fromUtf8("Touches z o") << QStringLiteral("");
-    QTest::newRow("N4erui1") << QStringLiteral("N4erui1") << QString::fromUtf8("&4 Touches h j") << QString::fromUtf8("Touches e r u i") << QStringLiteral("");
-    QTest::newRow("N5ty1") << QStringLiteral("N5ty1") << QString::fromUtf8("&5 Touches t y") << QString::fromUtf8("Touches t y") << QStringLiteral("");
-    QTest::newRow("N6wxcv1") << QStringLiteral("N6wxcv1") << QString::fromUtf8("&6 Touches w x c v") << QString::fromUtf8("Touches w x c v") << QStringLiteral("");
-    QTest::newRow("N7bn1") << QStringLiteral("N7bn1") << QString::fromUtf8("&7 Touches b n") << QString::fromUtf8("Touches b n") << QStringLiteral("");
-    QTest::newRow("N8Touches1") << QStringLiteral("N8Touches1") << QString::fromUtf8("&8 Touches é è") << QString::fromUtf8("Touches é è") << QStringLiteral("");
-    QTest::newRow("N9Touches1") << QStringLiteral("N9Touches1") << QString::fromUtf8("&9 Touches ç à") << QString::fromUtf8("Touches ç à") << QStringLiteral("");
-    QTest::newRow("N10Touches1") << QStringLiteral("N10Touches1") << QString::fromUtf8("&10 Touches ^ ù") << QString::fromUtf8("Touches ^ ù") << QStringLiteral("");
-    QTest::newRow("N11Touches1") << QStringLiteral("N11Touches1") << QString::fromUtf8("&11 Touches , ; : !") << QString::fromUtf8("Touches , ; : !") << QStringLiteral("");
-    QTest::newRow("N12Touches1") << QStringLiteral("N12Touches1") << QString::fromUtf8("&12 Touches \" '") << QString::fromUtf8("Touches \" '") << QStringLiteral("");
-    QTest::newRow("N13Touches1") << QStringLiteral("N13Touches1") << QString::fromUtf8("&13 Touches ( )") << QString::fromUtf8("Touches ( )") << QStringLiteral("");
-    QTest::newRow("N14Touches1") << QStringLiteral("N14Touches1") << QString::fromUtf8("&14 Touches - _") << QString::fromUtf8("Touches - _") << QStringLiteral("");
-    QTest::newRow("N15Touches1") << QStringLiteral("N15Touches1") << QString::fromUtf8("&15 Touches MAJ min") << QString::fromUtf8("Touches MAJUSCULES minuscules") << QStringLiteral("");
-    QTest::newRow("N16Touches1") << QStringLiteral("N16Touches1") << QString::fromUtf8("&16 Touches 1234567890") << QString::fromUtf8("Touches 1234567890") << QStringLiteral("");
-    QTest::newRow("N17Touches1") << QStringLiteral("N17Touches1") << QString::fromUtf8("&17 Touches - x : + =") << QString::fromUtf8("Touches - x : + =") << QStringLiteral("");
-    QTest::newRow("N18Touches1") << QStringLiteral("N18Touches1") << QString::fromUtf8("&18 Touches ? .") << QString::fromUtf8("Touches ? .") << QStringLiteral("");
-    QTest::newRow("Maximes1") << QStringLiteral("Maximes1") << QString::fromUtf8("&Maximes") << QString::fromUtf8("Maximes") << QStringLiteral("");
-    QTest::newRow("Citations1") << QStringLiteral("Citations1") << QString::fromUtf8("&Citations") << QString::fromUtf8("Citaions") << QStringLiteral("");
-    QTest::newRow("Dictions1") << QStringLiteral("Dictions1") << QString::fromUtf8("&Dictions") << QString::fromUtf8("Dictons") << QStringLiteral("");
-    QTest::newRow("Romans1") << QStringLiteral("Romans1") << QString::fromUtf8("&Romans") << QString::fromUtf8("Titres de romans") << QStringLiteral("");
-    QTest::newRow("Films1") << QStringLiteral("Films1") << QString::fromUtf8("&Films") << QString::fromUtf8("Titres de films") << QStringLiteral("");
-    QTest::newRow("Fonctionsdebase1") << QStringLiteral("Fonctionsdebase1") << QString::fromUtf8("&Fonctions de base") << QString::fromUtf8("Les fonctions de base") << QStringLiteral("");
-    QTest::newRow("Fble1") << QStringLiteral("Fble1") << QString::fromUtf8("&La cigale et la fourmi") << QString::fromUtf8("La cigale et la fourmi") << QStringLiteral("");
-    QTest::newRow("LeCorbeauetlerenard1") << QStringLiteral("LeCorbeauetlerenard1") << QString::fromUtf8("Le &Corbeau et le renard") << QString::fromUtf8("") << QStringLiteral("");
-    QTest::newRow("Pressepapiers1") << QStringLiteral("Pressepapiers1") << QString::fromUtf8("&Presse-papiers") << QString::fromUtf8("Le presse-papiers") << QStringLiteral("");
-    QTest::newRow("Lettre1") << QStringLiteral("Lettre1") << QString::fromUtf8("&Lettre") << QString::fromUtf8("Lettre") << QStringLiteral("");
-    QTest::newRow("Relance1") << QStringLiteral("Relance1") << QString::fromUtf8("&Relance") << QString::fromUtf8("Lettre de relance") << QStringLiteral("");
-    QTest::newRow("CurriculumVitae1") << QStringLiteral("CurriculumVitae1") << QString::fromUtf8("Curriculum &Vitae") << QString::fromUtf8("Curriculum Vitae") << QStringLiteral("");
-    QTest::newRow("Lesbases1") << QStringLiteral("Lesbases1") << QString::fromUtf8("&Fonctions de base") << QString::fromUtf8("Les fonctions de base") << QStringLiteral("");
-    QTest::newRow("Budget1") << QStringLiteral("Budget1") << QString::fromUtf8("&Budget") << QString::fromUtf8("Budget") << QStringLiteral("");
-    QTest::newRow("Rpertoire1") << QStringLiteral("Rpertoire1") << QString::fromUtf8("&Répertoire") << QString::fromUtf8("Répertoire téléphoniqaue") << QStringLiteral("");
-    QTest::newRow("Tarifs1") << QStringLiteral("Tarifs1") << QString::fromUtf8("&Tarifs") << QString::fromUtf8("Tarifs") << QStringLiteral("");
-    QTest::newRow("Fonctionsdebase2") << QStringLiteral("Fonctionsdebase2") << QString::fromUtf8("&Fonctions de base") << QString::fromUtf8("Les fonctions de base") << QStringLiteral("");
-    QTest::newRow("Rpertoire2") << QStringLiteral("Rpertoire2") << QString::fromUtf8("&Répertoire") << QString::fromUtf8("Répertoire") << QStringLiteral("");
-    QTest::newRow("Stock1") << QStringLiteral("Stock1") << QString::fromUtf8("&Stock") << QString::fromUtf8("Stock") << QStringLiteral("");
-    QTest::newRow("Lettres1") << QStringLiteral("Lettres1") << QString::fromUtf8("&Lettres") << QString::fromUtf8("Lettres") << QStringLiteral("");
-    QTest::newRow("Mots1") << QStringLiteral("Mots1") << QString::fromUtf8("&Mots") << QString::fromUtf8("Mots") << QStringLiteral("");
-    QTest::newRow("Bilan1") << QStringLiteral("Bilan1") << QString::fromUtf8("&Bilan") << QString::fromUtf8("Bilan de la leçon") << QStringLiteral("");
-    QTest::newRow("Chronomtrer1") << QStringLiteral("Chronomtrer1") << QString::fromUtf8("&Chronométrer") << QString::fromUtf8("Chronométrer") << QStringLiteral("");
-    QTest::newRow("Tabledescaractres1") << QStringLiteral("Tabledescaractres1") << QString::fromUtf8("&Table des caractères") << QString::fromUtf8("Table des caractères") << QStringLiteral("");
-    QTest::newRow("Calendrier1") << QStringLiteral("Calendrier1") << QString::fromUtf8("&Calendrier") << QString::fromUtf8("Calendrier") << QStringLiteral("");
-    QTest::newRow("Clculatrice1") << QStringLiteral("Clculatrice1") << QString::fromUtf8("C&alculatrice") << QString::fromUtf8("Calculatrice") << QStringLiteral("");
-    QTest::newRow("Horloge1") << QStringLiteral("Horloge1") << QString::fromUtf8("&Horloge") << QString::fromUtf8("Horloge") << QStringLiteral("");
-    QTest::newRow("Blocnotes1") << QStringLiteral("Blocnotes1") << QString::fromUtf8("&Bloc-notes") << QString::fromUtf8("Bloc-notes") << QStringLiteral("");
-    QTest::newRow("Index1") << QStringLiteral("Index1") << QString::fromUtf8("&Index") << QString::fromUtf8("Sommaire de l'aide") << QStringLiteral("");
-    QTest::newRow("Rechercher1") << QStringLiteral("Rechercher1") << QString::fromUtf8("&Rechercher...") << QString::fromUtf8("Rechercher") << QStringLiteral("");
-    QTest::newRow("Utiliserlaide1") << QStringLiteral("Utiliserlaide1") << QString::fromUtf8("&Utiliser l'aide") << QString::fromUtf8("Utiliser l'aide") << QStringLiteral("");
-    QTest::newRow("About1") << QStringLiteral("About1") << QString::fromUtf8("&A propos") << QString::fromUtf8("Informations sur le programme, la version") << QStringLiteral("");
+    QTest::newRow("Nouvelleleon1") << QStringLiteral("Nouvelleleon1") << QString::fromUtf8("&Nouvelle leçon")
+                                   << QString::fromUtf8("Nouvelle leçon") << QStringLiteral("");
+    QTest::newRow("OpenItem") << QStringLiteral("OpenItem") << QString::fromUtf8("&Ouvrir leçon...")
+                              << QString::fromUtf8("Ouvrir une leçon") << QStringLiteral("");
+    QTest::newRow("SaveItem") << QStringLiteral("SaveItem") << QString::fromUtf8("&Enregistrer leçon")
+                              << QString::fromUtf8("Enregistrer la leçon en cours") << QStringLiteral("");
+    QTest::newRow("Enregistrersous1")
+        << QStringLiteral("Enregistrersous1") << QString::fromUtf8("Enregistrer &sous...")
+        << QString::fromUtf8("Enregistrer sous") << QStringLiteral("");
+    QTest::newRow("ExitItem") << QStringLiteral("ExitItem") << QString::fromUtf8("&Quitter")
+                              << QString::fromUtf8("Quitter l'application") << QStringLiteral("Alt+X");
+    QTest::newRow("Couper1") << QStringLiteral("Couper1") << QString::fromUtf8("&Couper")
+                             << QString::fromUtf8("Couper") << QStringLiteral("Ctrl+X");
+    QTest::newRow("Copier1") << QStringLiteral("Copier1") << QString::fromUtf8("Co&pier")
+                             << QString::fromUtf8("Copier") << QStringLiteral("Ctrl+C");
+    QTest::newRow("Coller1") << QStringLiteral("Coller1") << QString::fromUtf8("C&oller")
+                             << QString::fromUtf8("Coller") << QStringLiteral("Ctrl+V");
+    QTest::newRow("Dcouverte1") << QStringLiteral("Dcouverte1") << QString::fromUtf8("&Découverte")
+                                << QString::fromUtf8("Découverte du clavier") << QStringLiteral("");
+    QTest::newRow("Touches1") << QStringLiteral("Touches1") << QString::fromUtf8("&Touches")
+                              << QString::fromUtf8("Touches du clavier") << QStringLiteral("");
+    QTest::newRow("N1gh1") << QStringLiteral("N1gh1") << QString::fromUtf8("&1 Touches g h")
+                           << QString::fromUtf8("Touches g h") << QStringLiteral("");
+    QTest::newRow("N2ap1") << QStringLiteral("N2ap1") << QString::fromUtf8("&2 Touches a p")
+                           << QString::fromUtf8("Touches a p") << QStringLiteral("");
+    QTest::newRow("N3zq1") << QStringLiteral("N3zq1") << QString::fromUtf8("&3 Touches z o")
+                           << QString::fromUtf8("Touches z o") << QStringLiteral("");
+    QTest::newRow("N4erui1") << QStringLiteral("N4erui1") << QString::fromUtf8("&4 Touches h j")
+                             << QString::fromUtf8("Touches e r u i") << QStringLiteral("");
+    QTest::newRow("N5ty1") << QStringLiteral("N5ty1") << QString::fromUtf8("&5 Touches t y")
+                           << QString::fromUtf8("Touches t y") << QStringLiteral("");
+    QTest::newRow("N6wxcv1") << QStringLiteral("N6wxcv1") << QString::fromUtf8("&6 Touches w x c v")
+                             << QString::fromUtf8("Touches w x c v") << QStringLiteral("");
+    QTest::newRow("N7bn1") << QStringLiteral("N7bn1") << QString::fromUtf8("&7 Touches b n")
+                           << QString::fromUtf8("Touches b n") << QStringLiteral("");
+    QTest::newRow("N8Touches1") << QStringLiteral("N8Touches1") << QString::fromUtf8("&8 Touches é è")
+                                << QString::fromUtf8("Touches é è") << QStringLiteral("");
+    QTest::newRow("N9Touches1") << QStringLiteral("N9Touches1") << QString::fromUtf8("&9 Touches ç à")
+                                << QString::fromUtf8("Touches ç à") << QStringLiteral("");
+    QTest::newRow("N10Touches1") << QStringLiteral("N10Touches1") << QString::fromUtf8("&10 Touches ^ ù")
+                                 << QString::fromUtf8("Touches ^ ù") << QStringLiteral("");
+    QTest::newRow("N11Touches1") << QStringLiteral("N11Touches1") << QString::fromUtf8("&11 Touches , ; : !")
+                                 << QString::fromUtf8("Touches , ; : !") << QStringLiteral("");
+    QTest::newRow("N12Touches1") << QStringLiteral("N12Touches1") << QString::fromUtf8("&12 Touches \" '")
+                                 << QString::fromUtf8("Touches \" '") << QStringLiteral("");
+    QTest::newRow("N13Touches1") << QStringLiteral("N13Touches1") << QString::fromUtf8("&13 Touches ( )")
+                                 << QString::fromUtf8("Touches ( )") << QStringLiteral("");
+    QTest::newRow("N14Touches1") << QStringLiteral("N14Touches1") << QString::fromUtf8("&14 Touches - _")
+                                 << QString::fromUtf8("Touches - _") << QStringLiteral("");
+    QTest::newRow("N15Touches1") << QStringLiteral("N15Touches1") << QString::fromUtf8("&15 Touches MAJ min")
+                                 << QString::fromUtf8("Touches MAJUSCULES minuscules") << QStringLiteral("");
+    QTest::newRow("N16Touches1") << QStringLiteral("N16Touches1")
+                                 << QString::fromUtf8("&16 Touches 1234567890")
+                                 << QString::fromUtf8("Touches 1234567890") << QStringLiteral("");
+    QTest::newRow("N17Touches1") << QStringLiteral("N17Touches1")
+                                 << QString::fromUtf8("&17 Touches - x : + =")
+                                 << QString::fromUtf8("Touches - x : + =") << QStringLiteral("");
+    QTest::newRow("N18Touches1") << QStringLiteral("N18Touches1") << QString::fromUtf8("&18 Touches ? .")
+                                 << QString::fromUtf8("Touches ? .") << QStringLiteral("");
+    QTest::newRow("Maximes1") << QStringLiteral("Maximes1") << QString::fromUtf8("&Maximes")
+                              << QString::fromUtf8("Maximes") << QStringLiteral("");
+    QTest::newRow("Citations1") << QStringLiteral("Citations1") << QString::fromUtf8("&Citations")
+                                << QString::fromUtf8("Citaions") << QStringLiteral("");
+    QTest::newRow("Dictions1") << QStringLiteral("Dictions1") << QString::fromUtf8("&Dictions")
+                               << QString::fromUtf8("Dictons") << QStringLiteral("");
+    QTest::newRow("Romans1") << QStringLiteral("Romans1") << QString::fromUtf8("&Romans")
+                             << QString::fromUtf8("Titres de romans") << QStringLiteral("");
+    QTest::newRow("Films1") << QStringLiteral("Films1") << QString::fromUtf8("&Films")
+                            << QString::fromUtf8("Titres de films") << QStringLiteral("");
+    QTest::newRow("Fonctionsdebase1")
+        << QStringLiteral("Fonctionsdebase1") << QString::fromUtf8("&Fonctions de base")
+        << QString::fromUtf8("Les fonctions de base") << QStringLiteral("");
+    QTest::newRow("Fble1") << QStringLiteral("Fble1") << QString::fromUtf8("&La cigale et la fourmi")
+                           << QString::fromUtf8("La cigale et la fourmi") << QStringLiteral("");
+    QTest::newRow("LeCorbeauetlerenard1")
+        << QStringLiteral("LeCorbeauetlerenard1") << QString::fromUtf8("Le &Corbeau et le renard")
+        << QString::fromUtf8("") << QStringLiteral("");
+    QTest::newRow("Pressepapiers1") << QStringLiteral("Pressepapiers1")
+                                    << QString::fromUtf8("&Presse-papiers")
+                                    << QString::fromUtf8("Le presse-papiers") << QStringLiteral("");
+    QTest::newRow("Lettre1") << QStringLiteral("Lettre1") << QString::fromUtf8("&Lettre")
+                             << QString::fromUtf8("Lettre") << QStringLiteral("");
+    QTest::newRow("Relance1") << QStringLiteral("Relance1") << QString::fromUtf8("&Relance")
+                              << QString::fromUtf8("Lettre de relance") << QStringLiteral("");
+    QTest::newRow("CurriculumVitae1")
+        << QStringLiteral("CurriculumVitae1") << QString::fromUtf8("Curriculum &Vitae")
+        << QString::fromUtf8("Curriculum Vitae") << QStringLiteral("");
+    QTest::newRow("Lesbases1") << QStringLiteral("Lesbases1") << QString::fromUtf8("&Fonctions de base")
+                               << QString::fromUtf8("Les fonctions de base") << QStringLiteral("");
+    QTest::newRow("Budget1") << QStringLiteral("Budget1") << QString::fromUtf8("&Budget")
+                             << QString::fromUtf8("Budget") << QStringLiteral("");
+    QTest::newRow("Rpertoire1") << QStringLiteral("Rpertoire1") << QString::fromUtf8("&Répertoire")
+                                << QString::fromUtf8("Répertoire téléphoniqaue") << QStringLiteral("");
+    QTest::newRow("Tarifs1") << QStringLiteral("Tarifs1") << QString::fromUtf8("&Tarifs")
+                             << QString::fromUtf8("Tarifs") << QStringLiteral("");
+    QTest::newRow("Fonctionsdebase2")
+        << QStringLiteral("Fonctionsdebase2") << QString::fromUtf8("&Fonctions de base")
+        << QString::fromUtf8("Les fonctions de base") << QStringLiteral("");
+    QTest::newRow("Rpertoire2") << QStringLiteral("Rpertoire2") << QString::fromUtf8("&Répertoire")
+                                << QString::fromUtf8("Répertoire") << QStringLiteral("");
+    QTest::newRow("Stock1") << QStringLiteral("Stock1") << QString::fromUtf8("&Stock")
+                            << QString::fromUtf8("Stock") << QStringLiteral("");
+    QTest::newRow("Lettres1") << QStringLiteral("Lettres1") << QString::fromUtf8("&Lettres")
+                              << QString::fromUtf8("Lettres") << QStringLiteral("");
+    QTest::newRow("Mots1") << QStringLiteral("Mots1") << QString::fromUtf8("&Mots")
+                           << QString::fromUtf8("Mots") << QStringLiteral("");
+    QTest::newRow("Bilan1") << QStringLiteral("Bilan1") << QString::fromUtf8("&Bilan")
+                            << QString::fromUtf8("Bilan de la leçon") << QStringLiteral("");
+    QTest::newRow("Chronomtrer1") << QStringLiteral("Chronomtrer1") << QString::fromUtf8("&Chronométrer")
+                                  << QString::fromUtf8("Chronométrer") << QStringLiteral("");
+    QTest::newRow("Tabledescaractres1")
+        << QStringLiteral("Tabledescaractres1") << QString::fromUtf8("&Table des caractères")
+        << QString::fromUtf8("Table des caractères") << QStringLiteral("");
+    QTest::newRow("Calendrier1") << QStringLiteral("Calendrier1") << QString::fromUtf8("&Calendrier")
+                                 << QString::fromUtf8("Calendrier") << QStringLiteral("");
+    QTest::newRow("Clculatrice1") << QStringLiteral("Clculatrice1") << QString::fromUtf8("C&alculatrice")
+                                  << QString::fromUtf8("Calculatrice") << QStringLiteral("");
+    QTest::newRow("Horloge1") << QStringLiteral("Horloge1") << QString::fromUtf8("&Horloge")
+                              << QString::fromUtf8("Horloge") << QStringLiteral("");
+    QTest::newRow("Blocnotes1") << QStringLiteral("Blocnotes1") << QString::fromUtf8("&Bloc-notes")
+                                << QString::fromUtf8("Bloc-notes") << QStringLiteral("");
+    QTest::newRow("Index1") << QStringLiteral("Index1") << QString::fromUtf8("&Index")
+                            << QString::fromUtf8("Sommaire de l'aide") << QStringLiteral("");
+    QTest::newRow("Rechercher1") << QStringLiteral("Rechercher1") << QString::fromUtf8("&Rechercher...")
+                                 << QString::fromUtf8("Rechercher") << QStringLiteral("");
+    QTest::newRow("Utiliserlaide1") << QStringLiteral("Utiliserlaide1")
+                                    << QString::fromUtf8("&Utiliser l'aide")
+                                    << QString::fromUtf8("Utiliser l'aide") << QStringLiteral("");
+    QTest::newRow("About1") << QStringLiteral("About1") << QString::fromUtf8("&A propos")
+                            << QString::fromUtf8("Informations sur le programme, la version")
+                            << QStringLiteral("");
 }
 
 void TestMainForm::menuItems()
@@ -208,9 +283,10 @@ void TestMainForm::lessonMenusAreRadioGroups()
 
 void TestMainForm::toolbarButtons()
 {
-    const QStringList names{"SpeedButton11", "SpeedButton5", "SpeedButton6", "SpeedButton1", "SpeedButton2",
-                            "SpeedButton7", "SpeedButton3", "SpeedButton13", "SpeedButton14", "SpeedButton4",
-                            "SpeedButton9", "SpeedButton10", "SpeedButton8", "SpeedButton12"};
+    const QStringList names{"SpeedButton11", "SpeedButton5", "SpeedButton6", "SpeedButton1",
+                            "SpeedButton2",  "SpeedButton7", "SpeedButton3", "SpeedButton13",
+                            "SpeedButton14", "SpeedButton4", "SpeedButton9", "SpeedButton10",
+                            "SpeedButton8",  "SpeedButton12"};
     const QList<int> lefts{8, 33, 58, 91, 116, 141, 166, 191, 216, 241, 275, 300, 334, 359};
     QCOMPARE(frame()->SpeedPanel->findChildren<QToolButton *>().size(), 14);
     for (int i = 0; i < names.size(); ++i) {

@@ -93,13 +93,15 @@ void TestMainFormFile::cancelledSaveAsWritesNothing()
 
 void TestMainFormFile::roundTripRestoresWindowsAndMarks()
 {
-    for (const char *item : {"Touches1", "N5ty1", "Citations1", "CurriculumVitae1", "Mots1", "Stock1", "Budget1"})
+    for (const char *item :
+         {"Touches1", "N5ty1", "Citations1", "CurriculumVitae1", "Mots1", "Stock1", "Budget1"})
         frame()->action(QLatin1String(item))->trigger();
     QCOMPARE(frame()->activeLesson(), static_cast<LessonWindow *>(forms().Tableur));
     const QString path = m_cwd->file(QStringLiteral("lecon.tpx"));
     fake().saveNames << path;
     frame()->Enregistrersous1Click();
-    QCOMPARE(read(path), QByteArray("6\r\n1\r\n5\r\n2\r\n7\r\n2\r\n2\r\n3\r\n2\r\n5\r\n2\r\n7\r\n2\r\n2\r\n3\r\n"));
+    QCOMPARE(read(path),
+             QByteArray("6\r\n1\r\n5\r\n2\r\n7\r\n2\r\n2\r\n3\r\n2\r\n5\r\n2\r\n7\r\n2\r\n2\r\n3\r\n"));
 
     fake().answers << Answer::No;
     frame()->Nouvelleleon1Click();

@@ -28,8 +28,8 @@ void TestStats::figures_data()
     QTest::newRow("3600 seconds") << 5 << 0 << 3600 << QStringList{"5", "0", "0 %", "0", "0", "60:0"};
     QTest::newRow("negative seconds") << 10 << 0 << -5 << QStringList{"10", "0", "0 %", "", "", "0:-5"};
     // 32-bit arithmetic wraps as the original integers did.
-    QTest::newRow("overflowing product") << 40000000 << 0 << 60
-                                         << QStringList{"40000000", "0", "0 %", "-31582788", "8000000", "1:0"};
+    QTest::newRow("overflowing product")
+        << 40000000 << 0 << 60 << QStringList{"40000000", "0", "0 %", "-31582788", "8000000", "1:0"};
 }
 
 void TestStats::figures()

@@ -21,7 +21,7 @@
 class TestExosFrame : public QObject
 {
     Q_OBJECT
-  private slots:
+private slots:
     void init();
     void cleanup();
     void startUpLoadsExerciseOne();
@@ -29,7 +29,7 @@ class TestExosFrame : public QObject
     void chronometerAndStatistics();
     void phrasesMenu();
 
-  private:
+private:
     std::unique_ptr<test::PrompterScope> m_prompter;
     std::unique_ptr<test::TempCwd> m_cwd;
 };

@@ -57,7 +57,7 @@ template <typename Judge> Verdict run(LineDrill &lines, const QString &script, J
 class TestExosJudge : public QObject
 {
     Q_OBJECT
-  private slots:
+private slots:
     void judging_data();
     void judging();
     void pages_data();

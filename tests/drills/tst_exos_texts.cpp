@@ -175,7 +175,7 @@ void typeLine(ui::HookLineEdit *typing, const QString &model)
 class TestExosTexts : public QObject
 {
     Q_OBJECT
-  private slots:
+private slots:
     void exercise_data();
     void exercise();
     void phrasePage_data();

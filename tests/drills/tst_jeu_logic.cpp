@@ -24,7 +24,7 @@ QStringList wordList()
 class TestJeuLogic : public QObject
 {
     Q_OBJECT
-  private slots:
+private slots:
     void wordAndLetterTables();
     void jouerDropsItemsAtTheirColumns_data();
     void jouerDropsItemsAtTheirColumns();

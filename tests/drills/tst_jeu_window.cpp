@@ -42,7 +42,7 @@ bool inkIn(const QImage &image, QRect area)
 class TestJeuWindow : public QObject
 {
     Q_OBJECT
-  private slots:
+private slots:
     void init();
     void cleanup();
     void createdAsLettersGame();
@@ -55,7 +55,7 @@ class TestJeuWindow : public QObject
     void itemsArePaintedFromState();
     void wordsMenuShowsTheWordsGame();
 
-  private:
+private:
     std::unique_ptr<TJeu> m_jeu;
 };
 

@@ -16,7 +16,7 @@ QString model(int code, int line)
 class TestTexteJudge : public QObject
 {
     Q_OBJECT
-  private slots:
+private slots:
     void judge_data();
     void judge();
     void everyModelLineAcceptsItself();

@@ -170,7 +170,7 @@ QString decodeCell(const char *cell)
 class TestTexteTexts : public QObject
 {
     Q_OBJECT
-  private slots:
+private slots:
     void lineCounts_data();
     void lineCounts();
     void everyLine_data();

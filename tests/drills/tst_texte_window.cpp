@@ -62,7 +62,7 @@ QString line(int code, int number)
 class TestTexteWindow : public QObject
 {
     Q_OBJECT
-  private slots:
+private slots:
     void initTestCase();
     void cleanupTestCase();
     void init();

@@ -14,7 +14,7 @@
 class TestCaract : public QObject
 {
     Q_OBJECT
-  private slots:
+private slots:
     void dialogAtCreation();
     void showingFillsTheGrid();
     void fontListIsInstalledFamiliesOnce();
@@ -27,7 +27,7 @@ class TestCaract : public QObject
     void pickedFontRedrawsTheGrid();
     void typedFontNameRebuildsAfterEveryLetter();
 
-  private:
+private:
     static void showDialog(TCaract &d)
     {
         d.show();

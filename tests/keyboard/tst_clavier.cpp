@@ -109,7 +109,7 @@ Q_DECLARE_METATYPE(QList<Step>)
 class TestClavier : public QObject
 {
     Q_OBJECT
-  private slots:
+private slots:
     void init();
     void cleanup();
 
@@ -139,7 +139,7 @@ class TestClavier : public QObject
 
     void startUpInTheFrame();
 
-  private:
+private:
     ui::FakeLockState *m_locks = nullptr;
 };
 

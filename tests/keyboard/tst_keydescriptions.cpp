@@ -7,7 +7,7 @@
 class TestKeyDescriptions : public QObject
 {
     Q_OBJECT
-  private slots:
+private slots:
     void specialKeys_data();
     void specialKeys();
     void keysWithoutDescription_data();

@@ -9,7 +9,7 @@ using keyboard::KeyDrill;
 class TestKeyDrill : public QObject
 {
     Q_OBJECT
-  private slots:
+private slots:
     void tableHoldsTheDrillKeys();
     void promptNamesTheDrawnKey();
     void drawIsUniformOverTheTable();

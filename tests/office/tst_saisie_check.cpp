@@ -14,7 +14,7 @@ Q_DECLARE_METATYPE(WindowPlace)
 class TestSaisieCheck : public QObject
 {
     Q_OBJECT
-  private slots:
+private slots:
     void fieldExit_data();
     void fieldExit();
     void recordSteps_data();

@@ -56,7 +56,7 @@ void copyModel(TSaisie &w)
 class TestSaisieWindow : public QObject
 {
     Q_OBJECT
-  private slots:
+private slots:
     void init();
     void cleanup();
     void widgetsAtCreation();
@@ -77,7 +77,7 @@ class TestSaisieWindow : public QObject
     void formClickWritesTheCaption();
     void insideTheFrame();
 
-  private:
+private:
     TSaisie *w = nullptr;
     void tab() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); }
     void page(Qt::Key k) { QTest::keyClick(w->Edit10, k); }

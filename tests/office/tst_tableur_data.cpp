@@ -21,7 +21,7 @@ GridCell cellNamed(const QString &name)
 class TestTableurData : public QObject
 {
     Q_OBJECT
-  private slots:
+private slots:
     void lessonCells_data();
     void lessonCells();
     void unknownCodeLeavesGridsEmpty();

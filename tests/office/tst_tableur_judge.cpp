@@ -28,7 +28,7 @@ Q_DECLARE_METATYPE(GridCell)
 class TestTableurJudge : public QObject
 {
     Q_OBJECT
-  private slots:
+private slots:
     void sequences_data();
     void sequences();
     void newLessonStartsOnA1WithMovesAllowed();

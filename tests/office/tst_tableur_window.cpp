@@ -53,7 +53,7 @@ void goToD1(TTableur &w)
 class TestTableurWindow : public QObject
 {
     Q_OBJECT
-  private slots:
+private slots:
     void widgets();
     void tabOutOfCells_data();
     void tabOutOfCells();

@@ -20,13 +20,13 @@ namespace test {
 class FakePrompter final : public ui::Prompter
 {
 public:
-    QList<Answer> answers;       // next answers to askYesNoCancel (Cancel when empty)
-    QStringList openNames;       // next open-dialog results (empty: cancelled)
-    QStringList saveNames;       // next save-dialog results (empty: cancelled)
-    QStringList questions;       // texts asked
-    QStringList errors;          // error boxes shown
-    QStringList informations;    // information boxes shown
-    QList<QDialog *> modals;     // dialogs shown modally
+    QList<Answer> answers;    // next answers to askYesNoCancel (Cancel when empty)
+    QStringList openNames;    // next open-dialog results (empty: cancelled)
+    QStringList saveNames;    // next save-dialog results (empty: cancelled)
+    QStringList questions;    // texts asked
+    QStringList errors;       // error boxes shown
+    QStringList informations; // information boxes shown
+    QList<QDialog *> modals;  // dialogs shown modally
     int openDialogs = 0;
     int saveDialogs = 0;
     std::function<int(QDialog *)> onModal; // result of showModal (0 by default)

@@ -18,7 +18,7 @@
 class TestX11Clavier : public QObject
 {
     Q_OBJECT
-  private slots:
+private slots:
     void initTestCase();
     void cleanupTestCase();
     void keysThroughTheServer_data();
@@ -26,7 +26,7 @@ class TestX11Clavier : public QObject
     void capsLockLight();
     void controlLetterIsACharacter();
 
-  private:
+private:
     bool xdotool(const QStringList &args);
     TClavier *m_window = nullptr;
     std::unique_ptr<test::TempCwd> m_cwd;

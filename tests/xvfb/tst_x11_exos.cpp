@@ -51,7 +51,7 @@ bool xdotoolKeys(const QStringList &keys)
 class TestX11Exos : public QObject
 {
     Q_OBJECT
-  private slots:
+private slots:
     void deadCircumflexIsJudged();
 };
 

@@ -36,7 +36,9 @@ void TestX11Frame::frameMapsWithClockAndKeyboard()
     TMainForm *frame = forms().MainForm;
     QVERIFY(QTest::qWaitForWindowExposed(frame));
     QTRY_VERIFY(frame->windowState() & Qt::WindowMaximized);
-    QTRY_VERIFY(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d$")).match(frame->clockPanel->text()).hasMatch());
+    QTRY_VERIFY(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d$"))
+                    .match(frame->clockPanel->text())
+                    .hasMatch());
     QCOMPARE(frame->activeLesson(), static_cast<LessonWindow *>(forms().Clavier));
     QVERIFY(forms().Clavier->isVisible());
     test::stopProgram();
@@ -59,7 +61,7 @@ void TestX11Frame::realBinaryMapsItsFrame()
     for (int i = 0; i < 100 && !found; ++i) {
         QProcess search;
         search.start(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                                  QStringLiteral("--name"), QStringLiteral("^Tapivox$")});
+                                                 QStringLiteral("--name"), QStringLiteral("^Tapivox$")});
         search.waitForFinished(5000);
         found = !search.readAllStandardOutput().trimmed().isEmpty();
         if (!found)

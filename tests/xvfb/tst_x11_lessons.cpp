@@ -62,8 +62,9 @@ void TestX11Lessons::activateFrame()
 void TestX11Lessons::keys(const QStringList &names)
 {
     QProcess xdotool;
-    xdotool.start(QStringLiteral("xdotool"), QStringList{QStringLiteral("key"), QStringLiteral("--delay"),
-                                                         QStringLiteral("30")} + names);
+    xdotool.start(QStringLiteral("xdotool"),
+                  QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("30")} +
+                      names);
     // Keep the event loop running while xdotool types: a blocked loop lets
     // composed characters overtake the plain keys.
     QTRY_VERIFY_WITH_TIMEOUT(xdotool.state() == QProcess::NotRunning, 10000);

@@ -32,8 +32,9 @@ void TestX11Menus::initTestCase()
 void TestX11Menus::keys(const QStringList &names)
 {
     QProcess xdotool;
-    xdotool.start(QStringLiteral("xdotool"), QStringList{QStringLiteral("key"), QStringLiteral("--delay"),
-                                                         QStringLiteral("40")} + names);
+    xdotool.start(QStringLiteral("xdotool"),
+                  QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("40")} +
+                      names);
     QTRY_VERIFY_WITH_TIMEOUT(xdotool.state() == QProcess::NotRunning, 10000);
 }
 
