@@ -1,6 +1,7 @@
 // The window of the typing drills: widgets wired to the line judging.
 #include "drills/drillwindow.h"
 
+#include "ui/flatframe.h"
 #include "ui/hooklineedit.h"
 #include "ui/keycodes.h"
 
@@ -77,6 +78,7 @@ DrillWindow::DrillWindow(const QString &name, int moduleCode, int helpContext, c
             mp.setColor(QPalette::Inactive, role, mp.color(QPalette::Active, role));
         model->setPalette(mp);
         model->installEventFilter(this);
+        ui::giveFlatFrame(model);
         m_models[i] = model;
 
         auto *typing = new ui::HookLineEdit(this);
@@ -88,6 +90,7 @@ DrillWindow::DrillWindow(const QString &name, int moduleCode, int helpContext, c
         typing->setPalette(tp);
         typing->setJudgedInput(true);
         typing->installEventFilter(this);
+        ui::giveFlatFrame(typing);
         m_typing[i] = typing;
     }
     Edit1 = m_models[0];
