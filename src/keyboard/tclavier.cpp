@@ -4,6 +4,7 @@
 #include "keyboard/keybutton.h"
 #include "keyboard/keydescriptions.h"
 #include "keyboard/keytable.h"
+#include "ui/caption.h"
 #include "ui/int32.h"
 #include "ui/lockstate.h"
 #include "ui/platform.h"
@@ -59,22 +60,6 @@ void paintButtonFace(QWidget *w)
     palette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
     w->setPalette(palette);
     w->setAutoFillBackground(true);
-}
-
-// "&&" shows one "&"; a single "&" marks the next character and is not shown.
-QString captionText(const QString &text)
-{
-    QString shown;
-    shown.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u'&') {
-            if (i + 1 < text.size() && text[i + 1] == u'&')
-                shown += u'&', ++i;
-            continue;
-        }
-        shown += text[i];
-    }
-    return shown;
 }
 
 QFont keyFont(keyboard::KeyFont font, const QFont &windowFont)
@@ -292,7 +277,7 @@ void TClavier::Verif1(quint16 key)
 
 void TClavier::setLabel2(const QString &text)
 {
-    Label2->setText(captionText(text));
+    Label2->setText(ui::captionText(text));
 }
 
 // ---- events -------------------------------------------------------------

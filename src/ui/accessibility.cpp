@@ -1,6 +1,7 @@
 // One pass over the widget tree: table entries first, then defaults drawn
 // from what the widget shows.
 #include "ui/accessibility.h"
+#include "ui/caption.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -25,14 +26,7 @@ namespace {
 
 QString stripAmpersands(const QString &text)
 {
-    QString out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == QLatin1Char('&') && i + 1 < text.size())
-            ++i; // "&&" keeps one, "&x" keeps x
-        out += text[i];
-    }
-    return out.trimmed();
+    return captionText(text).trimmed();
 }
 
 bool isControl(const QWidget *w)

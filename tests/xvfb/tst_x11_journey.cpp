@@ -9,6 +9,7 @@
 #include "app/tstats.h"
 #include "drills/exercisetexts.h"
 #include "keyboard/keydescriptions.h"
+#include "ui/caption.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,21 +38,6 @@ QString unescape(const QString &value)
         }
     }
     return out;
-}
-
-// A caption shows "&&" as "&" and drops a lone "&".
-QString caption(const QString &text)
-{
-    QString shown;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u'&') {
-            if (i + 1 < text.size() && text[i + 1] == u'&')
-                shown += u'&', ++i;
-            continue;
-        }
-        shown += text[i];
-    }
-    return shown;
 }
 
 // The X key names of the key drill's prompts.
@@ -362,12 +348,12 @@ void TestX11Journey::readsTwoKeyDescriptions()
     QCOMPARE(value(QStringLiteral("TClavier.code")), QStringLiteral("0"));
     // A character key: its name and code.
     QVERIFY(keys({QStringLiteral("eacute")}));
-    const QString eacute = caption(keyboard::characterDescription(0xE9));
+    const QString eacute = ui::captionText(keyboard::characterDescription(0xE9));
     QVERIFY(waitFor([&] { return value(QStringLiteral("TClavier.Label2")) == eacute; }));
     QVERIFY(requestState(QStringLiteral("key-eacute")));
     // A special key: what it is for. The right Windows key is not the left one.
     QVERIFY(keys({drillKeysym(QStringLiteral("Windows droite"))}));
-    const QString windows = caption(keyboard::specialKeyDescription(92));
+    const QString windows = ui::captionText(keyboard::specialKeyDescription(92));
     QVERIFY(waitFor([&] { return value(QStringLiteral("TClavier.Label2")) != eacute; }));
     QVERIFY(requestState(QStringLiteral("key-windows-right")));
     QCOMPARE(value(QStringLiteral("TClavier.Label2")), windows);
