@@ -5,6 +5,7 @@
 #include "ui/accessories_printer.h"
 #include "ui/platform.h"
 #include "ui/prompter.h"
+#include "ui/safefile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -12,7 +13,6 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QToolButton>
@@ -118,8 +118,8 @@ void TBlocnotes::Sauve(const QString &fileName)
     // leaves the previous notes as they were.
     // A notes file that is a link stays one: its target is replaced.
     const QFileInfo info(name);
-    QSaveFile file(info.isSymLink() ? info.symLinkTarget() : name);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    QString reason;
+    if (!ui::writeFileSafely(info.isSymLink() ? info.symLinkTarget() : name, bytes, &reason)) {
         ui::prompter().error(this, QStringLiteral("Ne peut créer le fichier %1").arg(name));
         return;
     }

@@ -3,7 +3,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <charconv>
 
@@ -53,25 +52,6 @@ QByteArray LessonFile::serialize() const
         out += "\r\n";
     }
     return out;
-}
-
-bool writeFileSafely(const QString &path, const QByteArray &data, QString *error)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = QFileInfo(path).isDir() ? QStringLiteral("c'est un dossier") : file.errorString();
-        return false;
-    }
-    if (file.write(data) != data.size()) {
-        *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
 }
 
 bool readWholeFile(const QString &path, QByteArray *data, QString *error)

@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include "ui/safefile.h"
+
 #include <array>
 #include <cstdint>
 
@@ -19,8 +21,6 @@ struct LessonFile
     QByteArray serialize() const;
 };
 
-// Replaces path with data so that a failure never leaves a truncated or
-// destroyed file behind; on failure *error holds the reason in French.
-bool writeFileSafely(const QString &path, const QByteArray &data, QString *error);
+using ui::writeFileSafely;
 // Reads a whole file; on failure *error holds the reason in French.
 bool readWholeFile(const QString &path, QByteArray *data, QString *error);

@@ -1,8 +1,13 @@
 // Reading and writing the lesson file.
 #include "app/lessonfile.h"
 
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using Values = QList<int>;
 
@@ -16,6 +21,8 @@ private slots:
     void damagedBytesNeverCrash();
     void failedWriteKeepsPreviousFile();
     void unreadableFileIsReported();
+    void fullDiskKeepsPreviousFile();
+    void onlyRegularFilesOfBoundedSizeAreRead();
 };
 
 namespace {
@@ -113,6 +120,50 @@ void TestLessonFile::unreadableFileIsReported()
     QCOMPARE(error, QStringLiteral("le fichier n'existe pas"));
     QVERIFY(!readWholeFile(dir.path(), &data, &error));
     QCOMPARE(error, QStringLiteral("c'est un dossier"));
+}
+
+void TestLessonFile::fullDiskKeepsPreviousFile()
+{
+    if (::geteuid() != 0)
+        QSKIP("a full disk is made by mounting a small tmpfs, which needs root");
+    QTemporaryDir dir;
+    if (::mount("tmpfs", QFile::encodeName(dir.path()).constData(), "tmpfs", 0, "size=64k") != 0)
+        QSKIP("mounting a small tmpfs failed");
+    const auto unmount =
+        qScopeGuard([&] { ::umount2(QFile::encodeName(dir.path()).constData(), MNT_DETACH); });
+    const QString path = dir.filePath(QStringLiteral("lecon.tpx"));
+    QString error;
+    QVERIFY(writeFileSafely(path, "old\r\n", &error));
+    QFile filler(dir.filePath(QStringLiteral("filler")));
+    QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    while (filler.write(QByteArray(4096, 'x')) > 0) {
+    }
+    filler.close();
+    QVERIFY(!writeFileSafely(path, QByteArray(32 * 1024, '7'), &error));
+    QCOMPARE(error, QStringLiteral("le disque est plein"));
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), QByteArray("old\r\n"));
+    // No temporary file is left behind.
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+}
+
+void TestLessonFile::onlyRegularFilesOfBoundedSizeAreRead()
+{
+    QTemporaryDir dir;
+    QByteArray data;
+    QString error;
+    const QString pipe = dir.filePath(QStringLiteral("tube.tpx"));
+    QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    QVERIFY(!ui::readRegularFile(pipe, 4096, &data, &error));
+    QCOMPARE(error, QStringLiteral("ce n'est pas un fichier ordinaire"));
+    QVERIFY(!ui::readRegularFile(QStringLiteral("/dev/zero"), 4096, &data, &error));
+    const QString big = dir.filePath(QStringLiteral("gros.tpx"));
+    QVERIFY(writeFileSafely(big, QByteArray(4097, '1'), &error));
+    QVERIFY(!ui::readRegularFile(big, 4096, &data, &error));
+    QCOMPARE(error, QStringLiteral("le fichier est trop grand"));
+    QVERIFY(ui::readRegularFile(big, 4097, &data, &error));
+    QCOMPARE(data.size(), 4097);
 }
 
 QTEST_GUILESS_MAIN(TestLessonFile)
