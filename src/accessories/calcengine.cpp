@@ -205,12 +205,14 @@ void CalcEngine::digit(int d)
         m_display.clear();
     m_display.append(QChar(u'0' + d));
     m_newEntry = false;
+    m_shownText.clear(); // a number typed is read as typed, even if it looks the same
 }
 
 void CalcEngine::comma()
 {
     // Neither a new entry nor a second comma is looked at.
     m_display.append(QLatin1Char(','));
+    m_shownText.clear();
 }
 
 namespace {
@@ -306,11 +308,15 @@ QString CalcEngine::evaluate()
     Real48 stored;
     if (!Real48::fromExtended(result, &stored))
         return overflow();
-    m_accumulator = stored;
     // The stored value's own rounding, and a margin for the extended step.
     spread += std::fabs(stored.toExtended() - result) + std::ldexp(std::fabs(result), -62);
     if (!std::isfinite(spread))
         spread = halfUnit(stored);
+    // A result that may be 0 (0,1 + 0,2 − 0,3) is 0, as it is shown: a
+    // division by it must not find a hidden residue.
+    if (spread >= std::fabs(stored.toExtended()))
+        stored = Real48();
+    m_accumulator = stored;
     show(calc::shortestText(m_accumulator, spread), spread);
     return {};
 }

@@ -14,6 +14,7 @@ private slots:
     void sequences();
     void conversionErrorKeepsAccumulator();
     void clearKeepsNewEntry();
+    void typedNumberIsReadAsTyped();
     void format_data();
     void format();
     void parse_data();
@@ -113,6 +114,9 @@ void TestCalcEngine::sequences_data()
                                << "8000" << QStringList{};
     QTest::newRow("residue of a chain cancels") << "0,1+0,2-0,3="
                                                 << "0" << QStringList{};
+    QTest::newRow("a cancelled residue is no divisor")
+        << "0,1+0,2-0,3=x"
+        << "0" << QStringList{QStringLiteral("Division flottante par zéro")};
     QTest::newRow("= again adds the shown result to itself") << "0,1+0,2=="
                                                              << "0,6" << QStringList{};
     QTest::newRow("scientific result") << "1048576*1048576*1048576="
@@ -154,8 +158,19 @@ void TestCalcEngine::conversionErrorKeepsAccumulator()
     QCOMPARE(engine.pending(), '+');
 }
 
+void TestCalcEngine::typedNumberIsReadAsTyped()
+{
+    // The shown "0,9" stands for 3 × 0,3; typed again, "0,9" is 0,9 itself.
+    CalcEngine product;
+    typeKeys(product, QStringLiteral("3*0,3-0,9="));
+    Real48 typed;
+    QVERIFY(Real48::fromExtended(*calc::parseNumber(QStringLiteral("0,9")), &typed));
+    QCOMPARE(product.operand(), typed);
+}
+
 void TestCalcEngine::clearKeepsNewEntry()
 {
+
     CalcEngine engine;
     typeKeys(engine, QStringLiteral("2+3="));
     QVERIFY(engine.newEntry());
