@@ -52,6 +52,9 @@ HelpViewer::HelpViewer(QWidget *parent)
     searchLayout->addWidget(topicList, 1);
     searchStatus = new QLabel;
     searchStatus->setObjectName(QStringLiteral("searchStatus"));
+    QFont bold = searchStatus->font();
+    bold.setBold(true);
+    searchStatus->setFont(bold);
     searchLayout->addWidget(searchStatus);
     tabs->addTab(searchPage, QStringLiteral("Rechercher"));
 
