@@ -10,30 +10,14 @@
 
 namespace calc {
 
-QString formatGeneral(long double value, int significant)
+namespace {
+
+// A decimal d.ddd… × 10^exponent in the general format; digits holds the
+// significant digits without the point, at most 15 of them.
+QString formatDigits(bool negative, QString digits, int exponent)
 {
-    if (value == 0.0L || std::isnan(value) || std::isinf(value))
-        return QStringLiteral("0");
-    // "%.*Le" gives d.ddd…e±x; the separator it uses depends on the C
-    // locale, so only its digits and exponent are read.
-    char buf[128];
-    std::snprintf(buf, sizeof buf, "%.*Le", significant - 1, value);
-    QString digits;
-    bool negative = false;
-    int exponent = 0;
-    const char *p = buf;
-    if (*p == '-') {
-        negative = true;
-        ++p;
-    }
-    for (; *p && *p != 'e' && *p != 'E'; ++p)
-        if (*p >= '0' && *p <= '9')
-            digits.append(QLatin1Char(*p));
-    if (*p)
-        exponent = std::atoi(p + 1);
     while (digits.size() > 1 && digits.endsWith(QLatin1Char('0')))
         digits.chop(1);
-
     QString out = negative ? QStringLiteral("-") : QString();
     if (exponent + 1 <= 15 && exponent >= -5) {
         if (exponent >= 0) {
@@ -53,6 +37,65 @@ QString formatGeneral(long double value, int significant)
         out += QLatin1Char('E') + QString::number(exponent);
     }
     return out;
+}
+
+// The value rounded to `significant` digits: its digits and decimal exponent.
+void nearestDigits(long double value, int significant, QString *digits, int *exponent)
+{
+    // "%.*Le" gives d.ddd…e±x; the separator it uses depends on the C
+    // locale, so only its digits and exponent are read.
+    char buf[128];
+    std::snprintf(buf, sizeof buf, "%.*Le", significant - 1, std::fabs(value));
+    digits->clear();
+    const char *p = buf;
+    for (; *p && *p != 'e' && *p != 'E'; ++p)
+        if (*p >= '0' && *p <= '9')
+            digits->append(QLatin1Char(*p));
+    *exponent = *p ? std::atoi(p + 1) : 0;
+}
+
+} // namespace
+
+QString formatGeneral(long double value, int significant)
+{
+    if (value == 0.0L || std::isnan(value) || std::isinf(value))
+        return QStringLiteral("0");
+    QString digits;
+    int exponent = 0;
+    nearestDigits(value, significant, &digits, &exponent);
+    return formatDigits(value < 0, digits, exponent);
+}
+
+QString shortestText(const Real48 &value, long double spread)
+{
+    const long double x = value.toExtended();
+    if (value.isZero() || spread >= std::fabs(x))
+        return QStringLiteral("0");
+    const auto fits = [&](const QString &text) {
+        const std::optional<long double> back = parseNumber(text);
+        if (!back)
+            return false;
+        Real48 stored;
+        return std::fabs(*back - x) <= spread || (Real48::fromExtended(*back, &stored) && stored == value);
+    };
+    for (int n = 1; n < 15; ++n) {
+        QString digits;
+        int exponent = 0;
+        nearestDigits(x, n, &digits, &exponent);
+        const QString nearest = formatDigits(x < 0, digits, exponent);
+        if (fits(nearest))
+            return nearest;
+        // Just above a power of two the 48-bit value's lower neighbour is
+        // nearer than its upper one, so the decimal one step further from
+        // zero may read back where the nearest does not.
+        const long double shown = std::fabs(*parseNumber(nearest));
+        const long long step = shown < std::fabs(x) ? 1 : -1;
+        const QString other = QString::number(digits.toLongLong() + step);
+        const QString next = formatDigits(x < 0, other, exponent + int(other.size() - digits.size()));
+        if (fits(next))
+            return next;
+    }
+    return formatGeneral(x);
 }
 
 std::optional<long double> parseNumber(const QString &text)
@@ -111,13 +154,6 @@ QString overflow()
     return QStringLiteral("Débordement flottant");
 }
 
-// The value rounded to `digits` significant decimal digits.
-long double roundToDigits(long double value, int digits)
-{
-    const std::optional<long double> back = calc::parseNumber(calc::formatGeneral(value, digits));
-    return back ? *back : value;
-}
-
 } // namespace
 
 CalcEngine::Key CalcEngine::keyForChar(quint8 code)
@@ -169,22 +205,57 @@ void CalcEngine::digit(int d)
         m_display.clear();
     m_display.append(QChar(u'0' + d));
     m_newEntry = false;
+    m_shownText.clear(); // a number typed is read as typed, even if it looks the same
 }
 
 void CalcEngine::comma()
 {
     // Neither a new entry nor a second comma is looked at.
     m_display.append(QLatin1Char(','));
+    m_shownText.clear();
 }
 
-QString CalcEngine::readDisplay(Real48 *out) const
+namespace {
+
+// Half a unit in the last place of a 48-bit value: how far the decimal that
+// was typed may lie from the value it was stored as.
+long double halfUnit(const Real48 &value)
 {
+    if (value.isZero())
+        return 0.0L;
+    return std::ldexp(1.0L, value.exponent() - Real48::kBias - Real48::kFractionBits - 1);
+}
+
+} // namespace
+
+QString CalcEngine::readDisplay(Real48 *out, long double *uncertainty) const
+{
+    // A result still on the display is taken back as the value it stands
+    // for, not as the decimal shown.
+    if (!m_shownText.isEmpty() && m_display == m_shownText) {
+        *out = m_shownValue;
+        *uncertainty = m_shownUncertainty;
+        return {};
+    }
     const std::optional<long double> value = calc::parseNumber(m_display);
     if (!value)
         return conversionError(m_display);
     if (!Real48::fromExtended(*value, out))
         return overflow();
+    // The typed decimal lies this near the stored value (its extended
+    // reading is within half a unit of its 64-bit significand).
+    *uncertainty = std::fabs(out->toExtended() - *value) + std::ldexp(std::fabs(*value), -63);
     return {};
+}
+
+void CalcEngine::show(const QString &text, long double uncertainty)
+{
+    m_display = text;
+    m_shownText = text;
+    m_shownValue = m_accumulator;
+    m_shownUncertainty = uncertainty;
+    m_accUncertainty = uncertainty;
+    m_newEntry = true;
 }
 
 QString CalcEngine::evaluate()
@@ -192,38 +263,61 @@ QString CalcEngine::evaluate()
     if (!m_accumulatorSet) {
         // The first number: one that cannot be taken is dropped silently.
         Real48 first;
-        if (!readDisplay(&first).isEmpty()) {
+        long double uncertainty = 0;
+        if (!readDisplay(&first, &uncertainty).isEmpty()) {
             m_display.clear();
             return {};
         }
         m_accumulator = first;
+        m_accUncertainty = uncertainty;
         m_accumulatorSet = true;
         m_newEntry = true;
         return {};
     }
-    const QString error = readDisplay(&m_operand);
+    long double eb = 0;
+    const QString error = readDisplay(&m_operand, &eb);
     if (!error.isEmpty())
         return error;
     const long double a = m_accumulator.toExtended();
     const long double b = m_operand.toExtended();
+    const long double ea = m_accUncertainty;
     long double result = a;
+    // How far the exact result of the decimals typed may lie from `result`.
+    long double spread = ea;
     switch (m_pending) {
-    case '+': result = a + b; break;
-    case '-': result = a - b; break;
-    case '*': result = a * b; break;
+    case '+':
+        result = a + b;
+        spread = ea + eb;
+        break;
+    case '-':
+        result = a - b;
+        spread = ea + eb;
+        break;
+    case '*':
+        result = a * b;
+        spread = std::fabs(a) * eb + std::fabs(b) * ea + ea * eb;
+        break;
     case '/':
         if (b == 0.0L)
             return a == 0.0L ? invalidOperation() : divisionByZero();
         result = a / b;
+        spread = std::fabs(b) > eb ? (ea + std::fabs(result) * eb) / (std::fabs(b) - eb) : HUGE_VALL;
         break;
     default: break;
     }
     Real48 stored;
     if (!Real48::fromExtended(result, &stored))
         return overflow();
+    // The stored value's own rounding, and a margin for the extended step.
+    spread += std::fabs(stored.toExtended() - result) + std::ldexp(std::fabs(result), -62);
+    if (!std::isfinite(spread))
+        spread = halfUnit(stored);
+    // A result that may be 0 (0,1 + 0,2 − 0,3) is 0, as it is shown: a
+    // division by it must not find a hidden residue.
+    if (spread >= std::fabs(stored.toExtended()))
+        stored = Real48();
     m_accumulator = stored;
-    m_display = calc::formatGeneral(roundToDigits(m_accumulator.toExtended(), kResultDigits));
-    m_newEntry = true;
+    show(calc::shortestText(m_accumulator, spread), spread);
     return {};
 }
 
@@ -235,38 +329,41 @@ QString CalcEngine::operation(char op)
     return error;
 }
 
-QString CalcEngine::showUnary(long double result)
+QString CalcEngine::showUnary(long double result, long double spread)
 {
     Real48 stored;
     if (!Real48::fromExtended(result, &stored))
         return overflow();
-    m_display = calc::formatGeneral(result);
     m_accumulator = stored;
     m_accumulatorSet = true;
-    m_newEntry = true;
+    spread += std::fabs(stored.toExtended() - result) + std::ldexp(std::fabs(result), -62);
+    show(calc::formatGeneral(result), std::isfinite(spread) ? spread : halfUnit(stored));
     return {};
 }
 
 QString CalcEngine::reciprocal()
 {
-    const QString error = readDisplay(&m_operand);
+    long double eb = 0;
+    const QString error = readDisplay(&m_operand, &eb);
     if (!error.isEmpty())
         return error;
     const long double b = m_operand.toExtended();
     if (b == 0.0L)
         return divisionByZero();
-    return showUnary(1.0L / b);
+    return showUnary(1.0L / b, std::fabs(b) > eb ? eb / (std::fabs(b) * (std::fabs(b) - eb)) : HUGE_VALL);
 }
 
 QString CalcEngine::squareRoot()
 {
-    const QString error = readDisplay(&m_operand);
+    long double eb = 0;
+    const QString error = readDisplay(&m_operand, &eb);
     if (!error.isEmpty())
         return error;
     const long double b = m_operand.toExtended();
     if (b < 0.0L)
         return invalidOperation();
-    return showUnary(std::sqrt(b));
+    const long double root = std::sqrt(b);
+    return showUnary(root, root > 0.0L ? eb / root : std::sqrt(eb));
 }
 
 void CalcEngine::clear()
@@ -274,6 +371,8 @@ void CalcEngine::clear()
     m_display.clear();
     m_accumulator = Real48();
     m_operand = Real48();
+    m_accUncertainty = 0;
+    m_shownText.clear();
     m_accumulatorSet = false;
     m_pending = 0;
 }

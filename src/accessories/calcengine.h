@@ -22,6 +22,12 @@ QString formatGeneral(long double value, int significant = 15);
 // extended range comes back infinite; one below it comes back as 0.
 std::optional<long double> parseNumber(const QString &text);
 
+// The shortest text in the general format that parseNumber reads back to
+// the same 48-bit value, or that lies within `spread` of it: results of
+// decimals that the 48-bit format holds only nearly (0,1 + 0,2) come out
+// as the decimal the learner expects, not with the format's residue.
+QString shortestText(const Real48 &value, long double spread = 0);
+
 } // namespace calc
 
 class CalcEngine final
@@ -73,15 +79,14 @@ public:
     bool accumulatorSet() const { return m_accumulatorSet; }
     bool newEntry() const { return m_newEntry; }
 
-    // Evaluation results keep 12 significant digits, the precision of the
-    // 48-bit format, so that its residue never shows.
-    static constexpr int kResultDigits = 12;
-
 private:
-    // Reads the display into *out; the error message otherwise.
-    QString readDisplay(Real48 *out) const;
+    // Reads the display into *out and how far the decimal it stands for
+    // may lie from *out; the error message otherwise.
+    QString readDisplay(Real48 *out, long double *uncertainty) const;
+    // Shows the accumulator as text and remembers what the text stands for.
+    void show(const QString &text, long double uncertainty);
     // Shows a result of 1/x or sqr and takes it as the running result.
-    QString showUnary(long double result);
+    QString showUnary(long double result, long double spread);
 
     QString m_display;
     Real48 m_accumulator;
@@ -89,4 +94,10 @@ private:
     char m_pending = 0;
     bool m_accumulatorSet = false;
     bool m_newEntry = false;
+    // How far the exact result of the decimals typed may lie from the
+    // accumulator; a result shown keeps its value for when it is read back.
+    long double m_accUncertainty = 0;
+    QString m_shownText;
+    Real48 m_shownValue;
+    long double m_shownUncertainty = 0;
 };

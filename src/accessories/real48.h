@@ -19,6 +19,7 @@ public:
     bool negative() const { return m_negative; }
     std::uint8_t exponent() const { return m_exponent; }
     std::uint64_t fraction() const { return m_fraction; }
+    bool operator==(const Real48 &other) const = default;
 
     // The largest and the smallest positive values of the format.
     static long double maxValue();

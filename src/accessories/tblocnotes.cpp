@@ -162,9 +162,7 @@ QStringList TBlocnotes::shownLines() const
 
 void TBlocnotes::Imprimer()
 {
-    const QString error = ui::textPrinter().printLines(shownLines(), Memo1->font(), windowTitle());
-    if (!error.isEmpty())
-        ui::prompter().error(this, error);
+    ui::printOrSavePdf(this, shownLines(), Memo1->font(), windowTitle());
 }
 
 void TBlocnotes::Button1Click()

@@ -93,6 +93,9 @@ TCalendrier::TCalendrier(QWidget *parent)
     for (QWidget *w : {static_cast<QWidget *>(Calendar1), static_cast<QWidget *>(Button1),
                        static_cast<QWidget *>(BitBtn1), static_cast<QWidget *>(BitBtn2)})
         w->installEventFilter(this);
+    // No default button: Enter on the grid does not close the calendar.
+    for (QPushButton *b : {Button1, BitBtn1, BitBtn2})
+        b->setAutoDefault(false);
     setTabOrder(Calendar1, Button1);
     setTabOrder(Button1, BitBtn1);
     setTabOrder(BitBtn1, BitBtn2);

@@ -137,6 +137,10 @@ THorloge::THorloge(QWidget *parent)
     Button1->setGeometry(162, 112, 86, 32);
     connect(Button1, &QPushButton::clicked, this, &THorloge::Button1Click);
     for (QPushButton *b : {Button1, Button2}) {
+        // No default button: Enter must never freeze the display or set
+        // the clock; "Set" answers its own click or Space only.
+        b->setAutoDefault(false);
+        b->setDefault(false);
         QPalette p = b->palette();
         p.setColor(QPalette::ButtonText, Qt::black);
         b->setPalette(p);

@@ -1,34 +1,18 @@
 // Help viewer over the compiled-in French help pages.
 #include "app/helpviewer.h"
 
-#include <QFile>
+#include "app/helpindex.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSplitter>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTextBrowser>
+#include <QToolButton>
 #include <QVBoxLayout>
-
-namespace {
-
-QList<QPair<QString, QString>> readTable(const QString &resource)
-{
-    QList<QPair<QString, QString>> rows;
-    QFile file(resource);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return rows;
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
-    for (const QString &line : lines) {
-        const int bar = line.indexOf(QLatin1Char('|'));
-        if (bar > 0)
-            rows.append({line.left(bar).trimmed(), line.mid(bar + 1).trimmed()});
-    }
-    return rows;
-}
-
-} // namespace
 
 HelpViewer::HelpViewer(QWidget *parent)
     : QDialog(parent, Qt::Window)
@@ -41,15 +25,15 @@ HelpViewer::HelpViewer(QWidget *parent)
     tabs->setObjectName(QStringLiteral("tabs"));
     contentsList = new QListWidget;
     contentsList->setObjectName(QStringLiteral("contentsList"));
-    for (const auto &[title, page] : readTable(QStringLiteral(":/help/contents.txt"))) {
-        auto *item = new QListWidgetItem(title, contentsList);
+    for (const auto &[caption, page] : help::Index::builtIn().contents()) {
+        auto *item = new QListWidgetItem(caption, contentsList);
         item->setData(Qt::UserRole, page);
     }
     tabs->addTab(contentsList, QStringLiteral("Sommaire"));
 
     auto *searchPage = new QWidget;
     auto *searchLayout = new QVBoxLayout(searchPage);
-    searchLayout->addWidget(new QLabel(QStringLiteral("Tapez les premières lettres du mot recherché :")));
+    searchLayout->addWidget(new QLabel(QStringLiteral("Tapez un mot ou une partie de mot :")));
     searchEdit = new QLineEdit;
     searchEdit->setObjectName(QStringLiteral("searchEdit"));
     searchLayout->addWidget(searchEdit);
@@ -60,7 +44,18 @@ HelpViewer::HelpViewer(QWidget *parent)
         item->setData(Qt::UserRole, page);
     }
     keywordList->sortItems();
-    searchLayout->addWidget(keywordList);
+    searchLayout->addWidget(new QLabel(QStringLiteral("Mots clés :")));
+    searchLayout->addWidget(keywordList, 1);
+    searchLayout->addWidget(new QLabel(QStringLiteral("Sujets où le mot apparaît :")));
+    topicList = new QListWidget;
+    topicList->setObjectName(QStringLiteral("topicList"));
+    searchLayout->addWidget(topicList, 1);
+    searchStatus = new QLabel;
+    searchStatus->setObjectName(QStringLiteral("searchStatus"));
+    QFont bold = searchStatus->font();
+    bold.setBold(true);
+    searchStatus->setFont(bold);
+    searchLayout->addWidget(searchStatus);
     tabs->addTab(searchPage, QStringLiteral("Rechercher"));
 
     browser = new QTextBrowser;
@@ -68,9 +63,39 @@ HelpViewer::HelpViewer(QWidget *parent)
     browser->setOpenExternalLinks(false);
     browser->setSearchPaths({QStringLiteral(":/help")});
 
+    backButton = new QToolButton;
+    backButton->setObjectName(QStringLiteral("backButton"));
+    backButton->setText(QStringLiteral("Précédent"));
+    backButton->setToolTip(QStringLiteral("Revenir à la page vue avant (Alt+Gauche)"));
+    backButton->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
+    backButton->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
+    forwardButton = new QToolButton;
+    forwardButton->setObjectName(QStringLiteral("forwardButton"));
+    forwardButton->setText(QStringLiteral("Suivant"));
+    forwardButton->setToolTip(QStringLiteral("Aller à la page vue après (Alt+Droite)"));
+    forwardButton->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
+    forwardButton->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
+    for (QToolButton *b : {backButton, forwardButton}) {
+        b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        b->setEnabled(false);
+    }
+    connect(backButton, &QToolButton::clicked, browser, &QTextBrowser::backward);
+    connect(forwardButton, &QToolButton::clicked, browser, &QTextBrowser::forward);
+    connect(browser, &QTextBrowser::backwardAvailable, backButton, &QToolButton::setEnabled);
+    connect(browser, &QTextBrowser::forwardAvailable, forwardButton, &QToolButton::setEnabled);
+    auto *pagePane = new QWidget;
+    auto *pageLayout = new QVBoxLayout(pagePane);
+    pageLayout->setContentsMargins(0, 0, 0, 0);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(backButton);
+    buttons->addWidget(forwardButton);
+    buttons->addStretch();
+    pageLayout->addLayout(buttons);
+    pageLayout->addWidget(browser);
+
     auto *splitter = new QSplitter;
     splitter->addWidget(tabs);
-    splitter->addWidget(browser);
+    splitter->addWidget(pagePane);
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({220, 540});
     auto *layout = new QHBoxLayout(this);
@@ -84,19 +109,29 @@ HelpViewer::HelpViewer(QWidget *parent)
     connect(contentsList, &QListWidget::itemClicked, this, openItem);
     connect(keywordList, &QListWidget::itemActivated, this, openItem);
     connect(keywordList, &QListWidget::itemClicked, this, openItem);
+    connect(topicList, &QListWidget::itemActivated, this, openItem);
+    connect(topicList, &QListWidget::itemClicked, this, openItem);
     connect(searchEdit, &QLineEdit::textChanged, this, &HelpViewer::filterKeywords);
-    connect(searchEdit, &QLineEdit::returnPressed, this, [this, openItem] {
-        for (int i = 0; i < keywordList->count(); ++i)
-            if (!keywordList->item(i)->isHidden()) {
-                openItem(keywordList->item(i));
-                return;
-            }
-    });
+    connect(searchEdit, &QLineEdit::returnPressed, this, &HelpViewer::openFirstFound);
 }
 
 QList<QPair<QString, QString>> HelpViewer::keywords()
 {
-    return readTable(QStringLiteral(":/help/keywords.txt"));
+    QList<QPair<QString, QString>> rows;
+    for (const help::Topic &topic : help::Index::builtIn().topics())
+        for (const QString &word : topic.keywords)
+            rows.append({word, topic.page});
+    return rows;
+}
+
+void HelpViewer::openFirstFound()
+{
+    for (QListWidget *list : {keywordList, topicList})
+        for (int i = 0; i < list->count(); ++i)
+            if (!list->item(i)->isHidden()) {
+                open(list->item(i)->data(Qt::UserRole).toString());
+                return;
+            }
 }
 
 QString HelpViewer::pageOfContext(int context)
@@ -144,18 +179,29 @@ void HelpViewer::open(const QString &page)
     activateWindow();
 }
 
+// Keywords that hold every word typed, anywhere and whatever the case or
+// accents, and the pages that hold them in their title, keywords or text.
 void HelpViewer::filterKeywords(const QString &text)
 {
+    const bool all = text.trimmed().isEmpty();
     QListWidgetItem *first = nullptr;
     for (int i = 0; i < keywordList->count(); ++i) {
         QListWidgetItem *item = keywordList->item(i);
-        const bool match = item->text().startsWith(text, Qt::CaseInsensitive);
+        const bool match = all || help::Index::matches(item->text(), text);
         item->setHidden(!match);
         if (match && !first)
             first = item;
     }
     if (first)
         keywordList->setCurrentItem(first);
+    topicList->clear();
+    if (!all)
+        for (const help::Topic &topic : help::Index::builtIn().search(text)) {
+            auto *item = new QListWidgetItem(topic.title, topicList);
+            item->setData(Qt::UserRole, topic.page);
+        }
+    searchStatus->setText(!all && !first && topicList->count() == 0 ? QStringLiteral("Aucun sujet trouvé")
+                                                                    : QString());
 }
 
 void HelpViewer::showContents()

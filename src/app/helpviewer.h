@@ -3,10 +3,12 @@
 #pragma once
 #include <QDialog>
 
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QTextBrowser;
 class QTabWidget;
+class QToolButton;
 
 class HelpViewer final : public QDialog
 {
@@ -35,9 +37,14 @@ public:
     QListWidget *contentsList;
     QLineEdit *searchEdit;
     QListWidget *keywordList;
+    QListWidget *topicList;  // pages with the searched words anywhere
+    QLabel *searchStatus;    // "Aucun sujet trouvé" when nothing matches
+    QToolButton *backButton; // the page seen before
+    QToolButton *forwardButton;
     QTextBrowser *browser;
 
 private:
     void open(const QString &page);
     void filterKeywords(const QString &text);
+    void openFirstFound();
 };

@@ -17,7 +17,7 @@
 #include <algorithm>
 
 TSaisie::TSaisie(QWidget *parent)
-    : LessonWindow(QStringLiteral("TSaisie"), 7, 0, parent)
+    : LessonWindow(QStringLiteral("TSaisie"), 7, 9, parent)
 {
     setWindowTitle(QStringLiteral("Saisie"));
     QFont font(QStringLiteral("MS Sans Serif"));

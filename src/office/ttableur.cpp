@@ -15,7 +15,7 @@
 using office::GridCell;
 
 TTableur::TTableur(QWidget *parent)
-    : LessonWindow(QStringLiteral("TTableur"), 6, 0, parent)
+    : LessonWindow(QStringLiteral("TTableur"), 6, 8, parent)
 {
     setWindowTitle(QStringLiteral("Tableur"));
     QFont font(QStringLiteral("MS Sans Serif"));

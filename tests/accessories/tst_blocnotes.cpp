@@ -29,6 +29,8 @@ private slots:
     void unreadableFileIsReported();
     void linkedNotesFileStaysALink();
     void printsShownLinesToPdf();
+    void withoutPrinterOffersPdf_data();
+    void withoutPrinterOffersPdf();
     void programLoadsNotesAtStart();
 };
 
@@ -231,6 +233,49 @@ void TestBlocnotes::printsShownLinesToPdf()
     ui::setTextPrinter(std::move(previous));
     QVERIFY(prompts.fake().errors.isEmpty());
     QVERIFY(readAll(pdf).startsWith("%PDF"));
+}
+
+void TestBlocnotes::withoutPrinterOffersPdf_data()
+{
+    using A = ui::Prompter::Answer;
+    QTest::addColumn<QList<A>>("answers");
+    QTest::addColumn<QString>("name"); // in the temporary folder; empty: dialog cancelled
+    QTest::addColumn<bool>("written");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("declined") << QList<A>{A::No} << "notes.pdf" << false << "";
+    QTest::newRow("dialog cancelled") << QList<A>{A::Yes} << "" << false << "";
+    QTest::newRow("saved") << QList<A>{A::Yes} << "notes.pdf" << true << "information";
+    QTest::newRow("existing file kept") << QList<A>{A::Yes, A::No} << "old.pdf" << false << "";
+    QTest::newRow("existing file replaced") << QList<A>{A::Yes, A::Yes} << "old.pdf" << true << "information";
+    QTest::newRow("folder missing") << QList<A>{A::Yes} << "none/notes.pdf" << false << "error";
+}
+
+void TestBlocnotes::withoutPrinterOffersPdf()
+{
+    QFETCH(QList<ui::Prompter::Answer>, answers);
+    QFETCH(QString, name);
+    QFETCH(bool, written);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    writeAll(dir.filePath(QStringLiteral("old.pdf")), "old");
+    auto previous = ui::setTextPrinter(std::make_unique<ui::QtTextPrinter>(QString(), true));
+    test::PrompterScope prompts;
+    prompts.fake().answers = answers;
+    if (!name.isEmpty())
+        prompts.fake().saveNames << dir.filePath(name);
+    TBlocnotes notes;
+    type(notes, QStringLiteral("à imprimer"));
+    notes.SpeedButton9Click();
+    ui::setTextPrinter(std::move(previous));
+    QVERIFY(!prompts.fake().questions.isEmpty());
+    QVERIFY(prompts.fake().questions.first().startsWith(QStringLiteral("Aucune imprimante par défaut")));
+    QCOMPARE(prompts.fake().answers.size(), 0);
+    QCOMPARE(readAll(dir.filePath(name.isEmpty() ? QStringLiteral("x") : name)).startsWith("%PDF"), written);
+    QCOMPARE(prompts.fake().informations.size(), message == QLatin1String("information") ? 1 : 0);
+    QCOMPARE(prompts.fake().errors,
+             message == QLatin1String("error")
+                 ? QStringList{QStringLiteral("Ne peut créer le fichier ") + dir.filePath(name)}
+                 : QStringList{});
 }
 
 void TestBlocnotes::programLoadsNotesAtStart()

@@ -14,11 +14,13 @@ private slots:
     void sequences();
     void conversionErrorKeepsAccumulator();
     void clearKeepsNewEntry();
+    void typedNumberIsReadAsTyped();
     void format_data();
     void format();
     void parse_data();
     void parse();
     void keyboardMap();
+    void shortDecimalResults();
 };
 
 namespace {
@@ -92,12 +94,25 @@ void TestCalcEngine::sequences_data()
                              << "0,3" << QStringList{};
     QTest::newRow("3+0,05 keeps its zero") << "3+0,05="
                                            << "3,05" << QStringList{};
-    QTest::newRow("1/3 has twelve digits") << "1/3="
-                                           << "0,333333333333" << QStringList{};
-    QTest::newRow("13-digit result rounded to 12") << "1048576*1048576="
-                                                   << "1099511627780" << QStringList{};
+    QTest::newRow("1/3 shows the digits that read back") << "1/3="
+                                                         << "0,3333333333335" << QStringList{};
+    QTest::newRow("exact 13-digit result") << "1048576*1048576="
+                                           << "1099511627776" << QStringList{};
+    QTest::newRow("exact 13-digit product") << "1000003*1000001="
+                                            << "1000004000003" << QStringList{};
+    QTest::newRow("3*0,3") << "3*0,3="
+                           << "0,9" << QStringList{};
+    QTest::newRow("2/0,00025") << "2/0,00025="
+                               << "8000" << QStringList{};
+    QTest::newRow("residue of a chain cancels") << "0,1+0,2-0,3="
+                                                << "0" << QStringList{};
+    QTest::newRow("a cancelled residue is no divisor")
+        << "0,1+0,2-0,3=x"
+        << "0" << QStringList{QStringLiteral("Division flottante par zéro")};
+    QTest::newRow("= again adds the shown result to itself") << "0,1+0,2=="
+                                                             << "0,6" << QStringList{};
     QTest::newRow("scientific result") << "1048576*1048576*1048576="
-                                       << "1,15292150461E18" << QStringList{};
+                                       << "1,152921504607E18" << QStringList{};
     QTest::newRow("small result") << "1/1048576="
                                   << "9,53674316406E-7" << QStringList{};
     QTest::newRow("negative result") << "2-5="
@@ -135,8 +150,19 @@ void TestCalcEngine::conversionErrorKeepsAccumulator()
     QCOMPARE(engine.pending(), '+');
 }
 
+void TestCalcEngine::typedNumberIsReadAsTyped()
+{
+    // The shown "0,9" stands for 3 × 0,3; typed again, "0,9" is 0,9 itself.
+    CalcEngine product;
+    typeKeys(product, QStringLiteral("3*0,3-0,9="));
+    Real48 typed;
+    QVERIFY(Real48::fromExtended(*calc::parseNumber(QStringLiteral("0,9")), &typed));
+    QCOMPARE(product.operand(), typed);
+}
+
 void TestCalcEngine::clearKeepsNewEntry()
 {
+
     CalcEngine engine;
     typeKeys(engine, QStringLiteral("2+3="));
     QVERIFY(engine.newEntry());
@@ -210,6 +236,110 @@ void TestCalcEngine::keyboardMap()
     QCOMPARE(CalcEngine::keyForChar(27), K::Close);
     QCOMPARE(CalcEngine::keyForChar(13), K::None);
     QCOMPARE(CalcEngine::keyForChar('a'), K::None);
+}
+
+namespace {
+// n x 10^-scale as the calculator shows a short number (no exponent).
+QString decimalText(long long n, int scale)
+{
+    const bool negative = n < 0;
+    QString digits = QString::number(negative ? -n : n);
+    for (; scale < 0; ++scale)
+        digits += QLatin1Char('0');
+    if (scale > 0) {
+        digits = digits.rightJustified(scale + 1, QLatin1Char('0'));
+        digits.insert(digits.size() - scale, QLatin1Char(','));
+        while (digits.endsWith(QLatin1Char('0')))
+            digits.chop(1);
+        if (digits.endsWith(QLatin1Char(',')))
+            digits.chop(1);
+    }
+    return negative ? QLatin1Char('-') + digits : digits;
+}
+
+bool readsBackTo(const QString &text, const Real48 &value)
+{
+    const std::optional<long double> back = calc::parseNumber(text);
+    Real48 stored;
+    return back && Real48::fromExtended(*back, &stored) && stored == value;
+}
+} // namespace
+
+// Every a op b of short decimals shows the exact decimal result when there
+// is one; a result read back is the 48-bit value it stands for; results of
+// whole numbers read back from their text, which one digit less does not.
+void TestCalcEngine::shortDecimalResults()
+{
+    QList<QPair<long long, int>> numbers;
+    for (long long k : {1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13, 17, 25, 33, 99, 125, 999, 1001, 12345})
+        for (int scale = 0; scale <= 3; ++scale)
+            numbers.append({k, scale});
+    const auto power = [](int n) { return std::llround(std::pow(10.0, n)); };
+    int exactShown = 0;
+    for (const auto &[ka, sa] : numbers) {
+        for (const auto &[kb, sb] : numbers) {
+            for (char op : {'+', '-', '*', '/'}) {
+                CalcEngine engine;
+                const QString keys = decimalText(ka, sa) + QLatin1Char(op) + decimalText(kb, sb) + '=';
+                QVERIFY(typeKeys(engine, keys).isEmpty());
+                const QString shown = engine.display();
+                const QByteArray what = (keys + shown).toUtf8();
+
+                std::optional<QString> exact;
+                const int s = std::max(sa, sb);
+                const long long a = ka * power(s - sa);
+                const long long b = kb * power(s - sb);
+                if (op == '+')
+                    exact = decimalText(a + b, s);
+                else if (op == '-')
+                    exact = decimalText(a - b, s);
+                else if (op == '*')
+                    exact = decimalText(ka * kb, sa + sb);
+                else
+                    for (int t = 0; t <= 8 && !exact; ++t)
+                        if ((a * power(t)) % b == 0)
+                            exact = decimalText(a * power(t) / b, t);
+                if (exact &&
+                    (*exact == QLatin1String("0") || std::fabs(*calc::parseNumber(*exact)) >= 0.00001L)) {
+                    QVERIFY2(shown == *exact, what.constData());
+                    ++exactShown;
+                } else if (!exact) {
+                    const long double q = (long double)a / b;
+                    QVERIFY2(std::fabs(*calc::parseNumber(shown) - q) <= q * 1e-11L, what.constData());
+                }
+
+                const Real48 result = engine.accumulator();
+                engine.press(CalcEngine::Key::Plus);
+                QVERIFY2(engine.operand() == result, what.constData());
+
+                if (sa != 0 || sb != 0)
+                    continue;
+                QVERIFY2(readsBackTo(shown, result), what.constData());
+                // One significant digit less, rounded down or up.
+                const QStringList parts = QString(shown).remove(QLatin1Char('-')).split(QLatin1Char('E'));
+                QString mantissa = parts.at(0);
+                const qsizetype comma = mantissa.indexOf(QLatin1Char(','));
+                int exponent = parts.size() > 1 ? parts.at(1).toInt() : 0;
+                if (comma >= 0) {
+                    exponent -= int(mantissa.size() - comma - 1);
+                    mantissa.remove(comma, 1);
+                }
+                while (mantissa.size() > 1 && mantissa.startsWith(QLatin1Char('0')))
+                    mantissa.remove(0, 1);
+                for (; mantissa.endsWith(QLatin1Char('0')); ++exponent)
+                    mantissa.chop(1);
+                QVERIFY(mantissa.size() <= 15);
+                if (mantissa.size() < 2)
+                    continue;
+                const long long shorter = mantissa.left(mantissa.size() - 1).toLongLong();
+                const QString sign = shown.startsWith(QLatin1Char('-')) ? QStringLiteral("-") : QString();
+                for (long long m : {shorter, shorter + 1})
+                    QVERIFY2(!readsBackTo(sign + QStringLiteral("%1E%2").arg(m).arg(exponent + 1), result),
+                             what.constData());
+            }
+        }
+    }
+    QVERIFY(exactShown > 20000);
 }
 
 QTEST_GUILESS_MAIN(TestCalcEngine)

@@ -16,6 +16,7 @@ private slots:
     void pageDownOnFermerStepsWithoutClosing();
     void pageKeysOnTheGrid();
     void escapeCloses();
+    void enterOnTheGridDoesNothing();
     void dayCellsAndHeader();
 };
 
@@ -84,6 +85,19 @@ void TestCalendrier::escapeCloses()
     QCOMPARE(cal.focusWidget(), static_cast<QWidget *>(cal.BitBtn2));
     QCOMPARE(cal.Calendar1->date(), QDate(2022, 5, 4));
     QCOMPARE(cal.Label1->text(), QStringLiteral("mai  2022"));
+}
+
+void TestCalendrier::enterOnTheGridDoesNothing()
+{
+    TCalendrier cal;
+    cal.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&cal));
+    cal.Calendar1->setDate(QDate(2024, 6, 12));
+    cal.Calendar1->setFocus();
+    QTest::keyClick(cal.Calendar1, Qt::Key_Return);
+    QTest::keyClick(cal.Calendar1, Qt::Key_Enter);
+    QVERIFY(cal.isVisible());
+    QCOMPARE(cal.Calendar1->date(), QDate(2024, 6, 12));
 }
 
 void TestCalendrier::dayCellsAndHeader()

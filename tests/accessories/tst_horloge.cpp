@@ -44,6 +44,7 @@ private slots:
     void refusalIsReported_data();
     void refusalIsReported();
     void closingWhileFrozenForgetsEdits();
+    void enterNeitherFreezesNorSets();
 
 private:
     QList<QDateTime> m_set;
@@ -183,6 +184,29 @@ void TestHorloge::closingWhileFrozenForgetsEdits()
     QVERIFY(!clock.settingMode());
     QVERIFY(clock.Timer1->isActive());
     QCOMPARE(clock.Label2->text(), QStringLiteral("29/02/2024"));
+}
+
+void TestHorloge::enterNeitherFreezesNorSets()
+{
+    test::PrompterScope prompts;
+    THorloge clock;
+    clock.setNow([this] { return m_now; });
+    clock.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&clock));
+    auto *hour = clock.findChild<QRadioButton *>(QStringLiteral("Hr"));
+    for (QWidget *w : {static_cast<QWidget *>(hour), static_cast<QWidget *>(clock.Button2)}) {
+        w->setFocus();
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+            QTest::keyClick(w, key);
+            QVERIFY(!clock.settingMode());
+        }
+    }
+    QTest::keyClick(clock.Button2, Qt::Key_Space);
+    QVERIFY(clock.settingMode());
+    QTest::keyClick(clock.Button2, Qt::Key_Return);
+    QVERIFY(clock.settingMode());
+    QVERIFY(m_set.isEmpty());
+    QVERIFY(clock.isVisible());
 }
 
 QTEST_MAIN(TestHorloge)

@@ -3,9 +3,11 @@
 #include "app/helpviewer.h"
 
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTextBrowser>
+#include <QToolButton>
 #include <QtTest>
 
 class TestHelpViewer : public QObject
@@ -16,6 +18,9 @@ private slots:
     void contextsOpenTheirPage_data();
     void contextsOpenTheirPage();
     void searchNarrowsKeywords();
+    void searchFindsWordsAnywhere_data();
+    void searchFindsWordsAnywhere();
+    void backAndForward();
 };
 
 void TestHelpViewer::everyTopicExists()
@@ -70,6 +75,71 @@ void TestHelpViewer::searchNarrowsKeywords()
     QCOMPARE(visible, (QStringList{"calculatrice", "calendrier"}));
     QTest::keyClick(viewer.searchEdit, Qt::Key_Return);
     QCOMPARE(viewer.browser->documentTitle(), QStringLiteral("Menu Utilitaires"));
+}
+
+void TestHelpViewer::searchFindsWordsAnywhere_data()
+{
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<QString>("keyword"); // the first keyword left; empty: none
+    QTest::addColumn<QString>("topic");   // one of the topics found; empty: none
+    QTest::addColumn<QString>("opened");  // the page Enter opens
+    QTest::newRow("without accents") << "chronometre" << QString::fromUtf8("chronomètre") << "Menu Options"
+                                     << "Menu Options";
+    QTest::newRow("part of a word") << "leco" << QString::fromUtf8("fichier de leçon") << "Menu Fichier"
+                                    << "Menu Fichier";
+    QTest::newRow("capitals, in the text only") << "ERGOT"
+                                                << ""
+                                                << "Bien s'installer et placer les mains"
+                                                << "Bien s'installer et placer les mains";
+    QTest::newRow("every word") << "majuscules accentuees" << QString::fromUtf8("majuscules accentuées")
+                                << "Majuscules accentuées sous Linux"
+                                << "Majuscules accentuées sous Linux";
+    QTest::newRow("words of two pages") << "arobase auriculaire"
+                                        << ""
+                                        << ""
+                                        << "";
+    QTest::newRow("nothing") << "xyzzy"
+                             << ""
+                             << ""
+                             << "";
+}
+
+void TestHelpViewer::searchFindsWordsAnywhere()
+{
+    QFETCH(QString, query);
+    QFETCH(QString, keyword);
+    QFETCH(QString, topic);
+    QFETCH(QString, opened);
+    HelpViewer viewer;
+    viewer.showSearch(QString());
+    viewer.searchEdit->setText(query);
+    QString first;
+    for (int i = 0; i < viewer.keywordList->count() && first.isEmpty(); ++i)
+        if (!viewer.keywordList->item(i)->isHidden())
+            first = viewer.keywordList->item(i)->text();
+    QCOMPARE(first, keyword);
+    QStringList topics;
+    for (int i = 0; i < viewer.topicList->count(); ++i)
+        topics << viewer.topicList->item(i)->text();
+    QCOMPARE(topics.contains(topic), !topic.isEmpty());
+    QCOMPARE(viewer.searchStatus->text(),
+             topics.isEmpty() && keyword.isEmpty() ? QString::fromUtf8("Aucun sujet trouvé") : QString());
+    QTest::keyClick(viewer.searchEdit, Qt::Key_Return);
+    QCOMPARE(viewer.browser->documentTitle(), opened.isEmpty() ? QStringLiteral("Aide de Tapivox") : opened);
+}
+
+void TestHelpViewer::backAndForward()
+{
+    HelpViewer viewer;
+    viewer.showContents();
+    QVERIFY(!viewer.backButton->isEnabled());
+    viewer.showContext(5);
+    viewer.backButton->click();
+    QCOMPARE(viewer.browser->documentTitle(), QStringLiteral("Aide de Tapivox"));
+    QVERIFY(viewer.forwardButton->isEnabled());
+    viewer.forwardButton->click();
+    QCOMPARE(viewer.browser->documentTitle(), QStringLiteral("Exercices"));
+    QVERIFY(!viewer.forwardButton->isEnabled());
 }
 
 QTEST_MAIN(TestHelpViewer)

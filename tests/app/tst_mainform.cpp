@@ -1,5 +1,6 @@
 // The frame: start-up state, menu tree, routing of commands, menu enabling.
 #include "app/forms.h"
+#include "app/helpviewer.h"
 #include "app/lessonwindow.h"
 #include "app/tmainform.h"
 #include "app/tstats.h"
@@ -20,6 +21,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusTipEvent>
+#include <QTextBrowser>
 #include <QTextEdit>
 #include <QToolButton>
 #include <QtTest>
@@ -53,6 +55,8 @@ private slots:
     void resizeKeepsClockPanelWidth();
     void aboutBoxIsModal();
     void altXQuitsThoughExercicesUsesX();
+    void f1OpensTheLessonPage_data();
+    void f1OpensTheLessonPage();
 
 private:
     TMainForm *frame() const { return forms().MainForm; }
@@ -507,6 +511,30 @@ void TestMainForm::altXQuitsThoughExercicesUsesX()
     QTest::keyClick(forms().Texte->RichEdit2, Qt::Key_X, Qt::AltModifier);
     QTRY_VERIFY(!frame()->isVisible());
     QCOMPARE(forms().Texte->RichEdit2->toPlainText(), QString());
+}
+
+void TestMainForm::f1OpensTheLessonPage_data()
+{
+    QTest::addColumn<int>("module");
+    QTest::addColumn<QString>("title"); // empty: F1 is a key to describe there
+    QTest::newRow("keyboard") << 1 << "";
+    QTest::newRow("exercises") << 2 << "Exercices";
+    QTest::newRow("spreadsheet") << 6 << "Tableur";
+    QTest::newRow("data entry") << 7 << "Saisie de fiches";
+}
+
+void TestMainForm::f1OpensTheLessonPage()
+{
+    QFETCH(int, module);
+    QFETCH(QString, title);
+    LessonWindow *w = frame()->lessonOfModule(module);
+    frame()->showLesson(w);
+    QWidget *target = w->focusWidget() ? w->focusWidget() : w;
+    QTest::keyClick(target, Qt::Key_F1);
+    auto *viewer = frame()->findChild<HelpViewer *>();
+    QCOMPARE(viewer && viewer->isVisible(), !title.isEmpty());
+    if (viewer && !title.isEmpty())
+        QCOMPARE(viewer->browser->documentTitle(), title);
 }
 
 QTEST_MAIN(TestMainForm)
