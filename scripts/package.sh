@@ -3,7 +3,7 @@
 # Install it with: sudo apt-get install ./build-deb/tapivox_*.deb
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/deps.sh
+scripts/deps.sh run
 cmake -S . -B build-deb -DCMAKE_BUILD_TYPE=Release -DTAPIVOX_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
 cmake --build build-deb -j"$(nproc)"
 (cd build-deb && cpack)
