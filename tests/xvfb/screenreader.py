@@ -173,6 +173,21 @@ def main():
         right = announcement(lambda t: t.startswith("Bien : "), "the right answer")
         check(right is not None and "Nombre d'Erreurs : 1. Appuyez sur la touche " in right,
               "the right answer was announced as %r" % right)
+
+        # An exercise: a refused key inserts nothing, the focused line says the score.
+        exercise = find(bar, lambda n: n.get_role() == Atspi.Role.MENU_ITEM and n.get_name() == "1 Touches g h",
+                        everywhere=True)
+        if not check(exercise is not None, "no menu item for exercise 1"):
+            return
+        focus.clear()
+        exercise.do_action(0)
+        line = wait_for("the first typing line with the focus",
+                        lambda: focus and focus[-1].get_name() == "Première ligne à taper" and focus[-1])
+        if not line:
+            return
+        xdotool("key", "k")
+        check(announcement(lambda t: t == "Bon : 0     Erreurs : 1", "the refused key") is not None,
+              "the refused key was not announced by the typing line")
     finally:
         program.terminate()
         try:
