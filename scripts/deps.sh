@@ -4,7 +4,7 @@
 # Run as root it installs what is missing; otherwise it names what to install.
 set -euo pipefail
 RUN_PKGS=(
-  cmake g++ make ccache pkg-config
+  cmake g++ make ccache pkg-config dpkg-dev
   qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-translations-l10n qt6-wayland
   libgl-dev libxkbcommon-dev libx11-dev
   fonts-liberation2 fonts-dejavu-core

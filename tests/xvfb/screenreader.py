@@ -1,14 +1,9 @@
 #!/usr/bin/python3
-# What a screen reader hears from Tapivox, through AT-SPI as Orca gets it:
-# the program runs on this test's own session bus (dbus-run-session) and X
-# server, xdotool presses real keys, and the focused object must carry each
-# new text and announce it with a description change.
+# What a screen reader hears, read through AT-SPI as Orca reads it: the
+# program on this test's own session bus and X server, real keys from
+# xdotool; the focused object must carry each new text and announce it.
 #   screenreader.py /path/to/tapivox
-import os
-import subprocess
-import sys
-import tempfile
-import time
+import os, re, subprocess, sys, tempfile, time  # noqa: E401
 
 import gi
 
@@ -16,20 +11,17 @@ gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi, GLib  # noqa: E402
 
 TIMEOUT = 20  # seconds for any one state to be reached
+# Drill keys xdotool can give without the frame or the X server acting on them.
+ANSWERS = dict(Tabulation="Tab", End="End", Home="Home", Left="Left", Up="Up", Right="Right", Down="Down",
+               Insert="Insert", Suppression="Delete", **{"Page Up": "Prior", "Page Down": "Next"},
+               **{"F%d" % n: "F%d" % n for n in (2, 3, 4, 5, 6, 7, 8, 9, 11, 12)})
+failures, announced, focus = [], [], []
+FOCUSED = Atspi.StateType.FOCUSED
 
-# Drill prompts that xdotool can answer without the X server or the frame
-# acting on the key (F1 opens the help, F10 and Alt the menus, the locks
-# change state).
-ANSWERS = {
-    "Tabulation": "Tab", "Page Up": "Prior", "Page Down": "Next", "End": "End",
-    "Home": "Home", "Left": "Left", "Up": "Up", "Right": "Right", "Down": "Down",
-    "Insert": "Insert", "Suppression": "Delete", "F2": "F2", "F3": "F3", "F4": "F4",
-    "F5": "F5", "F6": "F6", "F7": "F7", "F8": "F8", "F9": "F9", "F11": "F11", "F12": "F12",
-}
 
-failures = []
-announced = []  # (name of the source, new description, source focused)
-focus = []  # the objects that took the focus, last one last
+def on_description(event):
+    text = event.any_data if isinstance(event.any_data, str) else event.source.get_description()
+    announced.append((text, event.source.get_state_set().contains(FOCUSED)))
 
 
 def on_focus(event):
@@ -37,157 +29,100 @@ def on_focus(event):
         focus.append(event.source)
 
 
-def on_description(event):
-    states = event.source.get_state_set()
-    text = event.any_data if isinstance(event.any_data, str) else event.source.get_description()
-    announced.append((event.source.get_name(), text, states.contains(Atspi.StateType.FOCUSED)))
-
-
-def pump():
-    ctx = GLib.MainContext.default()
-    while ctx.pending():
-        ctx.iteration(False)
-
-
 def wait_for(what, predicate):
     deadline = time.monotonic() + TIMEOUT
     while time.monotonic() < deadline:
-        pump()
+        while GLib.MainContext.default().pending():
+            GLib.MainContext.default().iteration(False)
         result = predicate()
         if result:
             return result
-        GLib.MainContext.default().iteration(False)
-        time.sleep(0.02)  # a poll step of a bounded wait, not a delay
+        time.sleep(0.02)  # one poll step of a bounded wait
     failures.append("timed out waiting for " + what)
     return None
 
 
-def check(ok, message):
-    if not ok:
-        failures.append(message)
-    return ok
-
-
-def find(node, predicate, depth=0, everywhere=False):
-    """Depth-first search of the showing part of the tree (of all of it with everywhere)."""
-    if node is None or depth > 30:
-        return None
-    if predicate(node):
+def find(node, predicate, everywhere=False, depth=0):
+    if node is None or depth > 30 or predicate(node):
         return node
-    if depth > 0 and not everywhere and not node.get_state_set().contains(Atspi.StateType.SHOWING):
+    if depth and not everywhere and not node.get_state_set().contains(Atspi.StateType.SHOWING):
         return None
     for i in range(node.get_child_count()):
-        found = find(node.get_child_at_index(i), predicate, depth + 1, everywhere)
+        found = find(node.get_child_at_index(i), predicate, everywhere, depth + 1)
         if found:
             return found
     return None
 
 
-def application():
-    desktop = Atspi.get_desktop(0)
-    for i in range(desktop.get_child_count()):
-        app = desktop.get_child_at_index(i)
-        if app is not None and app.get_name().lower() == "tapivox":
-            return app
-    return None
+def item(root, name):
+    return find(root, lambda n: n.get_role() == Atspi.Role.MENU_ITEM and n.get_name() == name, True)
 
 
-def xdotool(*args):
+def press(key):
     announced.clear()
-    subprocess.run(["xdotool", *args], check=True, timeout=TIMEOUT)
+    subprocess.run(["xdotool", "key", key], check=True, timeout=TIMEOUT)
 
 
-def announcement(predicate, what):
-    """Waits for a description change of the focused object that satisfies predicate."""
-    def seen():
-        for name, text, focused in announced:
-            if focused and predicate(text):
-                return text
-        return None
-    text = wait_for(what, seen)
-    announced.clear()
-    return text
+def heard(expected):
+    """The text the focused object announced, matching the regular expression expected."""
+    match = lambda: next((t for t, focused in announced if focused and re.fullmatch(expected, t)), None)  # noqa
+    return wait_for("the announcement " + expected, match)
+
+
+def run():
+    app = wait_for("the program on the accessibility bus", lambda: find(
+        Atspi.get_desktop(0), lambda n: n.get_role() == Atspi.Role.APPLICATION and n.get_name() == "Tapivox"))
+    if not app or not wait_for("the frame", lambda: find(app, lambda n: n.get_role() == Atspi.Role.FRAME)):
+        return
+    # No window manager here: the frame gets the input focus as a desktop gives it.
+    subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^Tapivox$", "windowfocus", "--sync"],
+                   check=True, timeout=TIMEOUT)
+    if not wait_for("the keyboard window with the focus", lambda: focus and focus[-1].get_name() == "Clavier"):
+        return
+    bar = find(app, lambda n: n.get_role() == Atspi.Role.MENU_BAR)
+    names = [bar.get_child_at_index(i).get_name() for i in range(bar.get_child_count())]
+    if "Aide" not in names or "?" in names:
+        failures.append("menu bar items read as %r" % names)
+
+    # Discovery: each key is spoken by the focused window.
+    press("a")
+    heard(re.escape("Touche a  (#97)"))
+    press("Tab")
+    heard("Touche Tabulation Tab\\).*")
+
+    # Key drill, chosen as a screen reader chooses a menu item: prompt, wrong and right answers.
+    for _ in range(12):
+        announced.clear()
+        item(bar, "Touches").do_action(0)
+        prompt = heard("Appuyez sur la touche .*")
+        key = prompt and prompt[len("Appuyez sur la touche "):]
+        if not prompt or key in ANSWERS:
+            break
+    if prompt and key not in ANSWERS:
+        failures.append("no drill key that xdotool can give: " + key)
+    if not prompt or key not in ANSWERS:
+        return
+    press("a")
+    heard(re.escape("Nombre d'Erreurs : 1. " + prompt))
+    press(ANSWERS[key])
+    heard("Bien : [0-9]+\\. Nombre d'Erreurs : 1\\. Appuyez sur la touche .*")
+
+    # An exercise: a refused key inserts nothing, so the typing line says the score.
+    item(bar, "1 Touches g h").do_action(0)
+    if wait_for("the typing line with the focus", lambda: focus[-1].get_name() == "Première ligne à taper"):
+        press("k")
+        heard("Bon : 0     Erreurs : 1")
 
 
 def main():
-    listener = Atspi.EventListener.new(on_description)
-    listener.register("object:property-change:accessible-description")
-    focus_listener = Atspi.EventListener.new(on_focus)
-    focus_listener.register("object:state-changed:focused")
+    listeners = [Atspi.EventListener.new(on_description), Atspi.EventListener.new(on_focus)]
+    listeners[0].register("object:property-change:accessible-description")
+    listeners[1].register("object:state-changed:focused")
     work = tempfile.mkdtemp(prefix="tapivox-screenreader-")
-    env = dict(os.environ, HOME=work, LANG="fr_FR.UTF-8", QT_QPA_PLATFORM="xcb",
-               QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1")
+    env = dict(os.environ, HOME=work, LANG="fr_FR.UTF-8", QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
     program = subprocess.Popen([os.path.abspath(sys.argv[1])], cwd=work, env=env)
     try:
-        app = wait_for("the program on the accessibility bus", application)
-        if not app:
-            return
-        # No window manager here: the frame is given the X input focus, as a
-        # desktop gives it to the window it starts.
-        wait_for("the frame on the screen", lambda: find(app, lambda n: n.get_role() == Atspi.Role.FRAME))
-        xdotool("search", "--sync", "--onlyvisible", "--name", "^Tapivox$", "windowfocus", "--sync")
-        focused = wait_for("the keyboard window with the focus", lambda: focus and focus[-1])
-        if not focused:
-            return
-        check(focused.get_name() == "Clavier", "focus on %s %r, not the keyboard window" % (
-            focused.get_role_name(), focused.get_name()))
-
-        # Every menu of the bar is read by a word.
-        bar = find(app, lambda n: n.get_role() == Atspi.Role.MENU_BAR)
-        if check(bar is not None, "no menu bar"):
-            names = [bar.get_child_at_index(i).get_name() for i in range(bar.get_child_count())]
-            check("Aide" in names and "?" not in names, "menu bar items read as %r" % names)
-
-        # Discovery: the key pressed is spoken by the focused window.
-        xdotool("key", "a")
-        check(announcement(lambda t: t == "Touche a  (#97)", "the description of a") is not None,
-              "the description of a was not announced")
-        xdotool("key", "Tab")
-        check(announcement(lambda t: t.startswith("Touche Tabulation"), "the description of Tab") is not None,
-              "the description of Tab was not announced")
-        check(focused.get_description().startswith("Touche Tabulation"), "the focused object lost the text")
-
-        # Key drill, chosen from the menu as a screen reader does it (a key
-        # chosen with a key would leave its release to the drill): the
-        # prompt, a wrong answer, a right answer.
-        touches = find(bar, lambda n: n.get_role() == Atspi.Role.MENU_ITEM and n.get_name() == "Touches",
-                       everywhere=True) if bar else None
-        if not check(touches is not None, "no menu item Touches"):
-            return
-        prompt = None
-        for _ in range(12):
-            announced.clear()
-            touches.do_action(0)
-            prompt = announcement(lambda t: t.startswith("Appuyez sur la touche "), "the drill prompt")
-            if not prompt or prompt[len("Appuyez sur la touche "):] in ANSWERS:
-                break
-        if not prompt:
-            return
-        key = prompt[len("Appuyez sur la touche "):]
-        if not check(key in ANSWERS, "no drill key that xdotool can answer: " + key):
-            return
-        xdotool("key", "a")
-        check(announcement(lambda t: t == "Nombre d'Erreurs : 1. " + prompt, "the wrong answer") is not None,
-              "the wrong answer was not announced with the prompt")
-        xdotool("key", ANSWERS[key])
-        right = announcement(lambda t: t.startswith("Bien : "), "the right answer")
-        check(right is not None and "Nombre d'Erreurs : 1. Appuyez sur la touche " in right,
-              "the right answer was announced as %r" % right)
-
-        # An exercise: a refused key inserts nothing, the focused line says the score.
-        exercise = find(bar, lambda n: n.get_role() == Atspi.Role.MENU_ITEM and n.get_name() == "1 Touches g h",
-                        everywhere=True)
-        if not check(exercise is not None, "no menu item for exercise 1"):
-            return
-        focus.clear()
-        exercise.do_action(0)
-        line = wait_for("the first typing line with the focus",
-                        lambda: focus and focus[-1].get_name() == "Première ligne à taper" and focus[-1])
-        if not line:
-            return
-        xdotool("key", "k")
-        check(announcement(lambda t: t == "Bon : 0     Erreurs : 1", "the refused key") is not None,
-              "the refused key was not announced by the typing line")
+        run()
     finally:
         program.terminate()
         try:
@@ -196,10 +131,10 @@ def main():
             program.kill()
             program.wait()
         subprocess.run(["rm", "-rf", work], check=False)
+    for failure in failures:
+        print("FAIL:", failure)
+    print("screen reader:", "FAILED" if failures else "passed")
+    return 1 if failures else 0
 
 
-main()
-for failure in failures:
-    print("FAIL:", failure)
-print("screen reader: %s" % ("FAILED" if failures else "passed"))
-sys.exit(1 if failures else 0)
+sys.exit(main())
