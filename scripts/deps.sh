@@ -1,14 +1,22 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Tapivox needs to build, run and test.
+# Installs the Debian packages Tapivox needs to build and run
+# (`scripts/deps.sh run`), and with no argument also those the tests need.
 # Run as root it installs what is missing; otherwise it names what to install.
 set -euo pipefail
-PKGS=(
-  cmake g++ make ccache pkg-config clang libclang-rt-14-dev
-  qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-translations-l10n qt6-qpa-plugins
+RUN_PKGS=(
+  cmake g++ make ccache pkg-config dpkg-dev
+  qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-translations-l10n qt6-wayland
   libgl-dev libxkbcommon-dev libx11-dev
   fonts-liberation2 fonts-dejavu-core
-  xvfb xauth x11-xkb-utils xdotool x11-utils x11-apps imagemagick
 )
+TEST_PKGS=(
+  clang libclang-rt-14-dev
+  xvfb xauth x11-xkb-utils xdotool x11-utils x11-apps imagemagick
+  lintian desktop-file-utils appstream
+  dbus at-spi2-core python3 python3-pyatspi
+)
+PKGS=("${RUN_PKGS[@]}")
+[ "${1:-}" = run ] || PKGS+=("${TEST_PKGS[@]}")
 missing=()
 for p in "${PKGS[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

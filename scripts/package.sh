@@ -3,7 +3,11 @@
 # Install it with: sudo apt-get install ./build-deb/tapivox_*.deb
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/deps.sh
-cmake -S . -B build-deb -DCMAKE_BUILD_TYPE=Release -DTAPIVOX_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
+scripts/deps.sh run
+# Debian's hardening flags, as a distribution build would use them.
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+cmake -S . -B build-deb -DCMAKE_BUILD_TYPE=Release -DTAPIVOX_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr \
+  -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
+  -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
 cmake --build build-deb -j"$(nproc)"
 (cd build-deb && cpack)

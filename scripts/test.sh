@@ -11,9 +11,12 @@ export LANG=fr_FR.UTF-8 LC_ALL=
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DTAPIVOX_TESTS=ON >/dev/null
 cmake --build build -j"$jobs"
 scripts/xvfb.sh ctest --test-dir build --output-on-failure -j"$jobs" "$@"
+
+# The .deb, the desktop entry and the metainfo, as lintian and appstream see them.
+scripts/check-package.sh
 
 # Fuzz targets, for a bounded time each.
 scripts/fuzz.sh "${TAPIVOX_FUZZ_SECONDS:-30}"

@@ -17,6 +17,7 @@ const AccessibleText kTexts[] = {
     {"TMainForm/SDIAppMenu", "Menu principal", nullptr},
     {"TMainForm/qt_menubar_ext_button", "Autres menus", nullptr},
     {"TMainForm/StatusBar", "Barre d'état", nullptr},
+    {"TMainForm/Aide1", "Aide", nullptr}, // the "&?" menu
     {"TMainForm/StatusPanel0", nullptr, "Aide sur la commande survolée"},
     {"TMainForm/StatusPanel1", nullptr, "Heure"},
     {"TMainForm/*Sub", nullptr, "Fenêtre de leçon"},

@@ -183,9 +183,22 @@ void DrillWindow::showDrill(int skipTyped)
 
 void DrillWindow::showScore()
 {
+    const bool refused = drill().errors() > m_errors;
     m_good = drill().good();
     m_errors = drill().errors();
     Label2->setText(scoreLine(m_good, m_errors));
+    if (refused)
+        tellRefusedKey();
+}
+
+// A refused key inserts nothing, so a screen reader would say nothing: the
+// focused typing line takes the score line as its description, and the
+// change is spoken. Right keys are heard as they are typed.
+void DrillWindow::tellRefusedKey()
+{
+    for (ui::HookLineEdit *line : m_typing)
+        if (line->hasFocus())
+            line->setAccessibleDescription(Label2->text());
 }
 
 void DrillWindow::FormShow()

@@ -82,6 +82,7 @@ private:
     bool keyPress(int line, quint8 key);
     void enterLine(int line);
     void focusChanged(QWidget *now);
+    void tellRefusedKey();
 
     QLineEdit *m_models[drills::LineDrill::LineCount] = {};
     ui::HookLineEdit *m_typing[drills::LineDrill::LineCount] = {};

@@ -267,8 +267,10 @@ void TClavier::Verif1(quint16 key)
 {
     if (m_drill.isRight(key)) {
         m_good = ui::add32(m_good, 1);
-        setLabel2(keyboard::KeyDrill::scoreText(m_good, m_errors, true));
+        // The next key is drawn first, so that the score and the new prompt
+        // reach a screen reader together.
         Tirage1();
+        setLabel2(keyboard::KeyDrill::scoreText(m_good, m_errors, true));
     } else {
         m_errors = ui::add32(m_errors, 1);
         setLabel2(keyboard::KeyDrill::scoreText(m_good, m_errors, false));
@@ -278,6 +280,21 @@ void TClavier::Verif1(quint16 key)
 void TClavier::setLabel2(const QString &text)
 {
     Label2->setText(ui::captionText(text));
+    describeForScreenReader();
+}
+
+// The window keeps the focus, not its labels, so a screen reader reads the
+// window: its description carries what the labels say (the key pressed, or
+// the drill's score and prompt), and each change of it is spoken.
+void TClavier::describeForScreenReader()
+{
+    QStringList parts;
+    for (const QString &line : Label2->text().split(QLatin1Char('\n')))
+        if (!line.trimmed().isEmpty())
+            parts << line.trimmed();
+    if (m_code == 1 || parts.isEmpty())
+        parts << Label1->text();
+    setAccessibleDescription(parts.join(QStringLiteral(". ")));
 }
 
 // ---- events -------------------------------------------------------------

@@ -71,6 +71,7 @@ private:
     void buildKeyPicture();
     // Label2 shows "&&" as one "&", like a caption with accelerator markers.
     void setLabel2(const QString &text);
+    void describeForScreenReader();
     void watchSubWindow();
     void keyEvent(QKeyEvent *event);
 

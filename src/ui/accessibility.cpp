@@ -1,6 +1,7 @@
 // One pass over the widget tree: table entries first, then defaults drawn
 // from what the widget shows.
 #include "ui/accessibility.h"
+#include "ui/accessiblemenubar.h"
 #include "ui/caption.h"
 
 #include <QAbstractButton>
@@ -115,6 +116,9 @@ struct Namer
                 name = name.arg(button ? stripAmpersands(button->text()) : QString());
             }
             w->setAccessibleName(name);
+            // A menu is read in the menu bar by its item, not by itself.
+            if (auto *menu = qobject_cast<QMenu *>(w))
+                nameMenuBarItem(menu->menuAction(), name);
         } else if (w->accessibleName().isEmpty() && (isControl(w) || isWindowLike(w))) {
             QString name = defaultAccessibleName(w);
             if (name.isEmpty() && w->objectName().isEmpty())

@@ -291,6 +291,16 @@ void TestAccessibility::menuItemsHaveNames()
         }
     }
     QVERIFY(items > 50);
+    // In the menu bar the "&?" menu is read by its item.
+    QAccessibleInterface *barIface = QAccessible::queryAccessibleInterface(bar);
+    QMenu *help = bar->findChild<QMenu *>(QStringLiteral("Aide1"));
+    QVERIFY(help);
+    const int index = int(bar->actions().indexOf(help->menuAction()));
+    QAccessibleInterface *item = barIface->child(index);
+    QCOMPARE(item->text(QAccessible::Name), QStringLiteral("Aide"));
+    QCOMPARE(barIface->indexOfChild(item), index);
+    QCOMPARE(item->child(0)->object(), help);
+    QCOMPARE(bar->actions().at(index)->text(), QStringLiteral("&?"));
 }
 
 void TestAccessibility::namingLeavesTextsAndGeometryAlone()
