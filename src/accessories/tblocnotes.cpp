@@ -3,6 +3,7 @@
 
 #include "accessories/notesfile.h"
 #include "ui/accessories_printer.h"
+#include "ui/pasteguard.h"
 #include "ui/platform.h"
 #include "ui/prompter.h"
 #include "ui/safefile.h"
@@ -86,6 +87,7 @@ TBlocnotes::TBlocnotes(QWidget *parent)
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Tab moves on to the buttons, as in a dialog.
     Memo1->setTabChangesFocus(true);
+    ui::guardPaste(Memo1);
     Memo1->document()->setModified(false);
 }
 
