@@ -6,7 +6,6 @@
 #include "ui/pasteguard.h"
 #include "ui/platform.h"
 #include "ui/prompter.h"
-#include "ui/safefile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -93,38 +92,49 @@ TBlocnotes::TBlocnotes(QWidget *parent)
 
 void TBlocnotes::Charge(const QString &fileName)
 {
-    const QString name = notes::collapseSeparator(fileName);
-    if (!QFile::exists(name))
-        return;
-    QFile file(name);
-    if (!file.open(QIODevice::ReadOnly)) {
-        ui::prompter().error(this, QStringLiteral("Ne peut ouvrir le fichier %1").arg(name));
-        return;
+    QString message;
+    const std::optional<QString> text = m_file.load(notes::collapseSeparator(fileName), &message);
+    if (text) {
+        Memo1->setPlainText(*text);
+        Memo1->document()->setModified(false);
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        ui::prompter().error(this, QStringLiteral("Ne peut ouvrir le fichier %1").arg(name));
+    if (message.isEmpty())
         return;
-    }
-    Memo1->setPlainText(notes::decode(bytes));
-    Memo1->document()->setModified(false);
+    if (m_file.guarded())
+        ui::prompter().error(this, message);
+    else
+        ui::prompter().information(this, message);
 }
 
 void TBlocnotes::Sauve(const QString &fileName)
 {
+    QString message;
+    if (saveNotes(fileName, false, &message) != notes::NotesFile::Save::Saved)
+        ui::prompter().error(this, message);
+}
+
+notes::NotesFile::Save TBlocnotes::saveNotes(const QString &fileName, bool replaceAnyway, QString *message)
+{
     if (!Memo1->document()->isModified())
-        return;
-    const QString name = notes::collapseSeparator(fileName);
-    const QByteArray bytes = notes::encode(notes());
+        return notes::NotesFile::Save::Saved;
     // Written beside the old file and renamed over it: a failed write
-    // leaves the previous notes as they were.
-    // A notes file that is a link stays one: its target is replaced.
-    const QFileInfo info(name);
-    QString reason;
-    if (!ui::writeFileSafely(info.isSymLink() ? info.symLinkTarget() : name, bytes, &reason)) {
-        ui::prompter().error(this, QStringLiteral("Ne peut créer le fichier %1").arg(name));
-        return;
-    }
+    // leaves the previous notes as they were, and the notes stay changed.
+    const auto result = m_file.save(notes::collapseSeparator(fileName), notes(), replaceAnyway, message);
+    if (result == notes::NotesFile::Save::Saved)
+        Memo1->document()->setModified(false);
+    return result;
+}
+
+bool TBlocnotes::saveNotesAs(const QString &path, QString *message)
+{
+    if (!m_file.saveAs(path, notes(), message))
+        return false;
+    Memo1->document()->setModified(false);
+    return true;
+}
+
+void TBlocnotes::discardChanges()
+{
     Memo1->document()->setModified(false);
 }
 
