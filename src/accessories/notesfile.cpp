@@ -184,7 +184,6 @@ NotesFile::Save NotesFile::save(const QString &name, const QString &text, bool r
 {
     const QString path = place(name).path;
     const bool loadedHere = path == m_loadedPath;
-    const QString where = QStringLiteral("le fichier %1 du dossier %2").arg(fileName(path), folderOf(path));
     if (loadedHere && !m_blocked.isEmpty()) {
         *message = m_blocked + QStringLiteral(" Ce fichier n'est pas remplacé. ") + kKept;
         return Save::Failed;
@@ -197,18 +196,17 @@ NotesFile::Save NotesFile::save(const QString &name, const QString &text, bool r
         }
         // Another program (another Tapivox in the same folder) may have
         // written the notes since they were loaded.
+        // A file gone since then loses nothing when it is written again.
         QByteArray now;
         QString reason;
-        std::optional<QByteArray> current;
-        if (ui::readRegularFile(path, kCapacity, &now, &reason))
-            current = hash(now);
-        else if (QFileInfo::exists(path) || QFileInfo(path).isSymLink())
-            current = QByteArray("?");
-        if (current != m_onDisk) {
+        const bool exists = QFileInfo::exists(path);
+        const bool same = ui::readRegularFile(path, kCapacity, &now, &reason) && m_onDisk == hash(now);
+        if (exists && !same) {
             *message =
-                QStringLiteral("Le contenu de %1 a changé depuis son chargement : un autre programme l'a "
-                               "sans doute modifié. Faut-il le remplacer par les notes de cette séance ?")
-                    .arg(where);
+                QStringLiteral("Le fichier %1 du dossier %2 a changé depuis son chargement : un autre "
+                               "programme l'a sans doute modifié. Faut-il le remplacer par les notes de "
+                               "cette séance ?")
+                    .arg(fileName(path), folderOf(path));
             return Save::NeedsConsent;
         }
     }

@@ -2,15 +2,18 @@
 #include "accessories/notesfile.h"
 #include "accessories/tblocnotes.h"
 #include "app/forms.h"
+#include "app/tmainform.h"
 #include "support/testsupport.h"
 #include "ui/accessories_printer.h"
 
 #include <QDir>
 #include <QFile>
 #include <QPlainTextEdit>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -35,6 +38,8 @@ private slots:
     void fileOnDiskIsNotReplaced();
     void printsShownLinesToPdf();
     void programLoadsNotesAtStart();
+    void notesAtExitAreNeverLost_data();
+    void notesAtExitAreNeverLost();
 };
 
 namespace {
@@ -375,6 +380,88 @@ void TestBlocnotes::programLoadsNotesAtStart()
     test::startProgram();
     QCOMPARE(forms().Blocnotes->notes(), QStringLiteral("déjà là"));
     test::stopProgram();
+}
+
+// Quitting when the notes cannot be written asks first; each answer either
+// keeps the notes somewhere or leaves the program running.
+void TestBlocnotes::notesAtExitAreNeverLost_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QList<int>>("choices");
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<QString>("where"); // the file that holds the notes ("" none)
+    QTest::newRow("folder gone, try again") << "gone" << QList<int>{0, 0} << true << "start/Tapivox.nte";
+    QTest::newRow("folder gone, elsewhere") << "gone" << QList<int>{1} << true << "ailleurs.nte";
+    QTest::newRow("folder gone, quit without") << "gone" << QList<int>{2} << true << "";
+    QTest::newRow("folder gone, question closed") << "gone" << QList<int>{} << false << "";
+    QTest::newRow("changed on disk, replace") << "changed" << QList<int>{0} << true << "start/Tapivox.nte";
+    QTest::newRow("changed on disk, cancel") << "changed" << QList<int>{2} << false << "";
+    QTest::newRow("full disk, elsewhere") << "full" << QList<int>{1} << true << "ailleurs.nte";
+}
+
+void TestBlocnotes::notesAtExitAreNeverLost()
+{
+    QFETCH(QString, how);
+    QFETCH(QList<int>, choices);
+    QFETCH(bool, closed);
+    QFETCH(QString, where);
+    test::TempCwd cwd;
+    test::PrompterScope prompts;
+    const QString start = cwd.file(QStringLiteral("start"));
+    QVERIFY(QDir(cwd.path()).mkpath(QStringLiteral("start")));
+    const QByteArray start8 = QFile::encodeName(start);
+    bool mounted = false;
+    const auto unmount = qScopeGuard([&] {
+        if (mounted)
+            ::umount2(start8.constData(), MNT_DETACH);
+    });
+    if (how == QLatin1String("full")) {
+        if (::geteuid() != 0)
+            QSKIP("a full disk is made by mounting a small tmpfs, which needs root");
+        if (::mount("tmpfs", start8.constData(), "tmpfs", 0, "size=64k") != 0)
+            QSKIP("mounting a small tmpfs failed");
+        mounted = true;
+    }
+    writeAll(start + QStringLiteral("/Tapivox.nte"), "anciennes notes");
+    QDir::setCurrent(start);
+    test::startProgram();
+    const auto stop = qScopeGuard([] { test::stopProgram(); });
+    QDir::setCurrent(cwd.path());
+    TBlocnotes *notepad = forms().Blocnotes;
+    type(*notepad, QStringLiteral(" et nouvelles"));
+    if (how == QLatin1String("gone")) {
+        QVERIFY(QDir(start).removeRecursively());
+        // Trying again succeeds once the folder is back.
+        prompts.fake().beforeChoice = [&] {
+            if (prompts.fake().choiceTexts.size() == 2)
+                QDir(cwd.path()).mkpath(QStringLiteral("start"));
+        };
+    } else if (how == QLatin1String("changed")) {
+        writeAll(start + QStringLiteral("/Tapivox.nte"), "notes de l'autre programme");
+    } else {
+        QFile filler(start + QStringLiteral("/filler"));
+        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        while (filler.write(QByteArray(4096, 'x')) > 0) {
+        }
+        type(*notepad, QString(100 * 1024, QLatin1Char('n')));
+    }
+    prompts.fake().choices = choices;
+    prompts.fake().saveNames << cwd.file(QStringLiteral("ailleurs.nte"));
+    QCOMPARE(forms().MainForm->close(), closed);
+    QVERIFY(!prompts.fake().choiceTexts.isEmpty());
+    const QString asked = prompts.fake().choiceTexts.constFirst();
+    const QString reason = how == QLatin1String("gone")
+                               ? QStringLiteral("le dossier ou le fichier n'existe pas")
+                           : how == QLatin1String("changed") ? QStringLiteral("un autre programme")
+                                                             : QStringLiteral("le disque est plein");
+    QVERIFY2(asked.contains(reason) && asked.contains(QDir::toNativeSeparators(start)), qPrintable(asked));
+    if (how == QLatin1String("full"))
+        QCOMPARE(readAll(start + QStringLiteral("/Tapivox.nte")), QByteArray("anciennes notes"));
+    QCOMPARE(notepad->Memo1->document()->isModified(), !closed);
+    if (!where.isEmpty())
+        QVERIFY(readAll(cwd.file(where)).startsWith("anciennes notes et nouvelles"));
+    else if (how == QLatin1String("changed"))
+        QCOMPARE(readAll(start + QStringLiteral("/Tapivox.nte")), QByteArray("notes de l'autre programme"));
 }
 
 QTEST_MAIN(TestBlocnotes)
