@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -94,16 +95,67 @@ void TBlocnotes::Charge(const QString &fileName)
 {
     QString message;
     const std::optional<QString> text = m_file.load(notes::collapseSeparator(fileName), &message);
-    if (text) {
-        Memo1->setPlainText(*text);
-        Memo1->document()->setModified(false);
-    }
+    if (text)
+        startLoading(*text);
     if (message.isEmpty())
         return;
     if (m_file.guarded())
         ui::prompter().error(this, message);
     else
         ui::prompter().information(this, message);
+}
+
+// Long notes go into the memo in bounded steps from the event loop, so that
+// the frame appears at once and stays responsive; meanwhile the notepad
+// says it is loading and takes no typing.
+void TBlocnotes::startLoading(const QString &text)
+{
+    m_pending.clear();
+    if (text.size() <= kLoadStep) {
+        Memo1->setPlainText(text);
+        Memo1->document()->setModified(false);
+        return;
+    }
+    m_pending = text;
+    m_pendingAt = 0;
+    Memo1->clear();
+    Memo1->document()->setUndoRedoEnabled(false);
+    Memo1->setReadOnly(true);
+    setWindowTitle(QStringLiteral("Bloc-notes - chargement des notes..."));
+    QTimer::singleShot(0, this, [this] { loadStep(false); });
+}
+
+void TBlocnotes::loadStep(bool all)
+{
+    if (m_pending.isEmpty())
+        return;
+    const qsizetype count =
+        all ? m_pending.size() - m_pendingAt : qMin(kLoadStep, m_pending.size() - m_pendingAt);
+    QTextCursor cursor(Memo1->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(m_pending.mid(m_pendingAt, count));
+    m_pendingAt += count;
+    if (m_pendingAt < m_pending.size()) {
+        QTimer::singleShot(0, this, [this] { loadStep(false); });
+        return;
+    }
+    m_pending.clear();
+    m_pending.squeeze();
+    Memo1->document()->setUndoRedoEnabled(true);
+    Memo1->document()->setModified(false);
+    Memo1->setReadOnly(false);
+    Memo1->moveCursor(QTextCursor::Start);
+    setWindowTitle(QStringLiteral("Bloc-notes"));
+}
+
+bool TBlocnotes::isLoading() const
+{
+    return !m_pending.isEmpty();
+}
+
+void TBlocnotes::finishLoading()
+{
+    loadStep(true);
 }
 
 void TBlocnotes::Sauve(const QString &fileName)
@@ -115,6 +167,7 @@ void TBlocnotes::Sauve(const QString &fileName)
 
 notes::NotesFile::Save TBlocnotes::saveNotes(const QString &fileName, bool replaceAnyway, QString *message)
 {
+    finishLoading();
     if (!Memo1->document()->isModified())
         return notes::NotesFile::Save::Saved;
     // Written beside the old file and renamed over it: a failed write
@@ -127,6 +180,7 @@ notes::NotesFile::Save TBlocnotes::saveNotes(const QString &fileName, bool repla
 
 bool TBlocnotes::saveNotesAs(const QString &path, QString *message)
 {
+    finishLoading();
     if (!m_file.saveAs(path, notes(), message))
         return false;
     Memo1->document()->setModified(false);
@@ -174,6 +228,7 @@ QStringList TBlocnotes::shownLines() const
 
 void TBlocnotes::Imprimer()
 {
+    finishLoading();
     const QString error = ui::textPrinter().printLines(shownLines(), Memo1->font(), windowTitle());
     if (!error.isEmpty())
         ui::prompter().error(this, error);

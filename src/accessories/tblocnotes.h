@@ -26,6 +26,10 @@ public:
     bool saveNotesAs(const QString &path, QString *message);
     // The notes are given up: nothing is written at the end.
     void discardChanges();
+    // Whether long notes are still going into the memo; finishLoading puts
+    // the rest in at once.
+    bool isLoading() const;
+    void finishLoading();
     // Prints the notes as the memo shows them, one shown line a printed line.
     void Imprimer();
 
@@ -44,7 +48,13 @@ public:
     QPlainTextEdit *Memo1;
 
 private:
+    static constexpr qsizetype kLoadStep = 128 * 1024; // characters put in the memo at a time
+    void startLoading(const QString &text);
+    void loadStep(bool all);
+
     notes::NotesFile m_file;
+    QString m_pending; // notes still to go into the memo
+    qsizetype m_pendingAt = 0;
 
 protected:
     void showEvent(QShowEvent *event) override;

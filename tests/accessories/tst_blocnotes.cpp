@@ -40,6 +40,7 @@ private slots:
     void programLoadsNotesAtStart();
     void notesAtExitAreNeverLost_data();
     void notesAtExitAreNeverLost();
+    void longNotesLoadInSteps();
 };
 
 namespace {
@@ -462,6 +463,25 @@ void TestBlocnotes::notesAtExitAreNeverLost()
         QVERIFY(readAll(cwd.file(where)).startsWith("anciennes notes et nouvelles"));
     else if (how == QLatin1String("changed"))
         QCOMPARE(readAll(start + QStringLiteral("/Tapivox.nte")), QByteArray("notes de l'autre programme"));
+}
+
+void TestBlocnotes::longNotesLoadInSteps()
+{
+    test::TempCwd cwd;
+    test::PrompterScope prompts;
+    const QString text = QStringLiteral("Une ligne de notes, é à ç.\n").repeated(40000);
+    writeAll(cwd.file(QStringLiteral("Tapivox.nte")), notes::encode(text));
+    TBlocnotes notes;
+    notes.Charge(QStringLiteral("Tapivox.nte"));
+    QVERIFY(notes.isLoading());
+    QVERIFY(notes.Memo1->isReadOnly());
+    QVERIFY(notes.windowTitle().contains(QStringLiteral("chargement")));
+    QTRY_VERIFY(!notes.isLoading());
+    QCOMPARE(notes.notes(), text);
+    QCOMPARE(notes.windowTitle(), QStringLiteral("Bloc-notes"));
+    QVERIFY(!notes.Memo1->isReadOnly());
+    QVERIFY(!notes.Memo1->document()->isModified());
+    QVERIFY(prompts.fake().errors.isEmpty());
 }
 
 QTEST_MAIN(TestBlocnotes)
