@@ -1,20 +1,57 @@
-// Encoding and decoding of the notes file.
+// Encoding, decoding and safe replacement of the notes file.
 #include "accessories/notesfile.h"
 
 #include "ui/cp1252.h"
+#include "ui/safefile.h"
 
+#include <QCryptographicHash>
 #include <QDir>
+#include <QFileInfo>
 #include <QStringDecoder>
+
+#include <cerrno>
+#include <sys/stat.h>
 
 namespace notes {
 namespace {
 const QByteArray kBom("\xEF\xBB\xBF");
+
+bool isAscii(const QByteArray &bytes)
+{
+    for (char c : bytes)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
 }
 
-QByteArray encode(const QString &text)
+QByteArray hash(const QByteArray &bytes)
+{
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+}
+
+QString fileName(const QString &path)
+{
+    return QFileInfo(path).fileName();
+}
+
+QString folderOf(const QString &path)
+{
+    return QDir::toNativeSeparators(QFileInfo(path).absolutePath());
+}
+
+const QString kKept = QStringLiteral("Les notes de cette séance sont gardées dans le bloc-notes.");
+} // namespace
+
+QByteArray encode(const QString &text, Encoding encoding)
 {
     QString crlf = text;
     crlf.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    if (encoding == Encoding::Utf8Bom)
+        return kBom + crlf.toUtf8();
+    if (encoding == Encoding::Utf8) {
+        // A leading zero-width no-break space would read back as the mark.
+        return crlf.startsWith(QChar(0xFEFF)) ? kBom + crlf.toUtf8() : crlf.toUtf8();
+    }
     // Windows-1252 bytes that begin like the byte-order mark would be read
     // back as UTF-8: such notes are written as UTF-8 too.
     if (ui::fitsCp1252(crlf)) {
@@ -25,14 +62,40 @@ QByteArray encode(const QString &text)
     return kBom + crlf.toUtf8();
 }
 
-QString decode(const QByteArray &bytes)
+QString decode(const QByteArray &bytes, Encoding *encoding, bool *exact)
 {
-    // Only the first byte-order mark is the file's: a zero-width no-break
-    // space at the start of the notes stays.
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
-    QString text = bytes.startsWith(kBom) ? QString(utf8(bytes.mid(kBom.size()))) : ui::fromCp1252(bytes);
+    Encoding how = Encoding::Cp1252;
+    bool valid = true;
+    QString text;
+    if (bytes.startsWith(kBom)) {
+        // Only the first byte-order mark is the file's: a zero-width
+        // no-break space at the start of the notes stays.
+        QStringDecoder utf8(QStringConverter::Utf8,
+                            QStringConverter::Flag::ConvertInitialBom | QStringConverter::Flag::Stateless);
+        text = utf8(bytes.mid(kBom.size()));
+        valid = !utf8.hasError();
+        how = Encoding::Utf8Bom;
+    } else if (!isAscii(bytes)) {
+        // Accented Windows-1252 text is never valid UTF-8, so a valid
+        // UTF-8 file is one a Linux editor wrote.
+        QStringDecoder utf8(QStringConverter::Utf8,
+                            QStringConverter::Flag::ConvertInitialBom | QStringConverter::Flag::Stateless);
+        const QString asUtf8 = utf8(bytes);
+        if (!utf8.hasError()) {
+            text = asUtf8;
+            how = Encoding::Utf8;
+        } else {
+            text = ui::fromCp1252(bytes);
+        }
+    } else {
+        text = ui::fromCp1252(bytes);
+    }
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    if (encoding)
+        *encoding = how;
+    if (exact)
+        *exact = valid;
     return text;
 }
 
@@ -44,6 +107,137 @@ QString collapseSeparator(const QString &name)
     if (at >= 0)
         out.remove(at, 1);
     return out;
+}
+
+NotesFile::Place NotesFile::place(const QString &name)
+{
+    const QFileInfo info(name);
+    if (!info.isSymLink())
+        return {info.absoluteFilePath(), {}};
+    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+    const QString target = info.exists() ? info.canonicalFilePath() : QDir::cleanPath(info.symLinkTarget());
+    if (!folder.isEmpty() && QFileInfo(target).absolutePath() == folder)
+        return {target, {}};
+    const QString beside = info.absolutePath() + QLatin1Char('/') + info.completeBaseName() +
+                           QStringLiteral("-local.") + info.suffix();
+    return {beside, QStringLiteral("Le fichier %1 du dossier %2 est un lien vers %3, hors de ce dossier : "
+                                   "il n'est pas suivi. Les notes sont lues et enregistrées à côté, dans %4.")
+                        .arg(info.fileName(), folderOf(info.absoluteFilePath()),
+                             QDir::toNativeSeparators(target), fileName(beside))};
+}
+
+std::optional<QString> NotesFile::load(const QString &name, QString *message)
+{
+    const Place where = place(name);
+    m_loadedPath = where.path;
+    m_onDisk.reset();
+    m_encoding = Encoding::Cp1252;
+    m_consent.clear();
+    m_blocked.clear();
+    message->clear();
+    struct stat st
+    {
+    };
+    const QByteArray native = QFile::encodeName(where.path);
+    if (::lstat(native.constData(), &st) != 0 && errno == ENOENT) {
+        *message = where.note;
+        return std::nullopt; // no notes yet
+    }
+    const QString what = QStringLiteral("Ne peut lire le fichier %1 du dossier %2 : %3.")
+                             .arg(fileName(where.path), folderOf(where.path));
+    if (!where.note.isEmpty())
+        *message = where.note + QLatin1Char('\n');
+    QByteArray bytes;
+    QString reason;
+    if (!S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)) {
+        m_blocked = what.arg(S_ISDIR(st.st_mode) ? QStringLiteral("c'est un dossier")
+                                                 : QStringLiteral("ce n'est pas un fichier ordinaire"));
+        *message +=
+            m_blocked + QStringLiteral(" Le bloc-notes commence vide et ce fichier ne sera pas remplacé.");
+        return std::nullopt;
+    }
+    if (!ui::readRegularFile(where.path, kCapacity, &bytes, &reason)) {
+        m_consent = what.arg(reason);
+        if (st.st_size > kCapacity)
+            m_consent = QStringLiteral("Le texte dépasse la capacité du mémo : le fichier %1 du dossier %2 "
+                                       "a plus de %3 Mo.")
+                            .arg(fileName(where.path), folderOf(where.path))
+                            .arg(kCapacity / (1024 * 1024));
+        *message += m_consent + QStringLiteral(" Le bloc-notes commence vide et ce fichier ne sera pas "
+                                               "remplacé sans votre accord.");
+        return std::nullopt;
+    }
+    m_onDisk = hash(bytes);
+    bool exact = true;
+    const QString text = decode(bytes, &m_encoding, &exact);
+    if (!exact) {
+        m_consent = QStringLiteral("Le fichier %1 du dossier %2 n'est pas un texte UTF-8 valide : des "
+                                   "caractères illisibles y sont montrés par « \uFFFD ».")
+                        .arg(fileName(where.path), folderOf(where.path));
+        *message += m_consent + QStringLiteral(" Ce fichier ne sera pas remplacé sans votre accord.");
+    }
+    return text;
+}
+
+NotesFile::Save NotesFile::save(const QString &name, const QString &text, bool replaceAnyway,
+                                QString *message)
+{
+    const QString path = place(name).path;
+    const bool loadedHere = path == m_loadedPath;
+    if (loadedHere && !m_blocked.isEmpty()) {
+        *message = m_blocked + QStringLiteral(" Ce fichier n'est pas remplacé. ") + kKept;
+        return Save::Failed;
+    }
+    if (loadedHere && !replaceAnyway) {
+        if (!m_consent.isEmpty()) {
+            *message =
+                m_consent + QStringLiteral(" Faut-il remplacer ce fichier par les notes de cette séance ?");
+            return Save::NeedsConsent;
+        }
+        // Another program (another Tapivox in the same folder) may have
+        // written the notes since they were loaded.
+        // A file gone since then loses nothing when it is written again.
+        QByteArray now;
+        QString reason;
+        const bool exists = QFileInfo::exists(path);
+        const bool same = ui::readRegularFile(path, kCapacity, &now, &reason) && m_onDisk == hash(now);
+        if (exists && !same) {
+            *message =
+                QStringLiteral("Le fichier %1 du dossier %2 a changé depuis son chargement : un autre "
+                               "programme l'a sans doute modifié. Faut-il le remplacer par les notes de "
+                               "cette séance ?")
+                    .arg(fileName(path), folderOf(path));
+            return Save::NeedsConsent;
+        }
+    }
+    const QByteArray bytes = encode(text, loadedHere ? m_encoding : Encoding::Cp1252);
+    QString reason;
+    if (!ui::writeFileSafely(path, bytes, &reason)) {
+        *message = QStringLiteral("Ne peut créer le fichier %1 dans le dossier %2 : %3. ")
+                       .arg(fileName(path), folderOf(path), reason) +
+                   (QFileInfo(path).isFile() ? QStringLiteral("Le fichier précédent est resté intact. ")
+                                             : QString()) +
+                   kKept;
+        return Save::Failed;
+    }
+    m_loadedPath = path;
+    m_onDisk = hash(bytes);
+    m_consent.clear();
+    return Save::Saved;
+}
+
+bool NotesFile::saveAs(const QString &path, const QString &text, QString *message)
+{
+    const QFileInfo info(path);
+    QString reason;
+    const bool existed = info.isFile();
+    if (!ui::writeFileSafely(info.absoluteFilePath(), encode(text, m_encoding), &reason)) {
+        *message = QStringLiteral("Ne peut créer le fichier %1 dans le dossier %2 : %3. ")
+                       .arg(info.fileName(), folderOf(info.absoluteFilePath()), reason) +
+                   (existed ? QStringLiteral("Le fichier précédent est resté intact. ") : QString()) + kKept;
+        return false;
+    }
+    return true;
 }
 
 } // namespace notes

@@ -3,9 +3,9 @@
 
 #include "accessories/notesfile.h"
 #include "ui/accessories_printer.h"
+#include "ui/pasteguard.h"
 #include "ui/platform.h"
 #include "ui/prompter.h"
-#include "ui/safefile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -86,43 +87,108 @@ TBlocnotes::TBlocnotes(QWidget *parent)
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Tab moves on to the buttons, as in a dialog.
     Memo1->setTabChangesFocus(true);
+    ui::guardPaste(Memo1);
     Memo1->document()->setModified(false);
 }
 
 void TBlocnotes::Charge(const QString &fileName)
 {
-    const QString name = notes::collapseSeparator(fileName);
-    if (!QFile::exists(name))
+    QString message;
+    const std::optional<QString> text = m_file.load(notes::collapseSeparator(fileName), &message);
+    if (text)
+        startLoading(*text);
+    if (message.isEmpty())
         return;
-    QFile file(name);
-    if (!file.open(QIODevice::ReadOnly)) {
-        ui::prompter().error(this, QStringLiteral("Ne peut ouvrir le fichier %1").arg(name));
+    if (m_file.guarded())
+        ui::prompter().error(this, message);
+    else
+        ui::prompter().information(this, message);
+}
+
+// Long notes go into the memo in bounded steps from the event loop, so that
+// the frame appears at once and stays responsive; meanwhile the notepad
+// says it is loading and takes no typing.
+void TBlocnotes::startLoading(const QString &text)
+{
+    m_pending.clear();
+    if (text.size() <= kLoadStep) {
+        Memo1->setPlainText(text);
+        Memo1->document()->setModified(false);
         return;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        ui::prompter().error(this, QStringLiteral("Ne peut ouvrir le fichier %1").arg(name));
+    m_pending = text;
+    m_pendingAt = 0;
+    Memo1->clear();
+    Memo1->document()->setUndoRedoEnabled(false);
+    Memo1->setReadOnly(true);
+    setWindowTitle(QStringLiteral("Bloc-notes - chargement des notes..."));
+    QTimer::singleShot(0, this, [this] { loadStep(false); });
+}
+
+void TBlocnotes::loadStep(bool all)
+{
+    if (m_pending.isEmpty())
+        return;
+    const qsizetype count =
+        all ? m_pending.size() - m_pendingAt : qMin(kLoadStep, m_pending.size() - m_pendingAt);
+    QTextCursor cursor(Memo1->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(m_pending.mid(m_pendingAt, count));
+    m_pendingAt += count;
+    if (m_pendingAt < m_pending.size()) {
+        QTimer::singleShot(0, this, [this] { loadStep(false); });
         return;
     }
-    Memo1->setPlainText(notes::decode(bytes));
+    m_pending.clear();
+    m_pending.squeeze();
+    Memo1->document()->setUndoRedoEnabled(true);
     Memo1->document()->setModified(false);
+    Memo1->setReadOnly(false);
+    Memo1->moveCursor(QTextCursor::Start);
+    setWindowTitle(QStringLiteral("Bloc-notes"));
+}
+
+bool TBlocnotes::isLoading() const
+{
+    return !m_pending.isEmpty();
+}
+
+void TBlocnotes::finishLoading()
+{
+    loadStep(true);
 }
 
 void TBlocnotes::Sauve(const QString &fileName)
 {
+    QString message;
+    if (saveNotes(fileName, false, &message) != notes::NotesFile::Save::Saved)
+        ui::prompter().error(this, message);
+}
+
+notes::NotesFile::Save TBlocnotes::saveNotes(const QString &fileName, bool replaceAnyway, QString *message)
+{
+    finishLoading();
     if (!Memo1->document()->isModified())
-        return;
-    const QString name = notes::collapseSeparator(fileName);
-    const QByteArray bytes = notes::encode(notes());
+        return notes::NotesFile::Save::Saved;
     // Written beside the old file and renamed over it: a failed write
-    // leaves the previous notes as they were.
-    // A notes file that is a link stays one: its target is replaced.
-    const QFileInfo info(name);
-    QString reason;
-    if (!ui::writeFileSafely(info.isSymLink() ? info.symLinkTarget() : name, bytes, &reason)) {
-        ui::prompter().error(this, QStringLiteral("Ne peut créer le fichier %1").arg(name));
-        return;
-    }
+    // leaves the previous notes as they were, and the notes stay changed.
+    const auto result = m_file.save(notes::collapseSeparator(fileName), notes(), replaceAnyway, message);
+    if (result == notes::NotesFile::Save::Saved)
+        Memo1->document()->setModified(false);
+    return result;
+}
+
+bool TBlocnotes::saveNotesAs(const QString &path, QString *message)
+{
+    finishLoading();
+    if (!m_file.saveAs(path, notes(), message))
+        return false;
+    Memo1->document()->setModified(false);
+    return true;
+}
+
+void TBlocnotes::discardChanges()
+{
     Memo1->document()->setModified(false);
 }
 
@@ -162,6 +228,7 @@ QStringList TBlocnotes::shownLines() const
 
 void TBlocnotes::Imprimer()
 {
+    finishLoading();
     ui::printOrSavePdf(this, shownLines(), Memo1->font(), windowTitle());
 }
 

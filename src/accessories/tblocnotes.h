@@ -1,6 +1,8 @@
 // TBlocnotes: the notepad dialog. Its notes outlive the program in the notes
 // file, loaded at start-up and written at the end only when changed.
 #pragma once
+#include "accessories/notesfile.h"
+
 #include <QDialog>
 
 class QFrame;
@@ -15,9 +17,19 @@ class TBlocnotes final : public QDialog
 public:
     explicit TBlocnotes(QWidget *parent = nullptr);
 
-    // Loads and saves the notes file.
+    // Loads and saves the notes file, telling the learner what went wrong.
     void Charge(const QString &fileName);
     void Sauve(const QString &fileName);
+    // Saves the changed notes without a word; *message says why not.
+    notes::NotesFile::Save saveNotes(const QString &fileName, bool replaceAnyway, QString *message);
+    // Saves the notes to a file the learner chose.
+    bool saveNotesAs(const QString &path, QString *message);
+    // The notes are given up: nothing is written at the end.
+    void discardChanges();
+    // Whether long notes are still going into the memo; finishLoading puts
+    // the rest in at once.
+    bool isLoading() const;
+    void finishLoading();
     // Prints the notes as the memo shows them, one shown line a printed line.
     void Imprimer();
 
@@ -34,6 +46,15 @@ public:
     QToolButton *SpeedButton9;
     QPushButton *Button1;
     QPlainTextEdit *Memo1;
+
+private:
+    static constexpr qsizetype kLoadStep = 128 * 1024; // characters put in the memo at a time
+    void startLoading(const QString &text);
+    void loadStep(bool all);
+
+    notes::NotesFile m_file;
+    QString m_pending; // notes still to go into the memo
+    qsizetype m_pendingAt = 0;
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -2,6 +2,7 @@
 #include "app/entry.h"
 
 #include "app/forms.h"
+#include "app/sessionend.h"
 #include "app/taboutbox.h"
 #include "app/tmainform.h"
 #include "ui/platform.h"
@@ -19,6 +20,7 @@ int runTapivox(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("Tapivox"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tapivox"));
     createForms();
+    watchSessionEnd(forms().MainForm, [] { forms().MainForm->saveNotesAtSessionEnd(); });
     delete splash;
     forms().Splash = nullptr;
     forms().MainForm->show();

@@ -344,7 +344,7 @@ void TMainForm::newLesson()
 
 void TMainForm::closeEvent(QCloseEvent *event)
 {
-    if (!FormCloseQuery()) {
+    if (!FormCloseQuery() || !keepNotesBeforeClosing()) {
         event->ignore();
         return;
     }

@@ -40,6 +40,12 @@ public:
     void FormShow();
     bool FormCloseQuery();
     void FormClose();
+    // The notes are saved, saved elsewhere or given up by the learner's
+    // choice before the frame closes; false keeps the program running.
+    bool keepNotesBeforeClosing();
+    // The session ends: the notes are saved without a question, beside
+    // the notes file or in the home folder when it cannot be replaced.
+    void saveNotesAtSessionEnd();
     void FormResize();
     void Timer1Timer();
     void ShowHint(const QString &hint);

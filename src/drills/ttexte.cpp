@@ -8,6 +8,7 @@
 #include "keyboard/tcaract.h"
 #include "ui/int32.h"
 #include "ui/keycodes.h"
+#include "ui/pasteguard.h"
 #include "ui/prompter.h"
 
 #include <QInputMethodEvent>
@@ -138,6 +139,8 @@ TTexte::TTexte(QWidget *parent)
     RichEdit2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     RichEdit2->setTabStopDistance(kTabStop);
     RichEdit2->setTabChangesFocus(false); // Tab types a tab character
+    ui::guardPaste(RichEdit1);
+    ui::guardPaste(RichEdit2);
     typing->keyPress = [this](quint8 key) { return RichEdit2KeyPress(key); };
     RichEdit2->setFocus();
 
@@ -344,7 +347,8 @@ void TTexte::Copier()
 
 void TTexte::Coller()
 {
-    RichEdit2->paste();
+    if (ui::clipboardHasText())
+        RichEdit2->paste();
 }
 
 // Each replaces the style set: bold then underline gives underline only.

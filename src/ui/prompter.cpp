@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace ui {
 
@@ -61,6 +62,23 @@ void WidgetPrompter::information(QWidget *parent, const QString &text)
 int WidgetPrompter::showModal(QDialog *dialog)
 {
     return dialog->exec();
+}
+
+int WidgetPrompter::choose(QWidget *parent, const QString &text, const QStringList &buttons)
+{
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), text, QMessageBox::NoButton,
+                    parent);
+    QList<QAbstractButton *> pressed;
+    for (const QString &caption : buttons)
+        pressed << box.addButton(caption, QMessageBox::AcceptRole);
+    if (!pressed.isEmpty())
+        box.setDefaultButton(static_cast<QPushButton *>(pressed.constFirst()));
+    // Escape and the close button give no answer: a hidden button takes them.
+    QAbstractButton *none = box.addButton(QMessageBox::Cancel);
+    none->hide();
+    box.setEscapeButton(none);
+    box.exec();
+    return int(pressed.indexOf(box.clickedButton()));
 }
 
 namespace {

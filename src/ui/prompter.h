@@ -2,6 +2,7 @@
 // that tests can answer them without a display.
 #pragma once
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -26,6 +27,9 @@ public:
     virtual void information(QWidget *parent, const QString &text) = 0;
     // Shows a dialog modally and returns its result.
     virtual int showModal(QDialog *dialog) = 0;
+    // A question answered by one of the buttons: returns the index of the
+    // one pressed, or -1 when the box is closed without an answer.
+    virtual int choose(QWidget *parent, const QString &text, const QStringList &buttons) = 0;
 };
 
 class WidgetPrompter final : public Prompter
@@ -37,6 +41,7 @@ public:
     void error(QWidget *parent, const QString &text) override;
     void information(QWidget *parent, const QString &text) override;
     int showModal(QDialog *dialog) override;
+    int choose(QWidget *parent, const QString &text, const QStringList &buttons) override;
 };
 
 Prompter &prompter();

@@ -2,15 +2,19 @@
 #include "accessories/notesfile.h"
 #include "accessories/tblocnotes.h"
 #include "app/forms.h"
+#include "app/tmainform.h"
 #include "support/testsupport.h"
 #include "ui/accessories_printer.h"
 
 #include <QDir>
 #include <QFile>
 #include <QPlainTextEdit>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 class TestBlocnotes : public QObject
@@ -28,10 +32,17 @@ private slots:
     void failedWriteKeepsPreviousFile();
     void unreadableFileIsReported();
     void linkedNotesFileStaysALink();
+    void encodingIsKept_data();
+    void encodingIsKept();
+    void fileOnDiskIsNotReplaced_data();
+    void fileOnDiskIsNotReplaced();
     void printsShownLinesToPdf();
     void withoutPrinterOffersPdf_data();
     void withoutPrinterOffersPdf();
     void programLoadsNotesAtStart();
+    void notesAtExitAreNeverLost_data();
+    void notesAtExitAreNeverLost();
+    void longNotesLoadInSteps();
 };
 
 namespace {
@@ -148,14 +159,19 @@ void TestBlocnotes::doubledSeparator()
 void TestBlocnotes::failedWriteKeepsPreviousFile_data()
 {
     QTest::addColumn<QString>("how");
-    QTest::newRow("parent is a file") << "parent is a file";
-    QTest::newRow("folder in place of the file") << "folder in place of the file";
-    QTest::newRow("read-only folder") << "read-only folder";
+    QTest::addColumn<QString>("why"); // the reason and what was kept
+    QTest::newRow("parent is a file") << "parent is a file"
+                                      << "le chemin ne mène pas à un dossier.";
+    QTest::newRow("folder in place of the file") << "folder in place of the file"
+                                                 << "c'est un dossier.";
+    QTest::newRow("read-only folder") << "read-only folder"
+                                      << "accès refusé. Le fichier précédent est resté intact.";
 }
 
 void TestBlocnotes::failedWriteKeepsPreviousFile()
 {
     QFETCH(QString, how);
+    QFETCH(QString, why);
     test::TempCwd cwd;
     test::PrompterScope prompts;
     QString target;
@@ -183,7 +199,10 @@ void TestBlocnotes::failedWriteKeepsPreviousFile()
     notes.Sauve(target);
     QFile::setPermissions(cwd.file(QStringLiteral("ro")),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QCOMPARE(prompts.fake().errors, QStringList{QStringLiteral("Ne peut créer le fichier %1").arg(target)});
+    const QString kept = QStringLiteral(" Les notes de cette séance sont gardées dans le bloc-notes.");
+    QCOMPARE(prompts.fake().errors,
+             QStringList{QStringLiteral("Ne peut créer le fichier Tapivox.nte dans le dossier %1 : %2")
+                             .arg(QFileInfo(target).absolutePath(), why + kept)});
     QCOMPARE(readAll(previous), QByteArray("old"));
     // The notes stay marked as changed: a later save still writes them.
     notes.Sauve(cwd.file(QStringLiteral("other.nte")));
@@ -198,7 +217,11 @@ void TestBlocnotes::unreadableFileIsReported()
     TBlocnotes notes;
     type(notes, QStringLiteral("gardé"));
     notes.Charge(QStringLiteral("Tapivox.nte"));
-    QCOMPARE(prompts.fake().errors, QStringList{QStringLiteral("Ne peut ouvrir le fichier Tapivox.nte")});
+    QCOMPARE(
+        prompts.fake().errors,
+        QStringList{QStringLiteral("Ne peut lire le fichier Tapivox.nte du dossier %1 : c'est un dossier. Le "
+                                   "bloc-notes commence vide et ce fichier ne sera pas remplacé.")
+                        .arg(cwd.path())});
     QCOMPARE(notes.notes(), QStringLiteral("gardé"));
 }
 
@@ -213,6 +236,123 @@ void TestBlocnotes::linkedNotesFileStaysALink()
     notes.Sauve(QStringLiteral("Tapivox.nte"));
     QVERIFY(QFileInfo(cwd.file(QStringLiteral("Tapivox.nte"))).isSymLink());
     QCOMPARE(readAll(cwd.file(QStringLiteral("real.nte"))), QByteArray("new"));
+}
+
+void TestBlocnotes::encodingIsKept_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("after"); // once " !" is typed at the end
+    QTest::newRow("UTF-8 from a Linux editor") << QByteArray("caf\xc3\xa9\n") << "café\n"
+                                               << QByteArray("caf\xc3\xa9\r\n !");
+    QTest::newRow("Windows-1252") << QByteArray("caf\xe9") << "café" << QByteArray("caf\xe9 !");
+    QTest::newRow("UTF-8 with a byte-order mark")
+        << QByteArray("\xef\xbb\xbf\xc3\xa9") << "é" << QByteArray("\xef\xbb\xbf\xc3\xa9 !");
+    QTest::newRow("plain ASCII") << QByteArray("abc") << "abc" << QByteArray("abc !");
+}
+
+void TestBlocnotes::encodingIsKept()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QString, text);
+    QFETCH(QByteArray, after);
+    test::TempCwd cwd;
+    test::PrompterScope prompts;
+    writeAll(cwd.file(QStringLiteral("Tapivox.nte")), before);
+    TBlocnotes notes;
+    notes.Charge(QStringLiteral("Tapivox.nte"));
+    QCOMPARE(notes.notes(), text);
+    type(notes, QStringLiteral(" !"));
+    notes.Sauve(QStringLiteral("Tapivox.nte"));
+    QCOMPARE(readAll(cwd.file(QStringLiteral("Tapivox.nte"))), after);
+    QVERIFY(prompts.fake().errors.isEmpty());
+}
+
+// Files that are read with a message and never replaced without a word:
+// the save shows why, and the file on disk stays as it was.
+void TestBlocnotes::fileOnDiskIsNotReplaced_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("told"); // part of the message at start ("" none)
+    QTest::newRow("named pipe") << "pipe"
+                                << "ce n'est pas un fichier ordinaire";
+    QTest::newRow("cannot be read") << "mode 200"
+                                    << "accès refusé";
+    QTest::newRow("invalid UTF-8 after the mark") << "bad utf8"
+                                                  << "n'est pas un texte UTF-8 valide";
+    QTest::newRow("larger than the memo") << "huge"
+                                          << "Le texte dépasse la capacité du mémo";
+    QTest::newRow("changed by another program") << "changed"
+                                                << "";
+    QTest::newRow("link out of the folder") << "outside link"
+                                            << "hors de ce dossier";
+    QTest::newRow("dangling link") << "dangling link"
+                                   << "hors de ce dossier";
+}
+
+void TestBlocnotes::fileOnDiskIsNotReplaced()
+{
+    QFETCH(QString, how);
+    QFETCH(QString, told);
+    test::TempCwd cwd;
+    test::PrompterScope prompts;
+    QTemporaryDir elsewhere;
+    const QString path = cwd.file(QStringLiteral("Tapivox.nte"));
+    const QString target = elsewhere.filePath(QStringLiteral("notes.nte"));
+    const QByteArray old("\xef\xbb\xbf"
+                         "a\xff\xfe"
+                         "b");
+    if (how == QLatin1String("pipe")) {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (how == QLatin1String("mode 200")) {
+        if (::geteuid() == 0)
+            QSKIP("root reads a file of mode 200");
+        writeAll(path, old);
+        QFile::setPermissions(path, QFile::WriteOwner);
+    } else if (how == QLatin1String("huge")) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QVERIFY(f.resize(notes::kCapacity + 1));
+    } else if (how.endsWith(QLatin1String("link"))) {
+        if (how == QLatin1String("outside link"))
+            writeAll(target, old);
+        QVERIFY(QFile::link(target, path));
+    } else {
+        writeAll(path, how == QLatin1String("changed") ? QByteArray("avant") : old);
+    }
+    TBlocnotes notes;
+    notes.Charge(QStringLiteral("Tapivox.nte"));
+    const QStringList said = prompts.fake().errors + prompts.fake().informations;
+    QCOMPARE(said.size(), told.isEmpty() ? 0 : 1);
+    QVERIFY2(said.value(0).contains(told), qPrintable(said.value(0)));
+    if (how == QLatin1String("changed"))
+        writeAll(path, "from the other program");
+    const bool regular = how != QLatin1String("huge") && how != QLatin1String("pipe");
+    const QByteArray before = regular ? readAll(path) : QByteArray();
+    type(notes, QStringLiteral("new"));
+    prompts.fake().errors.clear();
+    notes.Sauve(QStringLiteral("Tapivox.nte"));
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    if (how.endsWith(QLatin1String("link"))) {
+        // Written beside the link, which stays and leads where it did.
+        QVERIFY(prompts.fake().errors.isEmpty());
+        QCOMPARE(readAll(cwd.file(QStringLiteral("Tapivox-local.nte"))), QByteArray("new"));
+        QCOMPARE(QFileInfo(path).symLinkTarget(), target);
+        QCOMPARE(readAll(target), how == QLatin1String("outside link") ? old : QByteArray());
+        return;
+    }
+    QCOMPARE(prompts.fake().errors.size(), 1);
+    QVERIFY(notes.Memo1->document()->isModified());
+    if (how == QLatin1String("pipe"))
+        QVERIFY(QFileInfo(path).isFile() == false && QFileInfo::exists(path));
+    else if (how == QLatin1String("huge"))
+        QCOMPARE(QFileInfo(path).size(), notes::kCapacity + 1);
+    else
+        QCOMPARE(readAll(path), before);
+    // The learner's word replaces it, except a pipe.
+    QString message;
+    const auto result = notes.saveNotes(QStringLiteral("Tapivox.nte"), true, &message);
+    QCOMPARE(result == notes::NotesFile::Save::Saved, how != QLatin1String("pipe"));
 }
 
 void TestBlocnotes::printsShownLinesToPdf()
@@ -286,6 +426,107 @@ void TestBlocnotes::programLoadsNotesAtStart()
     test::startProgram();
     QCOMPARE(forms().Blocnotes->notes(), QStringLiteral("déjà là"));
     test::stopProgram();
+}
+
+// Quitting when the notes cannot be written asks first; each answer either
+// keeps the notes somewhere or leaves the program running.
+void TestBlocnotes::notesAtExitAreNeverLost_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QList<int>>("choices");
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<QString>("where"); // the file that holds the notes ("" none)
+    QTest::newRow("folder gone, try again") << "gone" << QList<int>{0, 0} << true << "start/Tapivox.nte";
+    QTest::newRow("folder gone, elsewhere") << "gone" << QList<int>{1} << true << "ailleurs.nte";
+    QTest::newRow("folder gone, quit without") << "gone" << QList<int>{2} << true << "";
+    QTest::newRow("folder gone, question closed") << "gone" << QList<int>{} << false << "";
+    QTest::newRow("changed on disk, replace") << "changed" << QList<int>{0} << true << "start/Tapivox.nte";
+    QTest::newRow("changed on disk, cancel") << "changed" << QList<int>{2} << false << "";
+    QTest::newRow("full disk, elsewhere") << "full" << QList<int>{1} << true << "ailleurs.nte";
+}
+
+void TestBlocnotes::notesAtExitAreNeverLost()
+{
+    QFETCH(QString, how);
+    QFETCH(QList<int>, choices);
+    QFETCH(bool, closed);
+    QFETCH(QString, where);
+    test::TempCwd cwd;
+    test::PrompterScope prompts;
+    const QString start = cwd.file(QStringLiteral("start"));
+    QVERIFY(QDir(cwd.path()).mkpath(QStringLiteral("start")));
+    const QByteArray start8 = QFile::encodeName(start);
+    bool mounted = false;
+    const auto unmount = qScopeGuard([&] {
+        if (mounted)
+            ::umount2(start8.constData(), MNT_DETACH);
+    });
+    if (how == QLatin1String("full")) {
+        if (::geteuid() != 0)
+            QSKIP("a full disk is made by mounting a small tmpfs, which needs root");
+        if (::mount("tmpfs", start8.constData(), "tmpfs", 0, "size=64k") != 0)
+            QSKIP("mounting a small tmpfs failed");
+        mounted = true;
+    }
+    writeAll(start + QStringLiteral("/Tapivox.nte"), "anciennes notes");
+    QDir::setCurrent(start);
+    test::startProgram();
+    const auto stop = qScopeGuard([] { test::stopProgram(); });
+    QDir::setCurrent(cwd.path());
+    TBlocnotes *notepad = forms().Blocnotes;
+    type(*notepad, QStringLiteral(" et nouvelles"));
+    if (how == QLatin1String("gone")) {
+        QVERIFY(QDir(start).removeRecursively());
+        // Trying again succeeds once the folder is back.
+        prompts.fake().beforeChoice = [&] {
+            if (prompts.fake().choiceTexts.size() == 2)
+                QDir(cwd.path()).mkpath(QStringLiteral("start"));
+        };
+    } else if (how == QLatin1String("changed")) {
+        writeAll(start + QStringLiteral("/Tapivox.nte"), "notes de l'autre programme");
+    } else {
+        QFile filler(start + QStringLiteral("/filler"));
+        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        while (filler.write(QByteArray(4096, 'x')) > 0) {
+        }
+        type(*notepad, QString(100 * 1024, QLatin1Char('n')));
+    }
+    prompts.fake().choices = choices;
+    prompts.fake().saveNames << cwd.file(QStringLiteral("ailleurs.nte"));
+    QCOMPARE(forms().MainForm->close(), closed);
+    QVERIFY(!prompts.fake().choiceTexts.isEmpty());
+    const QString asked = prompts.fake().choiceTexts.constFirst();
+    const QString reason = how == QLatin1String("gone")
+                               ? QStringLiteral("le dossier ou le fichier n'existe pas")
+                           : how == QLatin1String("changed") ? QStringLiteral("un autre programme")
+                                                             : QStringLiteral("le disque est plein");
+    QVERIFY2(asked.contains(reason) && asked.contains(QDir::toNativeSeparators(start)), qPrintable(asked));
+    if (how == QLatin1String("full"))
+        QCOMPARE(readAll(start + QStringLiteral("/Tapivox.nte")), QByteArray("anciennes notes"));
+    QCOMPARE(notepad->Memo1->document()->isModified(), !closed);
+    if (!where.isEmpty())
+        QVERIFY(readAll(cwd.file(where)).startsWith("anciennes notes et nouvelles"));
+    else if (how == QLatin1String("changed"))
+        QCOMPARE(readAll(start + QStringLiteral("/Tapivox.nte")), QByteArray("notes de l'autre programme"));
+}
+
+void TestBlocnotes::longNotesLoadInSteps()
+{
+    test::TempCwd cwd;
+    test::PrompterScope prompts;
+    const QString text = QStringLiteral("Une ligne de notes, é à ç.\n").repeated(40000);
+    writeAll(cwd.file(QStringLiteral("Tapivox.nte")), notes::encode(text));
+    TBlocnotes notes;
+    notes.Charge(QStringLiteral("Tapivox.nte"));
+    QVERIFY(notes.isLoading());
+    QVERIFY(notes.Memo1->isReadOnly());
+    QVERIFY(notes.windowTitle().contains(QStringLiteral("chargement")));
+    QTRY_VERIFY(!notes.isLoading());
+    QCOMPARE(notes.notes(), text);
+    QCOMPARE(notes.windowTitle(), QStringLiteral("Bloc-notes"));
+    QVERIFY(!notes.Memo1->isReadOnly());
+    QVERIFY(!notes.Memo1->document()->isModified());
+    QVERIFY(prompts.fake().errors.isEmpty());
 }
 
 QTEST_MAIN(TestBlocnotes)

@@ -4,6 +4,7 @@
 #include "accessories/notesfile.h"
 #include "accessories/tblocnotes.h"
 #include "app/forms.h"
+#include "app/sessionend.h"
 #include "app/tmainform.h"
 #include "drills/texos.h"
 #include "support/testsupport.h"
@@ -84,6 +85,27 @@ int runProgram(const QString &dir)
     }
 }
 
+// The child: the whole program with changed notes and a lesson file in use,
+// waiting for the end of the session as the entry does.
+int runSession(const QString &dir)
+{
+    QDir::setCurrent(dir);
+    test::PrompterScope prompter;
+    test::startProgram();
+    TMainForm *frame = forms().MainForm;
+    watchSessionEnd(frame, [frame] { frame->saveNotesAtSessionEnd(); });
+    frame->lessonFileName = QDir(dir).filePath(QStringLiteral("lecon.tpx"));
+    forms().Exos->SetIni(5);
+    forms().Blocnotes->Memo1->insertPlainText(notesA());
+    std::fputs("ready\n", stdout);
+    std::fflush(stdout);
+    const int result = QCoreApplication::exec();
+    test::stopProgram();
+    const auto &fake = prompter.fake();
+    std::printf("asked %d\n", int(fake.questions.size() + fake.choiceTexts.size() + fake.errors.size()));
+    return result;
+}
+
 QByteArray readAll(const QString &path)
 {
     QFile file(path);
@@ -97,6 +119,8 @@ class TestCrashNotes : public QObject
 private slots:
     void killedWriterLeavesWholeNotes();
     void killedProgramLeavesWholeFiles();
+    void sessionEndSavesTheNotes_data();
+    void sessionEndSavesTheNotes();
 };
 
 void TestCrashNotes::killedWriterLeavesWholeNotes()
@@ -174,11 +198,44 @@ void TestCrashNotes::killedProgramLeavesWholeFiles()
     QVERIFY(sawSecond > 0);
 }
 
+void TestCrashNotes::sessionEndSavesTheNotes_data()
+{
+    QTest::addColumn<int>("signal");
+    QTest::newRow("SIGTERM") << int(SIGTERM);
+    QTest::newRow("SIGHUP") << int(SIGHUP);
+    QTest::newRow("SIGINT") << int(SIGINT);
+}
+
+// The notes are saved as at a normal end, nothing is asked, and the lesson
+// file is not written without the learner's answer.
+void TestCrashNotes::sessionEndSavesTheNotes()
+{
+    QFETCH(int, signal);
+    QTemporaryDir dir;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    QProcess program;
+    program.setProcessEnvironment(env);
+    program.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--ending"), dir.path()});
+    QVERIFY(program.waitForStarted());
+    QVERIFY(program.waitForReadyRead(30000));
+    QCOMPARE(program.readLine().trimmed(), QByteArray("ready"));
+    ::kill(pid_t(program.processId()), signal);
+    QVERIFY(program.waitForFinished(20000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+    QCOMPARE(program.readAll().trimmed(), QByteArray("asked 0"));
+    QCOMPARE(readAll(dir.filePath(QStringLiteral("Tapivox.nte"))), notes::encode(notesA()));
+    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("lecon.tpx"))));
+}
+
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     if (argc == 3 && QByteArray(argv[1]) == "--writer")
         return runWriter(QString::fromLocal8Bit(argv[2]));
+    if (argc == 3 && QByteArray(argv[1]) == "--ending")
+        return runSession(QString::fromLocal8Bit(argv[2]));
     if (argc == 3 && QByteArray(argv[1]) == "--program")
         return runProgram(QString::fromLocal8Bit(argv[2]));
     TestCrashNotes test;

@@ -85,6 +85,7 @@ void TestMonkeyLessons::monkey_data()
     QTest::newRow("TPhrases 5") << "Phrases" << 5 << 32u;
     QTest::newRow("TTexte 1") << "Texte" << 1 << 41u;
     QTest::newRow("TTexte 7") << "Texte" << 7 << 42u;
+    QTest::newRow("TTexte 4, empty clipboard") << "Texte" << 4 << 43u;
     QTest::newRow("TJeu letters") << "Jeu" << 1 << 51u;
     QTest::newRow("TJeu words") << "Jeu" << 2 << 52u;
     QTest::newRow("TTableur budget") << "Tableur" << 2 << 61u;
@@ -100,6 +101,10 @@ void TestMonkeyLessons::monkey()
     QFETCH(quint32, seed);
     LessonWindow *w = lessonOf(window);
     QVERIFY(w);
+    if (QByteArray(QTest::currentDataTag()).endsWith("empty clipboard")) {
+        QApplication::clipboard()->clear(QClipboard::Clipboard);
+        QApplication::clipboard()->clear(QClipboard::Selection);
+    }
     TMainForm *frame = forms().MainForm;
     w->SetIni(code);
     frame->showLesson(w);

@@ -46,6 +46,15 @@ int FakePrompter::showModal(QDialog *dialog)
     return onModal ? onModal(dialog) : 0;
 }
 
+int FakePrompter::choose(QWidget *, const QString &text, const QStringList &buttons)
+{
+    choiceTexts << text;
+    choiceButtons << buttons;
+    if (beforeChoice)
+        beforeChoice();
+    return choices.isEmpty() ? -1 : choices.takeFirst();
+}
+
 PrompterScope::PrompterScope()
     : m_fake(new FakePrompter)
 {

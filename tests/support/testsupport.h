@@ -30,6 +30,10 @@ public:
     int openDialogs = 0;
     int saveDialogs = 0;
     std::function<int(QDialog *)> onModal; // result of showModal (0 by default)
+    QList<int> choices;                    // next answers to choose (-1, closed, when empty)
+    QStringList choiceTexts;               // texts of the questions asked by choose
+    QList<QStringList> choiceButtons;      // their buttons
+    std::function<void()> beforeChoice;    // runs before each answer to choose
 
     Answer askYesNoCancel(QWidget *, const QString &text) override;
     QString openFileName(QWidget *, const QString &, const QString &) override;
@@ -37,6 +41,7 @@ public:
     void error(QWidget *, const QString &text) override;
     void information(QWidget *, const QString &text) override;
     int showModal(QDialog *dialog) override;
+    int choose(QWidget *, const QString &text, const QStringList &buttons) override;
 };
 
 // Installs a FakePrompter for the lifetime of the object.
