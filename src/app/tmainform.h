@@ -52,7 +52,7 @@ public:
     void OpenItemClick();
     void SaveItemClick();
     void Enregistrersous1Click();
-    void Sauver();
+    bool Sauver(); // false when the file could not be written (the learner was told)
     void Couper1Click();
     void Copier1Click();
     void Coller1Click();
@@ -124,7 +124,7 @@ private:
     void routeChronometer();
     void buildToolbar();
     void buildStatusBar();
-    bool askSave(); // the save question; false on Annuler
+    bool askSave(); // the save question; false on Annuler or a failed save
     void newLesson();
     void openLessonFile(const QString &fileName);
     HelpViewer &helpViewer();

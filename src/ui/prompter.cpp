@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace ui {
 
@@ -61,6 +62,16 @@ void WidgetPrompter::information(QWidget *parent, const QString &text)
 int WidgetPrompter::showModal(QDialog *dialog)
 {
     return dialog->exec();
+}
+
+bool WidgetPrompter::confirm(QWidget *parent, const QString &text, const QString &acceptText)
+{
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), text, QMessageBox::Cancel,
+                    parent);
+    QPushButton *accept = box.addButton(acceptText, QMessageBox::AcceptRole);
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.exec();
+    return box.clickedButton() == accept;
 }
 
 namespace {

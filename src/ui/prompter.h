@@ -26,6 +26,9 @@ public:
     virtual void information(QWidget *parent, const QString &text) = 0;
     // Shows a dialog modally and returns its result.
     virtual int showModal(QDialog *dialog) = 0;
+    // A warning with a button acceptText and Annuler, Annuler by default;
+    // true only when acceptText was chosen.
+    virtual bool confirm(QWidget *parent, const QString &text, const QString &acceptText) = 0;
 };
 
 class WidgetPrompter final : public Prompter
@@ -37,6 +40,7 @@ public:
     void error(QWidget *parent, const QString &text) override;
     void information(QWidget *parent, const QString &text) override;
     int showModal(QDialog *dialog) override;
+    bool confirm(QWidget *parent, const QString &text, const QString &acceptText) override;
 };
 
 Prompter &prompter();

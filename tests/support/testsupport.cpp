@@ -46,6 +46,12 @@ int FakePrompter::showModal(QDialog *dialog)
     return onModal ? onModal(dialog) : 0;
 }
 
+bool FakePrompter::confirm(QWidget *, const QString &text, const QString &)
+{
+    confirmations << text;
+    return !confirmAnswers.isEmpty() && confirmAnswers.takeFirst();
+}
+
 PrompterScope::PrompterScope()
     : m_fake(new FakePrompter)
 {

@@ -30,6 +30,8 @@ public:
     int openDialogs = 0;
     int saveDialogs = 0;
     std::function<int(QDialog *)> onModal; // result of showModal (0 by default)
+    QList<bool> confirmAnswers;            // next answers to confirm (refused when empty)
+    QStringList confirmations;             // texts of confirm
 
     Answer askYesNoCancel(QWidget *, const QString &text) override;
     QString openFileName(QWidget *, const QString &, const QString &) override;
@@ -37,6 +39,7 @@ public:
     void error(QWidget *, const QString &text) override;
     void information(QWidget *, const QString &text) override;
     int showModal(QDialog *dialog) override;
+    bool confirm(QWidget *, const QString &text, const QString &) override;
 };
 
 // Installs a FakePrompter for the lifetime of the object.
