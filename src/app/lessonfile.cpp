@@ -89,7 +89,8 @@ bool readLessonFile(const QString &path, LessonFile *file, QString *error)
     if (!ui::readRegularFile(path, kMaxLessonFileBytes, &bytes, error))
         return false;
     if (!LessonFile::isLessonFile(bytes)) {
-        *error = QStringLiteral("ce n'est pas un fichier de leçon Tapivox");
+        if (error)
+            *error = QStringLiteral("ce n'est pas un fichier de leçon Tapivox");
         return false;
     }
     *file = LessonFile::parse(bytes);
