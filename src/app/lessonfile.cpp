@@ -1,9 +1,7 @@
 // Lesson file reading and writing.
 #include "app/lessonfile.h"
 
-#include <QFile>
-#include <QFileInfo>
-
+#include <algorithm>
 #include <charconv>
 
 namespace {
@@ -44,6 +42,37 @@ LessonFile LessonFile::parse(const QByteArray &bytes)
     return file;
 }
 
+bool LessonFile::isLessonFile(const QByteArray &bytes)
+{
+    qsizetype end = bytes.indexOf(kEndOfFile);
+    if (end < 0)
+        end = bytes.size();
+    const auto isSpace = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    const char *data = bytes.constData();
+    int count = 0;
+    qsizetype pos = 0;
+    while (pos < end) {
+        qsizetype lineEnd = pos;
+        while (lineEnd < end && data[lineEnd] != '\n')
+            ++lineEnd;
+        qsizetype first = pos;
+        qsizetype last = lineEnd;
+        pos = lineEnd + 1;
+        while (first < last && isSpace(data[first]))
+            ++first;
+        while (last > first && isSpace(data[last - 1]))
+            --last;
+        if (first == last)
+            continue; // an empty line
+        if (data[first] == '+' || data[first] == '-')
+            ++first;
+        if (first == last || !std::all_of(data + first, data + last, isDigit) || ++count > 15)
+            return false;
+    }
+    return count > 0;
+}
+
 QByteArray LessonFile::serialize() const
 {
     QByteArray out;
@@ -54,23 +83,16 @@ QByteArray LessonFile::serialize() const
     return out;
 }
 
-bool readWholeFile(const QString &path, QByteArray *data, QString *error)
+bool readLessonFile(const QString &path, LessonFile *file, QString *error)
 {
-    const QFileInfo info(path);
-    if (info.isDir()) {
-        *error = QStringLiteral("c'est un dossier");
+    QByteArray bytes;
+    if (!ui::readRegularFile(path, kMaxLessonFileBytes, &bytes, error))
+        return false;
+    if (!LessonFile::isLessonFile(bytes)) {
+        if (error)
+            *error = QStringLiteral("ce n'est pas un fichier de leçon Tapivox");
         return false;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error =
-            info.exists() ? QStringLiteral("lecture refusée") : QStringLiteral("le fichier n'existe pas");
-        return false;
-    }
-    *data = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        *error = file.errorString();
-        return false;
-    }
+    *file = LessonFile::parse(bytes);
     return true;
 }

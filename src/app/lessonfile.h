@@ -18,9 +18,20 @@ struct LessonFile
     // blank, the rest of its line is ignored, code 26 ends the file. A value
     // that is missing, not an integer or outside 32 bits reads as 0.
     static LessonFile parse(const QByteArray &bytes);
+    // Whether bytes are a lesson file rather than some other file: one to
+    // fifteen lines (LF or CR LF), each a decimal integer of any size with an
+    // optional sign, blanks around it; empty lines are skipped and code 26
+    // ends the file. Letters, control characters or a sixteenth value mean
+    // another kind of file.
+    static bool isLessonFile(const QByteArray &bytes);
     QByteArray serialize() const;
 };
 
+// A lesson file is a few hundred bytes; anything much larger is something else.
+constexpr qint64 kMaxLessonFileBytes = 4096;
+
 using ui::writeFileSafely;
-// Reads a whole file; on failure *error holds the reason in French.
-bool readWholeFile(const QString &path, QByteArray *data, QString *error);
+// Reads a lesson file without blocking and with a bounded size. A file that
+// cannot be read or is not a lesson file gives false with the reason in
+// French in *error, and *file is left unchanged.
+bool readLessonFile(const QString &path, LessonFile *file, QString *error);

@@ -58,7 +58,7 @@ public:
     void OpenItemClick();
     void SaveItemClick();
     void Enregistrersous1Click();
-    void Sauver();
+    bool Sauver(); // false when the file could not be written (the learner was told)
     void Couper1Click();
     void Copier1Click();
     void Coller1Click();
@@ -130,7 +130,7 @@ private:
     void routeChronometer();
     void buildToolbar();
     void buildStatusBar();
-    bool askSave(); // the save question; false on Annuler
+    bool askSave(); // the save question; false on Annuler or a failed save
     void newLesson();
     void openLessonFile(const QString &fileName);
     HelpViewer &helpViewer();

@@ -6,12 +6,44 @@
 #include "app/tmainform.h"
 #include "ui/prompter.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
 const QString kOpenFilter = QStringLiteral("Fichers Tapivox (*.tpx)|*.tpx");
 const QString kSaveFilter = QStringLiteral("Fichiers Tapivox (*.tpx)|*.tpx");
 const QString kExtension = QStringLiteral("tpx");
+
+QString fileOf(const QString &path)
+{
+    return QFileInfo(path).fileName();
+}
+
+QString folderOf(const QString &path)
+{
+    return QDir::toNativeSeparators(QFileInfo(path).absolutePath());
+}
+
+// A file that is not a lesson file is the learner's own (a letter, a
+// spreadsheet): it is replaced only when the learner says so. Lesson files
+// and empty files are replaced without a question, as the save dialog does.
+bool mayReplace(QWidget *parent, const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists() || info.isDir() || (info.isFile() && info.size() == 0))
+        return true;
+    LessonFile file;
+    QString reason;
+    if (readLessonFile(path, &file, &reason))
+        return true;
+    return ui::prompter().confirm(parent,
+                                  QStringLiteral("Le fichier « %1 » n'est pas une leçon Tapivox.\n"
+                                                 "Dossier : %2\n"
+                                                 "Le remplacer par la leçon en cours ? "
+                                                 "Son contenu actuel sera perdu.")
+                                      .arg(fileOf(path), folderOf(path)),
+                                  QStringLiteral("&Remplacer"));
+}
 } // namespace
 
 bool TMainForm::askSave()
@@ -20,7 +52,7 @@ bool TMainForm::askSave()
         return true;
     switch (ui::prompter().askYesNoCancel(this, QStringLiteral("Enregistrer la leçon en cours ?"))) {
     case ui::Prompter::Answer::Cancel: return false;
-    case ui::Prompter::Answer::Yes: Sauver(); return true;
+    case ui::Prompter::Answer::Yes: return Sauver(); // a failed save stops the command
     case ui::Prompter::Answer::No: return true;
     }
     return true;
@@ -49,19 +81,21 @@ void TMainForm::OpenItemClick()
     openLessonFile(name);
 }
 
-// A file that cannot be read changes nothing: the learner is told why, and
-// the lessons, check marks and current file name stay as they were.
+// A file that cannot be read or is not a lesson file changes nothing: the
+// learner is told why, and the lessons, check marks and current file name
+// stay as they were.
 void TMainForm::openLessonFile(const QString &fileName)
 {
-    QByteArray bytes;
+    LessonFile file;
     QString reason;
-    if (!readWholeFile(fileName, &bytes, &reason)) {
-        ui::prompter().error(this, QStringLiteral("Impossible d'ouvrir la leçon « %1 » : %2.")
-                                       .arg(QFileInfo(fileName).fileName(), reason));
+    if (!readLessonFile(fileName, &file, &reason)) {
+        ui::prompter().error(this, QStringLiteral("Impossible d'ouvrir la leçon « %1 » : %2.\n"
+                                                  "Dossier : %3\n"
+                                                  "La leçon en cours n'a pas changé.")
+                                       .arg(fileOf(fileName), reason, folderOf(fileName)));
         return;
     }
     lessonFileName = fileName;
-    const LessonFile file = LessonFile::parse(bytes);
     const auto &v = file.values;
     const int order[7] = {1, 2, 3, 4, 5, 6, 7}; // TClavier, TExos, TPhrases, TTexte, TJeu, TTableur, TSaisie
     for (int i = 0; i < 7; ++i)
@@ -81,16 +115,23 @@ void TMainForm::SaveItemClick()
         Enregistrersous1Click();
 }
 
+// Declining to replace a file that is not a lesson file brings the dialog
+// back; a failed save keeps the name that was current before.
 void TMainForm::Enregistrersous1Click()
 {
-    const QString name = ui::prompter().saveFileName(this, kSaveFilter, kExtension);
-    if (name.isEmpty())
-        return;
+    QString name;
+    do {
+        name = ui::prompter().saveFileName(this, kSaveFilter, kExtension);
+        if (name.isEmpty())
+            return;
+    } while (!mayReplace(this, name));
+    const QString previous = lessonFileName;
     lessonFileName = name;
-    Sauver();
+    if (!Sauver())
+        lessonFileName = previous;
 }
 
-void TMainForm::Sauver()
+bool TMainForm::Sauver()
 {
     LessonFile file;
     auto &v = file.values;
@@ -101,9 +142,14 @@ void TMainForm::Sauver()
         v[module] = w ? w->GetIni() : 0;
         v[7 + module] = menuCode(module);
     }
+    const bool existed = QFileInfo(lessonFileName).isFile();
     QString reason;
-    if (!writeFileSafely(lessonFileName, file.serialize(), &reason))
-        ui::prompter().error(this, QStringLiteral("Impossible d'enregistrer la leçon « %1 » : %2.\n"
-                                                  "Le fichier précédent est resté intact.")
-                                       .arg(QFileInfo(lessonFileName).fileName(), reason));
+    if (writeFileSafely(lessonFileName, file.serialize(), &reason))
+        return true;
+    ui::prompter().error(this, QStringLiteral("Impossible d'enregistrer la leçon « %1 » : %2.\n"
+                                              "Dossier : %3\n%4")
+                                   .arg(fileOf(lessonFileName), reason, folderOf(lessonFileName),
+                                        existed ? QStringLiteral("Le fichier précédent est resté intact.")
+                                                : QStringLiteral("Rien n'a été écrit.")));
+    return false;
 }

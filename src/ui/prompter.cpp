@@ -81,6 +81,16 @@ int WidgetPrompter::choose(QWidget *parent, const QString &text, const QStringLi
     return int(pressed.indexOf(box.clickedButton()));
 }
 
+bool WidgetPrompter::confirm(QWidget *parent, const QString &text, const QString &acceptText)
+{
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), text, QMessageBox::Cancel,
+                    parent);
+    QPushButton *accept = box.addButton(acceptText, QMessageBox::AcceptRole);
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.exec();
+    return box.clickedButton() == accept;
+}
+
 namespace {
 std::unique_ptr<Prompter> &instance()
 {

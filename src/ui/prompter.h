@@ -30,6 +30,9 @@ public:
     // A question answered by one of the buttons: returns the index of the
     // one pressed, or -1 when the box is closed without an answer.
     virtual int choose(QWidget *parent, const QString &text, const QStringList &buttons) = 0;
+    // A warning with a button acceptText and Annuler, Annuler by default;
+    // true only when acceptText was chosen.
+    virtual bool confirm(QWidget *parent, const QString &text, const QString &acceptText) = 0;
 };
 
 class WidgetPrompter final : public Prompter
@@ -42,6 +45,7 @@ public:
     void information(QWidget *parent, const QString &text) override;
     int showModal(QDialog *dialog) override;
     int choose(QWidget *parent, const QString &text, const QStringList &buttons) override;
+    bool confirm(QWidget *parent, const QString &text, const QString &acceptText) override;
 };
 
 Prompter &prompter();

@@ -23,6 +23,7 @@ private slots:
     void unreadableFileIsReported();
     void fullDiskKeepsPreviousFile();
     void onlyRegularFilesOfBoundedSizeAreRead();
+    void lessonFilesAreToldFromOtherFiles();
 };
 
 namespace {
@@ -78,6 +79,7 @@ void TestLessonFile::serializeWritesFifteenCrLfLines()
     QCOMPARE(bytes.count("\r\n"), 15);
     QVERIFY(bytes.endsWith("11\r\n"));
     QCOMPARE(LessonFile::parse(bytes).values, file.values);
+    QVERIFY(LessonFile::isLessonFile(bytes));
 }
 
 void TestLessonFile::damagedBytesNeverCrash()
@@ -114,11 +116,11 @@ void TestLessonFile::failedWriteKeepsPreviousFile()
 void TestLessonFile::unreadableFileIsReported()
 {
     QTemporaryDir dir;
-    QByteArray data;
+    LessonFile file;
     QString error;
-    QVERIFY(!readWholeFile(dir.filePath(QStringLiteral("absent.tpx")), &data, &error));
+    QVERIFY(!readLessonFile(dir.filePath(QStringLiteral("absent.tpx")), &file, &error));
     QCOMPARE(error, QStringLiteral("le fichier n'existe pas"));
-    QVERIFY(!readWholeFile(dir.path(), &data, &error));
+    QVERIFY(!readLessonFile(dir.path(), &file, &error));
     QCOMPARE(error, QStringLiteral("c'est un dossier"));
 }
 
@@ -164,6 +166,20 @@ void TestLessonFile::onlyRegularFilesOfBoundedSizeAreRead()
     QCOMPARE(error, QStringLiteral("le fichier est trop grand"));
     QVERIFY(ui::readRegularFile(big, 4097, &data, &error));
     QCOMPARE(data.size(), 4097);
+}
+
+// Every file the program writes stays a lesson file, and so do hand-edited
+// ones with blanks, empty lines, an end marker or out-of-range values.
+void TestLessonFile::lessonFilesAreToldFromOtherFiles()
+{
+    for (const char *lesson : {"4\r\n1\r\n9\r\n", "  2\n\t-7\n\n\n+3\n", "3\r\n4\x1a\x01 ", "1 \r\n\r\n \r\n",
+                               "2147483648\r\n000000000000000000000000000000001234\r\n"})
+        QVERIFY2(LessonFile::isLessonFile(lesson), lesson);
+    for (const char *other : {"",
+                              "\x1a"
+                              "1\r\n",
+                              "6 fenetre\r\n", "\x01\x02 8\r\n", "1 2 3 4", "-\r\n", "1\r2\r"})
+        QVERIFY2(!LessonFile::isLessonFile(other), other);
 }
 
 QTEST_GUILESS_MAIN(TestLessonFile)

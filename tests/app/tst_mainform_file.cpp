@@ -12,7 +12,12 @@
 #include "support/testsupport.h"
 
 #include <QAction>
+#include <QScopeGuard>
 #include <QtTest>
+
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using Answer = ui::Prompter::Answer;
 
@@ -33,6 +38,11 @@ private slots:
     void unreadableFileChangesNothing();
     void cancelOnQuitKeepsRunning();
     void failedSaveIsReported();
+    void foreignFileChangesNothing_data();
+    void foreignFileChangesNothing();
+    void savingOverForeignFileAsksFirst();
+    void failedSaveAfterYesStops();
+    void fullDiskSaveKeepsOldFile();
 
 private:
     TMainForm *frame() const { return forms().MainForm; }
@@ -235,6 +245,109 @@ void TestMainFormFile::failedSaveIsReported()
     QCOMPARE(fake().errors.size(), 1);
     QVERIFY(fake().errors.first().contains(QStringLiteral("dossier.tpx")));
     QVERIFY(QFileInfo(path).isDir());
+}
+
+void TestMainFormFile::foreignFileChangesNothing_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("reason");
+    const QString other = QStringLiteral("ce n'est pas un fichier de leçon Tapivox");
+    QTest::newRow("letter") << "lettre.txt" << QByteArray("Madame,\r\n\r\nJe vous écris.\r\n") << other;
+    QTest::newRow("notes") << "Tapivox.nte" << QByteArray("12 rue des Lilas\r\n") << other;
+    QTest::newRow("two lines") << "deux.tpx" << QByteArray("Bonjour\nAu revoir\n") << other;
+    QTest::newRow("sixteen values") << "seize.tpx" << QByteArray("1\r\n").repeated(16) << other;
+    QTest::newRow("binary junk") << "image.png" << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << other;
+    QTest::newRow("too big") << "gros.tpx" << QByteArray("1\r\n").repeated(2000)
+                             << "le fichier est trop grand";
+    QTest::newRow("named pipe") << "tube.tpx" << QByteArray() << "ce n'est pas un fichier ordinaire";
+    QTest::newRow("device") << "/dev/zero" << QByteArray() << "ce n'est pas un fichier ordinaire";
+    QTest::newRow("folder") << "dossier.tpx" << QByteArray() << "c'est un dossier";
+}
+
+// The current lesson and the chosen file stay as they were.
+void TestMainFormFile::foreignFileChangesNothing()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, reason);
+    frame()->action(QStringLiteral("N4erui1"))->trigger();
+    const QString path = name.startsWith(QLatin1Char('/')) ? name : m_cwd->file(name);
+    if (name == QLatin1String("tube.tpx"))
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0); // opening it must not block
+    else if (bytes.isEmpty())
+        QDir().mkpath(path);
+    else
+        writeFile(path, bytes);
+    fake().openNames << path;
+    frame()->OpenItemClick();
+    QCOMPARE(fake().errors,
+             QStringList{QStringLiteral("Impossible d'ouvrir la leçon « %1 » : %2.\nDossier : %3\n"
+                                        "La leçon en cours n'a pas changé.")
+                             .arg(QFileInfo(path).fileName(), reason, QFileInfo(path).path())});
+    QVERIFY(frame()->lessonFileName.isEmpty());
+    QCOMPARE(forms().Exos->GetIni(), 4);
+    QCOMPARE(frame()->activeLesson(), static_cast<LessonWindow *>(forms().Exos));
+    QVERIFY(bytes.isEmpty() || read(path) == bytes);
+}
+
+void TestMainFormFile::savingOverForeignFileAsksFirst()
+{
+    const QString path = m_cwd->file(QStringLiteral("devoir.odt"));
+    writeFile(path, "PK\x03\x04");
+    fake().saveNames << path << QString() << path
+                     << path; // refused, confirmed, then a lesson file: no question
+    fake().confirmAnswers << false << true;
+    for (int i = 0; i < 3; ++i)
+        frame()->Enregistrersous1Click();
+    QCOMPARE(fake().saveDialogs, 4);
+    QCOMPARE(fake().confirmations.size(), 2);
+    QVERIFY(fake().confirmations.first().startsWith(
+        QStringLiteral("Le fichier « devoir.odt » n'est pas une leçon")));
+    QVERIFY(read(path).startsWith("1\r\n0\r\n1\r\n"));
+    QCOMPARE(frame()->lessonFileName, path);
+}
+
+// The folder of the current file is gone: Oui fails, and the learner stays.
+void TestMainFormFile::failedSaveAfterYesStops()
+{
+    const QString path = m_cwd->file(QStringLiteral("parti/lecon.tpx"));
+    QDir().mkpath(QFileInfo(path).path());
+    fake().saveNames << path;
+    frame()->SaveItemClick();
+    QVERIFY(QDir(QFileInfo(path).path()).removeRecursively());
+    frame()->action(QStringLiteral("N9Touches1"))->trigger();
+    for (const char *command : {"ExitItem", "Nouvelleleon1", "OpenItem"}) {
+        fake().answers << Answer::Yes;
+        frame()->action(QLatin1String(command))->trigger();
+    }
+    QCOMPARE(fake().errors.size(), 3);
+    QVERIFY(fake().errors.last().endsWith(QStringLiteral("\nRien n'a été écrit.")));
+    QVERIFY(frame()->isVisible() && fake().openDialogs == 0 && frame()->lessonFileName == path);
+    QCOMPARE(frame()->activeLesson(), static_cast<LessonWindow *>(forms().Exos));
+}
+
+void TestMainFormFile::fullDiskSaveKeepsOldFile()
+{
+    const QString disk = m_cwd->file(QStringLiteral("disque"));
+    QDir().mkpath(disk);
+    if (::geteuid() != 0 ||
+        ::mount("tmpfs", QFile::encodeName(disk).constData(), "tmpfs", 0, "size=64k") != 0)
+        QSKIP("a full disk is made by mounting a small tmpfs, which needs root");
+    const auto unmount = qScopeGuard([&] { ::umount2(QFile::encodeName(disk).constData(), MNT_DETACH); });
+    fake().saveNames << disk + QStringLiteral("/lecon.tpx");
+    frame()->SaveItemClick();
+    const QByteArray before = read(frame()->lessonFileName);
+    QFile filler(disk + QStringLiteral("/plein"));
+    QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    while (filler.write(QByteArray(4096, 'x')) > 0) {
+    }
+    frame()->action(QStringLiteral("N9Touches1"))->trigger();
+    frame()->SaveItemClick();
+    QVERIFY(fake().errors.value(0).endsWith(QStringLiteral(" : le disque est plein.\nDossier : %1\n"
+                                                           "Le fichier précédent est resté intact.")
+                                                .arg(disk)));
+    QCOMPARE(read(frame()->lessonFileName), before);
 }
 
 QTEST_MAIN(TestMainFormFile)

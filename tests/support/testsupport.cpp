@@ -55,6 +55,12 @@ int FakePrompter::choose(QWidget *, const QString &text, const QStringList &butt
     return choices.isEmpty() ? -1 : choices.takeFirst();
 }
 
+bool FakePrompter::confirm(QWidget *, const QString &text, const QString &)
+{
+    confirmations << text;
+    return !confirmAnswers.isEmpty() && confirmAnswers.takeFirst();
+}
+
 PrompterScope::PrompterScope()
     : m_fake(new FakePrompter)
 {

@@ -34,6 +34,8 @@ public:
     QStringList choiceTexts;               // texts of the questions asked by choose
     QList<QStringList> choiceButtons;      // their buttons
     std::function<void()> beforeChoice;    // runs before each answer to choose
+    QList<bool> confirmAnswers;            // next answers to confirm (refused when empty)
+    QStringList confirmations;             // texts of confirm
 
     Answer askYesNoCancel(QWidget *, const QString &text) override;
     QString openFileName(QWidget *, const QString &, const QString &) override;
@@ -42,6 +44,7 @@ public:
     void information(QWidget *, const QString &text) override;
     int showModal(QDialog *dialog) override;
     int choose(QWidget *, const QString &text, const QStringList &buttons) override;
+    bool confirm(QWidget *, const QString &text, const QString &) override;
 };
 
 // Installs a FakePrompter for the lifetime of the object.
