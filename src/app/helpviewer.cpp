@@ -33,9 +33,16 @@ HelpViewer::HelpViewer(QWidget *parent)
 
     auto *searchPage = new QWidget;
     auto *searchLayout = new QVBoxLayout(searchPage);
-    searchLayout->addWidget(new QLabel(QStringLiteral("Tapez un mot ou une partie de mot :")));
+    // Each list and the field carry their caption, for screen readers too.
+    const auto caption = [searchLayout](const QString &text, QWidget *buddy) {
+        auto *label = new QLabel(text);
+        label->setBuddy(buddy);
+        buddy->setAccessibleName(QString(text).remove(QLatin1String(" :")));
+        searchLayout->addWidget(label);
+    };
     searchEdit = new QLineEdit;
     searchEdit->setObjectName(QStringLiteral("searchEdit"));
+    caption(QStringLiteral("Tapez un mot ou une partie de mot :"), searchEdit);
     searchLayout->addWidget(searchEdit);
     keywordList = new QListWidget;
     keywordList->setObjectName(QStringLiteral("keywordList"));
@@ -44,11 +51,11 @@ HelpViewer::HelpViewer(QWidget *parent)
         item->setData(Qt::UserRole, page);
     }
     keywordList->sortItems();
-    searchLayout->addWidget(new QLabel(QStringLiteral("Mots clés :")));
+    caption(QStringLiteral("Mots clés :"), keywordList);
     searchLayout->addWidget(keywordList, 1);
-    searchLayout->addWidget(new QLabel(QStringLiteral("Sujets où le mot apparaît :")));
     topicList = new QListWidget;
     topicList->setObjectName(QStringLiteral("topicList"));
+    caption(QStringLiteral("Sujets où le mot apparaît :"), topicList);
     searchLayout->addWidget(topicList, 1);
     searchStatus = new QLabel;
     searchStatus->setObjectName(QStringLiteral("searchStatus"));
