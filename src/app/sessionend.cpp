@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QSessionManager>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <csignal>
 #include <fcntl.h>
@@ -34,7 +35,11 @@ void watchSessionEnd(QObject *context, std::function<void()> saveNotes)
         }
         notifier->setEnabled(false);
         saveNotes();
-        QCoreApplication::exit(0);
+        // Every event loop that runs from now on ends, the main one too even
+        // when it has not started yet (a message box at start-up).
+        auto *ending = new QTimer(notifier);
+        QObject::connect(ending, &QTimer::timeout, [] { QCoreApplication::exit(0); });
+        ending->start(0);
     });
     struct sigaction action
     {

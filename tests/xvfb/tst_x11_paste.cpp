@@ -28,22 +28,19 @@ int runChild(const QString &editor)
     test::startProgram();
     QGuiApplication::clipboard()->clear(QClipboard::Clipboard);
     QGuiApplication::clipboard()->clear(QClipboard::Selection);
-    QAbstractScrollArea *area = nullptr;
-    std::function<QString()> text;
-    QWidget *window = forms().MainForm;
-    if (editor == QLatin1String("texte")) {
+    const bool texte = editor == QLatin1String("texte");
+    if (texte)
         forms().MainForm->action(QStringLiteral("Fonctionsdebase1"))->trigger();
-        QTextEdit *edit = forms().Texte->RichEdit2;
-        edit->clear();
-        area = edit;
-        text = [edit] { return edit->toPlainText(); };
-    } else {
-        TBlocnotes *notepad = forms().Blocnotes;
-        notepad->show();
-        window = notepad;
-        area = notepad->Memo1;
-        text = [notepad] { return notepad->Memo1->toPlainText(); };
-    }
+    else
+        forms().Blocnotes->show();
+    QWidget *window = texte ? static_cast<QWidget *>(forms().MainForm) : forms().Blocnotes;
+    QAbstractScrollArea *area =
+        texte ? static_cast<QAbstractScrollArea *>(forms().Texte->RichEdit2) : forms().Blocnotes->Memo1;
+    const auto text = [texte] {
+        return texte ? forms().Texte->RichEdit2->toPlainText() : forms().Blocnotes->Memo1->toPlainText();
+    };
+    if (texte)
+        forms().Texte->RichEdit2->clear();
     if (!QTest::qWaitForWindowExposed(window))
         return 2;
     window->activateWindow();
@@ -57,7 +54,7 @@ int runChild(const QString &editor)
     QObject::connect(&poll, &QTimer::timeout, [&] {
         if (!text().contains(QLatin1Char('z')))
             return;
-        if (editor == QLatin1String("texte"))
+        if (texte)
             forms().MainForm->action(QStringLiteral("Coller1"))->trigger();
         std::printf("text:%s\n", text().toUtf8().toPercentEncoding().constData());
         std::fflush(stdout);
