@@ -5,6 +5,7 @@
 #include "keyboard/keydescriptions.h"
 #include "keyboard/keytable.h"
 #include "ui/caption.h"
+#include "ui/deadkeys.h"
 #include "ui/int32.h"
 #include "ui/lockstate.h"
 #include "ui/platform.h"
@@ -114,8 +115,9 @@ TClavier::TClavier(QWidget *parent)
     // Every key comes here, whatever is under the mouse; none of the
     // controls is a tab stop.
     setFocusPolicy(Qt::ClickFocus);
-    // Dead keys compose only for widgets that accept input methods.
-    setAttribute(Qt::WA_InputMethodEnabled);
+    // No input method: the dead keys give their key-down and key-up like
+    // any key, and the program composes them.
+    ui::refuseInputMethod(this);
     resize(kOuterWidth, kOuterHeight);
 
     GroupBox1 = new QGroupBox(this);

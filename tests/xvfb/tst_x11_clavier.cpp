@@ -24,7 +24,9 @@ private slots:
     void keysThroughTheServer_data();
     void keysThroughTheServer();
     void capsLockLight();
-    void controlLetterIsACharacter();
+    void controlKeyIsACharacter_data();
+    void controlKeyIsACharacter();
+    void deadKeyIsADrillAnswer();
 
 private:
     bool xdotool(const QStringList &args);
@@ -82,6 +84,9 @@ void TestX11Clavier::keysThroughTheServer_data()
     QTest::newRow("F5") << QStringList{"F5"} << keyboard::specialKeyDescription(116);
     QTest::newRow("keypad 5, Num Lock off") << QStringList{"KP_Begin"} << QStringLiteral("Touche Centre");
     QTest::newRow("keypad 8, Num Lock off") << QStringList{"KP_Up"} << keyboard::specialKeyDescription(38);
+    // ẑ lies outside Windows-1252: the circumflex, then the letter.
+    QTest::newRow("dead circumflex then z")
+        << QStringList{"dead_circumflex", "z"} << QStringLiteral("Touche z  (#122)");
     // Alt alone stays with the window: the next key is still named.
     QTest::newRow("Alt then a letter") << QStringList{"Alt_L", "w"} << QStringLiteral("Touche w  (#119)");
 }
@@ -125,14 +130,44 @@ void TestX11Clavier::capsLockLight()
 }
 
 // Ctrl+C is the character code 3 here, not the frame's copy command.
-void TestX11Clavier::controlLetterIsACharacter()
+void TestX11Clavier::controlKeyIsACharacter_data()
 {
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("Ctrl+C") << QStringLiteral("c") << QStringLiteral("Touche #3 (Ctrl C)");
+    QTest::newRow("Ctrl+Backspace") << QStringLiteral("BackSpace") << QStringLiteral("Touche \x7f  (#127)");
+    QTest::newRow("Ctrl+Space") << QStringLiteral("space") << QStringLiteral("Touche Espace  (#32)");
+}
+
+void TestX11Clavier::controlKeyIsACharacter()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, shown);
     QVERIFY(m_window);
-    QVERIFY(xdotool(
-        {QStringLiteral("keydown"), QStringLiteral("ctrl"), QStringLiteral("key"), QStringLiteral("c")}));
-    QTRY_COMPARE(m_window->Label2->text(), QStringLiteral("Touche #3 (Ctrl C)"));
+    m_window->FormKeyPress(0);
+    QVERIFY(xdotool({QStringLiteral("keydown"), QStringLiteral("ctrl"), QStringLiteral("key"), key}));
+    QTRY_COMPARE(m_window->Label2->text(), shown);
     QVERIFY(xdotool({QStringLiteral("keyup"), QStringLiteral("ctrl")}));
     QTRY_COMPARE(m_window->Label2->text(), keyboard::specialKeyDescription(17));
+}
+
+// The ^ key gives its key-down and key-up like any key: one wrong answer on
+// its release, and the next answer is judged on its release again.
+void TestX11Clavier::deadKeyIsADrillAnswer()
+{
+    QVERIFY(m_window);
+    m_window->SetIni(1);
+    while (m_window->drill().target() != 116)
+        m_window->Tirage1();
+    m_window->FormActivate();
+    const int good = m_window->good();
+    QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("dead_circumflex")}));
+    QTRY_COMPARE(m_window->errors(), 1);
+    QVERIFY(xdotool({QStringLiteral("keydown"), QStringLiteral("F5")}));
+    QVERIFY(xdotool({QStringLiteral("keyup"), QStringLiteral("F5")}));
+    QTRY_COMPARE(m_window->good(), good + 1);
+    QCOMPARE(m_window->errors(), 1);
+    m_window->SetIni(0);
 }
 
 QTEST_MAIN(TestX11Clavier)
