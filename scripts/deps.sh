@@ -8,6 +8,7 @@ PKGS=(
   libgl-dev libxkbcommon-dev libx11-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth x11-xkb-utils xdotool x11-utils x11-apps imagemagick
+  libwayland-dev qt6-base-private-dev qt6-wayland sway wtype
 )
 missing=()
 for p in "${PKGS[@]}"; do

@@ -15,6 +15,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTimer>
 
@@ -143,6 +144,16 @@ TClavier::TClavier(QWidget *parent)
 
     Timer1->start();
     FormCreate();
+    // A lock changed elsewhere shows when the keyboard comes back to the
+    // window, as the system reports it.
+    ui::lockState();
+    ui::setLocksChangedHandler([self = QPointer<TClavier>(this)] {
+        if (!self)
+            return;
+        QMdiSubWindow *sub = self->m_subWindow;
+        if (sub ? sub->mdiArea() && sub->mdiArea()->activeSubWindow() == sub : self->isActiveWindow())
+            self->Temoins();
+    });
 }
 
 void TClavier::FormCreate()

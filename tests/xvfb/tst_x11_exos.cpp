@@ -2,12 +2,12 @@
 // dead circumflex composes "ô" and "^", which are judged like any key.
 #include "drills/exercisetexts.h"
 #include "drills/texos.h"
+#include "support/testsupport.h"
 #include "ui/hooklineedit.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
-#include <QProcess>
 #include <QtTest>
 
 namespace {
@@ -34,16 +34,7 @@ QStringList keysOf(const QString &text)
 // plain keys.
 bool xdotoolKeys(const QStringList &keys)
 {
-    QProcess xdotool;
-    xdotool.start(u"xdotool"_qs, QStringList{u"key"_qs, u"--delay"_qs, u"15"_qs} + keys);
-    if (!xdotool.waitForStarted(10000))
-        return false;
-    QEventLoop loop;
-    QObject::connect(&xdotool, &QProcess::finished, &loop, &QEventLoop::quit);
-    if (xdotool.state() != QProcess::NotRunning)
-        loop.exec();
-    QCoreApplication::processEvents();
-    return xdotool.exitStatus() == QProcess::NormalExit && xdotool.exitCode() == 0;
+    return test::sendKeys(QStringList{u"key"_qs, u"--delay"_qs, u"15"_qs} + keys);
 }
 
 } // namespace
@@ -57,8 +48,9 @@ private slots:
 
 void TestX11Exos::deadCircumflexIsJudged()
 {
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        QSKIP("needs the X11 platform");
+    const bool wayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    if (QGuiApplication::platformName() != QLatin1String("xcb") && !wayland)
+        QSKIP("needs the X11 platform or a Wayland compositor");
     TExos w;
     w.show();
     w.activateWindow();
@@ -84,6 +76,9 @@ void TestX11Exos::deadCircumflexIsJudged()
     QCOMPARE(w.good(), int(line1.size() + line2.size()));
     QCOMPARE(w.errors(), 1);
     QCOMPARE(QApplication::focusWidget(), w.Edit6);
+
+    if (wayland)
+        return; // the judged line with dead keys is what runs there too
 
     // Nothing is pasted: Ctrl+V is a refused character, Shift+Insert nothing.
     QApplication::clipboard()->setText(u"aoû"_qs);
