@@ -22,7 +22,9 @@ env -i PATH=/usr/bin:/bin HOME="$server" XDG_RUNTIME_DIR="$server" \
   WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman WLR_HEADLESS_OUTPUTS=1 \
   "${run[@]}" sway -c "$base/config" >"$base/sway.log" 2>&1 &
 spid=$!
-trap 'kill $spid 2>/dev/null; wait $spid 2>/dev/null; rm -rf "$base"' EXIT
+stop() { kill $spid 2>/dev/null; wait $spid 2>/dev/null; rm -rf "$base"; }
+trap stop EXIT
+trap 'exit 143' INT TERM
 socket=""
 for _ in $(seq 1 200); do
   for s in "$server"/wayland-*; do
@@ -44,5 +46,5 @@ unset DISPLAY
 # keyboard focus away from the program.
 wtype -s 86400000 &
 kpid=$!
-trap 'kill $kpid 2>/dev/null; wait $kpid 2>/dev/null; kill $spid 2>/dev/null; wait $spid 2>/dev/null; rm -rf "$base"' EXIT
+trap 'kill $kpid 2>/dev/null; wait $kpid 2>/dev/null; stop' EXIT
 "$@"
