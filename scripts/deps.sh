@@ -8,11 +8,13 @@ RUN_PKGS=(
   qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-translations-l10n qt6-wayland
   libgl-dev libxkbcommon-dev libx11-dev
   fonts-liberation2 fonts-dejavu-core
+  libwayland-dev qt6-base-private-dev
 )
 TEST_PKGS=(
   clang libclang-rt-14-dev
   xvfb xauth x11-xkb-utils xdotool x11-utils x11-apps imagemagick
   lintian desktop-file-utils appstream
+  sway wtype
   dbus at-spi2-core python3 python3-pyatspi
 )
 PKGS=("${RUN_PKGS[@]}")

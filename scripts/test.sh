@@ -14,6 +14,10 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DTAPIVOX_TESTS=ON >/dev/null
 cmake --build build -j"$jobs"
 scripts/xvfb.sh ctest --test-dir build --output-on-failure -j"$jobs" "$@"
+# Start-up, key names, dead keys in a judged line and the Caps Lock light,
+# natively under a headless Wayland compositor.
+scripts/wayland.sh build/tst_x11_clavier keysThroughTheServer capsLockLight deadKeyIsADrillAnswer
+scripts/wayland.sh build/tst_x11_exos
 
 # The .deb, the desktop entry and the metainfo, as lintian and appstream see them.
 scripts/check-package.sh

@@ -4,6 +4,7 @@
 
 #include "drills/gamewords.h"
 #include "ui/cp1252.h"
+#include "ui/deadkeys.h"
 #include "ui/keycodes.h"
 
 #include <QGroupBox>
@@ -54,9 +55,10 @@ TJeu::TJeu(QWidget *parent)
     m_itemFont = boldFont(QStringLiteral("Liberation Sans"), kItemPixels);
     m_itemFont.setStyleHint(QFont::SansSerif);
 
-    // The window takes the keys itself, dead-key compositions included.
+    // The window takes the keys itself; its dead keys are composed by the
+    // program, as in the other lessons.
     setFocusPolicy(Qt::StrongFocus);
-    setAttribute(Qt::WA_InputMethodEnabled);
+    ui::refuseInputMethod(this);
 
     GroupBox1 = new QGroupBox(this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));

@@ -6,6 +6,8 @@
 #include "drills/textjudge.h"
 #include "drills/texttexts.h"
 #include "keyboard/tcaract.h"
+#include "ui/cp1252.h"
+#include "ui/deadkeys.h"
 #include "ui/int32.h"
 #include "ui/keycodes.h"
 #include "ui/pasteguard.h"
@@ -58,6 +60,11 @@ protected:
             QTextEdit::keyPressEvent(&plain);
             return;
         }
+        // The texts are Windows-1252: a character it lacks is not typed.
+        if (codes.isEmpty() && ui::typesOutsideCp1252(event)) {
+            event->accept();
+            return;
+        }
         if (keyPress)
             for (quint8 code : codes)
                 if (!keyPress(code)) {
@@ -76,7 +83,7 @@ protected:
             QTextEdit::inputMethodEvent(event);
             return;
         }
-        commit.removeIf(isLineBreak);
+        commit.removeIf([](QChar c) { return isLineBreak(c) || ui::unicodeToCp1252(c) < 0; });
         if (keyPress)
             for (quint8 code : ui::charCodesOf(commit))
                 keyPress(code);
@@ -141,6 +148,7 @@ TTexte::TTexte(QWidget *parent)
     RichEdit2->setTabChangesFocus(false); // Tab types a tab character
     ui::guardPaste(RichEdit1);
     ui::guardPaste(RichEdit2);
+    ui::refuseInputMethod(RichEdit2);     // dead keys composed as in the other lessons
     typing->keyPress = [this](quint8 key) { return RichEdit2KeyPress(key); };
     RichEdit2->setFocus();
 

@@ -5,6 +5,7 @@
 #include "keyboard/keydescriptions.h"
 #include "keyboard/keytable.h"
 #include "ui/caption.h"
+#include "ui/deadkeys.h"
 #include "ui/int32.h"
 #include "ui/lockstate.h"
 #include "ui/platform.h"
@@ -14,6 +15,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTimer>
 
@@ -114,8 +116,9 @@ TClavier::TClavier(QWidget *parent)
     // Every key comes here, whatever is under the mouse; none of the
     // controls is a tab stop.
     setFocusPolicy(Qt::ClickFocus);
-    // Dead keys compose only for widgets that accept input methods.
-    setAttribute(Qt::WA_InputMethodEnabled);
+    // No input method: the dead keys give their key-down and key-up like
+    // any key, and the program composes them.
+    ui::refuseInputMethod(this);
     resize(kOuterWidth, kOuterHeight);
 
     GroupBox1 = new QGroupBox(this);
@@ -141,6 +144,16 @@ TClavier::TClavier(QWidget *parent)
 
     Timer1->start();
     FormCreate();
+    // A lock changed elsewhere shows when the keyboard comes back to the
+    // window, as the system reports it.
+    ui::lockState();
+    ui::setLocksChangedHandler([self = QPointer<TClavier>(this)] {
+        if (!self)
+            return;
+        QMdiSubWindow *sub = self->m_subWindow;
+        if (sub ? sub->mdiArea() && sub->mdiArea()->activeSubWindow() == sub : self->isActiveWindow())
+            self->Temoins();
+    });
 }
 
 void TClavier::FormCreate()

@@ -2,6 +2,7 @@
 #include "ui/hooklineedit.h"
 
 #include "ui/cp1252.h"
+#include "ui/deadkeys.h"
 #include "ui/keycodes.h"
 
 #include <QContextMenuEvent>
@@ -13,7 +14,8 @@ namespace ui {
 HookLineEdit::HookLineEdit(QWidget *parent)
     : QLineEdit(parent)
 {
-    setAttribute(Qt::WA_InputMethodEnabled, true);
+    // Dead keys are composed by the program, so that every key is judged.
+    refuseInputMethod(this);
 }
 
 void HookLineEdit::setJudgedInput(bool judged)
@@ -52,6 +54,13 @@ bool HookLineEdit::event(QEvent *event)
 void HookLineEdit::keyPressEvent(QKeyEvent *event)
 {
     const QList<quint8> codes = charCodesOf(event);
+    if (codes.isEmpty() && typesOutsideCp1252(event)) {
+        // No text of the program holds it: a wrong key where keys are
+        // judged, and never in the line.
+        pass(kOutsideCp1252);
+        event->accept();
+        return;
+    }
     if (codes.isEmpty()) {
         if (isUnjudgedPaste(event))
             event->accept();
@@ -94,7 +103,9 @@ void HookLineEdit::inputMethodEvent(QInputMethodEvent *event)
     QString accepted;
     for (QChar ch : committed) {
         const int code = unicodeToCp1252(ch);
-        if (code >= 0 && pass(quint8(code)))
+        if (code < 0)
+            pass(kOutsideCp1252);
+        else if (pass(quint8(code)))
             accepted.append(ch);
     }
     QInputMethodEvent filtered(event->preeditString(), event->attributes());

@@ -178,7 +178,7 @@ QList<quint8> charCodesOf(const QKeyEvent *event)
     switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter: return {quint8((mods & Qt::ControlModifier) ? 10 : 13)};
-    case Qt::Key_Backspace: return {8};
+    case Qt::Key_Backspace: return {quint8((mods & Qt::ControlModifier) ? 127 : 8)};
     case Qt::Key_Tab:
     case Qt::Key_Backtab: return (mods & Qt::ControlModifier) ? QList<quint8>{} : QList<quint8>{9};
     case Qt::Key_Escape: return {27};
@@ -189,6 +189,8 @@ QList<quint8> charCodesOf(const QKeyEvent *event)
     if (ctrl) {
         if (key >= Qt::Key_A && key <= Qt::Key_Z)
             return {quint8(key - Qt::Key_A + 1)};
+        if (key == Qt::Key_Space)
+            return {32};
         return {};
     }
     QList<quint8> codes;
@@ -198,6 +200,14 @@ QList<quint8> charCodesOf(const QKeyEvent *event)
             codes.append(quint8(code));
     }
     return codes;
+}
+
+bool typesOutsideCp1252(const QKeyEvent *event)
+{
+    for (QChar ch : event->text())
+        if (ch.isPrint() && unicodeToCp1252(ch) < 0)
+            return true;
+    return false;
 }
 
 QList<quint8> charCodesOf(const QString &committed)

@@ -57,6 +57,14 @@ int virtualKeyOf(const QKeyEvent *event);
 // Keys that type nothing (arrows, Delete, F1...) give an empty list.
 QList<quint8> charCodesOf(const QKeyEvent *event);
 
+// Stands for a typed character that Windows-1252 lacks (AltGr+i "→" on the
+// French layout): no text of the program holds code 0, so wherever a key is
+// judged it is a wrong key.
+constexpr quint8 kOutsideCp1252 = 0;
+
+// True when a key press types a printable character that Windows-1252 lacks.
+bool typesOutsideCp1252(const QKeyEvent *event);
+
 // The character codes of text committed by a dead key or an input method.
 // Characters outside Windows-1252 are left out.
 QList<quint8> charCodesOf(const QString &committed);

@@ -37,7 +37,9 @@ SystemLockState::SystemLockState()
 {
     for (int code : {int(vk::NumLock), int(vk::Capital), int(vk::Scroll)}) {
         bool known = false;
-        const bool on = x11Indicator(code, &known);
+        bool on = x11Indicator(code, &known);
+        if (!known)
+            on = waylandIndicator(code, &known);
         if (known)
             m_on[slot(code)] = on;
     }
@@ -49,7 +51,9 @@ bool SystemLockState::isOn(int vk) const
     if (s < 0)
         return false;
     bool known = false;
-    const bool on = x11Indicator(vk, &known);
+    bool on = x11Indicator(vk, &known);
+    if (!known)
+        on = waylandIndicator(vk, &known);
     return known ? on : m_on[s];
 }
 
@@ -75,6 +79,25 @@ std::unique_ptr<LockState> &instance()
     return state;
 }
 } // namespace
+
+namespace {
+std::function<void()> &changedHandler()
+{
+    static std::function<void()> handler;
+    return handler;
+}
+} // namespace
+
+void setLocksChangedHandler(std::function<void()> handler)
+{
+    changedHandler() = std::move(handler);
+}
+
+void notifyLocksChanged()
+{
+    if (changedHandler())
+        changedHandler()();
+}
 
 LockState &lockState()
 {

@@ -2,6 +2,8 @@
 #pragma once
 #include <QSet>
 
+#include <functional>
+
 #include <memory>
 
 namespace ui {
@@ -29,8 +31,8 @@ private:
 };
 
 // Reads Caps and Num Lock from the X server's indicators when running on
-// X11; Scroll Lock (seldom an indicator) and every lock elsewhere follow the
-// lock keys seen.
+// X11 and from the compositor's keyboard modifiers under Wayland; Scroll Lock
+// (seldom an indicator) and every lock elsewhere follow the lock keys seen.
 class SystemLockState : public LockState
 {
 public:
@@ -63,5 +65,13 @@ void setLockState(std::unique_ptr<LockState> state);
 
 // X11 indicator query; false when not on X11 or no such indicator.
 bool x11Indicator(int vk, bool *known);
+// The same under Wayland, once the compositor has told the modifiers.
+bool waylandIndicator(int vk, bool *known);
+
+// Called when the system tells of a lock change that came with no key event
+// of the program (Wayland: the keyboard came back to a window of the program
+// with the locks changed elsewhere).
+void setLocksChangedHandler(std::function<void()> handler);
+void notifyLocksChanged();
 
 } // namespace ui

@@ -9,6 +9,9 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QProcess>
 
 namespace test {
 
@@ -90,7 +93,8 @@ void startProgram()
         ui::setUpPlatform(*qApp);
         platformReady = true;
     }
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+    if (QGuiApplication::platformName() != QLatin1String("xcb") &&
+        !QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
         ui::setLockState(std::make_unique<ui::FakeLockState>());
     createForms();
     forms().MainForm->show();
@@ -99,6 +103,91 @@ void startProgram()
 void stopProgram()
 {
     destroyForms();
+}
+
+} // namespace test
+
+namespace test {
+namespace {
+
+// xdotool's modifier names as wtype's, and the key that each one is.
+struct Modifier
+{
+    const char *xdotool;
+    const char *wtype;
+    const char *key;
+};
+constexpr Modifier kModifiers[] = {
+    {"ctrl", "ctrl", "Control_L"}, {"shift", "shift", "Shift_L"}, {"alt", "alt", "Alt_L"}};
+
+const Modifier *modifier(const QString &name)
+{
+    for (const Modifier &m : kModifiers)
+        if (name == QLatin1String(m.xdotool))
+            return &m;
+    return nullptr;
+}
+
+// A virtual keyboard changes the compositor's modifiers only when told, so
+// each modifier key is pressed and its modifier set together.
+QStringList wtypeArgs(const QStringList &xdotool)
+{
+    QStringList out;
+    QString command;
+    for (int i = 0; i < xdotool.size(); ++i) {
+        const QString &arg = xdotool[i];
+        if (arg == u"key"_qs || arg == u"keydown"_qs || arg == u"keyup"_qs) {
+            command = arg;
+            continue;
+        }
+        if (arg == u"--delay"_qs) {
+            ++i;
+            continue;
+        }
+        if (command == u"keydown"_qs) {
+            out << u"-P"_qs << arg;
+        } else if (command == u"keyup"_qs) {
+            out << u"-p"_qs << arg;
+        } else {
+            QStringList parts = arg.split(u'+');
+            const QString key = parts.takeLast();
+            for (const QString &p : parts)
+                if (const Modifier *m = modifier(p))
+                    out << u"-M"_qs << QLatin1String(m->wtype) << u"-P"_qs << QLatin1String(m->key);
+            out << u"-k"_qs << key;
+            for (auto it = parts.crbegin(); it != parts.crend(); ++it)
+                if (const Modifier *m = modifier(*it))
+                    out << u"-p"_qs << QLatin1String(m->key) << u"-m"_qs << QLatin1String(m->wtype);
+            out << u"-s"_qs << u"30"_qs;
+        }
+    }
+    // The virtual keyboard goes away with wtype: it stays a moment so that
+    // its keys are taken while it is still the seat's keyboard.
+    out << u"-s"_qs << u"300"_qs;
+    return out;
+}
+
+} // namespace
+
+bool sendKeys(const QStringList &xdotoolArgs)
+{
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        return runKeyTool(u"wtype"_qs, wtypeArgs(xdotoolArgs));
+    return runKeyTool(u"xdotool"_qs, xdotoolArgs);
+}
+
+bool runKeyTool(const QString &program, const QStringList &args)
+{
+    QProcess tool;
+    tool.start(program, args);
+    if (!tool.waitForStarted(10000))
+        return false;
+    QEventLoop loop;
+    QObject::connect(&tool, &QProcess::finished, &loop, &QEventLoop::quit);
+    if (tool.state() != QProcess::NotRunning)
+        loop.exec();
+    QCoreApplication::processEvents();
+    return tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
 }
 
 } // namespace test

@@ -80,4 +80,11 @@ void startProgram();
 // Destroys every window.
 void stopProgram();
 
+// Real keys through the window system, in xdotool's words ("key", "keydown",
+// "keyup", key names, "ctrl+c"): xdotool on X11, wtype under Wayland. The
+// event loop runs meanwhile, as while a learner types.
+bool sendKeys(const QStringList &xdotoolArgs);
+// The same with a tool's own arguments.
+bool runKeyTool(const QString &program, const QStringList &args);
+
 } // namespace test

@@ -21,6 +21,8 @@ private slots:
     void navigationKeysPassUnjudged();
     void pasteKeysWithoutCharacterDoNothing();
     void longCommitIsJudgedAtEachCaret();
+    void deadKeysAreComposedHere_data();
+    void deadKeysAreComposedHere();
 
 private:
     ui::HookLineEdit *m_edit = nullptr;
@@ -136,6 +138,37 @@ void TestHookLineEdit::longCommitIsJudgedAtEachCaret()
     commit.setCommitString(QStringLiteral("abx"));
     QApplication::sendEvent(m_edit, &commit);
     QCOMPARE(m_edit->text(), QStringLiteral("ab"));
+}
+
+// The line takes no input method: its dead keys come as keys, and the
+// composer gives the accented letter, or the dead key's character then the
+// letter. A character Windows-1252 lacks is judged (code 0) and kept out.
+void TestHookLineEdit::deadKeysAreComposedHere_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<int>>("seen");
+    QTest::newRow("^ e") << int(Qt::Key_E) << QStringLiteral("e") << QList<int>{0xEA};
+    QTest::newRow("^ z") << int(Qt::Key_Z) << QStringLiteral("z") << QList<int>{'^', 'z'};
+    QTest::newRow("^ space") << int(Qt::Key_Space) << QStringLiteral(" ") << QList<int>{'^'};
+    QTest::newRow("^ AltGr+i") << int(Qt::Key_I) << QString::fromUtf8("→") << QList<int>{'^', 0};
+}
+
+void TestHookLineEdit::deadKeysAreComposedHere()
+{
+    QFETCH(int, key);
+    QFETCH(QString, text);
+    QFETCH(QList<int>, seen);
+    m_edit->activateWindow();
+    m_edit->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), m_edit);
+    QInputMethodQueryEvent query(Qt::ImEnabled);
+    QApplication::sendEvent(m_edit, &query);
+    QVERIFY(!query.value(Qt::ImEnabled).toBool());
+    QTest::sendKeyEvent(QTest::Press, m_edit, Qt::Key_Dead_Circumflex, QString(), {});
+    QTest::sendKeyEvent(QTest::Press, m_edit, Qt::Key(key), text, {});
+    QCOMPARE(m_seen, seen);
+    QVERIFY(!m_edit->text().contains(QString::fromUtf8("→")));
 }
 
 QTEST_MAIN(TestHookLineEdit)

@@ -115,6 +115,10 @@ void TestKeyCodes::characters_data()
     QTest::newRow("Ctrl+C") << int(Qt::Key_C) << ctrl << "" << QList<int>{3};
     QTest::newRow("Ctrl+V") << int(Qt::Key_V) << ctrl << "\x16" << QList<int>{22};
     QTest::newRow("Ctrl+Z") << int(Qt::Key_Z) << ctrl << "" << QList<int>{26};
+    QTest::newRow("Ctrl+Backspace") << int(Qt::Key_Backspace) << ctrl << "\b" << QList<int>{127};
+    QTest::newRow("Ctrl+Space") << int(Qt::Key_Space) << ctrl << " " << QList<int>{32};
+    QTest::newRow("AltGr+i, outside Windows-1252")
+        << int(Qt::Key_unknown) << none << QString::fromUtf8("→") << QList<int>{};
     QTest::newRow("Ctrl alone") << int(Qt::Key_Control) << ctrl << "" << QList<int>{};
     QTest::newRow("Delete") << int(Qt::Key_Delete) << none << "\x7f" << QList<int>{};
     QTest::newRow("arrow") << int(Qt::Key_Left) << none << "" << QList<int>{};

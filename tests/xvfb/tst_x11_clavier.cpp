@@ -24,31 +24,39 @@ private slots:
     void keysThroughTheServer_data();
     void keysThroughTheServer();
     void capsLockLight();
-    void controlLetterIsACharacter();
+    void controlKeyIsACharacter_data();
+    void controlKeyIsACharacter();
+    void deadKeyIsADrillAnswer();
 
 private:
     bool xdotool(const QStringList &args);
     TClavier *m_window = nullptr;
+    bool m_wayland = false;
     std::unique_ptr<test::TempCwd> m_cwd;
     std::unique_ptr<test::PrompterScope> m_prompter;
 };
 
 bool TestX11Clavier::xdotool(const QStringList &args)
 {
-    QProcess p;
-    p.start(QStringLiteral("xdotool"), args);
-    if (!p.waitForFinished(10000))
-        return false;
-    return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    return test::sendKeys(args);
 }
 
 // The whole program, as the learner starts it: the keyboard window in front.
 void TestX11Clavier::initTestCase()
 {
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        QSKIP("needs an X server");
+    m_wayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    if (QGuiApplication::platformName() != QLatin1String("xcb") && !m_wayland)
+        QSKIP("needs an X server or a Wayland compositor");
     m_cwd = std::make_unique<test::TempCwd>();
     m_prompter = std::make_unique<test::PrompterScope>();
+    // Under Wayland, Caps Lock is locked before the program starts: a
+    // keyboard with the lock on stays on the seat meanwhile.
+    QProcess locked;
+    if (m_wayland) {
+        locked.start(QStringLiteral("wtype"), {QStringLiteral("-M"), QStringLiteral("capslock"),
+                                               QStringLiteral("-s"), QStringLiteral("3000")});
+        QVERIFY(locked.waitForStarted());
+    }
     test::startProgram();
     m_window = forms().Clavier;
     QVERIFY(m_window);
@@ -57,6 +65,11 @@ void TestX11Clavier::initTestCase()
     frame->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(frame));
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(m_window));
+    if (m_wayland) {
+        // Right at start-up, before any key of the program.
+        QTRY_VERIFY(m_window->SpeedButton106->isEnabled());
+        QVERIFY(locked.waitForFinished());
+    }
 }
 
 void TestX11Clavier::cleanupTestCase()
@@ -82,6 +95,9 @@ void TestX11Clavier::keysThroughTheServer_data()
     QTest::newRow("F5") << QStringList{"F5"} << keyboard::specialKeyDescription(116);
     QTest::newRow("keypad 5, Num Lock off") << QStringList{"KP_Begin"} << QStringLiteral("Touche Centre");
     QTest::newRow("keypad 8, Num Lock off") << QStringList{"KP_Up"} << keyboard::specialKeyDescription(38);
+    // ẑ lies outside Windows-1252: the circumflex, then the letter.
+    QTest::newRow("dead circumflex then z")
+        << QStringList{"dead_circumflex", "z"} << QStringLiteral("Touche z  (#122)");
     // Alt alone stays with the window: the next key is still named.
     QTest::newRow("Alt then a letter") << QStringList{"Alt_L", "w"} << QStringLiteral("Touche w  (#119)");
 }
@@ -101,6 +117,21 @@ void TestX11Clavier::keysThroughTheServer()
 void TestX11Clavier::capsLockLight()
 {
     QVERIFY(m_window);
+    if (m_wayland) {
+        // Each wtype keyboard comes with its own locks: the light follows
+        // what the compositor says after each release.
+        for (bool on : {true, false, true}) {
+            QStringList args{QStringLiteral("-P"),        QStringLiteral("Caps_Lock"), QStringLiteral("-p"),
+                             QStringLiteral("Caps_Lock"), QStringLiteral("-s"),        QStringLiteral("300")};
+            if (on)
+                args = QStringList{QStringLiteral("-M"), QStringLiteral("capslock")} + args;
+            m_window->FormKeyPress(0);
+            QVERIFY(test::runKeyTool(QStringLiteral("wtype"), args));
+            QTRY_COMPARE(m_window->Label2->text(), keyboard::specialKeyDescription(20));
+            QTRY_COMPARE(m_window->SpeedButton106->isEnabled(), on);
+        }
+        return;
+    }
     const bool before = m_window->SpeedButton106->isEnabled();
     // Off while the key is held, whatever the lock; the new state after.
     QVERIFY(xdotool({QStringLiteral("keydown"), QStringLiteral("Caps_Lock")}));
@@ -125,14 +156,44 @@ void TestX11Clavier::capsLockLight()
 }
 
 // Ctrl+C is the character code 3 here, not the frame's copy command.
-void TestX11Clavier::controlLetterIsACharacter()
+void TestX11Clavier::controlKeyIsACharacter_data()
 {
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("Ctrl+C") << QStringLiteral("c") << QStringLiteral("Touche #3 (Ctrl C)");
+    QTest::newRow("Ctrl+Backspace") << QStringLiteral("BackSpace") << QStringLiteral("Touche \x7f  (#127)");
+    QTest::newRow("Ctrl+Space") << QStringLiteral("space") << QStringLiteral("Touche Espace  (#32)");
+}
+
+void TestX11Clavier::controlKeyIsACharacter()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, shown);
     QVERIFY(m_window);
-    QVERIFY(xdotool(
-        {QStringLiteral("keydown"), QStringLiteral("ctrl"), QStringLiteral("key"), QStringLiteral("c")}));
-    QTRY_COMPARE(m_window->Label2->text(), QStringLiteral("Touche #3 (Ctrl C)"));
+    m_window->FormKeyPress(0);
+    QVERIFY(xdotool({QStringLiteral("keydown"), QStringLiteral("ctrl"), QStringLiteral("key"), key}));
+    QTRY_COMPARE(m_window->Label2->text(), shown);
     QVERIFY(xdotool({QStringLiteral("keyup"), QStringLiteral("ctrl")}));
     QTRY_COMPARE(m_window->Label2->text(), keyboard::specialKeyDescription(17));
+}
+
+// The ^ key gives its key-down and key-up like any key: one wrong answer on
+// its release, and the next answer is judged on its release again.
+void TestX11Clavier::deadKeyIsADrillAnswer()
+{
+    QVERIFY(m_window);
+    m_window->SetIni(1);
+    while (m_window->drill().target() != 116)
+        m_window->Tirage1();
+    m_window->FormActivate();
+    const int good = m_window->good();
+    QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("dead_circumflex")}));
+    QTRY_COMPARE(m_window->errors(), 1);
+    QVERIFY(xdotool({QStringLiteral("keydown"), QStringLiteral("F5")}));
+    QVERIFY(xdotool({QStringLiteral("keyup"), QStringLiteral("F5")}));
+    QTRY_COMPARE(m_window->good(), good + 1);
+    QCOMPARE(m_window->errors(), 1);
+    m_window->SetIni(0);
 }
 
 QTEST_MAIN(TestX11Clavier)

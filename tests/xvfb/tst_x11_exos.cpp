@@ -2,12 +2,12 @@
 // dead circumflex composes "ô" and "^", which are judged like any key.
 #include "drills/exercisetexts.h"
 #include "drills/texos.h"
+#include "support/testsupport.h"
 #include "ui/hooklineedit.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
-#include <QProcess>
 #include <QtTest>
 
 namespace {
@@ -34,16 +34,7 @@ QStringList keysOf(const QString &text)
 // plain keys.
 bool xdotoolKeys(const QStringList &keys)
 {
-    QProcess xdotool;
-    xdotool.start(u"xdotool"_qs, QStringList{u"key"_qs, u"--delay"_qs, u"15"_qs} + keys);
-    if (!xdotool.waitForStarted(10000))
-        return false;
-    QEventLoop loop;
-    QObject::connect(&xdotool, &QProcess::finished, &loop, &QEventLoop::quit);
-    if (xdotool.state() != QProcess::NotRunning)
-        loop.exec();
-    QCoreApplication::processEvents();
-    return xdotool.exitStatus() == QProcess::NormalExit && xdotool.exitCode() == 0;
+    return test::sendKeys(QStringList{u"key"_qs, u"--delay"_qs, u"15"_qs} + keys);
 }
 
 } // namespace
@@ -57,8 +48,9 @@ private slots:
 
 void TestX11Exos::deadCircumflexIsJudged()
 {
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        QSKIP("needs the X11 platform");
+    const bool wayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    if (QGuiApplication::platformName() != QLatin1String("xcb") && !wayland)
+        QSKIP("needs the X11 platform or a Wayland compositor");
     TExos w;
     w.show();
     w.activateWindow();
@@ -85,11 +77,26 @@ void TestX11Exos::deadCircumflexIsJudged()
     QCOMPARE(w.errors(), 1);
     QCOMPARE(QApplication::focusWidget(), w.Edit6);
 
+    if (wayland)
+        return; // the judged line with dead keys is what runs there too
+
     // Nothing is pasted: Ctrl+V is a refused character, Shift+Insert nothing.
     QApplication::clipboard()->setText(u"aoû"_qs);
     QVERIFY(xdotoolKeys({u"ctrl+v"_qs, u"shift+Insert"_qs}));
     QTRY_COMPARE(w.errors(), 2);
     QCOMPARE(w.Edit6->text(), QString());
+    // AltGr+i types "→", which Windows-1252 lacks: a wrong key, kept out of
+    // the line. A dead key before a letter it cannot accent (ẑ): the
+    // circumflex, then the letter, each judged.
+    w.Edit2->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), w.Edit2);
+    const int good = w.good();
+    QVERIFY(xdotoolKeys({u"m"_qs, u"ISO_Level3_Shift+i"_qs}));
+    QTRY_COMPARE(w.errors(), 3);
+    QVERIFY(xdotoolKeys({u"dead_circumflex"_qs, u"z"_qs}));
+    QTRY_COMPARE(w.errors(), 4);
+    QCOMPARE(w.good(), good + 2);
+    QCOMPARE(w.Edit2->text(), u"m^"_qs);
 }
 
 QTEST_MAIN(TestX11Exos)

@@ -77,9 +77,12 @@ void TestX11Lessons::deadKeysInTheTextLesson()
     TTexte *texte = forms().Texte;
     texte->RichEdit2->setFocus();
     QTRY_VERIFY(texte->RichEdit2->hasFocus());
+    // AltGr+i ("→") is outside Windows-1252 and not typed; ẑ neither: the
+    // circumflex, then the z.
     keys({QStringLiteral("dead_circumflex"), QStringLiteral("e"), QStringLiteral("dead_diaeresis"),
-          QStringLiteral("i"), QStringLiteral("a")});
-    QTRY_COMPARE(texte->RichEdit2->toPlainText(), QString::fromUtf8("êïa"));
+          QStringLiteral("i"), QStringLiteral("a"), QStringLiteral("ISO_Level3_Shift+i"),
+          QStringLiteral("dead_circumflex"), QStringLiteral("z")});
+    QTRY_COMPARE(texte->RichEdit2->toPlainText(), QString::fromUtf8("êïa^z"));
     // The keypad Enter is an Enter to judge: this line is refused.
     const int errors = texte->errors();
     keys({QStringLiteral("KP_Enter")});
