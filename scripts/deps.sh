@@ -4,7 +4,7 @@
 set -euo pipefail
 PKGS=(
   cmake g++ make ccache pkg-config clang libclang-rt-14-dev
-  qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-translations-l10n qt6-qpa-plugins
+  qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-translations-l10n qt6-qpa-plugins libqt6sql6-sqlite
   libgl-dev libxkbcommon-dev libx11-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth x11-xkb-utils xdotool x11-utils x11-apps imagemagick

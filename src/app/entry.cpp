@@ -4,6 +4,8 @@
 #include "app/forms.h"
 #include "app/taboutbox.h"
 #include "app/tmainform.h"
+#include "progress/journal.h"
+#include "progress/recording.h"
 #include "ui/platform.h"
 
 #include <QApplication>
@@ -18,6 +20,7 @@ int runTapivox(int argc, char **argv)
     splash->repaint();
     QApplication::setApplicationName(QStringLiteral("Tapivox"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tapivox"));
+    progress::useJournal(progress::Journal::defaultPath()); // opened at the first session's end
     createForms();
     delete splash;
     forms().Splash = nullptr;
