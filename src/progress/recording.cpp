@@ -4,6 +4,7 @@
 #include "progress/journal.h"
 #include "ui/prompter.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 
@@ -36,6 +37,13 @@ Journal *journal()
 void useJournal(const QString &path)
 {
     State &s = state();
+    // Qt Sql's connections must close while the application object exists,
+    // not among the static destructors after it.
+    static const bool closesAtEnd = [] {
+        qAddPostRoutine([] { state().journal.reset(); });
+        return true;
+    }();
+    (void)closesAtEnd;
     s.journal.reset(path.isEmpty() ? nullptr : new Journal(path));
     s.failureTold = false;
     s.setAsideTold = false;

@@ -18,7 +18,9 @@ private:
     bool start();
     bool requestState();
     bool waitFor(const std::function<bool()> &ready);
+    bool xdotool(const QStringList &args);
     bool keys(const QStringList &names);
+    bool clickMenu(const QString &menu);
     QString value(const QString &key) const { return m_state.value(key); }
 
     QTemporaryDir m_home;
@@ -61,13 +63,35 @@ bool TestX11Progression::start()
     QFile state(m_home.filePath(QStringLiteral("hook/state.txt")));
     QElapsedTimer timer;
     timer.start();
-    while (timer.elapsed() < 30000) {
-        if (state.open(QIODevice::ReadOnly) && state.readLine().trimmed() == "seq=0")
-            return true;
+    bool ready = false;
+    while (!ready && timer.elapsed() < 30000) {
+        ready = state.open(QIODevice::ReadOnly) && state.readLine().trimmed() == "seq=0";
         state.close();
-        QTest::qWait(20);
+        if (!ready)
+            QTest::qWait(20);
     }
-    return false;
+    // Xvfb runs no window manager: the frame is stretched over the screen
+    // as one would maximise it.
+    if (!ready || !requestState())
+        return false;
+    QProcess display;
+    display.start(QStringLiteral("xdotool"), {QStringLiteral("getdisplaygeometry")});
+    if (!display.waitForFinished(10000))
+        return false;
+    const QStringList size = QString::fromLatin1(display.readAllStandardOutput()).simplified().split(u' ');
+    const QString frame = value(QStringLiteral("window.TMainForm"));
+    if (size.size() != 2 ||
+        !xdotool({QStringLiteral("windowmove"), frame, QStringLiteral("0"), QStringLiteral("0")}) ||
+        !xdotool({QStringLiteral("windowsize"), frame, size[0], size[1]}))
+        return false;
+    const QString maximised = QStringLiteral("0,0,%1,%2").arg(size[0], size[1]);
+    if (!waitFor([&] { return value(QStringLiteral("window.TMainForm.geometry")) == maximised; }))
+        return false;
+    // A click on the status bar makes it the active window, as the first
+    // click of a learner would; the menu bar then answers Alt.
+    return xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), frame, QStringLiteral("8"),
+                    QString::number(size[1].toInt() - 8), QStringLiteral("click"), QStringLiteral("1")}) &&
+           waitFor([this] { return value(QStringLiteral("activeWindow")) == QLatin1String("TMainForm"); });
 }
 
 // The program writes its state on SIGUSR1 (the test hook of the journey test).
@@ -113,19 +137,36 @@ bool TestX11Progression::waitFor(const std::function<bool()> &ready)
     return false;
 }
 
-bool TestX11Progression::keys(const QStringList &names)
+bool TestX11Progression::xdotool(const QStringList &args)
 {
     QProcess p;
-    p.start(QStringLiteral("xdotool"),
-            QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("25")} + names);
+    p.start(QStringLiteral("xdotool"), args);
     return p.waitForFinished(20000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+bool TestX11Progression::clickMenu(const QString &menu)
+{
+    const QStringList r = value(QStringLiteral("menubar.") + menu).split(QLatin1Char(','));
+    if (r.size() != 4)
+        return false;
+    return xdotool(
+        {QStringLiteral("mousemove"), QStringLiteral("--window"), value(QStringLiteral("window.TMainForm")),
+         QString::number(r[0].toInt() + r[2].toInt() / 2), QString::number(r[1].toInt() + r[3].toInt() / 2),
+         QStringLiteral("click"), QStringLiteral("1")});
+}
+
+bool TestX11Progression::keys(const QStringList &names)
+{
+    return xdotool(QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("25")} +
+                   names);
 }
 
 void TestX11Progression::sessionsSurviveARestart()
 {
     QVERIFY(start());
-    // Exercise 2 from the menu (Alt released, then x: Alt+X itself quits).
-    QVERIFY(keys({QStringLiteral("Alt_L"), QStringLiteral("x")}));
+    // Exercise 2 from the menu, opened with the mouse (the keyboard window
+    // takes Alt as a key to describe).
+    QVERIFY(clickMenu(QStringLiteral("Exercices1")));
     QVERIFY(waitFor([this] { return value(QStringLiteral("popup")) == QLatin1String("Exercices1"); }));
     QVERIFY(keys({QStringLiteral("2")}));
     QVERIFY(waitFor([this] {
@@ -138,7 +179,8 @@ void TestX11Progression::sessionsSurviveARestart()
     QVERIFY(waitFor([this] {
         return value(QStringLiteral("TExos.Label2")) == QLatin1String("Bon : 4     Erreurs : 1");
     }));
-    // Another lesson in the same window ends the session.
+    // Another lesson in the same window ends the session (Alt released,
+    // then x: Alt+X itself quits).
     QVERIFY(keys({QStringLiteral("Alt_L"), QStringLiteral("x")}));
     QVERIFY(waitFor([this] { return value(QStringLiteral("popup")) == QLatin1String("Exercices1"); }));
     QVERIFY(keys({QStringLiteral("3")}));
