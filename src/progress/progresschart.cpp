@@ -72,7 +72,6 @@ void ProgressChart::paintEvent(QPaintEvent *)
     const double errorStep = niceStep(std::max(topError, 10.0), ticks);
 
     // Grid and both axes' graduations.
-    p.setPen(QPen(palette().color(QPalette::Mid), 0.5));
     for (int i = 0; i <= ticks; ++i) {
         const double y = plot.bottom() - plot.height() * i / ticks;
         p.setPen(QPen(palette().color(QPalette::Mid), 0.5));

@@ -39,7 +39,7 @@ void setRow(QTableWidget *table, int row, const QStringList &cells)
 {
     for (int c = 0; c < cells.size(); ++c) {
         auto *item = new QTableWidgetItem(cells[c]);
-        if (c > 1 || table->columnCount() < 7) // figures to the right
+        if (c >= (table->columnCount() < 7 ? 1 : 2)) // figures to the right
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         table->setItem(row, c, item);
     }
