@@ -22,10 +22,8 @@ LessonWindow::LessonWindow(const QString &name, int moduleCode, int helpContext,
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
-    connect(Timer1, &QTimer::timeout, this, [this] {
-        m_chronometerRan = true;
-        Timer1Timer();
-    });
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    connect(Timer1, &QTimer::timeout, this, [this] { m_chronometerRan = true; });
     // A normal quit records the sessions still open.
     if (QCoreApplication *app = QCoreApplication::instance())
         connect(app, &QCoreApplication::aboutToQuit, this, [this] { endSession(nullptr); });
