@@ -8,6 +8,7 @@
 #include "ui/prompter.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -208,6 +209,9 @@ void TProgression::refresh()
         sessions = m_journal->sessions(family, kChartPoints);
         stats = m_journal->keyStats(family);
         problem = m_journal->lastError();
+        if (problem.isEmpty() && !m_journal->setAside().isEmpty())
+            problem = QStringLiteral("L'historique endommagé a été mis de côté sous le nom « %1 »")
+                          .arg(QDir::toNativeSeparators(m_journal->setAside()));
     }
     // Sessions in progress are not recorded yet; they show after the others.
     for (const progress::SessionRecord &s : m_pending) {
