@@ -2,6 +2,7 @@
 // the window that shows them.
 #include "drills/texos.h"
 #include "drills/tjeu.h"
+#include "keyboard/tclavier.h"
 #include "progress/azertymap.h"
 #include "progress/journal.h"
 #include "progress/progresschart.h"
@@ -68,7 +69,7 @@ private slots:
     void keysOfTheSmallKeyboard_data();
     void keysOfTheSmallKeyboard();
     void exerciseSessionsReachTheWindow();
-    void gameCountsDestroyedAndLostLetters();
+    void gameCountsDestroyedAndLostLetters(); // and the key drill's keys
     void eraseAsksFirst();
     void chartIsSharpAtScaleTwo();
 
@@ -319,6 +320,13 @@ void TestProgression::gameCountsDestroyedAndLostLetters()
     QCOMPARE(so->errors, 1);
     QCOMPARE(so->keys.value(QStringLiteral("k")), (progress::KeyCount{2, 0}));
     QCOMPARE(so->keys.value(QStringLiteral("z")), (progress::KeyCount{0, 1}));
+
+    // The key drill counts the asked key by its name.
+    TClavier clavier;
+    clavier.SetIni(1);
+    const QString asked = clavier.drill().targetName();
+    clavier.Verif1(quint16(clavier.drill().target() == 9 ? 13 : 9)); // a wrong key
+    QCOMPARE(clavier.sessionSoFar()->keys.value(asked), (progress::KeyCount{0, 1}));
 }
 
 void TestProgression::eraseAsksFirst()
