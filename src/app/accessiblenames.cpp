@@ -201,6 +201,15 @@ const AccessibleText kTexts[] = {
     {"TPocket/Button16", "Inverse", nullptr},
     {"TPocket/Button17", "Racine carrée", nullptr},
     {"TPocket/Button18", "Effacer", nullptr},
+
+    // Progression.
+    {"TProgression", "Progression", "Vitesse et erreurs des séances enregistrées"},
+    {"TProgression/ComboBox1", "Leçons", "Famille de leçons dont la progression est montrée"},
+    {"TProgression/Chart1", "Graphique de progression", "Frappes par minute et pourcentage d'erreurs de chaque séance"},
+    {"TProgression/StringGrid1", "Séances récentes", nullptr},
+    {"TProgression/StringGrid2", "Caractères les plus souvent manqués", nullptr},
+    {"TProgression/Keyboard1", "Clavier des erreurs", "Touches colorées du vert au rouge selon leur taux d'erreur"},
+    {"TProgression/Label4", nullptr, "Problème d'enregistrement"},
 };
 // clang-format on
 

@@ -5,6 +5,8 @@
 #include "app/sessionend.h"
 #include "app/taboutbox.h"
 #include "app/tmainform.h"
+#include "progress/journal.h"
+#include "progress/recording.h"
 #include "ui/platform.h"
 
 #include <QApplication>
@@ -19,6 +21,7 @@ int runTapivox(int argc, char **argv)
     splash->repaint();
     QApplication::setApplicationName(QStringLiteral("Tapivox"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tapivox"));
+    progress::useJournal(progress::Journal::defaultPath()); // opened at the first session's end
     createForms();
     watchSessionEnd(forms().MainForm, [] { forms().MainForm->saveNotesAtSessionEnd(); });
     delete splash;

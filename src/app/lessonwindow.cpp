@@ -3,10 +3,13 @@
 
 #include "app/forms.h"
 #include "app/tstats.h"
+#include "progress/recording.h"
 #include "ui/clicklabel.h"
 #include "ui/int32.h"
 #include "ui/prompter.h"
 
+#include <QCoreApplication>
+#include <QDateTime>
 #include <QFrame>
 #include <QTimer>
 
@@ -20,11 +23,46 @@ LessonWindow::LessonWindow(const QString &name, int moduleCode, int helpContext,
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    connect(Timer1, &QTimer::timeout, this, [this] { m_chronometerRan = true; });
+    // A normal quit records the sessions still open.
+    if (QCoreApplication *app = QCoreApplication::instance())
+        connect(app, &QCoreApplication::aboutToQuit, this, [this] { endSession(nullptr); });
 }
 
 void LessonWindow::SetIni(std::int32_t code)
 {
+    endSession(isVisible() ? this : nullptr);
     m_code = code;
+    m_session.begin(m_module, code, QDateTime::currentDateTime(), m_good, m_errors);
+    m_chronometerRan = Timer1->isActive();
+}
+
+// Seconds left over from an earlier session do not count.
+std::int32_t LessonWindow::sessionSeconds() const
+{
+    return m_chronometerRan || Timer1->isActive() ? m_seconds : 0;
+}
+
+void LessonWindow::endSession(QWidget *parent)
+{
+    if (const auto record = m_session.finish(QDateTime::currentDateTime(), sessionSeconds()))
+        progress::recordSession(parent, *record);
+}
+
+std::optional<progress::SessionRecord> LessonWindow::sessionSoFar() const
+{
+    progress::SessionTally copy = m_session;
+    return copy.finish(QDateTime::currentDateTime(), sessionSeconds());
+}
+
+void LessonWindow::noteJudged()
+{
+    m_session.observe(m_good, m_errors, QDateTime::currentDateTime());
+}
+
+void LessonWindow::noteKey(const QString &expected, bool right)
+{
+    m_session.observeKey(expected, right);
 }
 
 void LessonWindow::Statistic()

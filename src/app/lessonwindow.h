@@ -1,6 +1,8 @@
 // The contract every lesson window keeps with the frame: choose a lesson by
 // code, give the code back, show the statistics, run the chronometer.
 #pragma once
+#include "progress/sessiontally.h"
+
 #include <QWidget>
 
 #include <cstdint>
@@ -50,6 +52,15 @@ public:
     // minutes ":" seconds, neither padded.
     static QString elapsedText(std::int32_t seconds);
 
+    // The session of the lesson in progress, counted since the last SetIni.
+    const progress::SessionTally &session() const { return m_session; }
+    // Ends it and records it when it holds a judged key (the next SetIni,
+    // the end of the run). parent tells the learner of a failure to record.
+    void endSession(QWidget *parent);
+    // The session in progress as it would be recorded now, if it holds a
+    // judged key.
+    std::optional<progress::SessionRecord> sessionSoFar() const;
+
     QTimer *Timer1 = nullptr;
     QFrame *Panel2 = nullptr;
     ui::ClickLabel *StaticText2 = nullptr;
@@ -59,6 +70,11 @@ protected:
     // inside parent; a click on it runs StaticText1Click.
     void createTimeDisplay(QWidget *parent, QPoint pos);
     virtual QString clickStartText() const { return QStringLiteral("1"); }
+    // After a judged key or answer, once the counters are up to date: the
+    // session takes what they gained.
+    void noteJudged();
+    // The character (or key name) that was asked for, typed right or missed.
+    void noteKey(const QString &expected, bool right);
 
     std::int32_t m_code = 0;
     std::int32_t m_good = 0;
@@ -68,4 +84,8 @@ protected:
 private:
     int m_module;
     int m_helpContext;
+    std::int32_t sessionSeconds() const;
+
+    progress::SessionTally m_session;
+    bool m_chronometerRan = false;
 };

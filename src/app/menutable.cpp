@@ -90,6 +90,7 @@ const MenuItemDef kOptionsItems[] = {
     {"Bilan1", "&Bilan", "Bilan de la leçon", "", -1, false},
     {"Chronomtrer1", "&Chronométrer", "Chronométrer", "", -1, false},
     {"Tabledescaractres1", "&Table des caractères", "Table des caractères", "", -1, false},
+    {"Progression1", "&Progression", "Voir la progression", "", -1, false},
 };
 // Utilitaires
 const MenuItemDef kUtilitairesItems[] = {

@@ -151,6 +151,7 @@ void TMainForm::buildMenus()
         {"Coller1", &TMainForm::Coller1Click},
         {"Bilan1", &TMainForm::SpeedButton12Click},
         {"Tabledescaractres1", &TMainForm::Tabledescaractres1Click},
+        {"Progression1", &TMainForm::Progression1Click},
         {"Calendrier1", &TMainForm::Calendrier1Click},
         {"Clculatrice1", &TMainForm::Clculatrice1Click},
         {"Horloge1", &TMainForm::Horloge1Click},

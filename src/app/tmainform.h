@@ -75,6 +75,7 @@ public:
     void SpeedButton8Click();
     void SpeedButton12Click();
     void Tabledescaractres1Click();
+    void Progression1Click(); // tmainform_progression.cpp
     void Calendrier1Click();
     void Clculatrice1Click();
     void Horloge1Click();

@@ -126,11 +126,14 @@ bool DrillWindow::keyPress(int line, quint8 key)
     drills::LineDrill &d = drill();
     ui::HookLineEdit *typing = m_typing[line];
     d.setTyped(line, typing->text());
+    const QString expected = d.model(line).mid(typing->cursorPosition(), 1);
     const drills::Verdict v = judge(line, typing->cursorPosition(), key);
     showDrill(v.insert ? line : -1);
     if (v.focusLine >= 0)
         focusLine(v.focusLine);
     showScore();
+    noteKey(expected, v.accepted);
+    noteJudged();
     return v.insert;
 }
 

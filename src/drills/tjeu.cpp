@@ -108,14 +108,30 @@ void TJeu::Button1Click()
 
 void TJeu::Timer2Timer()
 {
+    QString before[GameLogic::kItemCount];
+    for (int i = 1; i <= GameLogic::kItemCount; ++i)
+        before[i - 1] = m_logic.item(i);
     m_logic.step();
+    // An item that passed the bottom: every letter left in it was missed.
+    for (int i = 1; i <= GameLogic::kItemCount; ++i)
+        if (m_logic.item(i).isEmpty())
+            for (const QChar c : before[i - 1])
+                noteKey(QString(c), false);
     showScore();
 }
 
 void TJeu::FormKeyPress(quint8 code)
 {
-    if (m_logic.keyPress(ui::cp1252ToUnicode(code)))
+    const QChar typed = ui::cp1252ToUnicode(code);
+    QString before[GameLogic::kItemCount];
+    for (int i = 1; i <= GameLogic::kItemCount; ++i)
+        before[i - 1] = m_logic.item(i);
+    if (m_logic.keyPress(typed)) {
+        for (int i = 1; i <= GameLogic::kItemCount; ++i)
+            if (m_logic.item(i) != before[i - 1])
+                noteKey(QString(typed), true);
         showScore();
+    }
 }
 
 void TJeu::showScore()
@@ -123,6 +139,7 @@ void TJeu::showScore()
     m_good = m_logic.good();
     m_errors = m_logic.errors();
     Label2->setText(m_logic.scoreLine());
+    noteJudged();
     update();
 }
 

@@ -272,9 +272,11 @@ bool TTexte::RichEdit2KeyPress(quint8 key)
             model.setPosition(offset + 1, QTextCursor::KeepAnchor);
             RichEdit1->setTextCursor(model);
         }
+        noteJudged();
         return false;
     }
     m_good = ui::add32(m_good, 1);
+    noteJudged();
     return true;
 }
 

@@ -31,6 +31,8 @@ public:
     quint16 target() const { return m_target; }
     // "Appuyez sur la touche " and the name of the key last drawn.
     QString prompt() const;
+    // The name of the key last drawn.
+    QString targetName() const { return QString::fromUtf8(key(m_index).name); }
     bool isRight(quint16 virtualKey) const { return virtualKey == m_target; }
 
     // "Bien : n" CR LF "Nombre d'Erreurs : m"; after a wrong answer the first

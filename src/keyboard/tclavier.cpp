@@ -219,7 +219,7 @@ Qt::WindowFlags TClavier::subWindowFlags() const
 
 void TClavier::SetIni(std::int32_t code)
 {
-    m_code = code;
+    LessonWindow::SetIni(code);
     m_errors = 0;
     if (code == 0)
         Label1->setText(QStringLiteral("Appuyez sur une touche"));
@@ -278,6 +278,7 @@ void TClavier::Tirage1()
 
 void TClavier::Verif1(quint16 key)
 {
+    noteKey(m_drill.targetName(), m_drill.isRight(key));
     if (m_drill.isRight(key)) {
         m_good = ui::add32(m_good, 1);
         // The next key is drawn first, so that the score and the new prompt
@@ -288,6 +289,7 @@ void TClavier::Verif1(quint16 key)
         m_errors = ui::add32(m_errors, 1);
         setLabel2(keyboard::KeyDrill::scoreText(m_good, m_errors, false));
     }
+    noteJudged();
 }
 
 void TClavier::setLabel2(const QString &text)

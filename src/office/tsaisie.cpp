@@ -164,6 +164,7 @@ void TSaisie::syncCounts()
 {
     m_good = m_check.good();
     m_errors = m_check.errors();
+    noteJudged();
 }
 
 // ---- leaving a field -------------------------------------------------------

@@ -123,6 +123,7 @@ void TTableur::syncCounts()
 {
     m_good = m_judge.good();
     m_errors = m_judge.errors();
+    noteJudged();
 }
 
 bool TTableur::StringGrid1SelectCell(int, int)

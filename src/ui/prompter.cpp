@@ -21,6 +21,14 @@ Prompter::Answer WidgetPrompter::askYesNoCancel(QWidget *parent, const QString &
     }
 }
 
+bool WidgetPrompter::askYesNo(QWidget *parent, const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text,
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 namespace {
 QString runFileDialog(QWidget *parent, QFileDialog::AcceptMode mode, const QString &filter,
                       const QString &suffix)

@@ -19,6 +19,11 @@ public:
 
     // Confirmation with Oui, Non and Annuler.
     virtual Answer askYesNoCancel(QWidget *parent, const QString &text) = 0;
+    // Confirmation with Oui and Non, Non by default; true for Oui.
+    virtual bool askYesNo(QWidget *parent, const QString &text)
+    {
+        return askYesNoCancel(parent, text) == Answer::Yes;
+    }
     // The standard open and save dialogs; filter in the "Name|*.ext" form.
     virtual QString openFileName(QWidget *parent, const QString &filter, const QString &defaultSuffix) = 0;
     virtual QString saveFileName(QWidget *parent, const QString &filter, const QString &defaultSuffix) = 0;
@@ -39,6 +44,7 @@ class WidgetPrompter final : public Prompter
 {
 public:
     Answer askYesNoCancel(QWidget *parent, const QString &text) override;
+    bool askYesNo(QWidget *parent, const QString &text) override;
     QString openFileName(QWidget *parent, const QString &filter, const QString &defaultSuffix) override;
     QString saveFileName(QWidget *parent, const QString &filter, const QString &defaultSuffix) override;
     void error(QWidget *parent, const QString &text) override;

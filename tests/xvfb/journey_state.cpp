@@ -28,6 +28,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QTableWidget>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -176,6 +177,16 @@ void topLevels(Dump &d)
         d.add(QStringLiteral("modal.title"), modal->windowTitle());
         if (auto *box = qobject_cast<QMessageBox *>(modal))
             d.add(QStringLiteral("modal.text"), box->text());
+        // Tables of a modal window, row by row: "cell|cell|...".
+        for (const QTableWidget *table : modal->findChildren<QTableWidget *>()) {
+            for (int r = 0; r < table->rowCount(); ++r) {
+                QStringList cells;
+                for (int c = 0; c < table->columnCount(); ++c)
+                    cells << (table->item(r, c) ? table->item(r, c)->text() : QString());
+                d.add(QStringLiteral("table.%1.%2").arg(table->objectName()).arg(r),
+                      cells.join(QLatin1Char('|')));
+            }
+        }
     }
     d.add(QStringLiteral("popup"), nameOf(QApplication::activePopupWidget()));
     const QList<QWidget *> tops = QApplication::topLevelWidgets();

@@ -169,6 +169,8 @@ bool TestX11Journey::startProgram()
     stopProgram();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("HOME"), m_home);
+    env.insert(QStringLiteral("XDG_DATA_HOME"),
+               m_home + QStringLiteral("/.local/share")); // the progression journal
     env.insert(QStringLiteral("TAPIVOX_TESTHOOK_DIR"), m_hook);
     env.insert(QStringLiteral("TAPIVOX_TESTHOOK_SEED"),
                qEnvironmentVariable("JOURNEY_SEED", QStringLiteral("2026")));

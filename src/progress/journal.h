@@ -1,0 +1,67 @@
+// The progression journal: finished sessions kept in an SQLite file in the
+// user's data folder. The file is opened on first use, never at start-up;
+// a file that cannot be read as a journal is moved aside, never erased.
+#pragma once
+#include "progress/sessiontally.h"
+
+#include <QList>
+#include <QString>
+
+namespace progress {
+
+// A character's totals over many sessions.
+struct KeyStat
+{
+    QString key;
+    std::int32_t typed = 0;
+    std::int32_t missed = 0;
+    double errorRate() const { return typed + missed > 0 ? double(missed) / (double(typed) + missed) : 0; }
+};
+
+class Journal final
+{
+public:
+    static constexpr int kSchemaVersion = 1;
+
+    // path: the SQLite file; its folder is created when first needed.
+    explicit Journal(QString path);
+    ~Journal();
+    Journal(const Journal &) = delete;
+    Journal &operator=(const Journal &) = delete;
+
+    // ~/.local/share/Tapivox/progression.sqlite, or wherever the platform
+    // keeps the application's data.
+    static QString defaultPath();
+    const QString &path() const { return m_path; }
+
+    // Writes one session in one transaction; false with lastError() set.
+    bool record(const SessionRecord &session);
+    // Sessions of one module (0: all), oldest first; limit < 0: all.
+    QList<SessionRecord> sessions(int module = 0, int limit = -1);
+    // Totals per character, most missed first (by count, then by rate).
+    QList<KeyStat> keyStats(int module = 0);
+    // Erases every session.
+    bool clear();
+
+    // The last failure, in French, for the learner.
+    const QString &lastError() const { return m_error; }
+    // The file that held a damaged journal, moved aside at the last opening
+    // (empty when none was).
+    const QString &setAside() const { return m_setAside; }
+
+private:
+    enum class Opening { Ready, Failed, Damaged };
+    bool open();
+    Opening openFile();
+    bool createSchema();
+    void closeDatabase();
+    bool fail(const QString &what, const QString &detail);
+
+    QString m_path;
+    QString m_connection;
+    QString m_error;
+    QString m_setAside;
+    bool m_open = false;
+};
+
+} // namespace progress

@@ -1,0 +1,91 @@
+// Session accounting without widgets.
+#include "progress/sessiontally.h"
+
+#include "ui/int32.h"
+
+namespace progress {
+
+namespace {
+
+// What a counter gained since it was last seen.
+std::int32_t gain(std::int32_t last, std::int32_t now)
+{
+    return now >= last ? now - last : now;
+}
+
+} // namespace
+
+double SessionRecord::speed() const
+{
+    if (seconds > 0)
+        return good * 60.0 / seconds;
+    if (typingMs >= 1000)
+        return good * 60000.0 / typingMs;
+    return 0;
+}
+
+qint64 SessionRecord::durationSeconds() const
+{
+    return seconds > 0 ? seconds : typingMs / 1000;
+}
+
+double SessionRecord::errorPercent() const
+{
+    const double all = double(good) + double(errors);
+    return all > 0 ? errors * 100.0 / all : 0;
+}
+
+void SessionTally::begin(int module, std::int32_t lesson, const QDateTime &now, std::int32_t good,
+                         std::int32_t errors)
+{
+    m_record = SessionRecord{};
+    m_record.module = module;
+    m_record.lesson = lesson;
+    m_record.start = now;
+    m_lastGood = good;
+    m_lastErrors = errors;
+    m_firstKey = QDateTime();
+    m_running = true;
+}
+
+void SessionTally::observe(std::int32_t good, std::int32_t errors, const QDateTime &now)
+{
+    if (!m_running)
+        return;
+    const std::int32_t goodGain = gain(m_lastGood, good);
+    const std::int32_t errorGain = gain(m_lastErrors, errors);
+    m_lastGood = good;
+    m_lastErrors = errors;
+    if (goodGain <= 0 && errorGain <= 0)
+        return;
+    m_record.good = ui::add32(m_record.good, qMax(goodGain, 0));
+    m_record.errors = ui::add32(m_record.errors, qMax(errorGain, 0));
+    if (!m_firstKey.isValid())
+        m_firstKey = now;
+    m_record.typingMs = m_firstKey.msecsTo(now);
+}
+
+void SessionTally::observeKey(const QString &expected, bool right)
+{
+    if (!m_running || expected.isEmpty())
+        return;
+    KeyCount &count = m_record.keys[expected];
+    if (right)
+        count.typed = ui::add32(count.typed, 1);
+    else
+        count.missed = ui::add32(count.missed, 1);
+}
+
+std::optional<SessionRecord> SessionTally::finish(const QDateTime &now, std::int32_t seconds)
+{
+    if (!m_running)
+        return std::nullopt;
+    m_running = false;
+    if (!hasKeys())
+        return std::nullopt;
+    m_record.end = now;
+    m_record.seconds = qMax(seconds, 0);
+    return m_record;
+}
+
+} // namespace progress

@@ -1,0 +1,74 @@
+// One lesson session counted in memory: from the lesson's start to the next
+// start in the same window or the end of the run. The window hands over its
+// counters after each judged key; nothing here touches a file.
+#pragma once
+#include <QDateTime>
+#include <QMap>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+namespace progress {
+
+// How often a character (or, in the key drill, a key's name) was asked for
+// and typed right, or missed.
+struct KeyCount
+{
+    std::int32_t typed = 0;
+    std::int32_t missed = 0;
+    friend bool operator==(const KeyCount &, const KeyCount &) = default;
+};
+
+struct SessionRecord
+{
+    QDateTime start;
+    QDateTime end;
+    int module = 0;           // 1 keyboard .. 7 data entry, as the lesson file writes it
+    std::int32_t lesson = 0;  // the window's lesson code
+    std::int32_t good = 0;    // keystrokes counted good in the session
+    std::int32_t errors = 0;  // errors counted in the session
+    std::int32_t seconds = 0; // chronometer seconds, 0 when it did not run
+    qint64 typingMs = 0;      // from the first judged key to the last
+    QMap<QString, KeyCount> keys;
+
+    std::int32_t total() const { return good + errors; }
+    // Keystrokes per minute: by the chronometer when it ran, otherwise by
+    // the time spent typing; 0 when neither says anything.
+    double speed() const;
+    // Seconds shown as the session's duration.
+    qint64 durationSeconds() const;
+    // Error percentage over all keystrokes (0 without keystrokes).
+    double errorPercent() const;
+};
+
+class SessionTally final
+{
+public:
+    // Starts a session; good and errors are the window's counters as they
+    // stand, before the lesson resets them.
+    void begin(int module, std::int32_t lesson, const QDateTime &now, std::int32_t good, std::int32_t errors);
+
+    // The window's counters after a judged key or answer. A counter that
+    // went down was reset by the window (a new lesson, the window shown
+    // again): what it holds now was all counted since.
+    void observe(std::int32_t good, std::int32_t errors, const QDateTime &now);
+    // An expected character typed right or missed.
+    void observeKey(const QString &expected, bool right);
+
+    bool running() const { return m_running; }
+    bool hasKeys() const { return m_record.total() > 0; }
+    const SessionRecord &current() const { return m_record; }
+
+    // Ends the session; the record when it holds at least one judged key.
+    std::optional<SessionRecord> finish(const QDateTime &now, std::int32_t seconds);
+
+private:
+    SessionRecord m_record;
+    std::int32_t m_lastGood = 0;
+    std::int32_t m_lastErrors = 0;
+    QDateTime m_firstKey;
+    bool m_running = false;
+};
+
+} // namespace progress

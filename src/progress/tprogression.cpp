@@ -1,0 +1,282 @@
+// The progression window.
+#include "progress/tprogression.h"
+
+#include "app/menutable.h"
+#include "progress/azertymap.h"
+#include "progress/progresschart.h"
+#include "ui/caption.h"
+#include "ui/prompter.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+QTableWidget *makeTable(QWidget *parent, const char *name, const QStringList &headers)
+{
+    auto *table = new QTableWidget(0, int(headers.size()), parent);
+    table->setObjectName(QLatin1String(name));
+    table->setHorizontalHeaderLabels(headers);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->verticalHeader()->hide();
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->horizontalHeader()->setStretchLastSection(true);
+    return table;
+}
+
+void setRow(QTableWidget *table, int row, const QStringList &cells)
+{
+    for (int c = 0; c < cells.size(); ++c) {
+        auto *item = new QTableWidgetItem(cells[c]);
+        if (c >= (table->columnCount() < 7 ? 1 : 2)) // figures to the right
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        table->setItem(row, c, item);
+    }
+}
+
+QString percent(double value)
+{
+    return QLocale(QLocale::French, QLocale::France).toString(value, 'f', 1) + QStringLiteral(" %");
+}
+
+QString duration(qint64 seconds)
+{
+    return QStringLiteral("%1 min %2 s").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+// A character as the learner reads it in a list.
+QString shownKey(const QString &key)
+{
+    if (key == QLatin1String(" "))
+        return QStringLiteral("Espace");
+    if (key == QLatin1String("\t"))
+        return QStringLiteral("Tabulation");
+    if (key == QLatin1String("\r") || key == QLatin1String("\n"))
+        return QStringLiteral("Entrée");
+    return key;
+}
+
+} // namespace
+
+TProgression::TProgression(QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("TProgression"));
+    setWindowTitle(QStringLiteral("Progression"));
+    setModal(true);
+    resize(860, 640);
+
+    auto *layout = new QVBoxLayout(this);
+    auto *top = new QHBoxLayout;
+    auto *label1 = new QLabel(QStringLiteral("&Leçons :"), this);
+    label1->setObjectName(QStringLiteral("Label1"));
+    ComboBox1 = new QComboBox(this);
+    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    for (int m = 1; m <= 7; ++m)
+        ComboBox1->addItem(familyName(m), m);
+    label1->setBuddy(ComboBox1);
+    top->addWidget(label1);
+    top->addWidget(ComboBox1);
+    top->addStretch(1);
+    layout->addLayout(top);
+
+    Chart1 = new progress::ProgressChart(this);
+    Chart1->setObjectName(QStringLiteral("Chart1"));
+    layout->addWidget(Chart1, 3);
+
+    auto *label2 = new QLabel(QStringLiteral("Séances récentes"), this);
+    label2->setObjectName(QStringLiteral("Label2"));
+    layout->addWidget(label2);
+    StringGrid1 =
+        makeTable(this, "StringGrid1",
+                  {QStringLiteral("Date et heure"), QStringLiteral("Leçon"), QStringLiteral("Frappes"),
+                   QStringLiteral("Erreurs"), QStringLiteral("% d'erreurs"), QStringLiteral("Durée"),
+                   QStringLiteral("Frappes par minute")});
+    layout->addWidget(StringGrid1, 2);
+
+    auto *label3 = new QLabel(QStringLiteral("Caractères les plus souvent manqués"), this);
+    label3->setObjectName(QStringLiteral("Label3"));
+    layout->addWidget(label3);
+    auto *keys = new QHBoxLayout;
+    StringGrid2 = makeTable(this, "StringGrid2",
+                            {QStringLiteral("Caractère"), QStringLiteral("Manqué"), QStringLiteral("Demandé"),
+                             QStringLiteral("Taux d'erreur")});
+    StringGrid2->setMinimumWidth(300);
+    keys->addWidget(StringGrid2, 2);
+    Keyboard1 = new progress::KeyboardMap(this);
+    Keyboard1->setObjectName(QStringLiteral("Keyboard1"));
+    keys->addWidget(Keyboard1, 3);
+    layout->addLayout(keys, 2);
+
+    Label4 = new QLabel(this);
+    Label4->setObjectName(QStringLiteral("Label4"));
+    Label4->setWordWrap(true);
+    Label4->hide();
+    layout->addWidget(Label4);
+
+    auto *buttons = new QHBoxLayout;
+    Button2 = new QPushButton(QStringLiteral("Effacer l'historique..."), this);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button2->setAutoDefault(false);
+    Button1 = new QPushButton(QStringLiteral("Fermer"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setDefault(true);
+    buttons->addWidget(Button2);
+    buttons->addStretch(1);
+    buttons->addWidget(Button1);
+    layout->addLayout(buttons);
+
+    connect(ComboBox1, &QComboBox::currentIndexChanged, this, [this] { ComboBox1Change(); });
+    connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+}
+
+QString TProgression::familyName(int module)
+{
+    static const char *const names[] = {"Clavier", "Exercices", "Phrases", "Texte",
+                                        "Jeu",     "Tableur",   "Saisie"};
+    return module >= 1 && module <= 7 ? QString::fromUtf8(names[module - 1]) : QString();
+}
+
+QString TProgression::lessonName(int module, std::int32_t lesson)
+{
+    for (const MenuDef &menu : menuTable()) {
+        if (menu.module != module)
+            continue;
+        for (const MenuItemDef &item : menu.items)
+            if (item.code == lesson && qstrcmp(item.caption, "-") != 0)
+                return ui::captionText(QString::fromUtf8(item.caption));
+    }
+    return QStringLiteral("%1 %2").arg(familyName(module)).arg(lesson);
+}
+
+void TProgression::Init(progress::Journal *journal, const QList<progress::SessionRecord> &pending)
+{
+    m_journal = journal;
+    m_pending = pending;
+    refresh();
+}
+
+void TProgression::showModule(int module)
+{
+    const int index = ComboBox1->findData(module);
+    if (index >= 0 && index != ComboBox1->currentIndex())
+        ComboBox1->setCurrentIndex(index); // refreshes
+}
+
+int TProgression::module() const
+{
+    return ComboBox1->currentData().toInt();
+}
+
+void TProgression::ComboBox1Change()
+{
+    refresh();
+}
+
+void TProgression::Button2Click()
+{
+    if (!m_journal)
+        return;
+    if (!ui::prompter().askYesNo(this,
+                                 QStringLiteral("Effacer tout l'historique de progression ? Les séances "
+                                                "enregistrées seront perdues.")))
+        return;
+    if (!m_journal->clear())
+        ui::prompter().error(this, m_journal->lastError() + QLatin1Char('.'));
+    refresh();
+}
+
+void TProgression::refresh()
+{
+    const int family = module();
+    QList<progress::SessionRecord> sessions;
+    QList<progress::KeyStat> stats;
+    QString problem;
+    if (m_journal) {
+        sessions = m_journal->sessions(family, kChartPoints);
+        stats = m_journal->keyStats(family);
+        problem = m_journal->lastError();
+        if (problem.isEmpty() && !m_journal->setAside().isEmpty())
+            problem = QStringLiteral("L'historique endommagé a été mis de côté sous le nom « %1 »")
+                          .arg(QDir::toNativeSeparators(m_journal->setAside()));
+    }
+    // Sessions in progress are not recorded yet; they show after the others.
+    for (const progress::SessionRecord &s : m_pending) {
+        if (s.module != family)
+            continue;
+        sessions.append(s);
+        for (auto it = s.keys.cbegin(); it != s.keys.cend(); ++it) {
+            bool found = false;
+            for (progress::KeyStat &k : stats)
+                if (k.key == it.key()) {
+                    k.typed += it.value().typed;
+                    k.missed += it.value().missed;
+                    found = true;
+                }
+            if (!found)
+                stats.append({it.key(), it.value().typed, it.value().missed});
+        }
+    }
+    std::stable_sort(stats.begin(), stats.end(), [](const progress::KeyStat &a, const progress::KeyStat &b) {
+        return a.missed != b.missed ? a.missed > b.missed : a.errorRate() > b.errorRate();
+    });
+    while (sessions.size() > kChartPoints)
+        sessions.removeFirst();
+    Chart1->setSessions(sessions);
+
+    const QLocale french(QLocale::French, QLocale::France);
+    const int rows = int(std::min<qsizetype>(sessions.size(), kRecentRows));
+    StringGrid1->setRowCount(rows);
+    for (int r = 0; r < rows; ++r) {
+        const progress::SessionRecord &s = sessions[sessions.size() - 1 - r]; // newest first
+        const double speed = s.speed();
+        setRow(StringGrid1, r,
+               {french.toString(s.start, QStringLiteral("dd/MM/yyyy HH:mm")), lessonName(s.module, s.lesson),
+                QString::number(s.total()), QString::number(s.errors), percent(s.errorPercent()),
+                duration(s.durationSeconds()),
+                speed > 0 ? QString::number(qRound(speed)) : QStringLiteral("—")});
+    }
+
+    QList<progress::KeyStat> missed;
+    for (const progress::KeyStat &k : stats)
+        if (k.missed > 0 && missed.size() < kMissedRows)
+            missed.append(k);
+    StringGrid2->setRowCount(int(missed.size()));
+    for (int r = 0; r < missed.size(); ++r)
+        setRow(StringGrid2, r,
+               {shownKey(missed[r].key), QString::number(missed[r].missed),
+                QString::number(missed[r].typed + missed[r].missed), percent(missed[r].errorRate() * 100)});
+
+    // The keyboard: each key's rate over all the characters it types.
+    const qsizetype keyCount = qsizetype(progress::azertyKeys().size());
+    QList<double> typed(keyCount, 0), lost(keyCount, 0);
+    for (const progress::KeyStat &k : stats) {
+        const int key = progress::keyOf(k.key);
+        if (key < 0)
+            continue;
+        typed[key] += k.typed;
+        lost[key] += k.missed;
+    }
+    QList<double> rates(keyCount, -1);
+    for (qsizetype i = 0; i < keyCount; ++i)
+        if (typed[i] + lost[i] > 0)
+            rates[i] = lost[i] / (typed[i] + lost[i]);
+    Keyboard1->setRates(rates);
+
+    Label4->setText(problem.isEmpty() ? QString() : problem + QLatin1Char('.'));
+    Label4->setVisible(!problem.isEmpty());
+    Button2->setEnabled(m_journal != nullptr);
+}

@@ -1,0 +1,372 @@
+// The progression: sessions counted without a window, the journal file, and
+// the window that shows them.
+#include "drills/texos.h"
+#include "drills/tjeu.h"
+#include "keyboard/tclavier.h"
+#include "progress/azertymap.h"
+#include "progress/journal.h"
+#include "progress/progresschart.h"
+#include "progress/recording.h"
+#include "progress/tprogression.h"
+#include "support/testsupport.h"
+#include "ui/hooklineedit.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTableWidget>
+#include <QtTest>
+
+using progress::SessionRecord;
+
+namespace {
+
+SessionRecord session(int module, int lesson, int good, int errors, int seconds, const QDateTime &start)
+{
+    SessionRecord s;
+    s.module = module;
+    s.lesson = lesson;
+    s.good = good;
+    s.errors = errors;
+    s.seconds = seconds;
+    s.start = start;
+    s.end = start.addSecs(60);
+    s.typingMs = 30000;
+    return s;
+}
+
+QStringList row(const QTableWidget *table, int r)
+{
+    QStringList cells;
+    for (int c = 0; c < table->columnCount(); ++c)
+        cells << (table->item(r, c) ? table->item(r, c)->text() : QString());
+    return cells;
+}
+
+void typeInto(QWidget *w, const QString &text)
+{
+    for (QChar ch : text)
+        QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+}
+
+} // namespace
+
+class TestProgression : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void tallyFollowsCounters_data();
+    void tallyFollowsCounters();
+    void sessionWithoutKeysIsNotRecorded();
+    void journalKeepsSessionsAcrossOpenings();
+    void damagedFileIsSetAsideNotErased();
+    void unusableJournalFailsWithAMessage_data();
+    void unusableJournalFailsWithAMessage();
+    void keysOfTheSmallKeyboard_data();
+    void keysOfTheSmallKeyboard();
+    void exerciseSessionsReachTheWindow();
+    void gameCountsDestroyedAndLostLetters(); // and the key drill's keys
+    void eraseAsksFirst();
+    void chartIsSharpAtScaleTwo();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString path() const { return m_dir->filePath(QStringLiteral("data/Tapivox/progression.sqlite")); }
+};
+
+void TestProgression::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+void TestProgression::cleanup()
+{
+    progress::useJournal(QString());
+    m_dir.reset();
+}
+
+void TestProgression::tallyFollowsCounters_data()
+{
+    // Counters as the window holds them: before the lesson, then after each
+    // judged key; what the session counted.
+    QTest::addColumn<QList<int>>("counters"); // good, errors pairs
+    QTest::addColumn<int>("good");
+    QTest::addColumn<int>("errors");
+    QTest::addColumn<int>("typingSeconds"); // first key gaining a count to the last
+    QTest::newRow("plain") << QList<int>{0, 0, 1, 0, 1, 1, 2, 1} << 2 << 1 << 4;
+    QTest::newRow("reset by the lesson") << QList<int>{40, 7, 1, 0, 2, 0} << 2 << 0 << 2;
+    QTest::newRow("errors reset on showing") << QList<int>{0, 0, 3, 5, 3, 0, 3, 1} << 3 << 6 << 4;
+    QTest::newRow("good runs on (key drill)") << QList<int>{12, 4, 13, 0, 13, 1} << 1 << 1 << 2;
+    QTest::newRow("a whole cell at once") << QList<int>{0, 0, 0, 0, 9, 0, 9, 1} << 9 << 1 << 2;
+}
+
+void TestProgression::tallyFollowsCounters()
+{
+    QFETCH(QList<int>, counters);
+    QFETCH(int, good);
+    QFETCH(int, errors);
+    QFETCH(int, typingSeconds);
+    progress::SessionTally tally;
+    const QDateTime start(QDate(2026, 3, 2), QTime(10, 0));
+    tally.begin(2, 1, start, counters[0], counters[1]);
+    for (int i = 2; i < counters.size(); i += 2)
+        tally.observe(counters[i], counters[i + 1], start.addSecs(i));
+    const auto record = tally.finish(start.addSecs(100), 0);
+    QVERIFY(record);
+    QCOMPARE(record->good, good);
+    QCOMPARE(record->errors, errors);
+    QCOMPARE(record->typingMs, qint64(typingSeconds) * 1000);
+}
+
+void TestProgression::sessionWithoutKeysIsNotRecorded()
+{
+    progress::SessionTally tally;
+    tally.begin(3, 1, QDateTime::currentDateTime(), 5, 5);
+    tally.observe(0, 0, QDateTime::currentDateTime()); // the lesson's reset alone
+    tally.observeKey(QStringLiteral("a"), true);
+    QVERIFY(!tally.finish(QDateTime::currentDateTime(), 10));
+    QVERIFY(!tally.running());
+}
+
+void TestProgression::journalKeepsSessionsAcrossOpenings()
+{
+    const QDateTime start(QDate(2026, 3, 2), QTime(10, 0));
+    {
+        progress::Journal journal(path());
+        QVERIFY(!QFileInfo::exists(path())); // nothing before the first use
+        SessionRecord a = session(2, 1, 90, 10, 60, start);
+        a.keys[QStringLiteral("h")] = {40, 6};
+        a.keys[QStringLiteral("g")] = {50, 4};
+        QVERIFY2(journal.record(a), qPrintable(journal.lastError()));
+        SessionRecord b = session(3, 2, 30, 0, 0, start.addDays(1));
+        b.keys[QStringLiteral("h")] = {4, 2};
+        QVERIFY(journal.record(b));
+        QVERIFY(journal.record(session(2, 3, 10, 10, 0, start.addDays(2))));
+    }
+    progress::Journal journal(path());
+    const QList<SessionRecord> exos = journal.sessions(2);
+    QCOMPARE(exos.size(), 2);
+    QCOMPARE(exos[0].start, start);
+    QCOMPARE(exos[0].lesson, 1);
+    QCOMPARE(exos[0].speed(), 90.0); // by the chronometer
+    QCOMPARE(exos[1].speed(), 20.0); // by the typing time
+    QCOMPARE(journal.sessions(0).size(), 3);
+    QCOMPARE(journal.sessions(0, 1).constFirst().lesson, 3);
+    const QList<progress::KeyStat> keys = journal.keyStats(0);
+    QCOMPARE(keys.size(), 2);
+    QCOMPARE(keys[0].key, QStringLiteral("h"));
+    QCOMPARE(keys[0].missed, 8);
+    QCOMPARE(keys[0].typed, 44);
+    QCOMPARE(journal.keyStats(3).size(), 1);
+    QVERIFY(journal.clear());
+    QVERIFY(journal.sessions().isEmpty());
+    QVERIFY(journal.keyStats().isEmpty());
+}
+
+void TestProgression::damagedFileIsSetAsideNotErased()
+{
+    QVERIFY(QDir().mkpath(QFileInfo(path()).absolutePath()));
+    QFile file(path());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    const QByteArray garbage(4096, 'x');
+    file.write(garbage);
+    file.close();
+
+    test::PrompterScope prompts;
+    progress::useJournal(path());
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("endommagé.*mis de côté")));
+    progress::recordSession(nullptr, session(2, 1, 5, 1, 0, QDateTime::currentDateTime()));
+    progress::Journal *journal = progress::journal();
+    QVERIFY(!journal->setAside().isEmpty());
+    QFile aside(journal->setAside());
+    QVERIFY(aside.open(QIODevice::ReadOnly));
+    QCOMPARE(aside.readAll(), garbage);
+    QCOMPARE(journal->sessions().size(), 1);
+    QWidget window;
+    progress::recordSession(&window, session(2, 1, 5, 1, 0, QDateTime::currentDateTime()));
+    QVERIFY(prompts.fake().informations.isEmpty()); // told once, on the error output
+    QVERIFY(prompts.fake().errors.isEmpty());
+}
+
+void TestProgression::unusableJournalFailsWithAMessage_data()
+{
+    QTest::addColumn<QString>("setUp");
+    QTest::newRow("folder is a file") << QStringLiteral("file");
+    QTest::newRow("newer schema") << QStringLiteral("newer");
+}
+
+void TestProgression::unusableJournalFailsWithAMessage()
+{
+    QFETCH(QString, setUp);
+    QString target = path();
+    if (setUp == QLatin1String("file")) {
+        QFile blocker(m_dir->filePath(QStringLiteral("data")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+    } else {
+        {
+            progress::Journal journal(path());
+            QVERIFY(journal.record(session(2, 1, 5, 1, 0, QDateTime::currentDateTime())));
+        }
+        {
+            auto db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raise"));
+            db.setDatabaseName(path());
+            QVERIFY(db.open());
+            QSqlQuery q(db);
+            QVERIFY(q.exec(QStringLiteral("PRAGMA user_version = 99")));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("raise"));
+    }
+    test::PrompterScope prompts;
+    progress::useJournal(target);
+    QWidget window;
+    // A lesson goes on whatever happens: the learner is told once.
+    for (int i = 0; i < 3; ++i)
+        progress::recordSession(&window, session(2, 1, 5, 1, 0, QDateTime::currentDateTime()));
+    QCOMPARE(prompts.fake().errors.size(), 1);
+    QVERIFY(prompts.fake().errors[0].contains(QStringLiteral("La leçon continue")));
+    if (setUp == QLatin1String("newer")) {
+        QVERIFY(prompts.fake().errors[0].contains(QStringLiteral("plus récente")));
+        QVERIFY(progress::journal()->setAside().isEmpty());
+    }
+}
+
+void TestProgression::keysOfTheSmallKeyboard_data()
+{
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("letter") << QStringLiteral("q") << QStringLiteral("Q");
+    QTest::newRow("capital") << QStringLiteral("M") << QStringLiteral("M");
+    QTest::newRow("digit on its key") << QStringLiteral("7") << QStringLiteral("è 7");
+    QTest::newRow("dead key accent") << QStringLiteral("ô") << QStringLiteral("^ ¨");
+    QTest::newRow("space") << QStringLiteral(" ") << QStringLiteral("Espace");
+    QTest::newRow("drill key name") << QStringLiteral("Verr Maj") << QStringLiteral("Verr Maj");
+    QTest::newRow("not on it") << QStringLiteral("F5") << QString();
+}
+
+void TestProgression::keysOfTheSmallKeyboard()
+{
+    QFETCH(QString, expected);
+    QFETCH(QString, caption);
+    const int key = progress::keyOf(expected);
+    QCOMPARE(key < 0 ? QString() : progress::azertyKeys()[std::size_t(key)].caption, caption);
+}
+
+void TestProgression::exerciseSessionsReachTheWindow()
+{
+    test::PrompterScope prompts;
+    progress::useJournal(path());
+    TExos exos;
+    exos.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&exos));
+    exos.SetIni(1);
+    const QDateTime before = QDateTime::currentDateTime();
+    typeInto(exos.Edit2, QStringLiteral("ghx h")); // x refused where the space is expected
+    QCOMPARE(exos.Label2->text(), QStringLiteral("Bon : 4     Erreurs : 1"));
+    QVERIFY(!QFileInfo::exists(path())); // nothing written while typing
+    exos.SetIni(2);
+    typeInto(exos.Edit2, QStringLiteral("a"));
+    exos.SetIni(3); // no key: not recorded
+    exos.SetIni(4);
+    QVERIFY(prompts.fake().errors.isEmpty());
+
+    TProgression window;
+    window.Init(progress::journal());
+    window.showModule(2);
+    QCOMPARE(window.StringGrid1->rowCount(), 2);
+    const QStringList first = row(window.StringGrid1, 1);
+    QVERIFY(QDateTime::fromString(first[0], QStringLiteral("dd/MM/yyyy HH:mm")).secsTo(before) < 60);
+    QCOMPARE(first.mid(1, 5),
+             (QStringList{QStringLiteral("1 Touches g h"), QStringLiteral("5"), QStringLiteral("1"),
+                          QStringLiteral("20,0 %"), QStringLiteral("0 min 00 s")}));
+    QCOMPARE(row(window.StringGrid1, 0)[1], QStringLiteral("2 Touches a p"));
+    QCOMPARE(window.StringGrid2->rowCount(), 1);
+    QCOMPARE(row(window.StringGrid2, 0), (QStringList{QStringLiteral("Espace"), QStringLiteral("1"),
+                                                      QStringLiteral("2"), QStringLiteral("50,0 %")}));
+    const int space = progress::keyOf(QStringLiteral(" "));
+    QCOMPARE(window.Keyboard1->rates().at(space), 0.5);
+    QCOMPARE(window.Keyboard1->rates().at(progress::keyOf(QStringLiteral("g"))), 0.0);
+    QCOMPARE(window.Keyboard1->rates().at(progress::keyOf(QStringLiteral("w"))), -1.0);
+    QCOMPARE(window.Chart1->sessions().size(), 2);
+
+    // Another family shows none of them; the session in progress shows too.
+    window.showModule(3);
+    QCOMPARE(window.StringGrid1->rowCount(), 0);
+    typeInto(exos.Edit2, QStringLiteral("d"));
+    window.Init(progress::journal(), {*exos.sessionSoFar()});
+    window.showModule(2);
+    QCOMPARE(window.StringGrid1->rowCount(), 3);
+    QCOMPARE(row(window.StringGrid1, 0)[1], QStringLiteral("4 Touches h j"));
+}
+
+void TestProgression::gameCountsDestroyedAndLostLetters()
+{
+    progress::useJournal(path());
+    TJeu jeu;
+    jeu.SetIni(1);
+    for (int i = 1; i <= GameLogic::kItemCount; ++i)
+        jeu.logic().setItem(i, i <= 2 ? QStringLiteral("k") : QString());
+    jeu.logic().setItem(3, QStringLiteral("z"));
+    jeu.logic().setPosition(3, 340);
+    jeu.FormKeyPress('k'); // both falling k
+    jeu.Timer2Timer();     // the z passes the bottom
+    const auto so = jeu.sessionSoFar();
+    QVERIFY(so);
+    QCOMPARE(so->good, 2);
+    QCOMPARE(so->errors, 1);
+    QCOMPARE(so->keys.value(QStringLiteral("k")), (progress::KeyCount{2, 0}));
+    QCOMPARE(so->keys.value(QStringLiteral("z")), (progress::KeyCount{0, 1}));
+
+    // The key drill counts the asked key by its name.
+    TClavier clavier;
+    clavier.SetIni(1);
+    const QString asked = clavier.drill().targetName();
+    clavier.Verif1(quint16(clavier.drill().target() == 9 ? 13 : 9)); // a wrong key
+    QCOMPARE(clavier.sessionSoFar()->keys.value(asked), (progress::KeyCount{0, 1}));
+}
+
+void TestProgression::eraseAsksFirst()
+{
+    test::PrompterScope prompts;
+    progress::Journal journal(path());
+    QVERIFY(journal.record(session(1, 1, 5, 1, 0, QDateTime::currentDateTime())));
+    TProgression window;
+    window.Init(&journal);
+    window.showModule(1);
+    QCOMPARE(window.StringGrid1->rowCount(), 1);
+    prompts.fake().answers = {ui::Prompter::Answer::No};
+    window.Button2->click();
+    QCOMPARE(prompts.fake().questions.size(), 1);
+    QCOMPARE(journal.sessions().size(), 1);
+    prompts.fake().answers = {ui::Prompter::Answer::Yes};
+    window.Button2->click();
+    QCOMPARE(journal.sessions().size(), 0);
+    QCOMPARE(window.StringGrid1->rowCount(), 0);
+}
+
+void TestProgression::chartIsSharpAtScaleTwo()
+{
+    progress::ProgressChart chart;
+    chart.resize(400, 200);
+    const QDateTime start(QDate(2026, 3, 2), QTime(10, 0));
+    chart.setSessions({session(2, 1, 60, 6, 60, start), session(2, 1, 120, 2, 60, start.addDays(3))});
+    QImage image(chart.size() * 2, QImage::Format_ARGB32);
+    image.setDevicePixelRatio(2);
+    image.fill(Qt::white);
+    chart.render(&image);
+    // Drawn at the device's resolution: the speed line's colour on single
+    // device pixels, not only on pairs.
+    int lone = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 1; x + 1 < image.width(); x += 2)
+            if (image.pixelColor(x, y) != image.pixelColor(x - 1, y))
+                ++lone;
+    QVERIFY(lone > 100);
+}
+
+QTEST_MAIN(TestProgression)
+#include "tst_progression.moc"
