@@ -119,7 +119,7 @@ def main():
     listeners[0].register("object:property-change:accessible-description")
     listeners[1].register("object:state-changed:focused")
     work = tempfile.mkdtemp(prefix="tapivox-screenreader-")
-    env = dict(os.environ, HOME=work, LANG="fr_FR.UTF-8", QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    env = dict(os.environ, HOME=work, XDG_DATA_HOME=os.path.join(work, "data"), LANG="fr_FR.UTF-8", QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
     program = subprocess.Popen([os.path.abspath(sys.argv[1])], cwd=work, env=env)
     try:
         run()
