@@ -16,8 +16,9 @@ int runTapivox(int argc, char **argv)
     forms().Splash = splash;
     splash->show();
     splash->repaint();
+    // The name only: a display name would be appended to every caption
+    // ("Statistiques — Tapivox"); message boxes still take it as their title.
     QApplication::setApplicationName(QStringLiteral("Tapivox"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tapivox"));
     createForms();
     delete splash;
     forms().Splash = nullptr;

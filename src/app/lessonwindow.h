@@ -1,6 +1,7 @@
 // The contract every lesson window keeps with the frame: choose a lesson by
 // code, give the code back, show the statistics, run the chronometer.
 #pragma once
+#include <QPointer>
 #include <QWidget>
 
 #include <cstdint>
@@ -35,6 +36,10 @@ public:
     // One second of the chronometer: show the time, then count the second.
     virtual void Timer1Timer();
 
+    // The frame brings this window to the front: the control that its last
+    // SetIni chose takes the focus (null when the window keeps its own).
+    QWidget *takeEntry();
+
     int moduleCode() const { return m_module; }
     int helpContext() const { return m_helpContext; }
     // Window flags of the child window in the frame.
@@ -59,6 +64,10 @@ protected:
     // inside parent; a click on it runs StaticText1Click.
     void createTimeDisplay(QWidget *parent, QPoint pos);
     virtual QString clickStartText() const { return QStringLiteral("1"); }
+    // Gives target the focus while this window is the one in front; a window
+    // behind the others keeps it for its next showing, so that the learner's
+    // keys never go to a hidden lesson.
+    void focusEntry(QWidget *target);
 
     std::int32_t m_code = 0;
     std::int32_t m_good = 0;
@@ -66,6 +75,9 @@ protected:
     std::int32_t m_seconds = 0;
 
 private:
+    bool inFront() const;
+
+    QPointer<QWidget> m_entry;
     int m_module;
     int m_helpContext;
 };
