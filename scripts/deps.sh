@@ -7,7 +7,7 @@ PKGS=(
   qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-translations-l10n qt6-qpa-plugins
   libgl-dev libxkbcommon-dev libx11-dev
   fonts-liberation2 fonts-dejavu-core
-  xvfb xauth x11-xkb-utils xdotool x11-utils x11-apps imagemagick
+  xvfb xauth x11-xkb-utils xdotool x11-utils x11-apps imagemagick twm
 )
 missing=()
 for p in "${PKGS[@]}"; do
