@@ -13,7 +13,7 @@ RUN_PKGS=(
 )
 TEST_PKGS=(
   clang libclang-rt-14-dev
-  xvfb xauth x11-xkb-utils xdotool x11-utils x11-apps imagemagick
+  xvfb xauth x11-xkb-utils xdotool x11-utils x11-apps imagemagick twm
   lintian desktop-file-utils appstream
   sway wtype
   dbus at-spi2-core python3 python3-pyatspi

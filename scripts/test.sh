@@ -14,6 +14,8 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DTAPIVOX_TESTS=ON >/dev/null
 cmake --build build -j"$jobs"
 scripts/xvfb.sh ctest --test-dir build --output-on-failure -j"$jobs" "$@"
+# The X11 tests once more under a window manager.
+scripts/xvfb.sh --wm ctest --test-dir build --output-on-failure -L xvfb "$@"
 # Start-up, key names, dead keys in a judged line and the Caps Lock light,
 # natively under a headless Wayland compositor.
 scripts/wayland.sh build/tst_x11_clavier keysThroughTheServer capsLockLight deadKeyIsADrillAnswer

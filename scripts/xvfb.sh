@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Starts a private Xvfb on a free display with the French keyboard layout and
-# runs the given command with DISPLAY pointing at it. Only the server started
-# here is stopped afterwards.
+# runs the given command with DISPLAY pointing at it. With --wm first, twm
+# manages the display too. Only the processes started here are stopped
+# afterwards.
 set -uo pipefail
+wm=0
+[ "${1:-}" = --wm ] && { wm=1; shift; }
 display=""
 for n in $(seq 91 140); do
   if [ ! -e /tmp/.X11-unix/X$n ] && [ ! -e /tmp/.X$n-lock ]; then display=$n; break; fi
@@ -11,11 +14,22 @@ done
 # -noreset: without it the layout reverts to US when the last client leaves.
 Xvfb ":$display" -screen 0 1280x1024x24 -noreset -nolisten tcp >/tmp/tapivox-xvfb-$display.log 2>&1 &
 xpid=$!
-trap 'kill $xpid 2>/dev/null; wait $xpid 2>/dev/null' EXIT
+wmpid=""
+trap '[ -n "$wmpid" ] && kill $wmpid 2>/dev/null; kill $xpid 2>/dev/null; wait $xpid 2>/dev/null' EXIT
 for _ in $(seq 1 100); do
   [ -e /tmp/.X11-unix/X$display ] && break
   sleep 0.05
 done
 export DISPLAY=":$display"
 setxkbmap -display "$DISPLAY" fr || echo "setxkbmap fr failed" >&2
+if [ $wm = 1 ]; then
+  LANG=C twm -display "$DISPLAY" -f "$(dirname "$0")/twmrc" >/tmp/tapivox-twm-$display.log 2>&1 &
+  wmpid=$!
+  # Running once it has taken the root's SubstructureRedirect.
+  for _ in $(seq 1 100); do
+    xwininfo -root -events | grep -q SubstructureRedirect && break
+    sleep 0.05
+  done
+  xwininfo -root -events | grep -q SubstructureRedirect || { echo "twm did not start" >&2; exit 1; }
+fi
 "$@"

@@ -19,8 +19,9 @@ int runTapivox(int argc, char **argv)
     forms().Splash = splash;
     splash->show();
     splash->repaint();
+    // The name only: a display name would be appended to every caption
+    // ("Statistiques — Tapivox"); message boxes still take it as their title.
     QApplication::setApplicationName(QStringLiteral("Tapivox"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tapivox"));
     progress::useJournal(progress::Journal::defaultPath()); // opened at the first session's end
     createForms();
     watchSessionEnd(forms().MainForm, [] { forms().MainForm->saveNotesAtSessionEnd(); });

@@ -11,6 +11,8 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFrame>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTimer>
 
 LessonWindow::LessonWindow(const QString &name, int moduleCode, int helpContext, QWidget *parent)
@@ -72,6 +74,38 @@ void LessonWindow::Statistic()
         return;
     stats->Init(m_good, m_errors, m_seconds);
     ui::prompter().showModal(stats);
+}
+
+bool LessonWindow::inFront() const
+{
+    const auto *sub = qobject_cast<const QMdiSubWindow *>(parentWidget());
+    if (!sub)
+        return true; // on its own, the window is what the learner sees
+    const QMdiArea *area = sub->mdiArea();
+    if (!area)
+        return false;
+    if (const QMdiSubWindow *current = area->currentSubWindow())
+        return current == sub;
+    // No active child (after a restore): the one on top of the others.
+    const QList<QMdiSubWindow *> stack = area->subWindowList(QMdiArea::StackingOrder);
+    return !stack.isEmpty() && stack.constLast() == sub;
+}
+
+void LessonWindow::focusEntry(QWidget *target)
+{
+    if (inFront()) {
+        m_entry = nullptr;
+        target->setFocus(Qt::OtherFocusReason);
+    } else {
+        m_entry = target;
+    }
+}
+
+QWidget *LessonWindow::takeEntry()
+{
+    QWidget *entry = m_entry;
+    m_entry = nullptr;
+    return entry;
 }
 
 bool LessonWindow::chronometerRunning() const

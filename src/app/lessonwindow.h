@@ -3,6 +3,7 @@
 #pragma once
 #include "progress/sessiontally.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <cstdint>
@@ -36,6 +37,10 @@ public:
     virtual void SetTemps();
     // One second of the chronometer: show the time, then count the second.
     virtual void Timer1Timer();
+
+    // The frame brings this window to the front: the control that its last
+    // SetIni chose takes the focus (null when the window keeps its own).
+    QWidget *takeEntry();
 
     int moduleCode() const { return m_module; }
     int helpContext() const { return m_helpContext; }
@@ -75,6 +80,10 @@ protected:
     void noteJudged();
     // The character (or key name) that was asked for, typed right or missed.
     void noteKey(const QString &expected, bool right);
+    // Gives target the focus while this window is the one in front; a window
+    // behind the others keeps it for its next showing, so that the learner's
+    // keys never go to a hidden lesson.
+    void focusEntry(QWidget *target);
 
     std::int32_t m_code = 0;
     std::int32_t m_good = 0;
@@ -82,6 +91,9 @@ protected:
     std::int32_t m_seconds = 0;
 
 private:
+    bool inFront() const;
+
+    QPointer<QWidget> m_entry;
     int m_module;
     int m_helpContext;
     std::int32_t sessionSeconds() const;

@@ -19,6 +19,7 @@
 #include "keyboard/tclavier.h"
 #include "office/tsaisie.h"
 #include "office/ttableur.h"
+#include "ui/menustyle.h"
 #include "ui/platform.h"
 #include "ui/prompter.h"
 
@@ -102,11 +103,14 @@ void TMainForm::buildMenus()
 {
     QMenuBar *bar = menuBar();
     bar->setObjectName(QStringLiteral("SDIAppMenu"));
+    m_menuStyle = new ui::MenuStyle;
+    m_menuStyle->setParent(this);
     for (const MenuDef &menuDef : menuTable()) {
         QMenu *menu = bar->addMenu(QString::fromUtf8(menuDef.caption));
         menu->setObjectName(QLatin1String(menuDef.name));
         menu->setProperty("helpContext", menuDef.helpContext);
         menu->installEventFilter(this);
+        menu->setStyle(m_menuStyle);
         QActionGroup *group = nullptr;
         if (menuDef.module) {
             group = new QActionGroup(this);
@@ -233,8 +237,10 @@ void TMainForm::buildStatusBar()
     clockPanel->setObjectName(QStringLiteral("StatusPanel1"));
     clockPanel->setAlignment(Qt::AlignCenter);
     clockPanel->setMinimumWidth(50);
-    bar->addWidget(hintPanel, 1);
-    bar->addPermanentWidget(clockPanel);
+    // Panel 0 has the frame's width less 100 pixels (FormResize); the clock
+    // takes the rest of the bar.
+    bar->addWidget(hintPanel);
+    bar->addPermanentWidget(clockPanel, 1);
     FormResize();
 }
 
@@ -254,6 +260,9 @@ void TMainForm::addLesson(LessonWindow *w)
     sub->setAttribute(Qt::WA_DeleteOnClose, false);
     sub->setObjectName(w->objectName() + QStringLiteral("Sub"));
     sub->setFixedSize(kLessonWidth, kLessonHeight);
+    // No border icons, no system menu on the title bar either.
+    if (!(w->subWindowFlags() & Qt::WindowSystemMenuHint))
+        sub->setSystemMenu(nullptr);
     sub->move(0, 0);
     sub->show();
 }
@@ -271,13 +280,32 @@ void TMainForm::showLesson(LessonWindow *w)
     sub->showNormal();
     sub->move(0, 0);
     sub->raise();
+    // The control chosen by the window's last SetIni takes the focus before
+    // the activation can hand it back to the control it had last (an entry
+    // step of its own in the drills), and again after it, for a frame that
+    // is not the active window yet.
+    QWidget *entry = w->takeEntry();
+    if (entry)
+        entry->setFocus(Qt::OtherFocusReason);
     mdiArea->setActiveSubWindow(sub);
+    if (entry)
+        entry->setFocus(Qt::OtherFocusReason);
+    else if (!sub->isAncestorOf(focusWidget())) // the frame's focus, also while it is not active
+        sub->widget()->setFocus(Qt::OtherFocusReason);
     UpdateMenus();
 }
 
 LessonWindow *TMainForm::activeLesson() const
 {
     QMdiSubWindow *sub = mdiArea->currentSubWindow();
+    // A minimise and restore can leave the area without an active child
+    // (no window manager to activate the frame again): the lesson in front
+    // is still the one the learner works in.
+    if (!sub) {
+        const QList<QMdiSubWindow *> stack = mdiArea->subWindowList(QMdiArea::StackingOrder);
+        if (!stack.isEmpty() && stack.constLast()->isVisible())
+            sub = stack.constLast();
+    }
     return sub ? qobject_cast<LessonWindow *>(sub->widget()) : nullptr;
 }
 

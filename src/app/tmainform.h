@@ -13,6 +13,7 @@ class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class QStyle;
 class QTimer;
 class QToolButton;
 class HelpViewer;
@@ -139,4 +140,5 @@ private:
     QActionGroup *m_groups[8] = {};
     bool m_shown = false;
     HelpViewer *m_help = nullptr;
+    QStyle *m_menuStyle = nullptr; // owned by the frame
 };

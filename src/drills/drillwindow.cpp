@@ -155,7 +155,7 @@ void DrillWindow::focusChanged(QWidget *now)
 
 void DrillWindow::focusLine(int line)
 {
-    m_typing[line]->setFocus(Qt::OtherFocusReason);
+    focusEntry(m_typing[line]);
 }
 
 void DrillWindow::showDrill(int skipTyped)

@@ -151,9 +151,8 @@ TTexte::TTexte(QWidget *parent)
     ui::refuseInputMethod(RichEdit2);     // dead keys composed as in the other lessons
     typing->keyPress = [this](quint8 key) { return RichEdit2KeyPress(key); };
     RichEdit2->setFocus();
-
-    // Enabled at creation; each tick counts one second, shown nowhere.
-    Timer1->start();
+    // The chronometer stays stopped until the learner starts it; each tick
+    // then counts one second, shown nowhere.
 }
 
 Qt::WindowFlags TTexte::subWindowFlags() const
@@ -179,7 +178,9 @@ void TTexte::SetIni(std::int32_t code)
     }
     RichEdit2->clear();
     RichEdit2->setCurrentCharFormat(QTextCharFormat()); // no bold left over from the last lesson
-    RichEdit2->setFocus();
+    focusEntry(RichEdit2);
+    Timer1->stop(); // a new text is timed afresh
+    m_seconds = 0;
 }
 
 void TTexte::Bases()
@@ -336,7 +337,8 @@ void TTexte::FormResize()
 void TTexte::showEvent(QShowEvent *event)
 {
     LessonWindow::showEvent(event);
-    FormShow();
+    if (!event->spontaneous()) // the frame restored from a minimise keeps the refused lines
+        FormShow();
 }
 
 void TTexte::resizeEvent(QResizeEvent *event)

@@ -21,7 +21,9 @@ bool GridJudge::isJudgingKey(int vk)
     case ui::vk::Left:
     case ui::vk::Up:
     case ui::vk::Right:
-    case ui::vk::Down: return true;
+    case ui::vk::Down:
+    case ui::vk::Home:
+    case ui::vk::End: return true;
     default: return false;
     }
 }

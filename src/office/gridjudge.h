@@ -33,7 +33,7 @@ public:
     // One key-down or key-up event of the typing grid (virtual-key code),
     // with its current cell, the text typed there so far and the model's
     // text at that cell. The cell is recorded and moves are allowed again;
-    // Tab and the arrows then judge a non-empty cell: a match counts its
+    // Tab, the arrows, Home and End then judge a non-empty cell: a match counts its
     // length as good, a mismatch counts an error and refuses the move.
     Verdict keyEvent(int vk, GridCell current, const QString &typed, const QString &model);
 

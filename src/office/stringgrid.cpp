@@ -288,6 +288,8 @@ GridCell StringGrid::stepped(GridCell from, int vk, bool backwards) const
     case ui::vk::Right: ++to.col; break;
     case ui::vk::Up: --to.row; break;
     case ui::vk::Down: ++to.row; break;
+    case ui::vk::Home: to.col = 1; break;
+    case ui::vk::End: to.col = columnCount(); break;
     case ui::vk::Prior:
     case ui::vk::Next: {
         const int page = qMax(1, viewport()->height() / kRowHeight - 1);
@@ -317,8 +319,9 @@ bool StringGrid::editorKeyPress(QLineEdit *editor, QKeyEvent *event)
         event->matches(QKeySequence::Paste))
         return true;
 
-    // Left and Right move the caret inside the text and leave the cell
-    // only from its edge (or when the whole text is selected).
+    // Left and Right, Home and End move the caret inside the text and leave
+    // the cell only from its edge (or when the whole text is selected); Home
+    // and End then go to the first or last cell of the row.
     const int length = int(editor->text().size());
     const int start = editor->hasSelectedText() ? editor->selectionStart() : editor->cursorPosition();
     const int end = editor->hasSelectedText() ? editor->selectionEnd() : start;
@@ -333,10 +336,12 @@ bool StringGrid::editorKeyPress(QLineEdit *editor, QKeyEvent *event)
     case ui::vk::Prior:
     case ui::vk::Next: break;
     case ui::vk::Left:
+    case ui::vk::Home:
         if (!leftSide)
             return false;
         break;
     case ui::vk::Right:
+    case ui::vk::End:
         if (!rightSide)
             return false;
         break;

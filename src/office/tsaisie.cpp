@@ -97,7 +97,7 @@ void TSaisie::SetIni(std::int32_t code)
     m_check.startLesson();
     syncCounts();
     showLesson(code);
-    Edit6->setFocus();
+    focusEntry(Edit6);
 }
 
 void TSaisie::showLesson(int code)
@@ -147,7 +147,7 @@ void TSaisie::showRecords(int code)
         for (int i = 0; i < 5; ++i)
             m_models[i]->setText(QString::fromUtf8(lesson.records[record - 1][i]));
     m_check.setRecordCount(lesson.recordCount);
-    Edit6->setFocus();
+    focusEntry(Edit6);
 }
 
 void TSaisie::Repertoire()

@@ -10,9 +10,15 @@
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QShowEvent>
+#include <QTableWidgetItem>
 #include <QTimer>
 
 using office::GridCell;
+
+namespace {
+// The item view's text margins on both sides and the grid line.
+constexpr int kCellMargins = 8;
+} // namespace
 
 TTableur::TTableur(QWidget *parent)
     : LessonWindow(QStringLiteral("TTableur"), 6, 8, parent)
@@ -47,10 +53,9 @@ TTableur::TTableur(QWidget *parent)
     StringGrid2->keyPress = [this](quint8 code) { return StringGrid2KeyPress(code); };
     StringGrid2->setEditorAlwaysShown(true);
 
-    // The typing grid is the active control; the chronometer runs from
-    // creation without counting (the first toggle stops it).
+    // The typing grid is the active control; the chronometer stays stopped
+    // until the learner starts it.
     StringGrid2->setFocus();
-    Timer1->start();
     FormCreate();
 }
 
@@ -90,7 +95,9 @@ void TTableur::SetIni(std::int32_t code)
     case 4: Tarifs(); break;
     default: StringGrid2->moveTo({1, 1}); break;
     }
-    StringGrid2->setFocus();
+    focusEntry(StringGrid2);
+    Timer1->stop(); // a new sheet is timed afresh
+    m_seconds = 0;
 }
 
 void TTableur::loadLesson(int code)
@@ -98,8 +105,21 @@ void TTableur::loadLesson(int code)
     const auto &cells = office::kGridModel[code - 1];
     for (int r = 1; r <= office::GridJudge::kRows; ++r)
         for (int c = 1; c <= office::GridJudge::kColumns; ++c)
-            StringGrid1->setCell({c, r}, QString::fromUtf8(cells[r - 1][c - 1]));
+            showModelCell({c, r}, QString::fromUtf8(cells[r - 1][c - 1]));
     StringGrid2->moveTo({1, 1});
+}
+
+// A model text wider than its column is drawn smaller rather than cut: the
+// learner must read it whole to retype it, and the grid keeps its columns.
+void TTableur::showModelCell(GridCell at, const QString &text)
+{
+    StringGrid1->setCell(at, text);
+    QTableWidgetItem *item = StringGrid1->item(at.row - 1, at.col - 1);
+    const int room = StringGrid1->columnWidth(at.col - 1) - kCellMargins;
+    QFont font = StringGrid1->font();
+    while (font.pixelSize() > 8 && QFontMetrics(font).horizontalAdvance(text) > room)
+        font.setPixelSize(font.pixelSize() - 1);
+    item->setFont(font);
 }
 
 void TTableur::Bases()

@@ -59,6 +59,7 @@ protected:
 
 private:
     void loadLesson(int code);
+    void showModelCell(office::GridCell at, const QString &text);
     void syncCounts();
 
     office::GridJudge m_judge;

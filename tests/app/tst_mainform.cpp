@@ -18,8 +18,10 @@
 #include <QActionGroup>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTextBrowser>
 #include <QTextEdit>
@@ -53,6 +55,8 @@ private slots:
     void menuCodes();
     void hintGoesToStatusPanel();
     void resizeKeepsClockPanelWidth();
+    void disabledEditItemsShowTheirHint();
+    void noSystemMenuWithoutBorderIcons();
     void aboutBoxIsModal();
     void altXQuitsThoughExercicesUsesX();
     void f1OpensTheLessonPage_data();
@@ -393,11 +397,9 @@ void TestMainForm::chronometerGoesToActiveWindow()
     QCOMPARE(forms().Phrases->chronometerRunning(), !phrasesBefore);
     QCOMPARE(forms().Exos->chronometerRunning(), exosRunning);
     QVERIFY(!mark->isChecked());
-    // The text lesson's chronometer runs from creation: the first command stops it.
     frame()->showLesson(forms().Texte);
-    const bool before = forms().Texte->chronometerRunning();
     frame()->SpeedButton8Click();
-    QCOMPARE(forms().Texte->chronometerRunning(), !before);
+    QVERIFY(forms().Texte->chronometerRunning());
     QCOMPARE(forms().Texte->seconds(), 0);
 }
 
@@ -441,21 +443,36 @@ void TestMainForm::hiddenChronometersCountRealTime_data()
 }
 
 // The text and spreadsheet lessons show no time, yet their chronometer counts
-// one second per tick so that their statistics give real speeds.
+// one second per tick so that their statistics give real speeds; it stays
+// stopped until the learner starts it, and every start counts from 0.
 void TestMainForm::hiddenChronometersCountRealTime()
 {
     QFETCH(int, module);
     LessonWindow *w = frame()->lessonOfModule(module);
+    QAction *mark = frame()->action(QStringLiteral("Chronomtrer1"));
     frame()->showLesson(w);
-    if (w->chronometerRunning())
-        frame()->SpeedButton8Click(); // running since start-up: the first command stops it
+    QVERIFY(!w->chronometerRunning());
+    w->Statistic();
+    QCOMPARE(forms().Stats->Edit5->text(), QStringLiteral("0:0"));
+    QCOMPARE(forms().Stats->Edit4->text(), QString());
     frame()->SpeedButton8Click();
     QVERIFY(w->chronometerRunning());
+    QVERIFY(mark->isChecked());
     for (int i = 0; i < 90; ++i)
         w->Timer1Timer();
     QCOMPARE(w->seconds(), 90);
     w->Statistic();
     QCOMPARE(forms().Stats->Edit5->text(), QStringLiteral("1:30"));
+    frame()->SpeedButton8Click();
+    QVERIFY(!w->chronometerRunning());
+    QVERIFY(!mark->isChecked());
+    w->Timer1Timer();
+    frame()->SpeedButton8Click();
+    QCOMPARE(w->seconds(), 0);
+    w->Timer1Timer();
+    w->SetIni(2); // another lesson is timed afresh
+    QVERIFY(!w->chronometerRunning());
+    QCOMPARE(w->seconds(), 0);
 }
 
 void TestMainForm::menuCodes()
@@ -491,6 +508,38 @@ void TestMainForm::resizeKeepsClockPanelWidth()
     frame()->setWindowState(Qt::WindowNoState);
     frame()->resize(900, 600);
     QCOMPARE(frame()->hintPanel->width(), frame()->width() - 100);
+    // The clock takes the rest of the bar, its time centred in it.
+    const QRect clock = frame()->clockPanel->geometry();
+    QVERIFY(clock.left() - frame()->hintPanel->geometry().right() < 10);
+    QVERIFY(frame()->statusBar()->width() - clock.right() < 10);
+}
+
+// A disabled Edition item is still highlighted and shows its hint.
+void TestMainForm::disabledEditItemsShowTheirHint()
+{
+    frame()->showLesson(forms().Exos);
+    QAction *couper = frame()->action(QStringLiteral("Couper1"));
+    QVERIFY(!couper->isEnabled());
+    auto *edition = frame()->findChild<QMenu *>(QStringLiteral("Edition1"));
+    frame()->menuBar()->setActiveAction(edition->menuAction());
+    QTRY_VERIFY(edition->isVisible());
+    edition->setActiveAction(couper);
+    QCOMPARE(frame()->hintPanel->text(), QStringLiteral("Couper"));
+    edition->close();
+}
+
+// Windows without border icons have no system menu on their title bar.
+void TestMainForm::noSystemMenuWithoutBorderIcons()
+{
+    for (LessonWindow *w :
+         {static_cast<LessonWindow *>(forms().Clavier), static_cast<LessonWindow *>(forms().Saisie)}) {
+        frame()->showLesson(w);
+        QMdiSubWindow *sub = frame()->subWindowOf(w);
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(sub->width() / 2, 8),
+                                sub->mapToGlobal(QPoint(sub->width() / 2, 8)));
+        QApplication::sendEvent(sub, &click);
+        QVERIFY(!QApplication::activePopupWidget());
+    }
 }
 
 void TestMainForm::aboutBoxIsModal()

@@ -59,6 +59,8 @@ private slots:
     void tabOutOfCells();
     void leftInsideRightCellJudgesTwice();
     void arrowsLeaveFromTheEdgeOfTheText();
+    void homeAndEndGoToTheEndsOfTheRow();
+    void modelTextsShowWhole();
     void clickRefusedAfterMismatchUntilAKey();
     void budgetH6IsEmpty();
     void enterNeitherJudgesNorMoves();
@@ -81,7 +83,7 @@ void TestTableurWindow::widgets()
     QCOMPARE(w.Edit2->geometry(), QRect(0, 176, 265, 24));
     QCOMPARE(w.StringGrid2->columnWidth(0), 64);
     QCOMPARE(w.findChild<office::StringGrid *>(QStringLiteral("StringGrid2")), w.StringGrid2);
-    QVERIFY(w.Timer1->isActive());
+    QVERIFY(!w.Timer1->isActive()); // stopped until the learner starts it
     w.SetIni(1);
     QVERIFY(editor(w));
     QCOMPARE(w.StringGrid2->indexWidget(w.StringGrid2->currentIndex()), editor(w));
@@ -154,6 +156,50 @@ void TestTableurWindow::arrowsLeaveFromTheEdgeOfTheText()
     QVERIFY(w.StringGrid2->moveTo({9, 1}));
     key(w, Qt::Key_Tab); // the last column goes on at the next row
     QCOMPARE(w.StringGrid2->current(), (GridCell{1, 2}));
+}
+
+void TestTableurWindow::homeAndEndGoToTheEndsOfTheRow()
+{
+    TTableur w;
+    w.SetIni(1);
+    goToD1(w);
+    key(w, Qt::Key_End); // an empty cell: straight to the row's last cell
+    QCOMPARE(w.StringGrid2->current(), (GridCell{9, 1}));
+    key(w, Qt::Key_Home);
+    QCOMPARE(w.StringGrid2->current(), (GridCell{1, 1}));
+    goToD1(w);
+    type(w, QStringLiteral("bases"));
+    key(w, Qt::Key_Home); // inside the text the caret moves; judged as Left is
+    QCOMPARE(w.StringGrid2->current(), (GridCell{4, 1}));
+    QCOMPARE(editor(w)->cursorPosition(), 0);
+    QCOMPARE(w.errors(), 2);
+    key(w, Qt::Key_Home); // from the start: a move, refused for the wrong text
+    QCOMPARE(w.StringGrid2->current(), (GridCell{4, 1}));
+    QCOMPARE(w.errors(), 4);
+    editor(w)->setText(QStringLiteral("Bases"));
+    key(w, Qt::Key_End); // the caret at the end: a move, and the cell counts
+    QCOMPARE(w.StringGrid2->current(), (GridCell{9, 1}));
+    QCOMPARE(w.good(), 5);
+}
+
+// Every model text fits its 64-pixel column (a smaller font where needed).
+void TestTableurWindow::modelTextsShowWhole()
+{
+    TTableur w;
+    for (int code = 1; code <= 4; ++code) {
+        w.SetIni(code);
+        for (int r = 0; r < w.StringGrid1->rowCount(); ++r) {
+            for (int c = 0; c < w.StringGrid1->columnCount(); ++c) {
+                const QTableWidgetItem *item = w.StringGrid1->item(r, c);
+                const QFont font = item->data(Qt::FontRole).isValid() ? item->font() : w.StringGrid1->font();
+                const int room = w.StringGrid1->visualItemRect(item).width() - 6;
+                QVERIFY2(QFontMetrics(font).horizontalAdvance(item->text()) <= room,
+                         qPrintable(item->text()));
+                QVERIFY(font.pixelSize() >= 9);
+            }
+        }
+    }
+    QCOMPARE(w.StringGrid1->columnWidth(1), 64);
 }
 
 void TestTableurWindow::clickRefusedAfterMismatchUntilAKey()

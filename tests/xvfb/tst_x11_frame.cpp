@@ -57,20 +57,40 @@ void TestX11Frame::realBinaryMapsItsFrame()
     program.setProcessEnvironment(env);
     program.start(binary, {});
     QVERIFY(program.waitForStarted());
-    bool found = false;
-    for (int i = 0; i < 100 && !found; ++i) {
-        QProcess search;
-        search.start(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                                 QStringLiteral("--name"), QStringLiteral("^Tapivox$")});
-        search.waitForFinished(5000);
-        found = !search.readAllStandardOutput().trimmed().isEmpty();
-        if (!found)
+    const auto waitForWindow = [](const QString &caption) {
+        for (int i = 0; i < 100; ++i) {
+            QProcess search;
+            search.start(QStringLiteral("xdotool"),
+                         {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                          caption});
+            search.waitForFinished(5000);
+            const QByteArray id = search.readAllStandardOutput().trimmed();
+            if (!id.isEmpty())
+                return QString::fromLatin1(id);
             QTest::qWait(100);
+        }
+        return QString();
+    };
+    const bool found = !waitForWindow(QStringLiteral("^Tapivox$")).isEmpty();
+    // A dialog's caption is its own, the program's name not appended.
+    QByteArray caption;
+    if (found) {
+        QProcess::execute(QStringLiteral("xdotool"),
+                          {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                           QStringLiteral("--name"), QStringLiteral("^Tapivox$"),
+                           QStringLiteral("windowfocus"), QStringLiteral("key"), QStringLiteral("--delay"),
+                           QStringLiteral("100"), QStringLiteral("alt+u"), QStringLiteral("a")});
+        const QString id = waitForWindow(QStringLiteral("^Calculatrice"));
+        QProcess xprop;
+        xprop.start(QStringLiteral("xprop"), {QStringLiteral("-id"), id, QStringLiteral("_NET_WM_NAME")});
+        xprop.waitForFinished(5000);
+        caption = xprop.readAllStandardOutput().trimmed();
     }
     program.terminate();
     if (!program.waitForFinished(5000))
         program.kill();
     QVERIFY2(found, "no visible Tapivox window");
+    QCOMPARE(caption, QByteArray("_NET_WM_NAME(UTF8_STRING) = \"Calculatrice\""));
 }
 
 QTEST_MAIN(TestX11Frame)
