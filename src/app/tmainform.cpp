@@ -19,6 +19,7 @@
 #include "keyboard/tclavier.h"
 #include "office/tsaisie.h"
 #include "office/ttableur.h"
+#include "ui/pictures.h"
 #include "ui/platform.h"
 #include "ui/prompter.h"
 
@@ -51,7 +52,7 @@ TMainForm::TMainForm()
 {
     setObjectName(QStringLiteral("TMainForm"));
     setWindowTitle(QStringLiteral("Tapivox"));
-    setWindowIcon(QIcon(ui::iconPath(QStringLiteral("tapivox"))));
+    setWindowIcon(ui::picture(QStringLiteral("tapivox")));
     QFont font(QStringLiteral("System"));
     font.setPixelSize(16);
     setFont(font);
@@ -205,7 +206,7 @@ void TMainForm::buildToolbar()
         button->setFocusPolicy(Qt::NoFocus);
         button->setGeometry(entry.left, 4, 25, 25);
         button->setIconSize(QSize(18, 18));
-        button->setIcon(QIcon(ui::iconPath(QLatin1String(entry.icon))));
+        button->setIcon(ui::picture(QLatin1String(entry.icon)));
         const QString hint = QString::fromUtf8(entry.hint);
         button->setToolTip(hint);
         button->setStatusTip(hint);
