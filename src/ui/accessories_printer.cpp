@@ -1,12 +1,35 @@
-// Text lines on a printer page, with page breaks as the lines run out.
+// The notepad's printer: Qt's print support through the printing module.
 #include "ui/accessories_printer.h"
 
-#include <QFontMetricsF>
-#include <QPainter>
-#include <QPrinter>
-#include <QPrinterInfo>
+#include <QCoreApplication>
+#include <QLibrary>
 
 namespace ui {
+
+namespace {
+
+using PrintLines = void (*)(const QStringList &, const QFont &, const QString &, const QString &, QString &);
+
+// Qt's print support lives in a module of its own, loaded at the first print:
+// next to the program (build tree), else in the library folder of the
+// installation the program belongs to, else where it was meant to go.
+PrintLines printModule()
+{
+    static PrintLines print = [] {
+        const QString programFolder = QCoreApplication::applicationDirPath();
+        for (const QString &folder :
+             {programFolder, programFolder + QStringLiteral("/../" TAPIVOX_MODULE_SUBDIR),
+              QStringLiteral(TAPIVOX_MODULE_DIR)}) {
+            QLibrary module(folder + QStringLiteral("/tapivox_print"));
+            if (auto found = reinterpret_cast<PrintLines>(module.resolve("tapivoxPrintLines")))
+                return found;
+        }
+        return PrintLines(nullptr);
+    }();
+    return print;
+}
+
+} // namespace
 
 QtTextPrinter::QtTextPrinter(const QString &pdfFile)
     : m_pdfFile(pdfFile)
@@ -14,42 +37,12 @@ QtTextPrinter::QtTextPrinter(const QString &pdfFile)
 
 QString QtTextPrinter::printLines(const QStringList &lines, const QFont &font, const QString &title)
 {
-    std::unique_ptr<QPrinter> printer;
-    if (m_pdfFile.isEmpty()) {
-        const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-        if (info.isNull())
-            return QStringLiteral("Aucune imprimante par défaut sélectionnée");
-        printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-    } else {
-        printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName(m_pdfFile);
-    }
-    printer->setDocName(title);
-
-    // A font given in screen pixels keeps its size on paper.
-    QFont paperFont = font;
-    if (font.pixelSize() > 0)
-        paperFont.setPointSizeF(font.pixelSize() * 72.0 / 96.0);
-
-    QPainter painter;
-    if (!painter.begin(printer.get()))
-        return QStringLiteral("Impossible d'imprimer sur %1").arg(printer->printerName());
-    painter.setFont(QFont(paperFont, printer.get()));
-    const QFontMetricsF metrics(painter.font(), printer.get());
-    const QRectF page = printer->pageLayout().paintRectPixels(printer->resolution());
-    const double height = page.height();
-    double y = metrics.ascent();
-    for (const QString &line : lines) {
-        if (y + metrics.descent() > height) {
-            printer->newPage();
-            y = metrics.ascent();
-        }
-        painter.drawText(QPointF(0, y), line);
-        y += metrics.lineSpacing();
-    }
-    painter.end();
-    return {};
+    const PrintLines print = printModule();
+    if (!print)
+        return QStringLiteral("Impossible d'imprimer : le module d'impression de Tapivox est introuvable");
+    QString error;
+    print(lines, font, title, m_pdfFile, error);
+    return error;
 }
 
 namespace {
