@@ -2,11 +2,19 @@
 # Tapivox against the typing tutors a French learner would otherwise pick
 # (ktouch, klavaro, tipp10), measured in the same run, alternating, each
 # launch under its own Xvfb display, each program with its own fresh HOME:
-#   start-up   launch until the first top-level window is mapped (median of
-#              [runs] after a warm-up); the first launch, which may build a
+#   start-up   launch until the main window is mapped (median of [runs]
+#              after a warm-up); the first launch, which may build a
 #              database or show a welcome dialog, is reported apart and its
-#              dialog is then dismissed for good (bench/drive.sh setup)
-#   memory     peak resident memory (VmHWM) one second after start-up
+#              dialog is then dismissed for good (bench/drive.sh setup).
+#              Tapivox shows a splash first: its main window is the
+#              "Tapivox" frame; the splash is reported apart, and so are the
+#              frame's first paint and its first key answered (a key pressed
+#              as soon as the frame is mapped, until the keyboard window's
+#              text shows the key's description on screen; mapwatch --answer,
+#              whose reference pixels the first launch records)
+#   memory     peak resident memory (VmHWM) one second after start-up, and
+#              the part of it that is the X server's shared back buffer of the
+#              window (/memfd:xorg), which grows with the window's size
 #   idle       CPU time used in 10 s with nobody typing, after start-up
 #   typing     CPU time per 100 keys while 300 characters are typed through
 #              the X server (xdotool) into an open drill (bench/drive.sh type;
@@ -30,6 +38,7 @@ cmake --build build-bench -j"$(nproc)" --target tapivox mapwatch >/dev/null
 mapwatch="$PWD/build-bench/mapwatch"
 drive="$PWD/bench/drive.sh"
 declare -A CMD=([tapivox]="$PWD/build-bench/tapivox" [ktouch]=ktouch [klavaro]=klavaro [tipp10]=tipp10)
+declare -A WATCH=([tapivox]="--frame ^Tapivox$ --answer a --reference ROOT/answer-tapivox")
 programs=(tapivox)
 for p in ktouch klavaro tipp10; do command -v "$p" >/dev/null && programs+=("$p"); done
 out="$PWD/bench/out"
@@ -90,7 +99,7 @@ keys_of "${exercise:0:300}" space >"$root/keys-tapivox"
 # One launch of a program under mapwatch, in its own display and HOME, with
 # an optional drive.sh step; prints mapwatch's and drive.sh's key=value line.
 launch() { # name idle_ms [drive step]
-  local name=$1 idle=$2 step=${3:-} home="$root/home-$1" then=()
+  local name=$1 idle=$2 step=${3:-} home="$root/home-$1" then=() watch=${WATCH[$1]:-}
   mkdir -p "$home/run"
   chmod 700 "$home/run"
   [ -n "$step" ] && then=(--then "$drive $name $step")
@@ -101,7 +110,7 @@ launch() { # name idle_ms [drive step]
     HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share" \
       XDG_CACHE_HOME="$home/.cache" XDG_RUNTIME_DIR="$home/run" KEYS_FILE="$keyfile" \
       SHOT="${SHOT:-}" "$OLDPWD/scripts/xvfb.sh" \
-      "$mapwatch" --timeout 180 --settle 1000 --idle "$idle" "${then[@]}" -- "${CMD[$name]}"
+      "$mapwatch" --timeout 180 --settle 1000 --idle "$idle" ${watch//ROOT/$root} "${then[@]}" -- "${CMD[$name]}"
   ) || true; } 2>>"$out/messages.log" | tr '\n' ' ' | sed "s/^/$name /; s/ *$/\n/"
 }
 
@@ -134,10 +143,16 @@ cp "$results" "$out/results.txt"
     }
     function val(s, key,   i, kv, f, n) { n = split(s, f, " "); for (i = 1; i <= n; i++) { split(f[i], kv, "="); if (kv[1] == key) return kv[2] } return "" }
     function add(arr, p, v) { if (v != "" && v >= 0) arr[p] = arr[p] (arr[p] != "" ? "," : "") v }
-    $2 == "first-run" { first[$1] = val($0, "mapped_ms"); next }
+    # The main window: the frame where a splash comes first.
+    function main(s) { return val(s, "frame_ms") != "" ? val(s, "frame_ms") : val(s, "mapped_ms") }
+    $2 == "first-run" { first[$1] = main($0); next }
     $2 == "idle" { add(idle, $1, val($0, "idle_cpu_ms")); next }
     $2 == "typing" { add(typing, $1, val($0, "cpu_ms_per_100_keys")); next }
-    { add(start, $1, val($0, "mapped_ms")); add(rss, $1, val($0, "peak_rss_kb")) }
+    {
+      add(start, $1, main($0)); add(rss, $1, val($0, "peak_rss_kb")); add(xorg, $1, val($0, "xorg_kb"))
+      if (val($0, "frame_ms") != "") add(splash, $1, val($0, "mapped_ms"))
+      add(painted, $1, val($0, "painted_ms")); add(answer, $1, val($0, "answer_ms"))
+    }
     function cell(v, fmt) { return v == "" ? "n/a" : sprintf(fmt, v) }
     function ratio(t, b) {
       if (t == "" || b == "") return "n/a"
@@ -146,14 +161,17 @@ cp "$results" "$out/results.txt"
     }
     END {
       n = split(order, names, " ")
-      print "| program | start-up ms | first run ms | peak RSS MB | idle CPU ms / 10 s | typing CPU ms / 100 keys |"
-      print "|---|---:|---:|---:|---:|---:|"
+      print "| program | splash ms | start-up ms | painted ms | first key ms | first run ms | peak RSS MB | X back buffer MB | idle CPU ms / 10 s | typing CPU ms / 100 keys |"
+      print "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|"
       for (i = 1; i <= n; i++) {
         p = names[i]
         s[p] = median(start[p]); m[p] = median(rss[p]); d[p] = median(idle[p]); t[p] = median(typing[p])
+        x[p] = median(xorg[p])
         if (m[p] != "") m[p] /= 1024
-        printf "| %s | %s | %s | %s | %s | %s |\n", p, cell(s[p], "%.0f"), cell(first[p], "%.0f"),
-          cell(m[p], "%.1f"), cell(d[p], "%d"), cell(t[p], "%d")
+        if (x[p] != "") x[p] /= 1024
+        printf "| %s | %s | %s | %s | %s | %s | %s | %s | %s | %s |\n", p, cell(median(splash[p]), "%.0f"),
+          cell(s[p], "%.0f"), cell(median(painted[p]), "%.0f"), cell(median(answer[p]), "%.0f"),
+          cell(first[p], "%.0f"), cell(m[p], "%.1f"), cell(x[p], "%.1f"), cell(d[p], "%d"), cell(t[p], "%d")
         if (p != "tapivox") {
           if (s[p] != "" && (bs == "" || s[p] < bs)) bs = s[p]
           if (first[p] != "" && (bf == "" || first[p] < bf)) bf = first[p]
@@ -162,8 +180,8 @@ cp "$results" "$out/results.txt"
           if (t[p] != "" && (bt == "" || t[p] < bt)) bt = t[p]
         }
       }
-      printf "| Tapivox / best peer | %s | %s | %s | %s | %s |\n", ratio(s["tapivox"], bs), ratio(first["tapivox"], bf),
-        ratio(m["tapivox"], bm), ratio(d["tapivox"], bd), ratio(t["tapivox"], bt)
+      printf "| Tapivox / best peer | | %s | | | %s | %s | | %s | %s |\n", ratio(s["tapivox"], bs),
+        ratio(first["tapivox"], bf), ratio(m["tapivox"], bm), ratio(d["tapivox"], bd), ratio(t["tapivox"], bt)
     }' "$results"
   echo
   echo "Typing drills:"

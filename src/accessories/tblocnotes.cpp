@@ -4,6 +4,7 @@
 #include "accessories/notesfile.h"
 #include "ui/accessories_printer.h"
 #include "ui/pasteguard.h"
+#include "ui/pictures.h"
 #include "ui/platform.h"
 #include "ui/prompter.h"
 
@@ -48,7 +49,7 @@ TBlocnotes::TBlocnotes(QWidget *parent)
     setWindowTitle(QStringLiteral("Bloc-notes"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
-    setWindowIcon(QIcon(ui::iconPath(QStringLiteral("tapivox"))));
+    setWindowIcon(ui::picture(QStringLiteral("tapivox")));
     setFixedSize(533, 334);
     QFont font(QStringLiteral("System"));
     font.setPixelSize(17);

@@ -4,6 +4,7 @@
 #include "accessories/monthcalendar.h"
 #include "accessories/monthstep.h"
 #include "ui/keycodes.h"
+#include "ui/pictures.h"
 #include "ui/platform.h"
 
 #include <QFrame>
@@ -37,7 +38,7 @@ TCalendrier::TCalendrier(QWidget *parent)
     setWindowTitle(QStringLiteral("Calendrier"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
-    setWindowIcon(QIcon(ui::iconPath(QStringLiteral("tapivox"))));
+    setWindowIcon(ui::picture(QStringLiteral("tapivox")));
     resize(369, 247);
     QFont font(QStringLiteral("System"));
     font.setPixelSize(17);

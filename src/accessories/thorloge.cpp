@@ -5,6 +5,7 @@
 #include "accessories/spinbutton.h"
 #include "ui/accessories_clocksetter.h"
 #include "ui/keycodes.h"
+#include "ui/pictures.h"
 #include "ui/platform.h"
 #include "ui/prompter.h"
 
@@ -52,7 +53,7 @@ THorloge::THorloge(QWidget *parent)
     setWindowTitle(QStringLiteral("Horloge"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
-    setWindowIcon(QIcon(ui::iconPath(QStringLiteral("tapivox"))));
+    setWindowIcon(ui::picture(QStringLiteral("tapivox")));
     setFixedSize(277, 156);
     QFont font(QStringLiteral("System"));
     font.setPixelSize(17);

@@ -3,6 +3,7 @@
 #include "accessories/tpocket.h"
 
 #include "ui/keycodes.h"
+#include "ui/pictures.h"
 #include "ui/platform.h"
 #include "ui/prompter.h"
 
@@ -59,7 +60,7 @@ TPocket::TPocket(QWidget *parent)
     setWindowTitle(QStringLiteral("Calculatrice"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
-    setWindowIcon(QIcon(ui::iconPath(QStringLiteral("tapivox"))));
+    setWindowIcon(ui::picture(QStringLiteral("tapivox")));
     setFixedSize(342, 219);
     QFont font(QStringLiteral("System"));
     font.setPixelSize(17);

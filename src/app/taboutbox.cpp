@@ -1,6 +1,7 @@
 // About box and splash window.
 #include "app/taboutbox.h"
 
+#include "ui/pictures.h"
 #include "ui/platform.h"
 
 #include <QFrame>
@@ -19,7 +20,7 @@ QFont pixelFont(const char *family, int pixels, bool bold = false)
 
 QPixmap picture(QSize size)
 {
-    return QIcon(ui::iconPath(QStringLiteral("tapivox"))).pixmap(size);
+    return ui::picture(QStringLiteral("tapivox")).pixmap(size);
 }
 } // namespace
 

@@ -20,6 +20,7 @@
 #include "office/tsaisie.h"
 #include "office/ttableur.h"
 #include "ui/menustyle.h"
+#include "ui/pictures.h"
 #include "ui/platform.h"
 #include "ui/prompter.h"
 
@@ -52,7 +53,7 @@ TMainForm::TMainForm()
 {
     setObjectName(QStringLiteral("TMainForm"));
     setWindowTitle(QStringLiteral("Tapivox"));
-    setWindowIcon(QIcon(ui::iconPath(QStringLiteral("tapivox"))));
+    setWindowIcon(ui::picture(QStringLiteral("tapivox")));
     QFont font(QStringLiteral("System"));
     font.setPixelSize(16);
     setFont(font);
@@ -210,7 +211,7 @@ void TMainForm::buildToolbar()
         button->setFocusPolicy(Qt::NoFocus);
         button->setGeometry(entry.left, 4, 25, 25);
         button->setIconSize(QSize(18, 18));
-        button->setIcon(QIcon(ui::iconPath(QLatin1String(entry.icon))));
+        button->setIcon(ui::picture(QLatin1String(entry.icon)));
         const QString hint = QString::fromUtf8(entry.hint);
         button->setToolTip(hint);
         button->setStatusTip(hint);

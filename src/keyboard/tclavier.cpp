@@ -8,6 +8,7 @@
 #include "ui/deadkeys.h"
 #include "ui/int32.h"
 #include "ui/lockstate.h"
+#include "ui/pictures.h"
 #include "ui/platform.h"
 
 #include <QApplication>
@@ -176,8 +177,8 @@ void TClavier::buildKeyPicture()
     paintButtonFace(Panel3);
 
     QIcon lamp;
-    lamp.addFile(ui::iconPath(QStringLiteral("clavier_temoin_allume")), QSize(16, 16), QIcon::Normal);
-    lamp.addFile(ui::iconPath(QStringLiteral("clavier_temoin_eteint")), QSize(16, 16), QIcon::Disabled);
+    ui::addPicture(lamp, QStringLiteral("clavier_temoin_allume"), QIcon::Normal);
+    ui::addPicture(lamp, QStringLiteral("clavier_temoin_eteint"), QIcon::Disabled);
 
     m_buttons.fill(nullptr, 109);
     for (const keyboard::KeyPicture &key : keyboard::keyPictures()) {
@@ -196,7 +197,7 @@ void TClavier::buildKeyPicture()
     SpeedButton106 = m_buttons[106];
     SpeedButton107 = m_buttons[107];
 
-    SpeedButton85->setPicture(QIcon(ui::iconPath(QStringLiteral("clavier_entree"))), 8);
+    SpeedButton85->setPicture(ui::picture(QStringLiteral("clavier_entree")), 8);
     m_buttons[39]->setCaptionMargin(0); // Caps Lock
     m_buttons[88]->setCaptionMargin(0); // Num L
     m_buttons[68]->setAccessibleName(QStringLiteral("Espace"));

@@ -1,46 +1,53 @@
-// Text lines on a printer page, with page breaks as the lines run out.
+// The notepad's printer: Qt's print support through the printing module,
+// loaded at the first print; without a default printer the same pages can go
+// into a PDF file.
 #include "ui/accessories_printer.h"
 
 #include "ui/prompter.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QFontMetricsF>
-#include <QPainter>
-#include <QPrinter>
-#include <QPrinterInfo>
+#include <QLibrary>
 
 namespace ui {
 
 namespace {
 
-// The notes' pages: one line a printed line, a new page when one is full.
-QString paint(QPrinter *printer, const QStringList &lines, const QFont &font, const QString &failure)
-{
-    // A font given in screen pixels keeps its size on paper.
-    QFont paperFont = font;
-    if (font.pixelSize() > 0)
-        paperFont.setPointSizeF(font.pixelSize() * 72.0 / 96.0);
+using PrintLines = void (*)(const QStringList &, const QFont &, const QString &, const QString &, QString &);
+using HasDefaultPrinter = bool (*)();
 
-    QPainter painter;
-    if (!painter.begin(printer))
-        return failure;
-    painter.setFont(QFont(paperFont, printer));
-    const QFontMetricsF metrics(painter.font(), printer);
-    const QRectF page = printer->pageLayout().paintRectPixels(printer->resolution());
-    const double height = page.height();
-    double y = metrics.ascent();
-    for (const QString &line : lines) {
-        if (y + metrics.descent() > height) {
-            printer->newPage();
-            y = metrics.ascent();
+struct PrintModule
+{
+    PrintLines print = nullptr;
+    HasDefaultPrinter hasDefaultPrinter = nullptr;
+};
+
+// Qt's print support lives in a module of its own, loaded at the first print:
+// next to the program (build tree), else in the library folder of the
+// installation the program belongs to, else where it was meant to go.
+const PrintModule &printModule()
+{
+    static const PrintModule module = [] {
+        const QString programFolder = QCoreApplication::applicationDirPath();
+        for (const QString &folder :
+             {programFolder, programFolder + QStringLiteral("/../" TAPIVOX_MODULE_SUBDIR),
+              QStringLiteral(TAPIVOX_MODULE_DIR)}) {
+            QLibrary library(folder + QStringLiteral("/tapivox_print"));
+            PrintModule found;
+            found.print = reinterpret_cast<PrintLines>(library.resolve("tapivoxPrintLines"));
+            found.hasDefaultPrinter =
+                reinterpret_cast<HasDefaultPrinter>(library.resolve("tapivoxHasDefaultPrinter"));
+            if (found.print && found.hasDefaultPrinter)
+                return found;
         }
-        painter.drawText(QPointF(0, y), line);
-        y += metrics.lineSpacing();
-    }
-    painter.end();
-    return {};
+        return PrintModule{};
+    }();
+    return module;
 }
+
+const QString kNoModule =
+    QStringLiteral("Impossible d'imprimer : le module d'impression de Tapivox est introuvable");
 
 QString pdfFailure(const QString &fileName)
 {
@@ -63,30 +70,34 @@ bool QtTextPrinter::hasDefaultPrinter()
 {
     if (m_noPrinter)
         return false;
-    return !m_pdfFile.isEmpty() || !QPrinterInfo::defaultPrinter().isNull();
+    if (!m_pdfFile.isEmpty())
+        return true;
+    const PrintModule &module = printModule();
+    // Without the module the learner is told so by the print itself.
+    return !module.hasDefaultPrinter || module.hasDefaultPrinter();
 }
 
 QString QtTextPrinter::printLines(const QStringList &lines, const QFont &font, const QString &title)
 {
-    if (!m_pdfFile.isEmpty() && !m_noPrinter)
-        return saveAsPdf(lines, font, title, m_pdfFile);
-    const QPrinterInfo info = m_noPrinter ? QPrinterInfo() : QPrinterInfo::defaultPrinter();
-    if (info.isNull())
+    if (m_noPrinter)
         return QStringLiteral("Aucune imprimante par défaut sélectionnée");
-    QPrinter printer(info, QPrinter::HighResolution);
-    printer.setDocName(title);
-    return paint(&printer, lines, font,
-                 QStringLiteral("Impossible d'imprimer sur %1").arg(printer.printerName()));
+    const PrintModule &module = printModule();
+    if (!module.print)
+        return kNoModule;
+    QString error;
+    module.print(lines, font, title, m_pdfFile, error);
+    return error;
 }
 
 QString QtTextPrinter::saveAsPdf(const QStringList &lines, const QFont &font, const QString &title,
                                  const QString &fileName)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(fileName);
-    printer.setDocName(title);
-    return paint(&printer, lines, font, pdfFailure(fileName));
+    const PrintModule &module = printModule();
+    if (!module.print)
+        return kNoModule;
+    QString error;
+    module.print(lines, font, title, fileName, error);
+    return error.isEmpty() ? QString() : pdfFailure(fileName);
 }
 
 void printOrSavePdf(QWidget *parent, const QStringList &lines, const QFont &font, const QString &title)

@@ -1,4 +1,5 @@
-// Printing lines of text, for the notepad. The default output goes to the
+// Printing lines of text, for the notepad (Qt's print support is loaded on
+// first use). The default output goes to the
 // default printer through Qt's print support; without one the same pages
 // can go into a PDF file. Tests print to a PDF file.
 #pragma once

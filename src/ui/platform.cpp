@@ -38,7 +38,7 @@ QString longTimeFormat()
 
 QString iconPath(const QString &name)
 {
-    return QStringLiteral(":/icons/%1.svg").arg(name);
+    return QStringLiteral(":/icons/%1.png").arg(name);
 }
 
 } // namespace ui

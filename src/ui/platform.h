@@ -15,7 +15,8 @@ void setUpPlatform(QApplication &app);
 // ("HH:mm:ss" in French).
 QString longTimeFormat();
 
-// Window pictures: a compiled-in SVG by base name (":/icons/<name>.svg").
+// Window pictures: a compiled-in picture by base name (":/icons/<name>.png",
+// rendered from resources/icons/<name>.svg at build time, with its @2x twin).
 QString iconPath(const QString &name);
 
 } // namespace ui

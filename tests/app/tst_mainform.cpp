@@ -305,7 +305,10 @@ void TestMainForm::toolbarButtons()
         QVERIFY(b->autoRaise());
         QVERIFY(!b->toolTip().isEmpty());
         QCOMPARE(b->statusTip(), b->toolTip());
+        // Its picture, sharp on plain and on doubled screens.
+        QCOMPARE(b->icon().availableSizes(), (QList<QSize>{QSize(18, 18), QSize(36, 36)}));
     }
+    QVERIFY(!frame()->windowIcon().isNull());
     QCOMPARE(frame()->toolButton(QStringLiteral("SpeedButton10"))->toolTip(), QString::fromUtf8("Souligné"));
     QCOMPARE(frame()->Bevel1->x(), 86);
     QCOMPARE(frame()->Bevel2->x(), 269);
