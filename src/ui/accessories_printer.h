@@ -1,7 +1,6 @@
-// Printing lines of text, for the notepad (Qt's print support is loaded on
-// first use). The default output goes to the
-// default printer through Qt's print support; without one the same pages
-// can go into a PDF file. Tests print to a PDF file.
+// Printing lines of text, for the notepad. Qt's print support is loaded on
+// first use; the default output goes to the default printer, and without one
+// the same pages can go into a PDF file. Tests print to a PDF file.
 #pragma once
 #include <QFont>
 #include <QString>
