@@ -456,7 +456,10 @@ void TestX11Journey::typesAPhraseWithADeadKeyAccent()
     QVERIFY(type(QStringLiteral("Nul n'est tenu de s'accuser soi-m")));
     QVERIFY(keys({QStringLiteral("dead_circumflex"), QStringLiteral("e")}));
     QVERIFY(type(QStringLiteral("me.")));
-    QVERIFY(waitFor([&] { return number(QStringLiteral("TPhrases.good")) == phrase.size(); }));
+    QVERIFY2(waitFor([&] { return number(QStringLiteral("TPhrases.good")) == phrase.size(); }),
+             qPrintable(value(QStringLiteral("TPhrases.Edit2")) + QStringLiteral(" / errors ") +
+                        value(QStringLiteral("TPhrases.errors")) + QStringLiteral(" / focus ") +
+                        value(QStringLiteral("focus"))));
     QCOMPARE(value(QStringLiteral("TPhrases.Edit2")), phrase);
     QCOMPARE(value(QStringLiteral("TPhrases.errors")), QStringLiteral("0"));
     QCOMPARE(value(QStringLiteral("focus")), QStringLiteral("Edit4"));
