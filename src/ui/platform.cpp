@@ -1,6 +1,8 @@
 // Locale, translations and fonts.
 #include "ui/platform.h"
 
+#include "ui/modalfocus.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QLibraryInfo>
@@ -27,6 +29,7 @@ void setUpPlatform(QApplication &app)
     QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
     QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
     QFont::insertSubstitution(QStringLiteral("Wingdings"), QStringLiteral("DejaVu Sans"));
+    keepFocusAfterModals(app);
 }
 
 QString longTimeFormat()
