@@ -24,6 +24,14 @@ bool isAscii(const QByteArray &bytes)
     return true;
 }
 
+bool isValidUtf8(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString decoded = utf8.decode(bytes);
+    (void)decoded;
+    return !utf8.hasError();
+}
+
 QByteArray hash(const QByteArray &bytes)
 {
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
@@ -52,11 +60,12 @@ QByteArray encode(const QString &text, Encoding encoding)
         // A leading zero-width no-break space would read back as the mark.
         return crlf.startsWith(QChar(0xFEFF)) ? kBom + crlf.toUtf8() : crlf.toUtf8();
     }
-    // Windows-1252 bytes that begin like the byte-order mark would be read
-    // back as UTF-8: such notes are written as UTF-8 too.
+    // Windows-1252 bytes that begin like the byte-order mark, or that happen
+    // to form valid UTF-8 ("Ã€" is C3 80, the UTF-8 of "À"), would be read
+    // back as UTF-8: such notes are written as UTF-8 behind a mark.
     if (ui::fitsCp1252(crlf)) {
         QByteArray bytes = ui::toCp1252(crlf);
-        if (!bytes.startsWith(kBom))
+        if (!bytes.startsWith(kBom) && (isAscii(bytes) || !isValidUtf8(bytes)))
             return bytes;
     }
     return kBom + crlf.toUtf8();
@@ -76,8 +85,9 @@ QString decode(const QByteArray &bytes, Encoding *encoding, bool *exact)
         valid = !utf8.hasError();
         how = Encoding::Utf8Bom;
     } else if (!isAscii(bytes)) {
-        // Accented Windows-1252 text is never valid UTF-8, so a valid
-        // UTF-8 file is one a Linux editor wrote.
+        // Accented Windows-1252 text is almost never valid UTF-8 (and the
+        // notepad never writes such text as Windows-1252), so a valid UTF-8
+        // file is one a Linux editor wrote.
         QStringDecoder utf8(QStringConverter::Utf8,
                             QStringConverter::Flag::ConvertInitialBom | QStringConverter::Flag::Stateless);
         const QString asUtf8 = utf8(bytes);

@@ -17,6 +17,7 @@ void TestNotesRoundTrip::savedNotesReadBack_data()
     QTest::addColumn<QString>("text");
     // Windows-1252 bytes EF BB BF are the UTF-8 byte-order mark.
     QTest::newRow("begins like the mark") << QString::fromUtf8("ï»¿été\nfin");
+    QTest::newRow("Windows-1252 that reads as UTF-8") << QString::fromUtf8("Ã€ et Ã©");
     QTest::newRow("zero-width no-break space") << QString::fromUtf8("\uFEFFnote");
     QTest::newRow("two of them") << QString::fromUtf8("\uFEFF\uFEFF€ α");
     QTest::newRow("plain") << QString::fromUtf8("Première ligne\nDeuxième");
