@@ -59,7 +59,7 @@ std::optional<progress::SessionRecord> LessonWindow::sessionSoFar() const
 
 void LessonWindow::noteJudged()
 {
-    m_session.observe(m_good, m_errors, QDateTime::currentDateTime());
+    m_session.observe(m_good, m_errors, QDateTime::currentMSecsSinceEpoch());
 }
 
 void LessonWindow::noteKey(const QString &expected, bool right)

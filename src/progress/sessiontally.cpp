@@ -44,11 +44,11 @@ void SessionTally::begin(int module, std::int32_t lesson, const QDateTime &now, 
     m_record.start = now;
     m_lastGood = good;
     m_lastErrors = errors;
-    m_firstKey = QDateTime();
+    m_firstKeyMs = -1;
     m_running = true;
 }
 
-void SessionTally::observe(std::int32_t good, std::int32_t errors, const QDateTime &now)
+void SessionTally::observe(std::int32_t good, std::int32_t errors, qint64 nowMs)
 {
     if (!m_running)
         return;
@@ -60,9 +60,9 @@ void SessionTally::observe(std::int32_t good, std::int32_t errors, const QDateTi
         return;
     m_record.good = ui::add32(m_record.good, qMax(goodGain, 0));
     m_record.errors = ui::add32(m_record.errors, qMax(errorGain, 0));
-    if (!m_firstKey.isValid())
-        m_firstKey = now;
-    m_record.typingMs = m_firstKey.msecsTo(now);
+    if (m_firstKeyMs < 0)
+        m_firstKeyMs = nowMs;
+    m_record.typingMs = nowMs - m_firstKeyMs;
 }
 
 void SessionTally::observeKey(const QString &expected, bool right)

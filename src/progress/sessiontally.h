@@ -51,8 +51,10 @@ public:
 
     // The window's counters after a judged key or answer. A counter that
     // went down was reset by the window (a new lesson, the window shown
-    // again): what it holds now was all counted since.
-    void observe(std::int32_t good, std::int32_t errors, const QDateTime &now);
+    // again): what it holds now was all counted since. nowMs is the time in
+    // milliseconds since the epoch (cheap to read on every key, unlike the
+    // local date and time).
+    void observe(std::int32_t good, std::int32_t errors, qint64 nowMs);
     // An expected character typed right or missed.
     void observeKey(const QString &expected, bool right);
 
@@ -67,7 +69,7 @@ private:
     SessionRecord m_record;
     std::int32_t m_lastGood = 0;
     std::int32_t m_lastErrors = 0;
-    QDateTime m_firstKey;
+    qint64 m_firstKeyMs = -1;
     bool m_running = false;
 };
 

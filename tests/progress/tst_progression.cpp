@@ -115,7 +115,7 @@ void TestProgression::tallyFollowsCounters()
     const QDateTime start(QDate(2026, 3, 2), QTime(10, 0));
     tally.begin(2, 1, start, counters[0], counters[1]);
     for (int i = 2; i < counters.size(); i += 2)
-        tally.observe(counters[i], counters[i + 1], start.addSecs(i));
+        tally.observe(counters[i], counters[i + 1], start.addSecs(i).toMSecsSinceEpoch());
     const auto record = tally.finish(start.addSecs(100), 0);
     QVERIFY(record);
     QCOMPARE(record->good, good);
@@ -127,7 +127,7 @@ void TestProgression::sessionWithoutKeysIsNotRecorded()
 {
     progress::SessionTally tally;
     tally.begin(3, 1, QDateTime::currentDateTime(), 5, 5);
-    tally.observe(0, 0, QDateTime::currentDateTime()); // the lesson's reset alone
+    tally.observe(0, 0, QDateTime::currentMSecsSinceEpoch()); // the lesson's reset alone
     tally.observeKey(QStringLiteral("a"), true);
     QVERIFY(!tally.finish(QDateTime::currentDateTime(), 10));
     QVERIFY(!tally.running());
