@@ -14,31 +14,12 @@
 #include <QDir>
 #include <QFile>
 #include <QMap>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <csignal>
+#include "hookclient.h"
 
 namespace {
-
-using State = QMap<QString, QString>;
-
-QString unescape(const QString &value)
-{
-    QString out;
-    out.reserve(value.size());
-    for (qsizetype i = 0; i < value.size(); ++i) {
-        const QChar c = value.at(i);
-        if (c == QLatin1Char('\\') && i + 1 < value.size()) {
-            const QChar n = value.at(++i);
-            out += n == QLatin1Char('n') ? QChar(u'\n') : n == QLatin1Char('r') ? QChar(u'\r') : n;
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
 
 // The X key names of the key drill's prompts.
 QString drillKeysym(const QString &name)
@@ -99,26 +80,27 @@ private slots:
 
 private:
     bool startProgram();
-    void stopProgram();
+    void stopProgram() { m_client.stop(); }
     bool requestState(const QString &shot = QString());
-    bool waitFor(const std::function<bool()> &ready, int timeoutMs = 10000);
-    QString value(const QString &key) const { return m_state.value(key); }
-    int number(const QString &key) const { return m_state.value(key).toInt(); }
-    bool xdotool(const QStringList &args);
-    bool keys(const QStringList &names);
-    bool type(const QString &ascii);
-    bool click(const QString &window, const QString &rectKey);
+    bool waitFor(const std::function<bool()> &ready, int timeoutMs = 10000)
+    {
+        return m_client.waitFor(ready, timeoutMs);
+    }
+    QString value(const QString &key) const { return m_client.value(key); }
+    int number(const QString &key) const { return m_client.number(key); }
+    static bool xdotool(const QStringList &args) { return HookClient::xdotool(args); }
+    static bool keys(const QStringList &names) { return HookClient::keys(names); }
+    static bool type(const QString &ascii) { return HookClient::type(ascii); }
+    bool click(const QString &window, const QString &rectKey) { return m_client.click(window, rectKey); }
     bool clickWidget(const QString &window, const QString &owner, const QString &name);
     bool chooseMenu(const QString &menu, const QString &item);
     bool typeFileName(const QString &path);
 
     QTemporaryDir m_root;
     QString m_cwd, m_home, m_hook, m_screens, m_lessonFile;
-    QProcess m_program;
-    int m_seq = 0;
+    HookClient m_client;
     int m_shot = 0;
-    State m_state;
-    State m_saved; // the state that the lesson file keeps
+    QMap<QString, QString> m_saved; // the state that the lesson file keeps
     QStringList m_locksToggled;
     QString m_note;
     QByteArray m_savedFile;
@@ -161,147 +143,26 @@ void TestX11Journey::cleanup()
             return;
 }
 
-// Starts the program in the lesson folder, waits for its first state, and
-// stretches the frame over the screen as a window manager would maximise it
-// (Xvfb runs none).
+// Starts the program in the lesson folder with a temporary HOME.
 bool TestX11Journey::startProgram()
 {
-    stopProgram();
+    m_client.setHookDir(m_hook);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("HOME"), m_home);
     env.insert(QStringLiteral("XDG_DATA_HOME"),
                m_home + QStringLiteral("/.local/share")); // the progression journal
-    env.insert(QStringLiteral("TAPIVOX_TESTHOOK_DIR"), m_hook);
     env.insert(QStringLiteral("TAPIVOX_TESTHOOK_SEED"),
                qEnvironmentVariable("JOURNEY_SEED", QStringLiteral("2026")));
-    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    QFile::remove(m_hook + QStringLiteral("/state.txt"));
-    m_program.setProcessEnvironment(env);
-    m_program.setWorkingDirectory(m_cwd);
-    m_program.setProcessChannelMode(QProcess::ForwardedChannels);
-    m_program.start(QStringLiteral(JOURNEY_APP), {});
-    if (!m_program.waitForStarted(10000))
-        return false;
-    m_seq = 0;
-    QElapsedTimer timer;
-    timer.start();
-    bool ready = false;
-    while (!ready && timer.elapsed() < 30000) {
-        QFile file(m_hook + QStringLiteral("/state.txt"));
-        ready = file.open(QIODevice::ReadOnly) && file.readLine().trimmed() == "seq=0";
-        if (!ready)
-            QTest::qWait(20);
-    }
-    if (!ready || !requestState())
-        return false;
-    QProcess display;
-    display.start(QStringLiteral("xdotool"), {QStringLiteral("getdisplaygeometry")});
-    if (!display.waitForFinished(10000))
-        return false;
-    const QStringList size = QString::fromLatin1(display.readAllStandardOutput()).simplified().split(u' ');
-    if (size.size() != 2)
-        return false;
-    const QString frame = value(QStringLiteral("window.TMainForm"));
-    if (!xdotool({QStringLiteral("windowmove"), frame, QStringLiteral("0"), QStringLiteral("0")}) ||
-        !xdotool({QStringLiteral("windowsize"), frame, size[0], size[1]}))
-        return false;
-    const QString maximised = QStringLiteral("0,0,%1,%2").arg(size[0], size[1]);
-    return waitFor([&] { return value(QStringLiteral("window.TMainForm.geometry")) == maximised; });
-}
-
-void TestX11Journey::stopProgram()
-{
-    if (m_program.state() == QProcess::NotRunning)
-        return;
-    m_program.terminate();
-    if (!m_program.waitForFinished(5000)) {
-        m_program.kill();
-        m_program.waitForFinished(5000);
-    }
+    return m_client.start(QStringLiteral(JOURNEY_APP), m_cwd, env);
 }
 
 // Asks the program for its state (and a screenshot named after the step).
 bool TestX11Journey::requestState(const QString &shot)
 {
-    if (m_program.state() != QProcess::Running)
-        return false;
-    ++m_seq;
     QString png;
     if (!shot.isEmpty())
         png = QStringLiteral("%1/%2-%3.png").arg(m_screens).arg(++m_shot, 2, 10, QLatin1Char('0')).arg(shot);
-    {
-        QFile request(m_hook + QStringLiteral("/request"));
-        if (!request.open(QIODevice::WriteOnly))
-            return false;
-        request.write(QStringLiteral("%1\n%2\n").arg(m_seq).arg(png).toUtf8());
-    }
-    ::kill(static_cast<pid_t>(m_program.processId()), SIGUSR1);
-    const QByteArray expected = "seq=" + QByteArray::number(m_seq);
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < 15000) {
-        QFile file(m_hook + QStringLiteral("/state.txt"));
-        if (file.open(QIODevice::ReadOnly) && file.readLine().trimmed() == expected) {
-            m_state.clear();
-            const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
-            for (const QString &line : lines) {
-                const qsizetype eq = line.indexOf(QLatin1Char('='));
-                if (eq > 0)
-                    m_state.insert(line.left(eq), unescape(line.mid(eq + 1)));
-            }
-            return true;
-        }
-        QTest::qWait(5);
-    }
-    return false;
-}
-
-// Polls the program's state until ready() holds.
-bool TestX11Journey::waitFor(const std::function<bool()> &ready, int timeoutMs)
-{
-    QElapsedTimer timer;
-    timer.start();
-    do {
-        if (!requestState())
-            return false;
-        if (ready())
-            return true;
-        QTest::qWait(30);
-    } while (timer.elapsed() < timeoutMs);
-    return false;
-}
-
-bool TestX11Journey::xdotool(const QStringList &args)
-{
-    QProcess p;
-    p.start(QStringLiteral("xdotool"), args);
-    return p.waitForFinished(20000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-}
-
-bool TestX11Journey::keys(const QStringList &names)
-{
-    return xdotool(QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("25")} +
-                   names);
-}
-
-bool TestX11Journey::type(const QString &ascii)
-{
-    return xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("25"), ascii});
-}
-
-// Clicks the middle of a rectangle of the dump, relative to a top-level window.
-bool TestX11Journey::click(const QString &window, const QString &rectKey)
-{
-    const QString id = value(QStringLiteral("window.") + window);
-    const QStringList r = value(rectKey).split(QLatin1Char(','));
-    if (id.isEmpty() || r.size() != 4) {
-        qWarning() << "nothing to click:" << window << rectKey;
-        return false;
-    }
-    const int x = r[0].toInt() + r[2].toInt() / 2;
-    const int y = r[1].toInt() + r[3].toInt() / 2;
-    return xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), id, QString::number(x),
-                    QString::number(y), QStringLiteral("click"), QStringLiteral("1")});
+    return m_client.requestState(png);
 }
 
 bool TestX11Journey::clickWidget(const QString &window, const QString &owner, const QString &name)
@@ -315,7 +176,7 @@ bool TestX11Journey::chooseMenu(const QString &menu, const QString &item)
     if (!requestState() || !click(QStringLiteral("TMainForm"), QStringLiteral("menubar.") + menu))
         return false;
     const QString itemKey = QStringLiteral("menuitem.") + item;
-    if (!waitFor([&] { return value(QStringLiteral("popup")) == menu && m_state.contains(itemKey); }))
+    if (!waitFor([&] { return value(QStringLiteral("popup")) == menu && m_client.contains(itemKey); }))
         return false;
     if (!click(menu, itemKey))
         return false;
@@ -444,7 +305,7 @@ void TestX11Journey::typesAPhraseWithADeadKeyAccent()
     QVERIFY(keys({QStringLiteral("Right")}));
     QVERIFY(waitFor([this] {
         return value(QStringLiteral("popup")) == QLatin1String("Phrases1") &&
-               m_state.contains(QStringLiteral("menuitem.Dictions1"));
+               m_client.contains(QStringLiteral("menuitem.Dictions1"));
     }));
     QVERIFY(click(QStringLiteral("Phrases1"), QStringLiteral("menuitem.Dictions1")));
     QVERIFY(waitFor([this] {
@@ -632,7 +493,7 @@ void TestX11Journey::savesTheLessonAs()
     QVERIFY(typeFileName(m_lessonFile));
     QVERIFY(waitFor([this] { return value(QStringLiteral("lessonFile")) == m_lessonFile; }));
     QVERIFY(requestState(QStringLiteral("saved")));
-    m_saved = m_state;
+    m_saved = m_client.state();
     QFile file(m_lessonFile);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray text = file.readAll();
@@ -655,9 +516,9 @@ void TestX11Journey::quitsAndSavesOnTheWay()
     QVERIFY(requestState(QStringLiteral("save-question")));
     QVERIFY(clickWidget(QStringLiteral("QMessageBox"), QStringLiteral("QMessageBox"),
                         QStringLiteral("button:Oui")));
-    QTRY_VERIFY_WITH_TIMEOUT(m_program.state() == QProcess::NotRunning, 15000);
-    QCOMPARE(m_program.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(m_program.exitCode(), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(m_client.process().state() == QProcess::NotRunning, 15000);
+    QCOMPARE(m_client.process().exitStatus(), QProcess::NormalExit);
+    QCOMPARE(m_client.process().exitCode(), 0);
     // "Oui" wrote the same lesson again; the notes went to the start folder.
     QFile lesson(m_lessonFile);
     QVERIFY(lesson.open(QIODevice::ReadOnly));
@@ -709,9 +570,9 @@ void TestX11Journey::quitsWithoutSaving()
     QVERIFY(waitFor([this] { return value(QStringLiteral("modal")) == QLatin1String("QMessageBox"); }));
     QVERIFY(clickWidget(QStringLiteral("QMessageBox"), QStringLiteral("QMessageBox"),
                         QStringLiteral("button:Non")));
-    QTRY_VERIFY_WITH_TIMEOUT(m_program.state() == QProcess::NotRunning, 15000);
-    QCOMPARE(m_program.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(m_program.exitCode(), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(m_client.process().state() == QProcess::NotRunning, 15000);
+    QCOMPARE(m_client.process().exitStatus(), QProcess::NormalExit);
+    QCOMPARE(m_client.process().exitCode(), 0);
     QFile lesson(m_lessonFile);
     QVERIFY(lesson.open(QIODevice::ReadOnly));
     QCOMPARE(lesson.readAll(), m_savedFile);
