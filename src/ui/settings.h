@@ -1,0 +1,14 @@
+// The learner's display choices and recent texts: one settings file,
+// ~/.config/Tapivox/Tapivox.conf, and nothing else. Lessons, counts and the
+// lesson file never go there.
+#pragma once
+#include <QSettings>
+
+#include <memory>
+
+namespace ui {
+
+// A handle on the settings file; read it, write it, let it go.
+std::unique_ptr<QSettings> settings();
+
+} // namespace ui
