@@ -20,11 +20,22 @@
 #              the X server (xdotool) into an open drill (bench/drive.sh type;
 #              median of [typing runs])
 # Screenshots of each drill and the programs' messages go to bench/out/.
-#   bench/peers.sh [runs] [typing runs]
+# Start-up, memory and first key are measured in [reps] repetitions of
+# [runs] launches, the programs alternating within each launch round; the
+# table gives the median of the repetitions' medians and their spread
+# (largest minus smallest). Everything is measured twice: without a session
+# bus, and inside dbus-run-session as a desktop always has one. A machine
+# that is not quiet (load average above 1 at the start or at the end) gets
+# no table: the figures would say more about the load than the programs
+# (TAPIVOX_BENCH_ANY_LOAD=1 prints it anyway, marked as such).
+#   bench/peers.sh [runs] [typing runs] [reps]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-5}
 typing_runs=${2:-3}
+reps=${3:-3}
+load_now() { cut -d' ' -f1 /proc/loadavg; }
+load_start=$(load_now)
 scripts/deps.sh
 if [ "$(id -u)" -eq 0 ]; then
   missing=()
@@ -109,51 +120,72 @@ launch() { # name idle_ms [drive step]
     cd "$home"
     HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share" \
       XDG_CACHE_HOME="$home/.cache" XDG_RUNTIME_DIR="$home/run" KEYS_FILE="$keyfile" \
-      SHOT="${SHOT:-}" "$OLDPWD/scripts/xvfb.sh" \
+      SHOT="${SHOT:-}" "$OLDPWD/scripts/xvfb.sh" ${BUS:+dbus-run-session --} \
       "$mapwatch" --timeout 180 --settle 1000 --idle "$idle" ${watch//ROOT/$root} "${then[@]}" -- "${CMD[$name]}"
   ) || true; } 2>>"$out/messages.log" | tr '\n' ' ' | sed "s/^/$name /; s/ *$/\n/"
 }
 
-started=$(date +%s)
-for p in "${programs[@]}"; do launch "$p" 0 setup | sed 's/^\(\S*\) /\1 first-run /' >>"$results"; done
-for p in "${programs[@]}"; do launch "$p" 0 >/dev/null; done # warm-up
-for _ in $(seq 1 "$runs"); do
-  for p in "${programs[@]}"; do launch "$p" 0 >>"$results"; done
-done
-for p in "${programs[@]}"; do launch "$p" 10000 | sed 's/^\(\S*\) /\1 idle /' >>"$results"; done
-for i in $(seq 1 "$typing_runs"); do
-  for p in "${programs[@]}"; do
-    SHOT=""
-    [ "$i" -eq 1 ] && command -v xwd >/dev/null && SHOT="$out/drill-$p.png"
-    SHOT=$SHOT launch "$p" 0 type | sed 's/^\(\S*\) /\1 typing /' >>"$results"
+# One whole measure, its lines in $results prefixed by the bus setting.
+measure() { # bus: "" or 1
+  local tag=nobus p i r
+  [ -n "$1" ] && tag=bus
+  export BUS=$1
+  for p in "${programs[@]}"; do launch "$p" 0 setup | sed "s/^\(\S*\) /$tag \1 first-run /" >>"$results"; done
+  for p in "${programs[@]}"; do launch "$p" 0 >/dev/null; done # warm-up
+  for r in $(seq 1 "$reps"); do
+    for _ in $(seq 1 "$runs"); do
+      for p in "${programs[@]}"; do launch "$p" 0 | sed "s/^\(\S*\) /$tag \1 rep$r /" >>"$results"; done
+    done
   done
-done
-notes+=("ktouch: lesson 1 of its French course (Start Training), the keys being its text.")
-notes+=("klavaro: Adaptability exercise (random keys), started by a first key; most keys are errors, which it lets pass.")
-notes+=("tipp10: lesson 1, Block Typing Errors off (set after the first run), started by the space bar.")
-cp "$results" "$out/results.txt"
+  for p in "${programs[@]}"; do launch "$p" 10000 | sed "s/^\(\S*\) /$tag \1 idle /" >>"$results"; done
+  for i in $(seq 1 "$typing_runs"); do
+    for p in "${programs[@]}"; do
+      SHOT=""
+      [ "$i" -eq 1 ] && [ -z "$1" ] && command -v xwd >/dev/null && SHOT="$out/drill-$p.png"
+      SHOT=$SHOT launch "$p" 0 type | sed "s/^\(\S*\) /$tag \1 typing /" >>"$results"
+    done
+  done
+  unset BUS
+}
 
-{
-  echo "Measured $(date -u '+%Y-%m-%d %H:%M UTC') on $(nproc) CPU(s), $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//'), in $(($(date +%s) - started)) s; start-up median of $runs, typing median of $typing_runs."
-  awk -v order="${programs[*]}" '
+# The table of one bus setting: each figure of a launch is the median of the
+# repetitions' medians, with its spread after "±" (half the range).
+table() { # tag
+  awk -v order="${programs[*]}" -v tag="$1" -v reps="$reps" '
     function median(list,   a, n, i, j, x) {
       n = split(list, a, ","); if (!n) return ""
       for (i = 2; i <= n; i++) { x = a[i] + 0; for (j = i - 1; j >= 1 && a[j] + 0 > x; j--) a[j + 1] = a[j]; a[j + 1] = x }
       return a[int((n + 1) / 2)]
     }
     function val(s, key,   i, kv, f, n) { n = split(s, f, " "); for (i = 1; i <= n; i++) { split(f[i], kv, "="); if (kv[1] == key) return kv[2] } return "" }
-    function add(arr, p, v) { if (v != "" && v >= 0) arr[p] = arr[p] (arr[p] != "" ? "," : "") v }
+    function add(arr, k, v) { if (v != "" && v >= 0) arr[k] = arr[k] (arr[k] != "" ? "," : "") v }
     # The main window: the frame where a splash comes first.
     function main(s) { return val(s, "frame_ms") != "" ? val(s, "frame_ms") : val(s, "mapped_ms") }
+    # Median of the repetitions medians of arr for p; spread in spr[p].
+    function reped(arr, p, spr,   r, m, all, lo, hi, v) {
+      all = ""; lo = ""; hi = ""
+      for (r = 1; r <= reps; r++) {
+        v = median(arr[p SUBSEP r]); if (v == "") continue
+        all = all (all != "" ? "," : "") v
+        if (lo == "" || v + 0 < lo) lo = v + 0
+        if (hi == "" || v + 0 > hi) hi = v + 0
+      }
+      spr[p] = (lo == "" ? "" : (hi - lo) / 2)
+      return median(all)
+    }
+    $1 != tag { next }
+    { $1 = ""; sub(/^ /, "") }
     $2 == "first-run" { first[$1] = main($0); next }
     $2 == "idle" { add(idle, $1, val($0, "idle_cpu_ms")); next }
     $2 == "typing" { add(typing, $1, val($0, "cpu_ms_per_100_keys")); next }
-    {
-      add(start, $1, main($0)); add(rss, $1, val($0, "peak_rss_kb")); add(xorg, $1, val($0, "xorg_kb"))
-      if (val($0, "frame_ms") != "") add(splash, $1, val($0, "mapped_ms"))
-      add(painted, $1, val($0, "painted_ms")); add(answer, $1, val($0, "answer_ms"))
+    $2 ~ /^rep/ {
+      r = substr($2, 4) + 0
+      add(start, $1 SUBSEP r, main($0)); add(rss, $1 SUBSEP r, val($0, "peak_rss_kb")); add(xorg, $1 SUBSEP r, val($0, "xorg_kb"))
+      if (val($0, "frame_ms") != "") add(splash, $1 SUBSEP r, val($0, "mapped_ms"))
+      add(painted, $1 SUBSEP r, val($0, "painted_ms")); add(answer, $1 SUBSEP r, val($0, "answer_ms"))
     }
     function cell(v, fmt) { return v == "" ? "n/a" : sprintf(fmt, v) }
+    function spread(v, sp, fmt) { return v == "" ? "n/a" : sprintf(fmt " ± " fmt, v, sp) }
     function ratio(t, b) {
       if (t == "" || b == "") return "n/a"
       if (b <= 0) return t <= 0 ? "both 0" : "n/a"
@@ -165,13 +197,14 @@ cp "$results" "$out/results.txt"
       print "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|"
       for (i = 1; i <= n; i++) {
         p = names[i]
-        s[p] = median(start[p]); m[p] = median(rss[p]); d[p] = median(idle[p]); t[p] = median(typing[p])
-        x[p] = median(xorg[p])
-        if (m[p] != "") m[p] /= 1024
-        if (x[p] != "") x[p] /= 1024
-        printf "| %s | %s | %s | %s | %s | %s | %s | %s | %s | %s |\n", p, cell(median(splash[p]), "%.0f"),
-          cell(s[p], "%.0f"), cell(median(painted[p]), "%.0f"), cell(median(answer[p]), "%.0f"),
-          cell(first[p], "%.0f"), cell(m[p], "%.1f"), cell(x[p], "%.1f"), cell(d[p], "%d"), cell(t[p], "%d")
+        s[p] = reped(start, p, ss); m[p] = reped(rss, p, ms); x[p] = reped(xorg, p, xs)
+        d[p] = median(idle[p]); t[p] = median(typing[p])
+        sp = reped(splash, p, sps); pa = reped(painted, p, pas); an = reped(answer, p, ans)
+        if (m[p] != "") { m[p] /= 1024; ms[p] /= 1024 }
+        if (x[p] != "") { x[p] /= 1024; xs[p] /= 1024 }
+        printf "| %s | %s | %s | %s | %s | %s | %s | %s | %s | %s |\n", p, spread(sp, sps[p], "%.0f"),
+          spread(s[p], ss[p], "%.0f"), spread(pa, pas[p], "%.0f"), spread(an, ans[p], "%.0f"),
+          cell(first[p], "%.0f"), spread(m[p], ms[p], "%.1f"), cell(x[p], "%.1f"), cell(d[p], "%d"), cell(t[p], "%d")
         if (p != "tapivox") {
           if (s[p] != "" && (bs == "" || s[p] < bs)) bs = s[p]
           if (first[p] != "" && (bf == "" || first[p] < bf)) bf = first[p]
@@ -183,7 +216,39 @@ cp "$results" "$out/results.txt"
       printf "| Tapivox / best peer | | %s | | | %s | %s | | %s | %s |\n", ratio(s["tapivox"], bs),
         ratio(first["tapivox"], bf), ratio(m["tapivox"], bm), ratio(d["tapivox"], bd), ratio(t["tapivox"], bt)
     }' "$results"
+}
+
+started=$(date +%s)
+measure ""
+measure 1
+load_end=$(load_now)
+notes+=("ktouch: lesson 1 of its French course (Start Training), the keys being its text.")
+notes+=("klavaro: Adaptability exercise (random keys), started by a first key; most keys are errors, which it lets pass.")
+notes+=("tipp10: lesson 1, Block Typing Errors off (set after the first run), started by the space bar.")
+cp "$results" "$out/results.txt"
+
+quiet=1
+awk -v a="$load_start" -v b="$load_end" 'BEGIN { exit !(a > 1 || b > 1) }' && quiet=0
+{
+  echo "Measured $(date -u '+%Y-%m-%d %H:%M UTC') on $(nproc) CPU(s), $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//'), in $(($(date +%s) - started)) s; load average $load_start at the start, $load_end at the end; start-up: median of $reps repetitions of the median of $runs launches, ± half their range; typing median of $typing_runs."
+  if [ "$quiet" = 0 ]; then
+    echo
+    echo "NOT A QUIET MACHINE (load average above 1): these figures compare nothing."
+    if [ "${TAPIVOX_BENCH_ANY_LOAD:-0}" != 1 ]; then
+      echo "No table is given; the raw launches are in bench/out/results.txt."
+      exit 2
+    fi
+  fi
+  echo
+  echo "Without a session bus:"
+  echo
+  table nobus
+  echo
+  echo "With a session bus (dbus-run-session):"
+  echo
+  table bus
   echo
   echo "Typing drills:"
   for n in "${notes[@]}"; do echo "- $n"; done
 } | tee "$out/table.md"
+exit "${PIPESTATUS[0]}"
