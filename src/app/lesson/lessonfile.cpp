@@ -1,5 +1,5 @@
 // Lesson file reading and writing.
-#include "app/lessonfile.h"
+#include "app/lesson/lessonfile.h"
 
 #include <algorithm>
 #include <charconv>
