@@ -2,6 +2,7 @@
 #include "app/lessontable.h"
 
 #include "app/lesson/forms.h"
+#include "app/lesson/lessonfile.h"
 #include "app/menutable.h"
 #include "drills/texos.h"
 #include "drills/tjeu.h"
@@ -13,6 +14,7 @@
 #include "ui/caption.h"
 
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -42,6 +44,9 @@ const LessonDef kLessons[] = {
 // clang-format on
 
 #undef LESSON
+
+// The lesson file keeps a lesson code and a menu code for each of them.
+static_assert(std::size(kLessons) == LessonFile::kModules);
 
 } // namespace
 

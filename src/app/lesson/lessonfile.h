@@ -13,7 +13,8 @@ struct LessonFile
 {
     static constexpr int kModules = 7;
     // Line 1, then the seven lesson codes, then the seven menu codes.
-    std::array<std::int32_t, 1 + 2 * kModules> values{};
+    static constexpr int kLines = 1 + 2 * kModules;
+    std::array<std::int32_t, kLines> values{};
 
     // The module code of the window in front (line 1), and the lesson code
     // and menu code of a module (1..kModules).
