@@ -245,12 +245,13 @@ void TestX11Scale::lessonWindowIsWhole()
         QVERIFY(down->maximum() >= sub->height() - room.height());
     }
     const QStringList cuts = cutParts(lesson);
-    save(frame->grab(), m_screens, QStringLiteral("lesson-") + name);
+    save(frame->grab(), m_screens, QStringLiteral("lesson-") + lesson->objectName());
     if (across->isVisible()) {
         across->setValue(across->maximum());
         QApplication::processEvents();
         QVERIFY(sub->geometry().right() <= area->viewport()->width() + kSlack);
-        save(frame->grab(), m_screens, QStringLiteral("lesson-") + name + QStringLiteral("-scrolled"));
+        save(frame->grab(), m_screens,
+             QStringLiteral("lesson-") + lesson->objectName() + QStringLiteral("-scrolled"));
         across->setValue(0);
     }
     QVERIFY2(cuts.isEmpty(), qPrintable(cuts.join(QStringLiteral("; "))));
