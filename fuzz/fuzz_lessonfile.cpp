@@ -1,6 +1,6 @@
 // libFuzzer target: the lesson-file reader takes any bytes without crashing,
 // hanging or reading out of bounds, and what it reads writes back the same.
-#include "app/lessonfile.h"
+#include "app/lesson/lessonfile.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -22,18 +22,6 @@ const AccessibleText kTexts[] = {
     {"TMainForm/StatusPanel1", nullptr, "Heure"},
     {"TMainForm/*Sub", nullptr, "Fenêtre de leçon"},
 
-    // Chronometer of the lesson windows.
-    {"TClavier/Panel2", "Chronomètre", nullptr},
-    {"TExos/Panel2", "Chronomètre", nullptr},
-    {"TPhrases/Panel2", "Chronomètre", nullptr},
-    {"TJeu/Panel2", "Chronomètre", nullptr},
-    {"TSaisie/Panel2", "Chronomètre", nullptr},
-    {"TClavier/StaticText2", nullptr, "Temps écoulé ; cliquez pour démarrer ou arrêter le chronomètre"},
-    {"TExos/StaticText2", nullptr, "Temps écoulé ; cliquez pour démarrer ou arrêter le chronomètre"},
-    {"TPhrases/StaticText2", nullptr, "Temps écoulé ; cliquez pour démarrer ou arrêter le chronomètre"},
-    {"TJeu/StaticText2", nullptr, "Temps écoulé ; cliquez pour démarrer ou arrêter le chronomètre"},
-    {"TSaisie/StaticText2", nullptr, "Temps écoulé ; cliquez pour démarrer ou arrêter le chronomètre"},
-
     // Keyboard.
     {"TClavier", "Clavier", "Appuyez sur une touche pour lire sa description"},
     {"TClavier/GroupBox1", "Consigne", nullptr},
@@ -113,25 +101,9 @@ const AccessibleText kTexts[] = {
     // Letters and F1..F12: "Touche" and the caption.
     {"TClavier/SpeedButton*", "Touche %1", "Touche du clavier dessiné"},
 
-    // Drills: a model line, then the line where it is typed.
+    // Drills: the windows name their model and typing lines.
     {"TExos", "Exercices", nullptr},
-    {"TExos/Label1", nullptr, "Consigne de l'exercice"},
-    {"TExos/Label2", nullptr, "Score"},
-    {"TExos/Edit1", "Première ligne modèle", nullptr},
-    {"TExos/Edit2", "Première ligne à taper", "Tapez ici le modèle de la ligne au-dessus"},
-    {"TExos/Edit3", "Deuxième ligne modèle", nullptr},
-    {"TExos/Edit4", "Deuxième ligne à taper", "Tapez ici le modèle de la ligne au-dessus"},
-    {"TExos/Edit5", "Troisième ligne modèle", nullptr},
-    {"TExos/Edit6", "Troisième ligne à taper", "Tapez ici le modèle de la ligne au-dessus"},
     {"TPhrases", "Phrases", nullptr},
-    {"TPhrases/Label1", nullptr, "Consigne des phrases"},
-    {"TPhrases/Label2", nullptr, "Score"},
-    {"TPhrases/Edit1", "Première phrase modèle", nullptr},
-    {"TPhrases/Edit2", "Première phrase à taper", "Tapez ici la phrase au-dessus"},
-    {"TPhrases/Edit3", "Deuxième phrase modèle", nullptr},
-    {"TPhrases/Edit4", "Deuxième phrase à taper", "Tapez ici la phrase au-dessus"},
-    {"TPhrases/Edit5", "Troisième phrase modèle", nullptr},
-    {"TPhrases/Edit6", "Troisième phrase à taper", "Tapez ici la phrase au-dessus"},
     {"TTexte", "Texte", nullptr},
     {"TTexte/RichEdit1", "Texte modèle", nullptr},
     {"TTexte/RichEdit2", "Texte à taper", "Recopiez ici le texte du dessus"},

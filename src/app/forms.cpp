@@ -5,51 +5,38 @@
 #include "accessories/tcalendrier.h"
 #include "accessories/thorloge.h"
 #include "accessories/tpocket.h"
+#include "app/lesson/lessonwindow.h"
+#include "app/lesson/tstats.h"
+#include "app/lessontable.h"
 #include "app/taboutbox.h"
 #include "app/tmainform.h"
-#include "app/tstats.h"
-#include "drills/texos.h"
-#include "drills/tjeu.h"
-#include "drills/tphrases.h"
-#include "drills/ttexte.h"
 #include "keyboard/tcaract.h"
-#include "keyboard/tclavier.h"
-#include "office/tsaisie.h"
-#include "office/ttableur.h"
 #include "ui/accessibility.h"
-
-Forms &forms()
-{
-    static Forms f;
-    return f;
-}
 
 void createForms()
 {
     Forms &f = forms();
     f.MainForm = new TMainForm;
     QWidget *frame = f.MainForm;
-    f.Clavier = new TClavier;
-    f.MainForm->addLesson(f.Clavier);
-    f.Exos = new TExos;
-    f.MainForm->addLesson(f.Exos);
+    // The lesson windows by module code, up to and with lastModule.
+    std::span<const LessonDef> lessons = lessonTable();
+    const auto createLessons = [&](int lastModule) {
+        while (!lessons.empty() && lessons.front().module <= lastModule) {
+            f.MainForm->addLesson(lessons.front().create(f));
+            lessons = lessons.subspan(1);
+        }
+    };
+    createLessons(2); // TClavier, TExos
     f.AboutBox = new TAboutBox(frame);
     f.Blocnotes = new TBlocnotes(frame);
     f.Calendrier = new TCalendrier(frame);
     f.Horloge = new THorloge(frame);
     f.Pocket = new TPocket(frame);
-    f.Phrases = new TPhrases;
-    f.MainForm->addLesson(f.Phrases);
-    f.Texte = new TTexte;
-    f.MainForm->addLesson(f.Texte);
+    createLessons(4); // TPhrases, TTexte
     f.Caract = new TCaract(frame);
-    f.Jeu = new TJeu;
-    f.MainForm->addLesson(f.Jeu);
+    createLessons(5); // TJeu
     f.Stats = new TStats(frame);
-    f.Tableur = new TTableur;
-    f.MainForm->addLesson(f.Tableur);
-    f.Saisie = new TSaisie;
-    f.MainForm->addLesson(f.Saisie);
+    createLessons(7); // TTableur, TSaisie
     ui::nameEveryWindow(frame);
 }
 

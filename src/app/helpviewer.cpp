@@ -2,6 +2,7 @@
 #include "app/helpviewer.h"
 
 #include "app/helpindex.h"
+#include "app/lessontable.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -164,11 +165,8 @@ QString HelpViewer::pageOfContext(int context)
 // each lesson window gets its own page.
 QString HelpViewer::pageOfModule(int module)
 {
-    static const char *const pages[] = {"clavier", "exercices", "phrases", "texte",
-                                        "jeu",     "tableur",   "saisie"};
-    if (module < 1 || module > 7)
-        return {};
-    return QLatin1String(pages[module - 1]) + QStringLiteral(".html");
+    const LessonDef *row = lessonRow(module);
+    return row ? QLatin1String(row->helpPage) : QString();
 }
 
 void HelpViewer::showLessonHelp(int module)

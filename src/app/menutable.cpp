@@ -108,18 +108,18 @@ const MenuItemDef kAideItems[] = {
     {"About1", "&A propos", "Informations sur le programme, la version", "", -1, false},
 };
 const MenuDef kMenus[] = {
-    {"Fichier1", "&Fichier", 2, 0, kFichierItems},
-    {"Edition1", "&Edition", 3, 0, kEditionItems},
-    {"Clavier1", "&Clavier", 4, 1, kClavierItems},
-    {"Exercices1", "E&xercices", 5, 2, kExercicesItems},
-    {"Phrases1", "&Phrases", 6, 3, kPhrasesItems},
-    {"Texte1", "&Texte", 7, 4, kTexteItems},
-    {"Tableur1", "T&ableur", 8, 6, kTableurItems},
-    {"Saisie1", "&Saisie", 9, 7, kSaisieItems},
-    {"Jeu1", "&Jeu", 10, 5, kJeuItems},
-    {"Options1", "&Options", 11, 0, kOptionsItems},
-    {"Utilitaires1", "&Utilitaires", 12, 0, kUtilitairesItems},
-    {"Aide1", "&?", 13, 0, kAideItems},
+    {"Fichier1", "&Fichier", 2, kFichierItems},
+    {"Edition1", "&Edition", 3, kEditionItems},
+    {"Clavier1", "&Clavier", 4, kClavierItems},
+    {"Exercices1", "E&xercices", 5, kExercicesItems},
+    {"Phrases1", "&Phrases", 6, kPhrasesItems},
+    {"Texte1", "&Texte", 7, kTexteItems},
+    {"Tableur1", "T&ableur", 8, kTableurItems},
+    {"Saisie1", "&Saisie", 9, kSaisieItems},
+    {"Jeu1", "&Jeu", 10, kJeuItems},
+    {"Options1", "&Options", 11, kOptionsItems},
+    {"Utilitaires1", "&Utilitaires", 12, kUtilitairesItems},
+    {"Aide1", "&?", 13, kAideItems},
 };
 
 const ToolButtonDef kToolbar[] = {

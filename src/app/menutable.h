@@ -18,7 +18,6 @@ struct MenuDef
     const char *name;
     const char *caption;
     int helpContext;
-    int module; // lesson window of the menu (1..7), 0 for the other menus
     std::span<const MenuItemDef> items;
 };
 

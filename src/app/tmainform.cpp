@@ -7,18 +7,11 @@
 #include "accessories/tpocket.h"
 #include "app/forms.h"
 #include "app/helpviewer.h"
-#include "app/lessonwindow.h"
+#include "app/lesson/lessonwindow.h"
+#include "app/lessontable.h"
 #include "app/menutable.h"
 #include "app/taboutbox.h"
-#include "app/tstats.h"
-#include "drills/texos.h"
-#include "drills/tjeu.h"
-#include "drills/tphrases.h"
-#include "drills/ttexte.h"
 #include "keyboard/tcaract.h"
-#include "keyboard/tclavier.h"
-#include "office/tsaisie.h"
-#include "office/ttableur.h"
 #include "ui/menustyle.h"
 #include "ui/pictures.h"
 #include "ui/platform.h"
@@ -113,10 +106,11 @@ void TMainForm::buildMenus()
         menu->installEventFilter(this);
         menu->setStyle(m_menuStyle);
         QActionGroup *group = nullptr;
-        if (menuDef.module) {
+        const LessonDef *lesson = lessonRowOfMenu(menuDef.name);
+        if (lesson) {
             group = new QActionGroup(this);
             group->setExclusive(true);
-            m_groups[menuDef.module] = group;
+            m_groups.insert(lesson->module, group);
         }
         for (const MenuItemDef &item : menuDef.items) {
             const QString caption = QString::fromUtf8(item.caption);
@@ -134,7 +128,7 @@ void TMainForm::buildMenus()
                 act->setCheckable(true);
                 act->setChecked(item.start);
                 act->setData(item.code);
-                act->setProperty("module", menuDef.module);
+                act->setProperty("module", lesson->module);
                 group->addAction(act);
                 connect(act, &QAction::triggered, this, [this, act] { LessonItemClick(act); });
             }
@@ -188,12 +182,9 @@ void TMainForm::buildToolbar()
         void (TMainForm::*handler)();
     } handlers[] = {
         {"SpeedButton11", &TMainForm::Nouvelleleon1Click}, {"SpeedButton5", &TMainForm::OpenItemClick},
-        {"SpeedButton6", &TMainForm::SaveItemClick},       {"SpeedButton1", &TMainForm::SpeedButton1Click},
-        {"SpeedButton2", &TMainForm::SpeedButton2Click},   {"SpeedButton7", &TMainForm::SpeedButton7Click},
-        {"SpeedButton3", &TMainForm::SpeedButton3Click},   {"SpeedButton13", &TMainForm::SpeedButton13Click},
-        {"SpeedButton14", &TMainForm::SpeedButton14Click}, {"SpeedButton4", &TMainForm::SpeedButton4Click},
-        {"SpeedButton9", &TMainForm::SpeedButton9Click},   {"SpeedButton10", &TMainForm::SpeedButton10Click},
-        {"SpeedButton8", &TMainForm::SpeedButton8Click},   {"SpeedButton12", &TMainForm::SpeedButton12Click},
+        {"SpeedButton6", &TMainForm::SaveItemClick},       {"SpeedButton9", &TMainForm::SpeedButton9Click},
+        {"SpeedButton10", &TMainForm::SpeedButton10Click}, {"SpeedButton8", &TMainForm::SpeedButton8Click},
+        {"SpeedButton12", &TMainForm::SpeedButton12Click},
     };
     for (const ToolButtonDef &entry : toolbarTable()) {
         const QString name = QLatin1String(entry.name);
@@ -219,6 +210,9 @@ void TMainForm::buildToolbar()
         for (const auto &h : handlers)
             if (name == QLatin1String(h.name))
                 connect(button, &QToolButton::clicked, this, h.handler);
+        if (lessonRowOfButton(entry.name))
+            connect(button, &QToolButton::clicked, this,
+                    [this, name = entry.name] { showLessonOfButton(name); });
     }
 }
 
@@ -312,17 +306,14 @@ LessonWindow *TMainForm::activeLesson() const
 
 LessonWindow *TMainForm::lessonOfModule(int module) const
 {
-    const Forms &f = forms();
-    switch (module) {
-    case 1: return f.Clavier;
-    case 2: return f.Exos;
-    case 3: return f.Phrases;
-    case 4: return f.Texte;
-    case 5: return f.Jeu;
-    case 6: return f.Tableur;
-    case 7: return f.Saisie;
-    default: return nullptr;
-    }
+    const LessonDef *row = lessonRow(module);
+    return row ? lessonWindow(*row) : nullptr;
+}
+
+void TMainForm::showLessonOfButton(const char *buttonName)
+{
+    if (const LessonDef *row = lessonRowOfButton(buttonName))
+        showLesson(lessonWindow(*row));
 }
 
 // ---- start and end of the run ----------------------------------------------
@@ -358,18 +349,14 @@ void TMainForm::FormShow()
     Timer1Timer();
 }
 
-// SetIni on every lesson window, then the keyboard window in front.
+// SetIni on every lesson window, then the keyboard window, the first of
+// the table, in front.
 void TMainForm::newLesson()
 {
-    const Forms &f = forms();
-    if (f.Clavier)
-        f.Clavier->SetIni(0);
-    for (LessonWindow *w : {static_cast<LessonWindow *>(f.Exos), static_cast<LessonWindow *>(f.Phrases),
-                            static_cast<LessonWindow *>(f.Texte), static_cast<LessonWindow *>(f.Tableur),
-                            static_cast<LessonWindow *>(f.Jeu), static_cast<LessonWindow *>(f.Saisie)})
-        if (w)
-            w->SetIni(1);
-    showLesson(f.Clavier);
+    for (const LessonDef &row : lessonTable())
+        if (LessonWindow *w = lessonWindow(row))
+            w->SetIni(row.startCode);
+    showLesson(lessonWindow(lessonTable().front()));
 }
 
 void TMainForm::closeEvent(QCloseEvent *event)
@@ -465,12 +452,12 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
 void TMainForm::UpdateMenus()
 {
     const LessonWindow *w = activeLesson();
-    const bool texte = w && w == static_cast<LessonWindow *>(forms().Texte);
-    const bool tableur = w && w == static_cast<LessonWindow *>(forms().Tableur);
+    const bool clipboard = w && w->hasClipboard();
+    const bool textStyle = w && w->hasTextStyle();
     for (const char *name : {"Couper1", "Copier1", "Coller1"})
-        action(QLatin1String(name))->setEnabled(texte || tableur);
-    toolButton(QStringLiteral("SpeedButton9"))->setEnabled(texte);
-    toolButton(QStringLiteral("SpeedButton10"))->setEnabled(texte);
+        action(QLatin1String(name))->setEnabled(clipboard);
+    toolButton(QStringLiteral("SpeedButton9"))->setEnabled(textStyle);
+    toolButton(QStringLiteral("SpeedButton10"))->setEnabled(textStyle);
 }
 
 // ---- commands ------------------------------------------------------------------
@@ -496,45 +483,18 @@ void TMainForm::LessonItemClick(QAction *item)
     showLesson(w);
 }
 
-void TMainForm::SpeedButton1Click()
-{
-    showLesson(forms().Clavier);
-}
-void TMainForm::SpeedButton2Click()
-{
-    showLesson(forms().Exos);
-}
-void TMainForm::SpeedButton7Click()
-{
-    showLesson(forms().Phrases);
-}
-void TMainForm::SpeedButton3Click()
-{
-    showLesson(forms().Texte);
-}
-void TMainForm::SpeedButton13Click()
-{
-    showLesson(forms().Tableur);
-}
-void TMainForm::SpeedButton14Click()
-{
-    showLesson(forms().Saisie);
-}
-void TMainForm::SpeedButton4Click()
-{
-    showLesson(forms().Jeu);
-}
-
+// Bold and underline are enabled only while a lesson that styles its text
+// is in front.
 void TMainForm::SpeedButton9Click()
 {
-    if (forms().Texte)
-        forms().Texte->Gras();
+    if (LessonWindow *w = activeLesson())
+        w->Gras();
 }
 
 void TMainForm::SpeedButton10Click()
 {
-    if (forms().Texte)
-        forms().Texte->Souligne();
+    if (LessonWindow *w = activeLesson())
+        w->Souligne();
 }
 
 void TMainForm::SpeedButton8Click()
@@ -546,59 +506,41 @@ void TMainForm::SpeedButton8Click()
 
 void TMainForm::routeChronometer()
 {
-    const Forms &f = forms();
-    LessonWindow *w = activeLesson();
-    if (w) {
-        if (w == static_cast<LessonWindow *>(f.Clavier) || w == static_cast<LessonWindow *>(f.Exos) ||
-            w == static_cast<LessonWindow *>(f.Phrases))
-            w->StaticText1Click();
-        else if (w == static_cast<LessonWindow *>(f.Texte) || w == static_cast<LessonWindow *>(f.Tableur) ||
-                 w == static_cast<LessonWindow *>(f.Saisie))
-            w->SetTemps();
-    }
+    if (LessonWindow *w = activeLesson())
+        w->toggleChronometer();
 }
 
 void TMainForm::SpeedButton12Click()
 {
-    // Every lesson but the game has statistics; the data-entry lesson counts
-    // its fields too, so the command reaches it.
-    LessonWindow *w = activeLesson();
-    if (w && w != static_cast<LessonWindow *>(forms().Jeu))
+    if (LessonWindow *w = activeLesson())
         w->Statistic();
 }
 
 void TMainForm::Couper1Click()
 {
-    LessonWindow *w = activeLesson();
-    if (w && w == static_cast<LessonWindow *>(forms().Texte))
-        forms().Texte->Couper();
-    else if (w && w == static_cast<LessonWindow *>(forms().Tableur))
-        forms().Tableur->Couper();
+    if (LessonWindow *w = activeLesson())
+        w->Couper();
 }
 
 void TMainForm::Copier1Click()
 {
-    LessonWindow *w = activeLesson();
-    if (w && w == static_cast<LessonWindow *>(forms().Texte))
-        forms().Texte->Copier();
-    else if (w && w == static_cast<LessonWindow *>(forms().Tableur))
-        forms().Tableur->Copier();
+    if (LessonWindow *w = activeLesson())
+        w->Copier();
 }
 
 void TMainForm::Coller1Click()
 {
-    LessonWindow *w = activeLesson();
-    if (w && w == static_cast<LessonWindow *>(forms().Texte))
-        forms().Texte->Coller();
-    else if (w && w == static_cast<LessonWindow *>(forms().Tableur))
-        forms().Tableur->Coller();
+    if (LessonWindow *w = activeLesson())
+        w->Coller();
 }
 
+// A lesson that takes characters inserts the chosen ones; otherwise the
+// table is only shown.
 void TMainForm::Tabledescaractres1Click()
 {
     LessonWindow *w = activeLesson();
-    if (w && w == static_cast<LessonWindow *>(forms().Texte))
-        forms().Texte->Caracteres();
+    if (w && w->takesCharacters())
+        w->Caracteres();
     else if (forms().Caract)
         ui::prompter().showModal(forms().Caract);
 }
@@ -655,9 +597,10 @@ void TMainForm::showHelpContext(int context)
 
 int TMainForm::menuCode(int module) const
 {
-    if (module < 1 || module > 7 || !m_groups[module])
+    const QActionGroup *group = m_groups.value(module);
+    if (!group)
         return 0;
-    const QList<QAction *> items = m_groups[module]->actions();
+    const QList<QAction *> items = group->actions();
     for (int i = 0; i < items.size(); ++i)
         if (items.at(i)->isChecked())
             return i + 1;
@@ -666,9 +609,10 @@ int TMainForm::menuCode(int module) const
 
 void TMainForm::setMenuCode(int module, std::int32_t code)
 {
-    if (module < 1 || module > 7 || !m_groups[module])
+    const QActionGroup *group = m_groups.value(module);
+    if (!group)
         return;
-    const QList<QAction *> items = m_groups[module]->actions();
+    const QList<QAction *> items = group->actions();
     if (code >= 1 && code <= items.size())
         items.at(code - 1)->setChecked(true);
 }

@@ -1,6 +1,7 @@
 // The main frame: toolbar, status bar with hint and clock, the menus, and
 // the multiple-document area that holds the seven lesson windows.
 #pragma once
+#include <QHash>
 #include <QMainWindow>
 
 #include <cstdint>
@@ -30,6 +31,8 @@ public:
     void addLesson(LessonWindow *w);
     // Makes the lesson window visible and brings it to the front.
     void showLesson(LessonWindow *w);
+    // The toolbar button of a lesson: its window in front, as it was left.
+    void showLessonOfButton(const char *buttonName);
     // The frame's active child window (also while a modal dialog is open).
     LessonWindow *activeLesson() const;
     QMdiSubWindow *subWindowOf(const LessonWindow *w) const;
@@ -64,13 +67,13 @@ public:
     void Copier1Click();
     void Coller1Click();
     void LessonItemClick(QAction *item);
-    void SpeedButton1Click();
-    void SpeedButton2Click();
-    void SpeedButton7Click();
-    void SpeedButton3Click();
-    void SpeedButton13Click();
-    void SpeedButton14Click();
-    void SpeedButton4Click();
+    void SpeedButton1Click() { showLessonOfButton("SpeedButton1"); }
+    void SpeedButton2Click() { showLessonOfButton("SpeedButton2"); }
+    void SpeedButton7Click() { showLessonOfButton("SpeedButton7"); }
+    void SpeedButton3Click() { showLessonOfButton("SpeedButton3"); }
+    void SpeedButton13Click() { showLessonOfButton("SpeedButton13"); }
+    void SpeedButton14Click() { showLessonOfButton("SpeedButton14"); }
+    void SpeedButton4Click() { showLessonOfButton("SpeedButton4"); }
     void SpeedButton9Click();
     void SpeedButton10Click();
     void SpeedButton8Click();
@@ -105,7 +108,7 @@ public:
     int menuCode(int module) const;
     void setMenuCode(int module, std::int32_t code);
 
-    // The lesson window of a module code (1..7), or null.
+    // The lesson window of a module code, or null.
     LessonWindow *lessonOfModule(int module) const;
 
     QString startFolder;
@@ -137,7 +140,7 @@ private:
     void openLessonFile(const QString &fileName);
     HelpViewer &helpViewer();
 
-    QActionGroup *m_groups[8] = {};
+    QHash<int, QActionGroup *> m_groups; // each lesson menu's, by module code
     bool m_shown = false;
     HelpViewer *m_help = nullptr;
     QStyle *m_menuStyle = nullptr; // owned by the frame

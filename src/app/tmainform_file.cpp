@@ -1,8 +1,9 @@
 // The frame's lesson-file commands: new lesson, open, save, save as, and the
 // save question before leaving the current lesson.
 #include "app/forms.h"
-#include "app/lessonfile.h"
-#include "app/lessonwindow.h"
+#include "app/lesson/lessonfile.h"
+#include "app/lesson/lessonwindow.h"
+#include "app/lessontable.h"
 #include "app/tmainform.h"
 #include "ui/prompter.h"
 
@@ -96,14 +97,12 @@ void TMainForm::openLessonFile(const QString &fileName)
         return;
     }
     lessonFileName = fileName;
-    const auto &v = file.values;
-    const int order[7] = {1, 2, 3, 4, 5, 6, 7}; // TClavier, TExos, TPhrases, TTexte, TJeu, TTableur, TSaisie
-    for (int i = 0; i < 7; ++i)
-        if (LessonWindow *w = lessonOfModule(order[i]))
-            w->SetIni(v[1 + i]);
-    for (int i = 0; i < 7; ++i)
-        setMenuCode(order[i], v[8 + i]);
-    if (LessonWindow *w = lessonOfModule(v[0]))
+    for (const LessonDef &row : lessonTable())
+        if (LessonWindow *w = lessonWindow(row))
+            w->SetIni(file.lessonCode(row.module));
+    for (const LessonDef &row : lessonTable())
+        setMenuCode(row.module, file.menuCode(row.module));
+    if (LessonWindow *w = lessonOfModule(file.activeModule()))
         showLesson(w);
 }
 
@@ -134,13 +133,13 @@ void TMainForm::Enregistrersous1Click()
 bool TMainForm::Sauver()
 {
     LessonFile file;
-    auto &v = file.values;
+    // The keyboard, first of the table, also stands for no window in front.
     const LessonWindow *active = activeLesson();
-    v[0] = (active && active->moduleCode() >= 2 && active->moduleCode() <= 7) ? active->moduleCode() : 1;
-    for (int module = 1; module <= 7; ++module) {
-        const LessonWindow *w = lessonOfModule(module);
-        v[module] = w ? w->GetIni() : 0;
-        v[7 + module] = menuCode(module);
+    file.activeModule() = active ? active->moduleCode() : lessonTable().front().module;
+    for (const LessonDef &row : lessonTable()) {
+        const LessonWindow *w = lessonWindow(row);
+        file.lessonCode(row.module) = w ? w->GetIni() : 0;
+        file.menuCode(row.module) = menuCode(row.module);
     }
     const bool existed = QFileInfo(lessonFileName).isFile();
     QString reason;

@@ -1,6 +1,7 @@
 // The frame's progression command: the window is built the first time it is
 // asked for, so that start-up does not pay for it.
-#include "app/lessonwindow.h"
+#include "app/lesson/lessonwindow.h"
+#include "app/lessontable.h"
 #include "app/tmainform.h"
 #include "progress/journal.h"
 #include "progress/recording.h"
@@ -36,12 +37,12 @@ void TMainForm::Progression1Click()
 {
     auto *dialog = findChild<TProgression *>(QStringLiteral("TProgression"), Qt::FindDirectChildrenOnly);
     if (!dialog) {
-        dialog = new TProgression(this);
+        dialog = new TProgression(lessonFamilies(), this);
         ui::applyAccessibleTexts(dialog, ui::accessibleTexts());
     }
     QList<progress::SessionRecord> pending;
-    for (int module = 1; module <= 7; ++module)
-        if (const LessonWindow *w = lessonOfModule(module))
+    for (const LessonDef &row : lessonTable())
+        if (const LessonWindow *w = lessonWindow(row))
             if (const auto session = w->sessionSoFar())
                 pending.append(*session);
     dialog->Init(progress::journal(), pending);

@@ -115,6 +115,19 @@ DrillWindow::DrillWindow(const QString &name, int moduleCode, int helpContext, c
                                 [this](QWidget *, QWidget *now) { focusChanged(now); });
 }
 
+void DrillWindow::nameForScreenReader(const Spoken &spoken)
+{
+    static const char *const ordinals[drills::LineDrill::LineCount] = {"Première", "Deuxième", "Troisième"};
+    for (int i = 0; i < drills::LineDrill::LineCount; ++i) {
+        const QString ordinal = QString::fromUtf8(ordinals[i]);
+        m_models[i]->setAccessibleName(QStringLiteral("%1 %2 modèle").arg(ordinal, spoken.line));
+        m_typing[i]->setAccessibleName(QStringLiteral("%1 %2 à taper").arg(ordinal, spoken.line));
+        m_typing[i]->setAccessibleDescription(spoken.typingHelp);
+    }
+    Label1->setAccessibleDescription(spoken.instructionHelp);
+    Label2->setAccessibleDescription(QStringLiteral("Score"));
+}
+
 DrillWindow::~DrillWindow()
 {
     // The children going away move the focus; this window no longer listens.

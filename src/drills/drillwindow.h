@@ -3,7 +3,7 @@
 // typing line, and the time display. Every typed character is judged before
 // it is inserted; the judging itself lives in LineDrill.
 #pragma once
-#include "app/lessonwindow.h"
+#include "app/lesson/lessonwindow.h"
 #include "drills/linedrill.h"
 
 #include <QColor>
@@ -55,11 +55,24 @@ public:
     // The window keeps its size whatever is asked.
     void FormResize();
 
+    // The frame's chronometer command works as a click on the time display.
+    void toggleChronometer() override { StaticText1Click(); }
+
     QLineEdit *modelLine(int line) const { return m_models[line]; }
     ui::HookLineEdit *typingLine(int line) const { return m_typing[line]; }
 
 protected:
     DrillWindow(const QString &name, int moduleCode, int helpContext, const Look &look, QWidget *parent);
+
+    // What a screen reader calls the parts the two windows share: the
+    // lines ("ligne", "phrase"), the help of a typing line, of the instruction.
+    struct Spoken
+    {
+        QString line;
+        QString typingHelp;
+        QString instructionHelp;
+    };
+    void nameForScreenReader(const Spoken &spoken);
 
     virtual drills::LineDrill &drill() = 0;
     // Judges one key; the phrases turn pages on top of the line judging.

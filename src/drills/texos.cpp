@@ -10,6 +10,8 @@ TExos::TExos(QWidget *parent)
     : DrillWindow(QStringLiteral("TExos"), 2, 5, Look{QColor(0x00, 0x80, 0x80), 31, 20, QString()}, parent)
 {
     setWindowTitle(QStringLiteral("Exercices"));
+    nameForScreenReader({QStringLiteral("ligne"), QStringLiteral("Tapez ici le modèle de la ligne au-dessus"),
+                         QStringLiteral("Consigne de l'exercice")});
     // Runs until the first SetIni stops it.
     Timer1->start();
 }

@@ -1,7 +1,7 @@
 // TJeu: the typing game (module code 5). Letters (game 1) or words (game 2)
 // fall down the window one step a second; typing their letters destroys them.
 #pragma once
-#include "app/lessonwindow.h"
+#include "app/lesson/lessonwindow.h"
 #include "drills/gamelogic.h"
 
 class QGroupBox;

@@ -9,6 +9,8 @@ TPhrases::TPhrases(QWidget *parent)
                   Look{QColor(0x80, 0x00, 0x80), 27, 17, QStringLiteral("Bon")}, parent)
 {
     setWindowTitle(QStringLiteral("Phrases"));
+    nameForScreenReader({QStringLiteral("phrase"), QStringLiteral("Tapez ici la phrase au-dessus"),
+                         QStringLiteral("Consigne des phrases")});
     // Runs until the first SetIni stops it.
     Timer1->start();
 }

@@ -1,7 +1,7 @@
 // TTexte: the text lesson (module code 4). The model text stands read-only at
 // the top, the learner types it below; each line is judged on Enter.
 #pragma once
-#include "app/lessonwindow.h"
+#include "app/lesson/lessonwindow.h"
 
 class QTextEdit;
 
@@ -38,12 +38,15 @@ public:
     void FormResize();
 
     // Edition commands, bold and underline, and the character table.
-    void Couper();
-    void Copier();
-    void Coller();
-    void Gras();
-    void Souligne();
-    void Caracteres();
+    bool hasClipboard() const override { return true; }
+    void Couper() override;
+    void Copier() override;
+    void Coller() override;
+    bool hasTextStyle() const override { return true; }
+    void Gras() override;
+    void Souligne() override;
+    bool takesCharacters() const override { return true; }
+    void Caracteres() override;
 
     // Index of the line judged by the last Enter.
     int currentLine() const { return m_line; }

@@ -2,7 +2,7 @@
 // keyboard with its lock lights; in discovery mode (code 0) it names every
 // key pressed, in key drill mode (code 1) it asks for special keys.
 #pragma once
-#include "app/lessonwindow.h"
+#include "app/lesson/lessonwindow.h"
 #include "keyboard/keydrill.h"
 #include "ui/keycodes.h"
 
@@ -28,6 +28,8 @@ public:
     // without touching the prompt. The good count is never reset.
     void SetIni(std::int32_t code) override;
     Qt::WindowFlags subWindowFlags() const override;
+    // The frame's chronometer command works as a click on the time display.
+    void toggleChronometer() override { StaticText1Click(); }
 
     // The window became the active child window: lights, then parity set.
     void FormActivate();

@@ -3,7 +3,7 @@
 // value takes the focus back, and once the fifth field is right Page Down
 // and Page Up step through the lesson's records.
 #pragma once
-#include "app/lessonwindow.h"
+#include "app/lesson/lessonwindow.h"
 #include "office/formcheck.h"
 #include "office/windowplace.h"
 

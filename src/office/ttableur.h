@@ -2,7 +2,7 @@
 // model grid into the typing grid cell by cell; leaving a non-empty cell
 // with Tab or an arrow judges it against the model.
 #pragma once
-#include "app/lessonwindow.h"
+#include "app/lesson/lessonwindow.h"
 #include "office/gridjudge.h"
 
 class QLineEdit;
@@ -21,9 +21,10 @@ public:
     void SetIni(std::int32_t code) override;
 
     // Cut, copy and paste on the one-cell buffer, at the recorded cell.
-    void Couper();
-    void Copier();
-    void Coller();
+    bool hasClipboard() const override { return true; }
+    void Couper() override;
+    void Copier() override;
+    void Coller() override;
 
     // The four lessons: the model grid's cells, then the typing grid on A1.
     void Bases();

@@ -1,10 +1,8 @@
 // The progression window.
 #include "progress/tprogression.h"
 
-#include "app/menutable.h"
 #include "progress/azertymap.h"
 #include "progress/progresschart.h"
-#include "ui/caption.h"
 #include "ui/prompter.h"
 
 #include <QComboBox>
@@ -20,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -70,8 +69,9 @@ QString shownKey(const QString &key)
 
 } // namespace
 
-TProgression::TProgression(QWidget *parent)
+TProgression::TProgression(QList<progress::LessonFamily> families, QWidget *parent)
     : QDialog(parent)
+    , m_families(std::move(families))
 {
     setObjectName(QStringLiteral("TProgression"));
     setWindowTitle(QStringLiteral("Progression"));
@@ -84,8 +84,8 @@ TProgression::TProgression(QWidget *parent)
     label1->setObjectName(QStringLiteral("Label1"));
     ComboBox1 = new QComboBox(this);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    for (int m = 1; m <= 7; ++m)
-        ComboBox1->addItem(familyName(m), m);
+    for (const progress::LessonFamily &family : m_families)
+        ComboBox1->addItem(family.name, family.module);
     label1->setBuddy(ComboBox1);
     top->addWidget(label1);
     top->addWidget(ComboBox1);
@@ -143,22 +143,21 @@ TProgression::TProgression(QWidget *parent)
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
 }
 
-QString TProgression::familyName(int module)
+QString TProgression::familyName(int module) const
 {
-    static const char *const names[] = {"Clavier", "Exercices", "Phrases", "Texte",
-                                        "Jeu",     "Tableur",   "Saisie"};
-    return module >= 1 && module <= 7 ? QString::fromUtf8(names[module - 1]) : QString();
+    for (const progress::LessonFamily &family : m_families)
+        if (family.module == module)
+            return family.name;
+    return {};
 }
 
-QString TProgression::lessonName(int module, std::int32_t lesson)
+QString TProgression::lessonName(int module, std::int32_t lesson) const
 {
-    for (const MenuDef &menu : menuTable()) {
-        if (menu.module != module)
-            continue;
-        for (const MenuItemDef &item : menu.items)
-            if (item.code == lesson && qstrcmp(item.caption, "-") != 0)
-                return ui::captionText(QString::fromUtf8(item.caption));
-    }
+    for (const progress::LessonFamily &family : m_families)
+        if (family.module == module)
+            for (const auto &[code, name] : family.lessons)
+                if (code == lesson)
+                    return name;
     return QStringLiteral("%1 %2").arg(familyName(module)).arg(lesson);
 }
 

@@ -3,6 +3,7 @@
 // their error rate.
 #pragma once
 #include "progress/journal.h"
+#include "progress/lessonfamily.h"
 
 #include <QDialog>
 
@@ -25,20 +26,21 @@ public:
     static constexpr int kChartPoints = 60;
     static constexpr int kMissedRows = 12;
 
-    explicit TProgression(QWidget *parent = nullptr);
+    // families: the lesson families it offers, in the order of its list.
+    explicit TProgression(QList<progress::LessonFamily> families, QWidget *parent = nullptr);
 
     // Reads the journal again (null: none in use). pending: sessions still in
     // progress, shown after the recorded ones.
     void Init(progress::Journal *journal, const QList<progress::SessionRecord> &pending = {});
-    // Shows the family of a module code (1..7).
+    // Shows the family of a module code.
     void showModule(int module);
     int module() const;
 
-    // "Exercices" for 2; "" outside 1..7.
-    static QString familyName(int module);
-    // The menu caption of a lesson without "&" ("1 Touches g h"); the family
-    // and the code for a lesson no menu item offers.
-    static QString lessonName(int module, std::int32_t lesson);
+    // "Exercices" for 2; "" for a module of no family.
+    QString familyName(int module) const;
+    // The lesson's name in its family ("1 Touches g h"); the family and the
+    // code for a lesson the family does not name.
+    QString lessonName(int module, std::int32_t lesson) const;
 
     void ComboBox1Change();
     void Button2Click(); // Effacer l'historique...
@@ -55,6 +57,7 @@ public:
 private:
     void refresh();
 
+    QList<progress::LessonFamily> m_families;
     progress::Journal *m_journal = nullptr;
     QList<progress::SessionRecord> m_pending;
 };

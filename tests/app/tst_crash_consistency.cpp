@@ -1,6 +1,6 @@
 // A program killed while it writes a lesson file leaves either the old or the
 // new file, whole: never a truncated or mixed one.
-#include "app/lessonfile.h"
+#include "app/lesson/lessonfile.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,5 +1,5 @@
 // Reading and writing the lesson file.
-#include "app/lessonfile.h"
+#include "app/lesson/lessonfile.h"
 
 #include <QScopeGuard>
 #include <QTemporaryDir>

@@ -1,5 +1,5 @@
 // The chronometer every lesson window shares.
-#include "app/lessonwindow.h"
+#include "app/lesson/lessonwindow.h"
 #include "ui/clicklabel.h"
 
 #include <QTimer>

@@ -1,9 +1,10 @@
 // The frame: start-up state, menu tree, routing of commands, menu enabling.
 #include "app/forms.h"
 #include "app/helpviewer.h"
-#include "app/lessonwindow.h"
+#include "app/lesson/lessonwindow.h"
+#include "app/lesson/tstats.h"
+#include "app/lessontable.h"
 #include "app/tmainform.h"
-#include "app/tstats.h"
 #include "drills/texos.h"
 #include "drills/tjeu.h"
 #include "drills/tphrases.h"
@@ -35,6 +36,8 @@ private slots:
     void init();
     void cleanup();
     void startState();
+    void lessonTableMatchesMenusAndToolbar_data();
+    void lessonTableMatchesMenusAndToolbar();
     void menuBarOrder();
     void menuItems_data();
     void menuItems();
@@ -96,12 +99,57 @@ void TestMainForm::startState()
     QCOMPARE(frame()->startFolder, QDir::currentPath());
     QVERIFY(frame()->helpFile.endsWith(QStringLiteral("Tapivox.hlp")));
     // Every lesson window was started: the keyboard with 0, the others with 1.
-    QCOMPARE(forms().Clavier->GetIni(), 0);
-    for (LessonWindow *w :
-         {static_cast<LessonWindow *>(forms().Exos), static_cast<LessonWindow *>(forms().Phrases),
-          static_cast<LessonWindow *>(forms().Texte), static_cast<LessonWindow *>(forms().Jeu),
-          static_cast<LessonWindow *>(forms().Tableur), static_cast<LessonWindow *>(forms().Saisie)})
-        QCOMPARE(w->GetIni(), 1);
+    for (const LessonDef &row : lessonTable())
+        QCOMPARE(lessonWindow(row)->GetIni(), row.module == 1 ? 0 : 1);
+}
+
+void TestMainForm::lessonTableMatchesMenusAndToolbar_data()
+{
+    QTest::addColumn<int>("row");
+    for (int i = 0; i < int(lessonTable().size()); ++i)
+        QTest::newRow(lessonTable()[i].family) << i;
+}
+
+// Each row of the lesson table is one window with its own menu, whose items
+// start it, and its own toolbar button, which brings it back as it was.
+void TestMainForm::lessonTableMatchesMenusAndToolbar()
+{
+    QFETCH(int, row);
+    const LessonDef &lesson = lessonTable()[row];
+    LessonWindow *w = lessonWindow(lesson);
+    QVERIFY(w);
+    QCOMPARE(w->moduleCode(), lesson.module);
+    QCOMPARE(frame()->lessonOfModule(lesson.module), w);
+    QCOMPARE(frame()->subWindowOf(w)->mdiArea(), frame()->mdiArea);
+    QVERIFY(QFile::exists(QStringLiteral(":/help/") + QLatin1String(lesson.helpPage)));
+    int others = 0;
+    for (const LessonDef &other : lessonTable())
+        others += lessonWindow(other) == w || qstrcmp(other.menu, lesson.menu) == 0 ||
+                  qstrcmp(other.button, lesson.button) == 0;
+    QCOMPARE(others, 1);
+
+    auto *menu = frame()->findChild<QMenu *>(QLatin1String(lesson.menu));
+    QVERIFY(menu);
+    QVERIFY(frame()->menuBar()->actions().contains(menu->menuAction()));
+    QList<QAction *> items;
+    for (QAction *a : menu->actions())
+        if (!a->isSeparator())
+            items << a;
+    QVERIFY(!items.isEmpty());
+    for (int i = items.size() - 1; i >= 0; --i) {
+        frame()->showLesson(lessonWindow(lessonTable()[(row + 1) % lessonTable().size()]));
+        items.at(i)->trigger();
+        QCOMPARE(frame()->activeLesson(), w);
+        QCOMPARE(w->GetIni(), items.at(i)->data().toInt());
+        QCOMPARE(frame()->menuCode(lesson.module), i + 1);
+    }
+
+    QToolButton *button = frame()->toolButton(QLatin1String(lesson.button));
+    QVERIFY(button);
+    frame()->showLesson(lessonWindow(lessonTable()[(row + 1) % lessonTable().size()]));
+    button->click();
+    QCOMPARE(frame()->activeLesson(), w);
+    QCOMPARE(w->GetIni(), items.first()->data().toInt());
 }
 
 void TestMainForm::menuBarOrder()

@@ -1,6 +1,6 @@
 // The frame's lesson-file commands and the save question.
 #include "app/forms.h"
-#include "app/lessonwindow.h"
+#include "app/lesson/lessonwindow.h"
 #include "app/tmainform.h"
 #include "drills/texos.h"
 #include "drills/tjeu.h"

@@ -1,5 +1,5 @@
 // The statistics window's six figures.
-#include "app/tstats.h"
+#include "app/lesson/tstats.h"
 
 #include <QLineEdit>
 #include <QtTest>

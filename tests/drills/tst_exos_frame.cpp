@@ -1,8 +1,8 @@
 // The exercise and phrase windows inside the running program: chosen from the
 // menus, timed and counted through the frame's commands.
 #include "app/forms.h"
+#include "app/lesson/tstats.h"
 #include "app/tmainform.h"
-#include "app/tstats.h"
 #include "drills/exercisetexts.h"
 #include "drills/texos.h"
 #include "drills/tphrases.h"

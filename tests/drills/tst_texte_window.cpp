@@ -1,7 +1,7 @@
 // The text lesson window driven through its widgets and the frame's commands.
 #include "app/forms.h"
+#include "app/lesson/tstats.h"
 #include "app/tmainform.h"
-#include "app/tstats.h"
 #include "drills/texttexts.h"
 #include "drills/ttexte.h"
 #include "keyboard/tcaract.h"

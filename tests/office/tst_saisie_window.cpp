@@ -1,7 +1,7 @@
 // The data-entry window: fields, focus returns, record steps, chronometer.
 #include "app/forms.h"
+#include "app/lesson/tstats.h"
 #include "app/tmainform.h"
-#include "app/tstats.h"
 #include "office/tsaisie.h"
 #include "office_expected.h"
 #include "support/testsupport.h"

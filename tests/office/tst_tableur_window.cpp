@@ -1,7 +1,7 @@
 // The spreadsheet window under real key and mouse events.
 #include "app/forms.h"
+#include "app/lesson/tstats.h"
 #include "app/tmainform.h"
-#include "app/tstats.h"
 #include "office/stringgrid.h"
 #include "office/ttableur.h"
 #include "support/testsupport.h"

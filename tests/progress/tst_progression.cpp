@@ -1,5 +1,6 @@
 // The progression: sessions counted without a window, the journal file, and
 // the window that shows them.
+#include "app/lessontable.h"
 #include "drills/texos.h"
 #include "drills/tjeu.h"
 #include "keyboard/tclavier.h"
@@ -274,7 +275,7 @@ void TestProgression::exerciseSessionsReachTheWindow()
     exos.SetIni(4);
     QVERIFY(prompts.fake().errors.isEmpty());
 
-    TProgression window;
+    TProgression window(lessonFamilies());
     window.Init(progress::journal());
     window.showModule(2);
     QCOMPARE(window.StringGrid1->rowCount(), 2);
@@ -334,7 +335,7 @@ void TestProgression::eraseAsksFirst()
     test::PrompterScope prompts;
     progress::Journal journal(path());
     QVERIFY(journal.record(session(1, 1, 5, 1, 0, QDateTime::currentDateTime())));
-    TProgression window;
+    TProgression window(lessonFamilies());
     window.Init(&journal);
     window.showModule(1);
     QCOMPARE(window.StringGrid1->rowCount(), 1);

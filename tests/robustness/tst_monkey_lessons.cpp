@@ -7,6 +7,7 @@
 #include "support/testsupport.h"
 
 #include "app/forms.h"
+#include "app/lessontable.h"
 #include "app/tmainform.h"
 #include "drills/drillwindow.h"
 #include "drills/texos.h"
@@ -31,10 +32,9 @@ constexpr int kEvents = 4500;
 
 LessonWindow *lessonOf(const QString &name)
 {
-    const Forms &f = forms();
-    LessonWindow *all[] = {f.Clavier, f.Exos, f.Phrases, f.Texte, f.Jeu, f.Tableur, f.Saisie};
-    for (LessonWindow *w : all)
-        if (QLatin1String(w->metaObject()->className()) == QLatin1Char('T') + name)
+    for (const LessonDef &row : lessonTable())
+        if (LessonWindow *w = lessonWindow(row);
+            QLatin1String(w->metaObject()->className()) == QLatin1Char('T') + name)
             return w;
     return nullptr;
 }

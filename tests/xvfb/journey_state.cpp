@@ -3,9 +3,10 @@
 
 #include "accessories/tblocnotes.h"
 #include "app/forms.h"
-#include "app/lessonwindow.h"
+#include "app/lesson/lessonwindow.h"
+#include "app/lesson/tstats.h"
+#include "app/lessontable.h"
 #include "app/tmainform.h"
-#include "app/tstats.h"
 #include "drills/drillwindow.h"
 #include "drills/texos.h"
 #include "drills/tjeu.h"
@@ -109,10 +110,10 @@ void windows(Dump &d)
     const Forms &f = forms();
     d.add(QStringLiteral("active"), nameOf(f.MainForm->activeLesson()));
     d.add(QStringLiteral("lessonFile"), f.MainForm->lessonFileName);
-    for (int module = 1; module <= 7; ++module) {
-        const LessonWindow *w = f.MainForm->lessonOfModule(module);
+    for (const LessonDef &row : lessonTable()) {
+        const LessonWindow *w = lessonWindow(row);
         lesson(d, w);
-        d.add(QStringLiteral("menu.%1").arg(nameOf(w)), f.MainForm->menuCode(module));
+        d.add(QStringLiteral("menu.%1").arg(nameOf(w)), f.MainForm->menuCode(row.module));
     }
     // The checked lesson items by name, menu by menu.
     const QList<QMenu *> menus = f.MainForm->menuBar()->findChildren<QMenu *>(Qt::FindDirectChildrenOnly);

@@ -2,8 +2,8 @@
 // game: dead-key accents and the keypad Enter. Choosing a lesson puts the
 // keys in the window in front; a minimise and restore keeps the lesson.
 #include "app/forms.h"
+#include "app/lesson/tstats.h"
 #include "app/tmainform.h"
-#include "app/tstats.h"
 #include "drills/texos.h"
 #include "drills/tjeu.h"
 #include "drills/tphrases.h"

@@ -7,9 +7,10 @@
 #include "accessories/thorloge.h"
 #include "accessories/tpocket.h"
 #include "app/forms.h"
+#include "app/lesson/tstats.h"
+#include "app/lessontable.h"
 #include "app/taboutbox.h"
 #include "app/tmainform.h"
-#include "app/tstats.h"
 #include "drills/texos.h"
 #include "drills/tjeu.h"
 #include "drills/tphrases.h"
@@ -202,16 +203,16 @@ void TestX11Scale::cleanupTestCase()
 
 void TestX11Scale::lessonWindowIsWhole_data()
 {
-    QTest::addColumn<QString>("name");
-    for (const char *name : {"TClavier", "TExos", "TPhrases", "TTexte", "TJeu", "TTableur", "TSaisie"})
-        QTest::newRow(name) << QString::fromLatin1(name);
+    QTest::addColumn<int>("module");
+    for (const LessonDef &row : lessonTable())
+        QTest::newRow(row.family) << row.module;
 }
 
 void TestX11Scale::lessonWindowIsWhole()
 {
-    QFETCH(QString, name);
+    QFETCH(int, module);
     TMainForm *frame = forms().MainForm;
-    auto *lesson = frame->findChild<LessonWindow *>(name);
+    LessonWindow *lesson = frame->lessonOfModule(module);
     QVERIFY(lesson);
     frame->showLesson(lesson);
     QTRY_COMPARE(frame->activeLesson(), lesson);
@@ -244,12 +245,13 @@ void TestX11Scale::lessonWindowIsWhole()
         QVERIFY(down->maximum() >= sub->height() - room.height());
     }
     const QStringList cuts = cutParts(lesson);
-    save(frame->grab(), m_screens, QStringLiteral("lesson-") + name);
+    save(frame->grab(), m_screens, QStringLiteral("lesson-") + lesson->objectName());
     if (across->isVisible()) {
         across->setValue(across->maximum());
         QApplication::processEvents();
         QVERIFY(sub->geometry().right() <= area->viewport()->width() + kSlack);
-        save(frame->grab(), m_screens, QStringLiteral("lesson-") + name + QStringLiteral("-scrolled"));
+        save(frame->grab(), m_screens,
+             QStringLiteral("lesson-") + lesson->objectName() + QStringLiteral("-scrolled"));
         across->setValue(0);
     }
     QVERIFY2(cuts.isEmpty(), qPrintable(cuts.join(QStringLiteral("; "))));

@@ -38,6 +38,24 @@ public:
     // One second of the chronometer: show the time, then count the second.
     virtual void Timer1Timer();
 
+    // What the frame's commands ask of the lesson in front; the base has no
+    // clipboard, no text style and takes no characters.
+    // The frame's chronometer command: SetTemps unless the window overrides it.
+    virtual void toggleChronometer() { SetTemps(); }
+    // Cut, copy and paste (the Edition items are enabled when it has them).
+    virtual bool hasClipboard() const { return false; }
+    virtual void Couper() {}
+    virtual void Copier() {}
+    virtual void Coller() {}
+    // Bold and underline (the two toolbar buttons are enabled when it has them).
+    virtual bool hasTextStyle() const { return false; }
+    virtual void Gras() {}
+    virtual void Souligne() {}
+    // The character table inserts its choice into the lesson when it takes
+    // characters; otherwise the frame only shows the table.
+    virtual bool takesCharacters() const { return false; }
+    virtual void Caracteres() {}
+
     // The frame brings this window to the front: the control that its last
     // SetIni chose takes the focus (null when the window keeps its own).
     QWidget *takeEntry();

@@ -1,8 +1,8 @@
 // Lesson window contract: chronometer, time display, statistics.
-#include "app/lessonwindow.h"
+#include "app/lesson/lessonwindow.h"
 
-#include "app/forms.h"
-#include "app/tstats.h"
+#include "app/lesson/forms.h"
+#include "app/lesson/tstats.h"
 #include "progress/recording.h"
 #include "ui/clicklabel.h"
 #include "ui/int32.h"
@@ -165,6 +165,7 @@ void LessonWindow::createTimeDisplay(QWidget *parent, QPoint pos)
     Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Panel2->setLineWidth(2);
     Panel2->setGeometry(pos.x(), pos.y(), 73, 33);
+    Panel2->setAccessibleName(QStringLiteral("Chronomètre"));
     Panel2->setAutoFillBackground(true);
     QPalette panelPalette = Panel2->palette();
     panelPalette.setColor(QPalette::Window,
@@ -185,5 +186,7 @@ void LessonWindow::createTimeDisplay(QWidget *parent, QPoint pos)
     palette.setColor(QPalette::WindowText, Qt::black);
     StaticText2->setPalette(palette);
     StaticText2->setText(QStringLiteral("0:0"));
+    StaticText2->setAccessibleDescription(
+        QStringLiteral("Temps écoulé ; cliquez pour démarrer ou arrêter le chronomètre"));
     connect(StaticText2, &ui::ClickLabel::clicked, this, [this] { StaticText1Click(); });
 }

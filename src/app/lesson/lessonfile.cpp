@@ -1,5 +1,5 @@
 // Lesson file reading and writing.
-#include "app/lessonfile.h"
+#include "app/lesson/lessonfile.h"
 
 #include <algorithm>
 #include <charconv>
@@ -67,7 +67,7 @@ bool LessonFile::isLessonFile(const QByteArray &bytes)
             continue; // an empty line
         if (data[first] == '+' || data[first] == '-')
             ++first;
-        if (first == last || !std::all_of(data + first, data + last, isDigit) || ++count > 15)
+        if (first == last || !std::all_of(data + first, data + last, isDigit) || ++count > kLines)
             return false;
     }
     return count > 0;

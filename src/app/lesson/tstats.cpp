@@ -1,5 +1,5 @@
 // Statistics: 32-bit signed arithmetic, div truncating toward zero.
-#include "app/tstats.h"
+#include "app/lesson/tstats.h"
 
 #include "ui/int32.h"
 

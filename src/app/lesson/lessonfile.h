@@ -11,7 +11,19 @@
 
 struct LessonFile
 {
-    std::array<std::int32_t, 15> values{};
+    static constexpr int kModules = 7;
+    // Line 1, then the seven lesson codes, then the seven menu codes.
+    static constexpr int kLines = 1 + 2 * kModules;
+    std::array<std::int32_t, kLines> values{};
+
+    // The module code of the window in front (line 1), and the lesson code
+    // and menu code of a module (1..kModules).
+    std::int32_t &activeModule() { return values[0]; }
+    std::int32_t activeModule() const { return values[0]; }
+    std::int32_t &lessonCode(int module) { return values[module]; }
+    std::int32_t lessonCode(int module) const { return values[module]; }
+    std::int32_t &menuCode(int module) { return values[kModules + module]; }
+    std::int32_t menuCode(int module) const { return values[kModules + module]; }
 
     // Reads fifteen values: leading blanks, control characters and empty
     // lines are skipped, a value is at most 32 characters up to the next

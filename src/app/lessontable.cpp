@@ -1,0 +1,107 @@
+// The table of the lesson windows, and the lookups the frame makes in it.
+#include "app/lessontable.h"
+
+#include "app/lesson/forms.h"
+#include "app/lesson/lessonfile.h"
+#include "app/menutable.h"
+#include "drills/texos.h"
+#include "drills/tjeu.h"
+#include "drills/tphrases.h"
+#include "drills/ttexte.h"
+#include "keyboard/tclavier.h"
+#include "office/tsaisie.h"
+#include "office/ttableur.h"
+#include "ui/caption.h"
+
+#include <cstring>
+#include <iterator>
+
+namespace {
+
+// Builds a window of class W and keeps it in the reference member of forms().
+template <typename W, W *Forms::*member> LessonWindow *create(Forms &forms)
+{
+    return forms.*member = new W;
+}
+
+template <typename W, W *Forms::*member> LessonWindow *window(const Forms &forms)
+{
+    return forms.*member;
+}
+
+#define LESSON(W, member) &create<W, &Forms::member>, &window<W, &Forms::member>
+
+// clang-format off
+const LessonDef kLessons[] = {
+    {1, "Clavier",   "Clavier1",   "SpeedButton1",  "clavier.html",   0, LESSON(TClavier, Clavier)},
+    {2, "Exercices", "Exercices1", "SpeedButton2",  "exercices.html", 1, LESSON(TExos, Exos)},
+    {3, "Phrases",   "Phrases1",   "SpeedButton7",  "phrases.html",   1, LESSON(TPhrases, Phrases)},
+    {4, "Texte",     "Texte1",     "SpeedButton3",  "texte.html",     1, LESSON(TTexte, Texte)},
+    {5, "Jeu",       "Jeu1",       "SpeedButton4",  "jeu.html",       1, LESSON(TJeu, Jeu)},
+    {6, "Tableur",   "Tableur1",   "SpeedButton13", "tableur.html",   1, LESSON(TTableur, Tableur)},
+    {7, "Saisie",    "Saisie1",    "SpeedButton14", "saisie.html",    1, LESSON(TSaisie, Saisie)},
+};
+// clang-format on
+
+#undef LESSON
+
+// The lesson file keeps a lesson code and a menu code for each of them.
+static_assert(std::size(kLessons) == LessonFile::kModules);
+
+} // namespace
+
+std::span<const LessonDef> lessonTable()
+{
+    return kLessons;
+}
+
+const LessonDef *lessonRow(int module)
+{
+    for (const LessonDef &row : kLessons)
+        if (row.module == module)
+            return &row;
+    return nullptr;
+}
+
+const LessonDef *lessonRowOfMenu(const char *menuName)
+{
+    for (const LessonDef &row : kLessons)
+        if (std::strcmp(row.menu, menuName) == 0)
+            return &row;
+    return nullptr;
+}
+
+const LessonDef *lessonRowOfButton(const char *buttonName)
+{
+    for (const LessonDef &row : kLessons)
+        if (std::strcmp(row.button, buttonName) == 0)
+            return &row;
+    return nullptr;
+}
+
+LessonWindow *lessonWindow(const LessonDef &row)
+{
+    return row.window(forms());
+}
+
+const MenuDef *lessonMenu(const LessonDef &row)
+{
+    for (const MenuDef &menu : menuTable())
+        if (std::strcmp(menu.name, row.menu) == 0)
+            return &menu;
+    return nullptr;
+}
+
+QList<progress::LessonFamily> lessonFamilies()
+{
+    QList<progress::LessonFamily> families;
+    for (const LessonDef &row : kLessons) {
+        progress::LessonFamily family{row.module, QString::fromUtf8(row.family), {}};
+        if (const MenuDef *menu = lessonMenu(row))
+            for (const MenuItemDef &item : menu->items)
+                if (std::strcmp(item.caption, "-") != 0)
+                    family.lessons.append({item.code, ui::captionText(QString::fromUtf8(item.caption))});
+        families.append(family);
+    }
+    return families;
+}

@@ -1,0 +1,46 @@
+// The seven lesson windows as one table: what the frame needs to create them,
+// build their menus and toolbar buttons, start them, write them to the lesson
+// file, open their help and list them in the Progression window. Everything
+// else about a lesson is asked of the window itself (lesson/lessonwindow.h).
+#pragma once
+#include "progress/lessonfamily.h"
+
+#include <QList>
+
+#include <cstdint>
+#include <span>
+
+struct Forms;
+struct MenuDef;
+class LessonWindow;
+
+struct LessonDef
+{
+    int module;             // 1..7, as the lesson file writes it
+    const char *family;     // the family as the Progression window names it
+    const char *menu;       // objectName of its menu in the menu bar
+    const char *button;     // objectName of the toolbar button that shows it
+    const char *helpPage;   // the page F1 opens in the window
+    std::int32_t startCode; // what SetIni gets at start-up and for a new lesson
+    // Creates the window and sets its reference in forms().
+    LessonWindow *(*create)(Forms &forms);
+    // The window, once created (null before).
+    LessonWindow *(*window)(const Forms &forms);
+};
+
+// By module code: TClavier, TExos, TPhrases, TTexte, TJeu, TTableur, TSaisie.
+std::span<const LessonDef> lessonTable();
+
+// The row of a module code, of a menu, or of a toolbar button; null for none.
+const LessonDef *lessonRow(int module);
+const LessonDef *lessonRowOfMenu(const char *menuName);
+const LessonDef *lessonRowOfButton(const char *buttonName);
+
+// The window of a row in forms().
+LessonWindow *lessonWindow(const LessonDef &row);
+
+// The lesson menu of a row in the menu table.
+const MenuDef *lessonMenu(const LessonDef &row);
+
+// Every family with its lessons named by their menu captions without "&".
+QList<progress::LessonFamily> lessonFamilies();
