@@ -85,6 +85,7 @@ private slots:
     void unknownLayoutGivesNoModel();
 };
 
+// clang-format off
 void TestKeyModel::typesEveryLessonCharacter_data()
 {
     QTest::addColumn<QString>("layout");
@@ -95,9 +96,9 @@ void TestKeyModel::typesEveryLessonCharacter_data()
     QTest::newRow("ch(fr)") << "ch(fr)" << QString();
     QTest::newRow("ca(fr)") << "ca(fr)" << QString();
     QTest::newRow("fr(bepo)") << "fr(bepo)" << QString();
-    QTest::newRow("us") << "us"
-                        << "éèçàùôûâîêï";
+    QTest::newRow("us") << "us" << "éèçàùôûâîêï";
 }
+// clang-format on
 
 void TestKeyModel::typesEveryLessonCharacter()
 {
@@ -119,51 +120,28 @@ void TestKeyModel::typesEveryLessonCharacter()
     QCOMPARE(missing, untypable);
 }
 
+// clang-format off
 void TestKeyModel::waysToType_data()
 {
     QTest::addColumn<QString>("layout");
     QTest::addColumn<QString>("character");
     QTest::addColumn<QString>("steps");
-    QTest::newRow("fr plain letter") << "fr"
-                                     << "q"
-                                     << "P38";
-    QTest::newRow("fr capital, Shift on the other hand") << "fr"
-                                                         << "A"
-                                                         << "P62+24";
-    QTest::newRow("fr right-hand capital, left Shift") << "fr"
-                                                       << "P"
-                                                       << "P50+33";
-    QTest::newRow("fr digit with Shift") << "fr"
-                                         << "1"
-                                         << "P62+10";
-    QTest::newRow("fr AltGr") << "fr"
-                              << "@"
-                              << "P108+19";
-    QTest::newRow("fr dead circumflex") << "fr"
-                                        << "ê"
-                                        << "D34 P26";
-    QTest::newRow("fr dead diaeresis, Shift") << "fr"
-                                              << "ï"
-                                              << "D50+34 P31";
-    QTest::newRow("fr capital accent by Caps Lock") << "fr"
-                                                    << "É"
-                                                    << "C66 P11 C66";
-    QTest::newRow("fr space") << "fr"
-                              << " "
-                              << "P65";
-    QTest::newRow("fr tab") << "fr"
-                            << "\t"
-                            << "P23";
-    QTest::newRow("us letter at its own place") << "us"
-                                                << "a"
-                                                << "P38";
-    QTest::newRow("us no accent") << "us"
-                                  << "é"
-                                  << "";
-    QTest::newRow("bepo letter") << "fr(bepo)"
-                                 << "é"
-                                 << "P25";
+    QTest::newRow("fr plain letter") << "fr" << "q" << "P38";
+    QTest::newRow("fr capital, Shift on the other hand") << "fr" << "A" << "P62+24";
+    QTest::newRow("fr right-hand capital, left Shift") << "fr" << "P" << "P50+33";
+    QTest::newRow("fr digit with Shift") << "fr" << "1" << "P62+10";
+    QTest::newRow("fr AltGr") << "fr" << "@" << "P108+19";
+    QTest::newRow("fr dead circumflex") << "fr" << "ê" << "D34 P26";
+    QTest::newRow("fr dead diaeresis, Shift") << "fr" << "ï" << "D50+34 P31";
+    QTest::newRow("fr capital accent by Caps Lock") << "fr" << "É" << "C66 P11 C66";
+    QTest::newRow("fr tilde where the keycap shows it") << "fr" << "~" << "P108+11";
+    QTest::newRow("fr space") << "fr" << " " << "P65";
+    QTest::newRow("fr tab") << "fr" << "\t" << "P23";
+    QTest::newRow("us letter at its own place") << "us" << "a" << "P38";
+    QTest::newRow("us no accent") << "us" << "é" << "";
+    QTest::newRow("bepo letter") << "fr(bepo)" << "é" << "P25";
 }
+// clang-format on
 
 void TestKeyModel::waysToType()
 {
@@ -175,6 +153,7 @@ void TestKeyModel::waysToType()
     QCOMPARE(describe(model->howToType(character.at(0)).steps), steps);
 }
 
+// clang-format off
 void TestKeyModel::fingers_data()
 {
     QTest::addColumn<QString>("character");
@@ -198,6 +177,7 @@ void TestKeyModel::fingers_data()
     QTest::newRow("space") << " " << Finger::Thumbs << "Pouces";
     QTest::newRow("Enter") << "\r" << Finger::RightPinky << "Auriculaire droit";
 }
+// clang-format on
 
 void TestKeyModel::fingers()
 {
@@ -213,6 +193,7 @@ void TestKeyModel::fingers()
     QCOMPARE(keyboard::fingerName(key->finger), name);
 }
 
+// clang-format off
 void TestKeyModel::keycaps_data()
 {
     QTest::addColumn<QString>("layout");
@@ -226,6 +207,7 @@ void TestKeyModel::keycaps_data()
     QTest::newRow("us digit") << "us" << 10 << "!1";
     QTest::newRow("fr space") << "fr" << 65 << " ";
 }
+// clang-format on
 
 void TestKeyModel::keycaps()
 {
