@@ -8,6 +8,7 @@
 #include <xkbcommon/xkbcommon.h>
 
 #include <QHash>
+#include <QStringList>
 
 #include <array>
 #include <climits>
@@ -412,6 +413,50 @@ QString KeyModel::keycap(int keycode) const
     if (shifted.isNull() || shifted == plain || d->unprinted(keycode, 1))
         return QString(plain);
     return QString(shifted) + plain;
+}
+
+namespace {
+
+QString accentName(xkb_keysym_t dead)
+{
+    switch (dead) {
+    case XKB_KEY_dead_grave: return QStringLiteral("accent grave");
+    case XKB_KEY_dead_acute: return QStringLiteral("accent aigu");
+    case XKB_KEY_dead_circumflex: return QStringLiteral("accent circonflexe");
+    case XKB_KEY_dead_tilde: return QStringLiteral("tilde");
+    case XKB_KEY_dead_macron: return QStringLiteral("macron");
+    case XKB_KEY_dead_breve: return QStringLiteral("brève");
+    case XKB_KEY_dead_abovedot: return QStringLiteral("point en chef");
+    case XKB_KEY_dead_diaeresis: return QStringLiteral("tréma");
+    case XKB_KEY_dead_abovering: return QStringLiteral("rond en chef");
+    case XKB_KEY_dead_doubleacute: return QStringLiteral("double accent aigu");
+    case XKB_KEY_dead_caron: return QStringLiteral("caron");
+    case XKB_KEY_dead_cedilla: return QStringLiteral("cédille");
+    case XKB_KEY_dead_ogonek: return QStringLiteral("ogonek");
+    case XKB_KEY_dead_belowdot: return QStringLiteral("point souscrit");
+    default: return QString(symChar(dead));
+    }
+}
+
+} // namespace
+
+QString KeyModel::keyName(int keycode) const
+{
+    if (const PhysicalKey *key = keyByEvdev(keycode - 8))
+        if (QString fixed = fixedKeyName(*key); !fixed.isEmpty())
+            return fixed;
+    if (isDeadKey(keycode, 0) || isDeadKey(keycode, 1)) {
+        QStringList accents;
+        for (int level : {0, 1}) {
+            const xkb_keysym_t sym = d->syms[std::size_t(keycode)][std::size_t(level)];
+            const QString name = deadSym(sym) ? accentName(sym) : QString(symChar(sym));
+            if (!name.isEmpty() && !accents.contains(name))
+                accents.append(name);
+        }
+        return accents.join(QStringLiteral(" et "));
+    }
+    const QString cap = keycap(keycode);
+    return cap.size() == 2 ? cap.right(1) + QLatin1Char(' ') + cap.left(1) : cap;
 }
 
 HowToType KeyModel::howToType(QChar c) const

@@ -82,6 +82,8 @@ private slots:
     void fingers();
     void keycaps_data();
     void keycaps();
+    void keyNames_data();
+    void keyNames();
     void unknownLayoutGivesNoModel();
 };
 
@@ -207,6 +209,21 @@ void TestKeyModel::keycaps_data()
     QTest::newRow("us digit") << "us" << 10 << "!1";
     QTest::newRow("fr space") << "fr" << 65 << " ";
 }
+
+void TestKeyModel::keyNames_data()
+{
+    QTest::addColumn<QString>("layout");
+    QTest::addColumn<int>("keycode");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("fr digit") << "fr" << 10 << "& 1";
+    QTest::newRow("fr letter") << "fr" << 24 << "A";
+    QTest::newRow("fr dead keys") << "fr" << 34 << "accent circonflexe et tréma";
+    QTest::newRow("fr ²") << "fr" << 49 << "²";
+    QTest::newRow("us letter there") << "us" << 24 << "Q";
+    QTest::newRow("Shift") << "us" << 62 << "Majuscule droite";
+    QTest::newRow("keypad") << "fr" << 79 << "7 du pavé numérique";
+    QTest::newRow("F9") << "fr" << 75 << "F9";
+}
 // clang-format on
 
 void TestKeyModel::keycaps()
@@ -215,6 +232,14 @@ void TestKeyModel::keycaps()
     QFETCH(int, keycode);
     QFETCH(QString, keycap);
     QCOMPARE(KeyModel::fromLayoutName(layout)->keycap(keycode), keycap);
+}
+
+void TestKeyModel::keyNames()
+{
+    QFETCH(QString, layout);
+    QFETCH(int, keycode);
+    QFETCH(QString, name);
+    QCOMPARE(KeyModel::fromLayoutName(layout)->keyName(keycode), name);
 }
 
 void TestKeyModel::unknownLayoutGivesNoModel()
