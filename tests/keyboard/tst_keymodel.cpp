@@ -6,7 +6,9 @@
 #include "drills/phrasetexts.h"
 #include "drills/texttexts.h"
 #include "keyboard/keymodel.h"
+#include "keyboard/keytable.h"
 #include "office/officetables.h"
+#include "ui/accessibility.h"
 
 #include <QtTest>
 
@@ -84,6 +86,7 @@ private slots:
     void keycaps();
     void keyNames_data();
     void keyNames();
+    void pictureKeysAreNamedAsTheFrenchKeymapNamesThem();
     void unknownLayoutGivesNoModel();
 };
 
@@ -240,6 +243,24 @@ void TestKeyModel::keyNames()
     QFETCH(int, keycode);
     QFETCH(QString, name);
     QCOMPARE(KeyModel::fromLayoutName(layout)->keyName(keycode), name);
+}
+
+// A screen reader names the keys of the AZERTY picture: the names agree with
+// the French keymap's, key by key.
+void TestKeyModel::pictureKeysAreNamedAsTheFrenchKeymapNamesThem()
+{
+    const std::unique_ptr<KeyModel> fr = KeyModel::fromLayoutName(QStringLiteral("fr"));
+    for (const keyboard::PhysicalKey &key : keyboard::physicalKeys()) {
+        const QString path = QStringLiteral("TClavier/") + QLatin1String(key.picture);
+        QString name;
+        for (const ui::AccessibleText &text : ui::accessibleTexts())
+            if (path == QLatin1String(text.path))
+                name = QString::fromUtf8(text.name);
+        for (const keyboard::KeyPicture &picture : keyboard::keyPictures())
+            if (name.isEmpty() && qstrcmp(picture.name, key.picture) == 0)
+                name = QStringLiteral("Touche ") + keyboard::shownCaption(picture);
+        QCOMPARE(name, QStringLiteral("Touche ") + fr->keyName(keyboard::xKeycode(key)));
+    }
 }
 
 void TestKeyModel::unknownLayoutGivesNoModel()
