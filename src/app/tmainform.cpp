@@ -136,6 +136,12 @@ void TMainForm::buildMenus()
                 act->setData(item.code);
                 act->setProperty("module", menuDef.module);
                 group->addAction(act);
+                // The item that lost the check mark, should the new choice
+                // be given up.
+                connect(act, &QAction::toggled, group, [group, act](bool on) {
+                    if (!on)
+                        group->setProperty("unchecked", act->objectName());
+                });
                 connect(act, &QAction::triggered, this, [this, act] { LessonItemClick(act); });
             }
         }
@@ -488,9 +494,20 @@ void TMainForm::About1Click()
 
 void TMainForm::LessonItemClick(QAction *item)
 {
+    QActionGroup *group = item->actionGroup();
+    const QString before = group ? group->property("unchecked").toString() : QString();
+    if (group)
+        group->setProperty("unchecked", QString());
     LessonWindow *w = lessonOfModule(item->property("module").toInt());
     if (!w)
         return;
+    if (!w->prepareLesson(item->data().toInt())) {
+        if (QAction *previous = before.isEmpty() ? nullptr : action(before))
+            previous->setChecked(true);
+        if (group)
+            group->setProperty("unchecked", QString());
+        return;
+    }
     w->SetIni(item->data().toInt());
     item->setChecked(true);
     showLesson(w);
@@ -671,4 +688,5 @@ void TMainForm::setMenuCode(int module, std::int32_t code)
     const QList<QAction *> items = m_groups[module]->actions();
     if (code >= 1 && code <= items.size())
         items.at(code - 1)->setChecked(true);
+    m_groups[module]->setProperty("unchecked", QString());
 }

@@ -13,6 +13,10 @@
 #include "ui/pasteguard.h"
 #include "ui/prompter.h"
 
+#include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
@@ -148,7 +152,7 @@ TTexte::TTexte(QWidget *parent)
     RichEdit2->setTabChangesFocus(false); // Tab types a tab character
     ui::guardPaste(RichEdit1);
     ui::guardPaste(RichEdit2);
-    ui::refuseInputMethod(RichEdit2);     // dead keys composed as in the other lessons
+    ui::refuseInputMethod(RichEdit2); // dead keys composed as in the other lessons
     typing->keyPress = [this](quint8 key) { return RichEdit2KeyPress(key); };
     RichEdit2->setFocus();
     // The chronometer stays stopped until the learner starts it; each tick
@@ -174,8 +178,11 @@ void TTexte::SetIni(std::int32_t code)
     case 5: Lettre(); break;
     case 6: Relance(); break;
     case 7: Cv(); break;
+    case 8: loadOwnText(); break;
     default: break; // the model keeps its text
     }
+    if (code == 8 && m_own)
+        setSessionTitle(m_ownTitle);
     RichEdit2->clear();
     RichEdit2->setCurrentCharFormat(QTextCharFormat()); // no bold left over from the last lesson
     focusEntry(RichEdit2);
@@ -214,6 +221,8 @@ void TTexte::Cv()
 
 void TTexte::loadText(int code)
 {
+    m_own = false;
+    m_ownTitle.clear();
     RichEdit1->clear();
     QTextCursor cursor(RichEdit1->document());
     QTextCharFormat regular;
@@ -232,6 +241,99 @@ void TTexte::loadText(int code)
     }
     cursor.setPosition(0);
     RichEdit1->setTextCursor(cursor);
+}
+
+bool TTexte::prepareLesson(std::int32_t code)
+{
+    return code != 8 || chooseOwnText();
+}
+
+bool TTexte::chooseOwnText()
+{
+    // The recent texts still there; those gone since are dropped with a word.
+    QStringList recent, gone;
+    for (const QString &path : owntext::recentTexts())
+        (QFileInfo::exists(path) ? recent : gone) << path;
+    if (!gone.isEmpty()) {
+        owntext::forgetTexts(gone);
+        QStringList names;
+        for (const QString &path : std::as_const(gone))
+            names << QStringLiteral("« %1 »").arg(QDir::toNativeSeparators(path));
+        ui::prompter().information(
+            this, gone.size() == 1
+                      ? QStringLiteral("Le texte %1 n'existe plus : il est retiré des textes récents.")
+                            .arg(names.constFirst())
+                      : QStringLiteral("Les textes %1 n'existent plus : ils sont retirés des textes récents.")
+                            .arg(names.join(QStringLiteral(", "))));
+    }
+    const QString filter = QStringLiteral("Textes (*.txt)|*.txt|Tous les fichiers (*)|*");
+    const bool clipboard = ui::clipboardHasText();
+    QString path;
+    bool fromClipboard = false;
+    if (recent.isEmpty() && !clipboard) {
+        path = ui::prompter().openFileName(this, filter, QStringLiteral("txt"));
+    } else {
+        QStringList buttons{QStringLiteral("Un &fichier...")};
+        if (clipboard)
+            buttons << QStringLiteral("Le &presse-papiers");
+        QStringList names;
+        for (const QString &r : std::as_const(recent))
+            names << QFileInfo(r).fileName();
+        for (qsizetype i = 0; i < recent.size(); ++i)
+            buttons << (names.count(names[i]) > 1 ? QDir::toNativeSeparators(recent[i]) : names[i]);
+        const int choice =
+            ui::prompter().choose(this, QStringLiteral("Quel texte voulez-vous recopier ?"), buttons);
+        const int firstRecent = clipboard ? 2 : 1;
+        if (choice < 0)
+            return false;
+        if (choice == 0)
+            path = ui::prompter().openFileName(this, filter, QStringLiteral("txt"));
+        else if (choice < firstRecent)
+            fromClipboard = true;
+        else
+            path = recent.value(choice - firstRecent);
+    }
+    if (!fromClipboard && path.isEmpty())
+        return false;
+    owntext::Text text =
+        fromClipboard ? owntext::fromText(QGuiApplication::clipboard()->text(), owntext::clipboardTitle())
+                      : owntext::readFile(path);
+    if (!text.ok()) {
+        ui::prompter().error(this, text.error);
+        return false;
+    }
+    if (!fromClipboard)
+        owntext::rememberText(path);
+    if (!text.replaced.isEmpty())
+        ui::prompter().information(this, text.report());
+    m_pending = std::move(text);
+    return true;
+}
+
+void TTexte::loadOwnText()
+{
+    if (!m_pending) {
+        // A lesson file names no text: the last one read comes back.
+        const QStringList recent = owntext::recentTexts();
+        if (!recent.isEmpty() && QFileInfo::exists(recent.constFirst())) {
+            owntext::Text last = owntext::readFile(recent.constFirst());
+            if (last.ok())
+                m_pending = std::move(last);
+            else
+                ui::prompter().error(this, last.error);
+        }
+        if (!m_pending && !chooseOwnText())
+            return; // the model keeps its text
+    }
+    RichEdit1->clear();
+    RichEdit1->setCurrentCharFormat(QTextCharFormat());
+    RichEdit1->setPlainText(m_pending->text);
+    QTextCursor cursor(RichEdit1->document());
+    cursor.setPosition(0);
+    RichEdit1->setTextCursor(cursor);
+    m_own = true;
+    m_ownTitle = m_pending->title;
+    m_pending.reset();
 }
 
 QString TTexte::modelLine(int line) const
@@ -261,7 +363,9 @@ bool TTexte::RichEdit2KeyPress(quint8 key)
         return true;
 
     m_line = typing.blockNumber();
-    const TextJudge::Verdict verdict = TextJudge::judge(modelLine(m_line), typedLine(m_line));
+    const TextJudge::Verdict verdict =
+        m_own ? TextJudge::judge(modelLine(m_line), typedLine(m_line), {QChar(owntext::kSkipSign), plainFor})
+              : TextJudge::judge(modelLine(m_line), typedLine(m_line));
     if (!verdict.accepted) {
         m_errors = ui::add32(m_errors, 1);
         if (verdict.position > 0) {

@@ -86,6 +86,7 @@ TProgression::TProgression(QWidget *parent)
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     for (int m = 1; m <= 7; ++m)
         ComboBox1->addItem(familyName(m), m);
+    ComboBox1->addItem(QStringLiteral("Votre texte"), kOwnTexts);
     label1->setBuddy(ComboBox1);
     top->addWidget(label1);
     top->addWidget(ComboBox1);
@@ -162,6 +163,21 @@ QString TProgression::lessonName(int module, std::int32_t lesson)
     return QStringLiteral("%1 %2").arg(familyName(module)).arg(lesson);
 }
 
+QString TProgression::sessionName(const progress::SessionRecord &session)
+{
+    if (!inFamily(session, kOwnTexts))
+        return lessonName(session.module, session.lesson);
+    return session.title.isEmpty() ? QStringLiteral("Votre texte")
+                                   : QStringLiteral("Votre texte\u00A0: %1").arg(session.title);
+}
+
+bool TProgression::inFamily(const progress::SessionRecord &session, int family)
+{
+    if (family == kOwnTexts)
+        return session.module == 4 && session.lesson == 8;
+    return session.module == family;
+}
+
 void TProgression::Init(progress::Journal *journal, const QList<progress::SessionRecord> &pending)
 {
     m_journal = journal;
@@ -205,9 +221,14 @@ void TProgression::refresh()
     QList<progress::SessionRecord> sessions;
     QList<progress::KeyStat> stats;
     QString problem;
+    // The learner's own texts are text lessons: the journal gives them with
+    // the others, and they are picked out here.
+    const bool own = family == kOwnTexts;
     if (m_journal) {
-        sessions = m_journal->sessions(family, kChartPoints);
-        stats = m_journal->keyStats(family);
+        sessions = m_journal->sessions(own ? 4 : family, own ? -1 : kChartPoints);
+        if (own)
+            sessions.removeIf([](const progress::SessionRecord &s) { return !inFamily(s, kOwnTexts); });
+        stats = m_journal->keyStats(own ? 4 : family);
         problem = m_journal->lastError();
         if (problem.isEmpty() && !m_journal->setAside().isEmpty())
             problem = QStringLiteral("L'historique endommagé a été mis de côté sous le nom « %1 »")
@@ -215,7 +236,7 @@ void TProgression::refresh()
     }
     // Sessions in progress are not recorded yet; they show after the others.
     for (const progress::SessionRecord &s : m_pending) {
-        if (s.module != family)
+        if (!inFamily(s, family))
             continue;
         sessions.append(s);
         for (auto it = s.keys.cbegin(); it != s.keys.cend(); ++it) {
@@ -244,7 +265,7 @@ void TProgression::refresh()
         const progress::SessionRecord &s = sessions[sessions.size() - 1 - r]; // newest first
         const double speed = s.speed();
         setRow(StringGrid1, r,
-               {french.toString(s.start, QStringLiteral("dd/MM/yyyy HH:mm")), lessonName(s.module, s.lesson),
+               {french.toString(s.start, QStringLiteral("dd/MM/yyyy HH:mm")), sessionName(s),
                 QString::number(s.total()), QString::number(s.errors), percent(s.errorPercent()),
                 duration(s.durationSeconds()),
                 speed > 0 ? QString::number(qRound(speed)) : QStringLiteral("—")});

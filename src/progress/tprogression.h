@@ -24,13 +24,15 @@ public:
     static constexpr int kRecentRows = 30;
     static constexpr int kChartPoints = 60;
     static constexpr int kMissedRows = 12;
+    // The family of the learner's own texts: text lessons of code 8.
+    static constexpr int kOwnTexts = 8;
 
     explicit TProgression(QWidget *parent = nullptr);
 
     // Reads the journal again (null: none in use). pending: sessions still in
     // progress, shown after the recorded ones.
     void Init(progress::Journal *journal, const QList<progress::SessionRecord> &pending = {});
-    // Shows the family of a module code (1..7).
+    // Shows the family of a module code (1..7, or kOwnTexts).
     void showModule(int module);
     int module() const;
 
@@ -39,6 +41,11 @@ public:
     // The menu caption of a lesson without "&" ("1 Touches g h"); the family
     // and the code for a lesson no menu item offers.
     static QString lessonName(int module, std::int32_t lesson);
+    // The lesson of a session as the table names it: a text of the
+    // learner's own by its file ("Votre texte : lettre.txt").
+    static QString sessionName(const progress::SessionRecord &session);
+    // True when the session belongs to family (1..7, or kOwnTexts).
+    static bool inFamily(const progress::SessionRecord &session, int family);
 
     void ComboBox1Change();
     void Button2Click(); // Effacer l'historique...

@@ -1,6 +1,8 @@
 // The progression across two runs of the real program, driven by X key
 // events through the French layout: a drill typed, another lesson chosen, a
-// normal quit; the next run shows both sessions and the missed space.
+// normal quit; the next run shows both sessions and the missed space. Then
+// a text of the learner's own, opened through the file dialog and typed,
+// shows in the next run under its file's name.
 #include <QtTest>
 
 #include "hookclient.h"
@@ -11,6 +13,7 @@ class TestX11Progression : public QObject
 private slots:
     void initTestCase();
     void sessionsSurviveARestart();
+    void ownTextSurvivesARestart();
 
 private:
     bool start();
@@ -36,6 +39,7 @@ bool TestX11Progression::start()
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("HOME"), m_home.path());
     env.insert(QStringLiteral("XDG_DATA_HOME"), m_home.filePath(QStringLiteral("data")));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home.filePath(QStringLiteral("config")));
     if (!m_client.start(QStringLiteral(JOURNEY_APP), m_home.path(), env))
         return false;
     // A click on the status bar makes it the active window, as the first
@@ -100,6 +104,59 @@ void TestX11Progression::sessionsSurviveARestart()
              (QStringList{QStringLiteral("2 Touches a p"), QStringLiteral("5"), QStringLiteral("1")}));
     QCOMPARE(value(QStringLiteral("table.StringGrid2.0")).section(QLatin1Char('|'), 0, 1),
              QStringLiteral("Espace|1"));
+    QVERIFY(keys({QStringLiteral("Escape")}));
+    QVERIFY(waitFor([this] { return value(QStringLiteral("modal")).isEmpty(); }));
+    QVERIFY(keys({QStringLiteral("alt+x")}));
+    QTRY_VERIFY_WITH_TIMEOUT(m_client.process().state() == QProcess::NotRunning, 15000);
+}
+
+void TestX11Progression::ownTextSurvivesARestart()
+{
+    QFile text(m_home.filePath(QStringLiteral("lettre.txt")));
+    QVERIFY(text.open(QIODevice::WriteOnly));
+    text.write("Bonjour Paul\r\nA bientot\r\n");
+    text.close();
+    QVERIFY(start());
+    // Texte, Votre texte...: with no recent text and nothing in the
+    // clipboard, the file dialog opens at once, in the start folder.
+    QVERIFY(m_client.click(QStringLiteral("TMainForm"), QStringLiteral("menubar.Texte1")));
+    QVERIFY(waitFor([this] { return value(QStringLiteral("popup")) == QLatin1String("Texte1"); }));
+    // Its V is Curriculum Vitae's too: the item is clicked.
+    QVERIFY(m_client.click(QStringLiteral("Texte1"), QStringLiteral("menuitem.Votretexte1")));
+    QVERIFY(waitFor([this] { return value(QStringLiteral("modal")) == QLatin1String("QFileDialog"); }));
+    QVERIFY(HookClient::type(QStringLiteral("lettre.txt")));
+    // The name's completion may take the first Return.
+    for (int i = 0; i < 3 && value(QStringLiteral("modal")) == QLatin1String("QFileDialog"); ++i) {
+        QVERIFY(keys({QStringLiteral("Return")}));
+        m_client.waitFor([this] { return value(QStringLiteral("modal")).isEmpty(); }, 2000);
+    }
+    QVERIFY(waitFor([this] {
+        return value(QStringLiteral("active")) == QLatin1String("TTexte") &&
+               value(QStringLiteral("focus")) == QLatin1String("RichEdit2") &&
+               value(QStringLiteral("TTexte.model0")) == QLatin1String("Bonjour Paul");
+    }));
+    QCOMPARE(value(QStringLiteral("TTexte.code")), QStringLiteral("8"));
+    QVERIFY(HookClient::type(QStringLiteral("Bonjour Paul")));
+    QVERIFY(keys({QStringLiteral("Return")}));
+    QVERIFY(waitFor([this] { return value(QStringLiteral("TTexte.good")) == QLatin1String("1"); }));
+    QCOMPARE(value(QStringLiteral("TTexte.errors")), QStringLiteral("0"));
+    QVERIFY(keys({QStringLiteral("alt+x")}));
+    QTRY_VERIFY_WITH_TIMEOUT(m_client.process().state() == QProcess::NotRunning, 15000);
+    QCOMPARE(m_client.process().exitCode(), 0);
+    QVERIFY(QFile::exists(m_home.filePath(QStringLiteral("config/Tapivox/Tapivox.conf"))));
+
+    // The next run: the text lessons' family, the learner's text first (by
+    // its file's name where the journal has room for it).
+    QVERIFY(start());
+    QVERIFY(keys({QStringLiteral("alt+o")}));
+    QVERIFY(waitFor([this] { return value(QStringLiteral("popup")) == QLatin1String("Options1"); }));
+    QVERIFY(keys({QStringLiteral("p")}));
+    QVERIFY(waitFor([this] { return value(QStringLiteral("modal")) == QLatin1String("TProgression"); }));
+    const QStringList newest = value(QStringLiteral("table.StringGrid1.0")).split(QLatin1Char('|'));
+    QVERIFY2(newest.value(1) == QStringLiteral("Votre texte\u00a0: lettre.txt") ||
+                 newest.value(1) == QStringLiteral("Votre texte"),
+             qPrintable(newest.value(1)));
+    QCOMPARE(newest.mid(2, 2), (QStringList{QStringLiteral("1"), QStringLiteral("0")}));
     QVERIFY(keys({QStringLiteral("Escape")}));
     QVERIFY(waitFor([this] { return value(QStringLiteral("modal")).isEmpty(); }));
     QVERIFY(keys({QStringLiteral("alt+x")}));
