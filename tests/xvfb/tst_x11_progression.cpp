@@ -17,6 +17,7 @@ private slots:
 
 private:
     bool start();
+    bool clickStatusBar();
     bool waitFor(const std::function<bool()> &ready) { return m_client.waitFor(ready, 20000); }
     QString value(const QString &key) const { return m_client.value(key); }
     static bool keys(const QStringList &names) { return HookClient::keys(names); }
@@ -34,6 +35,17 @@ void TestX11Progression::initTestCase()
     m_client.setHookDir(m_home.filePath(QStringLiteral("hook")));
 }
 
+bool TestX11Progression::clickStatusBar()
+{
+    const QStringList frame = value(QStringLiteral("window.TMainForm.geometry")).split(QLatin1Char(','));
+    return frame.size() == 4 &&
+           HookClient::xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"),
+                                value(QStringLiteral("window.TMainForm")), QStringLiteral("8"),
+                                QString::number(frame[3].toInt() - 8), QStringLiteral("click"),
+                                QStringLiteral("1")}) &&
+           waitFor([this] { return value(QStringLiteral("activeWindow")) == QLatin1String("TMainForm"); });
+}
+
 bool TestX11Progression::start()
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -44,13 +56,7 @@ bool TestX11Progression::start()
         return false;
     // A click on the status bar makes it the active window, as the first
     // click of a learner would; the menu bar then answers Alt.
-    const QStringList frame = value(QStringLiteral("window.TMainForm.geometry")).split(QLatin1Char(','));
-    return frame.size() == 4 &&
-           HookClient::xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"),
-                                value(QStringLiteral("window.TMainForm")), QStringLiteral("8"),
-                                QString::number(frame[3].toInt() - 8), QStringLiteral("click"),
-                                QStringLiteral("1")}) &&
-           waitFor([this] { return value(QStringLiteral("activeWindow")) == QLatin1String("TMainForm"); });
+    return clickStatusBar();
 }
 
 void TestX11Progression::sessionsSurviveARestart()
@@ -130,11 +136,17 @@ void TestX11Progression::ownTextSurvivesARestart()
         QVERIFY(keys({QStringLiteral("Return")}));
         m_client.waitFor([this] { return value(QStringLiteral("modal")).isEmpty(); }, 2000);
     }
-    QVERIFY(waitFor([this] {
-        return value(QStringLiteral("active")) == QLatin1String("TTexte") &&
-               value(QStringLiteral("focus")) == QLatin1String("RichEdit2") &&
-               value(QStringLiteral("TTexte.model0")) == QLatin1String("Bonjour Paul");
-    }));
+    // Without a window manager the keyboard may stay with no window once
+    // the dialog is gone: a click on the status bar, as the learner would.
+    QVERIFY(waitFor([this] { return value(QStringLiteral("modal")).isEmpty(); }));
+    if (value(QStringLiteral("activeWindow")).isEmpty())
+        QVERIFY(clickStatusBar());
+    QVERIFY2(waitFor([this] {
+                 return value(QStringLiteral("active")) == QLatin1String("TTexte") &&
+                        value(QStringLiteral("focus")) == QLatin1String("RichEdit2") &&
+                        value(QStringLiteral("TTexte.model0")) == QLatin1String("Bonjour Paul");
+             }),
+             qPrintable(value(QStringLiteral("focus"))));
     QCOMPARE(value(QStringLiteral("TTexte.code")), QStringLiteral("8"));
     QVERIFY(HookClient::type(QStringLiteral("Bonjour Paul")));
     QVERIFY(keys({QStringLiteral("Return")}));
@@ -143,7 +155,13 @@ void TestX11Progression::ownTextSurvivesARestart()
     QVERIFY(keys({QStringLiteral("alt+x")}));
     QTRY_VERIFY_WITH_TIMEOUT(m_client.process().state() == QProcess::NotRunning, 15000);
     QCOMPARE(m_client.process().exitCode(), 0);
-    QVERIFY(QFile::exists(m_home.filePath(QStringLiteral("config/Tapivox/Tapivox.conf"))));
+    // The settings file keeps the path of the text, for the next time.
+    const QDir config(m_home.filePath(QStringLiteral("config/Tapivox")));
+    const QStringList files = config.entryList({QStringLiteral("Tapivox.*")}, QDir::Files);
+    QCOMPARE(files.size(), 1);
+    QFile settings(config.filePath(files.constFirst()));
+    QVERIFY(settings.open(QIODevice::ReadOnly));
+    QVERIFY(settings.readAll().contains("lettre.txt"));
 
     // The next run: the text lessons' family, the learner's text first (by
     // its file's name where the journal has room for it).
