@@ -38,37 +38,37 @@ const Equivalent kEquivalents[] = {
     {0x2009, " ", "espace fine", "espace"},
     {0x200A, " ", "espace ultrafine", "espace"},
     {0x205F, " ", "espace moyenne", "espace"},
-    {0x2010, "-", "trait d'union", "« - »"},
-    {0x2011, "-", "trait d'union insécable", "« - »"},
-    {0x2012, "\u2013", "tiret numérique", "« – »"},
-    {0x2015, "\u2014", "barre horizontale", "« — »"},
-    {0x2212, "-", "signe moins", "« - »"},
-    {0x2043, "-", "puce trait d'union", "« - »"},
-    {0x201B, "\u2018", "guillemet-apostrophe culbuté", "« ‘ »"},
-    {0x201F, "\u201C", "guillemet-virgule double culbuté", "« “ »"},
-    {0x02BC, "\u2019", "apostrophe modificative", "« ’ »"},
-    {0x2032, "'", "prime", "« ' »"},
-    {0x2033, "\"", "double prime", "« \" »"},
-    {0x2024, ".", "point de conduite", "« . »"},
-    {0x2027, "\u00B7", "point de coupure", "« · »"},
-    {0x2023, "\u2022", "puce triangulaire", "« • »"},
-    {0x2219, "\u2022", "opérateur puce", "« • »"},
-    {0x25CF, "\u2022", "disque noir", "« • »"},
-    {0x25E6, "\u2022", "puce blanche", "« • »"},
-    {0x2044, "/", "barre de fraction", "« / »"},
-    {0x2215, "/", "barre oblique de division", "« / »"},
-    {0x2264, "<=", "inférieur ou égal", "« <= »"},
-    {0x2265, ">=", "supérieur ou égal", "« >= »"},
-    {0x2260, "!=", "différent de", "« != »"},
-    {0x2192, "->", "flèche vers la droite", "« -> »"},
-    {0x2190, "<-", "flèche vers la gauche", "« <- »"},
-    {0x2116, "N\u00B0", "numéro", "« N° »"},
-    {0x2103, "\u00B0C", "degré Celsius", "« °C »"},
-    {0xFB00, "ff", "ligature ff", "« ff »"},
-    {0xFB01, "fi", "ligature fi", "« fi »"},
-    {0xFB02, "fl", "ligature fl", "« fl »"},
-    {0xFB03, "ffi", "ligature ffi", "« ffi »"},
-    {0xFB04, "ffl", "ligature ffl", "« ffl »"},
+    {0x2010, "-", "trait d'union", "«\u00A0-\u00A0»"},
+    {0x2011, "-", "trait d'union insécable", "«\u00A0-\u00A0»"},
+    {0x2012, "\u2013", "tiret numérique", "«\u00A0–\u00A0»"},
+    {0x2015, "\u2014", "barre horizontale", "«\u00A0—\u00A0»"},
+    {0x2212, "-", "signe moins", "«\u00A0-\u00A0»"},
+    {0x2043, "-", "puce trait d'union", "«\u00A0-\u00A0»"},
+    {0x201B, "\u2018", "guillemet-apostrophe culbuté", "«\u00A0‘\u00A0»"},
+    {0x201F, "\u201C", "guillemet-virgule double culbuté", "«\u00A0“\u00A0»"},
+    {0x02BC, "\u2019", "apostrophe modificative", "«\u00A0’\u00A0»"},
+    {0x2032, "'", "prime", "«\u00A0'\u00A0»"},
+    {0x2033, "\"", "double prime", "«\u00A0\"\u00A0»"},
+    {0x2024, ".", "point de conduite", "«\u00A0.\u00A0»"},
+    {0x2027, "\u00B7", "point de coupure", "«\u00A0·\u00A0»"},
+    {0x2023, "\u2022", "puce triangulaire", "«\u00A0•\u00A0»"},
+    {0x2219, "\u2022", "opérateur puce", "«\u00A0•\u00A0»"},
+    {0x25CF, "\u2022", "disque noir", "«\u00A0•\u00A0»"},
+    {0x25E6, "\u2022", "puce blanche", "«\u00A0•\u00A0»"},
+    {0x2044, "/", "barre de fraction", "«\u00A0/\u00A0»"},
+    {0x2215, "/", "barre oblique de division", "«\u00A0/\u00A0»"},
+    {0x2264, "<=", "inférieur ou égal", "«\u00A0<=\u00A0»"},
+    {0x2265, ">=", "supérieur ou égal", "«\u00A0>=\u00A0»"},
+    {0x2260, "!=", "différent de", "«\u00A0!=\u00A0»"},
+    {0x2192, "->", "flèche vers la droite", "«\u00A0->\u00A0»"},
+    {0x2190, "<-", "flèche vers la gauche", "«\u00A0<-\u00A0»"},
+    {0x2116, "N\u00B0", "numéro", "«\u00A0N°\u00A0»"},
+    {0x2103, "\u00B0C", "degré Celsius", "«\u00A0°C\u00A0»"},
+    {0xFB00, "ff", "ligature ff", "«\u00A0ff\u00A0»"},
+    {0xFB01, "fi", "ligature fi", "«\u00A0fi\u00A0»"},
+    {0xFB02, "fl", "ligature fl", "«\u00A0fl\u00A0»"},
+    {0xFB03, "ffi", "ligature ffi", "«\u00A0ffi\u00A0»"},
+    {0xFB04, "ffl", "ligature ffl", "«\u00A0ffl\u00A0»"},
 };
 
 const Equivalent *equivalentOf(char32_t c)
@@ -92,8 +92,9 @@ bool isBlank(QChar c)
 QString refusal(const QString &title, const QString &reason)
 {
     if (title == kClipboard)
-        return QStringLiteral("Le presse-papiers ne peut pas servir de texte à recopier : %1.").arg(reason);
-    return QStringLiteral("Le fichier « %1 » ne peut pas servir de texte à recopier : %2.")
+        return QStringLiteral("Le presse-papiers ne peut pas servir de texte à recopier\u00A0: %1.")
+            .arg(reason);
+    return QStringLiteral("Le fichier «\u00A0%1\u00A0» ne peut pas servir de texte à recopier\u00A0: %2.")
         .arg(title, reason);
 }
 
@@ -111,13 +112,13 @@ QString notText(const QByteArray &bytes)
     if (bytes.startsWith("%PDF-"))
         return QStringLiteral("c'est un document PDF, pas un fichier texte");
     if (bytes.startsWith("PK\x03\x04") || bytes.startsWith("\xD0\xCF\x11\xE0"))
-        return QStringLiteral("c'est un document de traitement de texte, pas un fichier texte ; "
-                              "enregistrez-le au format « Texte » (.txt)");
+        return QStringLiteral("c'est un document de traitement de texte, pas un fichier texte\u00A0; "
+                              "enregistrez-le au format «\u00A0Texte\u00A0» (.txt)");
     if (bytes.startsWith("{\\rtf"))
-        return QStringLiteral("c'est un document RTF, pas un fichier texte ; "
-                              "enregistrez-le au format « Texte » (.txt)");
+        return QStringLiteral("c'est un document RTF, pas un fichier texte\u00A0; "
+                              "enregistrez-le au format «\u00A0Texte\u00A0» (.txt)");
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
-        return QStringLiteral("il est enregistré en UTF-16 ; enregistrez-le en UTF-8");
+        return QStringLiteral("il est enregistré en UTF-16\u00A0; enregistrez-le en UTF-8");
     // Plain text has no zero byte and hardly any control code.
     qsizetype controls = 0;
     for (char byte : bytes) {
@@ -183,7 +184,7 @@ public:
                 add(control
                         ? QStringLiteral("caractère de commande %1")
                               .arg(QStringLiteral("U+%1").arg(quint32(c), 4, 16, QLatin1Char('0')).toUpper())
-                        : QStringLiteral("« %1 »").arg(text.mid(i, width)),
+                        : QStringLiteral("«\u00A0%1\u00A0»").arg(text.mid(i, width)),
                     true);
             }
             i += width - 1;
@@ -225,7 +226,8 @@ QString Text::report() const
     if (replaced.isEmpty())
         return {};
     constexpr int kShown = 12;
-    QStringList lines{QStringLiteral("Des caractères que Tapivox ne sait pas écrire ont été remplacés :")};
+    QStringList lines{
+        QStringLiteral("Des caractères que Tapivox ne sait pas écrire ont été remplacés\u00A0:")};
     bool skipped = false;
     int others = 0;
     for (int i = 0; i < replaced.size(); ++i) {
@@ -235,20 +237,21 @@ QString Text::report() const
             others += r.count;
             continue;
         }
-        const QString what = r.skipped ? r.what + QStringLiteral(" → « \uFFFD »") : r.what;
-        lines << QStringLiteral("– %1 : %2 fois").arg(what).arg(r.count);
+        const QString what = r.skipped ? r.what + QStringLiteral(" → «\u00A0\uFFFD\u00A0»") : r.what;
+        lines << QStringLiteral("– %1\u00A0: %2 fois").arg(what).arg(r.count);
     }
     if (others > 0)
         lines << QStringLiteral("– et d'autres, %1 fois en tout").arg(others);
     if (skipped)
-        lines << QStringLiteral("Le signe « \uFFFD » n'est pas à taper : la correction le passe.");
+        lines << QStringLiteral(
+            "Le signe «\u00A0\uFFFD\u00A0» n'est pas à taper\u00A0: la correction le passe.");
     return lines.join(u'\n');
 }
 
 Text fromText(const QString &text, const QString &title)
 {
     if (text.size() > kMaxBytes)
-        return refused(title, QStringLiteral("il fait plus de 1 Mo"));
+        return refused(title, QStringLiteral("il fait plus de 1\u00A0Mo"));
     Converter converter;
     Text t;
     t.title = title;
@@ -269,7 +272,7 @@ Text fromBytes(const QByteArray &input, const QString &title)
     const QByteArray bom("\xEF\xBB\xBF");
     const QByteArray bytes = input.startsWith(bom) ? input.mid(bom.size()) : input;
     if (bytes.size() > kMaxBytes)
-        return refused(title, QStringLiteral("il fait plus de 1 Mo"));
+        return refused(title, QStringLiteral("il fait plus de 1\u00A0Mo"));
     const QString reason = notText(bytes);
     if (!reason.isEmpty())
         return refused(title, reason);
@@ -296,7 +299,7 @@ Text readFile(const QString &path)
         if (S_ISFIFO(st.st_mode))
             return refused(title, QStringLiteral("c'est un tube nommé, pas un fichier"));
         if (S_ISREG(st.st_mode) && st.st_size > kMaxBytes)
-            return refused(title, QStringLiteral("il fait plus de 1 Mo"));
+            return refused(title, QStringLiteral("il fait plus de 1\u00A0Mo"));
     }
     QByteArray bytes;
     QString why;

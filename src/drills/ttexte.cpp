@@ -258,13 +258,14 @@ bool TTexte::chooseOwnText()
         owntext::forgetTexts(gone);
         QStringList names;
         for (const QString &path : std::as_const(gone))
-            names << QStringLiteral("« %1 »").arg(QDir::toNativeSeparators(path));
+            names << QStringLiteral("«\u00A0%1\u00A0»").arg(QDir::toNativeSeparators(path));
         ui::prompter().information(
-            this, gone.size() == 1
-                      ? QStringLiteral("Le texte %1 n'existe plus : il est retiré des textes récents.")
-                            .arg(names.constFirst())
-                      : QStringLiteral("Les textes %1 n'existent plus : ils sont retirés des textes récents.")
-                            .arg(names.join(QStringLiteral(", "))));
+            this,
+            gone.size() == 1
+                ? QStringLiteral("Le texte %1 n'existe plus\u00A0: il est retiré des textes récents.")
+                      .arg(names.constFirst())
+                : QStringLiteral("Les textes %1 n'existent plus\u00A0: ils sont retirés des textes récents.")
+                      .arg(names.join(QStringLiteral(", "))));
     }
     const QString filter = QStringLiteral("Textes (*.txt)|*.txt|Tous les fichiers (*)|*");
     const bool clipboard = ui::clipboardHasText();
@@ -282,7 +283,7 @@ bool TTexte::chooseOwnText()
         for (qsizetype i = 0; i < recent.size(); ++i)
             buttons << (names.count(names[i]) > 1 ? QDir::toNativeSeparators(recent[i]) : names[i]);
         const int choice =
-            ui::prompter().choose(this, QStringLiteral("Quel texte voulez-vous recopier ?"), buttons);
+            ui::prompter().choose(this, QStringLiteral("Quel texte voulez-vous recopier\u00A0?"), buttons);
         const int firstRecent = clipboard ? 2 : 1;
         if (choice < 0)
             return false;

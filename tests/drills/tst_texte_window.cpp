@@ -513,13 +513,8 @@ void TestTexteWindow::ownText_data()
                                  << QStringList{"Un &fichier...", "lettre.txt"} << 0 << 0;
     QTest::newRow("choice closed") << QStringLiteral("x") << none << QList<int>{-1} << none << QString()
                                    << QStringList{"Un &fichier...", "Le &presse-papiers"} << 0 << 0;
-    QTest::newRow("open dialog cancelled")
-        << QString() << none << QList<int>{} << none << QString() << none << 0 << 0;
     QTest::newRow("PDF refused") << QString() << none << QList<int>{} << QStringList{"doc.pdf"} << QString()
                                  << none << 0 << 1;
-    QTest::newRow("blank clipboard refused")
-        << QStringLiteral(" \n ") << none << QList<int>{1} << none << QString()
-        << QStringList{"Un &fichier...", "Le &presse-papiers"} << 0 << 1;
     QTest::newRow("recent text gone, dropped with a word")
         << QString() << QStringList{"parti.txt"} << QList<int>{} << none << QString() << none << 1 << 0;
 }
