@@ -27,6 +27,8 @@ build fuzz_lessonfile src/app/lessonfile.cpp src/ui/safefile.cpp
 run fuzz_lessonfile
 build fuzz_notes src/accessories/notesfile.cpp src/ui/cp1252.cpp src/ui/safefile.cpp
 run fuzz_notes
+build fuzz_owntext src/drills/owntext.cpp src/ui/cp1252.cpp src/ui/safefile.cpp src/ui/settings.cpp
+run fuzz_owntext
 build fuzz_calc src/accessories/calcengine.cpp src/accessories/real48.cpp
 run fuzz_calc
 exit 0

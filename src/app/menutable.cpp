@@ -64,6 +64,7 @@ const MenuItemDef kTexteItems[] = {
     {"Lettre1", "&Lettre", "Lettre", "", 5, false},
     {"Relance1", "&Relance", "Lettre de relance", "", 6, false},
     {"CurriculumVitae1", "Curriculum &Vitae", "Curriculum Vitae", "", 7, false},
+    {"Votretexte1", "&Votre texte...", "Recopier un texte de votre choix", "", 8, false},
 };
 // Tableur
 const MenuItemDef kTableurItems[] = {

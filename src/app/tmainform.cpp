@@ -130,6 +130,12 @@ void TMainForm::buildMenus()
                 act->setData(item.code);
                 act->setProperty("module", lesson->module);
                 group->addAction(act);
+                // The item that lost the check mark, should the new choice
+                // be given up.
+                connect(act, &QAction::toggled, group, [group, act](bool on) {
+                    if (!on)
+                        group->setProperty("unchecked", act->objectName());
+                });
                 connect(act, &QAction::triggered, this, [this, act] { LessonItemClick(act); });
             }
         }
@@ -475,9 +481,20 @@ void TMainForm::About1Click()
 
 void TMainForm::LessonItemClick(QAction *item)
 {
+    QActionGroup *group = item->actionGroup();
+    const QString before = group ? group->property("unchecked").toString() : QString();
+    if (group)
+        group->setProperty("unchecked", QString());
     LessonWindow *w = lessonOfModule(item->property("module").toInt());
     if (!w)
         return;
+    if (!w->prepareLesson(item->data().toInt())) {
+        if (QAction *previous = before.isEmpty() ? nullptr : action(before))
+            previous->setChecked(true);
+        if (group)
+            group->setProperty("unchecked", QString());
+        return;
+    }
     w->SetIni(item->data().toInt());
     item->setChecked(true);
     showLesson(w);
@@ -615,4 +632,5 @@ void TMainForm::setMenuCode(int module, std::int32_t code)
     const QList<QAction *> items = group->actions();
     if (code >= 1 && code <= items.size())
         items.at(code - 1)->setChecked(true);
+    m_groups[module]->setProperty("unchecked", QString());
 }

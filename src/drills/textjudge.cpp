@@ -19,3 +19,24 @@ TextJudge::Verdict TextJudge::judge(QStringView model, QStringView typed)
         verdict.position = PosErr(model, typed);
     return verdict;
 }
+
+TextJudge::Verdict TextJudge::judge(QStringView model, QStringView typed, const Leniency &leniency)
+{
+    qsizetype t = 0;
+    for (qsizetype m = 0; m < model.size(); ++m) {
+        const QChar c = model[m];
+        if (c == leniency.skip && !c.isNull())
+            continue;
+        if (t < typed.size() && typed[t] == c) {
+            ++t;
+            continue;
+        }
+        const QString plain = leniency.plainFor ? leniency.plainFor(c) : QString();
+        if (!plain.isEmpty() && typed.mid(t).startsWith(plain)) {
+            t += plain.size();
+            continue;
+        }
+        return {false, int(qMin<qsizetype>(m + 1, std::numeric_limits<int>::max()))};
+    }
+    return {t == typed.size(), 0};
+}

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <functional>
+
 class TextJudge final
 {
 public:
@@ -19,4 +21,14 @@ public:
     // match (typed too short counts as a mismatch), or 0.
     static int PosErr(QStringView model, QStringView typed);
     static Verdict judge(QStringView model, QStringView typed);
+
+    // A text of the learner's own may hold signs no keyboard types: skip is
+    // passed over, and where plainFor gives a plain spelling for a model
+    // character (one the layout cannot type), that spelling is taken too.
+    struct Leniency
+    {
+        QChar skip;
+        std::function<QString(QChar)> plainFor;
+    };
+    static Verdict judge(QStringView model, QStringView typed, const Leniency &leniency);
 };

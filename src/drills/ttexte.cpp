@@ -5,6 +5,7 @@
 #include "app/lesson/forms.h"
 #include "drills/textjudge.h"
 #include "drills/texttexts.h"
+#include "keyboard/keymodel.h"
 #include "keyboard/tcaract.h"
 #include "ui/cp1252.h"
 #include "ui/deadkeys.h"
@@ -13,6 +14,10 @@
 #include "ui/pasteguard.h"
 #include "ui/prompter.h"
 
+#include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
@@ -114,6 +119,13 @@ TTexte::TTexte(QWidget *parent)
     : LessonWindow(QStringLiteral("TTexte"), 4, 7, parent)
 {
     setWindowTitle(QStringLiteral("Texte"));
+    // In the learner's own text, a character their layout cannot type is
+    // accepted in its plain spelling (the model is read at the first judged
+    // line, never at start-up).
+    plainFor = [](QChar c) {
+        return keyboard::LiveKeyModel::instance().model().howToType(c).typable() ? QString()
+                                                                                 : keyboard::plainEquivalent(c);
+    };
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(13);
     setFont(font);
@@ -174,8 +186,11 @@ void TTexte::SetIni(std::int32_t code)
     case 5: Lettre(); break;
     case 6: Relance(); break;
     case 7: Cv(); break;
+    case 8: loadOwnText(); break;
     default: break; // the model keeps its text
     }
+    if (code == 8 && m_own)
+        setSessionTitle(m_ownTitle);
     RichEdit2->clear();
     RichEdit2->setCurrentCharFormat(QTextCharFormat()); // no bold left over from the last lesson
     focusEntry(RichEdit2);
@@ -214,6 +229,8 @@ void TTexte::Cv()
 
 void TTexte::loadText(int code)
 {
+    m_own = false;
+    m_ownTitle.clear();
     RichEdit1->clear();
     QTextCursor cursor(RichEdit1->document());
     QTextCharFormat regular;
@@ -232,6 +249,100 @@ void TTexte::loadText(int code)
     }
     cursor.setPosition(0);
     RichEdit1->setTextCursor(cursor);
+}
+
+bool TTexte::prepareLesson(std::int32_t code)
+{
+    return code != 8 || chooseOwnText();
+}
+
+bool TTexte::chooseOwnText()
+{
+    // The recent texts still there; those gone since are dropped with a word.
+    QStringList recent, gone;
+    for (const QString &path : owntext::recentTexts())
+        (QFileInfo::exists(path) ? recent : gone) << path;
+    if (!gone.isEmpty()) {
+        owntext::forgetTexts(gone);
+        QStringList names;
+        for (const QString &path : std::as_const(gone))
+            names << QStringLiteral("«\u00A0%1\u00A0»").arg(QDir::toNativeSeparators(path));
+        ui::prompter().information(
+            this,
+            gone.size() == 1
+                ? QStringLiteral("Le texte %1 n'existe plus\u00A0: il est retiré des textes récents.")
+                      .arg(names.constFirst())
+                : QStringLiteral("Les textes %1 n'existent plus\u00A0: ils sont retirés des textes récents.")
+                      .arg(names.join(QStringLiteral(", "))));
+    }
+    const QString filter = QStringLiteral("Textes (*.txt)|*.txt|Tous les fichiers (*)|*");
+    const bool clipboard = ui::clipboardHasText();
+    QString path;
+    bool fromClipboard = false;
+    if (recent.isEmpty() && !clipboard) {
+        path = ui::prompter().openFileName(this, filter, QStringLiteral("txt"));
+    } else {
+        QStringList buttons{QStringLiteral("Un &fichier...")};
+        if (clipboard)
+            buttons << QStringLiteral("Le &presse-papiers");
+        QStringList names;
+        for (const QString &r : std::as_const(recent))
+            names << QFileInfo(r).fileName();
+        for (qsizetype i = 0; i < recent.size(); ++i)
+            buttons << (names.count(names[i]) > 1 ? QDir::toNativeSeparators(recent[i]) : names[i]);
+        const int choice =
+            ui::prompter().choose(this, QStringLiteral("Quel texte voulez-vous recopier\u00A0?"), buttons);
+        const int firstRecent = clipboard ? 2 : 1;
+        if (choice < 0)
+            return false;
+        if (choice == 0)
+            path = ui::prompter().openFileName(this, filter, QStringLiteral("txt"));
+        else if (choice < firstRecent)
+            fromClipboard = true;
+        else
+            path = recent.value(choice - firstRecent);
+    }
+    if (!fromClipboard && path.isEmpty())
+        return false;
+    owntext::Text text =
+        fromClipboard ? owntext::fromText(QGuiApplication::clipboard()->text(), owntext::clipboardTitle())
+                      : owntext::readFile(path);
+    if (!text.ok()) {
+        ui::prompter().error(this, text.error);
+        return false;
+    }
+    if (!fromClipboard)
+        owntext::rememberText(path);
+    if (!text.replaced.isEmpty())
+        ui::prompter().information(this, text.report());
+    m_pending = std::move(text);
+    return true;
+}
+
+void TTexte::loadOwnText()
+{
+    if (!m_pending) {
+        // A lesson file names no text: the last one read comes back.
+        const QStringList recent = owntext::recentTexts();
+        if (!recent.isEmpty() && QFileInfo::exists(recent.constFirst())) {
+            owntext::Text last = owntext::readFile(recent.constFirst());
+            if (last.ok())
+                m_pending = std::move(last);
+            else
+                ui::prompter().error(this, last.error);
+        }
+        if (!m_pending && !chooseOwnText())
+            return; // the model keeps its text
+    }
+    RichEdit1->clear();
+    RichEdit1->setCurrentCharFormat(QTextCharFormat());
+    RichEdit1->setPlainText(m_pending->text);
+    QTextCursor cursor(RichEdit1->document());
+    cursor.setPosition(0);
+    RichEdit1->setTextCursor(cursor);
+    m_own = true;
+    m_ownTitle = m_pending->title;
+    m_pending.reset();
 }
 
 QString TTexte::modelLine(int line) const
@@ -261,7 +372,9 @@ bool TTexte::RichEdit2KeyPress(quint8 key)
         return true;
 
     m_line = typing.blockNumber();
-    const TextJudge::Verdict verdict = TextJudge::judge(modelLine(m_line), typedLine(m_line));
+    const TextJudge::Verdict verdict =
+        m_own ? TextJudge::judge(modelLine(m_line), typedLine(m_line), {QChar(owntext::kSkipSign), plainFor})
+              : TextJudge::judge(modelLine(m_line), typedLine(m_line));
     if (!verdict.accepted) {
         m_errors = ui::add32(m_errors, 1);
         if (verdict.position > 0) {

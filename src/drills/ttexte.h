@@ -2,6 +2,10 @@
 // the top, the learner types it below; each line is judged on Enter.
 #pragma once
 #include "app/lesson/lessonwindow.h"
+#include "drills/owntext.h"
+
+#include <functional>
+#include <optional>
 
 class QTextEdit;
 
@@ -12,9 +16,12 @@ class TTexte final : public LessonWindow
 public:
     explicit TTexte(QWidget *parent = nullptr);
 
-    // Codes 1..7 load a text; any code empties the typing editor and resets
-    // the counts.
+    // Codes 1..7 load a text, 8 the learner's own (the one just chosen, or
+    // the last one read, or one asked for); any code empties the typing
+    // editor and resets the counts.
     void SetIni(std::int32_t code) override;
+    // Code 8 from the menu asks for the learner's text first.
+    bool prepareLesson(std::int32_t code) override;
     Qt::WindowFlags subWindowFlags() const override;
 
     // The seven loaders.
@@ -48,6 +55,16 @@ public:
     bool takesCharacters() const override { return true; }
     void Caracteres() override;
 
+    // Asks for a text of the learner's own: a file, the clipboard or one of
+    // the recent texts; false when none was given (or it was refused).
+    bool chooseOwnText();
+    // The model holds the learner's own text, read from ownTitle().
+    bool ownText() const { return m_own; }
+    const QString &ownTitle() const { return m_ownTitle; }
+    // In the learner's own text, the plain spelling accepted for a model
+    // character that the learner's layout cannot type (empty: none).
+    std::function<QString(QChar)> plainFor;
+
     // Index of the line judged by the last Enter.
     int currentLine() const { return m_line; }
     QString modelLine(int line) const;
@@ -64,8 +81,12 @@ protected:
 
 private:
     void loadText(int code);
+    void loadOwnText();
     void setExactStyle(bool bold, bool underline);
     QWidget *outerWindow();
 
     std::int32_t m_line = 0;
+    std::optional<owntext::Text> m_pending; // chosen, shown by the next SetIni(8)
+    bool m_own = false;
+    QString m_ownTitle;
 };

@@ -29,6 +29,19 @@ const char *const kSchema[] = {
     "CREATE INDEX session_key_by_session ON session_key (session)",
 };
 
+// The file's name of a text of the learner's own goes in a column that
+// older journals lack; they keep their sessions without it.
+bool hasTitleColumn(const QSqlDatabase &db)
+{
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("PRAGMA table_info(session)")))
+        return false;
+    while (query.next())
+        if (query.value(1).toString() == QLatin1String("title"))
+            return true;
+    return false;
+}
+
 QString sqlDetail(const QSqlError &error)
 {
     const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
@@ -191,16 +204,23 @@ bool Journal::record(const SessionRecord &session)
             .arg(QDir::toNativeSeparators(m_path));
     if (!db.transaction())
         return fail(what, sqlDetail(db.lastError()));
+    const bool titled = hasTitleColumn(db);
     QSqlQuery query(db);
-    bool ok = query.prepare(QStringLiteral(
-        "INSERT INTO session (start_ms, end_ms, module, lesson, good, errors, seconds, typing_ms)"
-        " VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+    bool ok = query.prepare(
+        titled
+            ? QStringLiteral("INSERT INTO session (start_ms, end_ms, module, lesson, good, errors, seconds,"
+                             " typing_ms, title) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)")
+            : QStringLiteral("INSERT INTO session (start_ms, end_ms, module, lesson, good, errors, seconds,"
+                             " typing_ms) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
     if (ok) {
         for (const QVariant &v :
              {QVariant(session.start.toMSecsSinceEpoch()), QVariant(session.end.toMSecsSinceEpoch()),
               QVariant(session.module), QVariant(session.lesson), QVariant(session.good),
               QVariant(session.errors), QVariant(session.seconds), QVariant(session.typingMs)})
             query.addBindValue(v);
+        if (titled)
+            query.addBindValue(session.title.isEmpty() ? QVariant(QMetaType(QMetaType::QString))
+                                                       : QVariant(session.title));
         ok = query.exec();
     }
     const QVariant id = query.lastInsertId();
@@ -229,10 +249,13 @@ QList<SessionRecord> Journal::sessions(int module, int limit)
     m_error.clear();
     if (!open())
         return result;
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.prepare(QStringLiteral("SELECT start_ms, end_ms, module, lesson, good, errors, seconds, typing_ms"
+    const QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    const bool titled = hasTitleColumn(db);
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("SELECT start_ms, end_ms, module, lesson, good, errors, seconds, typing_ms%1"
                                  " FROM session WHERE (? = 0 OR module = ?) ORDER BY start_ms DESC, id DESC"
-                                 " LIMIT ?"));
+                                 " LIMIT ?")
+                      .arg(titled ? QStringLiteral(", title") : QString()));
     query.addBindValue(module);
     query.addBindValue(module);
     query.addBindValue(limit);
@@ -250,6 +273,8 @@ QList<SessionRecord> Journal::sessions(int module, int limit)
         r.errors = query.value(5).toInt();
         r.seconds = query.value(6).toInt();
         r.typingMs = query.value(7).toLongLong();
+        if (titled)
+            r.title = query.value(8).toString();
         result.append(r);
     }
     std::reverse(result.begin(), result.end());

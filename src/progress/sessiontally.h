@@ -30,6 +30,7 @@ struct SessionRecord
     std::int32_t errors = 0;  // errors counted in the session
     std::int32_t seconds = 0; // chronometer seconds, 0 when it did not run
     qint64 typingMs = 0;      // from the first judged key to the last
+    QString title;            // the learner's own text: its file's name
     QMap<QString, KeyCount> keys;
 
     std::int32_t total() const { return good + errors; }
@@ -57,6 +58,8 @@ public:
     void observe(std::int32_t good, std::int32_t errors, qint64 nowMs);
     // An expected character typed right or missed.
     void observeKey(const QString &expected, bool right);
+    // Names what the session typed when the lesson code alone does not.
+    void setTitle(const QString &title) { m_record.title = title; }
 
     bool running() const { return m_running; }
     bool hasKeys() const { return m_record.total() > 0; }

@@ -86,6 +86,7 @@ TProgression::TProgression(QList<progress::LessonFamily> families, QWidget *pare
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     for (const progress::LessonFamily &family : m_families)
         ComboBox1->addItem(family.name, family.module);
+    ComboBox1->addItem(QStringLiteral("Votre texte"), kOwnTexts);
     label1->setBuddy(ComboBox1);
     top->addWidget(label1);
     top->addWidget(ComboBox1);
@@ -161,6 +162,21 @@ QString TProgression::lessonName(int module, std::int32_t lesson) const
     return QStringLiteral("%1 %2").arg(familyName(module)).arg(lesson);
 }
 
+QString TProgression::sessionName(const progress::SessionRecord &session) const
+{
+    if (!inFamily(session, kOwnTexts))
+        return lessonName(session.module, session.lesson);
+    return session.title.isEmpty() ? QStringLiteral("Votre texte")
+                                   : QStringLiteral("Votre texte\u00A0: %1").arg(session.title);
+}
+
+bool TProgression::inFamily(const progress::SessionRecord &session, int family)
+{
+    if (family == kOwnTexts)
+        return session.module == 4 && session.lesson == 8;
+    return session.module == family;
+}
+
 void TProgression::Init(progress::Journal *journal, const QList<progress::SessionRecord> &pending)
 {
     m_journal = journal;
@@ -204,9 +220,14 @@ void TProgression::refresh()
     QList<progress::SessionRecord> sessions;
     QList<progress::KeyStat> stats;
     QString problem;
+    // The learner's own texts are text lessons: the journal gives them with
+    // the others, and they are picked out here.
+    const bool own = family == kOwnTexts;
     if (m_journal) {
-        sessions = m_journal->sessions(family, kChartPoints);
-        stats = m_journal->keyStats(family);
+        sessions = m_journal->sessions(own ? 4 : family, own ? -1 : kChartPoints);
+        if (own)
+            sessions.removeIf([](const progress::SessionRecord &s) { return !inFamily(s, kOwnTexts); });
+        stats = m_journal->keyStats(own ? 4 : family);
         problem = m_journal->lastError();
         if (problem.isEmpty() && !m_journal->setAside().isEmpty())
             problem = QStringLiteral("L'historique endommagé a été mis de côté sous le nom « %1 »")
@@ -214,7 +235,7 @@ void TProgression::refresh()
     }
     // Sessions in progress are not recorded yet; they show after the others.
     for (const progress::SessionRecord &s : m_pending) {
-        if (s.module != family)
+        if (!inFamily(s, family))
             continue;
         sessions.append(s);
         for (auto it = s.keys.cbegin(); it != s.keys.cend(); ++it) {
@@ -243,7 +264,7 @@ void TProgression::refresh()
         const progress::SessionRecord &s = sessions[sessions.size() - 1 - r]; // newest first
         const double speed = s.speed();
         setRow(StringGrid1, r,
-               {french.toString(s.start, QStringLiteral("dd/MM/yyyy HH:mm")), lessonName(s.module, s.lesson),
+               {french.toString(s.start, QStringLiteral("dd/MM/yyyy HH:mm")), sessionName(s),
                 QString::number(s.total()), QString::number(s.errors), percent(s.errorPercent()),
                 duration(s.durationSeconds()),
                 speed > 0 ? QString::number(qRound(speed)) : QStringLiteral("—")});

@@ -25,6 +25,8 @@ public:
     static constexpr int kRecentRows = 30;
     static constexpr int kChartPoints = 60;
     static constexpr int kMissedRows = 12;
+    // The family of the learner's own texts: text lessons of code 8.
+    static constexpr int kOwnTexts = 8;
 
     // families: the lesson families it offers, in the order of its list.
     explicit TProgression(QList<progress::LessonFamily> families, QWidget *parent = nullptr);
@@ -41,6 +43,11 @@ public:
     // The lesson's name in its family ("1 Touches g h"); the family and the
     // code for a lesson the family does not name.
     QString lessonName(int module, std::int32_t lesson) const;
+    // The lesson of a session as the table names it: a text of the
+    // learner's own by its file ("Votre texte : lettre.txt").
+    QString sessionName(const progress::SessionRecord &session) const;
+    // True when the session belongs to family (a module code, or kOwnTexts).
+    static bool inFamily(const progress::SessionRecord &session, int family);
 
     void ComboBox1Change();
     void Button2Click(); // Effacer l'historique...

@@ -258,6 +258,9 @@ void TestMainForm::menuItems_data()
     QTest::newRow("CurriculumVitae1")
         << QStringLiteral("CurriculumVitae1") << QString::fromUtf8("Curriculum &Vitae")
         << QString::fromUtf8("Curriculum Vitae") << QStringLiteral("");
+    QTest::newRow("Votretexte1") << QStringLiteral("Votretexte1") << QString::fromUtf8("&Votre texte...")
+                                 << QString::fromUtf8("Recopier un texte de votre choix")
+                                 << QStringLiteral("");
     QTest::newRow("Lesbases1") << QStringLiteral("Lesbases1") << QString::fromUtf8("&Fonctions de base")
                                << QString::fromUtf8("Les fonctions de base") << QStringLiteral("");
     QTest::newRow("Budget1") << QStringLiteral("Budget1") << QString::fromUtf8("&Budget")
@@ -320,7 +323,7 @@ void TestMainForm::menuItems()
 void TestMainForm::lessonMenusAreRadioGroups()
 {
     const QStringList menus{"Clavier1", "Exercices1", "Phrases1", "Texte1", "Tableur1", "Saisie1", "Jeu1"};
-    const QList<int> sizes{2, 18, 5, 7, 4, 3, 2};
+    const QList<int> sizes{2, 18, 5, 8, 4, 3, 2};
     for (int i = 0; i < menus.size(); ++i) {
         auto *menu = frame()->findChild<QMenu *>(menus.at(i));
         QVERIFY(menu);
@@ -532,7 +535,10 @@ void TestMainForm::menuCodes()
     frame()->SetTexteMenu(7);
     QVERIFY(frame()->action(QStringLiteral("CurriculumVitae1"))->isChecked());
     QCOMPARE(frame()->GetTexteMenu(), 7);
-    frame()->SetTexteMenu(8); // out of range: nothing moves
+    frame()->SetTexteMenu(8);
+    QVERIFY(frame()->action(QStringLiteral("Votretexte1"))->isChecked());
+    frame()->SetTexteMenu(7);
+    frame()->SetTexteMenu(9); // out of range: nothing moves
     frame()->SetTexteMenu(0);
     frame()->SetTexteMenu(-3);
     QCOMPARE(frame()->GetTexteMenu(), 7);

@@ -20,6 +20,8 @@ private slots:
     void judge_data();
     void judge();
     void everyModelLineAcceptsItself();
+    void ownTextLeniency_data();
+    void ownTextLeniency();
 };
 
 void TestTexteJudge::judge_data()
@@ -82,6 +84,58 @@ void TestTexteJudge::everyModelLineAcceptsItself()
             if (!text.isEmpty())
                 QVERIFY(!TextJudge::judge(text, text.chopped(1)).accepted);
         }
+}
+
+void TestTexteJudge::ownTextLeniency_data()
+{
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("untypable"); // characters the layout lacks
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<int>("position");
+
+    const QString quote = QStringLiteral("\u00ab\u00a0Oui\u00a0\u00bb");
+    QTest::newRow("typed as is") << quote << quote << QString() << true << 0;
+    QTest::newRow("plain spelling where the layout lacks the signs")
+        << quote << QStringLiteral("\" Oui \"") << QStringLiteral("\u00ab\u00bb\u00a0") << true << 0;
+    QTest::newRow("plain spelling refused where the layout has them")
+        << quote << QStringLiteral("\" Oui \"") << QString() << false << 1;
+    QTest::newRow("oe for the ligature")
+        << QStringLiteral("\u0153uvre") << QStringLiteral("oeuvre") << QStringLiteral("\u0153") << true << 0;
+    QTest::newRow("ellipsis as three dots")
+        << QStringLiteral("Et\u2026") << QStringLiteral("Et...") << QStringLiteral("\u2026") << true << 0;
+    QTest::newRow("half a plain spelling")
+        << QStringLiteral("Et\u2026") << QStringLiteral("Et..") << QStringLiteral("\u2026") << false << 3;
+    QTest::newRow("sign skipped") << QStringLiteral("Bravo \uFFFD !") << QStringLiteral("Bravo  !")
+                                  << QString() << true << 0;
+    QTest::newRow("error after a sign")
+        << QStringLiteral("\uFFFD\uFFFDab") << QStringLiteral("ax") << QString() << false << 4;
+    QTest::newRow("extended line") << QStringLiteral("ab\uFFFD") << QStringLiteral("abc") << QString()
+                                   << false << 0;
+}
+
+void TestTexteJudge::ownTextLeniency()
+{
+    QFETCH(QString, model);
+    QFETCH(QString, typed);
+    QFETCH(QString, untypable);
+    QFETCH(bool, accepted);
+    QFETCH(int, position);
+    const auto plain = [untypable](QChar c) {
+        if (!untypable.contains(c))
+            return QString();
+        switch (c.unicode()) {
+        case 0x00ab:
+        case 0x00bb: return QStringLiteral("\"");
+        case 0x00a0: return QStringLiteral(" ");
+        case 0x0153: return QStringLiteral("oe");
+        case 0x2026: return QStringLiteral("...");
+        default: return QString();
+        }
+    };
+    const TextJudge::Verdict verdict = TextJudge::judge(model, typed, {QChar(0xFFFD), plain});
+    QCOMPARE(verdict.accepted, accepted);
+    QCOMPARE(verdict.position, position);
 }
 
 QTEST_GUILESS_MAIN(TestTexteJudge)

@@ -2,10 +2,12 @@
 #include "app/forms.h"
 #include "app/lesson/tstats.h"
 #include "app/tmainform.h"
+#include "drills/owntext.h"
 #include "drills/texttexts.h"
 #include "drills/ttexte.h"
 #include "keyboard/tcaract.h"
 #include "support/testsupport.h"
+#include "ui/settings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -85,10 +87,22 @@ private slots:
     void characterTableInsertsAtCaret_data();
     void characterTableInsertsAtCaret();
     void chronometerAndStatistics();
+    void ownText_data();
+    void ownText();
+    void ownTextTypedWithPlainSpellings();
+    void setIni8BringsBackTheLastText();
+
+private:
+    QString writeText(const QString &name, const QByteArray &bytes);
+    QTemporaryDir m_home; // the settings file and the learner's texts
+    std::unique_ptr<test::PrompterScope> m_prompts;
 };
 
 void TestTexteWindow::initTestCase()
 {
+    QVERIFY(m_home.isValid());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.path()));
+    m_prompts = std::make_unique<test::PrompterScope>();
     test::startProgram();
     QVERIFY(texte());
     QVERIFY(QTest::qWaitForWindowExposed(frame()));
@@ -97,6 +111,7 @@ void TestTexteWindow::initTestCase()
 void TestTexteWindow::cleanupTestCase()
 {
     test::stopProgram();
+    m_prompts.reset();
 }
 
 void TestTexteWindow::init()
@@ -462,6 +477,148 @@ void TestTexteWindow::chronometerAndStatistics()
     frame()->SpeedButton8Click(); // stops and counts from 0 again
     QVERIFY(!w->Timer1->isActive());
     QCOMPARE(w->seconds(), 0);
+}
+
+QString TestTexteWindow::writeText(const QString &name, const QByteArray &bytes)
+{
+    QFile file(m_home.filePath(name));
+    if (!file.open(QIODevice::WriteOnly))
+        return {};
+    file.write(bytes);
+    return file.fileName();
+}
+
+void TestTexteWindow::ownText_data()
+{
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QStringList>("recent");    // "lettre" stands for the text file
+    QTest::addColumn<QList<int>>("choices");    // answers to the choice of source
+    QTest::addColumn<QStringList>("openNames"); // answers to the open dialog
+    QTest::addColumn<QString>("firstLine");     // empty: the lesson in progress goes on
+    QTest::addColumn<QStringList>("buttons");   // of the choice, when asked
+    QTest::addColumn<int>("messages");          // information boxes
+    QTest::addColumn<int>("errors");
+
+    const QString lettre = QStringLiteral("\u00ab\u00a0Bonjour\u00a0\u00bb, dit l\u2019\u00e9l\u00e8ve.");
+    const QStringList none;
+    QTest::newRow("file, nothing else to offer")
+        << QString() << none << QList<int>{} << QStringList{"lettre"} << lettre << none << 0 << 0;
+    QTest::newRow("file, the clipboard offered too")
+        << QStringLiteral("x") << none << QList<int>{0} << QStringList{"lettre"} << lettre
+        << QStringList{"Un &fichier...", "Le &presse-papiers"} << 0 << 0;
+    QTest::newRow("clipboard") << QStringLiteral("Du presse-papiers\u202f!\r\nFin") << none << QList<int>{1}
+                               << none << QStringLiteral("Du presse-papiers\u00a0!")
+                               << QStringList{"Un &fichier...", "Le &presse-papiers"} << 1 << 0;
+    QTest::newRow("recent text") << QString() << QStringList{"lettre"} << QList<int>{1} << none << lettre
+                                 << QStringList{"Un &fichier...", "lettre.txt"} << 0 << 0;
+    QTest::newRow("choice closed") << QStringLiteral("x") << none << QList<int>{-1} << none << QString()
+                                   << QStringList{"Un &fichier...", "Le &presse-papiers"} << 0 << 0;
+    QTest::newRow("PDF refused") << QString() << none << QList<int>{} << QStringList{"doc.pdf"} << QString()
+                                 << none << 0 << 1;
+    QTest::newRow("recent text gone, dropped with a word")
+        << QString() << QStringList{"parti.txt"} << QList<int>{} << none << QString() << none << 1 << 0;
+}
+
+// « Votre texte... »: the text comes from a file, the clipboard or the
+// recent texts; given up or refused, the lesson in progress goes on.
+void TestTexteWindow::ownText()
+{
+    QFETCH(QString, clipboard);
+    QFETCH(QStringList, recent);
+    QFETCH(QList<int>, choices);
+    QFETCH(QStringList, openNames);
+    QFETCH(QString, firstLine);
+    QFETCH(QStringList, buttons);
+    QFETCH(int, messages);
+    QFETCH(int, errors);
+
+    const QString lettre =
+        writeText(QStringLiteral("lettre.txt"), "\xAB\xA0"
+                                                "Bonjour\xA0\xBB, dit l\x92\xE9l\xE8ve.\r\nSuite\r\n");
+    writeText(QStringLiteral("doc.pdf"), "%PDF-1.4\n");
+    const auto path = [&](const QString &name) { return name == u"lettre" ? lettre : m_home.filePath(name); };
+    QStringList recentPaths;
+    for (const QString &r : recent)
+        recentPaths << path(r);
+    ui::settings()->setValue(QStringLiteral("textes/recents"), recentPaths);
+    if (clipboard.isEmpty())
+        QGuiApplication::clipboard()->clear();
+    else
+        QGuiApplication::clipboard()->setText(clipboard);
+    test::PrompterScope scope;
+    scope.fake().choices = choices;
+    for (const QString &name : openNames)
+        scope.fake().openNames << path(name);
+
+    TTexte *w = texte();
+    typeText(w->RichEdit2, QStringLiteral("en cours"));
+    chooseText("Votretexte1");
+    QCOMPARE(scope.fake().choiceButtons.value(0), buttons);
+    QCOMPARE(scope.fake().informations.size(), messages);
+    QCOMPARE(scope.fake().errors.size(), errors);
+    if (firstLine.isEmpty()) {
+        QCOMPARE(w->GetIni(), 1);
+        QCOMPARE(w->modelLine(0), line(1, 1));
+        QCOMPARE(w->RichEdit2->toPlainText(), QStringLiteral("en cours"));
+        QVERIFY(frame()->action(QStringLiteral("Fonctionsdebase1"))->isChecked());
+        if (!recent.isEmpty())
+            QVERIFY(owntext::recentTexts().isEmpty());
+        return;
+    }
+    QCOMPARE(w->GetIni(), 8);
+    QCOMPARE(frame()->GetTexteMenu(), 8); // what a lesson file records
+    QVERIFY(frame()->action(QStringLiteral("Votretexte1"))->isChecked());
+    QCOMPARE(w->modelLine(0), firstLine);
+    QCOMPARE(w->RichEdit1->document()->blockCount(), 2);
+    QVERIFY(w->RichEdit2->toPlainText().isEmpty());
+    const bool fromFile = firstLine.startsWith(u'\u00ab');
+    QCOMPARE(w->session().current().title,
+             fromFile ? QStringLiteral("lettre.txt") : QStringLiteral("presse-papiers"));
+    QCOMPARE(owntext::recentTexts(), fromFile ? QStringList{lettre} : QStringList{});
+    typeText(w->RichEdit2, firstLine);
+    pressEnter(w->RichEdit2);
+    QCOMPARE(w->good(), 1);
+    QCOMPARE(w->errors(), 0);
+}
+
+void TestTexteWindow::ownTextTypedWithPlainSpellings()
+{
+    const QString path =
+        writeText(QStringLiteral("signes.txt"), "\xC2\xAB\xE2\x80\xAF"
+                                                "C\xE2\x80\x99"
+                                                "est tout\xE2\x80\xAF\xC2\xBB \xF0\x9F\x98\x80");
+    QGuiApplication::clipboard()->clear();
+    ui::settings()->remove(QStringLiteral("textes/recents"));
+    m_prompts->fake().openNames = QStringList{path};
+    TTexte *w = texte();
+    w->plainFor = [](QChar c) {
+        return c == QChar(0xAB) || c == QChar(0xBB) ? QStringLiteral("\"")
+               : c == QChar(0xA0)                   ? QStringLiteral(" ")
+                                                    : QString();
+    };
+    chooseText("Votretexte1");
+    QCOMPARE(w->modelLine(0), QStringLiteral("\u00ab\u00a0C\u2019est tout\u00a0\u00bb \uFFFD"));
+    typeText(w->RichEdit2, QStringLiteral("\" C\u2019est tout \" "));
+    pressEnter(w->RichEdit2);
+    QCOMPARE(w->good(), 1);
+    QCOMPARE(w->errors(), 0);
+    w->plainFor = nullptr;
+}
+
+// A lesson file records code 8 and no text: opening it brings back the last
+// text read, without a question.
+void TestTexteWindow::setIni8BringsBackTheLastText()
+{
+    const QString path = writeText(QStringLiteral("dernier.txt"), "Le dernier texte lu\n");
+    ui::settings()->setValue(QStringLiteral("textes/recents"), QStringList{path});
+    test::PrompterScope scope;
+    TTexte *w = texte();
+    w->SetIni(8);
+    QCOMPARE(w->modelLine(0), QStringLiteral("Le dernier texte lu"));
+    QVERIFY(w->ownText());
+    QCOMPARE(w->ownTitle(), QStringLiteral("dernier.txt"));
+    QCOMPARE(scope.fake().openDialogs, 0);
+    QVERIFY(scope.fake().choiceTexts.isEmpty());
 }
 
 QTEST_MAIN(TestTexteWindow)

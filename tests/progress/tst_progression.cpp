@@ -72,6 +72,8 @@ private slots:
     void exerciseSessionsReachTheWindow();
     void gameCountsDestroyedAndLostLetters(); // and the key drill's keys
     void eraseAsksFirst();
+    void ownTextsAreAFamily_data();
+    void ownTextsAreAFamily();
     void chartIsSharpAtScaleTwo();
 
 private:
@@ -347,6 +349,48 @@ void TestProgression::eraseAsksFirst()
     window.Button2->click();
     QCOMPARE(journal.sessions().size(), 0);
     QCOMPARE(window.StringGrid1->rowCount(), 0);
+}
+
+void TestProgression::ownTextsAreAFamily_data()
+{
+    QTest::addColumn<bool>("titleColumn");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("journal with the title column") << true << QStringLiteral("Votre texte\u00a0: lettre.txt");
+    QTest::newRow("older journal") << false << QStringLiteral("Votre texte");
+}
+
+// The learner's own texts are text lessons of code 8, named by their file
+// where the journal has room for it.
+void TestProgression::ownTextsAreAFamily()
+{
+    QFETCH(bool, titleColumn);
+    QFETCH(QString, name);
+    const QDateTime start(QDate(2026, 3, 2), QTime(10, 0));
+    progress::Journal journal(path());
+    QVERIFY(journal.record(session(4, 2, 10, 1, 0, start)));
+    if (titleColumn) {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("upgrade"));
+        db.setDatabaseName(path());
+        QVERIFY(db.open());
+        QVERIFY(QSqlQuery(db).exec(QStringLiteral("ALTER TABLE session ADD COLUMN title TEXT")));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("upgrade"));
+    SessionRecord own = session(4, 8, 20, 2, 0, start.addSecs(600));
+    own.title = QStringLiteral("lettre.txt");
+    QVERIFY2(journal.record(own), qPrintable(journal.lastError()));
+    QCOMPARE(journal.sessions(4).constLast().title, titleColumn ? own.title : QString());
+
+    TProgression window;
+    window.Init(&journal);
+    window.showModule(4);
+    QCOMPARE(window.StringGrid1->rowCount(), 2);
+    QCOMPARE(row(window.StringGrid1, 0)[1], name);
+    QCOMPARE(row(window.StringGrid1, 1)[1], QStringLiteral("La cigale et la fourmi"));
+    window.showModule(TProgression::kOwnTexts);
+    QCOMPARE(window.ComboBox1->currentText(), QStringLiteral("Votre texte"));
+    QCOMPARE(window.StringGrid1->rowCount(), 1);
+    QCOMPARE(row(window.StringGrid1, 0)[1], name);
 }
 
 void TestProgression::chartIsSharpAtScaleTwo()

@@ -133,6 +133,7 @@ void windows(Dump &d)
     drillWindow(d, f.Phrases);
     d.add(QStringLiteral("TTexte.RichEdit2"), f.Texte->RichEdit2->toPlainText());
     d.add(QStringLiteral("TTexte.line"), f.Texte->currentLine());
+    d.add(QStringLiteral("TTexte.model0"), f.Texte->modelLine(0));
     d.add(QStringLiteral("TTableur.Edit1"), f.Tableur->Edit1->text());
     d.add(QStringLiteral("TTableur.Edit2"), f.Tableur->Edit2->text());
     const office::GridCell at = f.Tableur->StringGrid2->current();

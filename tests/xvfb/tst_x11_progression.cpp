@@ -1,6 +1,8 @@
 // The progression across two runs of the real program, driven by X key
 // events through the French layout: a drill typed, another lesson chosen, a
-// normal quit; the next run shows both sessions and the missed space.
+// normal quit; the next run shows both sessions and the missed space. Then
+// a text of the learner's own, opened through the file dialog and typed,
+// shows in the next run under its file's name.
 #include <QtTest>
 
 #include "hookclient.h"
@@ -11,9 +13,11 @@ class TestX11Progression : public QObject
 private slots:
     void initTestCase();
     void sessionsSurviveARestart();
+    void ownTextSurvivesARestart();
 
 private:
     bool start();
+    bool clickStatusBar();
     bool waitFor(const std::function<bool()> &ready) { return m_client.waitFor(ready, 20000); }
     QString value(const QString &key) const { return m_client.value(key); }
     static bool keys(const QStringList &names) { return HookClient::keys(names); }
@@ -31,15 +35,8 @@ void TestX11Progression::initTestCase()
     m_client.setHookDir(m_home.filePath(QStringLiteral("hook")));
 }
 
-bool TestX11Progression::start()
+bool TestX11Progression::clickStatusBar()
 {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("HOME"), m_home.path());
-    env.insert(QStringLiteral("XDG_DATA_HOME"), m_home.filePath(QStringLiteral("data")));
-    if (!m_client.start(QStringLiteral(JOURNEY_APP), m_home.path(), env))
-        return false;
-    // A click on the status bar makes it the active window, as the first
-    // click of a learner would; the menu bar then answers Alt.
     const QStringList frame = value(QStringLiteral("window.TMainForm.geometry")).split(QLatin1Char(','));
     return frame.size() == 4 &&
            HookClient::xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"),
@@ -47,6 +44,19 @@ bool TestX11Progression::start()
                                 QString::number(frame[3].toInt() - 8), QStringLiteral("click"),
                                 QStringLiteral("1")}) &&
            waitFor([this] { return value(QStringLiteral("activeWindow")) == QLatin1String("TMainForm"); });
+}
+
+bool TestX11Progression::start()
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), m_home.path());
+    env.insert(QStringLiteral("XDG_DATA_HOME"), m_home.filePath(QStringLiteral("data")));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home.filePath(QStringLiteral("config")));
+    if (!m_client.start(QStringLiteral(JOURNEY_APP), m_home.path(), env))
+        return false;
+    // A click on the status bar makes it the active window, as the first
+    // click of a learner would; the menu bar then answers Alt.
+    return clickStatusBar();
 }
 
 void TestX11Progression::sessionsSurviveARestart()
@@ -100,6 +110,71 @@ void TestX11Progression::sessionsSurviveARestart()
              (QStringList{QStringLiteral("2 Touches a p"), QStringLiteral("5"), QStringLiteral("1")}));
     QCOMPARE(value(QStringLiteral("table.StringGrid2.0")).section(QLatin1Char('|'), 0, 1),
              QStringLiteral("Espace|1"));
+    QVERIFY(keys({QStringLiteral("Escape")}));
+    QVERIFY(waitFor([this] { return value(QStringLiteral("modal")).isEmpty(); }));
+    QVERIFY(keys({QStringLiteral("alt+x")}));
+    QTRY_VERIFY_WITH_TIMEOUT(m_client.process().state() == QProcess::NotRunning, 15000);
+}
+
+void TestX11Progression::ownTextSurvivesARestart()
+{
+    QFile text(m_home.filePath(QStringLiteral("lettre.txt")));
+    QVERIFY(text.open(QIODevice::WriteOnly));
+    text.write("Bonjour Paul\r\nA bientot\r\n");
+    text.close();
+    QVERIFY(start());
+    // Texte, Votre texte...: with no recent text and nothing in the
+    // clipboard, the file dialog opens at once, in the start folder.
+    QVERIFY(m_client.click(QStringLiteral("TMainForm"), QStringLiteral("menubar.Texte1")));
+    QVERIFY(waitFor([this] { return value(QStringLiteral("popup")) == QLatin1String("Texte1"); }));
+    // Its V is Curriculum Vitae's too: the item is clicked.
+    QVERIFY(m_client.click(QStringLiteral("Texte1"), QStringLiteral("menuitem.Votretexte1")));
+    QVERIFY(waitFor([this] { return value(QStringLiteral("modal")) == QLatin1String("QFileDialog"); }));
+    QVERIFY(HookClient::type(QStringLiteral("lettre.txt")));
+    // The name's completion may take the first Return.
+    for (int i = 0; i < 3 && value(QStringLiteral("modal")) == QLatin1String("QFileDialog"); ++i) {
+        QVERIFY(keys({QStringLiteral("Return")}));
+        m_client.waitFor([this] { return value(QStringLiteral("modal")).isEmpty(); }, 2000);
+    }
+    // Without a window manager the keyboard may stay with no window once
+    // the dialog is gone: a click on the status bar, as the learner would.
+    QVERIFY(waitFor([this] { return value(QStringLiteral("modal")).isEmpty(); }));
+    if (value(QStringLiteral("activeWindow")).isEmpty())
+        QVERIFY(clickStatusBar());
+    QVERIFY2(waitFor([this] {
+                 return value(QStringLiteral("active")) == QLatin1String("TTexte") &&
+                        value(QStringLiteral("focus")) == QLatin1String("RichEdit2") &&
+                        value(QStringLiteral("TTexte.model0")) == QLatin1String("Bonjour Paul");
+             }),
+             qPrintable(value(QStringLiteral("focus"))));
+    QCOMPARE(value(QStringLiteral("TTexte.code")), QStringLiteral("8"));
+    QVERIFY(HookClient::type(QStringLiteral("Bonjour Paul")));
+    QVERIFY(keys({QStringLiteral("Return")}));
+    QVERIFY(waitFor([this] { return value(QStringLiteral("TTexte.good")) == QLatin1String("1"); }));
+    QCOMPARE(value(QStringLiteral("TTexte.errors")), QStringLiteral("0"));
+    QVERIFY(keys({QStringLiteral("alt+x")}));
+    QTRY_VERIFY_WITH_TIMEOUT(m_client.process().state() == QProcess::NotRunning, 15000);
+    QCOMPARE(m_client.process().exitCode(), 0);
+    // The settings file keeps the path of the text, for the next time.
+    const QDir config(m_home.filePath(QStringLiteral("config/Tapivox")));
+    const QStringList files = config.entryList({QStringLiteral("Tapivox.*")}, QDir::Files);
+    QCOMPARE(files.size(), 1);
+    QFile settings(config.filePath(files.constFirst()));
+    QVERIFY(settings.open(QIODevice::ReadOnly));
+    QVERIFY(settings.readAll().contains("lettre.txt"));
+
+    // The next run: the text lessons' family, the learner's text first (by
+    // its file's name where the journal has room for it).
+    QVERIFY(start());
+    QVERIFY(keys({QStringLiteral("alt+o")}));
+    QVERIFY(waitFor([this] { return value(QStringLiteral("popup")) == QLatin1String("Options1"); }));
+    QVERIFY(keys({QStringLiteral("p")}));
+    QVERIFY(waitFor([this] { return value(QStringLiteral("modal")) == QLatin1String("TProgression"); }));
+    const QStringList newest = value(QStringLiteral("table.StringGrid1.0")).split(QLatin1Char('|'));
+    QVERIFY2(newest.value(1) == QStringLiteral("Votre texte\u00a0: lettre.txt") ||
+                 newest.value(1) == QStringLiteral("Votre texte"),
+             qPrintable(newest.value(1)));
+    QCOMPARE(newest.mid(2, 2), (QStringList{QStringLiteral("1"), QStringLiteral("0")}));
     QVERIFY(keys({QStringLiteral("Escape")}));
     QVERIFY(waitFor([this] { return value(QStringLiteral("modal")).isEmpty(); }));
     QVERIFY(keys({QStringLiteral("alt+x")}));

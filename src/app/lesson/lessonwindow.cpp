@@ -39,6 +39,11 @@ void LessonWindow::SetIni(std::int32_t code)
     m_chronometerRan = Timer1->isActive();
 }
 
+bool LessonWindow::prepareLesson(std::int32_t)
+{
+    return true;
+}
+
 // Seconds left over from an earlier session do not count.
 std::int32_t LessonWindow::sessionSeconds() const
 {

@@ -25,6 +25,10 @@ public:
     // Selects a lesson and starts it afresh; the base only records the code.
     virtual void SetIni(std::int32_t code);
     std::int32_t GetIni() const { return m_code; }
+    // Before a menu item starts lesson code: a lesson that needs something
+    // from the learner first asks for it here; false when none was given,
+    // and the lesson in progress goes on.
+    virtual bool prepareLesson(std::int32_t code);
 
     // Hands good count, errors and seconds to the statistics window and shows it.
     virtual void Statistic();
@@ -98,6 +102,8 @@ protected:
     void noteJudged();
     // The character (or key name) that was asked for, typed right or missed.
     void noteKey(const QString &expected, bool right);
+    // Names the session in progress in the journal (a file's name).
+    void setSessionTitle(const QString &title) { m_session.setTitle(title); }
     // Gives target the focus while this window is the one in front; a window
     // behind the others keeps it for its next showing, so that the learner's
     // keys never go to a hidden lesson.
