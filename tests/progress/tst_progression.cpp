@@ -2,6 +2,7 @@
 // the window that shows them.
 #include "drills/texos.h"
 #include "drills/tjeu.h"
+#include "drills/tphrases.h"
 #include "keyboard/tclavier.h"
 #include "progress/azertymap.h"
 #include "progress/journal.h"
@@ -51,6 +52,16 @@ void typeInto(QWidget *w, const QString &text)
         QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(ch), Qt::NoModifier);
 }
 
+// A lesson whose chronometer goes on across its lessons.
+class RunningLesson final : public LessonWindow
+{
+public:
+    RunningLesson()
+        : LessonWindow(QStringLiteral("RunningLesson"), 7, 0)
+    {}
+    void judgeKey() { noteJudged(1, 0); }
+};
+
 } // namespace
 
 class TestProgression : public QObject
@@ -59,8 +70,11 @@ class TestProgression : public QObject
 private slots:
     void init();
     void cleanup();
-    void tallyFollowsCounters_data();
-    void tallyFollowsCounters();
+    void tallyCountsJudgements_data();
+    void tallyCountsJudgements();
+    void sessionCountsItsOwnKeys_data();
+    void sessionCountsItsOwnKeys();
+    void sessionSecondsAreItsOwn();
     void sessionWithoutKeysIsNotRecorded();
     void journalKeepsSessionsAcrossOpenings();
     void damagedFileIsSetAsideNotErased();
@@ -90,32 +104,31 @@ void TestProgression::cleanup()
     m_dir.reset();
 }
 
-void TestProgression::tallyFollowsCounters_data()
+void TestProgression::tallyCountsJudgements_data()
 {
-    // Counters as the window holds them: before the lesson, then after each
-    // judged key; what the session counted.
-    QTest::addColumn<QList<int>>("counters"); // good, errors pairs
+    // The lesson's judgements, one a second, as (good, errors) pairs; what
+    // the session counted.
+    QTest::addColumn<QList<int>>("judgements");
     QTest::addColumn<int>("good");
     QTest::addColumn<int>("errors");
-    QTest::addColumn<int>("typingSeconds"); // first key gaining a count to the last
-    QTest::newRow("plain") << QList<int>{0, 0, 1, 0, 1, 1, 2, 1} << 2 << 1 << 4;
-    QTest::newRow("reset by the lesson") << QList<int>{40, 7, 1, 0, 2, 0} << 2 << 0 << 2;
-    QTest::newRow("errors reset on showing") << QList<int>{0, 0, 3, 5, 3, 0, 3, 1} << 3 << 6 << 4;
-    QTest::newRow("good runs on (key drill)") << QList<int>{12, 4, 13, 0, 13, 1} << 1 << 1 << 2;
-    QTest::newRow("a whole cell at once") << QList<int>{0, 0, 0, 0, 9, 0, 9, 1} << 9 << 1 << 2;
+    QTest::addColumn<int>("typingSeconds"); // first key counted to the last
+    QTest::newRow("plain") << QList<int>{1, 0, 0, 1, 1, 0} << 2 << 1 << 2;
+    QTest::newRow("nothing judged first") << QList<int>{0, 0, 0, 0, 1, 0, 0, 1} << 1 << 1 << 1;
+    QTest::newRow("a whole cell at once") << QList<int>{9, 0, 0, 1} << 9 << 1 << 1;
+    QTest::newRow("a word lost in the game") << QList<int>{1, 0, 0, 4} << 1 << 4 << 1;
 }
 
-void TestProgression::tallyFollowsCounters()
+void TestProgression::tallyCountsJudgements()
 {
-    QFETCH(QList<int>, counters);
+    QFETCH(QList<int>, judgements);
     QFETCH(int, good);
     QFETCH(int, errors);
     QFETCH(int, typingSeconds);
     progress::SessionTally tally;
     const QDateTime start(QDate(2026, 3, 2), QTime(10, 0));
-    tally.begin(2, 1, start, counters[0], counters[1]);
-    for (int i = 2; i < counters.size(); i += 2)
-        tally.observe(counters[i], counters[i + 1], start.addSecs(i).toMSecsSinceEpoch());
+    tally.begin(2, 1, start);
+    for (int i = 0; i < judgements.size(); i += 2)
+        tally.judged(judgements[i], judgements[i + 1], start.addSecs(i / 2).toMSecsSinceEpoch());
     const auto record = tally.finish(start.addSecs(100), 0);
     QVERIFY(record);
     QCOMPARE(record->good, good);
@@ -123,11 +136,82 @@ void TestProgression::tallyFollowsCounters()
     QCOMPARE(record->typingMs, qint64(typingSeconds) * 1000);
 }
 
+void TestProgression::sessionCountsItsOwnKeys_data()
+{
+    // Keys typed in one exercise, then in another: what the second session
+    // holds, whatever the first one left on the window's counters.
+    QTest::addColumn<int>("first");
+    QTest::addColumn<QString>("firstKeys");
+    QTest::addColumn<int>("second");
+    QTest::addColumn<QString>("secondKeys");
+    QTest::addColumn<int>("good");
+    QTest::addColumn<int>("errors");
+    QTest::newRow("error after one error")
+        << 1 << QStringLiteral("gx") << 3 << QStringLiteral("xqz") << 2 << 1;
+    QTest::newRow("good after one good") << 1 << QStringLiteral("g") << 3 << QStringLiteral("q") << 1 << 0;
+    QTest::newRow("same counts again") << 1 << QStringLiteral("ghx") << 1 << QStringLiteral("ghx") << 2 << 1;
+}
+
+void TestProgression::sessionCountsItsOwnKeys()
+{
+    QFETCH(int, first);
+    QFETCH(QString, firstKeys);
+    QFETCH(int, second);
+    QFETCH(QString, secondKeys);
+    QFETCH(int, good);
+    QFETCH(int, errors);
+    progress::useJournal(path());
+    TExos exos;
+    exos.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&exos));
+    exos.SetIni(first);
+    typeInto(exos.Edit2, firstKeys);
+    exos.SetIni(second);
+    typeInto(exos.Edit2, secondKeys);
+    const auto so = exos.sessionSoFar();
+    QVERIFY(so);
+    QCOMPARE(exos.Label2->text(), LessonWindow::scoreLine(good, errors));
+    QCOMPARE(so->good, good);
+    QCOMPARE(so->errors, errors);
+}
+
+// A lesson is timed only by the chronometer's ticks during it.
+void TestProgression::sessionSecondsAreItsOwn()
+{
+    progress::useJournal(path());
+    TPhrases phrases;
+    phrases.SetIni(2);
+    phrases.StaticText1Click();
+    typeInto(phrases.Edit2, phrases.Edit1->text().left(4));
+    for (int i = 0; i < 6; ++i)
+        phrases.Timer1Timer();
+    QCOMPARE(phrases.sessionSoFar()->seconds, phrases.seconds());
+    phrases.SetIni(5); // stops the chronometer
+    QVERIFY(!phrases.chronometerRunning());
+    typeInto(phrases.Edit2, phrases.Edit1->text().left(3));
+    QCOMPARE(phrases.sessionSoFar()->good, 3);
+    QCOMPARE(phrases.sessionSoFar()->seconds, 0);
+
+    // A lesson that leaves the chronometer running from one lesson to the
+    // next (the data entry's) counts only the seconds since its start.
+    RunningLesson running;
+    running.SetIni(1);
+    running.SetTemps();
+    for (int i = 0; i < 5; ++i)
+        running.Timer1Timer();
+    running.SetIni(2);
+    QVERIFY(running.chronometerRunning());
+    running.judgeKey();
+    running.Timer1Timer();
+    running.Timer1Timer();
+    QCOMPARE(running.sessionSoFar()->seconds, 2);
+}
+
 void TestProgression::sessionWithoutKeysIsNotRecorded()
 {
     progress::SessionTally tally;
-    tally.begin(3, 1, QDateTime::currentDateTime(), 5, 5);
-    tally.observe(0, 0, QDateTime::currentMSecsSinceEpoch()); // the lesson's reset alone
+    tally.begin(3, 1, QDateTime::currentDateTime());
+    tally.judged(0, 0, QDateTime::currentMSecsSinceEpoch());
     tally.observeKey(QStringLiteral("a"), true);
     QVERIFY(!tally.finish(QDateTime::currentDateTime(), 10));
     QVERIFY(!tally.running());
