@@ -148,7 +148,7 @@ TTexte::TTexte(QWidget *parent)
     RichEdit2->setTabChangesFocus(false); // Tab types a tab character
     ui::guardPaste(RichEdit1);
     ui::guardPaste(RichEdit2);
-    ui::refuseInputMethod(RichEdit2); // dead keys composed as in the other lessons
+    ui::refuseInputMethod(RichEdit2);     // dead keys composed as in the other lessons
     typing->keyPress = [this](quint8 key) { return RichEdit2KeyPress(key); };
     RichEdit2->setFocus();
     // The chronometer stays stopped until the learner starts it; each tick

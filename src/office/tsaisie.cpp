@@ -210,10 +210,12 @@ void TSaisie::fieldExit(int row)
     case office::FormCheck::Exit::StayHere: takeFocus(field); break;
     case office::FormCheck::Exit::GoToFirst: takeFocus(Edit6); break;
     }
-    // An empty field is not judged; a right one counts its length.
-    if (!entry.isEmpty())
-        exit == office::FormCheck::Exit::StayHere ? noteJudged(0, 1)
-                                                  : noteJudged(std::int32_t(entry.size()), 0);
+    // A refused field is one error, a right one counts its length; an empty
+    // one is not judged.
+    if (exit == office::FormCheck::Exit::StayHere)
+        noteJudged(0, 1);
+    else if (!entry.isEmpty())
+        noteJudged(std::int32_t(entry.size()), 0);
     syncCounts();
 }
 
