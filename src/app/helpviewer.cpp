@@ -3,11 +3,13 @@
 
 #include "app/helpindex.h"
 #include "app/lessontable.h"
+#include "ui/screenfit.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QShowEvent>
 #include <QSplitter>
 #include <QStyle>
 #include <QTabWidget>
@@ -121,6 +123,13 @@ HelpViewer::HelpViewer(QWidget *parent)
     connect(topicList, &QListWidget::itemClicked, this, openItem);
     connect(searchEdit, &QLineEdit::textChanged, this, &HelpViewer::filterKeywords);
     connect(searchEdit, &QLineEdit::returnPressed, this, &HelpViewer::openFirstFound);
+}
+
+void HelpViewer::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        ui::fitWindowToScreen(this);
 }
 
 QList<QPair<QString, QString>> HelpViewer::keywords()

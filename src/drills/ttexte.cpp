@@ -386,11 +386,11 @@ bool TTexte::RichEdit2KeyPress(quint8 key)
             model.setPosition(offset + 1, QTextCursor::KeepAnchor);
             RichEdit1->setTextCursor(model);
         }
-        noteJudged();
+        noteJudged(0, 1);
         return false;
     }
     m_good = ui::add32(m_good, 1);
-    noteJudged();
+    noteJudged(1, 0);
     return true;
 }
 

@@ -153,6 +153,7 @@ void TestSaisieWindow::wrongFieldTakesTheFocusBack()
     w->Edit9->setFocus(Qt::MouseFocusReason);
     QTRY_COMPARE(QApplication::focusWidget(), w->Edit7);
     QCOMPARE(w->errors(), 2);
+    QCOMPARE(w->session().current().errors, 2);
 }
 
 void TestSaisieWindow::rightFieldLetsTheFocusGo()
@@ -165,6 +166,7 @@ void TestSaisieWindow::rightFieldLetsTheFocusGo()
     QCOMPARE(QApplication::focusWidget(), w->Edit8);
     QCOMPARE(w->good(), 14);
     QCOMPARE(w->errors(), 0);
+    QCOMPARE(w->session().current().good, 14);
 }
 
 void TestSaisieWindow::emptyFieldsLeaveFreely()

@@ -113,6 +113,8 @@ void TestTableurWindow::tabOutOfCells()
     key(w, Qt::Key_Tab);
     QTEST(int(w.good()), "good");
     QTEST(int(w.errors()), "errors");
+    QTEST(int(w.session().current().good), "good"); // the session counts the same
+    QTEST(int(w.session().current().errors), "errors");
     QTEST(w.StringGrid2->current(), "current");
     QCOMPARE(w.StringGrid2->cell({4, 1}), typed);
 }
