@@ -274,7 +274,7 @@ void TestX11Scale::dialogIsWhole()
     // The program's own windows are built when first asked for; they shrink
     // to the screen.
     if (!dialog && name == QLatin1String("TProgression"))
-        dialog = new TProgression(forms().MainForm);
+        dialog = new TProgression(lessonFamilies(), forms().MainForm);
     else if (!dialog && name == QLatin1String("HelpViewer"))
         dialog = new HelpViewer(forms().MainForm);
     QVERIFY(dialog);
