@@ -104,15 +104,17 @@ TBlocnotes::TBlocnotes(QWidget *parent)
     Memo1->setTabChangesFocus(true);
     ui::guardPaste(Memo1);
     Memo1->document()->setModified(false);
-    // A long run can also come from the clipboard.
-    connect(Memo1->document(), &QTextDocument::contentsChange, this, [this](int at, int, int added) {
-        if (added >= kLongRun && !isLoading()) {
-            QTextCursor range(Memo1->document());
-            range.setPosition(at);
-            range.setPosition(qMin(at + added, Memo1->document()->characterCount() - 1),
-                              QTextCursor::KeepAnchor);
-            useWrapFor(range.selectedText());
-        }
+    // A long run can also come from the clipboard: looked for once the
+    // insertion is over (setPlainText reports each step of a long text).
+    connect(Memo1->document(), &QTextDocument::contentsChange, this, [this](int, int, int added) {
+        if (added < kLongRun || m_wrapCheckPending || isLoading() ||
+            Memo1->wordWrapMode() == QTextOption::WrapAnywhere)
+            return;
+        m_wrapCheckPending = true;
+        QTimer::singleShot(0, this, [this] {
+            m_wrapCheckPending = false;
+            useWrapFor(Memo1->document()->toRawText());
+        });
     });
 }
 

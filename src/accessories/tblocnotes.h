@@ -56,6 +56,7 @@ private:
     notes::NotesFile m_file;
     QString m_pending; // notes still to go into the memo
     qsizetype m_pendingAt = 0;
+    bool m_wrapCheckPending = false;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
