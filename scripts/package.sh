@@ -4,10 +4,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh run
-# Debian's hardening flags, as a distribution build would use them.
+# Debian's hardening flags, as a distribution build would use them, for the
+# program and for its print module alike.
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 cmake -S . -B build-deb -DCMAKE_BUILD_TYPE=Release -DTAPIVOX_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr \
   -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
-  -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
+  -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" \
+  -DCMAKE_MODULE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
 cmake --build build-deb -j"$(nproc)"
 (cd build-deb && cpack)

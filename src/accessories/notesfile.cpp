@@ -11,6 +11,7 @@
 
 #include <cerrno>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace notes {
 namespace {
@@ -45,6 +46,19 @@ QString fileName(const QString &path)
 QString folderOf(const QString &path)
 {
     return QDir::toNativeSeparators(QFileInfo(path).absolutePath());
+}
+
+qsizetype longestLine(const QString &text)
+{
+    qsizetype longest = 0;
+    for (qsizetype from = 0; from <= text.size();) {
+        qsizetype end = text.indexOf(QLatin1Char('\n'), from);
+        if (end < 0)
+            end = text.size();
+        longest = qMax(longest, end - from);
+        from = end + 1;
+    }
+    return longest;
 }
 
 const QString kKept = QStringLiteral("Les notes de cette séance sont gardées dans le bloc-notes.");
@@ -119,17 +133,49 @@ QString collapseSeparator(const QString &name)
     return out;
 }
 
+bool mayFollowLink(unsigned linkOwner, unsigned folderOwner, unsigned folderMode, unsigned learner)
+{
+    const bool shared = (folderMode & S_ISVTX) && (folderMode & S_IWOTH);
+    return !shared || linkOwner == learner || linkOwner == folderOwner;
+}
+
 NotesFile::Place NotesFile::place(const QString &name)
 {
     const QFileInfo info(name);
     if (!info.isSymLink())
         return {info.absoluteFilePath(), {}};
+    const QString beside = info.absolutePath() + QLatin1Char('/') + info.completeBaseName() +
+                           QStringLiteral("-local.") + info.suffix();
+    // Links are followed one at a time, each as the system's own protection
+    // of shared folders would: in a sticky folder that everyone may write
+    // (a class drop folder, /tmp) another user's link could lead the notes
+    // over any file of the learner's.
+    QString at = info.absoluteFilePath();
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat link
+        {
+        };
+        if (::lstat(QFile::encodeName(at).constData(), &link) != 0 || !S_ISLNK(link.st_mode))
+            break;
+        const QString folder = QFileInfo(at).absolutePath();
+        struct stat holder
+        {
+        };
+        if (::stat(QFile::encodeName(folder).constData(), &holder) == 0 &&
+            !mayFollowLink(link.st_uid, holder.st_uid, holder.st_mode, ::geteuid())) {
+            return {beside,
+                    QStringLiteral("Le fichier %1 du dossier %2 est un lien créé par un autre utilisateur : "
+                                   "il n'est pas suivi. Les notes sont lues et enregistrées à côté, dans %3.")
+                        .arg(info.fileName(), folderOf(info.absoluteFilePath()), fileName(beside))};
+        }
+        at = QFileInfo(at).symLinkTarget(); // one step, absolute
+        if (at.isEmpty())
+            break;
+    }
     const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
     const QString target = info.exists() ? info.canonicalFilePath() : QDir::cleanPath(info.symLinkTarget());
     if (!folder.isEmpty() && QFileInfo(target).absolutePath() == folder)
         return {target, {}};
-    const QString beside = info.absolutePath() + QLatin1Char('/') + info.completeBaseName() +
-                           QStringLiteral("-local.") + info.suffix();
     return {beside, QStringLiteral("Le fichier %1 du dossier %2 est un lien vers %3, hors de ce dossier : "
                                    "il n'est pas suivi. Les notes sont lues et enregistrées à côté, dans %4.")
                         .arg(info.fileName(), folderOf(info.absoluteFilePath()),
@@ -159,14 +205,16 @@ std::optional<QString> NotesFile::load(const QString &name, QString *message)
         *message = where.note + QLatin1Char('\n');
     QByteArray bytes;
     QString reason;
-    if (!S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)) {
-        m_blocked = what.arg(S_ISDIR(st.st_mode) ? QStringLiteral("c'est un dossier")
-                                                 : QStringLiteral("ce n'est pas un fichier ordinaire"));
+    if (!S_ISREG(st.st_mode)) {
+        // A link here is one that is not followed (beside a refused one).
+        m_blocked = what.arg(S_ISDIR(st.st_mode)   ? QStringLiteral("c'est un dossier")
+                             : S_ISLNK(st.st_mode) ? QStringLiteral("c'est un lien, qui n'est pas suivi")
+                                                   : QStringLiteral("ce n'est pas un fichier ordinaire"));
         *message +=
             m_blocked + QStringLiteral(" Le bloc-notes commence vide et ce fichier ne sera pas remplacé.");
         return std::nullopt;
     }
-    if (!ui::readRegularFile(where.path, kCapacity, &bytes, &reason)) {
+    if (!ui::readRegularFile(where.path, kCapacity, &bytes, &reason, ui::Links::Refuse)) {
         m_consent = what.arg(reason);
         if (st.st_size > kCapacity)
             m_consent = QStringLiteral("Le texte dépasse la capacité du mémo : le fichier %1 du dossier %2 "
@@ -180,6 +228,15 @@ std::optional<QString> NotesFile::load(const QString &name, QString *message)
     m_onDisk = hash(bytes);
     bool exact = true;
     const QString text = decode(bytes, &m_encoding, &exact);
+    static_assert(kLongestLine == 100000, "the message below names it");
+    if (longestLine(text) > kLongestLine) {
+        m_consent = QStringLiteral("Le fichier %1 du dossier %2 a une ligne de plus de 100\u00a0000 "
+                                   "caractères, que le bloc-notes ne peut montrer sans ralentir la frappe.")
+                        .arg(fileName(where.path), folderOf(where.path));
+        *message += m_consent + QStringLiteral(" Le bloc-notes commence vide et ce fichier ne sera pas "
+                                               "remplacé sans votre accord.");
+        return std::nullopt;
+    }
     if (!exact) {
         m_consent = QStringLiteral("Le fichier %1 du dossier %2 n'est pas un texte UTF-8 valide : des "
                                    "caractères illisibles y sont montrés par « \uFFFD ».")
@@ -192,8 +249,23 @@ std::optional<QString> NotesFile::load(const QString &name, QString *message)
 NotesFile::Save NotesFile::save(const QString &name, const QString &text, bool replaceAnyway,
                                 QString *message)
 {
-    const QString path = place(name).path;
+    // The place is found again: a link may have been made since the load.
+    const Place where = place(name);
+    const QString path = where.path;
     const bool loadedHere = path == m_loadedPath;
+    struct stat st
+    {
+    };
+    if (!loadedHere && !m_loadedPath.isEmpty() && !replaceAnyway &&
+        ::lstat(QFile::encodeName(path).constData(), &st) == 0) {
+        *message = (where.note.isEmpty() ? QString() : where.note + QLatin1Char('\n')) +
+                   QStringLiteral("Le fichier %1 du dossier %2 mène maintenant au fichier %3, qui n'est pas "
+                                  "celui des notes lues au démarrage. Faut-il remplacer %3 par les notes de "
+                                  "cette séance ?")
+                       .arg(fileName(name), folderOf(QFileInfo(name).absoluteFilePath()),
+                            QDir::toNativeSeparators(path));
+        return Save::NeedsConsent;
+    }
     if (loadedHere && !m_blocked.isEmpty()) {
         *message = m_blocked + QStringLiteral(" Ce fichier n'est pas remplacé. ") + kKept;
         return Save::Failed;
@@ -210,7 +282,8 @@ NotesFile::Save NotesFile::save(const QString &name, const QString &text, bool r
         QByteArray now;
         QString reason;
         const bool exists = QFileInfo::exists(path);
-        const bool same = ui::readRegularFile(path, kCapacity, &now, &reason) && m_onDisk == hash(now);
+        const bool same =
+            ui::readRegularFile(path, kCapacity, &now, &reason, ui::Links::Refuse) && m_onDisk == hash(now);
         if (exists && !same) {
             *message =
                 QStringLiteral("Le fichier %1 du dossier %2 a changé depuis son chargement : un autre "

@@ -28,6 +28,14 @@ QString collapseSeparator(const QString &name);
 
 // The most the notepad takes; a larger file is left alone.
 constexpr qint64 kCapacity = 8 * 1024 * 1024;
+// The longest line it takes: each key in a line lays the whole line out
+// again, so that a longer one makes typing lag.
+constexpr qsizetype kLongestLine = 100000;
+
+// Whether a link may be followed, as the system's protection of shared
+// folders decides: in a sticky folder that everyone may write, only a link
+// of the learner's or of the folder's owner.
+bool mayFollowLink(unsigned linkOwner, unsigned folderOwner, unsigned folderMode, unsigned learner);
 
 class NotesFile final
 {
@@ -36,7 +44,8 @@ public:
 
     // Where the notes of that name are read and written: the name itself,
     // the file a link leads to inside the same folder, or a file beside a
-    // link that leads out of its folder (which is never followed).
+    // link that leads out of its folder or that another user made in a
+    // shared folder (which is never followed).
     struct Place
     {
         QString path;

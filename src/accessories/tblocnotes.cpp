@@ -40,6 +40,20 @@ QIcon printerIcon()
     return QIcon(pixmap);
 }
 
+// A run this long without a blank makes line breaking slow (useWrapFor).
+constexpr qsizetype kLongRun = 10000;
+
+bool hasLongRun(QStringView text)
+{
+    qsizetype run = 0;
+    for (const QChar c : text) {
+        run = c.isSpace() ? 0 : run + 1;
+        if (run >= kLongRun)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 TBlocnotes::TBlocnotes(QWidget *parent)
@@ -90,6 +104,28 @@ TBlocnotes::TBlocnotes(QWidget *parent)
     Memo1->setTabChangesFocus(true);
     ui::guardPaste(Memo1);
     Memo1->document()->setModified(false);
+    // A long run can also come from the clipboard: looked for once the
+    // insertion is over (setPlainText reports each step of a long text).
+    connect(Memo1->document(), &QTextDocument::contentsChange, this, [this](int, int, int added) {
+        if (added < kLongRun || m_wrapCheckPending || isLoading() ||
+            Memo1->wordWrapMode() == QTextOption::WrapAnywhere)
+            return;
+        m_wrapCheckPending = true;
+        QTimer::singleShot(0, this, [this] {
+            m_wrapCheckPending = false;
+            useWrapFor(Memo1->document()->toRawText());
+        });
+    });
+}
+
+// Breaking at blanks, the memo looks for one to the end of the paragraph
+// before each line it must break elsewhere: on a long run without a blank
+// that goes quadratic (a megabyte took a minute). Notes holding such a run
+// break anywhere instead, in time proportional to the text.
+void TBlocnotes::useWrapFor(QStringView text)
+{
+    if (Memo1->wordWrapMode() != QTextOption::WrapAnywhere && hasLongRun(text))
+        Memo1->setWordWrapMode(QTextOption::WrapAnywhere);
 }
 
 void TBlocnotes::Charge(const QString &fileName)
@@ -108,10 +144,12 @@ void TBlocnotes::Charge(const QString &fileName)
 
 // Long notes go into the memo in bounded steps from the event loop, so that
 // the frame appears at once and stays responsive; meanwhile the notepad
-// says it is loading and takes no typing.
+// says it is loading, and the first key puts the rest in at once, so that
+// what is typed lands where the learner puts it in the whole notes.
 void TBlocnotes::startLoading(const QString &text)
 {
     m_pending.clear();
+    useWrapFor(text);
     if (text.size() <= kLoadStep) {
         Memo1->setPlainText(text);
         Memo1->document()->setModified(false);
@@ -122,8 +160,22 @@ void TBlocnotes::startLoading(const QString &text)
     Memo1->clear();
     Memo1->document()->setUndoRedoEnabled(false);
     Memo1->setReadOnly(true);
+    Memo1->installEventFilter(this);
     setWindowTitle(QStringLiteral("Bloc-notes - chargement des notes..."));
     QTimer::singleShot(0, this, [this] { loadStep(false); });
+}
+
+bool TBlocnotes::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Memo1 && isLoading()) {
+        switch (event->type()) {
+        case QEvent::ShortcutOverride:
+        case QEvent::KeyPress:
+        case QEvent::InputMethod: finishLoading(); break;
+        default: break;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TBlocnotes::loadStep(bool all)
@@ -135,6 +187,10 @@ void TBlocnotes::loadStep(bool all)
     QTextCursor cursor(Memo1->document());
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(m_pending.mid(m_pendingAt, count));
+    // The memo's cursor starts at the top, and stays where the learner puts
+    // it (a click) as the rest goes in after it.
+    if (m_pendingAt == 0)
+        Memo1->moveCursor(QTextCursor::Start);
     m_pendingAt += count;
     if (m_pendingAt < m_pending.size()) {
         QTimer::singleShot(0, this, [this] { loadStep(false); });
@@ -145,7 +201,7 @@ void TBlocnotes::loadStep(bool all)
     Memo1->document()->setUndoRedoEnabled(true);
     Memo1->document()->setModified(false);
     Memo1->setReadOnly(false);
-    Memo1->moveCursor(QTextCursor::Start);
+    Memo1->removeEventFilter(this);
     setWindowTitle(QStringLiteral("Bloc-notes"));
 }
 

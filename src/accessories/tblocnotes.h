@@ -26,8 +26,8 @@ public:
     bool saveNotesAs(const QString &path, QString *message);
     // The notes are given up: nothing is written at the end.
     void discardChanges();
-    // Whether long notes are still going into the memo; finishLoading puts
-    // the rest in at once.
+    // Whether long notes are still going into the memo; finishLoading (and
+    // the learner's first key) puts the rest in at once.
     bool isLoading() const;
     void finishLoading();
     // Prints the notes as the memo shows them, one shown line a printed line.
@@ -50,13 +50,16 @@ public:
 private:
     static constexpr qsizetype kLoadStep = 128 * 1024; // characters put in the memo at a time
     void startLoading(const QString &text);
+    void useWrapFor(QStringView text);
     void loadStep(bool all);
 
     notes::NotesFile m_file;
     QString m_pending; // notes still to go into the memo
     qsizetype m_pendingAt = 0;
+    bool m_wrapCheckPending = false;
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 };

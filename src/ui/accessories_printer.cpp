@@ -10,6 +10,9 @@
 #include <QFileInfo>
 #include <QLibrary>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace ui {
 
 namespace {
@@ -23,17 +26,12 @@ struct PrintModule
     HasDefaultPrinter hasDefaultPrinter = nullptr;
 };
 
-// Qt's print support lives in a module of its own, loaded at the first print:
-// next to the program (build tree), else in the library folder of the
-// installation the program belongs to, else where it was meant to go.
+// Qt's print support lives in a module of its own, loaded at the first print.
 const PrintModule &printModule()
 {
     static const PrintModule module = [] {
-        const QString programFolder = QCoreApplication::applicationDirPath();
-        for (const QString &folder :
-             {programFolder, programFolder + QStringLiteral("/../" TAPIVOX_MODULE_SUBDIR),
-              QStringLiteral(TAPIVOX_MODULE_DIR)}) {
-            QLibrary library(folder + QStringLiteral("/tapivox_print"));
+        for (const QString &file : printModuleFiles(QCoreApplication::applicationDirPath())) {
+            QLibrary library(file);
             PrintModule found;
             found.print = reinterpret_cast<PrintLines>(library.resolve("tapivoxPrintLines"));
             found.hasDefaultPrinter =
@@ -46,6 +44,19 @@ const PrintModule &printModule()
     return module;
 }
 
+// Only the learner or root may have written it: a file or a folder another
+// user can write could hold any code.
+bool safeToLoad(const QString &path)
+{
+    struct stat st
+    {
+    };
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return false;
+    const bool trustedOwner = st.st_uid == 0 || st.st_uid == ::geteuid();
+    return trustedOwner && (st.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
 const QString kNoModule =
     QStringLiteral("Impossible d'imprimer : le module d'impression de Tapivox est introuvable");
 
@@ -55,6 +66,18 @@ QString pdfFailure(const QString &fileName)
 }
 
 } // namespace
+
+QStringList printModuleFiles(const QString &programFolder)
+{
+    const QString name = QStringLiteral("/tapivox_print.so");
+    QStringList files;
+    // The build tree, or a copy the learner keeps in a folder of their own.
+    const QString own = QFileInfo(programFolder + name).canonicalFilePath();
+    if (!own.isEmpty() && safeToLoad(QFileInfo(own).absolutePath()) && safeToLoad(own))
+        files << own;
+    files << QStringLiteral(TAPIVOX_MODULE_DIR) + name;
+    return files;
+}
 
 QString TextPrinter::saveAsPdf(const QStringList &, const QFont &, const QString &, const QString &fileName)
 {

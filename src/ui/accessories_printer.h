@@ -47,6 +47,11 @@ private:
 // prompter.
 void printOrSavePdf(QWidget *parent, const QStringList &lines, const QFont &font, const QString &title);
 
+// The files the print module may be loaded from, in order: the one in the
+// program's own folder when the learner or root owns both and nobody else
+// may write them, then the one of the installed library folder.
+QStringList printModuleFiles(const QString &programFolder);
+
 TextPrinter &textPrinter();
 // Replaces the printer (tests); returns the previous one.
 std::unique_ptr<TextPrinter> setTextPrinter(std::unique_ptr<TextPrinter> printer);

@@ -4,15 +4,38 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 
 namespace ui {
 
+namespace {
+// Messages show names of files and folders, which anyone may choose: shown
+// as plain text, a name holding markup stays a name and never becomes a
+// link that opens a page.
+void plainTextOnly(QMessageBox &box)
+{
+    box.setTextFormat(Qt::PlainText);
+    for (QLabel *label : box.findChildren<QLabel *>()) {
+        label->setTextFormat(Qt::PlainText);
+        label->setOpenExternalLinks(false);
+    }
+}
+
+int runBox(QMessageBox::Icon icon, QWidget *parent, const QString &text, QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(icon, QApplication::applicationDisplayName(), text, buttons, parent);
+    plainTextOnly(box);
+    return box.exec();
+}
+} // namespace
+
 Prompter::Answer WidgetPrompter::askYesNoCancel(QWidget *parent, const QString &text)
 {
     QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text,
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+    plainTextOnly(box);
     box.setDefaultButton(QMessageBox::Yes);
     switch (box.exec()) {
     case QMessageBox::Yes: return Answer::Yes;
@@ -25,6 +48,7 @@ bool WidgetPrompter::askYesNo(QWidget *parent, const QString &text)
 {
     QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text,
                     QMessageBox::Yes | QMessageBox::No, parent);
+    plainTextOnly(box);
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
@@ -59,12 +83,12 @@ QString WidgetPrompter::saveFileName(QWidget *parent, const QString &filter, con
 
 void WidgetPrompter::error(QWidget *parent, const QString &text)
 {
-    QMessageBox::critical(parent, QApplication::applicationDisplayName(), text);
+    runBox(QMessageBox::Critical, parent, text, QMessageBox::Ok);
 }
 
 void WidgetPrompter::information(QWidget *parent, const QString &text)
 {
-    QMessageBox::information(parent, QApplication::applicationDisplayName(), text);
+    runBox(QMessageBox::Information, parent, text, QMessageBox::Ok);
 }
 
 int WidgetPrompter::showModal(QDialog *dialog)
@@ -76,6 +100,7 @@ int WidgetPrompter::choose(QWidget *parent, const QString &text, const QStringLi
 {
     QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), text, QMessageBox::NoButton,
                     parent);
+    plainTextOnly(box);
     QList<QAbstractButton *> pressed;
     for (const QString &caption : buttons)
         pressed << box.addButton(caption, QMessageBox::AcceptRole);
@@ -93,6 +118,7 @@ bool WidgetPrompter::confirm(QWidget *parent, const QString &text, const QString
 {
     QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), text, QMessageBox::Cancel,
                     parent);
+    plainTextOnly(box);
     QPushButton *accept = box.addButton(acceptText, QMessageBox::AcceptRole);
     box.setDefaultButton(QMessageBox::Cancel);
     box.exec();

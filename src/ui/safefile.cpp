@@ -112,14 +112,19 @@ bool writeFileSafely(const QString &path, const QByteArray &data, QString *error
     return true;
 }
 
-bool readRegularFile(const QString &path, qint64 maxBytes, QByteArray *data, QString *error)
+bool readRegularFile(const QString &path, qint64 maxBytes, QByteArray *data, QString *error, Links links)
 {
     const QByteArray name = QFile::encodeName(path);
     // Non-blocking, so that opening a named pipe returns at once.
-    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY |
+                                                (links == Links::Refuse ? O_NOFOLLOW : 0));
     if (fd < 0) {
         if (errno == ENOENT && error) {
             *error = QStringLiteral("le fichier n'existe pas");
+            return false;
+        }
+        if (errno == ELOOP && links == Links::Refuse && error) {
+            *error = QStringLiteral("c'est un lien, qui n'est pas suivi");
             return false;
         }
         return fail(error, errno);

@@ -17,9 +17,12 @@ QString systemReason(int errorNumber);
 // replaced. The mode of the replaced file is kept.
 bool writeFileSafely(const QString &path, const QByteArray &data, QString *error);
 
+enum class Links { Follow, Refuse };
+
 // Reads a regular file of at most maxBytes bytes. A folder, a named pipe, a
 // device or a larger file is refused without blocking, with the reason in
-// French in *error.
-bool readRegularFile(const QString &path, qint64 maxBytes, QByteArray *data, QString *error);
+// French in *error; so is a link when links are refused.
+bool readRegularFile(const QString &path, qint64 maxBytes, QByteArray *data, QString *error,
+                     Links links = Links::Follow);
 
 } // namespace ui

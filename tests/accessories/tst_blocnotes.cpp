@@ -6,15 +6,21 @@
 #include "support/testsupport.h"
 #include "ui/accessories_printer.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <functional>
+
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 class TestBlocnotes : public QObject
@@ -43,6 +49,15 @@ private slots:
     void notesAtExitAreNeverLost_data();
     void notesAtExitAreNeverLost();
     void longNotesLoadInSteps();
+    void keysWhileLoading_data();
+    void keysWhileLoading();
+    void longLineStaysResponsive();
+    void linksInSharedFolders_data();
+    void linksInSharedFolders();
+    void messagesShowNamesAsText_data();
+    void messagesShowNamesAsText();
+    void printModuleFiles_data();
+    void printModuleFiles();
 };
 
 namespace {
@@ -282,6 +297,8 @@ void TestBlocnotes::fileOnDiskIsNotReplaced_data()
                                                   << "n'est pas un texte UTF-8 valide";
     QTest::newRow("larger than the memo") << "huge"
                                           << "Le texte dépasse la capacité du mémo";
+    QTest::newRow("line too long to type in") << "long line"
+                                              << "une ligne de plus de 100\u00a0000 caractères";
     QTest::newRow("changed by another program") << "changed"
                                                 << "";
     QTest::newRow("link out of the folder") << "outside link"
@@ -313,6 +330,8 @@ void TestBlocnotes::fileOnDiskIsNotReplaced()
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly));
         QVERIFY(f.resize(notes::kCapacity + 1));
+    } else if (how == QLatin1String("long line")) {
+        writeAll(path, QByteArray("court\n") + QByteArray(notes::kLongestLine + 1, 'x'));
     } else if (how.endsWith(QLatin1String("link"))) {
         if (how == QLatin1String("outside link"))
             writeAll(target, old);
@@ -527,6 +546,195 @@ void TestBlocnotes::longNotesLoadInSteps()
     QVERIFY(!notes.Memo1->isReadOnly());
     QVERIFY(!notes.Memo1->document()->isModified());
     QVERIFY(prompts.fake().errors.isEmpty());
+}
+
+// Keys typed before the notes are all in act on the whole notes.
+void TestBlocnotes::keysWhileLoading_data()
+{
+    QTest::addColumn<bool>("toEnd"); // Ctrl+Fin before the letter
+    QTest::newRow("letter at the top") << false;
+    QTest::newRow("Ctrl+Fin then a letter") << true;
+}
+
+void TestBlocnotes::keysWhileLoading()
+{
+    QFETCH(bool, toEnd);
+    test::TempCwd cwd;
+    const QString text = QStringLiteral("Des notes assez longues.\n").repeated(40000);
+    writeAll(cwd.file(QStringLiteral("Tapivox.nte")), notes::encode(text));
+    TBlocnotes notes;
+    notes.Charge(QStringLiteral("Tapivox.nte"));
+    QVERIFY(notes.isLoading());
+    if (toEnd)
+        QTest::keyClick(notes.Memo1, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(notes.Memo1, Qt::Key_N);
+    QCOMPARE(notes.notes(), toEnd ? text + QLatin1Char('n') : QLatin1Char('n') + text);
+}
+
+// A line without a blank as long as the notepad takes loads and answers a
+// key in a fraction of what breaking it at blanks cost (processor time, which
+// the machine's load hardly changes: 0.96 s, now 0.12 s).
+void TestBlocnotes::longLineStaysResponsive()
+{
+    test::TempCwd cwd;
+    writeAll(cwd.file(QStringLiteral("Tapivox.nte")), QByteArray(notes::kLongestLine, 'x'));
+    timespec start{}, end{};
+    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &start);
+    TBlocnotes notes;
+    notes.Charge(QStringLiteral("Tapivox.nte"));
+    notes.show();
+    QTest::keyClick(notes.Memo1, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(notes.Memo1, Qt::Key_N);
+    notes.Memo1->repaint();
+    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &end);
+    QVERIFY(notes.notes().endsWith(QLatin1String("xxn")));
+    QCOMPARE_LT((end.tv_sec - start.tv_sec) + (end.tv_nsec - start.tv_nsec) / 1e9, 0.5);
+}
+
+// In a folder everyone may write (sticky, like /tmp), links are followed as
+// the system's own protection would: the learner's, or the folder owner's;
+// another user's is left alone, and a file other than the one loaded is not
+// replaced without asking.
+void TestBlocnotes::linksInSharedFolders_data()
+{
+    QTest::addColumn<int>("folderMode");
+    QTest::addColumn<uint>("folderOwner"); // 0 the learner, else another user
+    QTest::addColumn<uint>("linkOwner");
+    QTest::addColumn<bool>("atStart"); // else made once the notes are loaded
+    QTest::addColumn<QByteArray>("loaded");
+    QTest::addColumn<int>("save");          // NotesFile::Save
+    QTest::addColumn<QByteArray>("report"); // rapport.txt once saved
+    using S = notes::NotesFile::Save;
+    QTest::newRow("other's link") << 01777 << 0u << 12345u << true << QByteArray() << int(S::Saved)
+                                  << QByteArray("rapport");
+    QTest::newRow("folder owner's link") << 01777 << 12345u << 12345u << true << QByteArray("rapport")
+                                         << int(S::Saved) << QByteArray("rapport!");
+    QTest::newRow("learner's link") << 01777 << 12345u << 0u << true << QByteArray("rapport") << int(S::Saved)
+                                    << QByteArray("rapport!");
+    QTest::newRow("other's link, private folder")
+        << 0755 << 0u << 12345u << true << QByteArray("rapport") << int(S::Saved) << QByteArray("rapport!");
+    QTest::newRow("other's link made later")
+        << 01777 << 0u << 12345u << false << QByteArray() << int(S::Saved) << QByteArray("rapport");
+    QTest::newRow("learner's link made later")
+        << 01777 << 0u << 0u << false << QByteArray() << int(S::NeedsConsent) << QByteArray("rapport");
+}
+
+void TestBlocnotes::linksInSharedFolders()
+{
+    QFETCH(int, folderMode);
+    QFETCH(uint, folderOwner);
+    QFETCH(uint, linkOwner);
+    QFETCH(bool, atStart);
+    QFETCH(QByteArray, loaded);
+    QFETCH(int, save);
+    QFETCH(QByteArray, report);
+    if ((folderOwner || linkOwner) && ::geteuid() != 0)
+        QSKIP("files of another user are made by root");
+    test::TempCwd cwd;
+    test::PrompterScope prompts;
+    const QByteArray link = QFile::encodeName(cwd.file(QStringLiteral("Tapivox.nte")));
+    writeAll(cwd.file(QStringLiteral("rapport.txt")), "rapport");
+    const auto plant = [&] {
+        QVERIFY(QFile::link(QStringLiteral("rapport.txt"), cwd.file(QStringLiteral("Tapivox.nte"))));
+        QCOMPARE(::lchown(link.constData(), linkOwner ? linkOwner : ::geteuid(), gid_t(-1)), 0);
+    };
+    QCOMPARE(::chown(QFile::encodeName(cwd.path()).constData(), folderOwner ? folderOwner : ::geteuid(),
+                     gid_t(-1)),
+             0);
+    QCOMPARE(::chmod(QFile::encodeName(cwd.path()).constData(), mode_t(folderMode)), 0);
+    if (atStart)
+        plant();
+    TBlocnotes notes;
+    notes.Charge(QStringLiteral("Tapivox.nte"));
+    QCOMPARE(notes.notes().toUtf8(), loaded);
+    QCOMPARE(prompts.fake().informations.size(), atStart && loaded.isEmpty() ? 1 : 0);
+    if (!atStart)
+        plant();
+    type(notes, QStringLiteral("!"));
+    QString message;
+    QCOMPARE(int(notes.saveNotes(QStringLiteral("Tapivox.nte"), false, &message)), save);
+    QCOMPARE(readAll(cwd.file(QStringLiteral("rapport.txt"))), report);
+    QCOMPARE(readAll(cwd.file(QStringLiteral("Tapivox-local.nte"))),
+             QByteArray(report == "rapport" && !save ? "!" : ""));
+}
+
+// Every kind of message box shows its text as written: a name holding
+// markup is neither drawn as a link nor opened.
+void TestBlocnotes::messagesShowNamesAsText_data()
+{
+    QTest::addColumn<int>("kind");
+    const char *kinds[] = {"error", "information", "askYesNoCancel", "askYesNo", "choose", "confirm"};
+    for (int kind = 0; kind < 6; ++kind)
+        QTest::newRow(kinds[kind]) << kind;
+}
+
+void TestBlocnotes::messagesShowNamesAsText()
+{
+    QFETCH(int, kind);
+    const QString text = QStringLiteral("Le fichier <a href=\"http://example.invalid/\">x</a>.nte");
+    QList<Qt::TextFormat> formats;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            for (const QLabel *label : box->findChildren<QLabel *>())
+                if (label->text() == text)
+                    formats << (label->openExternalLinks() ? Qt::RichText : label->textFormat());
+            box->done(0);
+        }
+    });
+    poll.start(10);
+    ui::WidgetPrompter p;
+    const QString button = QStringLiteral("Remplacer");
+    const std::function<void()> show[] = {[&] { p.error(nullptr, text); },
+                                          [&] { p.information(nullptr, text); },
+                                          [&] { p.askYesNoCancel(nullptr, text); },
+                                          [&] { p.askYesNo(nullptr, text); },
+                                          [&] { p.choose(nullptr, text, {button}); },
+                                          [&] { p.confirm(nullptr, text, button); }};
+    show[kind]();
+    QCOMPARE(formats, QList<Qt::TextFormat>{Qt::PlainText});
+}
+
+// The print module runs as the learner: it is taken beside the program only
+// when nobody else may write it there, and never from a folder near it.
+void TestBlocnotes::printModuleFiles_data()
+{
+    QTest::addColumn<int>("folderMode");
+    QTest::addColumn<int>("moduleMode"); // 0: no module beside the program
+    QTest::addColumn<uint>("owner");     // of the module, 0 the learner
+    QTest::addColumn<bool>("beside");
+    QTest::newRow("learner's own folder") << 0755 << 0755 << 0u << true;
+    QTest::newRow("no module beside") << 0755 << 0 << 0u << false;
+    QTest::newRow("folder anyone may write") << 0777 << 0755 << 0u << false;
+    QTest::newRow("module the group may write") << 0755 << 0775 << 0u << false;
+    QTest::newRow("module of another user") << 0755 << 0755 << 12345u << false;
+}
+
+void TestBlocnotes::printModuleFiles()
+{
+    QFETCH(int, folderMode);
+    QFETCH(int, moduleMode);
+    QFETCH(uint, owner);
+    QFETCH(bool, beside);
+    if (owner && ::geteuid() != 0)
+        QSKIP("files of another user are made by root");
+    QTemporaryDir dir;
+    const QString module = dir.filePath(QStringLiteral("bin/tapivox_print.so"));
+    // What another user could plant beside the program's folder.
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("lib/tapivox")));
+    writeAll(dir.filePath(QStringLiteral("lib/tapivox/tapivox_print.so")), "planted");
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("bin")));
+    if (moduleMode) {
+        writeAll(module, "module");
+        QCOMPARE(::chmod(QFile::encodeName(module).constData(), mode_t(moduleMode)), 0);
+        QCOMPARE(::chown(QFile::encodeName(module).constData(), owner ? owner : ::geteuid(), gid_t(-1)), 0);
+    }
+    QCOMPARE(::chmod(QFile::encodeName(dir.filePath(QStringLiteral("bin"))).constData(), mode_t(folderMode)),
+             0);
+    const QStringList files = ui::printModuleFiles(dir.filePath(QStringLiteral("bin")));
+    QCOMPARE(files.size(), beside ? 2 : 1);
+    QCOMPARE(files.first() == QFileInfo(module).canonicalFilePath(), beside);
+    QVERIFY(QFileInfo(files.last()).isAbsolute() && !files.last().startsWith(dir.path()));
 }
 
 QTEST_MAIN(TestBlocnotes)
