@@ -571,24 +571,20 @@ void TestBlocnotes::keysWhileLoading()
     QCOMPARE(notes.notes(), toEnd ? text + QLatin1Char('n') : QLatin1Char('n') + text);
 }
 
-// A line without a blank as long as the notepad takes loads and answers a
-// key in a fraction of what breaking it at blanks cost (processor time, which
-// the machine's load hardly changes: 0.96 s, now 0.12 s).
+// A line without a blank as long as the notepad takes is wrapped anywhere,
+// not at blanks, which cost seconds a key on such a line (the time itself is
+// measured by bench_notes, not here).
 void TestBlocnotes::longLineStaysResponsive()
 {
     test::TempCwd cwd;
     writeAll(cwd.file(QStringLiteral("Tapivox.nte")), QByteArray(notes::kLongestLine, 'x'));
-    timespec start{}, end{};
-    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &start);
     TBlocnotes notes;
     notes.Charge(QStringLiteral("Tapivox.nte"));
     notes.show();
     QTest::keyClick(notes.Memo1, Qt::Key_End, Qt::ControlModifier);
     QTest::keyClick(notes.Memo1, Qt::Key_N);
-    notes.Memo1->repaint();
-    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &end);
     QVERIFY(notes.notes().endsWith(QLatin1String("xxn")));
-    QCOMPARE_LT((end.tv_sec - start.tv_sec) + (end.tv_nsec - start.tv_nsec) / 1e9, 0.5);
+    QCOMPARE(notes.Memo1->wordWrapMode(), QTextOption::WrapAnywhere);
 }
 
 // In a folder everyone may write (sticky, like /tmp), links are followed as
