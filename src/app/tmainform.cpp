@@ -82,6 +82,7 @@ TMainForm::TMainForm()
 
     buildMenus();
     buildStatusBar();
+    setupGuide();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -429,6 +430,11 @@ bool TMainForm::event(QEvent *event)
 // F1: the topic of the open menu, or of the active lesson window.
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)
 {
+    // The guide band waits for the frame's first paint: start-up first.
+    if (!m_painted && event->type() == QEvent::Paint && watched == mdiArea->viewport()) {
+        m_painted = true;
+        QTimer::singleShot(0, this, &TMainForm::buildGuide);
+    }
     // Alt+X is the Quitter shortcut and also the mnemonic of "E&xercices";
     // Qt would call the two ambiguous and run neither. Quitter wins; the
     // menu stays reachable with Alt released, then x.
@@ -471,6 +477,7 @@ void TMainForm::UpdateMenus()
         action(QLatin1String(name))->setEnabled(texte || tableur);
     toolButton(QStringLiteral("SpeedButton9"))->setEnabled(texte);
     toolButton(QStringLiteral("SpeedButton10"))->setEnabled(texte);
+    followGuide();
 }
 
 // ---- commands ------------------------------------------------------------------

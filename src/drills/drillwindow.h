@@ -55,6 +55,9 @@ public:
     // The window keeps its size whatever is asked.
     void FormResize();
 
+    // The model character at the caret of the line being typed.
+    QString guideExpected() const override;
+
     QLineEdit *modelLine(int line) const { return m_models[line]; }
     ui::HookLineEdit *typingLine(int line) const { return m_typing[line]; }
 

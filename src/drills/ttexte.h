@@ -45,6 +45,10 @@ public:
     void Souligne();
     void Caracteres();
 
+    // The model's character under the typing caret, "\n" at the end of a
+    // line.
+    QString guideExpected() const override;
+
     // Index of the line judged by the last Enter.
     int currentLine() const { return m_line; }
     QString modelLine(int line) const;
