@@ -7,7 +7,7 @@ RUN_PKGS=(
   cmake g++ make ccache pkg-config dpkg-dev
   qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-translations-l10n qt6-wayland
   libqt6sql6-sqlite
-  libgl-dev libxkbcommon-dev libx11-dev
+  libgl-dev libxkbcommon-dev libxkbcommon-x11-dev libx11-dev
   fonts-liberation2 fonts-dejavu-core
   libwayland-dev qt6-base-private-dev
 )

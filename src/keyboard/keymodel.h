@@ -12,6 +12,9 @@
 #include <memory>
 #include <span>
 
+struct xkb_context;
+struct xkb_keymap;
+
 namespace keyboard {
 
 // The finger that presses a key, as the exercises teach it. Keys outside the
@@ -42,7 +45,7 @@ struct PhysicalKey
     const char *picture; // button of the keyboard window ("SpeedButton49"), or nullptr
     QRectF place;        // in key units, main block only: a letter key is 1 x 1
     Finger finger;
-    bool homeBump;       // F and J
+    bool homeBump; // F and J
 };
 
 // The 105 keys, in reading order, top row first. The keyboard window's own
@@ -51,7 +54,10 @@ struct PhysicalKey
 std::span<const PhysicalKey> physicalKeys();
 const PhysicalKey *keyByEvdev(int evdev);
 const PhysicalKey *keyByVirtualKey(int vk);
-constexpr int xKeycode(const PhysicalKey &key) { return key.evdev + 8; }
+constexpr int xKeycode(const PhysicalKey &key)
+{
+    return key.evdev + 8;
+}
 
 // One press in the sequence that types a character: the keys held at that
 // moment as X keycodes, modifiers first (Shift on the other hand's side,
@@ -105,11 +111,13 @@ public:
     QChar character(int keycode, int level) const;
     bool isDeadKey(int keycode, int level) const;
     // What a keycap shows: the plain and Shift characters, upper first
-    // ("1" over "&"), a letter key its capital only.
+    // ("1&": "1" over "&"), a letter key its capital only.
     QString keycap(int keycode) const;
 
     // The shortest way to type c on this keymap, preferring no dead key,
-    // then Shift, then AltGr; Caps Lock only when nothing else gives it.
+    // then Shift, then AltGr; Caps Lock only when nothing else gives it but a
+    // dead key behind AltGr, which no French keycap prints (É: Caps Lock, é,
+    // Caps Lock rather than AltGr+, then Shift+E on the French layout).
     HowToType howToType(QChar c) const;
 
     // The keymap after it has typed steps from no modifier: the characters
@@ -119,6 +127,10 @@ public:
 
 private:
     KeyModel();
+    static xkb_context *newContext();
+    // Takes both; null (and both released) when keymap is null.
+    static std::unique_ptr<KeyModel> fromXkb(xkb_context *context, xkb_keymap *keymap, const QString &name,
+                                             int group = 0);
     struct Data;
     std::unique_ptr<Data> d;
 };
@@ -140,7 +152,11 @@ signals:
 
 private:
     LiveKeyModel();
+    void reread();
+    void watch();
     std::unique_ptr<KeyModel> m_model;
+    QString m_chosen; // the layout a test chose; the system's when empty
+    bool m_watching = false;
 };
 
 // The plain characters accepted for c where the learner's layout cannot type

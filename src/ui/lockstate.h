@@ -1,5 +1,6 @@
 // Num Lock, Caps Lock and Scroll Lock, as Windows' GetKeyState reports them.
 #pragma once
+#include <QByteArray>
 #include <QSet>
 
 #include <functional>
@@ -72,6 +73,12 @@ bool waylandIndicator(int vk, bool *known);
 // of the program (Wayland: the keyboard came back to a window of the program
 // with the locks changed elsewhere).
 void setLocksChangedHandler(std::function<void()> handler);
+
+// The keymap the Wayland compositor sent, in xkbcommon's text format; empty
+// off Wayland or before the compositor has sent it. The handler runs when a
+// new keymap comes.
+QByteArray waylandKeymap();
+void setKeymapChangedHandler(std::function<void()> handler);
 void notifyLocksChanged();
 
 } // namespace ui

@@ -3,7 +3,8 @@
 // takes the keyboard and on every change; the program keeps a keyboard
 // object of its own on Qt's connection and reads the lock lights of the xkb
 // keymap from those modifiers. Scroll Lock drives no modifier in the
-// usual keymaps: it follows the presses seen, as on X11.
+// usual keymaps: it follows the presses seen, as on X11. The same keyboard
+// object keeps the keymap's text for the keyboard model.
 #include "ui/keycodes.h"
 #include "ui/lockstate.h"
 
@@ -43,6 +44,14 @@ public:
         const int on = xkb_state_led_name_is_active(m_state, light);
         return on < 0 ? -1 : on;
     }
+
+    QByteArray keymap()
+    {
+        follow();
+        return m_keymapText;
+    }
+
+    std::function<void()> keymapChanged;
 
 private:
     WaylandLocks() { m_context = xkb_context_new(XKB_CONTEXT_NO_FLAGS); }
@@ -108,16 +117,19 @@ private:
             void *map = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
             if (map != MAP_FAILED) {
                 const char *text = static_cast<const char *>(map);
-                xkb_keymap *keymap =
-                    xkb_keymap_new_from_buffer(self->m_context, text, strnlen(text, size),
-                                               XKB_KEYMAP_FORMAT_TEXT_V1, XKB_KEYMAP_COMPILE_NO_FLAGS);
-                munmap(map, size);
+                const std::size_t length = strnlen(text, size);
+                xkb_keymap *keymap = xkb_keymap_new_from_buffer(
+                    self->m_context, text, length, XKB_KEYMAP_FORMAT_TEXT_V1, XKB_KEYMAP_COMPILE_NO_FLAGS);
                 if (keymap) {
+                    self->m_keymapText = QByteArray(text, qsizetype(length));
                     if (self->m_state)
                         xkb_state_unref(self->m_state);
                     self->m_state = xkb_state_new(keymap);
                     xkb_keymap_unref(keymap);
                 }
+                munmap(map, size);
+                if (keymap && self->keymapChanged)
+                    self->keymapChanged();
             }
         }
         close(fd);
@@ -141,6 +153,7 @@ private:
 
     xkb_context *m_context = nullptr;
     xkb_state *m_state = nullptr;
+    QByteArray m_keymapText;
     wl_registry *m_registry = nullptr;
     wl_seat *m_seat = nullptr;
     wl_keyboard *m_keyboard = nullptr;
@@ -166,6 +179,25 @@ bool waylandIndicator(int code, bool *known)
 #else
     (void)code;
     return false;
+#endif
+}
+
+QByteArray waylandKeymap()
+{
+#ifdef TAPIVOX_HAVE_WAYLAND
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        return WaylandLocks::instance().keymap();
+#endif
+    return QByteArray();
+}
+
+void setKeymapChangedHandler(std::function<void()> handler)
+{
+#ifdef TAPIVOX_HAVE_WAYLAND
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        WaylandLocks::instance().keymapChanged = std::move(handler);
+#else
+    (void)handler;
 #endif
 }
 

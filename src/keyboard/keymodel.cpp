@@ -1,0 +1,456 @@
+// The characters of a keymap, read through libxkbcommon: what each key types
+// at each level, and the presses that type a given character.
+#include "keyboard/keymodel.h"
+
+#include "ui/deadkeys.h"
+
+#include <xkbcommon/xkbcommon-compose.h>
+#include <xkbcommon/xkbcommon.h>
+
+#include <QHash>
+
+#include <array>
+#include <climits>
+#include <cstdlib>
+
+namespace keyboard {
+
+namespace {
+
+constexpr int kLeftShift = 50;
+constexpr int kRightShift = 62;
+constexpr int kMinKeycode = 8;
+constexpr int kMaxKeycode = 255;
+constexpr int kLevels = 4; // plain, Shift, AltGr, Shift+AltGr
+
+// Qt numbers its dead keys as X numbers its dead keysyms.
+constexpr xkb_keysym_t kFirstDead = 0xfe50; // dead_grave
+constexpr xkb_keysym_t kLastDead = 0xfe8f;  // end of the dead keysyms
+constexpr int kQtFirstDead = 0x01001250;    // Qt::Key_Dead_Grave
+
+bool deadSym(xkb_keysym_t sym)
+{
+    return sym >= kFirstDead && sym <= kLastDead;
+}
+
+ui::DeadKey deadKeyOfSym(xkb_keysym_t sym)
+{
+    return deadSym(sym) ? ui::deadKeyOf(kQtFirstDead + int(sym - kFirstDead)) : ui::DeadKey{};
+}
+
+QChar symChar(xkb_keysym_t sym)
+{
+    if (deadSym(sym))
+        return deadKeyOfSym(sym).spacing;
+    const char32_t u = xkb_keysym_to_utf32(sym);
+    return u != 0 && u < 0x10000 ? QChar(char16_t(u)) : QChar();
+}
+
+xkb_keysym_t oneSym(xkb_state *state, int keycode)
+{
+    return xkb_state_key_get_one_sym(state, xkb_keycode_t(keycode));
+}
+
+// The keycode whose plain level gives sym, the preferred one when it does.
+int keyGiving(xkb_keymap *keymap, xkb_layout_index_t group, xkb_keysym_t sym, int preferred)
+{
+    int found = 0;
+    for (int kc = kMinKeycode; kc <= kMaxKeycode; ++kc) {
+        const xkb_keysym_t *syms = nullptr;
+        if (xkb_keymap_key_get_syms_by_level(keymap, xkb_keycode_t(kc), group, 0, &syms) >= 1 &&
+            syms[0] == sym) {
+            if (kc == preferred)
+                return kc;
+            if (!found)
+                found = kc;
+        }
+    }
+    return found;
+}
+
+} // namespace
+
+struct KeyModel::Data
+{
+    QString name;
+    xkb_context *context = nullptr;
+    xkb_keymap *keymap = nullptr;
+    xkb_compose_table *compose = nullptr;
+    xkb_layout_index_t group = 0; // the layout in use, when the keymap has several
+    int altGrKey = 0;             // 0 when the keymap has no third level key
+    int capsKey = 0;
+    // What each key gives at each level, from a fresh state.
+    std::array<std::array<xkb_keysym_t, kLevels>, kMaxKeycode + 1> syms{};
+    mutable QHash<char16_t, HowToType> answers;
+
+    ~Data()
+    {
+        if (compose)
+            xkb_compose_table_unref(compose);
+        if (keymap)
+            xkb_keymap_unref(keymap);
+        if (context)
+            xkb_context_unref(context);
+    }
+
+    int shiftFor(int keycode) const
+    {
+        const PhysicalKey *key = keyByEvdev(keycode - 8);
+        return key && leftHand(key->finger) ? kRightShift : kLeftShift;
+    }
+
+    KeyStep step(KeyStep::Kind kind, int keycode, int level) const
+    {
+        KeyStep s;
+        s.kind = kind;
+        s.shift = level & 1;
+        s.altGr = level & 2;
+        if (s.shift)
+            s.keycodes.append(shiftFor(keycode));
+        if (s.altGr)
+            s.keycodes.append(altGrKey);
+        s.keycodes.append(keycode);
+        return s;
+    }
+
+    xkb_state *newState() const
+    {
+        xkb_state *state = xkb_state_new(keymap);
+        if (group != 0)
+            xkb_state_update_mask(state, 0, 0, 0, 0, 0, group);
+        return state;
+    }
+
+    xkb_state *stateAt(int level, bool capsLock) const
+    {
+        xkb_state *state = newState();
+        if (capsLock && capsKey) {
+            xkb_state_update_key(state, xkb_keycode_t(capsKey), XKB_KEY_DOWN);
+            xkb_state_update_key(state, xkb_keycode_t(capsKey), XKB_KEY_UP);
+        }
+        if (level & 1)
+            xkb_state_update_key(state, kLeftShift, XKB_KEY_DOWN);
+        if (level & 2)
+            xkb_state_update_key(state, xkb_keycode_t(altGrKey), XKB_KEY_DOWN);
+        return state;
+    }
+
+    void read()
+    {
+        altGrKey = keyGiving(keymap, group, XKB_KEY_ISO_Level3_Shift, 108);
+        capsKey = keyGiving(keymap, group, XKB_KEY_Caps_Lock, 66);
+        for (int level = 0; level < kLevels; ++level) {
+            if ((level & 2) && !altGrKey)
+                continue;
+            xkb_state *state = stateAt(level, false);
+            for (int kc = kMinKeycode; kc <= kMaxKeycode; ++kc)
+                syms[std::size_t(kc)][std::size_t(level)] = oneSym(state, kc);
+            xkb_state_unref(state);
+        }
+    }
+
+    // The text that a dead key then a key type, or empty when the two
+    // disagree: xkbcommon's compose table and the program's own composer.
+    QString composed(xkb_keysym_t dead, xkb_keysym_t sym) const
+    {
+        const QChar typed = symChar(sym);
+        if (typed.isNull())
+            return QString();
+        const QString ours = ui::composeAfterDeadKey(deadKeyOfSym(dead), QString(typed));
+        if (!compose)
+            return ours;
+        xkb_compose_state *state = xkb_compose_state_new(compose, XKB_COMPOSE_STATE_NO_FLAGS);
+        xkb_compose_state_feed(state, dead);
+        xkb_compose_state_feed(state, sym);
+        QString theirs;
+        if (xkb_compose_state_get_status(state) == XKB_COMPOSE_COMPOSED) {
+            char utf8[64];
+            xkb_compose_state_get_utf8(state, utf8, sizeof utf8);
+            theirs = QString::fromUtf8(utf8);
+        }
+        xkb_compose_state_unref(state);
+        return theirs == ours ? ours : QString();
+    }
+
+    HowToType search(QChar c) const;
+};
+
+namespace {
+
+// The order in which keys are tried: the typing block first, with its
+// fingers, then the keypad and the rest.
+const QList<int> &searchOrder()
+{
+    static const QList<int> order = [] {
+        QList<int> keys;
+        for (const PhysicalKey &key : physicalKeys())
+            if (key.finger != Finger::None)
+                keys.append(xKeycode(key));
+        for (const PhysicalKey &key : physicalKeys())
+            if (key.finger == Finger::None)
+                keys.append(xKeycode(key));
+        for (int kc = kMinKeycode; kc <= kMaxKeycode; ++kc)
+            if (!keys.contains(kc))
+                keys.append(kc);
+        return keys;
+    }();
+    return order;
+}
+
+bool typingBlock(int keycode)
+{
+    const PhysicalKey *key = keyByEvdev(keycode - 8);
+    return key && key->finger != Finger::None;
+}
+
+} // namespace
+
+// Rank of the ways: one press (typing block, then elsewhere), then a dead
+// key that a keycap prints (plain or Shift) before a letter, then Caps Lock,
+// then a dead key reached with AltGr, which no French keycap shows.
+HowToType KeyModel::Data::search(QChar c) const
+{
+    HowToType how;
+    how.character = c;
+    const QList<int> &order = searchOrder();
+    for (bool block : {true, false})
+        for (int level = 0; level < kLevels; ++level)
+            for (int kc : order) {
+                if (typingBlock(kc) != block)
+                    continue;
+                const xkb_keysym_t sym = syms[std::size_t(kc)][std::size_t(level)];
+                if (sym != XKB_KEY_NoSymbol && !deadSym(sym) && symChar(sym) == c) {
+                    how.steps = {step(KeyStep::Press, kc, level)};
+                    return how;
+                }
+            }
+
+    auto viaDeadKey = [&](bool altGrDead) {
+        int best = INT_MAX;
+        for (int deadLevel = 0; deadLevel < kLevels; ++deadLevel) {
+            if (bool(deadLevel & 2) != altGrDead)
+                continue;
+            for (int dk : order) {
+                const xkb_keysym_t dead = syms[std::size_t(dk)][std::size_t(deadLevel)];
+                if (!deadSym(dead))
+                    continue;
+                for (int level = 0; level < kLevels; ++level)
+                    for (int kc : order) {
+                        const xkb_keysym_t sym = syms[std::size_t(kc)][std::size_t(level)];
+                        const int cost = deadLevel + level;
+                        if (cost >= best || sym == XKB_KEY_NoSymbol || deadSym(sym) || !typingBlock(kc))
+                            continue;
+                        if (composed(dead, sym) == QString(c)) {
+                            best = cost;
+                            how.steps = {step(KeyStep::DeadKey, dk, deadLevel),
+                                         step(KeyStep::Press, kc, level)};
+                        }
+                    }
+            }
+        }
+        return how.typable();
+    };
+    if (viaDeadKey(false))
+        return how;
+
+    if (capsKey) {
+        for (int level = 0; level < kLevels && !how.typable(); ++level) {
+            if ((level & 2) && !altGrKey)
+                continue;
+            xkb_state *state = stateAt(level, true);
+            for (int kc : order) {
+                if (!typingBlock(kc))
+                    continue;
+                const xkb_keysym_t sym = oneSym(state, kc);
+                if (sym != XKB_KEY_NoSymbol && !deadSym(sym) && symChar(sym) == c) {
+                    KeyStep lock;
+                    lock.kind = KeyStep::CapsLock;
+                    lock.keycodes = {capsKey};
+                    how.steps = {lock, step(KeyStep::Press, kc, level), lock};
+                    break;
+                }
+            }
+            xkb_state_unref(state);
+        }
+        if (how.typable())
+            return how;
+    }
+    viaDeadKey(true);
+    return how;
+}
+
+KeyModel::KeyModel()
+    : d(std::make_unique<Data>())
+{}
+
+KeyModel::~KeyModel() = default;
+
+std::unique_ptr<KeyModel> KeyModel::fromLayoutName(const QString &layout)
+{
+    QString name = layout.trimmed();
+    QString variant;
+    const qsizetype open = name.indexOf(QLatin1Char('('));
+    if (open >= 0) {
+        if (!name.endsWith(QLatin1Char(')')))
+            return nullptr;
+        variant = name.mid(open + 1, name.size() - open - 2);
+        name.truncate(open);
+    }
+    if (name.isEmpty())
+        return nullptr;
+    xkb_context *context = newContext();
+    if (!context)
+        return nullptr;
+    const QByteArray layoutBytes = name.toUtf8();
+    const QByteArray variantBytes = variant.toUtf8();
+    xkb_rule_names names{};
+    names.rules = "evdev";
+    names.model = "pc105";
+    names.layout = layoutBytes.constData();
+    names.variant = variantBytes.constData();
+    names.options = "";
+    xkb_keymap *keymap = xkb_keymap_new_from_names(context, &names, XKB_KEYMAP_COMPILE_NO_FLAGS);
+    return fromXkb(context, keymap, layout.trimmed());
+}
+
+std::unique_ptr<KeyModel> KeyModel::fromKeymapText(const QByteArray &text)
+{
+    xkb_context *context = newContext();
+    if (!context)
+        return nullptr;
+    xkb_keymap *keymap = xkb_keymap_new_from_buffer(context, text.constData(), std::size_t(text.size()),
+                                                    XKB_KEYMAP_FORMAT_TEXT_V1, XKB_KEYMAP_COMPILE_NO_FLAGS);
+    return fromXkb(context, keymap, QString());
+}
+
+xkb_context *KeyModel::newContext()
+{
+    // The learner's environment (XKB_DEFAULT_*) must not change a layout
+    // asked for by name; a keymap that does not compile says so by a null
+    // model, not on the terminal.
+    xkb_context *context = xkb_context_new(XKB_CONTEXT_NO_ENVIRONMENT_NAMES);
+    if (context)
+        xkb_context_set_log_level(context, XKB_LOG_LEVEL_CRITICAL);
+    return context;
+}
+
+std::unique_ptr<KeyModel> KeyModel::fromXkb(xkb_context *context, xkb_keymap *keymap, const QString &name,
+                                            int group)
+{
+    if (!keymap) {
+        xkb_context_unref(context);
+        return nullptr;
+    }
+    std::unique_ptr<KeyModel> model(new KeyModel);
+    Data &d = *model->d;
+    d.context = context;
+    d.keymap = keymap;
+    d.name = name;
+    if (group > 0 && xkb_layout_index_t(group) < xkb_keymap_num_layouts(keymap))
+        d.group = xkb_layout_index_t(group);
+    if (d.name.isEmpty() && xkb_keymap_num_layouts(keymap) > 0)
+        if (const char *group = xkb_keymap_layout_get_name(keymap, 0))
+            d.name = QString::fromUtf8(group);
+    // Dead keys compose as in a French session; "C" has the same table where
+    // the French locale is not installed.
+    d.compose = xkb_compose_table_new_from_locale(context, "fr_FR.UTF-8", XKB_COMPOSE_COMPILE_NO_FLAGS);
+    if (!d.compose)
+        d.compose = xkb_compose_table_new_from_locale(context, "C", XKB_COMPOSE_COMPILE_NO_FLAGS);
+    d.read();
+    return model;
+}
+
+QString KeyModel::name() const
+{
+    return d->name;
+}
+
+QChar KeyModel::character(int keycode, int level) const
+{
+    if (keycode < kMinKeycode || keycode > kMaxKeycode || level < 0 || level >= kLevels)
+        return QChar();
+    return symChar(d->syms[std::size_t(keycode)][std::size_t(level)]);
+}
+
+bool KeyModel::isDeadKey(int keycode, int level) const
+{
+    if (keycode < kMinKeycode || keycode > kMaxKeycode || level < 0 || level >= kLevels)
+        return false;
+    return deadSym(d->syms[std::size_t(keycode)][std::size_t(level)]);
+}
+
+QString KeyModel::keycap(int keycode) const
+{
+    const QChar plain = character(keycode, 0);
+    const QChar shifted = character(keycode, 1);
+    if (plain.isNull())
+        return shifted.isNull() ? QString() : QString(shifted);
+    if (plain.isLetter() && shifted == plain.toUpper())
+        return QString(shifted);
+    // Linux's French layout puts ~ on Shift+², which no keycap prints (~ is
+    // AltGr+é there).
+    if (shifted.isNull() || shifted == plain || (plain == QChar(0x00B2) && shifted == u'~'))
+        return QString(plain);
+    return QString(shifted) + plain;
+}
+
+HowToType KeyModel::howToType(QChar c) const
+{
+    const auto it = d->answers.constFind(c.unicode());
+    if (it != d->answers.constEnd())
+        return it.value();
+    HowToType how = d->search(c);
+    d->answers.insert(c.unicode(), how);
+    return how;
+}
+
+QString KeyModel::typeThrough(const QList<KeyStep> &steps) const
+{
+    xkb_state *state = d->newState();
+    xkb_compose_state *compose =
+        d->compose ? xkb_compose_state_new(d->compose, XKB_COMPOSE_STATE_NO_FLAGS) : nullptr;
+    xkb_keysym_t pendingDead = XKB_KEY_NoSymbol; // without a compose table
+    QString text;
+    for (const KeyStep &s : steps) {
+        if (s.keycodes.isEmpty())
+            continue;
+        for (int kc : s.keycodes.first(s.keycodes.size() - 1))
+            xkb_state_update_key(state, xkb_keycode_t(kc), XKB_KEY_DOWN);
+        const auto key = xkb_keycode_t(s.key());
+        xkb_state_update_key(state, key, XKB_KEY_DOWN);
+        const xkb_keysym_t sym = xkb_state_key_get_one_sym(state, key);
+        if (compose && xkb_compose_state_feed(compose, sym) == XKB_COMPOSE_FEED_ACCEPTED) {
+            switch (xkb_compose_state_get_status(compose)) {
+            case XKB_COMPOSE_COMPOSED: {
+                char utf8[64];
+                xkb_compose_state_get_utf8(compose, utf8, sizeof utf8);
+                text += QString::fromUtf8(utf8);
+                xkb_compose_state_reset(compose);
+                break;
+            }
+            case XKB_COMPOSE_CANCELLED: xkb_compose_state_reset(compose); break;
+            case XKB_COMPOSE_COMPOSING: break;
+            case XKB_COMPOSE_NOTHING:
+                text += symChar(sym).isNull() ? QString() : QString(symChar(sym));
+                break;
+            }
+        } else if (deadSym(sym)) {
+            pendingDead = sym;
+        } else if (const QChar typed = symChar(sym); !typed.isNull()) {
+            if (pendingDead != XKB_KEY_NoSymbol)
+                text += ui::composeAfterDeadKey(deadKeyOfSym(pendingDead), QString(typed));
+            else
+                text += typed;
+            pendingDead = XKB_KEY_NoSymbol;
+        }
+        xkb_state_update_key(state, key, XKB_KEY_UP);
+        for (qsizetype i = s.keycodes.size() - 2; i >= 0; --i)
+            xkb_state_update_key(state, xkb_keycode_t(s.keycodes[i]), XKB_KEY_UP);
+    }
+    if (compose)
+        xkb_compose_state_unref(compose);
+    xkb_state_unref(state);
+    return text;
+}
+
+} // namespace keyboard
