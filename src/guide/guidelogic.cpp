@@ -320,14 +320,14 @@ void GuideLogic::rebuild()
     QStringList parts;
     for (int i = m_step; i < m_steps.size(); ++i) {
         const KeyStep &step = m_steps.at(i);
-        // The last key names the character itself where the key alone does
-        // not say it: a capital that Caps Lock gives, a space.
+        // The last key names the character itself where the key's letter
+        // does not say it: AltGr, a capital that Caps Lock gives, a space.
         QChar named;
         if (i == m_steps.size() - 1 && step.kind == KeyStep::Press) {
             const QString cap = m_model->keycap(step.key());
             const bool letterKey = cap.size() == 1 && cap.front().isLetter();
             const bool afterDead = i > 0 && m_steps.at(i - 1).kind == KeyStep::DeadKey;
-            if (!letterKey && !afterDead)
+            if ((!letterKey || step.altGr) && !afterDead)
                 named = c;
         }
         const QString text = stepText(step, named);

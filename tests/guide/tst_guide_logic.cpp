@@ -22,13 +22,7 @@ const keyboard::KeyModel *layout(const QString &name)
 }
 
 // X keycodes of the keys used below.
-enum : int {
-    LShift = 50,
-    RShift = 62,
-    AltGr = 108,
-    Caps = 66,
-    Tab = 23,
-};
+constexpr int LShift = 50, RShift = 62, AltGr = 108, Caps = 66, Tab = 23;
 
 } // namespace
 
@@ -65,7 +59,8 @@ void TestGuideLogic::characterShowsKeysAndFinger_data()
     row("fr space", "fr", " ", {65}, "Pouces : espace");
     row("fr @", "fr", "@", {AltGr, 19}, "Annulaire droit : @, avec Alt Gr");
     row("fr ê", "fr", "ê", {34}, "Auriculaire droit : ^ (touche morte), puis majeur gauche : E");
-    row("fr ^", "fr", "^", {34}, "Auriculaire droit : ^ (touche morte), puis pouces : espace");
+    row("fr ^", "fr", "^", {AltGr, 18}, "Majeur droit : ^, avec Alt Gr");
+    row("fr ô", "fr", "ô", {34}, "Auriculaire droit : ^ (touche morte), puis annulaire droit : O");
     row("fr É", "fr", "É", {Caps}, "Verr. Maj, puis auriculaire gauche : É");
     row("fr «", "fr", "«", {AltGr, 25}, "Annulaire gauche : «, avec Alt Gr");
     row("fr œ lacking", "fr", "œ", {}, "œ : introuvable sur ce clavier ; touche Compose, puis o, puis e");
@@ -81,7 +76,8 @@ void TestGuideLogic::characterShowsKeysAndFinger_data()
     row("bepo «", "fr(bepo)", "«", {11}, "Auriculaire gauche : «");
     row("bepo œ", "fr(bepo)", "œ", {AltGr, 27}, "Index gauche : œ, avec Alt Gr");
     row("bepo É", "fr(bepo)", "É", {RShift, 25}, "Annulaire gauche : É, avec Maj droite");
-    row("bepo ê", "fr(bepo)", "ê", {29}, "Index droit : ^ (touche morte), puis index gauche : E");
+    row("bepo ê", "fr(bepo)", "ê", {94}, "Auriculaire gauche : Ê");
+    row("bepo â", "fr(bepo)", "â", {29}, "Index droit : ^ (touche morte), puis auriculaire gauche : A");
 }
 
 void TestGuideLogic::characterShowsKeysAndFinger()
@@ -112,11 +108,9 @@ void TestGuideLogic::deadKeyAndCapsLockMoveToTheNextStep_data()
     QTest::newRow("fr ê") << "fr" << QStringLiteral("ê") << "^" << QList<int>{26} << "Majeur gauche : E";
     QTest::newRow("fr ë") << "fr" << QStringLiteral("ë") << QStringLiteral("¨") << QList<int>{26}
                           << "Majeur gauche : E";
-    QTest::newRow("fr ^") << "fr"
-                          << "^"
-                          << "^" << QList<int>{65} << "Pouces : espace";
-    QTest::newRow("bepo ê") << "fr(bepo)" << QStringLiteral("ê") << "^" << QList<int>{41}
-                            << "Index gauche : E";
+    QTest::newRow("fr ô") << "fr" << QStringLiteral("ô") << "^" << QList<int>{32} << "Annulaire droit : O";
+    QTest::newRow("bepo â") << "fr(bepo)" << QStringLiteral("â") << "^" << QList<int>{38}
+                            << "Auriculaire gauche : A";
     QTest::newRow("fr É") << "fr" << QStringLiteral("É") << "" << QList<int>{11}
                           << QStringLiteral("Auriculaire gauche : É");
 }
