@@ -107,7 +107,7 @@ void TestX11Guide::sentenceNamesTheNextKey()
 {
     TMainForm *frame = forms().MainForm;
     guide::GuideBand *band = frame->guideBand();
-    QTRY_COMPARE(keyboard::LiveKeyModel::instance().model().name(), QStringLiteral("fr"));
+    QTRY_COMPARE(keyboard::LiveKeyModel::instance().model().name(), QStringLiteral("French"));
     frame->action(QStringLiteral("N1gh1"))->trigger();
     TExos *exos = forms().Exos;
     QTRY_COMPARE(QApplication::focusWidget(), exos->Edit2);
@@ -134,24 +134,17 @@ void TestX11Guide::guidedKeysTypeTheText_data()
     QTest::addColumn<int>("exercise");
     QTest::addColumn<int>("line");
     QTest::addColumn<int>("length");
-    QTest::newRow("be accents") << "be"
-                                << ""
-                                << "be" << 10 << 2 << 24;
-    QTest::newRow("be capitals") << "be"
-                                 << ""
-                                 << "be" << 15 << 0 << 20;
-    QTest::newRow("be signs") << "be"
-                              << ""
-                              << "be" << 13 << 2 << 30;
-    QTest::newRow("bepo accents") << "fr"
-                                  << "bepo"
-                                  << "fr(bepo)" << 10 << 2 << 24;
-    QTest::newRow("bepo capitals") << "fr"
-                                   << "bepo"
-                                   << "fr(bepo)" << 15 << 0 << 20;
-    QTest::newRow("bepo signs") << "fr"
-                                << "bepo"
-                                << "fr(bepo)" << 13 << 2 << 30;
+    const auto row = [](const char *name, const char *layout, const char *variant, const char *xName,
+                        int exercise, int line, int length) {
+        QTest::newRow(name) << QString::fromUtf8(layout) << QString::fromUtf8(variant)
+                            << QString::fromUtf8(xName) << exercise << line << length;
+    };
+    row("be accents", "be", "", "Belgian", 10, 2, 24);
+    row("be capitals", "be", "", "Belgian", 15, 0, 20);
+    row("be signs", "be", "", "Belgian", 13, 2, 30);
+    row("bepo accents", "fr", "bepo", "French (BEPO)", 10, 2, 24);
+    row("bepo capitals", "fr", "bepo", "French (BEPO)", 15, 0, 20);
+    row("bepo signs", "fr", "bepo", "French (BEPO)", 13, 2, 30);
 }
 
 void TestX11Guide::guidedKeysTypeTheText()
