@@ -37,6 +37,7 @@ GuideBand::GuideBand(QWidget *parent)
     m_consigne->setObjectName(QStringLiteral("GuideConsigne"));
     m_consigne->setWordWrap(true);
     m_consigne->setTextFormat(Qt::PlainText);
+    m_consigne->setAutoFillBackground(true); // opaque: nothing behind it repaints
     m_consigne->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     QFont font = m_consigne->font();
     font.setPixelSize(18);
@@ -76,6 +77,14 @@ void GuideBand::refused(const QString &typed)
 void GuideBand::discovered(int keycode, const QString &text, int virtualKey)
 {
     m_logic.discovered(keycode, text, virtualKey);
+    showState();
+}
+
+// Caps Lock may have changed while the band was hidden.
+void GuideBand::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    m_logic.setCapsLock(ui::lockState().isOn(ui::vk::Capital));
     showState();
 }
 

@@ -78,6 +78,7 @@ KeyboardPicture::KeyboardPicture(QWidget *parent)
 void KeyboardPicture::setModel(const keyboard::KeyModel *model)
 {
     m_caps.clear();
+    m_rest = QPixmap();
     for (const keyboard::PhysicalKey &key : keyboard::physicalKeys()) {
         if (key.place.isEmpty())
             continue;
@@ -158,53 +159,80 @@ int KeyboardPicture::heightForWidth(int width) const
                : int((width - 2 * kMargin) * m_bounds.height() / m_bounds.width() + 2 * kMargin);
 }
 
+// The keys at rest are drawn once into a picture of the whole keyboard; a
+// paint copies the part it needs and draws only the lit and marked keys on
+// top of it.
 void KeyboardPicture::paintEvent(QPaintEvent *event)
 {
+    const qreal ratio = devicePixelRatioF();
+    if (m_rest.isNull() || m_rest.deviceIndependentSize() != QSizeF(size()) ||
+        m_rest.devicePixelRatio() != ratio) {
+        m_rest = QPixmap((QSizeF(size()) * ratio).toSize());
+        m_rest.setDevicePixelRatio(ratio);
+        m_rest.fill(palette().color(QPalette::Window));
+        QPainter rest(&m_rest);
+        rest.setRenderHint(QPainter::Antialiasing);
+        for (const keyboard::PhysicalKey &key : keyboard::physicalKeys())
+            drawKey(rest, key, false, false, false);
+    }
     QPainter painter(this);
-    painter.fillRect(event->rect(), palette().color(QPalette::Window));
+    for (const QRect &r : event->region())
+        painter.drawPixmap(r, m_rest, QRectF(QPointF(r.topLeft()) * ratio, QSizeF(r.size()) * ratio));
     painter.setRenderHint(QPainter::Antialiasing);
-    QFont font = this->font();
     for (const keyboard::PhysicalKey &key : keyboard::physicalKeys()) {
         const int keycode = keyboard::xKeycode(key);
-        const QRectF rect = placeOf(key);
-        if (rect.isEmpty() || !event->region().intersects(rect.toAlignedRect().adjusted(-2, -2, 2, 2)))
-            continue;
-        const double unit = rect.height() / (1 - kGap) / key.place.height();
         const bool lit = m_state.lit.contains(keycode);
-        QColor fill = lit ? fingerColour(key.finger) : zoneColour(key.finger);
-        if (keycode == m_state.pressed)
-            fill = QColor(0x9A, 0x9A, 0x9A);
-        const double radius = unit * 0.12;
-        painter.setPen(QPen(QColor(0x70, 0x70, 0x70), 1));
-        painter.setBrush(fill);
-        painter.drawRoundedRect(rect, radius, radius);
-        if (keycode == m_state.missed) {
-            painter.setPen(QPen(QColor(0xD0, 0x10, 0x10), qMax(2.0, unit * 0.09)));
-            painter.setBrush(Qt::NoBrush);
-            painter.drawRoundedRect(rect.adjusted(1, 1, -1, -1), radius, radius);
-        }
-        const QColor ink = lit ? Qt::white : Qt::black;
-        if (key.homeBump) {
-            const double w = unit * 0.3;
-            painter.setPen(QPen(ink, qMax(1.5, unit * 0.06), Qt::SolidLine, Qt::RoundCap));
-            painter.drawLine(QPointF(rect.center().x() - w / 2, rect.bottom() - unit * 0.14),
-                             QPointF(rect.center().x() + w / 2, rect.bottom() - unit * 0.14));
-        }
-        const QString cap = m_caps.value(keycode);
-        if (cap.isEmpty())
-            continue;
-        painter.setPen(ink);
-        const bool word = cap.size() > 2;
-        font.setPixelSize(qMax(6, int(unit * (word ? 0.24 : 0.36))));
-        font.setBold(lit);
-        painter.setFont(font);
-        const QRectF inner = rect.adjusted(unit * 0.1, unit * 0.04, -unit * 0.08, -unit * 0.06);
-        if (cap.size() == 2) { // upper character over the plain one
-            painter.drawText(inner, Qt::AlignLeft | Qt::AlignTop, cap.left(1));
-            painter.drawText(inner, Qt::AlignLeft | Qt::AlignBottom, cap.mid(1));
-        } else {
-            painter.drawText(inner, Qt::AlignCenter | Qt::TextWordWrap, cap);
-        }
+        if (lit || keycode == m_state.missed || keycode == m_state.pressed)
+            drawKey(painter, key, lit, keycode == m_state.missed, keycode == m_state.pressed);
+    }
+}
+
+void KeyboardPicture::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    m_rest = QPixmap();
+}
+
+void KeyboardPicture::drawKey(QPainter &painter, const keyboard::PhysicalKey &key, bool lit, bool missed,
+                              bool pressed) const
+{
+    const QRectF rect = placeOf(key);
+    if (rect.isEmpty())
+        return;
+    const double unit = rect.height() / (1 - kGap) / key.place.height();
+    QColor fill = lit ? fingerColour(key.finger) : zoneColour(key.finger);
+    if (pressed)
+        fill = QColor(0x9A, 0x9A, 0x9A);
+    const double radius = unit * 0.12;
+    painter.setPen(QPen(QColor(0x70, 0x70, 0x70), 1));
+    painter.setBrush(fill);
+    painter.drawRoundedRect(rect, radius, radius);
+    if (missed) {
+        painter.setPen(QPen(QColor(0xD0, 0x10, 0x10), qMax(2.0, unit * 0.09)));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRoundedRect(rect.adjusted(1, 1, -1, -1), radius, radius);
+    }
+    const QColor ink = lit ? Qt::white : Qt::black;
+    if (key.homeBump) {
+        const double w = unit * 0.3;
+        painter.setPen(QPen(ink, qMax(1.5, unit * 0.06), Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(QPointF(rect.center().x() - w / 2, rect.bottom() - unit * 0.14),
+                         QPointF(rect.center().x() + w / 2, rect.bottom() - unit * 0.14));
+    }
+    const QString cap = m_caps.value(keyboard::xKeycode(key));
+    if (cap.isEmpty())
+        return;
+    painter.setPen(ink);
+    QFont font = this->font();
+    font.setPixelSize(qMax(6, int(unit * (cap.size() > 2 ? 0.24 : 0.36))));
+    font.setBold(lit);
+    painter.setFont(font);
+    const QRectF inner = rect.adjusted(unit * 0.1, unit * 0.04, -unit * 0.08, -unit * 0.06);
+    if (cap.size() == 2) { // upper character over the plain one
+        painter.drawText(inner, Qt::AlignLeft | Qt::AlignTop, cap.left(1));
+        painter.drawText(inner, Qt::AlignLeft | Qt::AlignBottom, cap.mid(1));
+    } else {
+        painter.drawText(inner, Qt::AlignCenter | Qt::TextWordWrap, cap);
     }
 }
 

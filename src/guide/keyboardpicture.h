@@ -6,9 +6,12 @@
 #include "guide/guidelogic.h"
 
 #include <QHash>
+#include <QPixmap>
 #include <QRectF>
 #include <QVariantList>
 #include <QWidget>
+
+class QPainter;
 
 namespace guide {
 
@@ -41,13 +44,17 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void updateKey(int keycode);
     QRectF placeOf(const keyboard::PhysicalKey &key) const;
+    void drawKey(QPainter &painter, const keyboard::PhysicalKey &key, bool lit, bool missed,
+                 bool pressed) const;
 
     QRectF m_bounds; // of the keys, in key units
     QHash<int, QString> m_caps;
+    QPixmap m_rest; // every key at rest
     GuideState m_state;
 };
 
