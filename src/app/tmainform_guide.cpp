@@ -102,6 +102,8 @@ void TMainForm::followGuide()
     if (shown != m_guide->isVisible()) {
         mdiArea->setMinimumSize(lessonRoom(screen(), shown ? m_guide->height() : 0));
         m_guide->setVisible(shown);
+        // The lesson area takes its new size at once, its scroll bars with it.
+        centralWidget()->layout()->activate();
     }
     if (shown)
         m_guide->expect(w->guideExpected());
