@@ -1,14 +1,18 @@
 // Per-keystroke cost of the exercise window: types the three lines of every
 // exercise through the real widgets (offscreen), then as many wrong keys, and
 // reports the mean CPU time per accepted and per refused key, repaint
-// included. A measurement, not a test.
+// included; with "guide", the keyboard guide's band follows the window as
+// in the frame. A measurement, not a test.
 #include "drills/exercisetexts.h"
 #include "drills/texos.h"
+#include "guide/guideband.h"
+#include "keyboard/keymodel.h"
 #include "ui/hooklineedit.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QVBoxLayout>
 
 #include <cstdio>
 #include <ctime>
@@ -40,14 +44,33 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    TExos w;
-    w.show();
-    w.activateWindow();
-    QCoreApplication::processEvents();
-
-    // bench_exos [rounds] [norepaint]
+    // bench_exos [rounds] [norepaint] [guide]
     const int rounds = argc > 1 ? std::atoi(argv[1]) : 5;
-    g_repaint = !(argc > 2 && qstrcmp(argv[2], "norepaint") == 0);
+    bool withGuide = false;
+    for (int i = 2; i < argc; ++i) {
+        if (qstrcmp(argv[i], "norepaint") == 0)
+            g_repaint = false;
+        if (qstrcmp(argv[i], "guide") == 0)
+            withGuide = true;
+    }
+    QWidget frame;
+    auto *layout = new QVBoxLayout(&frame);
+    auto *exos = new TExos;
+    TExos &w = *exos;
+    layout->addWidget(exos);
+    if (withGuide) {
+        auto *band = new guide::GuideBand;
+        band->setFixedHeight(170);
+        layout->addWidget(band);
+        band->setModel(&keyboard::LiveKeyModel::instance().model());
+        QObject::connect(exos, &LessonWindow::guideChanged, band,
+                         [band, exos] { band->expect(exos->guideExpected()); });
+        QObject::connect(exos, &LessonWindow::guideRefused, band,
+                         [band](const QString &, const QString &typed) { band->refused(typed); });
+    }
+    frame.show();
+    frame.activateWindow();
+    QCoreApplication::processEvents();
     long accepted = 0;
     long refused = 0;
     double acceptedTime = 0;
@@ -77,7 +100,7 @@ int main(int argc, char **argv)
                 std::fprintf(stderr, "exercise %d: unexpected counts\n", code);
         }
     }
-    std::printf("%s\n", g_repaint ? "with repaint" : "without repaint");
+    std::printf("%s%s\n", g_repaint ? "with repaint" : "without repaint", withGuide ? ", guide shown" : "");
     std::printf("accepted keys: %ld, mean %.1f us CPU per key\n", accepted,
                 acceptedTime / double(accepted) * 1e6);
     std::printf("refused keys:  %ld, mean %.1f us CPU per key\n", refused,

@@ -92,6 +92,7 @@ const MenuItemDef kOptionsItems[] = {
     {"Chronomtrer1", "&Chronométrer", "Chronométrer", "", -1, false},
     {"Tabledescaractres1", "&Table des caractères", "Table des caractères", "", -1, false},
     {"Progression1", "&Progression", "Voir la progression", "", -1, false},
+    {"Guide1", "&Guide du clavier", "Afficher ou masquer le guide du clavier", "", -1, false},
 };
 // Utilitaires
 const MenuItemDef kUtilitairesItems[] = {

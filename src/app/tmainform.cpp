@@ -75,6 +75,7 @@ TMainForm::TMainForm()
 
     buildMenus();
     buildStatusBar();
+    setupGuide();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -422,6 +423,11 @@ bool TMainForm::event(QEvent *event)
 // F1: the topic of the open menu, or of the active lesson window.
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)
 {
+    // The guide band waits for the frame's first paint: start-up first.
+    if (!m_painted && event->type() == QEvent::Paint && watched == mdiArea->viewport()) {
+        m_painted = true;
+        QTimer::singleShot(0, this, &TMainForm::buildGuide);
+    }
     // Alt+X is the Quitter shortcut and also the mnemonic of "E&xercices";
     // Qt would call the two ambiguous and run neither. Quitter wins; the
     // menu stays reachable with Alt released, then x.
@@ -464,6 +470,7 @@ void TMainForm::UpdateMenus()
         action(QLatin1String(name))->setEnabled(clipboard);
     toolButton(QStringLiteral("SpeedButton9"))->setEnabled(textStyle);
     toolButton(QStringLiteral("SpeedButton10"))->setEnabled(textStyle);
+    followGuide();
 }
 
 // ---- commands ------------------------------------------------------------------

@@ -18,6 +18,9 @@ class QStyle;
 class QTimer;
 class QToolButton;
 class HelpViewer;
+namespace guide {
+class GuideBand;
+}
 
 class TMainForm final : public QMainWindow
 {
@@ -90,6 +93,12 @@ public:
     // Help topic by help context number (F1).
     void showHelpContext(int context);
 
+    // The guide band (tmainform_guide.cpp): built after the first paint,
+    // shown under the lesson in front while Options › Guide du clavier is
+    // checked, except under the game. Null until built.
+    guide::GuideBand *guideBand() const { return m_guide; }
+    void Guide1Click(bool checked);
+
     // Menu codes: position from 1 of the checked lesson item of each menu.
     int GetClavMenu() const { return menuCode(1); }
     int GetExosMenu() const { return menuCode(2); }
@@ -139,9 +148,15 @@ private:
     void newLesson();
     void openLessonFile(const QString &fileName);
     HelpViewer &helpViewer();
+    void setupGuide();
+    void buildGuide();
+    void followGuide();
 
     QHash<int, QActionGroup *> m_groups; // each lesson menu's, by module code
     bool m_shown = false;
     HelpViewer *m_help = nullptr;
     QStyle *m_menuStyle = nullptr; // owned by the frame
+    guide::GuideBand *m_guide = nullptr;
+    bool m_guideWanted = false;
+    bool m_painted = false;
 };

@@ -1,6 +1,7 @@
 // The window of the typing drills: widgets wired to the line judging.
 #include "drills/drillwindow.h"
 
+#include "ui/cp1252.h"
 #include "ui/flatframe.h"
 #include "ui/hooklineedit.h"
 #include "ui/keycodes.h"
@@ -91,6 +92,8 @@ DrillWindow::DrillWindow(const QString &name, int moduleCode, int helpContext, c
         typing->setJudgedInput(true);
         typing->installEventFilter(this);
         ui::giveFlatFrame(typing);
+        // A key let in, a click in the line: the next character changes.
+        connect(typing, &QLineEdit::cursorPositionChanged, this, &LessonWindow::guideChanged);
         m_typing[i] = typing;
     }
     Edit1 = m_models[0];
@@ -147,7 +150,20 @@ bool DrillWindow::keyPress(int line, quint8 key)
     showScore();
     noteKey(expected, v.accepted);
     noteJudged(v.accepted ? 1 : 0, v.accepted ? 0 : 1);
+    if (!v.accepted) {
+        const QChar typed = ui::cp1252ToUnicode(key);
+        emit guideRefused(expected, typed.isNull() ? QString() : QString(typed));
+        emit guideChanged();
+    }
     return v.insert;
+}
+
+QString DrillWindow::guideExpected() const
+{
+    const int line = const_cast<DrillWindow *>(this)->drill().activeLine();
+    if (line < 0 || line >= drills::LineDrill::LineCount)
+        return QString();
+    return m_models[line]->text().mid(m_typing[line]->cursorPosition(), 1);
 }
 
 void DrillWindow::enterLine(int line)
@@ -195,6 +211,7 @@ void DrillWindow::showDrill(int skipTyped)
         if (i != skipTyped && m_typing[i]->text() != d.typed(i))
             m_typing[i]->setText(d.typed(i));
     }
+    emit guideChanged();
 }
 
 void DrillWindow::showScore()

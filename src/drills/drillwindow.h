@@ -57,6 +57,8 @@ public:
 
     // The frame's chronometer command works as a click on the time display.
     void toggleChronometer() override { StaticText1Click(); }
+    // The model character at the caret of the line being typed.
+    QString guideExpected() const override;
 
     QLineEdit *modelLine(int line) const { return m_models[line]; }
     ui::HookLineEdit *typingLine(int line) const { return m_typing[line]; }

@@ -162,6 +162,7 @@ TTexte::TTexte(QWidget *parent)
     ui::guardPaste(RichEdit2);
     ui::refuseInputMethod(RichEdit2); // dead keys composed as in the other lessons
     typing->keyPress = [this](quint8 key) { return RichEdit2KeyPress(key); };
+    connect(RichEdit2, &QTextEdit::cursorPositionChanged, this, &LessonWindow::guideChanged);
     RichEdit2->setFocus();
     // The chronometer stays stopped until the learner starts it; each tick
     // then counts one second, shown nowhere.
@@ -196,6 +197,7 @@ void TTexte::SetIni(std::int32_t code)
     focusEntry(RichEdit2);
     Timer1->stop(); // a new text is timed afresh
     m_seconds = 0;
+    emit guideChanged();
 }
 
 void TTexte::Bases()
@@ -353,6 +355,18 @@ QString TTexte::modelLine(int line) const
 QString TTexte::typedLine(int line) const
 {
     return blockText(RichEdit2->document(), line);
+}
+
+QString TTexte::guideExpected() const
+{
+    const QTextCursor caret = RichEdit2->textCursor();
+    if (caret.blockNumber() >= RichEdit1->document()->blockCount())
+        return QString();
+    const QString model = modelLine(caret.blockNumber());
+    const int column = caret.positionInBlock();
+    if (column < model.size())
+        return model.mid(column, 1);
+    return column == model.size() ? QStringLiteral("\n") : QString();
 }
 
 int TTexte::PosErr(int line) const

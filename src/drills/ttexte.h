@@ -65,6 +65,10 @@ public:
     // character that the learner's layout cannot type (empty: none).
     std::function<QString(QChar)> plainFor;
 
+    // The model's character under the typing caret, "\n" at the end of a
+    // line.
+    QString guideExpected() const override;
+
     // Index of the line judged by the last Enter.
     int currentLine() const { return m_line; }
     QString modelLine(int line) const;

@@ -228,6 +228,12 @@ void TClavier::SetIni(std::int32_t code)
         Tirage1();
     setLabel2(QString());
     Timer1->stop();
+    emit guideChanged();
+}
+
+QString TClavier::guideExpected() const
+{
+    return m_code == 1 ? m_drill.targetName() : QString();
 }
 
 void TClavier::FormActivate()
@@ -292,6 +298,7 @@ void TClavier::Verif1(quint16 key)
         m_errors = ui::add32(m_errors, 1);
         setLabel2(keyboard::KeyDrill::scoreText(m_good, m_errors, false));
     }
+    emit guideChanged();
 }
 
 void TClavier::setLabel2(const QString &text)
@@ -345,6 +352,9 @@ void TClavier::keyEvent(QKeyEvent *event)
     event->accept();
     if (event->type() == QEvent::KeyPress) {
         const int code = m_keys.keyDown(event);
+        // The guide names the key pressed; this window's picture stays still.
+        if (m_code != 1 && !event->isAutoRepeat())
+            emit guideKeyPressed(int(event->nativeScanCode()), event->text(), code);
         if (code) {
             ui::lockState().noteKey(code, true);
             FormKeyDown(quint16(code));

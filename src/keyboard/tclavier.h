@@ -46,6 +46,9 @@ public:
     // Judges a drill answer.
     void Verif1(quint16 key);
 
+    // The key asked in the key drill; nothing in discovery.
+    QString guideExpected() const override;
+
     bool parityFlag() const { return m_parity; }
     keyboard::KeyDrill &drill() { return m_drill; }
     // SpeedButton1 ... SpeedButton108 by number; nullptr for a number without one.

@@ -58,6 +58,10 @@ TSaisie::TSaisie(QWidget *parent)
     Edit10 = m_entries[4];
     for (int i = 0; i + 1 < 5; ++i)
         setTabOrder(m_entries[i], m_entries[i + 1]);
+    for (QLineEdit *entry : m_entries) {
+        connect(entry, &QLineEdit::cursorPositionChanged, this, &LessonWindow::guideChanged);
+        connect(entry, &QLineEdit::textChanged, this, &LessonWindow::guideChanged);
+    }
     Edit6->setFocus();
     // Timer1 stays disabled until the chronometer is started.
 }
@@ -98,6 +102,19 @@ void TSaisie::SetIni(std::int32_t code)
     syncCounts();
     showLesson(code);
     focusEntry(Edit6);
+    emit guideChanged();
+}
+
+QString TSaisie::guideExpected() const
+{
+    const auto it = std::find(m_entries.begin(), m_entries.end(), focusWidget());
+    if (it == m_entries.end())
+        return QString();
+    const QString model = m_models[std::size_t(it - m_entries.begin())]->text();
+    const int caret = (*it)->cursorPosition();
+    if (caret < model.size())
+        return model.mid(caret, 1);
+    return caret == model.size() ? QStringLiteral("\t") : QString();
 }
 
 void TSaisie::showLesson(int code)
@@ -174,7 +191,9 @@ bool TSaisie::eventFilter(QObject *watched, QEvent *event)
     if (it == m_entries.end())
         return LessonWindow::eventFilter(watched, event);
     const int row = int(it - m_entries.begin()) + 1;
-    if (event->type() == QEvent::FocusOut) {
+    if (event->type() == QEvent::FocusIn) {
+        emit guideChanged();
+    } else if (event->type() == QEvent::FocusOut) {
         fieldLeft(row);
     } else if (event->type() == QEvent::KeyPress && watched == Edit10) {
         const int vk = ui::virtualKeyOf(static_cast<QKeyEvent *>(event));

@@ -45,6 +45,9 @@ public:
     void FormClick();
 
     const office::FormCheck &check() const { return m_check; }
+    // The model field's character at the caret of the field being typed,
+    // Tab at its end.
+    QString guideExpected() const override;
 
     QGroupBox *GroupBox1 = nullptr;
     QGroupBox *GroupBox2 = nullptr;

@@ -52,6 +52,7 @@ TTableur::TTableur(QWidget *parent)
     StringGrid2->keyUp = [this](int vk) { StringGrid2KeyDown(vk); };
     StringGrid2->keyPress = [this](quint8 code) { return StringGrid2KeyPress(code); };
     StringGrid2->setEditorAlwaysShown(true);
+    connect(StringGrid2, &QTableWidget::currentCellChanged, this, &LessonWindow::guideChanged);
 
     // The typing grid is the active control; the chronometer stays stopped
     // until the learner starts it.
@@ -98,6 +99,7 @@ void TTableur::SetIni(std::int32_t code)
     focusEntry(StringGrid2);
     Timer1->stop(); // a new sheet is timed afresh
     m_seconds = 0;
+    emit guideChanged();
 }
 
 void TTableur::loadLesson(int code)
@@ -171,6 +173,20 @@ void TTableur::StringGrid2KeyDown(int vk)
     syncCounts();
     // The model's selection follows the learner.
     StringGrid1->moveTo(at);
+    emit guideChanged();
+}
+
+QString TTableur::guideExpected() const
+{
+    const GridCell at = StringGrid2->current();
+    const QLineEdit *editor = StringGrid2->cellEditor();
+    if (!office::GridJudge::isDataCell(at) || !editor)
+        return QString();
+    const QString model = StringGrid1->cell(at);
+    const int caret = editor->cursorPosition();
+    if (caret < model.size())
+        return model.mid(caret, 1);
+    return caret == model.size() && !model.isEmpty() ? QStringLiteral("\t") : QString();
 }
 
 bool TTableur::StringGrid2KeyPress(quint8 code)

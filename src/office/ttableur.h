@@ -47,6 +47,9 @@ public:
     bool StringGrid2KeyPress(quint8 code);
 
     const office::GridJudge &judge() const { return m_judge; }
+    // The model cell's character at the caret of the cell being typed, Tab
+    // at its end.
+    QString guideExpected() const override;
 
     QLineEdit *Edit1 = nullptr;
     office::StringGrid *StringGrid1 = nullptr;

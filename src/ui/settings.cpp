@@ -8,7 +8,7 @@ std::unique_ptr<QSettings> settings()
     // Named explicitly rather than from the application's names, so that the
     // test programs read and write the same file as the program (inside the
     // temporary home they set).
-    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                        QStringLiteral("Tapivox"), QStringLiteral("Tapivox"));
 }
 

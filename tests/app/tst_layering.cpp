@@ -19,7 +19,7 @@ void TestLayering::noIncludeRunsUpward_data()
     QTest::addColumn<QString>("folder");
     QTest::addColumn<QStringList>("forbidden"); // include prefixes, "" for all
     QTest::addColumn<QStringList>("allowed");   // exceptions among them
-    const QStringList lessonFolders{"drills/", "keyboard/", "office/", "progress/", "accessories/"};
+    const QStringList lessonFolders{"drills/", "keyboard/", "office/", "progress/", "accessories/", "guide/"};
     for (const QString &folder : lessonFolders)
         QTest::newRow(qPrintable(folder)) << folder << QStringList{"app/"} << QStringList{"app/lesson/"};
     QTest::newRow("app/lesson/") << "app/lesson/"

@@ -79,6 +79,10 @@ public:
     // minutes ":" seconds, neither padded.
     static QString elapsedText(std::int32_t seconds);
 
+    // The guide: the next character to type (the key's name in the key
+    // drill); empty when nothing is expected.
+    virtual QString guideExpected() const { return QString(); }
+
     // The session of the lesson in progress, counted since the last SetIni.
     const progress::SessionTally &session() const { return m_session; }
     // Ends it and records it when it holds a judged key (the next SetIni,
@@ -91,6 +95,16 @@ public:
     QTimer *Timer1 = nullptr;
     QFrame *Panel2 = nullptr;
     ui::ClickLabel *StaticText2 = nullptr;
+
+signals:
+    // What guideExpected() gives may have changed: a judged key, a new
+    // lesson, a caret moved.
+    void guideChanged();
+    // A key refused: the character expected and the one typed.
+    void guideRefused(const QString &expected, const QString &typed);
+    // Discovery: the key just pressed (X keycode, 0 when the system gives
+    // none), what it typed and its virtual-key code.
+    void guideKeyPressed(int keycode, const QString &text, int virtualKey);
 
 protected:
     // Builds the time display (Panel2 with StaticText2 showing "0:0") at pos

@@ -1,0 +1,110 @@
+// The frame's guide band: the option that shows it, its place under the
+// lesson windows, and what it hears from the lesson in front.
+#include "app/forms.h"
+#include "app/lessonwindow.h"
+#include "app/tmainform.h"
+#include "drills/tjeu.h"
+#include "guide/guideband.h"
+#include "keyboard/keymodel.h"
+#include "ui/settings.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kVisibleKey = QStringLiteral("guide/visible");
+
+// Room for a whole lesson window above the band, unless the screen is too
+// small (large scale factors): the area then scrolls, as without the band.
+// 80: menus, toolbar, status bar.
+QSize lessonRoom(const QScreen *screen, int band)
+{
+    QSize room(668, 375);
+    if (screen)
+        room = room.boundedTo(screen->availableSize() - QSize(0, 80 + band));
+    return room;
+}
+
+// A fifth of the screen's height, within reason.
+int bandHeight(const QScreen *screen)
+{
+    return screen ? qBound(96, screen->availableSize().height() / 5, 170) : 170;
+}
+
+} // namespace
+
+void TMainForm::setupGuide()
+{
+    QAction *item = action(QStringLiteral("Guide1"));
+    if (!item)
+        return;
+    item->setCheckable(true);
+    m_guideWanted = ui::settings()->value(kVisibleKey, true).toBool();
+    item->setChecked(m_guideWanted);
+    connect(item, &QAction::triggered, this, &TMainForm::Guide1Click);
+}
+
+void TMainForm::Guide1Click(bool checked)
+{
+    m_guideWanted = checked;
+    if (QAction *item = action(QStringLiteral("Guide1")); item && item->isChecked() != checked)
+        item->setChecked(checked);
+    ui::settings()->setValue(kVisibleKey, checked);
+    if (checked && m_painted)
+        buildGuide();
+    followGuide();
+}
+
+void TMainForm::buildGuide()
+{
+    if (m_guide || !m_guideWanted)
+        return;
+    m_guide = new guide::GuideBand(centralWidget());
+    m_guide->setFixedHeight(bandHeight(screen()));
+    m_guide->hide();
+    static_cast<QVBoxLayout *>(centralWidget()->layout())->addWidget(m_guide);
+
+    keyboard::LiveKeyModel &live = keyboard::LiveKeyModel::instance();
+    m_guide->setModel(&live.model());
+    connect(&live, &keyboard::LiveKeyModel::changed, m_guide,
+            [this] { m_guide->setModel(&keyboard::LiveKeyModel::instance().model()); });
+    for (int module = 1; module <= 7; ++module) {
+        LessonWindow *w = lessonOfModule(module);
+        if (!w)
+            continue;
+        connect(w, &LessonWindow::guideChanged, this, [this, w] {
+            if (w == activeLesson() && m_guide->isVisible())
+                m_guide->expect(w->guideExpected());
+        });
+        connect(w, &LessonWindow::guideRefused, this, [this, w](const QString &, const QString &typed) {
+            if (w == activeLesson() && m_guide->isVisible())
+                m_guide->refused(typed);
+        });
+        connect(w, &LessonWindow::guideKeyPressed, this,
+                [this, w](int keycode, const QString &text, int virtualKey) {
+                    if (w == activeLesson() && m_guide->isVisible())
+                        m_guide->discovered(keycode, text, virtualKey);
+                });
+    }
+    followGuide();
+}
+
+// The band follows the lesson in front; the game has none.
+void TMainForm::followGuide()
+{
+    if (!m_guide)
+        return;
+    LessonWindow *w = activeLesson();
+    const bool shown = m_guideWanted && w && w != static_cast<LessonWindow *>(forms().Jeu);
+    if (shown != m_guide->isVisible()) {
+        mdiArea->setMinimumSize(lessonRoom(screen(), shown ? m_guide->height() : 0));
+        m_guide->setVisible(shown);
+        // The lesson area takes its new size at once, its scroll bars with it.
+        centralWidget()->layout()->activate();
+    }
+    if (shown)
+        m_guide->expect(w->guideExpected());
+}

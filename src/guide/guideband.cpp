@@ -1,0 +1,119 @@
+// The guide band.
+#include "guide/guideband.h"
+
+#include "guide/keyboardpicture.h"
+#include "ui/deadkeys.h"
+#include "ui/keycodes.h"
+#include "ui/lockstate.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace guide {
+
+GuideBand::GuideBand(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Guide"));
+    setAccessibleName(QStringLiteral("Guide du clavier"));
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(6, 4, 6, 4);
+    layout->setSpacing(12);
+    m_picture = new KeyboardPicture(this);
+    m_picture->setAccessibleName(QStringLiteral("Clavier du guide"));
+    layout->addWidget(m_picture, 3);
+
+    m_column = new QVBoxLayout;
+    m_column->setSpacing(6);
+    // The sentence sits in a box of its own, the label pinned to the box's
+    // size: a new sentence then never asks the frame to lay itself out again.
+    m_sentenceBox = new QWidget(this);
+    m_sentenceBox->setMinimumHeight(48);
+    m_sentenceBox->installEventFilter(this);
+    m_consigne = new QLabel(m_sentenceBox);
+    m_consigne->setObjectName(QStringLiteral("GuideConsigne"));
+    m_consigne->setWordWrap(true);
+    m_consigne->setTextFormat(Qt::PlainText);
+    m_consigne->setAutoFillBackground(true); // opaque: nothing behind it repaints
+    m_consigne->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QFont font = m_consigne->font();
+    font.setPixelSize(18);
+    font.setBold(true);
+    m_consigne->setFont(font);
+    m_column->addWidget(m_sentenceBox, 1);
+    layout->addLayout(m_column, 2);
+
+    m_logic.setCapsLock(ui::lockState().isOn(ui::vk::Capital));
+    qApp->installEventFilter(this);
+}
+
+GuideBand::~GuideBand()
+{
+    qApp->removeEventFilter(this);
+}
+
+void GuideBand::setModel(const keyboard::KeyModel *model)
+{
+    m_logic.setModel(model);
+    m_picture->setModel(model);
+    showState();
+}
+
+void GuideBand::expect(const QString &expected)
+{
+    m_logic.expect(expected);
+    showState();
+}
+
+void GuideBand::refused(const QString &typed)
+{
+    m_logic.refused(typed);
+    showState();
+}
+
+void GuideBand::discovered(int keycode, const QString &text, int virtualKey)
+{
+    m_logic.discovered(keycode, text, virtualKey);
+    showState();
+}
+
+// Caps Lock may have changed while the band was hidden.
+void GuideBand::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    m_logic.setCapsLock(ui::lockState().isOn(ui::vk::Capital));
+    showState();
+}
+
+void GuideBand::showState()
+{
+    const GuideState &state = m_logic.state();
+    m_picture->showState(state);
+    if (m_consigne->text() != state.sentence) {
+        m_consigne->setText(state.sentence);
+        // Read out by a screen reader at each change.
+        setAccessibleDescription(state.sentence);
+    }
+}
+
+// Dead keys and Caps Lock type nothing that a lesson judges: the band moves
+// to the next step by itself. Any key clears the marks of a refused key.
+bool GuideBand::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_sentenceBox && event->type() == QEvent::Resize) {
+        m_consigne->setFixedSize(m_sentenceBox->size());
+        return false;
+    }
+    if (event->type() == QEvent::KeyPress && isVisible() && watched == QApplication::focusWidget()) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (!key->isAutoRepeat() &&
+            m_logic.keyPressed(ui::deadKeyOf(key->key()).spacing, key->key() == Qt::Key_CapsLock))
+            showState();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace guide

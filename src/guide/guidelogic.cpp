@@ -1,0 +1,385 @@
+// The guide's steps and sentences, from the keyboard model.
+#include "guide/guidelogic.h"
+
+#include "keyboard/keydrill.h"
+#include "ui/keycodes.h"
+
+#include <QStringList>
+
+namespace guide {
+
+namespace {
+
+using keyboard::KeyStep;
+
+constexpr int kLeftShift = 50; // X keycodes
+constexpr int kCapsLock = 66;
+
+// Names of the keys that type no character, by evdev code.
+QString specialKeyName(int evdev)
+{
+    switch (evdev) {
+    case 1: return QStringLiteral("Échap");
+    case 14: return QStringLiteral("Retour arrière");
+    case 15: return QStringLiteral("Tabulation");
+    case 28: return QStringLiteral("Entrée");
+    case 29: return QStringLiteral("Ctrl gauche");
+    case 42: return QStringLiteral("Maj gauche");
+    case 54: return QStringLiteral("Maj droite");
+    case 56: return QStringLiteral("Alt");
+    case 57: return QStringLiteral("Espace");
+    case 58: return QStringLiteral("Verr. Maj");
+    case 69: return QStringLiteral("Verr. Num");
+    case 70: return QStringLiteral("Arrêt défil.");
+    case 96: return QStringLiteral("Entrée du pavé");
+    case 97: return QStringLiteral("Ctrl droit");
+    case 99: return QStringLiteral("Impr. écran");
+    case 100: return QStringLiteral("Alt Gr");
+    case 102: return QStringLiteral("Début");
+    case 103: return QStringLiteral("Flèche haut");
+    case 104: return QStringLiteral("Page préc.");
+    case 105: return QStringLiteral("Flèche gauche");
+    case 106: return QStringLiteral("Flèche droite");
+    case 107: return QStringLiteral("Fin");
+    case 108: return QStringLiteral("Flèche bas");
+    case 109: return QStringLiteral("Page suiv.");
+    case 110: return QStringLiteral("Inser");
+    case 111: return QStringLiteral("Suppr");
+    case 119: return QStringLiteral("Pause");
+    case 125: return QStringLiteral("Windows gauche");
+    case 126: return QStringLiteral("Windows droite");
+    case 127: return QStringLiteral("Menu");
+    default: break;
+    }
+    if (evdev >= 59 && evdev <= 68)
+        return QStringLiteral("F%1").arg(evdev - 58);
+    if (evdev == 87 || evdev == 88)
+        return QStringLiteral("F%1").arg(evdev - 76);
+    return QString();
+}
+
+QString lowerFirst(QString text)
+{
+    if (!text.isEmpty())
+        text[0] = text[0].toLower();
+    return text;
+}
+
+int levelOf(const KeyStep &step)
+{
+    return (step.shift ? 1 : 0) + (step.altGr ? 2 : 0);
+}
+
+const keyboard::PhysicalKey *physical(int keycode)
+{
+    return keycode > 8 ? keyboard::keyByEvdev(keycode - 8) : nullptr;
+}
+
+QString characterLabel(QChar c)
+{
+    if (c == u' ')
+        return QStringLiteral("espace");
+    if (c == QChar(0x00A0) || c == QChar(0x202F))
+        return QStringLiteral("espace insécable");
+    if (c == u'\t')
+        return QStringLiteral("Tabulation");
+    if (c == u'\n' || c == u'\r')
+        return QStringLiteral("Entrée");
+    return QString(c);
+}
+
+// The key drill asks for keys by name: the key of that name.
+int drillKeycode(const QString &name)
+{
+    for (int i = 0; i < keyboard::KeyDrill::kKeyCount; ++i) {
+        const keyboard::KeyDrill::Key &key = keyboard::KeyDrill::key(i);
+        if (name == QString::fromUtf8(key.name)) {
+            const keyboard::PhysicalKey *k = keyboard::keyByVirtualKey(key.virtualKey);
+            return k ? keyboard::xKeycode(*k) : 0;
+        }
+    }
+    return 0;
+}
+
+// « Touche E : majeur gauche », « Touche F5 ».
+QString keySentence(const QString &label, int keycode)
+{
+    const keyboard::PhysicalKey *key = physical(keycode);
+    const QString finger = key ? keyboard::fingerName(key->finger) : QString();
+    if (finger.isEmpty())
+        return QStringLiteral("Touche %1").arg(label);
+    return QStringLiteral("Touche %1 : %2").arg(label, lowerFirst(finger));
+}
+
+// The key that types a control character the model may not list.
+keyboard::HowToType controlKey(QChar c)
+{
+    keyboard::HowToType how;
+    how.character = c;
+    const int vk = c == u'\t' ? ui::vk::Tab : ui::vk::Return;
+    if (const keyboard::PhysicalKey *key = keyboard::keyByVirtualKey(vk)) {
+        KeyStep step;
+        step.keycodes = {keyboard::xKeycode(*key)};
+        how.steps = {step};
+    }
+    return how;
+}
+
+} // namespace
+
+void GuideLogic::setModel(const keyboard::KeyModel *model)
+{
+    m_model = model;
+    m_cache.clear();
+    const QString expected = m_expected;
+    m_expected = QString(QChar(0xFFFF)); // forces the steps to be read again
+    expect(expected);
+}
+
+const keyboard::HowToType &GuideLogic::stepsFor(QChar c) const
+{
+    auto it = m_cache.constFind(c);
+    if (it == m_cache.constEnd()) {
+        keyboard::HowToType how = m_model->howToType(c == u'\r' ? QChar(u'\n') : c);
+        if (!how.typable() && (c == u'\n' || c == u'\r' || c == u'\t'))
+            how = controlKey(c);
+        it = m_cache.insert(c, how);
+    }
+    return *it;
+}
+
+void GuideLogic::expect(const QString &expected)
+{
+    if (expected == m_expected)
+        return;
+    m_expected = expected;
+    m_step = 0;
+    m_state.missed = 0;
+    m_state.pressed = 0;
+    m_steps.clear();
+    if (m_model && expected.size() == 1) {
+        m_steps = stepsFor(expected.front()).steps;
+        // The trailing unlock of a Caps Lock capital is asked before the next
+        // character instead, when the lock is still on.
+        if (m_steps.size() > 1 && m_steps.constLast().kind == KeyStep::CapsLock)
+            m_steps.removeLast();
+        if (m_capsLock && !m_steps.isEmpty()) {
+            if (m_steps.constFirst().kind == KeyStep::CapsLock) {
+                m_steps.removeFirst();
+            } else {
+                KeyStep unlock;
+                unlock.kind = KeyStep::CapsLock;
+                unlock.keycodes = {kCapsLock};
+                m_steps.prepend(unlock);
+            }
+        }
+    }
+    rebuild();
+}
+
+void GuideLogic::setCapsLock(bool on)
+{
+    if (on == m_capsLock)
+        return;
+    m_capsLock = on;
+    const QString expected = m_expected;
+    m_expected = QString(QChar(0xFFFF));
+    expect(expected);
+}
+
+bool GuideLogic::keyPressed(QChar deadCharacter, bool capsLockKey)
+{
+    const bool marked = m_state.missed || m_state.pressed;
+    m_state.missed = 0;
+    m_state.pressed = 0;
+    if (m_step < m_steps.size()) {
+        const KeyStep &current = m_steps.at(m_step);
+        const bool done = capsLockKey
+                              ? current.kind == KeyStep::CapsLock
+                              : !deadCharacter.isNull() && current.kind == KeyStep::DeadKey &&
+                                    m_model->character(current.key(), levelOf(current)) == deadCharacter;
+        if (done) {
+            if (capsLockKey)
+                m_capsLock = !m_capsLock;
+            ++m_step;
+            rebuild();
+            return true;
+        }
+    }
+    if (capsLockKey) {
+        setCapsLock(!m_capsLock);
+        return true;
+    }
+    return marked;
+}
+
+void GuideLogic::refused(const QString &typed)
+{
+    if (m_step < m_steps.size())
+        m_state.missed = m_steps.at(m_step).key();
+    m_state.pressed = 0;
+    if (m_model && typed.size() == 1) {
+        const keyboard::HowToType &how = stepsFor(typed.front());
+        if (how.typable())
+            m_state.pressed = how.steps.constLast().key();
+    }
+}
+
+void GuideLogic::discovered(int keycode, const QString &text, int virtualKey)
+{
+    m_expected.clear();
+    m_steps.clear();
+    m_step = 0;
+    m_state = GuideState{};
+    if (!physical(keycode)) {
+        keycode = 0;
+        if (m_model && text.size() == 1 && text.front().isPrint() && text.front() != u' ') {
+            const keyboard::HowToType &how = stepsFor(text.front());
+            if (how.typable())
+                keycode = how.steps.constLast().key();
+        }
+        if (!keycode)
+            if (const keyboard::PhysicalKey *key = keyboard::keyByVirtualKey(virtualKey))
+                keycode = keyboard::xKeycode(*key);
+    }
+    if (!keycode)
+        return;
+    m_state.lit = {keycode};
+    m_state.sentence = keySentence(keyLabel(keycode), keycode);
+}
+
+QString GuideLogic::keyLabel(int keycode) const
+{
+    const keyboard::PhysicalKey *key = physical(keycode);
+    const QString name = key ? specialKeyName(key->evdev) : QString();
+    if (!name.isEmpty() || !m_model)
+        return name;
+    const QString cap = m_model->keycap(keycode);
+    if (cap.size() == 1 && cap.front().isLetter())
+        return cap;
+    const QChar plain = m_model->character(keycode, 0);
+    if (!plain.isNull() && plain.isPrint())
+        return characterLabel(plain);
+    return cap;
+}
+
+QString GuideLogic::stepText(const KeyStep &step, QChar character) const
+{
+    if (step.kind == KeyStep::CapsLock)
+        return QStringLiteral("Verr. Maj");
+    const int keycode = step.key();
+    const keyboard::PhysicalKey *key = physical(keycode);
+    QString label;
+    if (step.kind == KeyStep::DeadKey) {
+        label = QStringLiteral("%1 (touche morte)").arg(m_model->character(keycode, levelOf(step)));
+    } else if (!character.isNull()) {
+        label = characterLabel(character);
+    } else {
+        const QString cap = m_model->keycap(keycode);
+        const QChar typed = m_model->character(keycode, levelOf(step));
+        label = cap.size() == 1 && cap.front().isLetter() ? cap
+                : !typed.isNull()                         ? characterLabel(typed)
+                                                          : keyLabel(keycode);
+    }
+    QStringList held;
+    if (step.shift)
+        held << (step.keycodes.contains(kLeftShift) ? QStringLiteral("Maj gauche")
+                                                    : QStringLiteral("Maj droite"));
+    if (step.altGr)
+        held << QStringLiteral("Alt Gr");
+    if (!held.isEmpty())
+        label += QStringLiteral(", avec ") + held.join(QStringLiteral(" et "));
+    const QString finger = key ? keyboard::fingerName(key->finger) : QString();
+    if (finger.isEmpty())
+        return QStringLiteral("Touche %1").arg(label);
+    return QStringLiteral("%1 : %2").arg(finger, label);
+}
+
+void GuideLogic::rebuild()
+{
+    m_state.lit.clear();
+    m_state.sentence.clear();
+    if (!m_model || m_expected.isEmpty())
+        return;
+    if (m_expected.size() > 1) { // a key of the key drill
+        const int keycode = drillKeycode(m_expected);
+        if (keycode) {
+            m_state.lit = {keycode};
+            m_state.sentence = keySentence(m_expected, keycode);
+        }
+        return;
+    }
+    const QChar c = m_expected.front();
+    if (m_steps.isEmpty()) {
+        m_state.sentence = missingSentence(c);
+        return;
+    }
+    if (m_step >= m_steps.size())
+        return;
+    m_state.lit = m_steps.at(m_step).keycodes;
+    QStringList parts;
+    for (int i = m_step; i < m_steps.size(); ++i) {
+        const KeyStep &step = m_steps.at(i);
+        // The last key names the character itself where the key's letter
+        // does not say it: AltGr, a capital that Caps Lock gives, a space.
+        QChar named;
+        if (i == m_steps.size() - 1 && step.kind == KeyStep::Press) {
+            const QString cap = m_model->keycap(step.key());
+            const bool letterKey = cap.size() == 1 && cap.front().isLetter();
+            const bool afterDead = i > 0 && m_steps.at(i - 1).kind == KeyStep::DeadKey;
+            if ((!letterKey || step.altGr) && !afterDead)
+                named = c;
+        }
+        const QString text = stepText(step, named);
+        parts << (parts.isEmpty() ? text : lowerFirst(text));
+    }
+    m_state.sentence = parts.join(QStringLiteral(", puis "));
+}
+
+QString composeSequence(QChar c)
+{
+    static const struct
+    {
+        char16_t character;
+        const char *sequence;
+    } kSpecial[] = {
+        {u'œ', "oe"}, {u'Œ', "OE"}, {u'æ', "ae"},  {u'Æ', "AE"},  {u'«', "<<"}, {u'»', ">>"},   {u'€', "=e"},
+        {u'’', "'>"}, {u'‘', "'<"}, {u'“', "\"<"}, {u'”', "\">"}, {u'…', ".."}, {u'–', "--."},  {u'—', "---"},
+        {u'°', "oo"}, {u'ß', "ss"}, {u'×', "xx"},  {u'÷', ":-"},  {u'±', "+-"}, {u'©', "oc"},   {u'®', "or"},
+        {u'§', "so"}, {u'¿', "??"}, {u'¡', "!!"},  {u'²', "^2"},  {u'³', "^3"}, {u'½', "12"},   {u'¼', "14"},
+        {u'¾', "34"}, {u'µ', "/u"}, {u'£', "-L"},  {u'¥', "=Y"},  {u'¢', "|c"}, {0x00A0, "  "},
+    };
+    for (const auto &entry : kSpecial)
+        if (c == QChar(entry.character))
+            return QString::fromUtf8(entry.sequence);
+    // An accented letter: its accent, then the letter.
+    const QString parts = QString(c).normalized(QString::NormalizationForm_D);
+    if (parts.size() != 2)
+        return QString();
+    static const struct
+    {
+        char16_t accent;
+        char16_t key;
+    } kAccents[] = {
+        {0x0301, u'\''}, {0x0300, u'`'}, {0x0302, u'^'}, {0x0308, u'"'},
+        {0x0327, u','},  {0x0303, u'~'}, {0x030A, u'o'}, {0x030C, u'c'},
+    };
+    for (const auto &accent : kAccents)
+        if (parts.at(1) == QChar(accent.accent))
+            return QString(QChar(accent.key)) + parts.at(0);
+    return QString();
+}
+
+QString missingSentence(QChar c)
+{
+    QString sentence = QStringLiteral("%1 : introuvable sur ce clavier").arg(characterLabel(c));
+    const QString sequence = composeSequence(c);
+    if (sequence.isEmpty())
+        return sentence;
+    sentence += QStringLiteral(" ; touche Compose");
+    for (QChar key : sequence)
+        sentence += QStringLiteral(", puis ") + (key == u' ' ? QStringLiteral("espace") : QString(key));
+    return sentence;
+}
+
+} // namespace guide

@@ -1,0 +1,84 @@
+// What the guide shows for the next thing to type: the keys to light, in the
+// order they are pressed, and the French sentence naming the fingers. No
+// widget here: the band feeds it what the lesson expects and what the
+// learner pressed.
+#pragma once
+#include "keyboard/keymodel.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+
+namespace guide {
+
+struct GuideState
+{
+    QList<int> lit;  // X keycodes, modifiers first, in the order pressed
+    int missed = 0;  // after a refused key: the key that was expected (red outline)
+    int pressed = 0; // and the key that was pressed instead (grey)
+    QString sentence;
+    friend bool operator==(const GuideState &, const GuideState &) = default;
+};
+
+class GuideLogic final
+{
+public:
+    // The model is not owned; null shows nothing.
+    void setModel(const keyboard::KeyModel *model);
+    const keyboard::KeyModel *model() const { return m_model; }
+
+    // The next character to type, a key name of the key drill ("Tabulation",
+    // "F5"), "\n" for Entrée; empty when nothing is expected. A new text
+    // starts at its first step and forgets the marks of a refused key.
+    void expect(const QString &expected);
+    const QString &expected() const { return m_expected; }
+
+    // Caps Lock as the learner left it: when it is on, the next character
+    // first asks to release it (unless it is a capital that only it gives).
+    void setCapsLock(bool on);
+    bool capsLock() const { return m_capsLock; }
+
+    // The learner pressed a key that types no character yet (a dead key,
+    // Caps Lock): the guide moves to the next step when it is the key of
+    // the step in progress. deadCharacter: the dead key's spacing character,
+    // null for Caps Lock.
+    bool keyPressed(QChar deadCharacter, bool capsLockKey);
+
+    // A refused key: the expected key outlined, the key of `typed` greyed,
+    // until the next expect().
+    void refused(const QString &typed);
+
+    // Discovery: the key just pressed, by X keycode (0 when unknown), else by
+    // the character it typed, else by its virtual-key code.
+    void discovered(int keycode, const QString &text, int virtualKey);
+
+    const GuideState &state() const { return m_state; }
+    int step() const { return m_step; }
+
+    // The label a key gets in a sentence: the capital of a letter key, the
+    // character it types, or the key's name (« Entrée », « Maj gauche »).
+    QString keyLabel(int keycode) const;
+
+private:
+    const keyboard::HowToType &stepsFor(QChar c) const;
+    void rebuild();
+    QString stepText(const keyboard::KeyStep &step, QChar character) const;
+
+    const keyboard::KeyModel *m_model = nullptr;
+    QString m_expected;
+    bool m_capsLock = false;
+    int m_step = 0;
+    QList<keyboard::KeyStep> m_steps; // the steps still shown, from m_step
+    GuideState m_state;
+    mutable QHash<QChar, keyboard::HowToType> m_cache;
+};
+
+// The Compose sequence of a character that a layout lacks ("oe" for œ),
+// empty when none is known.
+QString composeSequence(QChar c);
+
+// The sentence for a character the layout cannot type: « Œ : introuvable sur
+// ce clavier ; touche Compose, puis O, puis E ».
+QString missingSentence(QChar c);
+
+} // namespace guide

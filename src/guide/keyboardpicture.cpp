@@ -1,0 +1,239 @@
+// The guide's keyboard picture.
+#include "guide/keyboardpicture.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace guide {
+
+namespace {
+
+using keyboard::Finger;
+
+constexpr double kMargin = 4; // pixels around the keys
+constexpr double kGap = 0.08; // key units between two keys
+
+QColor fingerColour(Finger finger)
+{
+    switch (finger) {
+    case Finger::LeftPinky:
+    case Finger::RightPinky: return QColor(0x8E, 0x44, 0xAD);
+    case Finger::LeftRing:
+    case Finger::RightRing: return QColor(0x1F, 0x6F, 0xC5);
+    case Finger::LeftMiddle:
+    case Finger::RightMiddle: return QColor(0x1E, 0x8E, 0x3E);
+    case Finger::LeftIndex:
+    case Finger::RightIndex: return QColor(0xD9, 0x6C, 0x00);
+    case Finger::Thumbs:
+    case Finger::RightThumb: return QColor(0x60, 0x60, 0x60);
+    case Finger::None: break;
+    }
+    return QColor(0xA0, 0xA0, 0xA0);
+}
+
+// The light tint of a finger's zone: a quarter of its colour on white.
+QColor zoneColour(Finger finger)
+{
+    const QColor c = fingerColour(finger);
+    return QColor(255 - (255 - c.red()) / 4, 255 - (255 - c.green()) / 4, 255 - (255 - c.blue()) / 4);
+}
+
+// Short captions of the keys that type no character.
+QString shortName(int evdev)
+{
+    switch (evdev) {
+    case 1: return QStringLiteral("Échap");
+    case 14: return QStringLiteral("⟵");
+    case 15: return QStringLiteral("Tab");
+    case 28: return QStringLiteral("Entrée");
+    case 29:
+    case 97: return QStringLiteral("Ctrl");
+    case 42:
+    case 54: return QStringLiteral("Maj");
+    case 56: return QStringLiteral("Alt");
+    case 58: return QStringLiteral("Verr. Maj");
+    case 100: return QStringLiteral("Alt Gr");
+    case 125:
+    case 126: return QStringLiteral("Win");
+    case 127: return QStringLiteral("Menu");
+    default: return QString();
+    }
+}
+
+} // namespace
+
+KeyboardPicture::KeyboardPicture(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("GuideClavier"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    policy.setHeightForWidth(true);
+    setSizePolicy(policy);
+    for (const keyboard::PhysicalKey &key : keyboard::physicalKeys())
+        if (!key.place.isEmpty())
+            m_bounds = m_bounds.isNull() ? key.place : m_bounds.united(key.place);
+}
+
+void KeyboardPicture::setModel(const keyboard::KeyModel *model)
+{
+    m_caps.clear();
+    m_rest = QPixmap();
+    for (const keyboard::PhysicalKey &key : keyboard::physicalKeys()) {
+        if (key.place.isEmpty())
+            continue;
+        const int keycode = keyboard::xKeycode(key);
+        QString cap = shortName(key.evdev);
+        if (cap.isEmpty() && model)
+            cap = model->keycap(keycode);
+        m_caps.insert(keycode, cap);
+    }
+    update();
+}
+
+QVariantList KeyboardPicture::litKeys() const
+{
+    QVariantList keys;
+    for (int keycode : m_state.lit)
+        keys << keycode;
+    return keys;
+}
+
+void KeyboardPicture::showState(const GuideState &state)
+{
+    const GuideState before = m_state;
+    m_state = state;
+    for (int keycode : before.lit)
+        if (!state.lit.contains(keycode))
+            updateKey(keycode);
+    for (int keycode : state.lit)
+        if (!before.lit.contains(keycode))
+            updateKey(keycode);
+    if (before.missed != state.missed) {
+        updateKey(before.missed);
+        updateKey(state.missed);
+    }
+    if (before.pressed != state.pressed) {
+        updateKey(before.pressed);
+        updateKey(state.pressed);
+    }
+}
+
+void KeyboardPicture::updateKey(int keycode)
+{
+    const QRectF rect = keyRect(keycode);
+    if (!rect.isEmpty())
+        update(rect.toAlignedRect().adjusted(-2, -2, 2, 2));
+}
+
+QRectF KeyboardPicture::keyRect(int keycode) const
+{
+    const keyboard::PhysicalKey *key = keycode > 8 ? keyboard::keyByEvdev(keycode - 8) : nullptr;
+    return key ? placeOf(*key) : QRectF();
+}
+
+QRectF KeyboardPicture::placeOf(const keyboard::PhysicalKey &k) const
+{
+    const keyboard::PhysicalKey *key = &k;
+    if (key->place.isEmpty() || m_bounds.isEmpty())
+        return QRectF();
+    const double unit =
+        qMin((width() - 2 * kMargin) / m_bounds.width(), (height() - 2 * kMargin) / m_bounds.height());
+    if (unit <= 0)
+        return QRectF();
+    const QPointF origin((width() - unit * m_bounds.width()) / 2, (height() - unit * m_bounds.height()) / 2);
+    const QRectF place = key->place.translated(-m_bounds.topLeft());
+    return QRectF(origin + place.topLeft() * unit, place.size() * unit)
+        .adjusted(unit * kGap / 2, unit * kGap / 2, -unit * kGap / 2, -unit * kGap / 2);
+}
+
+QSize KeyboardPicture::sizeHint() const
+{
+    return QSize(int(m_bounds.width() * 34 + 2 * kMargin), int(m_bounds.height() * 34 + 2 * kMargin));
+}
+
+int KeyboardPicture::heightForWidth(int width) const
+{
+    return m_bounds.isEmpty()
+               ? 0
+               : int((width - 2 * kMargin) * m_bounds.height() / m_bounds.width() + 2 * kMargin);
+}
+
+// The keys at rest are drawn once into a picture of the whole keyboard; a
+// paint copies the part it needs and draws only the lit and marked keys on
+// top of it.
+void KeyboardPicture::paintEvent(QPaintEvent *event)
+{
+    const qreal ratio = devicePixelRatioF();
+    if (m_rest.isNull() || m_rest.deviceIndependentSize() != QSizeF(size()) ||
+        m_rest.devicePixelRatio() != ratio) {
+        m_rest = QPixmap((QSizeF(size()) * ratio).toSize());
+        m_rest.setDevicePixelRatio(ratio);
+        m_rest.fill(palette().color(QPalette::Window));
+        QPainter rest(&m_rest);
+        rest.setRenderHint(QPainter::Antialiasing);
+        for (const keyboard::PhysicalKey &key : keyboard::physicalKeys())
+            drawKey(rest, key, false, false, false);
+    }
+    QPainter painter(this);
+    for (const QRect &r : event->region())
+        painter.drawPixmap(r, m_rest, QRectF(QPointF(r.topLeft()) * ratio, QSizeF(r.size()) * ratio));
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (const keyboard::PhysicalKey &key : keyboard::physicalKeys()) {
+        const int keycode = keyboard::xKeycode(key);
+        const bool lit = m_state.lit.contains(keycode);
+        if (lit || keycode == m_state.missed || keycode == m_state.pressed)
+            drawKey(painter, key, lit, keycode == m_state.missed, keycode == m_state.pressed);
+    }
+}
+
+void KeyboardPicture::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    m_rest = QPixmap();
+}
+
+void KeyboardPicture::drawKey(QPainter &painter, const keyboard::PhysicalKey &key, bool lit, bool missed,
+                              bool pressed) const
+{
+    const QRectF rect = placeOf(key);
+    if (rect.isEmpty())
+        return;
+    const double unit = rect.height() / (1 - kGap) / key.place.height();
+    QColor fill = lit ? fingerColour(key.finger) : zoneColour(key.finger);
+    if (pressed)
+        fill = QColor(0x9A, 0x9A, 0x9A);
+    const double radius = unit * 0.12;
+    painter.setPen(QPen(QColor(0x70, 0x70, 0x70), 1));
+    painter.setBrush(fill);
+    painter.drawRoundedRect(rect, radius, radius);
+    if (missed) {
+        painter.setPen(QPen(QColor(0xD0, 0x10, 0x10), qMax(2.0, unit * 0.09)));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRoundedRect(rect.adjusted(1, 1, -1, -1), radius, radius);
+    }
+    const QColor ink = lit ? Qt::white : Qt::black;
+    if (key.homeBump) {
+        const double w = unit * 0.3;
+        painter.setPen(QPen(ink, qMax(1.5, unit * 0.06), Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(QPointF(rect.center().x() - w / 2, rect.bottom() - unit * 0.14),
+                         QPointF(rect.center().x() + w / 2, rect.bottom() - unit * 0.14));
+    }
+    const QString cap = m_caps.value(keyboard::xKeycode(key));
+    if (cap.isEmpty())
+        return;
+    painter.setPen(ink);
+    QFont font = this->font();
+    font.setPixelSize(qMax(6, int(unit * (cap.size() > 2 ? 0.24 : 0.36))));
+    font.setBold(lit);
+    painter.setFont(font);
+    const QRectF inner = rect.adjusted(unit * 0.1, unit * 0.04, -unit * 0.08, -unit * 0.06);
+    if (cap.size() == 2) { // upper character over the plain one
+        painter.drawText(inner, Qt::AlignLeft | Qt::AlignTop, cap.left(1));
+        painter.drawText(inner, Qt::AlignLeft | Qt::AlignBottom, cap.mid(1));
+    } else {
+        painter.drawText(inner, Qt::AlignCenter | Qt::TextWordWrap, cap);
+    }
+}
+
+} // namespace guide

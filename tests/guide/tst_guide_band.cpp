@@ -1,0 +1,185 @@
+// The guide band in the running program: it follows the lesson in front, marks
+// a refused key, stays out of the game, and its option is kept between runs.
+#include "app/forms.h"
+#include "app/tmainform.h"
+#include "drills/texos.h"
+#include "guide/guideband.h"
+#include "guide/keyboardpicture.h"
+#include "keyboard/keymodel.h"
+#include "keyboard/tclavier.h"
+#include "support/testsupport.h"
+#include "ui/hooklineedit.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMdiArea>
+#include <QtTest>
+
+class TestGuideBand : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void bandFollowsTheLessonInFront_data();
+    void bandFollowsTheLessonInFront();
+    void typedKeysMoveTheGuide();
+    void discoveryNamesTheKeyPressed();
+    void optionIsKeptAcrossARestart();
+
+private:
+    guide::GuideBand *band() const;
+    QTemporaryDir m_home;
+    std::unique_ptr<test::PrompterScope> m_prompter;
+    std::unique_ptr<test::TempCwd> m_cwd;
+};
+
+void TestGuideBand::initTestCase()
+{
+    QVERIFY(m_home.isValid());
+    qputenv("HOME", m_home.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", m_home.filePath(QStringLiteral("config")).toUtf8());
+    qputenv("XDG_DATA_HOME", m_home.filePath(QStringLiteral("data")).toUtf8());
+    keyboard::LiveKeyModel::instance().useLayout(QStringLiteral("fr"));
+}
+
+void TestGuideBand::init()
+{
+    m_cwd = std::make_unique<test::TempCwd>();
+    m_prompter = std::make_unique<test::PrompterScope>();
+    test::startProgram();
+    forms().MainForm->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(forms().MainForm));
+}
+
+void TestGuideBand::cleanup()
+{
+    test::stopProgram();
+    m_prompter.reset();
+    m_cwd.reset();
+}
+
+guide::GuideBand *TestGuideBand::band() const
+{
+    return forms().MainForm->guideBand();
+}
+
+void TestGuideBand::bandFollowsTheLessonInFront_data()
+{
+    QTest::addColumn<QString>("item"); // menu item that brings the lesson
+    QTest::addColumn<QString>("sentence");
+    QTest::addColumn<QList<int>>("lit");
+    QTest::newRow("exercise 1") << "N1gh1"
+                                << "Index gauche : G" << QList<int>{42};
+    QTest::newRow("exercise 15") << "N15Touches1"
+                                 << "Index droit : N, avec Maj gauche" << QList<int>{50, 57};
+    QTest::newRow("phrases") << "Maximes1"
+                             << "Index droit : U, avec Maj gauche" << QList<int>{50, 30};
+    QTest::newRow("text") << "Fonctionsdebase1"
+                          << "" << QList<int>{};
+    QTest::newRow("data entry") << "Fonctionsdebase2"
+                                << "" << QList<int>{};
+    QTest::newRow("discovery") << "Dcouverte1"
+                               << "" << QList<int>{};
+    QTest::newRow("game") << "Lettres1"
+                          << "-" << QList<int>{};
+}
+
+void TestGuideBand::bandFollowsTheLessonInFront()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, sentence);
+    QFETCH(QList<int>, lit);
+    TMainForm *frame = forms().MainForm;
+    QTRY_VERIFY(band() && band()->isVisible());
+    frame->action(item)->trigger();
+    if (sentence == QLatin1String("-")) { // no band under the game
+        QVERIFY(!band()->isVisible());
+        frame->action(QStringLiteral("N1gh1"))->trigger();
+        QVERIFY(band()->isVisible());
+        return;
+    }
+    QVERIFY(band()->isVisible());
+    LessonWindow *w = frame->activeLesson();
+    QCOMPARE(band()->logic().expected(), w->guideExpected());
+    if (!sentence.isEmpty()) {
+        QCOMPARE(band()->consigne()->text(), sentence);
+        QCOMPARE(band()->accessibleDescription(), sentence);
+    }
+    QVariantList keys;
+    for (int k : lit)
+        keys << k;
+    if (!lit.isEmpty())
+        QCOMPARE(band()->picture()->property("litKeys").toList(), keys);
+}
+
+void TestGuideBand::typedKeysMoveTheGuide()
+{
+    TMainForm *frame = forms().MainForm;
+    QTRY_VERIFY(band() && band()->isVisible());
+    frame->action(QStringLiteral("N10Touches1"))->trigger();
+    TExos *exos = forms().Exos;
+    exos->Edit4->setFocus(); // "môm pùm ..."
+    QTRY_COMPARE(QApplication::focusWidget(), exos->Edit4);
+    guide::KeyboardPicture *picture = band()->picture();
+    QCOMPARE(band()->consigne()->text(), QStringLiteral("Auriculaire droit : M"));
+    QTest::keyClick(exos->Edit4, Qt::Key_M);
+    QCOMPARE(band()->consigne()->text(),
+             QStringLiteral("Auriculaire droit : ^ (touche morte), puis annulaire droit : O"));
+    // A wrong key: the expected key outlined, the pressed one grey.
+    QTest::keyClick(exos->Edit4, Qt::Key_J);
+    QCOMPARE(picture->property("missedKey").toInt(), 34);
+    QCOMPARE(picture->property("pressedKey").toInt(), 44);
+    QCOMPARE(picture->property("litKeys").toList(), QVariantList{34});
+    // The dead key moves the guide to the letter and clears the marks.
+    QTest::sendKeyEvent(QTest::Click, exos->Edit4, Qt::Key_Dead_Circumflex, QString(), {});
+    QCOMPARE(picture->property("missedKey").toInt(), 0);
+    QCOMPARE(picture->property("pressedKey").toInt(), 0);
+    QCOMPARE(band()->consigne()->text(), QStringLiteral("Annulaire droit : O"));
+    QCOMPARE(picture->property("litKeys").toList(), QVariantList{32});
+    QTest::keyClick(exos->Edit4, Qt::Key_O);
+    QCOMPARE(exos->Edit4->text(), QStringLiteral("mô"));
+    QCOMPARE(band()->consigne()->text(), QStringLiteral("Auriculaire droit : M"));
+}
+
+void TestGuideBand::discoveryNamesTheKeyPressed()
+{
+    TClavier *clavier = forms().Clavier;
+    QTRY_VERIFY(band() && band()->isVisible());
+    QTest::keyClick(clavier, Qt::Key_F, Qt::NoModifier);
+    QCOMPARE(band()->consigne()->text(), QStringLiteral("Touche F : index gauche"));
+    QCOMPARE(band()->picture()->property("litKeys").toList(), QVariantList{41});
+}
+
+void TestGuideBand::optionIsKeptAcrossARestart()
+{
+    TMainForm *frame = forms().MainForm;
+    QAction *item = frame->action(QStringLiteral("Guide1"));
+    QVERIFY(item->isCheckable());
+    QVERIFY(item->isChecked());
+    QCOMPARE(item->statusTip(), QStringLiteral("Afficher ou masquer le guide du clavier"));
+    QTRY_VERIFY(band() && band()->isVisible());
+    const QSize withBand = frame->mdiArea->size();
+    item->trigger();
+    QVERIFY(!band()->isVisible());
+    QTRY_VERIFY(frame->mdiArea->height() > withBand.height());
+
+    test::stopProgram();
+    test::startProgram();
+    frame = forms().MainForm;
+    item = frame->action(QStringLiteral("Guide1"));
+    QVERIFY(!item->isChecked());
+    QTest::qWait(0);
+    QVERIFY(!band() || !band()->isVisible());
+    item->trigger();
+    QTRY_VERIFY(band() && band()->isVisible());
+
+    test::stopProgram();
+    test::startProgram();
+    QVERIFY(forms().MainForm->action(QStringLiteral("Guide1"))->isChecked());
+}
+
+QTEST_MAIN(TestGuideBand)
+#include "tst_guide_band.moc"

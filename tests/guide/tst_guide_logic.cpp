@@ -1,0 +1,220 @@
+// The guide's logic on real keymaps: the keys lit and the sentence for a
+// character, the step after a dead key or Caps Lock, the marks of a refused
+// key, the key drill and discovery.
+#include "guide/guidelogic.h"
+
+#include <QtTest>
+
+#include <map>
+#include <memory>
+
+using guide::GuideLogic;
+
+namespace {
+
+const keyboard::KeyModel *layout(const QString &name)
+{
+    static std::map<QString, std::unique_ptr<keyboard::KeyModel>> models;
+    auto &model = models[name];
+    if (!model)
+        model = keyboard::KeyModel::fromLayoutName(name);
+    return model.get();
+}
+
+// X keycodes of the keys used below.
+constexpr int LShift = 50, RShift = 62, AltGr = 108, Caps = 66, Tab = 23;
+
+} // namespace
+
+class TestGuideLogic : public QObject
+{
+    Q_OBJECT
+private slots:
+    void characterShowsKeysAndFinger_data();
+    void characterShowsKeysAndFinger();
+    void deadKeyAndCapsLockMoveToTheNextStep_data();
+    void deadKeyAndCapsLockMoveToTheNextStep();
+    void refusedKeyIsMarkedUntilTheNextKey();
+    void capsLockLeftOnIsReleasedFirst();
+    void drillAndDiscoveryNameTheKey_data();
+    void drillAndDiscoveryNameTheKey();
+};
+
+void TestGuideLogic::characterShowsKeysAndFinger_data()
+{
+    QTest::addColumn<QString>("layout");
+    QTest::addColumn<QString>("character");
+    QTest::addColumn<QList<int>>("lit");
+    QTest::addColumn<QString>("sentence");
+    const auto row = [](const char *name, const char *layout, const char *c, QList<int> lit,
+                        const char *sentence) {
+        QTest::newRow(name) << QString::fromUtf8(layout) << QString::fromUtf8(c) << lit
+                            << QString::fromUtf8(sentence);
+    };
+    row("fr f", "fr", "f", {41}, "Index gauche : F");
+    row("fr g", "fr", "g", {42}, "Index gauche : G");
+    row("fr E", "fr", "E", {RShift, 26}, "Majeur gauche : E, avec Maj droite");
+    row("fr M", "fr", "M", {LShift, 47}, "Auriculaire droit : M, avec Maj gauche");
+    row("fr 1", "fr", "1", {RShift, 10}, "Auriculaire gauche : 1, avec Maj droite");
+    row("fr space", "fr", " ", {65}, "Pouces : espace");
+    row("fr @", "fr", "@", {AltGr, 19}, "Annulaire droit : @, avec Alt Gr");
+    row("fr ê", "fr", "ê", {34}, "Auriculaire droit : ^ (touche morte), puis majeur gauche : E");
+    row("fr ^", "fr", "^", {AltGr, 18}, "Majeur droit : ^, avec Alt Gr");
+    row("fr ô", "fr", "ô", {34}, "Auriculaire droit : ^ (touche morte), puis annulaire droit : O");
+    row("fr É", "fr", "É", {Caps}, "Verr. Maj, puis auriculaire gauche : É");
+    row("fr «", "fr", "«", {AltGr, 25}, "Annulaire gauche : «, avec Alt Gr");
+    row("fr œ lacking", "fr", "œ", {}, "œ : introuvable sur ce clavier ; touche Compose, puis o, puis e");
+    row("fr Œ lacking", "fr", "Œ", {}, "Œ : introuvable sur ce clavier ; touche Compose, puis O, puis E");
+    row("be @", "be", "@", {AltGr, 11}, "Auriculaire gauche : @, avec Alt Gr");
+    row("be œ", "be", "œ", {AltGr, 32}, "Annulaire droit : œ, avec Alt Gr");
+    row("be «", "be", "«", {AltGr, 52}, "Auriculaire gauche : «, avec Alt Gr");
+    row("be ê", "be", "ê", {34}, "Auriculaire droit : ^ (touche morte), puis majeur gauche : E");
+    row("ch(fr) z", "ch(fr)", "z", {29}, "Index droit : Z");
+    row("ch(fr) é", "ch(fr)", "é", {47}, "Auriculaire droit : é");
+    row("ch(fr) ê", "ch(fr)", "ê", {21}, "Auriculaire droit : ^ (touche morte), puis majeur gauche : E");
+    row("bepo e", "fr(bepo)", "e", {41}, "Index gauche : E");
+    row("bepo «", "fr(bepo)", "«", {11}, "Auriculaire gauche : «");
+    row("bepo œ", "fr(bepo)", "œ", {AltGr, 27}, "Index gauche : œ, avec Alt Gr");
+    row("bepo É", "fr(bepo)", "É", {RShift, 25}, "Annulaire gauche : É, avec Maj droite");
+    row("bepo ê", "fr(bepo)", "ê", {94}, "Auriculaire gauche : Ê");
+    row("bepo â", "fr(bepo)", "â", {29}, "Index droit : ^ (touche morte), puis auriculaire gauche : A");
+}
+
+void TestGuideLogic::characterShowsKeysAndFinger()
+{
+    QFETCH(QString, layout);
+    QFETCH(QString, character);
+    QFETCH(QList<int>, lit);
+    QFETCH(QString, sentence);
+    const keyboard::KeyModel *model = ::layout(layout);
+    QVERIFY(model);
+    GuideLogic logic;
+    logic.setModel(model);
+    logic.expect(character);
+    QCOMPARE(logic.state().sentence, sentence);
+    QCOMPARE(logic.state().lit, lit);
+    // The keys named type the character.
+    if (!lit.isEmpty())
+        QCOMPARE(model->typeThrough(model->howToType(character.front()).steps), character);
+}
+
+void TestGuideLogic::deadKeyAndCapsLockMoveToTheNextStep_data()
+{
+    QTest::addColumn<QString>("layout");
+    QTest::addColumn<QString>("character");
+    QTest::addColumn<QString>("dead"); // empty: Caps Lock
+    QTest::addColumn<QList<int>>("lit");
+    QTest::addColumn<QString>("sentence");
+    QTest::newRow("fr ê") << "fr" << QStringLiteral("ê") << "^" << QList<int>{26} << "Majeur gauche : E";
+    QTest::newRow("fr ë") << "fr" << QStringLiteral("ë") << QStringLiteral("¨") << QList<int>{26}
+                          << "Majeur gauche : E";
+    QTest::newRow("fr ô") << "fr" << QStringLiteral("ô") << "^" << QList<int>{32} << "Annulaire droit : O";
+    QTest::newRow("bepo â") << "fr(bepo)" << QStringLiteral("â") << "^" << QList<int>{38}
+                            << "Auriculaire gauche : A";
+    QTest::newRow("fr É") << "fr" << QStringLiteral("É") << "" << QList<int>{11}
+                          << QStringLiteral("Auriculaire gauche : É");
+}
+
+void TestGuideLogic::deadKeyAndCapsLockMoveToTheNextStep()
+{
+    QFETCH(QString, layout);
+    QFETCH(QString, character);
+    QFETCH(QString, dead);
+    QFETCH(QList<int>, lit);
+    QFETCH(QString, sentence);
+    GuideLogic logic;
+    logic.setModel(::layout(layout));
+    logic.expect(character);
+    // Another key that types nothing leaves the guide where it is.
+    QVERIFY(!logic.keyPressed(QChar(u'`'), false));
+    QCOMPARE(logic.step(), 0);
+    QVERIFY(logic.keyPressed(dead.isEmpty() ? QChar() : dead.front(), dead.isEmpty()));
+    QCOMPARE(logic.step(), 1);
+    QCOMPARE(logic.state().lit, lit);
+    QCOMPARE(logic.state().sentence, sentence);
+}
+
+void TestGuideLogic::refusedKeyIsMarkedUntilTheNextKey()
+{
+    GuideLogic logic;
+    logic.setModel(layout(QStringLiteral("fr")));
+    logic.expect(QStringLiteral("g"));
+    logic.refused(QStringLiteral("h"));
+    QCOMPARE(logic.state().missed, 42);
+    QCOMPARE(logic.state().pressed, 43);
+    QCOMPARE(logic.state().lit, QList<int>{42});
+    // The lesson tells again what it expects: still the same key, marks kept.
+    logic.expect(QStringLiteral("g"));
+    QCOMPARE(logic.state().missed, 42);
+    // A capital refused where its small letter was expected: the same key.
+    logic.refused(QStringLiteral("G"));
+    QCOMPARE(logic.state().pressed, 42);
+    QVERIFY(logic.keyPressed(QChar(), false));
+    QCOMPARE(logic.state().missed, 0);
+    QCOMPARE(logic.state().pressed, 0);
+    // Nothing typable: nothing grey.
+    logic.refused(QString());
+    QCOMPARE(logic.state().pressed, 0);
+}
+
+void TestGuideLogic::capsLockLeftOnIsReleasedFirst()
+{
+    GuideLogic logic;
+    logic.setModel(layout(QStringLiteral("fr")));
+    logic.expect(QStringLiteral("É"));
+    QVERIFY(logic.keyPressed(QChar(), true));
+    QVERIFY(logic.capsLock());
+    logic.expect(QStringLiteral("e"));
+    QCOMPARE(logic.state().lit, QList<int>{Caps});
+    QCOMPARE(logic.state().sentence, QStringLiteral("Verr. Maj, puis majeur gauche : E"));
+    // A second capital of Caps Lock needs no new press.
+    logic.expect(QStringLiteral("É"));
+    QCOMPARE(logic.state().sentence, QStringLiteral("Auriculaire gauche : É"));
+    QVERIFY(logic.keyPressed(QChar(), true));
+    QVERIFY(!logic.capsLock());
+}
+
+void TestGuideLogic::drillAndDiscoveryNameTheKey_data()
+{
+    QTest::addColumn<QString>("drillName"); // empty: discovery
+    QTest::addColumn<int>("keycode");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("virtualKey");
+    QTest::addColumn<QList<int>>("lit");
+    QTest::addColumn<QString>("sentence");
+    QTest::newRow("drill Tab") << "Tabulation" << 0 << "" << 0 << QList<int>{Tab}
+                               << "Touche Tabulation : auriculaire gauche";
+    QTest::newRow("drill F5") << "F5" << 0 << "" << 0 << QList<int>{71} << "Touche F5";
+    QTest::newRow("drill Caps") << "Verr Maj" << 0 << "" << 0 << QList<int>{Caps}
+                                << "Touche Verr Maj : auriculaire gauche";
+    QTest::newRow("keycode E") << "" << 26 << "e" << 69 << QList<int>{26} << "Touche E : majeur gauche";
+    QTest::newRow("text e") << "" << 0 << "e" << 69 << QList<int>{26} << "Touche E : majeur gauche";
+    QTest::newRow("text é") << "" << 0 << QStringLiteral("é") << 0 << QList<int>{11}
+                            << QStringLiteral("Touche é : auriculaire gauche");
+    QTest::newRow("virtual key Enter")
+        << "" << 0 << "\r" << 13 << QList<int>{36} << QStringLiteral("Touche Entrée : auriculaire droit");
+    QTest::newRow("keycode Shift") << "" << RShift << "" << 16 << QList<int>{RShift}
+                                   << "Touche Maj droite : auriculaire droit";
+    QTest::newRow("unknown") << "" << 0 << "" << 0 << QList<int>{} << "";
+}
+
+void TestGuideLogic::drillAndDiscoveryNameTheKey()
+{
+    QFETCH(QString, drillName);
+    QFETCH(int, keycode);
+    QFETCH(QString, text);
+    QFETCH(int, virtualKey);
+    QFETCH(QList<int>, lit);
+    QFETCH(QString, sentence);
+    GuideLogic logic;
+    logic.setModel(layout(QStringLiteral("fr")));
+    if (drillName.isEmpty())
+        logic.discovered(keycode, text, virtualKey);
+    else
+        logic.expect(drillName);
+    QCOMPARE(logic.state().lit, lit);
+    QCOMPARE(logic.state().sentence, sentence);
+}
+
+QTEST_GUILESS_MAIN(TestGuideLogic)
+#include "tst_guide_logic.moc"

@@ -1,0 +1,185 @@
+// The guide under a real X server: on the French layout, while exercise 1 is
+// typed through real keys, the sentence names the key of each next
+// character; on the Belgian and BÉPO layouts, pressing the keys the guide
+// lights types the expected characters.
+#include "app/forms.h"
+#include "app/tmainform.h"
+#include "drills/exercisetexts.h"
+#include "drills/texos.h"
+#include "guide/guideband.h"
+#include "guide/keyboardpicture.h"
+#include "keyboard/keymodel.h"
+#include "support/testsupport.h"
+#include "ui/hooklineedit.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QProcess>
+#include <QtTest>
+
+#include <dlfcn.h>
+
+namespace {
+
+// XTest through dlopen, as the start-up bench does: no header needed.
+using FakeKey = int (*)(void *, unsigned int, int, unsigned long);
+using Flush = int (*)(void *);
+
+bool pressTogether(const QList<int> &keycodes)
+{
+    static void *xtst = dlopen("libXtst.so.6", RTLD_NOW);
+    static void *x11 = dlopen("libX11.so.6", RTLD_NOW);
+    if (!xtst || !x11)
+        return false;
+    const auto fake = reinterpret_cast<FakeKey>(dlsym(xtst, "XTestFakeKeyEvent"));
+    const auto flush = reinterpret_cast<Flush>(dlsym(x11, "XFlush"));
+    auto *native = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    void *display = native ? static_cast<void *>(native->display()) : nullptr;
+    if (!fake || !flush || !display)
+        return false;
+    for (int keycode : keycodes)
+        fake(display, unsigned(keycode), 1, 0);
+    for (auto it = keycodes.crbegin(); it != keycodes.crend(); ++it)
+        fake(display, unsigned(*it), 0, 0);
+    flush(display);
+    return true;
+}
+
+bool setLayout(const QString &layout, const QString &variant = QString())
+{
+    QStringList args{layout};
+    if (!variant.isEmpty())
+        args << QStringLiteral("-variant") << variant;
+    return QProcess::execute(QStringLiteral("setxkbmap"), args) == 0;
+}
+
+QList<int> litKeys()
+{
+    QList<int> keys;
+    for (const QVariant &k : forms().MainForm->guideBand()->picture()->property("litKeys").toList())
+        keys << k.toInt();
+    return keys;
+}
+
+} // namespace
+
+class TestX11Guide : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void sentenceNamesTheNextKey();
+    void guidedKeysTypeTheText_data();
+    void guidedKeysTypeTheText();
+
+private:
+    QTemporaryDir m_home;
+    std::unique_ptr<test::TempCwd> m_cwd;
+};
+
+void TestX11Guide::initTestCase()
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        QSKIP("needs the X11 platform");
+    QVERIFY(m_home.isValid());
+    qputenv("HOME", m_home.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", m_home.filePath(QStringLiteral("config")).toUtf8());
+    qputenv("XDG_DATA_HOME", m_home.filePath(QStringLiteral("data")).toUtf8());
+    QVERIFY(setLayout(QStringLiteral("fr")));
+    m_cwd = std::make_unique<test::TempCwd>();
+    test::startProgram();
+    forms().MainForm->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(forms().MainForm));
+    QTRY_VERIFY(forms().MainForm->guideBand() && forms().MainForm->guideBand()->isVisible());
+}
+
+void TestX11Guide::cleanupTestCase()
+{
+    setLayout(QStringLiteral("fr")); // the other X11 tests expect it
+    test::stopProgram();
+    m_cwd.reset();
+}
+
+void TestX11Guide::sentenceNamesTheNextKey()
+{
+    TMainForm *frame = forms().MainForm;
+    guide::GuideBand *band = frame->guideBand();
+    QTRY_COMPARE(keyboard::LiveKeyModel::instance().model().name(), QStringLiteral("French"));
+    frame->action(QStringLiteral("N1gh1"))->trigger();
+    TExos *exos = forms().Exos;
+    QTRY_COMPARE(QApplication::focusWidget(), exos->Edit2);
+    const QString line = QString::fromUtf8(drills::exerciseText(1)->models[0]);
+    for (int i = 0; i < line.size(); ++i) {
+        const QChar next = line.at(i);
+        const QString label = next == u' ' ? QStringLiteral("espace") : QString(next.toUpper());
+        QTRY_COMPARE(band->logic().expected(), QString(next));
+        QVERIFY2(band->consigne()->text().endsWith(QStringLiteral(" : ") + label),
+                 qPrintable(band->consigne()->text()));
+        QCOMPARE(litKeys().size(), 1);
+        QVERIFY(
+            test::sendKeys({QStringLiteral("key"), next == u' ' ? QStringLiteral("space") : QString(next)}));
+    }
+    QTRY_COMPARE(exos->Edit2->text(), line);
+    QCOMPARE(exos->errors(), 0);
+}
+
+void TestX11Guide::guidedKeysTypeTheText_data()
+{
+    QTest::addColumn<QString>("layout");
+    QTest::addColumn<QString>("variant");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("exercise");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<int>("length");
+    const auto row = [](const char *name, const char *layout, const char *variant, const char *xName,
+                        int exercise, int line, int length) {
+        QTest::newRow(name) << QString::fromUtf8(layout) << QString::fromUtf8(variant)
+                            << QString::fromUtf8(xName) << exercise << line << length;
+    };
+    row("be accents", "be", "", "Belgian", 10, 2, 24);
+    row("be capitals", "be", "", "Belgian", 15, 0, 20);
+    row("be signs", "be", "", "Belgian", 13, 2, 30);
+    row("bepo accents", "fr", "bepo", "French (BEPO)", 10, 2, 24);
+    row("bepo capitals", "fr", "bepo", "French (BEPO)", 15, 0, 20);
+    row("bepo signs", "fr", "bepo", "French (BEPO)", 13, 2, 30);
+}
+
+void TestX11Guide::guidedKeysTypeTheText()
+{
+    QFETCH(QString, layout);
+    QFETCH(QString, variant);
+    QFETCH(QString, name);
+    QFETCH(int, exercise);
+    QFETCH(int, line);
+    QFETCH(int, length);
+    QVERIFY(setLayout(layout, variant));
+    QTRY_COMPARE(keyboard::LiveKeyModel::instance().model().name(), name);
+    TExos *exos = forms().Exos;
+    exos->SetIni(exercise);
+    forms().MainForm->showLesson(exos);
+    QLineEdit *typing = exos->typingLine(line);
+    typing->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), typing);
+    guide::GuideBand *band = forms().MainForm->guideBand();
+    const QString text = exos->modelLine(line)->text().left(length);
+    for (int i = 0; i < text.size(); ++i) {
+        QTRY_COMPARE(band->logic().expected(), text.mid(i, 1));
+        // Every step the guide lights, until the character is in.
+        for (int step = 0; typing->text().size() == i; ++step) {
+            QVERIFY2(step < 4, qPrintable(band->consigne()->text()));
+            const QList<int> keys = litKeys();
+            QVERIFY2(!keys.isEmpty(), qPrintable(band->consigne()->text()));
+            const int before = band->logic().step();
+            QVERIFY(pressTogether(keys));
+            QTRY_VERIFY(typing->text().size() > i || band->logic().step() > before);
+        }
+        QCOMPARE(typing->text(), text.left(i + 1));
+    }
+    QCOMPARE(exos->errors(), 0);
+}
+
+QTEST_MAIN(TestX11Guide)
+#include "tst_x11_guide.moc"
