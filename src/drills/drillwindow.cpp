@@ -132,8 +132,11 @@ bool DrillWindow::keyPress(int line, quint8 key)
     if (v.focusLine >= 0)
         focusLine(v.focusLine);
     showScore();
-    noteKey(expected, v.accepted);
-    noteJudged();
+    // The first keys of a plain equivalent ("o" of "oe") are not judged yet.
+    if (!v.partial) {
+        noteKey(expected, v.accepted);
+        noteJudged();
+    }
     return v.insert;
 }
 
