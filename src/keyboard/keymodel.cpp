@@ -8,6 +8,7 @@
 #include <xkbcommon/xkbcommon.h>
 
 #include <QHash>
+#include <QStringList>
 
 #include <array>
 #include <climits>
@@ -149,16 +150,15 @@ struct KeyModel::Data
         }
     }
 
-    // The text that a dead key then a key type, or empty when the two
-    // disagree: xkbcommon's compose table and the program's own composer.
-    QString composed(xkb_keysym_t dead, xkb_keysym_t sym) const
+    // Whether a dead key then a key type c, both by the program's own
+    // composer and by xkbcommon's compose table.
+    bool composed(xkb_keysym_t dead, xkb_keysym_t sym, QChar c) const
     {
         const QChar typed = symChar(sym);
-        if (typed.isNull())
-            return QString();
-        const QString ours = ui::composeAfterDeadKey(deadKeyOfSym(dead), QString(typed));
+        if (typed.isNull() || ui::composeAfterDeadKey(deadKeyOfSym(dead), QString(typed)) != QString(c))
+            return false;
         if (!compose)
-            return ours;
+            return true;
         xkb_compose_state *state = xkb_compose_state_new(compose, XKB_COMPOSE_STATE_NO_FLAGS);
         xkb_compose_state_feed(state, dead);
         xkb_compose_state_feed(state, sym);
@@ -169,16 +169,34 @@ struct KeyModel::Data
             theirs = QString::fromUtf8(utf8);
         }
         xkb_compose_state_unref(state);
-        return theirs == ours ? ours : QString();
+        return theirs == QString(c);
     }
 
+    bool unprinted(int keycode, int level) const;
     HowToType search(QChar c) const;
 };
 
 namespace {
 
-// The order in which keys are tried: the typing block first, with its
-// fingers, then the keypad and the rest.
+// The keys of the typing block: those a finger presses.
+const std::array<bool, kMaxKeycode + 1> &typingBlockKeys()
+{
+    static const std::array<bool, kMaxKeycode + 1> keys = [] {
+        std::array<bool, kMaxKeycode + 1> block{};
+        for (const PhysicalKey &key : physicalKeys())
+            block[std::size_t(xKeycode(key))] = key.finger != Finger::None;
+        return block;
+    }();
+    return keys;
+}
+
+bool typingBlock(int keycode)
+{
+    return typingBlockKeys()[std::size_t(keycode)];
+}
+
+// The order in which keys are tried: the typing block first, in reading
+// order, then the keypad and the rest.
 const QList<int> &searchOrder()
 {
     static const QList<int> order = [] {
@@ -197,13 +215,15 @@ const QList<int> &searchOrder()
     return order;
 }
 
-bool typingBlock(int keycode)
-{
-    const PhysicalKey *key = keyByEvdev(keycode - 8);
-    return key && key->finger != Finger::None;
-}
-
 } // namespace
+
+// Linux's French layout puts ~ on Shift+², which no keycap prints (~ is
+// AltGr+é there): the learner is shown the printed way.
+bool KeyModel::Data::unprinted(int keycode, int level) const
+{
+    return level == 1 && symChar(syms[std::size_t(keycode)][0]) == QChar(0x00B2) &&
+           symChar(syms[std::size_t(keycode)][1]) == u'~';
+}
 
 // Rank of the ways: one press (typing block, then elsewhere), then a dead
 // key that a keycap prints (plain or Shift) before a letter, then Caps Lock,
@@ -213,10 +233,13 @@ HowToType KeyModel::Data::search(QChar c) const
     HowToType how;
     how.character = c;
     const QList<int> &order = searchOrder();
-    for (bool block : {true, false})
+    enum Pass { Printed, Elsewhere, Unprinted };
+    for (Pass pass : {Printed, Elsewhere, Unprinted})
         for (int level = 0; level < kLevels; ++level)
             for (int kc : order) {
-                if (typingBlock(kc) != block)
+                const bool block = typingBlock(kc);
+                if ((pass == Elsewhere) == block ||
+                    (pass != Elsewhere && (pass == Unprinted) != unprinted(kc, level)))
                     continue;
                 const xkb_keysym_t sym = syms[std::size_t(kc)][std::size_t(level)];
                 if (sym != XKB_KEY_NoSymbol && !deadSym(sym) && symChar(sym) == c) {
@@ -238,9 +261,9 @@ HowToType KeyModel::Data::search(QChar c) const
                     for (int kc : order) {
                         const xkb_keysym_t sym = syms[std::size_t(kc)][std::size_t(level)];
                         const int cost = deadLevel + level;
-                        if (cost >= best || sym == XKB_KEY_NoSymbol || deadSym(sym) || !typingBlock(kc))
+                        if (cost >= best || !typingBlock(kc) || sym == XKB_KEY_NoSymbol || deadSym(sym))
                             continue;
-                        if (composed(dead, sym) == QString(c)) {
+                        if (composed(dead, sym, c)) {
                             best = cost;
                             how.steps = {step(KeyStep::DeadKey, dk, deadLevel),
                                          step(KeyStep::Press, kc, level)};
@@ -387,11 +410,53 @@ QString KeyModel::keycap(int keycode) const
         return shifted.isNull() ? QString() : QString(shifted);
     if (plain.isLetter() && shifted == plain.toUpper())
         return QString(shifted);
-    // Linux's French layout puts ~ on Shift+², which no keycap prints (~ is
-    // AltGr+é there).
-    if (shifted.isNull() || shifted == plain || (plain == QChar(0x00B2) && shifted == u'~'))
+    if (shifted.isNull() || shifted == plain || d->unprinted(keycode, 1))
         return QString(plain);
     return QString(shifted) + plain;
+}
+
+namespace {
+
+QString accentName(xkb_keysym_t dead)
+{
+    switch (dead) {
+    case XKB_KEY_dead_grave: return QStringLiteral("accent grave");
+    case XKB_KEY_dead_acute: return QStringLiteral("accent aigu");
+    case XKB_KEY_dead_circumflex: return QStringLiteral("accent circonflexe");
+    case XKB_KEY_dead_tilde: return QStringLiteral("tilde");
+    case XKB_KEY_dead_macron: return QStringLiteral("macron");
+    case XKB_KEY_dead_breve: return QStringLiteral("brève");
+    case XKB_KEY_dead_abovedot: return QStringLiteral("point en chef");
+    case XKB_KEY_dead_diaeresis: return QStringLiteral("tréma");
+    case XKB_KEY_dead_abovering: return QStringLiteral("rond en chef");
+    case XKB_KEY_dead_doubleacute: return QStringLiteral("double accent aigu");
+    case XKB_KEY_dead_caron: return QStringLiteral("caron");
+    case XKB_KEY_dead_cedilla: return QStringLiteral("cédille");
+    case XKB_KEY_dead_ogonek: return QStringLiteral("ogonek");
+    case XKB_KEY_dead_belowdot: return QStringLiteral("point souscrit");
+    default: return QString(symChar(dead));
+    }
+}
+
+} // namespace
+
+QString KeyModel::keyName(int keycode) const
+{
+    if (const PhysicalKey *key = keyByEvdev(keycode - 8))
+        if (QString fixed = fixedKeyName(*key); !fixed.isEmpty())
+            return fixed;
+    if (isDeadKey(keycode, 0) || isDeadKey(keycode, 1)) {
+        QStringList accents;
+        for (int level : {0, 1}) {
+            const xkb_keysym_t sym = d->syms[std::size_t(keycode)][std::size_t(level)];
+            const QString name = deadSym(sym) ? accentName(sym) : QString(symChar(sym));
+            if (!name.isEmpty() && !accents.contains(name))
+                accents.append(name);
+        }
+        return accents.join(QStringLiteral(" et "));
+    }
+    const QString cap = keycap(keycode);
+    return cap.size() == 2 ? cap.right(1) + QLatin1Char(' ') + cap.left(1) : cap;
 }
 
 HowToType KeyModel::howToType(QChar c) const

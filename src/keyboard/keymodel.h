@@ -58,6 +58,10 @@ constexpr int xKeycode(const PhysicalKey &key)
 {
     return key.evdev + 8;
 }
+// The French name of a key that types no character of its own or that the
+// keypad holds ("Retour arrière", "Majuscule gauche", "7 du pavé
+// numérique"); empty for the keys whose name is what they type.
+QString fixedKeyName(const PhysicalKey &key);
 
 // One press in the sequence that types a character: the keys held at that
 // moment as X keycodes, modifiers first (Shift on the other hand's side,
@@ -113,6 +117,9 @@ public:
     // What a keycap shows: the plain and Shift characters, upper first
     // ("1&": "1" over "&"), a letter key its capital only.
     QString keycap(int keycode) const;
+    // The French name of a key on this keymap, as said after "Touche":
+    // "& 1", "A", "accent circonflexe et tréma", "Majuscule gauche".
+    QString keyName(int keycode) const;
 
     // The shortest way to type c on this keymap, preferring no dead key,
     // then Shift, then AltGr; Caps Lock only when nothing else gives it but a

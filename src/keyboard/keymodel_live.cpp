@@ -92,6 +92,20 @@ private:
 };
 #endif
 
+// A tool that sends keys (wtype, a virtual keyboard) brings a keymap of the
+// few keys it needs; the compositor may pass it on. A keymap whose typing
+// block mostly types nothing is not the learner's keyboard.
+bool learnersKeyboard(const KeyModel &model)
+{
+    int typing = 0, typed = 0;
+    for (const PhysicalKey &key : physicalKeys())
+        if (key.finger != Finger::None) {
+            ++typing;
+            typed += !model.character(xKeycode(key), 0).isNull();
+        }
+    return typed * 2 > typing;
+}
+
 } // namespace
 
 std::unique_ptr<KeyModel> KeyModel::fromX11Server()
@@ -160,6 +174,10 @@ void LiveKeyModel::reread()
     else if (onWayland())
         if (const QByteArray text = ui::waylandKeymap(); !text.isEmpty())
             model = KeyModel::fromKeymapText(text);
+    if (model && !learnersKeyboard(*model))
+        model.reset();
+    if (!model && m_model)
+        return; // keeps the keymap read before
     if (!model)
         model = KeyModel::fromLayoutName(QStringLiteral("fr"));
     const bool had = m_model != nullptr;

@@ -150,6 +150,60 @@ const PhysicalKey *keyByVirtualKey(int vk)
     return nullptr;
 }
 
+QString fixedKeyName(const PhysicalKey &key)
+{
+    const int e = key.evdev;
+    if (e >= 59 && e <= 68)
+        return QStringLiteral("F%1").arg(e - 58);
+    switch (e) {
+    case 1: return QStringLiteral("Échap");
+    case 87: return QStringLiteral("F11");
+    case 88: return QStringLiteral("F12");
+    case 99: return QStringLiteral("Impression écran");
+    case 70: return QStringLiteral("Arrêt défilement");
+    case 119: return QStringLiteral("Pause");
+    case 14: return QStringLiteral("Retour arrière");
+    case 110: return QStringLiteral("Insertion");
+    case 102: return QStringLiteral("Début");
+    case 104: return QStringLiteral("Page précédente");
+    case 69: return QStringLiteral("Verrouillage numérique");
+    case 15: return QStringLiteral("Tabulation");
+    case 28: return QStringLiteral("Entrée");
+    case 111: return QStringLiteral("Suppression");
+    case 107: return QStringLiteral("Fin");
+    case 109: return QStringLiteral("Page suivante");
+    case 58: return QStringLiteral("Verrouillage majuscules");
+    case 42: return QStringLiteral("Majuscule gauche");
+    case 54: return QStringLiteral("Majuscule droite");
+    case 103: return QStringLiteral("Flèche haut");
+    case 29: return QStringLiteral("Ctrl gauche");
+    case 125: return QStringLiteral("Windows gauche");
+    case 56: return QStringLiteral("Alt");
+    case 57: return QStringLiteral("Espace");
+    case 100: return QStringLiteral("Alt Gr");
+    case 126: return QStringLiteral("Windows droite");
+    case 127: return QStringLiteral("Menu");
+    case 97: return QStringLiteral("Ctrl droite");
+    case 105: return QStringLiteral("Flèche gauche");
+    case 108: return QStringLiteral("Flèche bas");
+    case 106: return QStringLiteral("Flèche droite");
+    case 96: return QStringLiteral("Entrée du pavé numérique");
+    default: break;
+    }
+    // The keypad: named by what it types with Num Lock on.
+    static const struct
+    {
+        int evdev;
+        char16_t typed;
+    } kKeypad[] = {{98, u'/'}, {55, u'*'}, {74, u'-'}, {71, u'7'}, {72, u'8'},
+                   {73, u'9'}, {78, u'+'}, {75, u'4'}, {76, u'5'}, {77, u'6'},
+                   {79, u'1'}, {80, u'2'}, {81, u'3'}, {82, u'0'}, {83, u'.'}};
+    for (const auto &k : kKeypad)
+        if (k.evdev == e)
+            return QString(QChar(k.typed)) + QStringLiteral(" du pavé numérique");
+    return QString();
+}
+
 QString fingerName(Finger finger)
 {
     switch (finger) {

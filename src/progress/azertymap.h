@@ -1,6 +1,6 @@
-// The small AZERTY keyboard of the progression window as data: each key's
-// place, its caption and the characters (or key names) it types, so that a
-// missed character can be put on its key.
+// The small keyboard of the progression window: the main block of the
+// keyboard model, each key with its caption on the learner's keymap, so that
+// a missed character can be put on the key that types it.
 #pragma once
 #include <QRectF>
 #include <QString>
@@ -11,10 +11,10 @@ namespace progress {
 
 struct MapKey
 {
-    QRectF place;     // in key units: a letter key is 1 x 1
-    QString caption;  // what the key shows
-    QString produces; // characters typed with it, alone, with Shift or Alt Gr
-    QString names;    // key names of the key drill, separated by '|'
+    QRectF place;    // in key units: a letter key is 1 x 1
+    QString caption; // what the key shows
+    QString names;   // key names of the key drill, separated by '|'
+    int evdev;       // the physical key (keyboard::PhysicalKey::evdev)
 };
 
 // Five rows, 15 units wide and 5 high.

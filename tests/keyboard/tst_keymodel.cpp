@@ -6,7 +6,9 @@
 #include "drills/phrasetexts.h"
 #include "drills/texttexts.h"
 #include "keyboard/keymodel.h"
+#include "keyboard/keytable.h"
 #include "office/officetables.h"
+#include "ui/accessibility.h"
 
 #include <QtTest>
 
@@ -82,9 +84,13 @@ private slots:
     void fingers();
     void keycaps_data();
     void keycaps();
+    void keyNames_data();
+    void keyNames();
+    void pictureKeysAreNamedAsTheFrenchKeymapNamesThem();
     void unknownLayoutGivesNoModel();
 };
 
+// clang-format off
 void TestKeyModel::typesEveryLessonCharacter_data()
 {
     QTest::addColumn<QString>("layout");
@@ -95,9 +101,9 @@ void TestKeyModel::typesEveryLessonCharacter_data()
     QTest::newRow("ch(fr)") << "ch(fr)" << QString();
     QTest::newRow("ca(fr)") << "ca(fr)" << QString();
     QTest::newRow("fr(bepo)") << "fr(bepo)" << QString();
-    QTest::newRow("us") << "us"
-                        << "éèçàùôûâîêï";
+    QTest::newRow("us") << "us" << "éèçàùôûâîêï";
 }
+// clang-format on
 
 void TestKeyModel::typesEveryLessonCharacter()
 {
@@ -119,51 +125,28 @@ void TestKeyModel::typesEveryLessonCharacter()
     QCOMPARE(missing, untypable);
 }
 
+// clang-format off
 void TestKeyModel::waysToType_data()
 {
     QTest::addColumn<QString>("layout");
     QTest::addColumn<QString>("character");
     QTest::addColumn<QString>("steps");
-    QTest::newRow("fr plain letter") << "fr"
-                                     << "q"
-                                     << "P38";
-    QTest::newRow("fr capital, Shift on the other hand") << "fr"
-                                                         << "A"
-                                                         << "P62+24";
-    QTest::newRow("fr right-hand capital, left Shift") << "fr"
-                                                       << "P"
-                                                       << "P50+33";
-    QTest::newRow("fr digit with Shift") << "fr"
-                                         << "1"
-                                         << "P62+10";
-    QTest::newRow("fr AltGr") << "fr"
-                              << "@"
-                              << "P108+19";
-    QTest::newRow("fr dead circumflex") << "fr"
-                                        << "ê"
-                                        << "D34 P26";
-    QTest::newRow("fr dead diaeresis, Shift") << "fr"
-                                              << "ï"
-                                              << "D50+34 P31";
-    QTest::newRow("fr capital accent by Caps Lock") << "fr"
-                                                    << "É"
-                                                    << "C66 P11 C66";
-    QTest::newRow("fr space") << "fr"
-                              << " "
-                              << "P65";
-    QTest::newRow("fr tab") << "fr"
-                            << "\t"
-                            << "P23";
-    QTest::newRow("us letter at its own place") << "us"
-                                                << "a"
-                                                << "P38";
-    QTest::newRow("us no accent") << "us"
-                                  << "é"
-                                  << "";
-    QTest::newRow("bepo letter") << "fr(bepo)"
-                                 << "é"
-                                 << "P25";
+    QTest::newRow("fr plain letter") << "fr" << "q" << "P38";
+    QTest::newRow("fr capital, Shift on the other hand") << "fr" << "A" << "P62+24";
+    QTest::newRow("fr right-hand capital, left Shift") << "fr" << "P" << "P50+33";
+    QTest::newRow("fr digit with Shift") << "fr" << "1" << "P62+10";
+    QTest::newRow("fr AltGr") << "fr" << "@" << "P108+19";
+    QTest::newRow("fr dead circumflex") << "fr" << "ê" << "D34 P26";
+    QTest::newRow("fr dead diaeresis, Shift") << "fr" << "ï" << "D50+34 P31";
+    QTest::newRow("fr capital accent by Caps Lock") << "fr" << "É" << "C66 P11 C66";
+    QTest::newRow("fr tilde where the keycap shows it") << "fr" << "~" << "P108+11";
+    QTest::newRow("fr space") << "fr" << " " << "P65";
+    QTest::newRow("fr tab") << "fr" << "\t" << "P23";
+    QTest::newRow("us letter at its own place") << "us" << "a" << "P38";
+    QTest::newRow("us no accent") << "us" << "é" << "";
+    QTest::newRow("bepo letter") << "fr(bepo)" << "é" << "P25";
 }
+// clang-format on
 
 void TestKeyModel::waysToType()
 {
@@ -175,6 +158,7 @@ void TestKeyModel::waysToType()
     QCOMPARE(describe(model->howToType(character.at(0)).steps), steps);
 }
 
+// clang-format off
 void TestKeyModel::fingers_data()
 {
     QTest::addColumn<QString>("character");
@@ -198,6 +182,7 @@ void TestKeyModel::fingers_data()
     QTest::newRow("space") << " " << Finger::Thumbs << "Pouces";
     QTest::newRow("Enter") << "\r" << Finger::RightPinky << "Auriculaire droit";
 }
+// clang-format on
 
 void TestKeyModel::fingers()
 {
@@ -213,6 +198,7 @@ void TestKeyModel::fingers()
     QCOMPARE(keyboard::fingerName(key->finger), name);
 }
 
+// clang-format off
 void TestKeyModel::keycaps_data()
 {
     QTest::addColumn<QString>("layout");
@@ -227,12 +213,54 @@ void TestKeyModel::keycaps_data()
     QTest::newRow("fr space") << "fr" << 65 << " ";
 }
 
+void TestKeyModel::keyNames_data()
+{
+    QTest::addColumn<QString>("layout");
+    QTest::addColumn<int>("keycode");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("fr digit") << "fr" << 10 << "& 1";
+    QTest::newRow("fr letter") << "fr" << 24 << "A";
+    QTest::newRow("fr dead keys") << "fr" << 34 << "accent circonflexe et tréma";
+    QTest::newRow("fr ²") << "fr" << 49 << "²";
+    QTest::newRow("us letter there") << "us" << 24 << "Q";
+    QTest::newRow("Shift") << "us" << 62 << "Majuscule droite";
+    QTest::newRow("keypad") << "fr" << 79 << "7 du pavé numérique";
+    QTest::newRow("F9") << "fr" << 75 << "F9";
+}
+// clang-format on
+
 void TestKeyModel::keycaps()
 {
     QFETCH(QString, layout);
     QFETCH(int, keycode);
     QFETCH(QString, keycap);
     QCOMPARE(KeyModel::fromLayoutName(layout)->keycap(keycode), keycap);
+}
+
+void TestKeyModel::keyNames()
+{
+    QFETCH(QString, layout);
+    QFETCH(int, keycode);
+    QFETCH(QString, name);
+    QCOMPARE(KeyModel::fromLayoutName(layout)->keyName(keycode), name);
+}
+
+// A screen reader names the keys of the AZERTY picture: the names agree with
+// the French keymap's, key by key.
+void TestKeyModel::pictureKeysAreNamedAsTheFrenchKeymapNamesThem()
+{
+    const std::unique_ptr<KeyModel> fr = KeyModel::fromLayoutName(QStringLiteral("fr"));
+    for (const keyboard::PhysicalKey &key : keyboard::physicalKeys()) {
+        const QString path = QStringLiteral("TClavier/") + QLatin1String(key.picture);
+        QString name;
+        for (const ui::AccessibleText &text : ui::accessibleTexts())
+            if (path == QLatin1String(text.path))
+                name = QString::fromUtf8(text.name);
+        for (const keyboard::KeyPicture &picture : keyboard::keyPictures())
+            if (name.isEmpty() && qstrcmp(picture.name, key.picture) == 0)
+                name = QStringLiteral("Touche ") + keyboard::shownCaption(picture);
+        QCOMPARE(name, QStringLiteral("Touche ") + fr->keyName(keyboard::xKeycode(key)));
+    }
 }
 
 void TestKeyModel::unknownLayoutGivesNoModel()
