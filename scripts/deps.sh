@@ -15,7 +15,7 @@ TEST_PKGS=(
   clang libclang-rt-14-dev
   xvfb xauth x11-xkb-utils xdotool x11-utils x11-apps imagemagick twm
   lintian desktop-file-utils appstream
-  sway wtype
+  sway wtype wfrench
   dbus at-spi2-core python3 python3-pyatspi
 )
 PKGS=("${RUN_PKGS[@]}")

@@ -148,9 +148,12 @@ bool DrillWindow::keyPress(int line, quint8 key)
     if (v.focusLine >= 0)
         focusLine(v.focusLine);
     showScore();
-    noteKey(expected, v.accepted);
-    noteJudged(v.accepted ? 1 : 0, v.accepted ? 0 : 1);
-    if (!v.accepted) {
+    // The first keys of a plain equivalent ("o" of "oe") are not judged yet.
+    if (!v.partial) {
+        noteKey(expected, v.accepted);
+        noteJudged(v.accepted ? 1 : 0, v.accepted ? 0 : 1);
+    }
+    if (!v.accepted && !v.partial) {
         const QChar typed = ui::cp1252ToUnicode(key);
         emit guideRefused(expected, typed.isNull() ? QString() : QString(typed));
         emit guideChanged();

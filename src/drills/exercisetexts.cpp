@@ -1,6 +1,7 @@
-// The eighteen key-group exercises: instruction and three model lines.
-// Extracted by program from the lesson texts: every character, typos and
-// doubled blanks included, is the program's own; do not retype.
+// The key-group exercises: instruction and three model lines.
+// The eighteen first are extracted by program from the lesson texts: every
+// character, typos and doubled blanks included, is the program's own; do not
+// retype them.
 #include "drills/exercisetexts.h"
 
 namespace drills {
@@ -81,6 +82,41 @@ const ExerciseText kExercises[ExerciseCount] = {
      {"J ? K. J ? K. J ? K. J ? K. J ? K. J ? K. J ? K. J ? K. J ? K. J ? K.",
       "j ? k. j ? k. j ? k. j ? k. j ? k. j ? k. j ? k. j ? k. j ? k. j ? k. j ? k. j ? k.",
       "pourquoi ? comment ? alors ? vraiment ? où ? ici ? encore ? quoi ?"}},
+    // The French characters the eighteen leave out. Texts of our own; the
+    // non-breaking space (\u00a0) goes where French typography puts it.
+    {"Majuscules accentuées. Verr. Maj puis la lettre, ou ^ puis Maj",
+     {"École Élève Été Étoile Ère Ça Être Île Îlot Ôter Éclair Épi Écho",
+      "À demain. Ça suffit. Être ensemble. Île déserte. Ôtez vos chaussures.",
+      "HÔTEL DE VILLE, ÎLE DE LA CITÉ, FORÊT, GARÇON, ÉLÈVE, OÙ ALLER"}},
+    {"Touches œ æ. œ\u00a0: o puis e\u00a0; æ\u00a0: AltGr + a, auriculaire gauche",
+     {"cœur sœur œuf bœuf vœu nœud œil œuvre chœur mœurs Œuf Œil Œuvre",
+      "Mon cœur bat pour ma sœur. Un œuf, un bœuf, un vœu, un nœud.",
+      "Ils sont arrivés ex æquo. Le cæcum. EX ÆQUO, ŒUVRE, CŒUR, SŒUR"}},
+    {"Touches « » ’. AltGr + z, AltGr + x, annulaire gauche\u00a0; ’\u00a0: '",
+     {"«\u00a0oui\u00a0» «\u00a0non\u00a0» «\u00a0merci\u00a0» l’eau l’été d’accord j’aime qu’il",
+      "Il m’a dit «\u00a0à demain\u00a0» et s’en est allé. C’est l’heure du goûter.",
+      "«\u00a0L’habit ne fait pas le moine\u00a0», répète souvent ma grand-mère."}},
+    {"Ponctuation. Espace avant ; : ! ?\u00a0; … = ...\u00a0; – et — = -",
+     {"Bravo\u00a0! Vraiment\u00a0? Attention\u00a0: fragile\u00a0; hélas\u00a0! Quoi\u00a0? Et puis…",
+      "— Tu viens\u00a0? — Pas ce soir\u00a0; je suis fatigué… — Dommage\u00a0!",
+      "Le train – celui de huit heures – était en retard\u00a0: quelle histoire\u00a0!"}},
+    {"Chiffres et nombres. Maj + rangée du haut\u00a0; €\u00a0: AltGr + e",
+     {"1 2 3 4 5 6 7 8 9 0 10\u00a0% 25\u00a0% 50\u00a0% 100\u00a0% 1/2 3/4 2 + 2 = 4 90°",
+      "Le pain coûte 1,20\u00a0€, le journal 2,50\u00a0€ et le repas 12,50\u00a0€.",
+      "Départ à 3\u00a0h\u00a015, arrivée à 17\u00a0h\u00a040\u00a0; 1\u00a0234\u00a0km en voiture."}},
+    {"Signes AltGr. Pouce droit sur AltGr, puis à @, \" #, ' {, ( [, - |",
+     {"@ # € { } [ ] | \\ ~ ` @ # € { } [ ] | \\ ~ ` @ # € { } [ ] | \\ ~ `",
+      "Écrivez à bonjour@exemple.fr ou à accueil@mairie.fr avant lundi.",
+      "A = {1, 2, 3}\u00a0; B = [0, 10]\u00a0; A | B\u00a0; ~A\u00a0; C:\\Documents\u00a0; `date`"}},
+};
+
+const ExerciseKeys kFrenchKeys[ExerciseCount - FirstFrenchExercise + 1] = {
+    {"Majuscules accentuées", "ÉÈÀÇÊÔÎÙ"},
+    {"Touches œ æ", "œæ"},
+    {"Touches « » ’", "«»’"},
+    {"Ponctuation", "\u00a0…–—"},
+    {"Chiffres et nombres", "%°€"},
+    {"Signes AltGr", "@#€{}[]|\\~`"},
 };
 // clang-format on
 
@@ -91,6 +127,13 @@ const ExerciseText *exerciseText(std::int32_t code)
     if (code < 1 || code > ExerciseCount)
         return nullptr;
     return &kExercises[code - 1];
+}
+
+const ExerciseKeys *exerciseKeys(std::int32_t code)
+{
+    if (code < FirstFrenchExercise || code > ExerciseCount)
+        return nullptr;
+    return &kFrenchKeys[code - FirstFrenchExercise];
 }
 
 } // namespace drills

@@ -1,6 +1,8 @@
 // Keystroke judging of the typing drills.
 #include "drills/linedrill.h"
 
+#include "keyboard/keymodel.h"
+
 #include "ui/cp1252.h"
 #include "ui/int32.h"
 
@@ -37,6 +39,7 @@ void LineDrill::enter(int line)
     m_typed[line].clear();
     m_highlight[line] = {0, 1};
     m_active = line;
+    m_partial.clear();
 }
 
 void LineDrill::restart()
@@ -49,20 +52,53 @@ Verdict LineDrill::judge(int line, int caret, quint8 code)
 {
     Verdict v;
     const QString &model = m_models[line];
+    if (line != m_active)
+        m_partial.clear();
+    // An equivalent under way stands in the typing line before the caret.
+    const qsizetype at = caret - m_partial.size();
     // Nothing is expected at or past the end of the model, and no control
     // character (Backspace, Enter, Escape, Ctrl+V...) is ever in a model.
-    const bool expected = caret >= 0 && caret < model.size() && ui::unicodeToCp1252(model.at(caret)) == code;
-    if (!expected) {
+    if (at < 0 || at >= model.size()) {
         m_errors = ui::add32(m_errors, 1);
         return v;
     }
+    const QChar wanted = model.at(at);
+    if (m_partial.isEmpty() && ui::unicodeToCp1252(wanted) == code)
+        return acceptModelCharacter(line, at, 0);
+
+    const QString plain = m_canType && !m_canType(wanted) ? keyboard::plainEquivalent(wanted) : QString();
+    if (m_partial.size() < plain.size() && plain.at(m_partial.size()) == ui::cp1252ToUnicode(code)) {
+        m_partial += plain.at(m_partial.size());
+        if (m_partial.size() == plain.size()) {
+            const qsizetype replaced = m_partial.size() - 1;
+            m_partial.clear();
+            v = acceptModelCharacter(line, at, replaced);
+            v.insert = false; // the typing line takes the model character from the drill
+            return v;
+        }
+        m_typed[line].insert(qMin(caret, int(m_typed[line].size())), m_partial.back());
+        v.partial = true;
+        return v;
+    }
+    m_errors = ui::add32(m_errors, 1);
+    return v;
+}
+
+// The model character at `at` is typed right: it goes into the typing line
+// in place of the `replaced` characters of an equivalent typed before it.
+Verdict LineDrill::acceptModelCharacter(int line, qsizetype at, qsizetype replaced)
+{
+    Verdict v;
+    const QString &model = m_models[line];
     v.accepted = true;
     v.insert = true;
     m_good = ui::add32(m_good, 1);
 
     QString &typed = m_typed[line];
+    const qsizetype where = qMin<qsizetype>(at, typed.size() - replaced);
+    typed.remove(where, replaced);
     const qsizetype before = typed.size();
-    typed.insert(qMin<qsizetype>(caret, before), model.at(caret));
+    typed.insert(where, model.at(at));
     m_highlight[line] = {std::int32_t(before + 1), 1};
     if (before >= model.size() - 1) {
         v.completed = true;

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 namespace drills {
 
@@ -25,6 +26,9 @@ struct Verdict
     bool insert = false;    // the character goes into the typing line
     bool completed = false; // this key completed its line
     int focusLine = -1;     // typing line that takes the focus, or -1
+    // A key of a plain equivalent still under way ("o" of "oe" for "œ"): it
+    // shows in the typing line but counts neither way yet.
+    bool partial = false;
 };
 
 class LineDrill
@@ -49,6 +53,13 @@ public:
     void resetCounts();
     void clearErrors() { m_errors = 0; }
 
+    // Whether the learner's layout can type a character. One it cannot type
+    // is also accepted as its plain equivalent ("oe" for "œ"), which the
+    // typing line shows as typed until it is whole, then as the model
+    // character; the whole equivalent counts one good key. By default every
+    // character can be typed, and only the exact character is right.
+    void setCanType(std::function<bool(QChar)> canType) { m_canType = std::move(canType); }
+
     // The typing line that last took the focus (-1 before any).
     int activeLine() const { return m_active; }
 
@@ -67,12 +78,16 @@ public:
     Verdict judge(int line, int caret, quint8 code);
 
 private:
+    Verdict acceptModelCharacter(int line, qsizetype at, qsizetype replaced);
+
     std::array<QString, LineCount> m_models;
     std::array<QString, LineCount> m_typed;
     std::array<Highlight, LineCount> m_highlight;
     std::int32_t m_good = 0;
     std::int32_t m_errors = 0;
     int m_active = -1;
+    std::function<bool(QChar)> m_canType;
+    QString m_partial; // the equivalent typed so far, in the active line
 };
 
 } // namespace drills

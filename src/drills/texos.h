@@ -1,4 +1,5 @@
-// TExos: the eighteen key-group exercises (module code 2).
+// TExos: the key-group exercises (module code 2): the eighteen of the lessons
+// and six for the French characters they leave out.
 #pragma once
 #include "drills/drillwindow.h"
 
@@ -9,7 +10,7 @@ class TExos final : public DrillWindow
 public:
     explicit TExos(QWidget *parent = nullptr);
 
-    // Loads exercise 1..18 (other codes keep the texts) and starts afresh;
+    // Loads exercise 1..24 (other codes keep the texts) and starts afresh;
     // the chronometer stops.
     void SetIni(std::int32_t code) override;
 
@@ -19,5 +20,10 @@ protected:
     drills::LineDrill &drill() override { return m_drill; }
 
 private:
+    static constexpr int kInstructionPixels = 17;
+    static constexpr int kSmallestInstructionPixels = 10;
+    static constexpr int kInstructionHeight = 24;
+    void showInstruction(const QString &text);
+
     drills::LineDrill m_drill;
 };

@@ -168,7 +168,8 @@ private:
 
 // The plain characters accepted for c where the learner's layout cannot type
 // it: the space for the non-breaking space, ' for ’, " for « and », "oe" for
-// œ, "..." for …, "-" for – and —. Empty when c has none.
+// œ, "ae" for æ, "EUR" for €, "..." for …, "-" for – and —. Empty when c has
+// none.
 QString plainEquivalent(QChar c);
 
 } // namespace keyboard

@@ -241,6 +241,9 @@ QString plainEquivalent(QChar c)
     case 0x201D: return QStringLiteral("\"");
     case 0x0153: return QStringLiteral("oe");
     case 0x0152: return QStringLiteral("OE");
+    case 0x00E6: return QStringLiteral("ae");
+    case 0x00C6: return QStringLiteral("AE");
+    case 0x20AC: return QStringLiteral("EUR"); // the currency's code, as French writes it without the sign
     case 0x2026: return QStringLiteral("...");
     case 0x2013:
     case 0x2014: return QStringLiteral("-");

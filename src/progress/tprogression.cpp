@@ -68,6 +68,8 @@ QString shownKey(const QString &key)
 {
     if (key == QLatin1String(" "))
         return QStringLiteral("Espace");
+    if (key == QStringLiteral("\u00a0"))
+        return QStringLiteral("Espace insécable");
     if (key == QLatin1String("\t"))
         return QStringLiteral("Tabulation");
     if (key == QLatin1String("\r") || key == QLatin1String("\n"))

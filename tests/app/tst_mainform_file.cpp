@@ -30,6 +30,8 @@ private slots:
     void saveRightAfterStartUp();
     void cancelledSaveAsWritesNothing();
     void roundTripRestoresWindowsAndMarks();
+    void exerciseRoundTrip_data();
+    void exerciseRoundTrip();
     void questionOnlyWithCurrentName();
     void yesThenCancelledOpenSavesOnly();
     void noWindowForUnknownModule_data();
@@ -138,6 +140,42 @@ void TestMainFormFile::roundTripRestoresWindowsAndMarks()
     QVERIFY(frame()->action(QStringLiteral("N5ty1"))->isChecked());
     QVERIFY(frame()->action(QStringLiteral("Touches1"))->isChecked());
     QCOMPARE(frame()->activeLesson(), static_cast<LessonWindow *>(forms().Tableur));
+}
+
+void TestMainFormFile::exerciseRoundTrip_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<int>("code");
+    QTest::newRow("18") << "N18Touches1" << 18;
+    for (int code = 19; code <= 24; ++code)
+        QTest::addRow("%d", code) << QStringLiteral("N%1Touches1").arg(code) << code;
+}
+
+// The exercises after the separator save their code and their menu position
+// (the separator not counted) as the eighteen do, and come back.
+void TestMainFormFile::exerciseRoundTrip()
+{
+    QFETCH(QString, item);
+    QFETCH(int, code);
+    frame()->action(item)->trigger();
+    QCOMPARE(frame()->activeLesson(), static_cast<LessonWindow *>(forms().Exos));
+    const QString path = m_cwd->file(QStringLiteral("exercice.tpx"));
+    fake().saveNames << path;
+    frame()->Enregistrersous1Click();
+    const QList<QByteArray> lines = read(path).split('\n');
+    QCOMPARE(lines.at(0), QByteArray("2\r"));
+    QCOMPARE(lines.at(2), QByteArray::number(code) + '\r');
+    QCOMPARE(lines.at(9), QByteArray::number(code) + '\r');
+
+    fake().answers << Answer::No;
+    frame()->Nouvelleleon1Click();
+    frame()->SetExosMenu(1);
+    fake().openNames << path;
+    frame()->OpenItemClick();
+    QCOMPARE(forms().Exos->GetIni(), code);
+    QCOMPARE(frame()->GetExosMenu(), code);
+    QVERIFY(frame()->action(item)->isChecked());
+    QCOMPARE(frame()->activeLesson(), static_cast<LessonWindow *>(forms().Exos));
 }
 
 void TestMainFormFile::questionOnlyWithCurrentName()

@@ -60,6 +60,8 @@ class TestExosJudge : public QObject
 private slots:
     void judging_data();
     void judging();
+    void plainEquivalents_data();
+    void plainEquivalents();
     void pages_data();
     void pages();
     void unknownCategoryKeepsTexts();
@@ -142,6 +144,70 @@ void TestExosJudge::judging()
     QTEST(d.activeLine(), "active");
     QTEST(last.insert, "inserted");
     QTEST(last.focusLine, "focus");
+}
+
+void TestExosJudge::plainEquivalents_data()
+{
+    QTest::addColumn<QStringList>("models");
+    QTest::addColumn<QString>("untypable"); // what the layout cannot type
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<int>("good");
+    QTest::addColumn<int>("errors");
+    QTest::addColumn<QString>("typed"); // typing line 1
+    QTest::addColumn<int>("highlight"); // start in model line 1
+    QTest::addColumn<bool>("partial");  // the last key
+    QTest::addColumn<int>("active");    // a completed line hands on to the next
+
+    const QStringList coeur = {u"cœur"_qs, u"x"_qs, u"y"_qs};
+    QTest::newRow("oe for œ") << coeur << u"œ"_qs << "0:coeur" << 4 << 0 << u"cœur"_qs << 4 << false << 1;
+    QTest::newRow("half shows as typed")
+        << coeur << u"œ"_qs << "0:co" << 1 << 0 << u"co"_qs << 1 << true << 0;
+    QTest::newRow("œ itself still right")
+        << coeur << u"œ"_qs << "0:cœur" << 4 << 0 << u"cœur"_qs << 4 << false << 1;
+    QTest::newRow("oe refused where œ is typable")
+        << coeur << QString() << "0:coe" << 1 << 2 << u"c"_qs << 1 << false << 0;
+    QTest::newRow("wrong key inside oe")
+        << coeur << u"œ"_qs << "0:coxeur" << 4 << 1 << u"cœur"_qs << 4 << false << 1;
+    QTest::newRow("œ after o refused")
+        << coeur << u"œ"_qs << "0:coœ" << 1 << 1 << u"co"_qs << 1 << false << 0;
+    QTest::newRow("re-entering drops the half")
+        << coeur << u"œ"_qs << "0:co E0 0:c" << 2 << 0 << u"c"_qs << 1 << false << 0;
+    QTest::newRow("space for the non-breaking space")
+        << QStringList{u"oui\u00a0!"_qs, u"x"_qs, u"y"_qs} << u"\u00a0"_qs << "0:oui 0#32 0:!" << 5 << 0
+        << u"oui\u00a0!"_qs << 5 << false << 1;
+    QTest::newRow("quotes for guillemets")
+        << QStringList{u"«\u00a0a\u00a0»"_qs, u"x"_qs, u"y"_qs} << u"«»\u00a0"_qs << "0:\" 0#32 0:a 0#32 0:\""
+        << 5 << 0 << u"«\u00a0a\u00a0»"_qs << 5 << false << 1;
+    QTest::newRow("three points end the line") << QStringList{u"a…"_qs, u"cd"_qs, u"ef"_qs} << u"…"_qs
+                                               << "0:a..." << 2 << 0 << u"a…"_qs << 2 << false << 1;
+    QTest::newRow("minus for both dashes") << QStringList{u"–—"_qs, u"x"_qs, u"y"_qs} << u"–—"_qs << "0:--"
+                                           << 2 << 0 << u"–—"_qs << 2 << false << 1;
+    QTest::newRow("apostrophe") << QStringList{u"l’eau"_qs, u"x"_qs, u"y"_qs} << u"’"_qs << "0:l'eau" << 5
+                                << 0 << u"l’eau"_qs << 5 << false << 1;
+    QTest::newRow("no plain letter for a wrong accent") << QStringList{u"é"_qs, u"x"_qs, u"y"_qs} << u"é"_qs
+                                                        << "0:eè" << 0 << 2 << QString() << 0 << false << 0;
+}
+
+// Where the layout cannot type a character, its plain equivalent is right;
+// each model character counts one good key however many keys it took.
+void TestExosJudge::plainEquivalents()
+{
+    QFETCH(QStringList, models);
+    QFETCH(QString, untypable);
+    QFETCH(QString, script);
+    LineDrill d;
+    d.setCanType([untypable](QChar c) { return !untypable.contains(c); });
+    for (int i = 0; i < LineDrill::LineCount; ++i)
+        d.setModel(i, models.at(i));
+    d.restart();
+    const Verdict last = run(d, script, [&](int l, int c, quint8 k) { return d.judge(l, c, k); });
+
+    QTEST(int(d.good()), "good");
+    QTEST(int(d.errors()), "errors");
+    QTEST(d.typed(0), "typed");
+    QTEST(int(d.highlight(0).start), "highlight");
+    QTEST(last.partial, "partial");
+    QTEST(d.activeLine(), "active");
 }
 
 void TestExosJudge::pages_data()

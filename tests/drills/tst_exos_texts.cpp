@@ -4,9 +4,11 @@
 #include "drills/phrasetexts.h"
 #include "drills/texos.h"
 #include "drills/tphrases.h"
+#include "keyboard/keymodel.h"
 #include "ui/cp1252.h"
 #include "ui/hooklineedit.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QtTest>
@@ -181,6 +183,8 @@ private slots:
     void phrasePage_data();
     void phrasePage();
     void everyTextIsTypeable();
+    void instructionFitsOnEveryLayout_data();
+    void instructionFitsOnEveryLayout();
 };
 
 void TestExosTexts::exercise_data()
@@ -239,6 +243,44 @@ void TestExosTexts::everyTextIsTypeable()
     for (const PhraseRow &r : kPhraseRows)
         for (const char16_t *t : {r.model1, r.model2, r.model3})
             QVERIFY2(ui::fitsCp1252(text(t)), qPrintable(text(t)));
+    for (int code = drills::FirstFrenchExercise; code <= drills::ExerciseCount; ++code)
+        for (const char *t : drills::exerciseText(code)->models)
+            QVERIFY2(ui::fitsCp1252(QString::fromUtf8(t)), qPrintable(QString::fromUtf8(t)));
+}
+
+void TestExosTexts::instructionFitsOnEveryLayout_data()
+{
+    QTest::addColumn<QString>("layout");
+    QTest::addColumn<int>("code");
+    const QStringList layouts = {u"fr"_qs,     u"fr(oss)"_qs, u"be"_qs,
+                                 u"ch(fr)"_qs, u"ca(fr)"_qs,  u"fr(bepo)"_qs};
+    for (const QString &layout : layouts)
+        for (int code = drills::FirstFrenchExercise; code <= drills::ExerciseCount; ++code)
+            QTest::addRow("%s %d", qPrintable(layout), code) << layout << code;
+}
+
+// The French exercises tell their keys for the learner's layout; the line
+// stays inside the window, in a type still easy to read, and on the French
+// layout it is the written one.
+void TestExosTexts::instructionFitsOnEveryLayout()
+{
+    QFETCH(QString, layout);
+    QFETCH(int, code);
+    keyboard::LiveKeyModel::instance().useLayout(layout);
+    auto restore = qScopeGuard([] { keyboard::LiveKeyModel::instance().useLayout(QStringLiteral("fr")); });
+    TExos w;
+    w.SetIni(code);
+    const QString line = w.Label1->text();
+    QVERIFY(!line.isEmpty());
+    const QRect drawn = QFontMetrics(w.Label1->font())
+                            .boundingRect(QRect(0, 0, w.Label1->width(), 1000),
+                                          w.Label1->wordWrap() ? Qt::TextWordWrap : 0, line);
+    QVERIFY2(drawn.width() <= w.Label1->width(), qPrintable(line));
+    QVERIFY2(w.Label1->y() + drawn.height() <= w.Label2->y(), qPrintable(line));
+    QVERIFY2(w.Label1->font().pixelSize() >= 11, qPrintable(line));
+    if (layout == QLatin1String("fr"))
+        QCOMPARE(line, QString::fromUtf8(drills::exerciseText(code)->instruction));
+    QVERIFY2(!line.contains(QLatin1String("introuvable")), qPrintable(line));
 }
 
 QTEST_MAIN(TestExosTexts)

@@ -86,6 +86,8 @@ private slots:
     void keysOfTheSmallKeyboard_data();
     void keysOfTheSmallKeyboard();
     void exerciseSessionsReachTheWindow();
+    void frenchCharactersMissedShowAsThemselves_data();
+    void frenchCharactersMissedShowAsThemselves();
     void gameCountsDestroyedAndLostLetters(); // and the key drill's keys
     void eraseAsksFirst();
     void ownTextsAreAFamily_data();
@@ -454,6 +456,44 @@ void TestProgression::exerciseSessionsReachTheWindow()
     window.showModule(2);
     QCOMPARE(window.StringGrid1->rowCount(), 3);
     QCOMPARE(row(window.StringGrid1, 0)[1], QStringLiteral("4 Touches h j"));
+}
+
+void TestProgression::frenchCharactersMissedShowAsThemselves_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("typed"); // the last key is wrong
+    QTest::addColumn<QString>("lesson");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("É") << 19 << u"x"_qs << u"19 Majuscules accentuées"_qs << u"É"_qs;
+    QTest::newRow("œ") << 20 << u"cx"_qs << u"20 Touches œ æ"_qs << u"œ"_qs;
+    QTest::newRow("«") << 21 << u"x"_qs << u"21 Guillemets « » et apostrophe ’"_qs << u"«"_qs;
+    QTest::newRow("non-breaking space")
+        << 21 << u"«x"_qs << u"21 Guillemets « » et apostrophe ’"_qs << u"Espace insécable"_qs;
+}
+
+// The exercises of the French characters count as the others do, and the
+// characters missed read as themselves (the invisible one by its name).
+void TestProgression::frenchCharactersMissedShowAsThemselves()
+{
+    QFETCH(int, code);
+    QFETCH(QString, typed);
+    test::PrompterScope prompts;
+    progress::useJournal(path());
+    TExos exos;
+    exos.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&exos));
+    exos.SetIni(code);
+    typeInto(exos.Edit2, typed);
+    QCOMPARE(exos.errors(), 1);
+    exos.SetIni(1);
+
+    TProgression window;
+    window.Init(progress::journal());
+    window.showModule(2);
+    QCOMPARE(window.StringGrid1->rowCount(), 1);
+    QTEST(row(window.StringGrid1, 0)[1], "lesson");
+    QCOMPARE(window.StringGrid2->rowCount(), 1);
+    QTEST(row(window.StringGrid2, 0)[0], "shown");
 }
 
 void TestProgression::gameCountsDestroyedAndLostLetters()

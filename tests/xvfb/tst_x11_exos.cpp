@@ -1,13 +1,18 @@
 // Real X key events through the French layout into the exercise window: the
-// dead circumflex composes "ô" and "^", which are judged like any key.
+// dead circumflex composes "ô" and "^", which are judged like any key; and
+// the French exercises typed through each French-speaking layout.
 #include "drills/exercisetexts.h"
 #include "drills/texos.h"
+#include "keyboard/keymodel.h"
 #include "support/testsupport.h"
 #include "ui/hooklineedit.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
+#include <QSignalSpy>
 #include <QtTest>
 
 namespace {
@@ -37,6 +42,38 @@ bool xdotoolKeys(const QStringList &keys)
     return test::sendKeys(QStringList{u"key"_qs, u"--delay"_qs, u"15"_qs} + keys);
 }
 
+// xdotool's arguments for a text, as the keyboard model says to type it:
+// one press per step, its keys held together given by X keycode. A
+// character the layout lacks is typed as its plain equivalent.
+QStringList keycodesOf(const keyboard::KeyModel &layout, const QString &text)
+{
+    QStringList keys;
+    for (QChar ch : text) {
+        const keyboard::HowToType how = layout.howToType(ch);
+        if (!how.typable()) {
+            keys += keycodesOf(layout, keyboard::plainEquivalent(ch));
+            continue;
+        }
+        for (const keyboard::KeyStep &step : how.steps) {
+            QStringList held;
+            for (int code : step.keycodes)
+                held << QString::number(code);
+            keys << held.join(QLatin1Char('+'));
+        }
+    }
+    return keys;
+}
+
+// "fr(oss)" as setxkbmap's layout and variant.
+bool useServerLayout(const QString &name)
+{
+    const qsizetype open = name.indexOf(QLatin1Char('('));
+    QStringList args{u"-layout"_qs, name.left(open)};
+    if (open >= 0)
+        args << u"-variant"_qs << name.mid(open + 1).chopped(1);
+    return QProcess::execute(u"setxkbmap"_qs, args) == 0;
+}
+
 } // namespace
 
 class TestX11Exos : public QObject
@@ -44,7 +81,64 @@ class TestX11Exos : public QObject
     Q_OBJECT
 private slots:
     void deadCircumflexIsJudged();
+    void frenchExercisesOnEveryLayout_data();
+    void frenchExercisesOnEveryLayout();
+    void cleanupTestCase();
 };
+
+void TestX11Exos::frenchExercisesOnEveryLayout_data()
+{
+    QTest::addColumn<QString>("layout");
+    for (const char *layout : {"fr", "fr(oss)", "be", "ch(fr)", "ca(fr)", "fr(bepo)"})
+        QTest::newRow(layout) << QString::fromLatin1(layout);
+}
+
+// Every line of the French exercises, typed as the keyboard model says on
+// the layout of the X server, is right key after key; a wrong accent is one
+// error.
+void TestX11Exos::frenchExercisesOnEveryLayout()
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        QSKIP("needs the X11 platform");
+    QFETCH(QString, layout);
+    const std::unique_ptr<keyboard::KeyModel> model = keyboard::KeyModel::fromLayoutName(layout);
+    QVERIFY(model);
+    QSignalSpy followed(&keyboard::LiveKeyModel::instance(), &keyboard::LiveKeyModel::changed);
+    QVERIFY(useServerLayout(layout));
+    if (layout != QLatin1String("fr"))
+        QTRY_VERIFY(followed.count() > 0);
+
+    TExos w;
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    for (int code = drills::FirstFrenchExercise; code <= drills::ExerciseCount; ++code) {
+        w.SetIni(code);
+        QTRY_COMPARE(QApplication::focusWidget(), w.Edit2);
+        int total = 0;
+        for (int line = 0; line < 3; ++line) {
+            const QString text = QString::fromUtf8(drills::exerciseText(code)->models[line]);
+            QVERIFY(
+                test::sendKeys(QStringList{u"key"_qs, u"--delay"_qs, u"8"_qs} + keycodesOf(*model, text)));
+            total += int(text.size());
+            QTRY_COMPARE(w.typingLine(line)->text(), text);
+            QCOMPARE(w.Label2->text(), QStringLiteral("Bon : %1     Erreurs : 0").arg(total));
+        }
+    }
+
+    // è where é is expected.
+    w.SetIni(8);
+    QTRY_COMPARE(QApplication::focusWidget(), w.Edit2);
+    QVERIFY(xdotoolKeys(keycodesOf(*model, u"qaèé"_qs)));
+    QTRY_COMPARE(w.good(), 3);
+    QCOMPARE(w.errors(), 1);
+    QCOMPARE(w.Edit2->text(), u"qaé"_qs);
+}
+
+void TestX11Exos::cleanupTestCase()
+{
+    useServerLayout(u"fr"_qs);
+}
 
 void TestX11Exos::deadCircumflexIsJudged()
 {
