@@ -15,7 +15,18 @@ struct KeyStat
     QString key;
     std::int32_t typed = 0;
     std::int32_t missed = 0;
+    qint64 ms = 0;          // time to type it right, summed
+    std::int32_t timed = 0; // right keys whose time is in ms
     double errorRate() const { return typed + missed > 0 ? double(missed) / (double(typed) + missed) : 0; }
+    double meanMs() const { return timed > 0 ? double(ms) / timed : 0; }
+};
+
+// An expected character and the one pressed instead, and how often.
+struct Confusion
+{
+    QString expected;
+    QString pressed;
+    std::int32_t count = 0;
 };
 
 class Journal final
