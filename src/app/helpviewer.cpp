@@ -2,11 +2,13 @@
 #include "app/helpviewer.h"
 
 #include "app/helpindex.h"
+#include "ui/screenfit.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QShowEvent>
 #include <QSplitter>
 #include <QStyle>
 #include <QTabWidget>
@@ -120,6 +122,13 @@ HelpViewer::HelpViewer(QWidget *parent)
     connect(topicList, &QListWidget::itemClicked, this, openItem);
     connect(searchEdit, &QLineEdit::textChanged, this, &HelpViewer::filterKeywords);
     connect(searchEdit, &QLineEdit::returnPressed, this, &HelpViewer::openFirstFound);
+}
+
+void HelpViewer::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        ui::fitWindowToScreen(this);
 }
 
 QList<QPair<QString, QString>> HelpViewer::keywords()

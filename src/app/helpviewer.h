@@ -43,6 +43,9 @@ public:
     QToolButton *forwardButton;
     QTextBrowser *browser;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void open(const QString &page);
     void filterKeywords(const QString &text);

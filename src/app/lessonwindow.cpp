@@ -25,7 +25,6 @@ LessonWindow::LessonWindow(const QString &name, int moduleCode, int helpContext,
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
-    connect(Timer1, &QTimer::timeout, this, [this] { m_chronometerRan = true; });
     // A normal quit records the sessions still open.
     if (QCoreApplication *app = QCoreApplication::instance())
         connect(app, &QCoreApplication::aboutToQuit, this, [this] { endSession(nullptr); });
@@ -35,14 +34,17 @@ void LessonWindow::SetIni(std::int32_t code)
 {
     endSession(isVisible() ? this : nullptr);
     m_code = code;
-    m_session.begin(m_module, code, QDateTime::currentDateTime(), m_good, m_errors);
-    m_chronometerRan = Timer1->isActive();
+    m_session.begin(m_module, code, QDateTime::currentDateTime());
+    // Only the chronometer's ticks from now on count for this lesson: the
+    // window may stop it or leave it running after this.
+    m_chronometerRan = false;
+    m_secondsAtStart = m_seconds;
 }
 
 // Seconds left over from an earlier session do not count.
 std::int32_t LessonWindow::sessionSeconds() const
 {
-    return m_chronometerRan || Timer1->isActive() ? m_seconds : 0;
+    return m_chronometerRan ? qMax(m_seconds - m_secondsAtStart, 0) : 0;
 }
 
 void LessonWindow::endSession(QWidget *parent)
@@ -57,9 +59,9 @@ std::optional<progress::SessionRecord> LessonWindow::sessionSoFar() const
     return copy.finish(QDateTime::currentDateTime(), sessionSeconds());
 }
 
-void LessonWindow::noteJudged()
+void LessonWindow::noteJudged(std::int32_t good, std::int32_t errors)
 {
-    m_session.observe(m_good, m_errors, QDateTime::currentMSecsSinceEpoch());
+    m_session.judged(good, errors, QDateTime::currentMSecsSinceEpoch());
 }
 
 void LessonWindow::noteKey(const QString &expected, bool right)
@@ -120,6 +122,7 @@ void LessonWindow::StaticText1Click()
     else
         Timer1->start();
     m_seconds = 0;
+    m_secondsAtStart = 0;
     if (Timer1->isActive()) {
         m_seconds = 1;
         if (StaticText2)
@@ -134,6 +137,7 @@ void LessonWindow::SetTemps()
     else
         Timer1->start();
     m_seconds = 0;
+    m_secondsAtStart = 0;
 }
 
 void LessonWindow::Timer1Timer()
@@ -141,6 +145,7 @@ void LessonWindow::Timer1Timer()
     if (StaticText2)
         StaticText2->setText(elapsedText(m_seconds));
     m_seconds = ui::add32(m_seconds, 1);
+    m_chronometerRan = true;
 }
 
 Qt::WindowFlags LessonWindow::subWindowFlags() const

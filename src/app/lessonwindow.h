@@ -75,9 +75,9 @@ protected:
     // inside parent; a click on it runs StaticText1Click.
     void createTimeDisplay(QWidget *parent, QPoint pos);
     virtual QString clickStartText() const { return QStringLiteral("1"); }
-    // After a judged key or answer, once the counters are up to date: the
-    // session takes what they gained.
-    void noteJudged();
+    // A judged key or answer: the keystrokes it counted good and the errors
+    // it counted, as added to the window's counters.
+    void noteJudged(std::int32_t good, std::int32_t errors);
     // The character (or key name) that was asked for, typed right or missed.
     void noteKey(const QString &expected, bool right);
     // Gives target the focus while this window is the one in front; a window
@@ -99,5 +99,8 @@ private:
     std::int32_t sessionSeconds() const;
 
     progress::SessionTally m_session;
+    // The chronometer ticked during the session; its count when the session
+    // began (a chronometer left running goes on counting from there).
     bool m_chronometerRan = false;
+    std::int32_t m_secondsAtStart = 0;
 };

@@ -133,7 +133,7 @@ bool DrillWindow::keyPress(int line, quint8 key)
         focusLine(v.focusLine);
     showScore();
     noteKey(expected, v.accepted);
-    noteJudged();
+    noteJudged(v.accepted ? 1 : 0, v.accepted ? 0 : 1);
     return v.insert;
 }
 

@@ -113,10 +113,14 @@ void TJeu::Timer2Timer()
         before[i - 1] = m_logic.item(i);
     m_logic.step();
     // An item that passed the bottom: every letter left in it was missed.
+    std::int32_t lost = 0;
     for (int i = 1; i <= GameLogic::kItemCount; ++i)
         if (m_logic.item(i).isEmpty())
-            for (const QChar c : before[i - 1])
+            for (const QChar c : before[i - 1]) {
                 noteKey(QString(c), false);
+                ++lost;
+            }
+    noteJudged(0, lost);
     showScore();
 }
 
@@ -127,9 +131,14 @@ void TJeu::FormKeyPress(quint8 code)
     for (int i = 1; i <= GameLogic::kItemCount; ++i)
         before[i - 1] = m_logic.item(i);
     if (m_logic.keyPress(typed)) {
+        // One good key for each item it hit.
+        std::int32_t hits = 0;
         for (int i = 1; i <= GameLogic::kItemCount; ++i)
-            if (m_logic.item(i) != before[i - 1])
+            if (m_logic.item(i) != before[i - 1]) {
                 noteKey(QString(typed), true);
+                ++hits;
+            }
+        noteJudged(hits, 0);
         showScore();
     }
 }
@@ -139,7 +148,6 @@ void TJeu::showScore()
     m_good = m_logic.good();
     m_errors = m_logic.errors();
     Label2->setText(m_logic.scoreLine());
-    noteJudged();
     update();
 }
 

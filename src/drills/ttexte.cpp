@@ -148,7 +148,7 @@ TTexte::TTexte(QWidget *parent)
     RichEdit2->setTabChangesFocus(false); // Tab types a tab character
     ui::guardPaste(RichEdit1);
     ui::guardPaste(RichEdit2);
-    ui::refuseInputMethod(RichEdit2);     // dead keys composed as in the other lessons
+    ui::refuseInputMethod(RichEdit2); // dead keys composed as in the other lessons
     typing->keyPress = [this](quint8 key) { return RichEdit2KeyPress(key); };
     RichEdit2->setFocus();
     // The chronometer stays stopped until the learner starts it; each tick
@@ -273,11 +273,11 @@ bool TTexte::RichEdit2KeyPress(quint8 key)
             model.setPosition(offset + 1, QTextCursor::KeepAnchor);
             RichEdit1->setTextCursor(model);
         }
-        noteJudged();
+        noteJudged(0, 1);
         return false;
     }
     m_good = ui::add32(m_good, 1);
-    noteJudged();
+    noteJudged(1, 0);
     return true;
 }
 

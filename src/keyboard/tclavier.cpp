@@ -279,8 +279,10 @@ void TClavier::Tirage1()
 
 void TClavier::Verif1(quint16 key)
 {
-    noteKey(m_drill.targetName(), m_drill.isRight(key));
-    if (m_drill.isRight(key)) {
+    const bool right = m_drill.isRight(key);
+    noteKey(m_drill.targetName(), right);
+    noteJudged(right ? 1 : 0, right ? 0 : 1);
+    if (right) {
         m_good = ui::add32(m_good, 1);
         // The next key is drawn first, so that the score and the new prompt
         // reach a screen reader together.
@@ -290,7 +292,6 @@ void TClavier::Verif1(quint16 key)
         m_errors = ui::add32(m_errors, 1);
         setLabel2(keyboard::KeyDrill::scoreText(m_good, m_errors, false));
     }
-    noteJudged();
 }
 
 void TClavier::setLabel2(const QString &text)

@@ -164,7 +164,6 @@ void TSaisie::syncCounts()
 {
     m_good = m_check.good();
     m_errors = m_check.errors();
-    noteJudged();
 }
 
 // ---- leaving a field -------------------------------------------------------
@@ -204,11 +203,17 @@ void TSaisie::fieldLeft(int row)
 void TSaisie::fieldExit(int row)
 {
     QLineEdit *field = m_entries[row - 1];
-    switch (m_check.fieldExit(row, field->text(), m_models[row - 1]->text())) {
+    const QString entry = field->text();
+    const office::FormCheck::Exit exit = m_check.fieldExit(row, entry, m_models[row - 1]->text());
+    switch (exit) {
     case office::FormCheck::Exit::Leave: break;
     case office::FormCheck::Exit::StayHere: takeFocus(field); break;
     case office::FormCheck::Exit::GoToFirst: takeFocus(Edit6); break;
     }
+    // An empty field is not judged; a right one counts its length.
+    if (!entry.isEmpty())
+        exit == office::FormCheck::Exit::StayHere ? noteJudged(0, 1)
+                                                  : noteJudged(std::int32_t(entry.size()), 0);
     syncCounts();
 }
 
@@ -245,6 +250,7 @@ void TSaisie::FormKeyDown(int vk)
 {
     if (!m_check.recordKey(vk, Edit10->text(), Edit5->text()))
         return;
+    noteJudged(std::int32_t(Edit10->text().size()), 0); // the last field, left right
     syncCounts();
     m_pendingFocus = nullptr;
     showLesson(m_code);

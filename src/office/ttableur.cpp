@@ -143,7 +143,6 @@ void TTableur::syncCounts()
 {
     m_good = m_judge.good();
     m_errors = m_judge.errors();
-    noteJudged();
 }
 
 bool TTableur::StringGrid1SelectCell(int, int)
@@ -163,7 +162,12 @@ bool TTableur::StringGrid2SelectCell(int, int)
 void TTableur::StringGrid2KeyDown(int vk)
 {
     const GridCell at = StringGrid2->current();
-    m_judge.keyEvent(vk, at, StringGrid2->cell(at), StringGrid1->cell(at));
+    const QString typed = StringGrid2->cell(at);
+    switch (m_judge.keyEvent(vk, at, typed, StringGrid1->cell(at))) {
+    case office::GridJudge::Verdict::Good: noteJudged(std::int32_t(typed.size()), 0); break; // the whole cell
+    case office::GridJudge::Verdict::Wrong: noteJudged(0, 1); break;
+    case office::GridJudge::Verdict::NotJudged: break;
+    }
     syncCounts();
     // The model's selection follows the learner.
     StringGrid1->moveTo(at);

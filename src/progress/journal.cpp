@@ -1,6 +1,8 @@
 // The progression journal over Qt Sql's SQLite driver.
 #include "progress/journal.h"
 
+#include "ui/safefile.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -12,6 +14,7 @@
 #include <QVariant>
 
 #include <algorithm>
+#include <cerrno>
 
 namespace progress {
 
@@ -29,10 +32,62 @@ const char *const kSchema[] = {
     "CREATE INDEX session_key_by_session ON session_key (session)",
 };
 
-QString sqlDetail(const QSqlError &error)
+// SQLite's result codes (the low byte of an extended code).
+enum SqliteCode {
+    kPerm = 3,
+    kBusy = 5,
+    kLocked = 6,
+    kNoMem = 7,
+    kReadOnly = 8,
+    kIoErr = 10,
+    kCorrupt = 11,
+    kFull = 13,
+    kCantOpen = 14,
+    kNotADb = 26,
+};
+
+int sqliteCode(const QSqlError &error)
 {
-    const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
-    return text.isEmpty() ? QStringLiteral("erreur inconnue") : text;
+    bool ok = false;
+    const int code = error.nativeErrorCode().toInt(&ok);
+    return ok ? code & 0xff : -1;
+}
+
+bool isBusy(const QSqlError &error)
+{
+    const int code = sqliteCode(error);
+    return code == kBusy || code == kLocked;
+}
+
+// The reason of a failure in the learner's words, not SQLite's English.
+QString sqlDetail(const QSqlError &error, const QString &path)
+{
+    const QFileInfo file(path);
+    const QString folder = QDir::toNativeSeparators(file.absolutePath());
+    switch (sqliteCode(error)) {
+    case kPerm: return ui::systemReason(EACCES);
+    case kBusy:
+    case kLocked: return QStringLiteral("un autre programme l'utilise");
+    case kNoMem: return ui::systemReason(ENOMEM);
+    case kReadOnly:
+        return QStringLiteral("le fichier ou son dossier « %1 » ne peut pas être écrit").arg(folder);
+    case kIoErr: return ui::systemReason(EIO);
+    case kCorrupt: return QStringLiteral("le fichier est endommagé");
+    case kFull: return ui::systemReason(ENOSPC);
+    case kCantOpen:
+        if (file.isDir())
+            return ui::systemReason(EISDIR);
+        if (file.exists() && !file.isReadable())
+            return ui::systemReason(EACCES);
+        if (!QFileInfo(file.absolutePath()).isWritable())
+            return QStringLiteral("le dossier « %1 » ne peut pas être écrit").arg(folder);
+        return QStringLiteral("le fichier ne peut pas être ouvert");
+    case kNotADb: return QStringLiteral("ce fichier n'est pas un historique de progression");
+    default:
+        return error.nativeErrorCode().isEmpty()
+                   ? QStringLiteral("erreur inconnue")
+                   : QStringLiteral("erreur %1 de la base de données").arg(error.nativeErrorCode());
+    }
 }
 
 } // namespace
@@ -69,6 +124,16 @@ bool Journal::fail(const QString &what, const QString &detail)
 {
     m_error = detail.isEmpty() ? what : what + QStringLiteral(" : ") + detail;
     return false;
+}
+
+bool Journal::failSql(const QString &what, const QSqlError &error)
+{
+    if (isBusy(error)) {
+        m_busy = true;
+        m_error = QStringLiteral("L'historique est utilisé par un autre programme");
+        return false;
+    }
+    return fail(what, sqlDetail(error, m_path));
 }
 
 bool Journal::open()
@@ -110,27 +175,43 @@ Journal::Opening Journal::openFile()
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QLatin1String(kDriver), m_connection);
         db.setDatabaseName(m_path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=1000"));
         if (!db.open()) {
-            const QString detail = sqlDetail(db.lastError());
+            const QSqlError detail = db.lastError();
             db = QSqlDatabase();
             closeDatabase();
-            fail(QStringLiteral("Impossible d'ouvrir l'historique de progression « %1 »")
-                     .arg(QDir::toNativeSeparators(m_path)),
-                 detail);
+            failSql(QStringLiteral("Impossible d'ouvrir l'historique de progression « %1 »")
+                        .arg(QDir::toNativeSeparators(m_path)),
+                    detail);
             return Opening::Failed;
         }
         QSqlQuery query(db);
         int version = -1;
-        if (query.exec(QStringLiteral("PRAGMA quick_check")) && query.next() &&
-            query.value(0).toString() == QLatin1String("ok") &&
-            query.exec(QStringLiteral("PRAGMA user_version")) && query.next())
-            version = query.value(0).toInt();
-        if (version < 0) {
+        bool checkFailed = false;
+        if (query.exec(QStringLiteral("PRAGMA quick_check")) && query.next()) {
+            checkFailed = query.value(0).toString() != QLatin1String("ok");
+            if (!checkFailed && query.exec(QStringLiteral("PRAGMA user_version")) && query.next())
+                version = query.value(0).toInt();
+        }
+        // Only a failed check, or a file that is no database at all, is
+        // damage; a file in use by another program or out of reach is left
+        // as it is and tried again next time.
+        const QSqlError error = query.lastError();
+        const int code = sqliteCode(error);
+        if (version < 0 && (checkFailed || code == kCorrupt || code == kNotADb)) {
             damaged = true;
             fail(QStringLiteral("L'historique de progression « %1 » est illisible")
                      .arg(QDir::toNativeSeparators(m_path)),
-                 sqlDetail(query.lastError()));
+                 checkFailed ? QStringLiteral("la vérification de son contenu a échoué")
+                             : sqlDetail(error, m_path));
+        } else if (version < 0) {
+            query = QSqlQuery();
+            db = QSqlDatabase();
+            closeDatabase();
+            failSql(QStringLiteral("Impossible de lire l'historique de progression « %1 »")
+                        .arg(QDir::toNativeSeparators(m_path)),
+                    error);
+            return m_busy ? Opening::Busy : Opening::Failed;
         } else if (version > kSchemaVersion) {
             query = QSqlQuery();
             db = QSqlDatabase();
@@ -162,20 +243,19 @@ bool Journal::createSchema()
 {
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     if (!db.transaction())
-        return fail(QStringLiteral("Impossible de créer l'historique de progression"),
-                    sqlDetail(db.lastError()));
+        return failSql(QStringLiteral("Impossible de créer l'historique de progression"), db.lastError());
     QSqlQuery query(db);
     for (const char *statement : kSchema) {
         if (!query.exec(QLatin1String(statement))) {
-            const QString detail = sqlDetail(query.lastError());
+            const QSqlError detail = query.lastError();
             db.rollback();
-            return fail(QStringLiteral("Impossible de créer l'historique de progression"), detail);
+            return failSql(QStringLiteral("Impossible de créer l'historique de progression"), detail);
         }
     }
     if (!query.exec(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion)) || !db.commit()) {
-        const QString detail = sqlDetail(query.lastError().isValid() ? query.lastError() : db.lastError());
+        const QSqlError detail = query.lastError().isValid() ? query.lastError() : db.lastError();
         db.rollback();
-        return fail(QStringLiteral("Impossible de créer l'historique de progression"), detail);
+        return failSql(QStringLiteral("Impossible de créer l'historique de progression"), detail);
     }
     return true;
 }
@@ -183,6 +263,7 @@ bool Journal::createSchema()
 bool Journal::record(const SessionRecord &session)
 {
     m_error.clear();
+    m_busy = false;
     if (!open())
         return false;
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
@@ -190,7 +271,7 @@ bool Journal::record(const SessionRecord &session)
         QStringLiteral("Impossible d'enregistrer la séance dans l'historique de progression « %1 »")
             .arg(QDir::toNativeSeparators(m_path));
     if (!db.transaction())
-        return fail(what, sqlDetail(db.lastError()));
+        return failSql(what, db.lastError());
     QSqlQuery query(db);
     bool ok = query.prepare(QStringLiteral(
         "INSERT INTO session (start_ms, end_ms, module, lesson, good, errors, seconds, typing_ms)"
@@ -216,9 +297,9 @@ bool Journal::record(const SessionRecord &session)
         }
     }
     if (!ok || !db.commit()) {
-        const QString detail = sqlDetail(query.lastError().isValid() ? query.lastError() : db.lastError());
+        const QSqlError detail = query.lastError().isValid() ? query.lastError() : db.lastError();
         db.rollback();
-        return fail(what, detail);
+        return failSql(what, detail);
     }
     return true;
 }
@@ -227,6 +308,7 @@ QList<SessionRecord> Journal::sessions(int module, int limit)
 {
     QList<SessionRecord> result;
     m_error.clear();
+    m_busy = false;
     if (!open())
         return result;
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
@@ -237,7 +319,7 @@ QList<SessionRecord> Journal::sessions(int module, int limit)
     query.addBindValue(module);
     query.addBindValue(limit);
     if (!query.exec()) {
-        fail(QStringLiteral("Impossible de lire l'historique de progression"), sqlDetail(query.lastError()));
+        failSql(QStringLiteral("Impossible de lire l'historique de progression"), query.lastError());
         return result;
     }
     while (query.next()) {
@@ -259,6 +341,8 @@ QList<SessionRecord> Journal::sessions(int module, int limit)
 QList<KeyStat> Journal::keyStats(int module)
 {
     QList<KeyStat> result;
+    m_error.clear();
+    m_busy = false;
     if (!open())
         return result;
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
@@ -268,7 +352,7 @@ QList<KeyStat> Journal::keyStats(int module)
     query.addBindValue(module);
     query.addBindValue(module);
     if (!query.exec()) {
-        fail(QStringLiteral("Impossible de lire l'historique de progression"), sqlDetail(query.lastError()));
+        failSql(QStringLiteral("Impossible de lire l'historique de progression"), query.lastError());
         return result;
     }
     while (query.next())
@@ -286,18 +370,19 @@ QList<KeyStat> Journal::keyStats(int module)
 bool Journal::clear()
 {
     m_error.clear();
+    m_busy = false;
     if (!open())
         return false;
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     const QString what = QStringLiteral("Impossible d'effacer l'historique de progression");
     if (!db.transaction())
-        return fail(what, sqlDetail(db.lastError()));
+        return failSql(what, db.lastError());
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("DELETE FROM session_key")) ||
         !query.exec(QStringLiteral("DELETE FROM session")) || !db.commit()) {
-        const QString detail = sqlDetail(query.lastError().isValid() ? query.lastError() : db.lastError());
+        const QSqlError detail = query.lastError().isValid() ? query.lastError() : db.lastError();
         db.rollback();
-        return fail(what, detail);
+        return failSql(what, detail);
     }
     return true;
 }

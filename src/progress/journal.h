@@ -7,6 +7,8 @@
 #include <QList>
 #include <QString>
 
+class QSqlError;
+
 namespace progress {
 
 // A character's totals over many sessions.
@@ -56,23 +58,28 @@ public:
 
     // The last failure, in French, for the learner.
     const QString &lastError() const { return m_error; }
+    // The last failure came from another program holding the file; the next
+    // use tries again.
+    bool busy() const { return m_busy; }
     // The file that held a damaged journal, moved aside at the last opening
     // (empty when none was).
     const QString &setAside() const { return m_setAside; }
 
 private:
-    enum class Opening { Ready, Failed, Damaged };
+    enum class Opening { Ready, Failed, Busy, Damaged };
     bool open();
     Opening openFile();
     bool createSchema();
     void closeDatabase();
     bool fail(const QString &what, const QString &detail);
+    bool failSql(const QString &what, const QSqlError &error);
 
     QString m_path;
     QString m_connection;
     QString m_error;
     QString m_setAside;
     bool m_open = false;
+    bool m_busy = false;
 };
 
 } // namespace progress

@@ -33,7 +33,7 @@ double niceStep(double top, int ticks)
 ProgressChart::ProgressChart(QWidget *parent)
     : QWidget(parent)
 {
-    setMinimumSize(360, 170);
+    setMinimumSize(360, 130);
     setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
 }
@@ -42,6 +42,12 @@ void ProgressChart::setSessions(const QList<SessionRecord> &sessions)
 {
     m_sessions = sessions;
     update();
+}
+
+QString ProgressChart::graduation(double value, bool percent)
+{
+    const QString text = QLocale(QLocale::French, QLocale::France).toString(value, 'g', 4);
+    return percent ? text + QStringLiteral(" %") : text;
 }
 
 void ProgressChart::paintEvent(QPaintEvent *)
@@ -77,13 +83,11 @@ void ProgressChart::paintEvent(QPaintEvent *)
         p.setPen(QPen(palette().color(QPalette::Mid), 0.5));
         p.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
         p.setPen(kSpeedColor);
-        const QString speed = QString::number(speedStep * i, 'g', 4);
         p.drawText(QRectF(0, y - fm.height() / 2.0, plot.left() - 4, fm.height()),
-                   Qt::AlignRight | Qt::AlignVCenter, speed);
+                   Qt::AlignRight | Qt::AlignVCenter, graduation(speedStep * i, false));
         p.setPen(kErrorColor);
         p.drawText(QRectF(plot.right() + 4, y - fm.height() / 2.0, width() - plot.right(), fm.height()),
-                   Qt::AlignLeft | Qt::AlignVCenter,
-                   QString::number(errorStep * i, 'g', 4) + QStringLiteral(" %"));
+                   Qt::AlignLeft | Qt::AlignVCenter, graduation(errorStep * i, true));
     }
     p.setPen(palette().color(QPalette::Text));
     p.drawRect(plot);
@@ -96,13 +100,17 @@ void ProgressChart::paintEvent(QPaintEvent *)
     auto xOf = [&](int i) {
         return n == 1 ? plot.center().x() : plot.left() + 8 + (plot.width() - 16) * i / (n - 1);
     };
+    // A session whose speed is not known (too short to time) has no point on
+    // the speed line: drawn at 0 it would read as a fall.
     QPainterPath speedPath, errorPath;
     for (int i = 0; i < n; ++i) {
-        const QPointF sp(xOf(i), plot.bottom() - plot.height() * m_sessions[i].speed() / (speedStep * ticks));
         const QPointF ep(xOf(i),
                          plot.bottom() - plot.height() * m_sessions[i].errorPercent() / (errorStep * ticks));
-        i ? speedPath.lineTo(sp) : speedPath.moveTo(sp);
         i ? errorPath.lineTo(ep) : errorPath.moveTo(ep);
+        if (m_sessions[i].speed() <= 0)
+            continue;
+        const QPointF sp(xOf(i), plot.bottom() - plot.height() * m_sessions[i].speed() / (speedStep * ticks));
+        speedPath.elementCount() ? speedPath.lineTo(sp) : speedPath.moveTo(sp);
     }
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(kErrorColor, 1.5));
@@ -115,6 +123,8 @@ void ProgressChart::paintEvent(QPaintEvent *)
         p.setBrush(kErrorColor);
         const QPointF ep(xOf(i), plot.bottom() - plot.height() * s.errorPercent() / (errorStep * ticks));
         p.drawRect(QRectF(ep - QPointF(2.5, 2.5), QSizeF(5, 5)));
+        if (s.speed() <= 0)
+            continue;
         p.setBrush(kSpeedColor);
         p.drawEllipse(QPointF(xOf(i), plot.bottom() - plot.height() * s.speed() / (speedStep * ticks)), 3.5,
                       3.5);
@@ -140,21 +150,17 @@ void ProgressChart::paintEvent(QPaintEvent *)
 KeyboardMap::KeyboardMap(QWidget *parent)
     : QWidget(parent)
 {
+    // No height for width: inside a scrolling window that would make the
+    // window as high as every part's preferred height. The keys keep their
+    // shape whatever the room (see the unit below).
     setMinimumSize(300, 110);
-    QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    policy.setHeightForWidth(true);
-    setSizePolicy(policy);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
 }
 
 void KeyboardMap::setRates(const QList<double> &rates)
 {
     m_rates = rates;
     update();
-}
-
-int KeyboardMap::heightForWidth(int width) const
-{
-    return int(width * (kMapHeight + 0.6) / kMapWidth);
 }
 
 QColor KeyboardMap::rateColor(double rate)

@@ -18,6 +18,8 @@ public:
     void setSessions(const QList<SessionRecord> &sessions);
     const QList<SessionRecord> &sessions() const { return m_sessions; }
     QSize sizeHint() const override { return {520, 200}; }
+    // A graduation of an axis as a French reader writes it: "0,25", "2,5 %".
+    static QString graduation(double value, bool percent);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -40,8 +42,6 @@ public:
     // The colour of a rate: green at 0, red from 30 % on.
     static QColor rateColor(double rate);
     QSize sizeHint() const override { return {360, 140}; }
-    bool hasHeightForWidth() const override { return true; }
-    int heightForWidth(int width) const override;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

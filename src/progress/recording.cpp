@@ -19,6 +19,7 @@ struct State
     std::unique_ptr<Journal> journal;
     bool failureTold = false;
     bool setAsideTold = false;
+    bool busyTold = false;
 };
 
 State &state()
@@ -47,6 +48,7 @@ void useJournal(const QString &path)
     s.journal.reset(path.isEmpty() ? nullptr : new Journal(path));
     s.failureTold = false;
     s.setAsideTold = false;
+    s.busyTold = false;
 }
 
 void recordSession(QWidget *parent, const SessionRecord &session)
@@ -66,7 +68,23 @@ void recordSession(QWidget *parent, const SessionRecord &session)
         else
             qWarning().noquote() << text;
     }
-    if (ok || s.failureTold)
+    if (ok)
+        return;
+    // Another program holding the file for longer than the wait is no
+    // damage: the next session's end tries again.
+    if (s.journal->busy()) {
+        if (s.busyTold)
+            return;
+        s.busyTold = true;
+        const QString text = QStringLiteral("L'historique est utilisé par un autre programme ; cette séance "
+                                            "n'y sera pas gardée.");
+        if (parent)
+            ui::prompter().information(parent, text);
+        else
+            qWarning().noquote() << text;
+        return;
+    }
+    if (s.failureTold)
         return;
     s.failureTold = true;
     const QString text = s.journal->lastError() +

@@ -5,16 +5,6 @@
 
 namespace progress {
 
-namespace {
-
-// What a counter gained since it was last seen.
-std::int32_t gain(std::int32_t last, std::int32_t now)
-{
-    return now >= last ? now - last : now;
-}
-
-} // namespace
-
 double SessionRecord::speed() const
 {
     if (seconds > 0)
@@ -35,31 +25,22 @@ double SessionRecord::errorPercent() const
     return all > 0 ? errors * 100.0 / all : 0;
 }
 
-void SessionTally::begin(int module, std::int32_t lesson, const QDateTime &now, std::int32_t good,
-                         std::int32_t errors)
+void SessionTally::begin(int module, std::int32_t lesson, const QDateTime &now)
 {
     m_record = SessionRecord{};
     m_record.module = module;
     m_record.lesson = lesson;
     m_record.start = now;
-    m_lastGood = good;
-    m_lastErrors = errors;
     m_firstKeyMs = -1;
     m_running = true;
 }
 
-void SessionTally::observe(std::int32_t good, std::int32_t errors, qint64 nowMs)
+void SessionTally::judged(std::int32_t good, std::int32_t errors, qint64 nowMs)
 {
-    if (!m_running)
+    if (!m_running || (good <= 0 && errors <= 0))
         return;
-    const std::int32_t goodGain = gain(m_lastGood, good);
-    const std::int32_t errorGain = gain(m_lastErrors, errors);
-    m_lastGood = good;
-    m_lastErrors = errors;
-    if (goodGain <= 0 && errorGain <= 0)
-        return;
-    m_record.good = ui::add32(m_record.good, qMax(goodGain, 0));
-    m_record.errors = ui::add32(m_record.errors, qMax(errorGain, 0));
+    m_record.good = ui::add32(m_record.good, qMax(good, 0));
+    m_record.errors = ui::add32(m_record.errors, qMax(errors, 0));
     if (m_firstKeyMs < 0)
         m_firstKeyMs = nowMs;
     m_record.typingMs = nowMs - m_firstKeyMs;

@@ -1,6 +1,6 @@
 // One lesson session counted in memory: from the lesson's start to the next
-// start in the same window or the end of the run. The window hands over its
-// counters after each judged key; nothing here touches a file.
+// start in the same window or the end of the run. The window tells each of
+// its judgements as it makes it; nothing here touches a file.
 #pragma once
 #include <QDateTime>
 #include <QMap>
@@ -45,16 +45,15 @@ struct SessionRecord
 class SessionTally final
 {
 public:
-    // Starts a session; good and errors are the window's counters as they
-    // stand, before the lesson resets them.
-    void begin(int module, std::int32_t lesson, const QDateTime &now, std::int32_t good, std::int32_t errors);
+    void begin(int module, std::int32_t lesson, const QDateTime &now);
 
-    // The window's counters after a judged key or answer. A counter that
-    // went down was reset by the window (a new lesson, the window shown
-    // again): what it holds now was all counted since. nowMs is the time in
-    // milliseconds since the epoch (cheap to read on every key, unlike the
+    // One judgement of the lesson (a key, a line, a cell, a letter lost):
+    // the keystrokes it counted good and the errors it counted. Counted as
+    // told, whatever the window's own counters do meanwhile (they go back to
+    // 0 at a new lesson or when the window is shown again). nowMs is the time
+    // in milliseconds since the epoch (cheap to read on every key, unlike the
     // local date and time).
-    void observe(std::int32_t good, std::int32_t errors, qint64 nowMs);
+    void judged(std::int32_t good, std::int32_t errors, qint64 nowMs);
     // An expected character typed right or missed.
     void observeKey(const QString &expected, bool right);
 
@@ -67,8 +66,6 @@ public:
 
 private:
     SessionRecord m_record;
-    std::int32_t m_lastGood = 0;
-    std::int32_t m_lastErrors = 0;
     qint64 m_firstKeyMs = -1;
     bool m_running = false;
 };

@@ -6,6 +6,7 @@
 #include "progress/progresschart.h"
 #include "ui/caption.h"
 #include "ui/prompter.h"
+#include "ui/screenfit.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -16,6 +17,8 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QShowEvent>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -31,8 +34,13 @@ QTableWidget *makeTable(QWidget *parent, const char *name, const QStringList &he
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->verticalHeader()->hide();
+    // Each column as wide as what it shows; the room left stays empty
+    // rather than widen one column of figures.
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    table->horizontalHeader()->setStretchLastSection(true);
+    table->horizontalHeader()->setStretchLastSection(false);
+    // Rows as high as a line of text: more sessions in sight.
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     return table;
 }
 
@@ -78,11 +86,22 @@ TProgression::TProgression(QWidget *parent)
     setModal(true);
     resize(860, 640);
 
-    auto *layout = new QVBoxLayout(this);
+    // Everything but the buttons scrolls when the screen is too small for
+    // it, so that « Fermer » is always in sight.
+    auto *outer = new QVBoxLayout(this);
+    auto *scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("ScrollBox1"));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto *content = new QWidget(scroll);
+    scroll->setWidget(content);
+    outer->addWidget(scroll, 1);
+    auto *layout = new QVBoxLayout(content);
+    layout->setContentsMargins(0, 0, 0, 0);
     auto *top = new QHBoxLayout;
-    auto *label1 = new QLabel(QStringLiteral("&Leçons :"), this);
+    auto *label1 = new QLabel(QStringLiteral("&Leçons :"), content);
     label1->setObjectName(QStringLiteral("Label1"));
-    ComboBox1 = new QComboBox(this);
+    ComboBox1 = new QComboBox(content);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     for (int m = 1; m <= 7; ++m)
         ComboBox1->addItem(familyName(m), m);
@@ -92,35 +111,35 @@ TProgression::TProgression(QWidget *parent)
     top->addStretch(1);
     layout->addLayout(top);
 
-    Chart1 = new progress::ProgressChart(this);
+    Chart1 = new progress::ProgressChart(content);
     Chart1->setObjectName(QStringLiteral("Chart1"));
-    layout->addWidget(Chart1, 3);
+    layout->addWidget(Chart1, 2);
 
-    auto *label2 = new QLabel(QStringLiteral("Séances récentes"), this);
+    auto *label2 = new QLabel(QStringLiteral("Séances récentes"), content);
     label2->setObjectName(QStringLiteral("Label2"));
     layout->addWidget(label2);
     StringGrid1 =
-        makeTable(this, "StringGrid1",
+        makeTable(content, "StringGrid1",
                   {QStringLiteral("Date et heure"), QStringLiteral("Leçon"), QStringLiteral("Frappes"),
                    QStringLiteral("Erreurs"), QStringLiteral("% d'erreurs"), QStringLiteral("Durée"),
                    QStringLiteral("Frappes par minute")});
-    layout->addWidget(StringGrid1, 2);
+    layout->addWidget(StringGrid1, 5);
 
-    auto *label3 = new QLabel(QStringLiteral("Caractères les plus souvent manqués"), this);
+    auto *label3 = new QLabel(QStringLiteral("Caractères les plus souvent manqués"), content);
     label3->setObjectName(QStringLiteral("Label3"));
     layout->addWidget(label3);
     auto *keys = new QHBoxLayout;
-    StringGrid2 = makeTable(this, "StringGrid2",
+    StringGrid2 = makeTable(content, "StringGrid2",
                             {QStringLiteral("Caractère"), QStringLiteral("Manqué"), QStringLiteral("Demandé"),
                              QStringLiteral("Taux d'erreur")});
     StringGrid2->setMinimumWidth(300);
-    keys->addWidget(StringGrid2, 2);
-    Keyboard1 = new progress::KeyboardMap(this);
+    keys->addWidget(StringGrid2, 3);
+    Keyboard1 = new progress::KeyboardMap(content);
     Keyboard1->setObjectName(QStringLiteral("Keyboard1"));
-    keys->addWidget(Keyboard1, 3);
+    keys->addWidget(Keyboard1, 2);
     layout->addLayout(keys, 2);
 
-    Label4 = new QLabel(this);
+    Label4 = new QLabel(content);
     Label4->setObjectName(QStringLiteral("Label4"));
     Label4->setWordWrap(true);
     Label4->hide();
@@ -136,11 +155,18 @@ TProgression::TProgression(QWidget *parent)
     buttons->addWidget(Button2);
     buttons->addStretch(1);
     buttons->addWidget(Button1);
-    layout->addLayout(buttons);
+    outer->addLayout(buttons);
 
     connect(ComboBox1, &QComboBox::currentIndexChanged, this, [this] { ComboBox1Change(); });
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+}
+
+void TProgression::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        ui::fitWindowToScreen(this);
 }
 
 QString TProgression::familyName(int module)

@@ -52,6 +52,9 @@ public:
     QPushButton *Button1 = nullptr; // Fermer
     QPushButton *Button2 = nullptr; // Effacer l'historique...
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void refresh();
 

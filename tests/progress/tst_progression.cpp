@@ -2,6 +2,7 @@
 // the window that shows them.
 #include "drills/texos.h"
 #include "drills/tjeu.h"
+#include "drills/tphrases.h"
 #include "keyboard/tclavier.h"
 #include "progress/azertymap.h"
 #include "progress/journal.h"
@@ -10,6 +11,7 @@
 #include "progress/tprogression.h"
 #include "support/testsupport.h"
 #include "ui/hooklineedit.h"
+#include "ui/screenfit.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -51,6 +53,16 @@ void typeInto(QWidget *w, const QString &text)
         QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(ch), Qt::NoModifier);
 }
 
+// A lesson whose chronometer goes on across its lessons.
+class RunningLesson final : public LessonWindow
+{
+public:
+    RunningLesson()
+        : LessonWindow(QStringLiteral("RunningLesson"), 7, 0)
+    {}
+    void judgeKey() { noteJudged(1, 0); }
+};
+
 } // namespace
 
 class TestProgression : public QObject
@@ -59,11 +71,15 @@ class TestProgression : public QObject
 private slots:
     void init();
     void cleanup();
-    void tallyFollowsCounters_data();
-    void tallyFollowsCounters();
+    void tallyCountsJudgements_data();
+    void tallyCountsJudgements();
+    void sessionCountsItsOwnKeys_data();
+    void sessionCountsItsOwnKeys();
+    void sessionSecondsAreItsOwn();
     void sessionWithoutKeysIsNotRecorded();
     void journalKeepsSessionsAcrossOpenings();
     void damagedFileIsSetAsideNotErased();
+    void journalInUseIsNotDamage();
     void unusableJournalFailsWithAMessage_data();
     void unusableJournalFailsWithAMessage();
     void keysOfTheSmallKeyboard_data();
@@ -71,7 +87,12 @@ private slots:
     void exerciseSessionsReachTheWindow();
     void gameCountsDestroyedAndLostLetters(); // and the key drill's keys
     void eraseAsksFirst();
+    void windowFitsTheScreen_data();
+    void windowFitsTheScreen();
     void chartIsSharpAtScaleTwo();
+    void chartGraduationsAreFrench_data();
+    void chartGraduationsAreFrench();
+    void chartLeavesUnknownSpeedsOut();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -90,32 +111,31 @@ void TestProgression::cleanup()
     m_dir.reset();
 }
 
-void TestProgression::tallyFollowsCounters_data()
+void TestProgression::tallyCountsJudgements_data()
 {
-    // Counters as the window holds them: before the lesson, then after each
-    // judged key; what the session counted.
-    QTest::addColumn<QList<int>>("counters"); // good, errors pairs
+    // The lesson's judgements, one a second, as (good, errors) pairs; what
+    // the session counted.
+    QTest::addColumn<QList<int>>("judgements");
     QTest::addColumn<int>("good");
     QTest::addColumn<int>("errors");
-    QTest::addColumn<int>("typingSeconds"); // first key gaining a count to the last
-    QTest::newRow("plain") << QList<int>{0, 0, 1, 0, 1, 1, 2, 1} << 2 << 1 << 4;
-    QTest::newRow("reset by the lesson") << QList<int>{40, 7, 1, 0, 2, 0} << 2 << 0 << 2;
-    QTest::newRow("errors reset on showing") << QList<int>{0, 0, 3, 5, 3, 0, 3, 1} << 3 << 6 << 4;
-    QTest::newRow("good runs on (key drill)") << QList<int>{12, 4, 13, 0, 13, 1} << 1 << 1 << 2;
-    QTest::newRow("a whole cell at once") << QList<int>{0, 0, 0, 0, 9, 0, 9, 1} << 9 << 1 << 2;
+    QTest::addColumn<int>("typingSeconds"); // first key counted to the last
+    QTest::newRow("plain") << QList<int>{1, 0, 0, 1, 1, 0} << 2 << 1 << 2;
+    QTest::newRow("nothing judged first") << QList<int>{0, 0, 0, 0, 1, 0, 0, 1} << 1 << 1 << 1;
+    QTest::newRow("a whole cell at once") << QList<int>{9, 0, 0, 1} << 9 << 1 << 1;
+    QTest::newRow("a word lost in the game") << QList<int>{1, 0, 0, 4} << 1 << 4 << 1;
 }
 
-void TestProgression::tallyFollowsCounters()
+void TestProgression::tallyCountsJudgements()
 {
-    QFETCH(QList<int>, counters);
+    QFETCH(QList<int>, judgements);
     QFETCH(int, good);
     QFETCH(int, errors);
     QFETCH(int, typingSeconds);
     progress::SessionTally tally;
     const QDateTime start(QDate(2026, 3, 2), QTime(10, 0));
-    tally.begin(2, 1, start, counters[0], counters[1]);
-    for (int i = 2; i < counters.size(); i += 2)
-        tally.observe(counters[i], counters[i + 1], start.addSecs(i).toMSecsSinceEpoch());
+    tally.begin(2, 1, start);
+    for (int i = 0; i < judgements.size(); i += 2)
+        tally.judged(judgements[i], judgements[i + 1], start.addSecs(i / 2).toMSecsSinceEpoch());
     const auto record = tally.finish(start.addSecs(100), 0);
     QVERIFY(record);
     QCOMPARE(record->good, good);
@@ -123,11 +143,82 @@ void TestProgression::tallyFollowsCounters()
     QCOMPARE(record->typingMs, qint64(typingSeconds) * 1000);
 }
 
+void TestProgression::sessionCountsItsOwnKeys_data()
+{
+    // Keys typed in one exercise, then in another: what the second session
+    // holds, whatever the first one left on the window's counters.
+    QTest::addColumn<int>("first");
+    QTest::addColumn<QString>("firstKeys");
+    QTest::addColumn<int>("second");
+    QTest::addColumn<QString>("secondKeys");
+    QTest::addColumn<int>("good");
+    QTest::addColumn<int>("errors");
+    QTest::newRow("error after one error")
+        << 1 << QStringLiteral("gx") << 3 << QStringLiteral("xqz") << 2 << 1;
+    QTest::newRow("good after one good") << 1 << QStringLiteral("g") << 3 << QStringLiteral("q") << 1 << 0;
+    QTest::newRow("same counts again") << 1 << QStringLiteral("ghx") << 1 << QStringLiteral("ghx") << 2 << 1;
+}
+
+void TestProgression::sessionCountsItsOwnKeys()
+{
+    QFETCH(int, first);
+    QFETCH(QString, firstKeys);
+    QFETCH(int, second);
+    QFETCH(QString, secondKeys);
+    QFETCH(int, good);
+    QFETCH(int, errors);
+    progress::useJournal(path());
+    TExos exos;
+    exos.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&exos));
+    exos.SetIni(first);
+    typeInto(exos.Edit2, firstKeys);
+    exos.SetIni(second);
+    typeInto(exos.Edit2, secondKeys);
+    const auto so = exos.sessionSoFar();
+    QVERIFY(so);
+    QCOMPARE(exos.Label2->text(), LessonWindow::scoreLine(good, errors));
+    QCOMPARE(so->good, good);
+    QCOMPARE(so->errors, errors);
+}
+
+// A lesson is timed only by the chronometer's ticks during it.
+void TestProgression::sessionSecondsAreItsOwn()
+{
+    progress::useJournal(path());
+    TPhrases phrases;
+    phrases.SetIni(2);
+    phrases.StaticText1Click();
+    typeInto(phrases.Edit2, phrases.Edit1->text().left(4));
+    for (int i = 0; i < 6; ++i)
+        phrases.Timer1Timer();
+    QCOMPARE(phrases.sessionSoFar()->seconds, phrases.seconds());
+    phrases.SetIni(5); // stops the chronometer
+    QVERIFY(!phrases.chronometerRunning());
+    typeInto(phrases.Edit2, phrases.Edit1->text().left(3));
+    QCOMPARE(phrases.sessionSoFar()->good, 3);
+    QCOMPARE(phrases.sessionSoFar()->seconds, 0);
+
+    // A lesson that leaves the chronometer running from one lesson to the
+    // next (the data entry's) counts only the seconds since its start.
+    RunningLesson running;
+    running.SetIni(1);
+    running.SetTemps();
+    for (int i = 0; i < 5; ++i)
+        running.Timer1Timer();
+    running.SetIni(2);
+    QVERIFY(running.chronometerRunning());
+    running.judgeKey();
+    running.Timer1Timer();
+    running.Timer1Timer();
+    QCOMPARE(running.sessionSoFar()->seconds, 2);
+}
+
 void TestProgression::sessionWithoutKeysIsNotRecorded()
 {
     progress::SessionTally tally;
-    tally.begin(3, 1, QDateTime::currentDateTime(), 5, 5);
-    tally.observe(0, 0, QDateTime::currentMSecsSinceEpoch()); // the lesson's reset alone
+    tally.begin(3, 1, QDateTime::currentDateTime());
+    tally.judged(0, 0, QDateTime::currentMSecsSinceEpoch());
     tally.observeKey(QStringLiteral("a"), true);
     QVERIFY(!tally.finish(QDateTime::currentDateTime(), 10));
     QVERIFY(!tally.running());
@@ -193,20 +284,76 @@ void TestProgression::damagedFileIsSetAsideNotErased()
     QVERIFY(prompts.fake().errors.isEmpty());
 }
 
+void TestProgression::journalInUseIsNotDamage()
+{
+    {
+        progress::Journal journal(path());
+        QVERIFY(journal.record(session(2, 1, 5, 1, 0, QDateTime::currentDateTime())));
+    }
+    const QString holder = QStringLiteral("holder");
+    {
+        auto db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), holder);
+        db.setDatabaseName(path());
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        QVERIFY(q.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+    }
+    test::PrompterScope prompts;
+    progress::useJournal(path());
+    QWidget window;
+    for (int i = 0; i < 2; ++i)
+        progress::recordSession(&window, session(2, 2, 5, 1, 0, QDateTime::currentDateTime()));
+    QCOMPARE(prompts.fake().informations,
+             QStringList{QStringLiteral("L'historique est utilisé par un autre programme ; cette séance "
+                                        "n'y sera pas gardée.")});
+    QVERIFY(prompts.fake().errors.isEmpty());
+    QVERIFY(progress::journal()->setAside().isEmpty());
+    QCOMPARE(QDir(QFileInfo(path()).absolutePath()).entryList(QDir::Files),
+             QStringList{QStringLiteral("progression.sqlite")});
+
+    // Once the other program lets go, the next session is kept.
+    {
+        QSqlQuery q(QSqlDatabase::database(holder));
+        QVERIFY(q.exec(QStringLiteral("COMMIT")));
+    }
+    QSqlDatabase::removeDatabase(holder);
+    progress::recordSession(&window, session(2, 3, 5, 1, 0, QDateTime::currentDateTime()));
+    QCOMPARE(progress::journal()->sessions().size(), 2);
+    QCOMPARE(prompts.fake().informations.size(), 1);
+}
+
 void TestProgression::unusableJournalFailsWithAMessage_data()
 {
     QTest::addColumn<QString>("setUp");
-    QTest::newRow("folder is a file") << QStringLiteral("file");
-    QTest::newRow("newer schema") << QStringLiteral("newer");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("folder is a file")
+        << QStringLiteral("file") << QStringLiteral("Impossible de créer le dossier");
+    QTest::newRow("newer schema") << QStringLiteral("newer") << QStringLiteral("plus récente");
+    QTest::newRow("journal is a folder")
+        << QStringLiteral("folder") << QStringLiteral(" : c'est un dossier.");
+    QTest::newRow("disk full") << QStringLiteral("full") << QStringLiteral(" : le disque est plein.");
 }
 
 void TestProgression::unusableJournalFailsWithAMessage()
 {
     QFETCH(QString, setUp);
+    QFETCH(QString, reason);
     QString target = path();
+    test::PrompterScope prompts;
     if (setUp == QLatin1String("file")) {
         QFile blocker(m_dir->filePath(QStringLiteral("data")));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
+    } else if (setUp == QLatin1String("folder")) {
+        QVERIFY(QDir().mkpath(path()));
+    } else if (setUp == QLatin1String("full")) {
+        // A journal that may not grow behaves as on a full disk.
+        progress::useJournal(target);
+        progress::recordSession(nullptr, session(2, 1, 5, 1, 0, QDateTime::currentDateTime()));
+        const QStringList names = QSqlDatabase::connectionNames();
+        QCOMPARE(names.size(), 1);
+        QSqlQuery q(QSqlDatabase::database(names.first()));
+        QVERIFY(q.exec(QStringLiteral("PRAGMA page_count")) && q.next());
+        QVERIFY(q.exec(QStringLiteral("PRAGMA max_page_count = %1").arg(q.value(0).toInt())));
     } else {
         {
             progress::Journal journal(path());
@@ -221,14 +368,19 @@ void TestProgression::unusableJournalFailsWithAMessage()
         }
         QSqlDatabase::removeDatabase(QStringLiteral("raise"));
     }
-    test::PrompterScope prompts;
-    progress::useJournal(target);
+    if (setUp != QLatin1String("full"))
+        progress::useJournal(target);
+    SessionRecord big = session(2, 1, 5, 1, 0, QDateTime::currentDateTime());
+    for (int i = 0; i < 500; ++i)
+        big.keys[QString::number(i)] = {1, 0};
     QWidget window;
-    // A lesson goes on whatever happens: the learner is told once.
+    // A lesson goes on whatever happens: the learner is told once, in French.
     for (int i = 0; i < 3; ++i)
-        progress::recordSession(&window, session(2, 1, 5, 1, 0, QDateTime::currentDateTime()));
+        progress::recordSession(&window, big);
     QCOMPARE(prompts.fake().errors.size(), 1);
     QVERIFY(prompts.fake().errors[0].contains(QStringLiteral("La leçon continue")));
+    QVERIFY2(prompts.fake().errors[0].contains(reason), qPrintable(prompts.fake().errors[0]));
+    QVERIFY(progress::journal()->setAside().isEmpty()); // none of these is damage
     if (setUp == QLatin1String("newer")) {
         QVERIFY(prompts.fake().errors[0].contains(QStringLiteral("plus récente")));
         QVERIFY(progress::journal()->setAside().isEmpty());
@@ -348,6 +500,49 @@ void TestProgression::eraseAsksFirst()
     QCOMPARE(window.StringGrid1->rowCount(), 0);
 }
 
+void TestProgression::windowFitsTheScreen_data()
+{
+    QTest::addColumn<QRect>("screen");
+    QTest::addColumn<int>("rows"); // recent sessions in sight at least
+    QTest::newRow("roomy") << QRect(0, 0, 1920, 1080) << 10;
+    QTest::newRow("laptop at 200 %") << QRect(0, 0, 960, 540) << 6;
+    QTest::newRow("small, with a panel") << QRect(0, 30, 640, 482) << 3;
+}
+
+void TestProgression::windowFitsTheScreen()
+{
+    QFETCH(QRect, screen);
+    QFETCH(int, rows);
+    progress::Journal journal(path());
+    const QDateTime start(QDate(2026, 3, 2), QTime(10, 0));
+    for (int i = 0; i < TProgression::kRecentRows; ++i)
+        QVERIFY(journal.record(session(2, 1 + i % 18, 100 + i, i % 7, 60, start.addSecs(600 * i))));
+    TProgression window;
+    window.Init(&journal);
+    window.showModule(2);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    // As on a screen of that size (the test's own screen has its own).
+    window.resize(860, 640);
+    ui::fitWindow(&window, screen);
+    QTRY_VERIFY2(screen.contains(window.frameGeometry()),
+                 qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                .arg(window.frameGeometry().x())
+                                .arg(window.frameGeometry().y())
+                                .arg(window.frameGeometry().width())
+                                .arg(window.frameGeometry().height())));
+    // « Fermer » whole inside the window, whatever scrolls.
+    const QRect fermer(window.Button1->mapTo(&window, QPoint(0, 0)), window.Button1->size());
+    QVERIFY(window.rect().contains(fermer));
+    QTableWidget *table = window.StringGrid1;
+    const int shown = table->viewport()->height() / table->rowHeight(0);
+    qInfo("%dx%d: %d rows of recent sessions in sight", window.width(), window.height(), shown);
+    QVERIFY2(shown >= rows, qPrintable(QString::number(shown)));
+    // The columns hold what they show.
+    for (int c = 0; c < table->columnCount(); ++c)
+        QVERIFY(table->columnWidth(c) < table->viewport()->width() / 3);
+}
+
 void TestProgression::chartIsSharpAtScaleTwo()
 {
     progress::ProgressChart chart;
@@ -366,6 +561,47 @@ void TestProgression::chartIsSharpAtScaleTwo()
             if (image.pixelColor(x, y) != image.pixelColor(x - 1, y))
                 ++lone;
     QVERIFY(lone > 100);
+}
+
+void TestProgression::chartGraduationsAreFrench_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<bool>("percent");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("quarter") << 0.25 << false << QStringLiteral("0,25");
+    QTest::newRow("percent step") << 2.5 << true << QStringLiteral("2,5 %");
+    QTest::newRow("whole") << 20.0 << false << QStringLiteral("20");
+}
+
+void TestProgression::chartGraduationsAreFrench()
+{
+    QFETCH(double, value);
+    QFETCH(bool, percent);
+    QFETCH(QString, text);
+    QCOMPARE(progress::ProgressChart::graduation(value, percent), text);
+}
+
+void TestProgression::chartLeavesUnknownSpeedsOut()
+{
+    progress::ProgressChart chart;
+    chart.resize(400, 200);
+    const QDateTime start(QDate(2026, 3, 2), QTime(10, 0));
+    SessionRecord unknown = session(2, 1, 1, 0, 0, start.addDays(1));
+    unknown.typingMs = 0; // a single key: no speed
+    QCOMPARE(unknown.speed(), 0.0);
+    chart.setSessions({session(2, 1, 60, 6, 60, start), unknown, session(2, 1, 60, 6, 60, start.addDays(2))});
+    QImage image(chart.size(), QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    chart.render(&image);
+    // Both known sessions type 60 a minute, the top of the axis: nothing of
+    // the speed's colour in the lower half of the plot.
+    const QColor speed(0x1f, 0x5f, 0xbf);
+    int low = 0;
+    for (int y = image.height() / 2; y < image.height(); ++y)
+        for (int x = image.width() / 4; x < image.width() * 3 / 4; ++x)
+            if (image.pixelColor(x, y) == speed)
+                ++low;
+    QCOMPARE(low, 0);
 }
 
 QTEST_MAIN(TestProgression)
