@@ -1,6 +1,7 @@
 // The window of the typing drills: widgets wired to the line judging.
 #include "drills/drillwindow.h"
 
+#include "ui/cp1252.h"
 #include "ui/flatframe.h"
 #include "ui/hooklineedit.h"
 #include "ui/keycodes.h"
@@ -132,7 +133,7 @@ bool DrillWindow::keyPress(int line, quint8 key)
     if (v.focusLine >= 0)
         focusLine(v.focusLine);
     showScore();
-    noteKey(expected, v.accepted);
+    noteKey(expected, v.accepted, QString(ui::cp1252ToUnicode(key)));
     noteJudged(v.accepted ? 1 : 0, v.accepted ? 0 : 1);
     return v.insert;
 }

@@ -34,7 +34,7 @@ struct Confusion
 class Journal final
 {
 public:
-    static constexpr int kSchemaVersion = 1;
+    static constexpr int kSchemaVersion = 2;
 
     // path: the SQLite file; its folder is created when first needed.
     explicit Journal(QString path);
@@ -53,6 +53,12 @@ public:
     QList<SessionRecord> sessions(int module = 0, int limit = -1);
     // Totals per character, most missed first (by count, then by rate).
     QList<KeyStat> keyStats(int module = 0);
+    // Totals per character over the latest sessions of every lesson, with
+    // the time taken by the right keys.
+    QList<KeyStat> recentKeyStats(int sessions);
+    // Characters pressed for others over the latest sessions, most frequent
+    // first.
+    QList<Confusion> confusions(int sessions);
     // Erases every session.
     bool clear();
 
@@ -70,6 +76,7 @@ private:
     bool open();
     Opening openFile();
     bool createSchema();
+    bool upgrade(int version);
     void closeDatabase();
     bool fail(const QString &what, const QString &detail);
     bool failSql(const QString &what, const QSqlError &error);

@@ -17,6 +17,8 @@ struct KeyCount
 {
     std::int32_t typed = 0;
     std::int32_t missed = 0;
+    qint64 ms = 0;          // time from the previous judged key, summed over the right ones
+    std::int32_t timed = 0; // right keys whose time is in ms
     friend bool operator==(const KeyCount &, const KeyCount &) = default;
 };
 
@@ -31,6 +33,9 @@ struct SessionRecord
     std::int32_t seconds = 0; // chronometer seconds, 0 when it did not run
     qint64 typingMs = 0;      // from the first judged key to the last
     QMap<QString, KeyCount> keys;
+    // (expected, pressed instead) and how often.
+    QMap<std::pair<QString, QString>, std::int32_t> confusions;
+    QString title; // what the lesson worked on, when it is not told by its code
 
     std::int32_t total() const { return good + errors; }
     // Keystrokes per minute: by the chronometer when it ran, otherwise by
@@ -54,8 +59,9 @@ public:
     // in milliseconds since the epoch (cheap to read on every key, unlike the
     // local date and time).
     void judged(std::int32_t good, std::int32_t errors, qint64 nowMs);
-    // An expected character typed right or missed.
-    void observeKey(const QString &expected, bool right);
+    // An expected character typed right or missed; nowMs as for judged,
+    // pressed the character typed instead of a missed one (when known).
+    void observeKey(const QString &expected, bool right, qint64 nowMs = -1, const QString &pressed = {});
 
     bool running() const { return m_running; }
     bool hasKeys() const { return m_record.total() > 0; }
@@ -67,6 +73,7 @@ public:
 private:
     SessionRecord m_record;
     qint64 m_firstKeyMs = -1;
+    qint64 m_lastKeyMs = -1;
     bool m_running = false;
 };
 
