@@ -44,6 +44,7 @@ const MenuItemDef kExercicesItems[] = {
     {"N16Touches1", "&16 Touches 1234567890", "Touches 1234567890", "", 16, false},
     {"N17Touches1", "&17 Touches - x : + =", "Touches - x : + =", "", 17, false},
     {"N18Touches1", "&18 Touches ? .", "Touches ? .", "", 18, false},
+    {"Revision1", "&Révision personnalisée", "Révision personnalisée", "", 25, false},
 };
 // Phrases
 const MenuItemDef kPhrasesItems[] = {

@@ -8,6 +8,8 @@
 #include "ui/accessibility.h"
 #include "ui/prompter.h"
 
+#include <QAction>
+
 namespace {
 
 // The active lesson's family when it has sessions, otherwise the family of
@@ -38,6 +40,14 @@ void TMainForm::Progression1Click()
     if (!dialog) {
         dialog = new TProgression(this);
         ui::applyAccessibleTexts(dialog, ui::accessibleTexts());
+        // The review opens as from its menu item, once the dialog is closed.
+        connect(
+            dialog, &TProgression::reviewRequested, this,
+            [this] {
+                if (auto *item = findChild<QAction *>(QStringLiteral("Revision1")))
+                    item->trigger();
+            },
+            Qt::QueuedConnection);
     }
     QList<progress::SessionRecord> pending;
     for (int module = 1; module <= 7; ++module)

@@ -127,7 +127,13 @@ TProgression::TProgression(QWidget *parent)
 
     auto *label3 = new QLabel(QStringLiteral("Caractères les plus souvent manqués"), content);
     label3->setObjectName(QStringLiteral("Label3"));
-    layout->addWidget(label3);
+    auto *missed = new QHBoxLayout;
+    missed->addWidget(label3, 1);
+    Reviser1 = new QPushButton(QStringLiteral("Réviser ces touches"), this);
+    Reviser1->setObjectName(QStringLiteral("Reviser1"));
+    Reviser1->setAutoDefault(false);
+    missed->addWidget(Reviser1);
+    layout->addLayout(missed);
     auto *keys = new QHBoxLayout;
     StringGrid2 = makeTable(content, "StringGrid2",
                             {QStringLiteral("Caractère"), QStringLiteral("Manqué"), QStringLiteral("Demandé"),
@@ -160,6 +166,7 @@ TProgression::TProgression(QWidget *parent)
     connect(ComboBox1, &QComboBox::currentIndexChanged, this, [this] { ComboBox1Change(); });
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+    connect(Reviser1, &QPushButton::clicked, this, [this] { Reviser1Click(); });
 }
 
 void TProgression::showEvent(QShowEvent *event)
@@ -305,4 +312,10 @@ void TProgression::refresh()
     Label4->setText(problem.isEmpty() ? QString() : problem + QLatin1Char('.'));
     Label4->setVisible(!problem.isEmpty());
     Button2->setEnabled(m_journal != nullptr);
+}
+
+void TProgression::Reviser1Click()
+{
+    accept();
+    emit reviewRequested();
 }
