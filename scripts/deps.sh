@@ -6,7 +6,7 @@ set -euo pipefail
 RUN_PKGS=(
   cmake g++ make ccache pkg-config dpkg-dev
   qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-translations-l10n qt6-wayland
-  libqt6sql6-sqlite
+  libqt6sql6-sqlite python3 wfrench
   libgl-dev libxkbcommon-dev libxkbcommon-x11-dev libx11-dev
   fonts-liberation2 fonts-dejavu-core
   libwayland-dev qt6-base-private-dev
@@ -15,8 +15,8 @@ TEST_PKGS=(
   clang libclang-rt-14-dev
   xvfb xauth x11-xkb-utils xdotool x11-utils x11-apps imagemagick twm
   lintian desktop-file-utils appstream
-  sway wtype wfrench
-  dbus at-spi2-core python3 python3-pyatspi
+  sway wtype
+  dbus at-spi2-core python3-pyatspi
 )
 PKGS=("${RUN_PKGS[@]}")
 [ "${1:-}" = run ] || PKGS+=("${TEST_PKGS[@]}")

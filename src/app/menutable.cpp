@@ -45,14 +45,15 @@ const MenuItemDef kExercicesItems[] = {
     {"N17Touches1", "&17 Touches - x : + =", "Touches - x : + =", "", 17, false},
     {"N18Touches1", "&18 Touches ? .", "Touches ? .", "", 18, false},
     {"N8", "-", "", "", -1, false},
-    {"N19Touches1", "&19 Majuscules accentuées", "Majuscules accentuées É È À Ç", "", 19, false},
-    {"N20Touches1", "&20 Touches œ æ", "Touches œ æ", "", 20, false},
-    {"N21Touches1", "&21 Guillemets « » et apostrophe ’", "Guillemets « » et apostrophe ’", "", 21, false},
-    {"N22Touches1", "&22 Ponctuation française", "Espaces insécables, points de suspension, tirets", "", 22,
+    {"N19Touches1", "19 &Majuscules accentuées", "Majuscules accentuées É È À Ç", "", 19, false},
+    {"N20Touches1", "20 &Touches œ æ", "Touches œ æ", "", 20, false},
+    {"N21Touches1", "21 &Guillemets « » et apostrophe ’", "Guillemets « » et apostrophe ’", "", 21, false},
+    {"N22Touches1", "22 &Ponctuation française", "Espaces insécables, points de suspension, tirets", "", 22,
      false},
-    {"N23Touches1", "&23 Chiffres et nombres", "Chiffres, signes et nombres écrits en français", "", 23,
+    {"N23Touches1", "23 &Chiffres et nombres", "Chiffres, signes et nombres écrits en français", "", 23,
      false},
-    {"N24Touches1", "&24 Signes AltGr", "Signes AltGr @ # € { } [ ] | \\ ~", "", 24, false},
+    {"N24Touches1", "24 &Signes AltGr", "Signes AltGr @ # € { } [ ] | \\ ~", "", 24, false},
+    {"Revision1", "&Révision personnalisée", "Révision personnalisée", "", 25, false},
 };
 // Phrases
 const MenuItemDef kPhrasesItems[] = {

@@ -9,6 +9,8 @@
 #include "ui/accessibility.h"
 #include "ui/prompter.h"
 
+#include <QAction>
+
 namespace {
 
 // The active lesson's family when it has sessions, otherwise the family of
@@ -39,6 +41,14 @@ void TMainForm::Progression1Click()
     if (!dialog) {
         dialog = new TProgression(lessonFamilies(), this);
         ui::applyAccessibleTexts(dialog, ui::accessibleTexts());
+        // The review opens as from its menu item, once the dialog is closed.
+        connect(
+            dialog, &TProgression::reviewRequested, this,
+            [this] {
+                if (auto *item = findChild<QAction *>(QStringLiteral("Revision1")))
+                    item->trigger();
+            },
+            Qt::QueuedConnection);
     }
     QList<progress::SessionRecord> pending;
     for (const LessonDef &row : lessonTable())

@@ -150,7 +150,7 @@ bool DrillWindow::keyPress(int line, quint8 key)
     showScore();
     // The first keys of a plain equivalent ("o" of "oe") are not judged yet.
     if (!v.partial) {
-        noteKey(expected, v.accepted);
+        noteKey(expected, v.accepted, QString(ui::cp1252ToUnicode(key)));
         noteJudged(v.accepted ? 1 : 0, v.accepted ? 0 : 1);
     }
     if (!v.accepted && !v.partial) {

@@ -1,13 +1,24 @@
-// TExos: key-group exercises, three model lines to copy per exercise.
+// TExos: key-group exercises, three model lines to copy per exercise, and the
+// review made of the learner's weakest characters.
 #include "drills/texos.h"
 
 #include "drills/exerciseinstruction.h"
 #include "drills/exercisetexts.h"
 #include "keyboard/keymodel.h"
+#include "progress/journal.h"
+#include "progress/recording.h"
 
+#include <QDateTime>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QTimer>
+
+namespace {
+
+// A longer wait is a pause, not the time the key took.
+constexpr qint64 kPauseMs = 5000;
+
+} // namespace
 
 TExos::TExos(QWidget *parent)
     : DrillWindow(QStringLiteral("TExos"), 2, 5, Look{QColor(0x00, 0x80, 0x80), 31, 20, QString()}, parent)
@@ -55,14 +66,62 @@ void TExos::SetIni(std::int32_t code)
     LessonWindow::SetIni(code);
     m_drill.resetCounts();
     showScore();
+    m_reviewing = false;
     if (const drills::ExerciseText *exercise = drills::exerciseText(code)) {
         showInstruction(drills::exerciseKeys(code) ? drills::liveInstruction(code)
                                                    : QString::fromUtf8(exercise->instruction));
         for (int i = 0; i < drills::LineDrill::LineCount; ++i)
             m_drill.setModel(i, QString::fromUtf8(exercise->models[i]));
+    } else if (code == kReviewCode) {
+        startReview();
     }
     m_drill.restart();
     showDrill();
     focusLine(0);
     Timer1->stop();
+}
+
+// The session just ended is in the journal already (SetIni recorded it).
+void TExos::startReview()
+{
+    QList<progress::KeyStat> keys;
+    QList<progress::Confusion> confusions;
+    if (progress::Journal *journal = progress::journal()) {
+        keys = journal->recentKeyStats(kReviewSessions);
+        confusions = journal->confusions(kReviewSessions);
+    }
+    m_review.start(keys, confusions, QRandomGenerator::global()->generate(), m_reviewed);
+    m_reviewed = true;
+    m_reviewing = true;
+    m_lineCounts.clear();
+    m_lastKeyMs = -1;
+    Label1->setText(m_review.instruction());
+    for (int i = 0; i < drills::LineDrill::LineCount; ++i)
+        m_drill.setModel(i, m_review.nextLine());
+}
+
+drills::Verdict TExos::judge(int line, int caret, quint8 key)
+{
+    const QString expected = m_drill.model(line).mid(caret, 1);
+    const drills::Verdict v = DrillWindow::judge(line, caret, key);
+    if (!m_reviewing || expected.isEmpty() || v.partial)
+        return v;
+    progress::KeyStat &count = m_lineCounts[expected];
+    count.key = expected;
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (v.accepted) {
+        ++count.typed;
+        if (m_lastKeyMs >= 0 && now - m_lastKeyMs <= kPauseMs) {
+            count.ms += now - m_lastKeyMs;
+            ++count.timed;
+        }
+    } else {
+        ++count.missed;
+    }
+    m_lastKeyMs = now;
+    if (v.completed) {
+        m_review.lineDone(m_lineCounts);
+        m_lineCounts.clear();
+    }
+    return v;
 }

@@ -32,18 +32,17 @@ const char *const kSchema[] = {
     "CREATE INDEX session_key_by_session ON session_key (session)",
 };
 
-// The file's name of a text of the learner's own goes in a column that
-// older journals lack; they keep their sessions without it.
-bool hasTitleColumn(const QSqlDatabase &db)
-{
-    QSqlQuery query(db);
-    if (!query.exec(QStringLiteral("PRAGMA table_info(session)")))
-        return false;
-    while (query.next())
-        if (query.value(1).toString() == QLatin1String("title"))
-            return true;
-    return false;
-}
+// From version 1 to 2: the time of each character, the characters pressed
+// for others, and a title for the lessons that work on the learner's own
+// text.
+const char *const kUpgrade2[] = {
+    "ALTER TABLE session ADD COLUMN title TEXT",
+    "ALTER TABLE session_key ADD COLUMN ms INTEGER NOT NULL DEFAULT 0",
+    "ALTER TABLE session_key ADD COLUMN timed INTEGER NOT NULL DEFAULT 0",
+    "CREATE TABLE session_confusion (session INTEGER NOT NULL REFERENCES session (id) ON DELETE CASCADE,"
+    " expected TEXT NOT NULL, pressed TEXT NOT NULL, count INTEGER NOT NULL)",
+    "CREATE INDEX session_confusion_by_session ON session_confusion (session)",
+};
 
 // SQLite's result codes (the low byte of an extended code).
 enum SqliteCode {
@@ -237,7 +236,7 @@ Journal::Opening Journal::openFile()
         } else {
             query.exec(QStringLiteral("PRAGMA foreign_keys = ON"));
             m_open = true;
-            if (version == 0 && !createSchema()) {
+            if (version == 0 ? !createSchema() : version < kSchemaVersion && !upgrade(version)) {
                 query = QSqlQuery();
                 db = QSqlDatabase();
                 closeDatabase();
@@ -258,7 +257,9 @@ bool Journal::createSchema()
     if (!db.transaction())
         return failSql(QStringLiteral("Impossible de créer l'historique de progression"), db.lastError());
     QSqlQuery query(db);
-    for (const char *statement : kSchema) {
+    QList<const char *> statements(std::begin(kSchema), std::end(kSchema));
+    statements.append(QList<const char *>(std::begin(kUpgrade2), std::end(kUpgrade2)));
+    for (const char *statement : std::as_const(statements)) {
         if (!query.exec(QLatin1String(statement))) {
             const QSqlError detail = query.lastError();
             db.rollback();
@@ -270,6 +271,35 @@ bool Journal::createSchema()
         db.rollback();
         return failSql(QStringLiteral("Impossible de créer l'historique de progression"), detail);
     }
+    return true;
+}
+
+// An older journal gains the newer tables in place, its sessions kept. A copy
+// of the file stays beside it until the upgrade has succeeded.
+bool Journal::upgrade(int version)
+{
+    const QString what = QStringLiteral("Impossible de mettre à jour l'historique de progression « %1 »")
+                             .arg(QDir::toNativeSeparators(m_path));
+    const QString copy = m_path + QStringLiteral(".version-%1").arg(version);
+    QFile::remove(copy);
+    if (!QFile::copy(m_path, copy))
+        return fail(
+            what,
+            QStringLiteral("sa copie « %1 » n'a pas pu être faite").arg(QDir::toNativeSeparators(copy)));
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    QSqlQuery query(db);
+    bool ok = db.transaction();
+    for (const char *statement : kUpgrade2)
+        ok = ok && query.exec(QLatin1String(statement));
+    ok = ok && query.exec(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
+    if (!ok || !db.commit()) {
+        const QString detail =
+            sqlDetail(query.lastError().isValid() ? query.lastError() : db.lastError(), m_path);
+        db.rollback();
+        return fail(what, detail + QStringLiteral(" ; l'ancien fichier est gardé sous le nom « %1 »")
+                                       .arg(QDir::toNativeSeparators(copy)));
+    }
+    QFile::remove(copy);
     return true;
 }
 
@@ -285,34 +315,41 @@ bool Journal::record(const SessionRecord &session)
             .arg(QDir::toNativeSeparators(m_path));
     if (!db.transaction())
         return failSql(what, db.lastError());
-    const bool titled = hasTitleColumn(db);
     QSqlQuery query(db);
-    bool ok = query.prepare(
-        titled
-            ? QStringLiteral("INSERT INTO session (start_ms, end_ms, module, lesson, good, errors, seconds,"
-                             " typing_ms, title) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)")
-            : QStringLiteral("INSERT INTO session (start_ms, end_ms, module, lesson, good, errors, seconds,"
-                             " typing_ms) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+    bool ok = query.prepare(QStringLiteral(
+        "INSERT INTO session (start_ms, end_ms, module, lesson, good, errors, seconds, typing_ms, title)"
+        " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     if (ok) {
         for (const QVariant &v :
              {QVariant(session.start.toMSecsSinceEpoch()), QVariant(session.end.toMSecsSinceEpoch()),
               QVariant(session.module), QVariant(session.lesson), QVariant(session.good),
-              QVariant(session.errors), QVariant(session.seconds), QVariant(session.typingMs)})
+              QVariant(session.errors), QVariant(session.seconds), QVariant(session.typingMs),
+              session.title.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(session.title)})
             query.addBindValue(v);
-        if (titled)
-            query.addBindValue(session.title.isEmpty() ? QVariant(QMetaType(QMetaType::QString))
-                                                       : QVariant(session.title));
         ok = query.exec();
     }
     const QVariant id = query.lastInsertId();
     if (ok && !session.keys.isEmpty()) {
-        ok = query.prepare(
-            QStringLiteral("INSERT INTO session_key (session, key, typed, missed) VALUES (?, ?, ?, ?)"));
+        ok = query.prepare(QStringLiteral(
+            "INSERT INTO session_key (session, key, typed, missed, ms, timed) VALUES (?, ?, ?, ?, ?, ?)"));
         for (auto it = session.keys.cbegin(); ok && it != session.keys.cend(); ++it) {
             query.addBindValue(id);
             query.addBindValue(it.key());
             query.addBindValue(it.value().typed);
             query.addBindValue(it.value().missed);
+            query.addBindValue(it.value().ms);
+            query.addBindValue(it.value().timed);
+            ok = query.exec();
+        }
+    }
+    if (ok && !session.confusions.isEmpty()) {
+        ok = query.prepare(QStringLiteral(
+            "INSERT INTO session_confusion (session, expected, pressed, count) VALUES (?, ?, ?, ?)"));
+        for (auto it = session.confusions.cbegin(); ok && it != session.confusions.cend(); ++it) {
+            query.addBindValue(id);
+            query.addBindValue(it.key().first);
+            query.addBindValue(it.key().second);
+            query.addBindValue(it.value());
             ok = query.exec();
         }
     }
@@ -331,13 +368,11 @@ QList<SessionRecord> Journal::sessions(int module, int limit)
     m_busy = false;
     if (!open())
         return result;
-    const QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    const bool titled = hasTitleColumn(db);
-    QSqlQuery query(db);
-    query.prepare(QStringLiteral("SELECT start_ms, end_ms, module, lesson, good, errors, seconds, typing_ms%1"
-                                 " FROM session WHERE (? = 0 OR module = ?) ORDER BY start_ms DESC, id DESC"
-                                 " LIMIT ?")
-                      .arg(titled ? QStringLiteral(", title") : QString()));
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.prepare(
+        QStringLiteral("SELECT start_ms, end_ms, module, lesson, good, errors, seconds, typing_ms,"
+                       " title FROM session WHERE (? = 0 OR module = ?) ORDER BY start_ms DESC, id DESC"
+                       " LIMIT ?"));
     query.addBindValue(module);
     query.addBindValue(module);
     query.addBindValue(limit);
@@ -355,8 +390,7 @@ QList<SessionRecord> Journal::sessions(int module, int limit)
         r.errors = query.value(5).toInt();
         r.seconds = query.value(6).toInt();
         r.typingMs = query.value(7).toLongLong();
-        if (titled)
-            r.title = query.value(8).toString();
+        r.title = query.value(8).toString();
         result.append(r);
     }
     std::reverse(result.begin(), result.end());
@@ -392,6 +426,45 @@ QList<KeyStat> Journal::keyStats(int module)
     return result;
 }
 
+QList<KeyStat> Journal::recentKeyStats(int sessions)
+{
+    QList<KeyStat> result;
+    if (!open())
+        return result;
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.prepare(QStringLiteral("SELECT key, SUM(typed), SUM(missed), SUM(ms), SUM(timed) FROM session_key"
+                                 " WHERE session IN (SELECT id FROM session ORDER BY start_ms DESC, id DESC"
+                                 " LIMIT ?) GROUP BY key ORDER BY key"));
+    query.addBindValue(sessions);
+    if (!query.exec()) {
+        failSql(QStringLiteral("Impossible de lire l'historique de progression"), query.lastError());
+        return result;
+    }
+    while (query.next())
+        result.append({query.value(0).toString(), query.value(1).toInt(), query.value(2).toInt(),
+                       query.value(3).toLongLong(), query.value(4).toInt()});
+    return result;
+}
+
+QList<Confusion> Journal::confusions(int sessions)
+{
+    QList<Confusion> result;
+    if (!open())
+        return result;
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.prepare(QStringLiteral("SELECT expected, pressed, SUM(count) AS n FROM session_confusion"
+                                 " WHERE session IN (SELECT id FROM session ORDER BY start_ms DESC, id DESC"
+                                 " LIMIT ?) GROUP BY expected, pressed ORDER BY n DESC, expected, pressed"));
+    query.addBindValue(sessions);
+    if (!query.exec()) {
+        failSql(QStringLiteral("Impossible de lire l'historique de progression"), query.lastError());
+        return result;
+    }
+    while (query.next())
+        result.append({query.value(0).toString(), query.value(1).toString(), query.value(2).toInt()});
+    return result;
+}
+
 bool Journal::clear()
 {
     m_error.clear();
@@ -404,6 +477,7 @@ bool Journal::clear()
         return failSql(what, db.lastError());
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("DELETE FROM session_key")) ||
+        !query.exec(QStringLiteral("DELETE FROM session_confusion")) ||
         !query.exec(QStringLiteral("DELETE FROM session")) || !db.commit()) {
         const QSqlError detail = query.lastError().isValid() ? query.lastError() : db.lastError();
         db.rollback();

@@ -17,13 +17,24 @@ struct KeyStat
     QString key;
     std::int32_t typed = 0;
     std::int32_t missed = 0;
+    qint64 ms = 0;          // time to type it right, summed
+    std::int32_t timed = 0; // right keys whose time is in ms
     double errorRate() const { return typed + missed > 0 ? double(missed) / (double(typed) + missed) : 0; }
+    double meanMs() const { return timed > 0 ? double(ms) / timed : 0; }
+};
+
+// An expected character and the one pressed instead, and how often.
+struct Confusion
+{
+    QString expected;
+    QString pressed;
+    std::int32_t count = 0;
 };
 
 class Journal final
 {
 public:
-    static constexpr int kSchemaVersion = 1;
+    static constexpr int kSchemaVersion = 2;
 
     // path: the SQLite file; its folder is created when first needed.
     explicit Journal(QString path);
@@ -42,6 +53,12 @@ public:
     QList<SessionRecord> sessions(int module = 0, int limit = -1);
     // Totals per character, most missed first (by count, then by rate).
     QList<KeyStat> keyStats(int module = 0);
+    // Totals per character over the latest sessions of every lesson, with
+    // the time taken by the right keys.
+    QList<KeyStat> recentKeyStats(int sessions);
+    // Characters pressed for others over the latest sessions, most frequent
+    // first.
+    QList<Confusion> confusions(int sessions);
     // Erases every session.
     bool clear();
 
@@ -59,6 +76,7 @@ private:
     bool open();
     Opening openFile();
     bool createSchema();
+    bool upgrade(int version);
     void closeDatabase();
     bool fail(const QString &what, const QString &detail);
     bool failSql(const QString &what, const QSqlError &error);

@@ -32,6 +32,7 @@ void SessionTally::begin(int module, std::int32_t lesson, const QDateTime &now)
     m_record.lesson = lesson;
     m_record.start = now;
     m_firstKeyMs = -1;
+    m_lastKeyMs = -1;
     m_running = true;
 }
 
@@ -46,15 +47,28 @@ void SessionTally::judged(std::int32_t good, std::int32_t errors, qint64 nowMs)
     m_record.typingMs = nowMs - m_firstKeyMs;
 }
 
-void SessionTally::observeKey(const QString &expected, bool right)
+void SessionTally::observeKey(const QString &expected, bool right, qint64 nowMs, const QString &pressed)
 {
     if (!m_running || expected.isEmpty())
         return;
+    // A longer wait is a pause, not the time the key took.
+    constexpr qint64 kPauseMs = 5000;
     KeyCount &count = m_record.keys[expected];
-    if (right)
+    if (right) {
         count.typed = ui::add32(count.typed, 1);
-    else
+        if (m_lastKeyMs >= 0 && nowMs >= m_lastKeyMs && nowMs - m_lastKeyMs <= kPauseMs) {
+            count.ms += nowMs - m_lastKeyMs;
+            count.timed = ui::add32(count.timed, 1);
+        }
+    } else {
         count.missed = ui::add32(count.missed, 1);
+        if (!pressed.isEmpty() && pressed != expected) {
+            std::int32_t &times = m_record.confusions[{expected, pressed}];
+            times = ui::add32(times, 1);
+        }
+    }
+    if (nowMs >= 0)
+        m_lastKeyMs = nowMs;
 }
 
 std::optional<SessionRecord> SessionTally::finish(const QDateTime &now, std::int32_t seconds)

@@ -17,6 +17,8 @@ struct KeyCount
 {
     std::int32_t typed = 0;
     std::int32_t missed = 0;
+    qint64 ms = 0;          // time from the previous judged key, summed over the right ones
+    std::int32_t timed = 0; // right keys whose time is in ms
     friend bool operator==(const KeyCount &, const KeyCount &) = default;
 };
 
@@ -32,6 +34,8 @@ struct SessionRecord
     qint64 typingMs = 0;      // from the first judged key to the last
     QString title;            // the learner's own text: its file's name
     QMap<QString, KeyCount> keys;
+    // (expected, pressed instead) and how often.
+    QMap<std::pair<QString, QString>, std::int32_t> confusions;
 
     std::int32_t total() const { return good + errors; }
     // Keystrokes per minute: by the chronometer when it ran, otherwise by
@@ -55,8 +59,9 @@ public:
     // in milliseconds since the epoch (cheap to read on every key, unlike the
     // local date and time).
     void judged(std::int32_t good, std::int32_t errors, qint64 nowMs);
-    // An expected character typed right or missed.
-    void observeKey(const QString &expected, bool right);
+    // An expected character typed right or missed; nowMs as for judged,
+    // pressed the character typed instead of a missed one (when known).
+    void observeKey(const QString &expected, bool right, qint64 nowMs = -1, const QString &pressed = {});
     // Names what the session typed when the lesson code alone does not.
     void setTitle(const QString &title) { m_record.title = title; }
 
@@ -70,6 +75,7 @@ public:
 private:
     SessionRecord m_record;
     qint64 m_firstKeyMs = -1;
+    qint64 m_lastKeyMs = -1;
     bool m_running = false;
 };
 

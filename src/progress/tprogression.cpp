@@ -130,7 +130,13 @@ TProgression::TProgression(QList<progress::LessonFamily> families, QWidget *pare
 
     auto *label3 = new QLabel(QStringLiteral("Caractères les plus souvent manqués"), content);
     label3->setObjectName(QStringLiteral("Label3"));
-    layout->addWidget(label3);
+    auto *missed = new QHBoxLayout;
+    missed->addWidget(label3, 1);
+    Reviser1 = new QPushButton(QStringLiteral("Réviser ces touches"), this);
+    Reviser1->setObjectName(QStringLiteral("Reviser1"));
+    Reviser1->setAutoDefault(false);
+    missed->addWidget(Reviser1);
+    layout->addLayout(missed);
     auto *keys = new QHBoxLayout;
     StringGrid2 = makeTable(content, "StringGrid2",
                             {QStringLiteral("Caractère"), QStringLiteral("Manqué"), QStringLiteral("Demandé"),
@@ -163,6 +169,7 @@ TProgression::TProgression(QList<progress::LessonFamily> families, QWidget *pare
     connect(ComboBox1, &QComboBox::currentIndexChanged, this, [this] { ComboBox1Change(); });
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+    connect(Reviser1, &QPushButton::clicked, this, [this] { Reviser1Click(); });
 }
 
 void TProgression::showEvent(QShowEvent *event)
@@ -327,4 +334,10 @@ void TProgression::refresh()
     Label4->setText(problem.isEmpty() ? QString() : problem + QLatin1Char('.'));
     Label4->setVisible(!problem.isEmpty());
     Button2->setEnabled(m_journal != nullptr);
+}
+
+void TProgression::Reviser1Click()
+{
+    accept();
+    emit reviewRequested();
 }

@@ -50,16 +50,22 @@ public:
     static bool inFamily(const progress::SessionRecord &session, int family);
 
     void ComboBox1Change();
-    void Button2Click(); // Effacer l'historique...
+    void Button2Click();  // Effacer l'historique...
+    void Reviser1Click(); // Réviser ces touches: closes, then asks for the review
 
+signals:
+    void reviewRequested();
+
+public:
     QComboBox *ComboBox1 = nullptr;
     progress::ProgressChart *Chart1 = nullptr;
     QTableWidget *StringGrid1 = nullptr; // recent sessions
     QTableWidget *StringGrid2 = nullptr; // most missed characters
     progress::KeyboardMap *Keyboard1 = nullptr;
-    QLabel *Label4 = nullptr;       // what failed, if anything
-    QPushButton *Button1 = nullptr; // Fermer
-    QPushButton *Button2 = nullptr; // Effacer l'historique...
+    QLabel *Label4 = nullptr;        // what failed, if anything
+    QPushButton *Button1 = nullptr;  // Fermer
+    QPushButton *Button2 = nullptr;  // Effacer l'historique...
+    QPushButton *Reviser1 = nullptr; // Réviser ces touches
 
 protected:
     void showEvent(QShowEvent *event) override;

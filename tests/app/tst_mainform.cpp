@@ -46,6 +46,7 @@ private slots:
     void lessonChoiceSetsCodeChecksAndShows();
     void relanceThenLettreLeavesOneMark();
     void toolbarShowsWithoutSetIni();
+    void reviewOpensInTheExercises();
     void updateMenus_data();
     void updateMenus();
     void chronometerWithGameOnlyFlipsMark();
@@ -230,6 +231,8 @@ void TestMainForm::menuItems_data()
                                  << QString::fromUtf8("Touches - x : + =") << QStringLiteral("");
     QTest::newRow("N18Touches1") << QStringLiteral("N18Touches1") << QString::fromUtf8("&18 Touches ? .")
                                  << QString::fromUtf8("Touches ? .") << QStringLiteral("");
+    QTest::newRow("Revision1") << QStringLiteral("Revision1") << QString::fromUtf8("&Révision personnalisée")
+                               << QString::fromUtf8("Révision personnalisée") << QStringLiteral("");
     QTest::newRow("Maximes1") << QStringLiteral("Maximes1") << QString::fromUtf8("&Maximes")
                               << QString::fromUtf8("Maximes") << QStringLiteral("");
     QTest::newRow("Citations1") << QStringLiteral("Citations1") << QString::fromUtf8("&Citations")
@@ -323,7 +326,7 @@ void TestMainForm::menuItems()
 void TestMainForm::lessonMenusAreRadioGroups()
 {
     const QStringList menus{"Clavier1", "Exercices1", "Phrases1", "Texte1", "Tableur1", "Saisie1", "Jeu1"};
-    const QList<int> sizes{2, 24, 5, 8, 4, 3, 2};
+    const QList<int> sizes{2, 25, 5, 8, 4, 3, 2}; // with the French exercises and the review
     for (int i = 0; i < menus.size(); ++i) {
         auto *menu = frame()->findChild<QMenu *>(menus.at(i));
         QVERIFY(menu);
@@ -398,6 +401,16 @@ void TestMainForm::toolbarShowsWithoutSetIni()
     frame()->toolButton(QStringLiteral("SpeedButton2"))->click();
     QCOMPARE(frame()->activeLesson(), static_cast<LessonWindow *>(forms().Exos));
     QCOMPARE(forms().Exos->GetIni(), 7);
+}
+
+void TestMainForm::reviewOpensInTheExercises()
+{
+    frame()->action(QStringLiteral("Revision1"))->trigger();
+    QCOMPARE(frame()->activeLesson(), static_cast<LessonWindow *>(forms().Exos));
+    QCOMPARE(forms().Exos->GetIni(), TExos::kReviewCode);
+    // No journal in this test: a first run.
+    QVERIFY(forms().Exos->Label1->text().startsWith(QString::fromUtf8("Révision : aucune séance")));
+    QVERIFY(!forms().Exos->Edit1->text().isEmpty());
 }
 
 void TestMainForm::updateMenus_data()

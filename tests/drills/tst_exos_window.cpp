@@ -312,7 +312,7 @@ void TestExosWindow::unknownCodeKeepsTexts_data()
 {
     QTest::addColumn<int>("code");
     QTest::newRow("0") << 0;
-    QTest::newRow("past the last") << drills::ExerciseCount + 1;
+    QTest::newRow("past the review") << TExos::kReviewCode + 1;
     QTest::newRow("negative") << -5;
 }
 

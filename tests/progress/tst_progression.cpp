@@ -16,8 +16,10 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTableWidget>
 #include <QtTest>
@@ -80,6 +82,9 @@ private slots:
     void sessionWithoutKeysIsNotRecorded();
     void journalKeepsSessionsAcrossOpenings();
     void damagedFileIsSetAsideNotErased();
+    void olderJournalIsUpgradedInPlace_data();
+    void olderJournalIsUpgradedInPlace();
+    void reviewDrillsTheMissedKeys();
     void journalInUseIsNotDamage();
     void unusableJournalFailsWithAMessage_data();
     void unusableJournalFailsWithAMessage();
@@ -90,7 +95,6 @@ private slots:
     void frenchCharactersMissedShowAsThemselves();
     void gameCountsDestroyedAndLostLetters(); // and the key drill's keys
     void eraseAsksFirst();
-    void ownTextsAreAFamily_data();
     void ownTextsAreAFamily();
     void windowFitsTheScreen_data();
     void windowFitsTheScreen();
@@ -260,6 +264,89 @@ void TestProgression::journalKeepsSessionsAcrossOpenings()
     QVERIFY(journal.clear());
     QVERIFY(journal.sessions().isEmpty());
     QVERIFY(journal.keyStats().isEmpty());
+}
+
+void TestProgression::olderJournalIsUpgradedInPlace_data()
+{
+    // Extra SQL run in the older file before the upgrade; whether it goes.
+    QTest::addColumn<QString>("extra");
+    QTest::addColumn<bool>("upgraded");
+    QTest::newRow("first version") << QString() << true;
+    QTest::newRow("a table in the way")
+        << QStringLiteral("CREATE TABLE session_confusion (x INTEGER)") << false;
+}
+
+void TestProgression::olderJournalIsUpgradedInPlace()
+{
+    QFETCH(QString, extra);
+    QFETCH(bool, upgraded);
+    QVERIFY(QDir().mkpath(QFileInfo(path()).absolutePath()));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("old"));
+        db.setDatabaseName(path());
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        for (
+            const char *statement :
+            {"CREATE TABLE session (id INTEGER PRIMARY KEY, start_ms INTEGER NOT NULL, end_ms INTEGER NOT NULL,"
+             " module INTEGER NOT NULL, lesson INTEGER NOT NULL, good INTEGER NOT NULL, errors INTEGER NOT NULL,"
+             " seconds INTEGER NOT NULL, typing_ms INTEGER NOT NULL)",
+             "CREATE TABLE session_key (session INTEGER NOT NULL REFERENCES session (id) ON DELETE CASCADE,"
+             " key TEXT NOT NULL, typed INTEGER NOT NULL, missed INTEGER NOT NULL)",
+             "INSERT INTO session VALUES (1, 1000, 61000, 2, 7, 40, 5, 60, 50000)",
+             "INSERT INTO session_key VALUES (1, 'b', 20, 5)", "PRAGMA user_version = 1"})
+            QVERIFY2(q.exec(QLatin1String(statement)), qPrintable(q.lastError().text()));
+        if (!extra.isEmpty())
+            QVERIFY(q.exec(extra));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("old"));
+    const QString copy = path() + QStringLiteral(".version-1");
+    progress::Journal journal(path());
+    QCOMPARE(journal.sessions().size(), upgraded ? 1 : 0);
+    // The copy of the old file is gone once it is no longer needed.
+    QCOMPARE(QFileInfo::exists(copy), !upgraded);
+    if (!upgraded) {
+        QVERIFY(journal.lastError().contains(QStringLiteral("version-1")));
+        return;
+    }
+    SessionRecord s = session(2, 25, 10, 2, 0, QDateTime::currentDateTime());
+    s.keys[QStringLiteral("b")] = {8, 2, 1600, 8};
+    s.confusions[{QStringLiteral("b"), QStringLiteral("n")}] = 2;
+    s.title = QStringLiteral("lettre.txt");
+    QVERIFY2(journal.record(s), qPrintable(journal.lastError()));
+    const QList<progress::KeyStat> keys = journal.recentKeyStats(5);
+    QCOMPARE(keys.size(), 1);
+    QCOMPARE(keys[0].typed, 28);
+    QCOMPARE(keys[0].missed, 7);
+    QCOMPARE(keys[0].meanMs(), 200.0); // the older session has no times
+    QCOMPARE(journal.recentKeyStats(1)[0].typed, 8);
+    const QList<progress::Confusion> pairs = journal.confusions(5);
+    QCOMPARE(pairs.size(), 1);
+    QCOMPARE(pairs[0].pressed, QStringLiteral("n"));
+    QCOMPARE(journal.sessions().constLast().title, QStringLiteral("lettre.txt"));
+    QVERIFY(journal.sessions().constFirst().title.isEmpty());
+}
+
+void TestProgression::reviewDrillsTheMissedKeys()
+{
+    test::PrompterScope prompts;
+    progress::useJournal(path());
+    TExos exos;
+    exos.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&exos));
+    exos.SetIni(2); // "ap pa ap pa ..."
+    for (const QString &keys : {QStringLiteral("qap"), QStringLiteral(" p"), QStringLiteral("qa a"),
+                                QStringLiteral("p p"), QStringLiteral("qa")})
+        typeInto(exos.Edit2, keys);
+    exos.SetIni(TExos::kReviewCode);
+    QVERIFY(prompts.fake().errors.isEmpty());
+    const QList<progress::Confusion> pairs = progress::journal()->confusions(1);
+    QCOMPARE(pairs.size(), 1);
+    QCOMPARE(pairs[0].expected + pairs[0].pressed, QStringLiteral("aq"));
+    QVERIFY2(exos.Label1->text().startsWith(QStringLiteral("Révision : a")), qPrintable(exos.Label1->text()));
+    for (QLineEdit *model : {exos.Edit1, exos.Edit3, exos.Edit5})
+        QVERIFY2(model->text().contains(QLatin1Char('a')), qPrintable(model->text()));
 }
 
 void TestProgression::damagedFileIsSetAsideNotErased()
@@ -511,7 +598,8 @@ void TestProgression::gameCountsDestroyedAndLostLetters()
     QVERIFY(so);
     QCOMPARE(so->good, 2);
     QCOMPARE(so->errors, 1);
-    QCOMPARE(so->keys.value(QStringLiteral("k")), (progress::KeyCount{2, 0}));
+    QCOMPARE(so->keys.value(QStringLiteral("k")).typed, 2); // the second one timed too
+    QCOMPARE(so->keys.value(QStringLiteral("k")).missed, 0);
     QCOMPARE(so->keys.value(QStringLiteral("z")), (progress::KeyCount{0, 1}));
 
     // The key drill counts the asked key by its name.
@@ -541,35 +629,17 @@ void TestProgression::eraseAsksFirst()
     QCOMPARE(window.StringGrid1->rowCount(), 0);
 }
 
-void TestProgression::ownTextsAreAFamily_data()
-{
-    QTest::addColumn<bool>("titleColumn");
-    QTest::addColumn<QString>("name");
-    QTest::newRow("journal with the title column") << true << QStringLiteral("Votre texte\u00a0: lettre.txt");
-    QTest::newRow("older journal") << false << QStringLiteral("Votre texte");
-}
-
-// The learner's own texts are text lessons of code 8, named by their file
-// where the journal has room for it.
+// The learner's own texts are text lessons of code 8, named by their file.
 void TestProgression::ownTextsAreAFamily()
 {
-    QFETCH(bool, titleColumn);
-    QFETCH(QString, name);
+    const QString name = QStringLiteral("Votre texte\u00a0: lettre.txt");
     const QDateTime start(QDate(2026, 3, 2), QTime(10, 0));
     progress::Journal journal(path());
     QVERIFY(journal.record(session(4, 2, 10, 1, 0, start)));
-    if (titleColumn) {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("upgrade"));
-        db.setDatabaseName(path());
-        QVERIFY(db.open());
-        QVERIFY(QSqlQuery(db).exec(QStringLiteral("ALTER TABLE session ADD COLUMN title TEXT")));
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("upgrade"));
     SessionRecord own = session(4, 8, 20, 2, 0, start.addSecs(600));
     own.title = QStringLiteral("lettre.txt");
     QVERIFY2(journal.record(own), qPrintable(journal.lastError()));
-    QCOMPARE(journal.sessions(4).constLast().title, titleColumn ? own.title : QString());
+    QCOMPARE(journal.sessions(4).constLast().title, own.title);
 
     TProgression window(lessonFamilies());
     window.Init(&journal);

@@ -14,6 +14,7 @@ private slots:
     void initTestCase();
     void sessionsSurviveARestart();
     void ownTextSurvivesARestart();
+    void reviewDrillsTheMissedKey();
 
 private:
     bool start();
@@ -177,6 +178,37 @@ void TestX11Progression::ownTextSurvivesARestart()
     QCOMPARE(newest.mid(2, 2), (QStringList{QStringLiteral("1"), QStringLiteral("0")}));
     QVERIFY(keys({QStringLiteral("Escape")}));
     QVERIFY(waitFor([this] { return value(QStringLiteral("modal")).isEmpty(); }));
+    QVERIFY(keys({QStringLiteral("alt+x")}));
+    QTRY_VERIFY_WITH_TIMEOUT(m_client.process().state() == QProcess::NotRunning, 15000);
+}
+
+void TestX11Progression::reviewDrillsTheMissedKey()
+{
+    // A first run.
+    QVERIFY(QDir(m_home.filePath(QStringLiteral("data"))).removeRecursively());
+    QVERIFY(start());
+    QVERIFY(m_client.click(QStringLiteral("TMainForm"), QStringLiteral("menubar.Exercices1")));
+    QVERIFY(waitFor([this] { return value(QStringLiteral("popup")) == QLatin1String("Exercices1"); }));
+    QVERIFY(keys({QStringLiteral("2")}));
+    QVERIFY(waitFor([this] { return value(QStringLiteral("focus")) == QLatin1String("Edit2"); }));
+    // "ap pa ap pa": q pressed where each a is expected.
+    QVERIFY(keys({"q", "a", "p", "space", "p", "q", "a", "space", "q", "a", "p", "space", "p", "q", "a"}));
+    QVERIFY(waitFor([this] {
+        return value(QStringLiteral("TExos.Label2")) == QLatin1String("Bon : 11     Erreurs : 4");
+    }));
+    QVERIFY(keys({QStringLiteral("alt+x")}));
+    QTRY_VERIFY_WITH_TIMEOUT(m_client.process().state() == QProcess::NotRunning, 15000);
+
+    QVERIFY(start());
+    QVERIFY(m_client.click(QStringLiteral("TMainForm"), QStringLiteral("menubar.Exercices1")));
+    QVERIFY(waitFor([this] { return value(QStringLiteral("popup")) == QLatin1String("Exercices1"); }));
+    QVERIFY(keys({QStringLiteral("r")}));
+    QVERIFY(waitFor([this] { return value(QStringLiteral("menu.TExos")) != QLatin1String("1"); }));
+    QVERIFY2(value(QStringLiteral("TExos.Label1")).startsWith(QString::fromUtf8("Révision : a ")),
+             qPrintable(value(QStringLiteral("TExos.Label1"))));
+    for (const char *line : {"TExos.Edit1", "TExos.Edit3", "TExos.Edit5"})
+        QVERIFY2(value(QLatin1String(line)).contains(QLatin1Char('a')),
+                 qPrintable(value(QLatin1String(line))));
     QVERIFY(keys({QStringLiteral("alt+x")}));
     QTRY_VERIFY_WITH_TIMEOUT(m_client.process().state() == QProcess::NotRunning, 15000);
 }

@@ -69,9 +69,9 @@ void LessonWindow::noteJudged(std::int32_t good, std::int32_t errors)
     m_session.judged(good, errors, QDateTime::currentMSecsSinceEpoch());
 }
 
-void LessonWindow::noteKey(const QString &expected, bool right)
+void LessonWindow::noteKey(const QString &expected, bool right, const QString &pressed)
 {
-    m_session.observeKey(expected, right);
+    m_session.observeKey(expected, right, QDateTime::currentMSecsSinceEpoch(), pressed);
 }
 
 void LessonWindow::Statistic()

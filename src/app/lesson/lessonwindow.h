@@ -115,7 +115,8 @@ protected:
     // it counted, as added to the window's counters.
     void noteJudged(std::int32_t good, std::int32_t errors);
     // The character (or key name) that was asked for, typed right or missed.
-    void noteKey(const QString &expected, bool right);
+    // pressed: the character typed instead of a missed one, when known.
+    void noteKey(const QString &expected, bool right, const QString &pressed = {});
     // Names the session in progress in the journal (a file's name).
     void setSessionTitle(const QString &title) { m_session.setTitle(title); }
     // Gives target the focus while this window is the one in front; a window

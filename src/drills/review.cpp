@@ -1,0 +1,201 @@
+// The personal review's lines, without widgets.
+#include "drills/review.h"
+
+#include <QSet>
+
+namespace drills {
+
+namespace {
+
+const QString kHomeRow = QStringLiteral("qsdfghjklm");
+
+// A sign goes with a word the way French writes it.
+QString withSign(const QString &word, QChar sign)
+{
+    switch (sign.unicode()) {
+    case ',':
+    case '.': return word + sign;
+    case ';':
+    case ':':
+    case '!':
+    case '?': return word + QLatin1Char(' ') + sign;
+    case '(':
+    case ')': return QLatin1Char('(') + word + QLatin1Char(')');
+    case '"':
+    case '\'': return sign + word + sign;
+    case '-': return word + sign + word;
+    default: return word + QLatin1Char(' ') + sign;
+    }
+}
+
+} // namespace
+
+Review::Review(std::span<const ReviewWord> words)
+{
+    for (const ReviewWord &w : words) {
+        const QString text = QString::fromUtf8(w.text);
+        const int index = int(m_words.size());
+        m_words.append(text);
+        m_known.insert(text, index);
+        QSet<QChar> seen;
+        for (QChar c : text) {
+            if (!seen.contains(c))
+                m_holding[c].append(index);
+            seen.insert(c);
+        }
+        if (!text.isEmpty())
+            m_starting[text.front()].append(index);
+    }
+}
+
+void Review::start(const QList<progress::KeyStat> &keys, const QList<progress::Confusion> &confusions,
+                   quint32 seed, bool goOn)
+{
+    m_focus.setHistory(keys, confusions, goOn);
+    m_random.seed(seed);
+    m_turn = 0;
+}
+
+QString Review::instruction() const
+{
+    if (!m_focus.hasHistory())
+        return QStringLiteral("Révision : aucune séance encore — la rangée de repos, qsdf jklm");
+    const QStringList &keys = m_focus.focus();
+    if (keys.isEmpty())
+        return QStringLiteral("Révision : aucune touche à revoir — des mots courants");
+    QString names = keys.constLast();
+    if (keys.size() > 1)
+        names = keys.first(keys.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" et ") + names;
+    return QStringLiteral("Révision : %1 — vos touches les plus manquées").arg(names);
+}
+
+int Review::skewed(qsizetype size)
+{
+    // Squaring a uniform draw: the common words come up most, the rare ones
+    // still do.
+    const double u = m_random.generateDouble();
+    return int(std::min<qsizetype>(size - 1, qsizetype(u * u * double(size))));
+}
+
+QString Review::wordWith(QChar letter, bool first)
+{
+    const QList<int> &list = (first ? m_starting : m_holding).value(letter);
+    if (list.isEmpty())
+        return {};
+    // Of a few common words, the one where the focus characters weigh most.
+    QString best;
+    double bestDensity = -1;
+    for (int draw = 0; draw < 4; ++draw) {
+        const QString &word = m_words[list[skewed(list.size())]];
+        qsizetype hits = 0;
+        for (QChar c : word)
+            hits += m_weak.contains(c) ? 1 : 0;
+        const double density = double(hits) / double(word.size());
+        if (density > bestDensity) {
+            best = word;
+            bestDensity = density;
+        }
+    }
+    return best;
+}
+
+QString Review::focusToken(const QString &key)
+{
+    const QChar c = key.front();
+    if (c.isDigit()) {
+        // A number of one to four digits holding it.
+        const int length = 1 + int(m_random.bounded(4));
+        const int at = int(m_random.bounded(length));
+        QString number;
+        for (int i = 0; i < length; ++i)
+            number += i == at ? c : QChar(u'0' + (i == 0 ? 1 + m_random.bounded(9) : m_random.bounded(10)));
+        return number;
+    }
+    if (c.isLetter()) {
+        const QChar lower = c.toLower();
+        if (c.isLower() || c == lower)
+            if (const QString w = wordWith(lower, false); !w.isEmpty())
+                return w;
+        if (c.isUpper()) {
+            if (const QString w = wordWith(lower, true); !w.isEmpty())
+                return w.front().toUpper() + w.mid(1);
+            if (const QString w = wordWith(lower, false); !w.isEmpty())
+                return w.toUpper();
+        }
+    }
+    return withSign(m_words.isEmpty() ? QString() : m_words[skewed(qMin<qsizetype>(m_words.size(), 100))], c);
+}
+
+QString Review::goodToken(const QStringList &good)
+{
+    QSet<QChar> letters;
+    for (const QString &g : good)
+        letters.insert(g.front());
+    // Among the common words, one made of good characters; with too few of
+    // them known, one without any focus character.
+    QList<int> fit;
+    QList<int> clear;
+    for (int i = 0; i < m_words.size() && i < 400; ++i) {
+        bool allGood = true;
+        bool anyWeak = false;
+        for (QChar c : m_words[i]) {
+            allGood = allGood && letters.contains(c);
+            anyWeak = anyWeak || m_weak.contains(c);
+        }
+        if (allGood)
+            fit.append(i);
+        if (!anyWeak)
+            clear.append(i);
+    }
+    const QList<int> &from = fit.size() >= 10 ? fit : clear;
+    if (from.isEmpty())
+        return m_words.isEmpty() ? QString() : m_words[skewed(m_words.size())];
+    return m_words[from[skewed(from.size())]];
+}
+
+QString Review::homeRowToken()
+{
+    const int length = 2 + int(m_random.bounded(4));
+    QString token;
+    for (int i = 0; i < length; ++i)
+        token += kHomeRow[m_random.bounded(int(kHomeRow.size()))];
+    return token;
+}
+
+QString Review::nextLine()
+{
+    const QStringList focus = m_focus.focus();
+    m_weak.clear();
+    for (const QString &f : focus)
+        m_weak.insert(f.front().toLower());
+    const QStringList good = m_focus.goodCharacters();
+    QString line;
+    for (int attempt = 0; attempt < 40; ++attempt) {
+        QString token;
+        if (!m_focus.hasHistory()) {
+            token = homeRowToken();
+        } else if (!focus.isEmpty() && m_random.generateDouble() < kFocusShare) {
+            // Each focus character in turn, now and then the one it is
+            // mistaken for.
+            const QString key = focus[m_turn++ % focus.size()];
+            const QString partner = m_focus.partner(key);
+            const bool contrast = !partner.isEmpty() && m_random.generateDouble() < kPartnerShare;
+            token = focusToken(contrast ? partner : key);
+        } else {
+            token = goodToken(good);
+        }
+        if (token.isEmpty())
+            continue;
+        if (line.size() + 1 + token.size() > kLineLength) {
+            if (line.size() >= kLineLength * 3 / 4)
+                break;
+            continue;
+        }
+        if (!line.isEmpty())
+            line += QLatin1Char(' ');
+        line += token;
+    }
+    return line;
+}
+
+} // namespace drills

@@ -1,0 +1,179 @@
+// The personal review without widgets: which characters it drills, the lines
+// it makes of them, and how it moves on.
+#include "drills/exercisetexts.h"
+#include "drills/review.h"
+
+#include <QRegularExpression>
+#include <QtTest>
+
+using progress::Confusion;
+using progress::KeyStat;
+
+namespace {
+
+// Every letter typed well at 200 ms, then the weak ones as "key:typed/missed:ms"
+// (ms per right key).
+QList<KeyStat> history(const QStringList &weak)
+{
+    QMap<QString, KeyStat> keys;
+    for (QChar c : QStringLiteral("abcdefghijklmnopqrstuvwxyz"))
+        keys[c] = KeyStat{c, 100, 1, 100 * 200, 100};
+    for (const QString &w : weak) {
+        const QStringList f = w.split(QLatin1Char(':'));
+        const QStringList counts = f[1].split(QLatin1Char('/'));
+        const int typed = counts[0].toInt();
+        keys[f[0]] = KeyStat{f[0], typed, counts[1].toInt(), qint64(typed) * f[2].toInt(), typed};
+    }
+    return keys.values();
+}
+
+double share(const QString &text, const QStringList &keys)
+{
+    qsizetype hits = 0;
+    for (const QString &k : keys)
+        hits += text.count(k);
+    return text.isEmpty() ? 0 : double(hits) / double(text.size());
+}
+
+QString exerciseLines()
+{
+    QString all;
+    for (int code = 1; code < drills::FirstFrenchExercise; ++code) // the eighteen
+        for (const char *line : drills::exerciseText(code)->models)
+            all += QString::fromUtf8(line);
+    return all;
+}
+
+QMap<QString, KeyStat> lineResult(const QString &key, int typed, int missed, int ms)
+{
+    return {{key, KeyStat{key, typed, missed, qint64(typed) * ms, typed}}};
+}
+
+} // namespace
+
+class TestReview : public QObject
+{
+    Q_OBJECT
+private slots:
+    void focusIsDrilled_data();
+    void focusIsDrilled();
+    void sameHistoryAndSeedSameLines();
+    void stalledFocusStepsBack_data();
+    void stalledFocusStepsBack();
+    void firstRunGivesHomeRow();
+};
+
+void TestReview::focusIsDrilled_data()
+{
+    QTest::addColumn<QStringList>("weak");
+    QTest::addColumn<QStringList>("focus");
+    QTest::addColumn<QString>("instruction");
+    QTest::newRow("accents and b") << QStringList{"é:20/10:300", "ç:10/6:300", "b:30/9:300"}
+                                   << QStringList{"ç", "é", "b"}
+                                   << QStringLiteral("Révision : ç, é et b — vos touches les plus manquées");
+    QTest::newRow("slow but right") << QStringList{"p:100/1:900", "v:100/1:700", "x:100/1:600"}
+                                    << QStringList{"p", "v", "x"}
+                                    << QStringLiteral("Révision : p, v et x — vos touches les plus manquées");
+    QTest::newRow("capital digit sign")
+        << QStringList{"E:10/5:300", "7:10/4:300", "?:10/5:300", "è:10/5:300"}
+        << QStringList{"?", "E", "è", "7"}
+        << QStringLiteral("Révision : ?, E, è et 7 — vos touches les plus manquées");
+    QTest::newRow("key names ignored")
+        << QStringList{"Entrée:5/5:300", "g:20/5:300", "h:20/4:300", "k:20/4:300"}
+        << QStringList{"g", "h", "k"}
+        << QStringLiteral("Révision : g, h et k — vos touches les plus manquées");
+}
+
+void TestReview::focusIsDrilled()
+{
+    QFETCH(QStringList, weak);
+    QFETCH(QStringList, focus);
+    QFETCH(QString, instruction);
+    drills::Review review;
+    review.start(history(weak), {Confusion{focus[0], QStringLiteral("a"), 4}}, 7);
+    QCOMPARE(review.focus().focus(), focus);
+    QCOMPARE(review.instruction(), instruction);
+    QString lines;
+    for (int i = 0; i < 30; ++i) {
+        const QString line = review.nextLine();
+        QVERIFY2(line.size() <= drills::Review::kLineLength && line.size() > 30, qPrintable(line));
+        lines += line;
+        static const QRegularExpression word(QStringLiteral("\\p{L}+(-\\p{L}+)*"));
+        for (auto it = word.globalMatch(line); it.hasNext();) {
+            const QString w = it.next().captured();
+            QVERIFY2(review.knows(w.toLower()), qPrintable(w + QStringLiteral(" in ") + line));
+        }
+    }
+    const double inReview = share(lines, focus);
+    const double inExercises = share(exerciseLines(), focus);
+    QVERIFY2(inReview >= 3 * inExercises,
+             qPrintable(QStringLiteral("%1 vs %2").arg(inReview).arg(inExercises)));
+}
+
+void TestReview::sameHistoryAndSeedSameLines()
+{
+    const QList<KeyStat> keys = history({"é:20/10:300", "b:30/9:300", "q:30/9:300"});
+    const QList<Confusion> confusions{{QStringLiteral("q"), QStringLiteral("a"), 6}};
+    drills::Review a;
+    drills::Review b;
+    drills::Review c;
+    a.start(keys, confusions, 42);
+    b.start(keys, confusions, 42);
+    c.start(keys, confusions, 43);
+    QStringList linesA, linesB, linesC;
+    for (int i = 0; i < 6; ++i) {
+        linesA << a.nextLine();
+        linesB << b.nextLine();
+        linesC << c.nextLine();
+    }
+    QCOMPARE(linesA, linesB);
+    QVERIFY(linesA != linesC);
+    // The confused "a" comes up among the "q" words.
+    QVERIFY(linesA.join(QLatin1Char(' ')).contains(QLatin1Char('a')));
+}
+
+void TestReview::stalledFocusStepsBack_data()
+{
+    // Lines of "é" typed after the review began, as "typed/missed/ms".
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<bool>("stays");
+    QTest::newRow("three lines no better: steps back")
+        << QStringList{"6/2/300", "6/2/300", "7/3/300", "6/2/300"} << false;
+    QTest::newRow("two lines no better: stays") << QStringList{"6/2/300", "6/2/300", "7/3/300"} << true;
+    QTest::newRow("fewer errors each time: stays")
+        << QStringList{"6/3/300", "6/2/300", "7/2/300", "8/1/300"} << true;
+    QTest::newRow("faster each time: stays")
+        << QStringList{"6/2/300", "6/2/290", "6/2/280", "6/2/270"} << true;
+    QTest::newRow("accurate and in pace: leaves") << QStringList{"20/0/210"} << false;
+    QTest::newRow("accurate but slow: stays") << QStringList{"20/0/300"} << true;
+}
+
+void TestReview::stalledFocusStepsBack()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(bool, stays);
+    drills::Review review;
+    review.start(history({"é:20/10:300", "b:30/6:300", "ç:30/6:300", "x:30/5:300"}), {}, 1);
+    QCOMPARE(review.focus().focus(), (QStringList{"é", "b", "ç", "x"}));
+    for (const QString &line : lines) {
+        const QStringList f = line.split(QLatin1Char('/'));
+        review.lineDone(lineResult(QStringLiteral("é"), f[0].toInt(), f[1].toInt(), f[2].toInt()));
+    }
+    QCOMPARE(review.focus().focus().contains(QStringLiteral("é")), stays);
+    // The next weakest has come forward in its place.
+    if (!stays)
+        QCOMPARE(review.focus().focus().size(), 3);
+}
+
+void TestReview::firstRunGivesHomeRow()
+{
+    drills::Review review;
+    review.start({}, {}, 3);
+    QVERIFY(review.instruction().contains(QStringLiteral("aucune séance")));
+    static const QRegularExpression homeRow(QStringLiteral("^[qsdfghjklm ]+$"));
+    for (int i = 0; i < 3; ++i)
+        QVERIFY(homeRow.match(review.nextLine()).hasMatch());
+}
+
+QTEST_GUILESS_MAIN(TestReview)
+#include "tst_review.moc"
