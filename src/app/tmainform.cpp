@@ -357,12 +357,15 @@ void TMainForm::FormShow()
 }
 
 // SetIni on every lesson window, then the keyboard window, the first of
-// the table, in front.
+// the table, in front. A new lesson starts the spreadsheet before the game,
+// unlike the lesson file's order (the journal records their sessions so).
 void TMainForm::newLesson()
 {
-    for (const LessonDef &row : lessonTable())
-        if (LessonWindow *w = lessonWindow(row))
-            w->SetIni(row.startCode);
+    static constexpr int kOrder[] = {1, 2, 3, 4, 6, 5, 7};
+    for (int module : kOrder)
+        if (const LessonDef *row = lessonRow(module))
+            if (LessonWindow *w = lessonWindow(*row))
+                w->SetIni(row->startCode);
     showLesson(lessonWindow(lessonTable().front()));
 }
 

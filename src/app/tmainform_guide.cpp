@@ -1,7 +1,7 @@
 // The frame's guide band: the option that shows it, its place under the
 // lesson windows, and what it hears from the lesson in front.
 #include "app/forms.h"
-#include "app/lessonwindow.h"
+#include "app/lesson/lessonwindow.h"
 #include "app/tmainform.h"
 #include "drills/tjeu.h"
 #include "guide/guideband.h"
