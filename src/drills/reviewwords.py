@@ -29,7 +29,19 @@ SHORTEST, LONGEST = 4, 8  # dictionary words added: short ones are more likely c
 def literals(path):
     text = pathlib.Path(path).read_text(encoding="utf-8")
     for match in LITERAL.finditer(text):
-        yield bytes(match.group(1), "utf-8").decode("unicode_escape").encode("latin-1").decode("utf-8")
+        yield unescape(match.group(1))
+
+
+def unescape(literal):
+    """The text of a C++ string literal's body: \\u escapes and the usual ones."""
+
+    def one(match):
+        escape = match.group(1)
+        if escape[0] in "uU":
+            return chr(int(escape[1:], 16))
+        return {"n": "\n", "t": "\t", "r": "\r"}.get(escape, escape)
+
+    return re.sub(r"\\(u[0-9a-fA-F]{4}|U[0-9a-fA-F]{8}|.)", one, literal)
 
 
 def main():
