@@ -574,7 +574,7 @@ void TestProgression::frenchCharactersMissedShowAsThemselves()
     QCOMPARE(exos.errors(), 1);
     exos.SetIni(1);
 
-    TProgression window;
+    TProgression window(lessonFamilies());
     window.Init(progress::journal());
     window.showModule(2);
     QCOMPARE(window.StringGrid1->rowCount(), 1);
