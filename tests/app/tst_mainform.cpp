@@ -138,6 +138,10 @@ void TestMainForm::lessonTableMatchesMenusAndToolbar()
             items << a;
     QVERIFY(!items.isEmpty());
     for (int i = items.size() - 1; i >= 0; --i) {
+        // The learner's own text asks for a file first (the text lesson's
+        // tests answer it).
+        if (items.at(i)->objectName() == QLatin1String("Votretexte1"))
+            continue;
         frame()->showLesson(lessonWindow(lessonTable()[(row + 1) % lessonTable().size()]));
         items.at(i)->trigger();
         QCOMPARE(frame()->activeLesson(), w);
