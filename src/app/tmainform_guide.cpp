@@ -2,8 +2,8 @@
 // lesson windows, and what it hears from the lesson in front.
 #include "app/forms.h"
 #include "app/lesson/lessonwindow.h"
+#include "app/lessontable.h"
 #include "app/tmainform.h"
-#include "drills/tjeu.h"
 #include "guide/guideband.h"
 #include "keyboard/keymodel.h"
 #include "ui/settings.h"
@@ -16,6 +16,8 @@
 namespace {
 
 const QString kVisibleKey = QStringLiteral("guide/visible");
+// A lesson window whose "guided" property is false shows no band.
+const char *const kGuided = "guided";
 
 // Room for a whole lesson window above the band, unless the screen is too
 // small (large scale factors): the area then scrolls, as without the band.
@@ -71,8 +73,8 @@ void TMainForm::buildGuide()
     m_guide->setModel(&live.model());
     connect(&live, &keyboard::LiveKeyModel::changed, m_guide,
             [this] { m_guide->setModel(&keyboard::LiveKeyModel::instance().model()); });
-    for (int module = 1; module <= 7; ++module) {
-        LessonWindow *w = lessonOfModule(module);
+    for (const LessonDef &row : lessonTable()) {
+        LessonWindow *w = lessonWindow(row);
         if (!w)
             continue;
         connect(w, &LessonWindow::guideChanged, this, [this, w] {
@@ -92,13 +94,15 @@ void TMainForm::buildGuide()
     followGuide();
 }
 
-// The band follows the lesson in front; the game has none.
+// The band follows the lesson in front; a lesson that says it has nothing
+// to guide (the game) shows none.
 void TMainForm::followGuide()
 {
     if (!m_guide)
         return;
     LessonWindow *w = activeLesson();
-    const bool shown = m_guideWanted && w && w != static_cast<LessonWindow *>(forms().Jeu);
+    const QVariant guided = w ? w->property(kGuided) : QVariant();
+    const bool shown = m_guideWanted && w && (!guided.isValid() || guided.toBool());
     if (shown != m_guide->isVisible()) {
         mdiArea->setMinimumSize(lessonRoom(screen(), shown ? m_guide->height() : 0));
         m_guide->setVisible(shown);

@@ -46,6 +46,9 @@ TJeu::TJeu(QWidget *parent)
     : LessonWindow(QStringLiteral("TJeu"), 5, 8, parent)
 {
     setWindowTitle(QString::fromUtf8(game::kCaption));
+    // Falling letters leave no next key to show: the frame's guide band
+    // stays hidden while the game is in front.
+    setProperty("guided", false);
     setAutoFillBackground(true);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, QColor(0x00, 0xFF, 0x00));
