@@ -23,7 +23,7 @@ run() { # target
     "$corpus" fuzz/seeds/"$1" 2>"$out/$1.log" || { tail -40 "$out/$1.log"; echo "fuzz: $1 FAILED"; return 1; }
   echo "fuzz: $1 ok ($(grep -o 'Done [0-9]* runs' "$out/$1.log" | tail -1))"
 }
-build fuzz_lessonfile src/app/lessonfile.cpp src/ui/safefile.cpp
+build fuzz_lessonfile src/app/lesson/lessonfile.cpp src/ui/safefile.cpp
 run fuzz_lessonfile
 build fuzz_notes src/accessories/notesfile.cpp src/ui/cp1252.cpp src/ui/safefile.cpp
 run fuzz_notes
