@@ -1,7 +1,7 @@
 // libFuzzer target: the reader of the learner's own text takes any bytes;
 // what it accepts is Windows-1252 text (or the sign the judging skips),
 // with no blank line end and no empty last line, and reading it again as
-// UTF-8 changes nothing.
+// UTF-8 changes nothing it accepts.
 #include "drills/owntext.h"
 #include "ui/cp1252.h"
 
@@ -27,8 +27,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     for (const QString &line : text.text.split(QLatin1Char('\n')))
         if (line.endsWith(QLatin1Char(' ')) || line.endsWith(QLatin1Char('\t')))
             std::abort();
+    // Once its invisible signs are gone a text may begin as a document does
+    // ("%P" U+FEFF "DF-" becomes "%PDF-") and be refused the second time;
+    // what is read again is read the same.
     const owntext::Text again = owntext::fromBytes(text.text.toUtf8(), QStringLiteral("essai.txt"));
-    if (!again.ok() || again.text != text.text)
+    if (again.ok() && again.text != text.text)
         std::abort();
     return 0;
 }
