@@ -10,9 +10,54 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QVBoxLayout>
 
 namespace guide {
+
+namespace {
+
+// The sentence changes at each key, among the few an exercise's characters
+// give: each is laid out once and kept as a picture.
+class SentenceLabel final : public QLabel
+{
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        const qreal ratio = devicePixelRatioF();
+        auto it = m_pictures.constFind(text());
+        if (it == m_pictures.cend() || it->deviceIndependentSize() != QSizeF(size()) ||
+            it->devicePixelRatio() != ratio) {
+            if (m_pictures.size() >= 64)
+                m_pictures.clear();
+            QPixmap picture((QSizeF(size()) * ratio).toSize());
+            picture.setDevicePixelRatio(ratio);
+            picture.fill(palette().color(backgroundRole()));
+            QPainter painter(&picture);
+            painter.setPen(palette().color(foregroundRole()));
+            painter.setFont(font());
+            painter.drawText(contentsRect(), int(alignment()) | Qt::TextWordWrap, text());
+            painter.end();
+            it = m_pictures.insert(text(), picture);
+        }
+        QPainter(this).drawPixmap(0, 0, *it);
+    }
+
+    void changeEvent(QEvent *event) override
+    {
+        if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange)
+            m_pictures.clear();
+        QLabel::changeEvent(event);
+    }
+
+private:
+    QHash<QString, QPixmap> m_pictures;
+};
+
+} // namespace
 
 GuideBand::GuideBand(QWidget *parent)
     : QWidget(parent)
@@ -33,7 +78,7 @@ GuideBand::GuideBand(QWidget *parent)
     m_sentenceBox = new QWidget(this);
     m_sentenceBox->setMinimumHeight(48);
     m_sentenceBox->installEventFilter(this);
-    m_consigne = new QLabel(m_sentenceBox);
+    m_consigne = new SentenceLabel(m_sentenceBox);
     m_consigne->setObjectName(QStringLiteral("GuideConsigne"));
     m_consigne->setWordWrap(true);
     m_consigne->setTextFormat(Qt::PlainText);

@@ -79,6 +79,8 @@ void KeyboardPicture::setModel(const keyboard::KeyModel *model)
 {
     m_caps.clear();
     m_rest = QPixmap();
+    m_lit = QPixmap();
+    m_grey = QPixmap();
     for (const keyboard::PhysicalKey &key : keyboard::physicalKeys()) {
         if (key.place.isEmpty())
             continue;
@@ -159,31 +161,49 @@ int KeyboardPicture::heightForWidth(int width) const
                : int((width - 2 * kMargin) * m_bounds.height() / m_bounds.width() + 2 * kMargin);
 }
 
-// The keys at rest are drawn once into a picture of the whole keyboard; a
-// paint copies the part it needs and draws only the lit and marked keys on
-// top of it.
+// The keys are drawn once at rest and once lit (once grey on the first
+// mistake), each into a picture of the whole keyboard: a paint copies what it
+// needs from them and strokes by hand only the red outline of a missed key.
 void KeyboardPicture::paintEvent(QPaintEvent *event)
 {
     const qreal ratio = devicePixelRatioF();
+    const auto drawAll = [this, ratio](QPixmap &picture, bool lit, bool pressed) {
+        picture = QPixmap((QSizeF(size()) * ratio).toSize());
+        picture.setDevicePixelRatio(ratio);
+        picture.fill(palette().color(QPalette::Window));
+        QPainter painter(&picture);
+        painter.setRenderHint(QPainter::Antialiasing);
+        for (const keyboard::PhysicalKey &key : keyboard::physicalKeys())
+            drawKey(painter, key, lit, pressed);
+    };
     if (m_rest.isNull() || m_rest.deviceIndependentSize() != QSizeF(size()) ||
         m_rest.devicePixelRatio() != ratio) {
-        m_rest = QPixmap((QSizeF(size()) * ratio).toSize());
-        m_rest.setDevicePixelRatio(ratio);
-        m_rest.fill(palette().color(QPalette::Window));
-        QPainter rest(&m_rest);
-        rest.setRenderHint(QPainter::Antialiasing);
-        for (const keyboard::PhysicalKey &key : keyboard::physicalKeys())
-            drawKey(rest, key, false, false, false);
+        drawAll(m_rest, false, false);
+        drawAll(m_lit, true, false);
+        m_grey = QPixmap();
     }
+    if (m_state.pressed && m_grey.isNull())
+        drawAll(m_grey, false, true);
+
     QPainter painter(this);
+    const auto copy = [&painter, ratio](const QRect &r, const QPixmap &from) {
+        painter.drawPixmap(r, from, QRectF(QPointF(r.topLeft()) * ratio, QSizeF(r.size()) * ratio));
+    };
     for (const QRect &r : event->region())
-        painter.drawPixmap(r, m_rest, QRectF(QPointF(r.topLeft()) * ratio, QSizeF(r.size()) * ratio));
-    painter.setRenderHint(QPainter::Antialiasing);
+        copy(r, m_rest);
     for (const keyboard::PhysicalKey &key : keyboard::physicalKeys()) {
         const int keycode = keyboard::xKeycode(key);
         const bool lit = m_state.lit.contains(keycode);
-        if (lit || keycode == m_state.missed || keycode == m_state.pressed)
-            drawKey(painter, key, lit, keycode == m_state.missed, keycode == m_state.pressed);
+        if (!lit && keycode != m_state.missed && keycode != m_state.pressed)
+            continue;
+        const QRect r = placeOf(key).toAlignedRect() & event->rect();
+        if (r.isEmpty())
+            continue;
+        copy(r, keycode == m_state.pressed ? m_grey : lit ? m_lit : m_rest);
+        if (keycode == m_state.missed) {
+            painter.setRenderHint(QPainter::Antialiasing);
+            drawMissed(painter, key);
+        }
     }
 }
 
@@ -191,9 +211,24 @@ void KeyboardPicture::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     m_rest = QPixmap();
+    m_lit = QPixmap();
+    m_grey = QPixmap();
 }
 
-void KeyboardPicture::drawKey(QPainter &painter, const keyboard::PhysicalKey &key, bool lit, bool missed,
+// The red outline of the key that was expected when a wrong one came.
+void KeyboardPicture::drawMissed(QPainter &painter, const keyboard::PhysicalKey &key) const
+{
+    const QRectF rect = placeOf(key);
+    if (rect.isEmpty())
+        return;
+    const double unit = rect.height() / (1 - kGap) / key.place.height();
+    const double radius = unit * 0.12;
+    painter.setPen(QPen(QColor(0xD0, 0x10, 0x10), qMax(2.0, unit * 0.09)));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(rect.adjusted(1, 1, -1, -1), radius, radius);
+}
+
+void KeyboardPicture::drawKey(QPainter &painter, const keyboard::PhysicalKey &key, bool lit,
                               bool pressed) const
 {
     const QRectF rect = placeOf(key);
@@ -207,11 +242,6 @@ void KeyboardPicture::drawKey(QPainter &painter, const keyboard::PhysicalKey &ke
     painter.setPen(QPen(QColor(0x70, 0x70, 0x70), 1));
     painter.setBrush(fill);
     painter.drawRoundedRect(rect, radius, radius);
-    if (missed) {
-        painter.setPen(QPen(QColor(0xD0, 0x10, 0x10), qMax(2.0, unit * 0.09)));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRoundedRect(rect.adjusted(1, 1, -1, -1), radius, radius);
-    }
     const QColor ink = lit ? Qt::white : Qt::black;
     if (key.homeBump) {
         const double w = unit * 0.3;
