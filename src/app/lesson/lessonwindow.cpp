@@ -120,7 +120,8 @@ bool LessonWindow::chronometerRunning() const
     return Timer1->isActive();
 }
 
-void LessonWindow::StaticText1Click()
+// Starts a stopped chronometer, stops a running one; either way from zero.
+void LessonWindow::toggleTimer()
 {
     if (Timer1->isActive())
         Timer1->stop();
@@ -128,6 +129,11 @@ void LessonWindow::StaticText1Click()
         Timer1->start();
     m_seconds = 0;
     m_secondsAtStart = 0;
+}
+
+void LessonWindow::StaticText1Click()
+{
+    toggleTimer();
     if (Timer1->isActive()) {
         m_seconds = 1;
         if (StaticText2)
@@ -137,12 +143,7 @@ void LessonWindow::StaticText1Click()
 
 void LessonWindow::SetTemps()
 {
-    if (Timer1->isActive())
-        Timer1->stop();
-    else
-        Timer1->start();
-    m_seconds = 0;
-    m_secondsAtStart = 0;
+    toggleTimer();
 }
 
 void LessonWindow::Timer1Timer()

@@ -130,6 +130,7 @@ protected:
     std::int32_t m_seconds = 0;
 
 private:
+    void toggleTimer();
     bool inFront() const;
 
     QPointer<QWidget> m_entry;
