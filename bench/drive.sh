@@ -9,7 +9,7 @@
 # the keyboard focus explicitly, and clicks are window-relative, preceded by
 # a small move so that the toolkits see the pointer enter.
 set -uo pipefail
-program=$1 mode=$2
+program=${1%-sans-guide} mode=$2 # the guide's setting changes no step
 pid=${MAPWATCH_PID:?run by mapwatch --then}
 
 # The largest visible top-level window whose title matches, waited for (10 s).

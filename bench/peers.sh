@@ -28,6 +28,8 @@
 # that is not quiet (load average above 1 at the start or at the end) gets
 # no table: the figures would say more about the load than the programs
 # (TAPIVOX_BENCH_ANY_LOAD=1 prints it anyway, marked as such).
+# TAPIVOX_BENCH_GUIDE_OFF=1 adds "tapivox-sans-guide": the same program with
+# its keyboard guide switched off in its settings, as before the guide was.
 #   bench/peers.sh [runs] [typing runs] [reps]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -51,6 +53,11 @@ drive="$PWD/bench/drive.sh"
 declare -A CMD=([tapivox]="$PWD/build-bench/tapivox" [ktouch]=ktouch [klavaro]=klavaro [tipp10]=tipp10)
 declare -A WATCH=([tapivox]="--frame ^Tapivox$ --answer a --reference ROOT/answer-tapivox")
 programs=(tapivox)
+if [ "${TAPIVOX_BENCH_GUIDE_OFF:-0}" = 1 ]; then
+  CMD[tapivox-sans-guide]=${CMD[tapivox]}
+  WATCH[tapivox-sans-guide]="--frame ^Tapivox$ --answer a --reference ROOT/answer-tapivox-sans-guide"
+  programs+=(tapivox-sans-guide)
+fi
 for p in ktouch klavaro tipp10; do command -v "$p" >/dev/null && programs+=("$p"); done
 out="$PWD/bench/out"
 mkdir -p "$out"
@@ -106,6 +113,9 @@ keys_of "$text" space >"$root/keys"
 exercise=$(repeat "gh hg" 12)$(repeat "qg mh" 11)$(repeat "dg kh" 12)
 while [ ${#exercise} -lt 300 ]; do exercise+="gh hg "; done
 keys_of "${exercise:0:300}" space >"$root/keys-tapivox"
+cp "$root/keys-tapivox" "$root/keys-tapivox-sans-guide"
+mkdir -p "$root/home-tapivox-sans-guide/.config/Tapivox"
+printf '[guide]\nvisible=false\n' >"$root/home-tapivox-sans-guide/.config/Tapivox/Tapivox.conf"
 
 # One launch of a program under mapwatch, in its own display and HOME, with
 # an optional drive.sh step; prints mapwatch's and drive.sh's key=value line.
@@ -205,7 +215,7 @@ table() { # tag
         printf "| %s | %s | %s | %s | %s | %s | %s | %s | %s | %s |\n", p, spread(sp, sps[p], "%.0f"),
           spread(s[p], ss[p], "%.0f"), spread(pa, pas[p], "%.0f"), spread(an, ans[p], "%.0f"),
           cell(first[p], "%.0f"), spread(m[p], ms[p], "%.1f"), cell(x[p], "%.1f"), cell(d[p], "%d"), cell(t[p], "%d")
-        if (p != "tapivox") {
+        if (p !~ /^tapivox/) {
           if (s[p] != "" && (bs == "" || s[p] < bs)) bs = s[p]
           if (first[p] != "" && (bf == "" || first[p] < bf)) bf = first[p]
           if (m[p] != "" && (bm == "" || m[p] < bm)) bm = m[p]
