@@ -20,6 +20,7 @@ scripts/xvfb.sh --wm ctest --test-dir build --output-on-failure -L xvfb "$@"
 # natively under a headless Wayland compositor.
 scripts/wayland.sh build/tst_x11_clavier keysThroughTheServer capsLockLight deadKeyIsADrillAnswer
 scripts/wayland.sh build/tst_x11_exos
+scripts/wayland.sh build/tst_x11_guide sentenceNamesTheNextKey
 
 # The .deb, the desktop entry and the metainfo, as lintian and appstream see them.
 scripts/check-package.sh

@@ -77,18 +77,22 @@ private slots:
 
 private:
     QTemporaryDir m_home;
+    bool m_wayland = false;
     std::unique_ptr<test::TempCwd> m_cwd;
 };
 
 void TestX11Guide::initTestCase()
 {
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        QSKIP("needs the X11 platform");
+    // Under Wayland the layout is the compositor's (French), unchangeable
+    // from here.
+    m_wayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    if (QGuiApplication::platformName() != QLatin1String("xcb") && !m_wayland)
+        QSKIP("needs an X server or a Wayland compositor");
     QVERIFY(m_home.isValid());
     qputenv("HOME", m_home.path().toUtf8());
     qputenv("XDG_CONFIG_HOME", m_home.filePath(QStringLiteral("config")).toUtf8());
     qputenv("XDG_DATA_HOME", m_home.filePath(QStringLiteral("data")).toUtf8());
-    QVERIFY(setLayout(QStringLiteral("fr")));
+    QVERIFY(m_wayland || setLayout(QStringLiteral("fr")));
     m_cwd = std::make_unique<test::TempCwd>();
     test::startProgram();
     forms().MainForm->activateWindow();
@@ -98,7 +102,8 @@ void TestX11Guide::initTestCase()
 
 void TestX11Guide::cleanupTestCase()
 {
-    setLayout(QStringLiteral("fr")); // the other X11 tests expect it
+    if (!m_wayland)
+        setLayout(QStringLiteral("fr")); // the other X11 tests expect it
     test::stopProgram();
     m_cwd.reset();
 }
@@ -107,7 +112,11 @@ void TestX11Guide::sentenceNamesTheNextKey()
 {
     TMainForm *frame = forms().MainForm;
     guide::GuideBand *band = frame->guideBand();
-    QTRY_COMPARE(keyboard::LiveKeyModel::instance().model().name(), QStringLiteral("French"));
+    // Under Wayland the seat's keymap may be the key-sending tool's, which
+    // the model passes over for French by name.
+    const QStringList french{QStringLiteral("French"), QStringLiteral("fr")};
+    const auto &live = keyboard::LiveKeyModel::instance();
+    QTRY_VERIFY(m_wayland ? french.contains(live.model().name()) : live.model().name() == french.first());
     frame->action(QStringLiteral("N1gh1"))->trigger();
     TExos *exos = forms().Exos;
     QTRY_COMPARE(QApplication::focusWidget(), exos->Edit2);
@@ -155,6 +164,8 @@ void TestX11Guide::guidedKeysTypeTheText()
     QFETCH(int, exercise);
     QFETCH(int, line);
     QFETCH(int, length);
+    if (m_wayland)
+        QSKIP("the compositor's layout is set at its start");
     QVERIFY(setLayout(layout, variant));
     QTRY_COMPARE(keyboard::LiveKeyModel::instance().model().name(), name);
     TExos *exos = forms().Exos;
