@@ -47,7 +47,7 @@ public:
             if (g_pressKey)
                 QProcess::startDetached(QStringLiteral("xdotool"),
                                         {QStringLiteral("key"), QStringLiteral("a")});
-        } else if (m_mapped && !m_painted && event->type() == QEvent::Paint &&
+        } else if (!m_painted && event->type() == QEvent::Paint &&
                    watched->objectName() == QLatin1String("TClavier")) {
             m_painted = true;
             QTimer::singleShot(0, qApp, [this] {
