@@ -99,7 +99,6 @@ THorloge::THorloge(QWidget *parent)
     Label3->setObjectName(QStringLiteral("Label3"));
     Label3->setFont(sansSerif(27, true, true));
     Label3->move(12, 116);
-    Label3->adjustSize();
 
     RadioGroup1 = new QGroupBox(Panel1);
     RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
@@ -267,6 +266,12 @@ void THorloge::keyPressEvent(QKeyEvent *event)
 
 void THorloge::showEvent(QShowEvent *event)
 {
+    // Sized at the first show: its large italic letters are a font of their
+    // own, not worth loading at start-up for a window rarely opened.
+    if (!m_sized) {
+        m_sized = true;
+        Label3->adjustSize();
+    }
     QDialog::showEvent(event);
     FormActivate();
 }

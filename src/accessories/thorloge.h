@@ -56,5 +56,6 @@ private:
     void stepField(int delta);
 
     bool m_setting = false;
+    bool m_sized = false; // Label3 fitted to its caption
     std::function<QDateTime()> m_now;
 };

@@ -40,6 +40,7 @@
 namespace {
 constexpr int kLessonWidth = 668;
 constexpr int kLessonHeight = 375;
+constexpr int kGuideDelayMs = 200;
 } // namespace
 
 TMainForm::TMainForm()
@@ -426,10 +427,12 @@ bool TMainForm::event(QEvent *event)
 // F1: the topic of the open menu, or of the active lesson window.
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)
 {
-    // The guide band waits for the frame's first paint: start-up first.
+    // The guide band waits for the frame's first paint, and a moment more:
+    // reading the keymap for it takes about as long as the paint, and a key
+    // pressed as soon as the frame shows is answered first.
     if (!m_painted && event->type() == QEvent::Paint && watched == mdiArea->viewport()) {
         m_painted = true;
-        QTimer::singleShot(0, this, &TMainForm::buildGuide);
+        QTimer::singleShot(kGuideDelayMs, this, &TMainForm::buildGuide);
     }
     // Alt+X is the Quitter shortcut and also the mnemonic of "E&xercices";
     // Qt would call the two ambiguous and run neither. Quitter wins; the

@@ -82,6 +82,13 @@ void TExos::SetIni(std::int32_t code)
 }
 
 // The session just ended is in the journal already (SetIni recorded it).
+drills::Review &TExos::reviewer() const
+{
+    if (!m_review)
+        m_review = std::make_unique<drills::Review>();
+    return *m_review;
+}
+
 void TExos::startReview()
 {
     QList<progress::KeyStat> keys;
@@ -90,14 +97,14 @@ void TExos::startReview()
         keys = journal->recentKeyStats(kReviewSessions);
         confusions = journal->confusions(kReviewSessions);
     }
-    m_review.start(keys, confusions, QRandomGenerator::global()->generate(), m_reviewed);
+    reviewer().start(keys, confusions, QRandomGenerator::global()->generate(), m_reviewed);
     m_reviewed = true;
     m_reviewing = true;
     m_lineCounts.clear();
     m_lastKeyMs = -1;
-    Label1->setText(m_review.instruction());
+    Label1->setText(reviewer().instruction());
     for (int i = 0; i < drills::LineDrill::LineCount; ++i)
-        m_drill.setModel(i, m_review.nextLine());
+        m_drill.setModel(i, reviewer().nextLine());
 }
 
 drills::Verdict TExos::judge(int line, int caret, quint8 key)
@@ -120,7 +127,7 @@ drills::Verdict TExos::judge(int line, int caret, quint8 key)
     }
     m_lastKeyMs = now;
     if (v.completed) {
-        m_review.lineDone(m_lineCounts);
+        reviewer().lineDone(m_lineCounts);
         m_lineCounts.clear();
     }
     return v;

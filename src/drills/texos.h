@@ -5,6 +5,8 @@
 #include "drills/drillwindow.h"
 #include "drills/review.h"
 
+#include <memory>
+
 class TExos final : public DrillWindow
 {
     Q_OBJECT
@@ -21,7 +23,9 @@ public:
     void SetIni(std::int32_t code) override;
 
     const drills::LineDrill &lines() const { return m_drill; }
-    const drills::Review &review() const { return m_review; }
+    // Built at the first review: its word index is not worth building at
+    // start-up.
+    const drills::Review &review() const { return reviewer(); }
 
 protected:
     drills::LineDrill &drill() override { return m_drill; }
@@ -35,7 +39,9 @@ private:
     void startReview();
 
     drills::LineDrill m_drill;
-    drills::Review m_review;
+    drills::Review &reviewer() const;
+
+    mutable std::unique_ptr<drills::Review> m_review;
     bool m_reviewing = false;
     bool m_reviewed = false; // a review ran before in this window
     QMap<QString, progress::KeyStat> m_lineCounts;

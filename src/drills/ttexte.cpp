@@ -123,8 +123,9 @@ TTexte::TTexte(QWidget *parent)
     // accepted in its plain spelling (the model is read at the first judged
     // line, never at start-up).
     plainFor = [](QChar c) {
-        return keyboard::LiveKeyModel::instance().model().howToType(c).typable() ? QString()
-                                                                                 : keyboard::plainEquivalent(c);
+        return keyboard::LiveKeyModel::instance().model().howToType(c).typable()
+                   ? QString()
+                   : keyboard::plainEquivalent(c);
     };
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(13);
@@ -240,6 +241,8 @@ void TTexte::loadText(int code)
     QTextCharFormat bold;
     bold.setFontWeight(QFont::Bold);
     bool first = true;
+    // One edit: the document is laid out once, not again at every line.
+    cursor.beginEditBlock();
     for (const TextLine &line : textLines(code)) {
         const QTextCharFormat &format = line.style == TextLine::Style::Bold ? bold : regular;
         if (!first)
@@ -249,6 +252,7 @@ void TTexte::loadText(int code)
         cursor.insertText(QString::fromUtf8(line.text), format);
         first = false;
     }
+    cursor.endEditBlock();
     cursor.setPosition(0);
     RichEdit1->setTextCursor(cursor);
 }

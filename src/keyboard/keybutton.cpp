@@ -49,13 +49,17 @@ void KeyButton::paintEvent(QPaintEvent *)
             area.setLeft(area.left() + m_captionMargin);
             align = Qt::AlignLeft | Qt::AlignVCenter;
         }
-        // Narrow the letters of a caption that would not fit ("Num L").
-        QFont captionFont = font();
+        // Narrow the letters of a caption that would not fit ("Num L"), by
+        // squeezing the painter: a stretched font would be one more font to
+        // load (a fontconfig match each) at the window's first paint.
         const int room = area.width() - (m_captionMargin >= 0 ? 0 : 2);
-        const int needed = QFontMetrics(captionFont).horizontalAdvance(text());
-        if (needed > room && room > 0)
-            captionFont.setStretch(std::max(50, 100 * room / needed));
-        painter.setFont(captionFont);
+        const int needed = fontMetrics().horizontalAdvance(text());
+        if (needed > room && room > 0) {
+            const qreal squeeze = std::max(0.5, qreal(room) / needed);
+            painter.translate(area.left(), 0);
+            painter.scale(squeeze, 1);
+            area = QRect(0, area.top(), qRound(area.width() / squeeze), area.height());
+        }
         style()->drawItemText(&painter, area, int(align), palette(), isEnabled(), text(),
                               QPalette::ButtonText);
     }

@@ -69,6 +69,20 @@ int keyGiving(xkb_keymap *keymap, xkb_layout_index_t group, xkb_keysym_t sym, in
     return found;
 }
 
+// Dead keys compose as in a French session; "C" has the same table where
+// the French locale is not installed. The table depends on the locale alone
+// and takes most of a model's reading (the locale's whole Compose file), so
+// it is read once: a new keymap (another device's keys, setxkbmap) reuses it.
+xkb_compose_table *sharedComposeTable(xkb_context *context)
+{
+    static xkb_compose_table *const table = [context] {
+        xkb_compose_table *t =
+            xkb_compose_table_new_from_locale(context, "fr_FR.UTF-8", XKB_COMPOSE_COMPILE_NO_FLAGS);
+        return t ? t : xkb_compose_table_new_from_locale(context, "C", XKB_COMPOSE_COMPILE_NO_FLAGS);
+    }();
+    return table;
+}
+
 } // namespace
 
 struct KeyModel::Data
@@ -374,11 +388,9 @@ std::unique_ptr<KeyModel> KeyModel::fromXkb(xkb_context *context, xkb_keymap *ke
     if (d.name.isEmpty() && xkb_keymap_num_layouts(keymap) > 0)
         if (const char *group = xkb_keymap_layout_get_name(keymap, 0))
             d.name = QString::fromUtf8(group);
-    // Dead keys compose as in a French session; "C" has the same table where
-    // the French locale is not installed.
-    d.compose = xkb_compose_table_new_from_locale(context, "fr_FR.UTF-8", XKB_COMPOSE_COMPILE_NO_FLAGS);
-    if (!d.compose)
-        d.compose = xkb_compose_table_new_from_locale(context, "C", XKB_COMPOSE_COMPILE_NO_FLAGS);
+    d.compose = sharedComposeTable(context);
+    if (d.compose)
+        xkb_compose_table_ref(d.compose);
     d.read();
     return model;
 }

@@ -77,6 +77,8 @@ void TestHorloge::tickShowsTimeAndDate()
     QCOMPARE(clock.Label1->text(), QStringLiteral("23:05:09"));
     QCOMPARE(clock.Label2->text(), QStringLiteral("29/02/2024"));
     QVERIFY(clock.Timer1->isActive());
+    clock.show(); // the signature takes its size from its letters then
+    QCOMPARE(clock.Label3->size(), clock.Label3->sizeHint());
     m_now = m_now.addSecs(1);
     clock.Timer1Timer();
     QCOMPARE(clock.Label1->text(), QStringLiteral("23:05:10"));
