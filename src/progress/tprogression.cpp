@@ -301,8 +301,9 @@ void TProgression::refresh()
         return a.missed != b.missed ? a.missed > b.missed : a.errorRate() > b.errorRate();
     });
     // A journal that could not be read shows no path.
-    Parcours1->setVisible(path && m_journal && problem.isEmpty());
-    if (Parcours1->isVisible())
+    const bool pathShown = path && m_journal && problem.isEmpty();
+    Parcours1->setVisible(pathShown);
+    if (pathShown)
         showPath(sessions);
     while (sessions.size() > kChartPoints)
         sessions.removeFirst();
