@@ -6,11 +6,70 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 #include <QVBoxLayout>
 
 #include <memory>
 
 namespace guide {
+
+namespace {
+
+// The resume offer's button: a text too long for the band's column goes on
+// two lines after its dash (each cut short if still too long) rather than
+// widen the column and shrink the keyboard picture. Its text() stays whole,
+// for the screen reader and the tooltip.
+class OfferButton final : public QPushButton
+{
+public:
+    using QPushButton::QPushButton;
+
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override
+    {
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        option.text = shown(width);
+        const QSize text = fontMetrics().size(Qt::TextShowMnemonic, option.text);
+        return style()->sizeFromContents(QStyle::CT_PushButton, &option, text, this).height();
+    }
+    QSize sizeHint() const override { return {QPushButton::sizeHint().width(), heightForWidth(width())}; }
+    QSize minimumSizeHint() const override { return {0, heightForWidth(width())}; }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QStylePainter painter(this);
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        option.text = shown(width());
+        painter.drawControl(QStyle::CE_PushButton, option);
+    }
+    void resizeEvent(QResizeEvent *event) override
+    {
+        QPushButton::resizeEvent(event);
+        if (heightForWidth(width()) != height())
+            updateGeometry();
+    }
+
+private:
+    QString shown(int width) const
+    {
+        const int room = width - 2 * style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, this) - 8;
+        const QFontMetrics metrics = fontMetrics();
+        if (metrics.horizontalAdvance(text()) <= room)
+            return text();
+        QStringList lines = text().split(QStringLiteral(" — "));
+        if (lines.size() == 2)
+            lines.first() += QStringLiteral(" —");
+        for (QString &line : lines)
+            line = metrics.elidedText(line, Qt::ElideRight, room);
+        return lines.join(QLatin1Char('\n'));
+    }
+};
+
+} // namespace
 
 GuideWelcome::GuideWelcome(QWidget *parent)
     : QWidget(parent)
@@ -31,7 +90,11 @@ GuideWelcome::GuideWelcome(QWidget *parent)
     buttons->setSpacing(6);
     m_commencer = button("GuideCommencer", QStringLiteral("Commencer l'exercice 1"));
     m_decouvrir = button("GuideDecouvrir", QStringLiteral("Découvrir le clavier"));
-    m_reprendre = button("GuideReprendre", QString());
+    m_reprendre = new OfferButton(this);
+    m_reprendre->setObjectName(QStringLiteral("GuideReprendre"));
+    m_reprendre->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    m_reprendre->installEventFilter(this);
+    m_reprendre->hide();
     buttons->addWidget(m_commencer);
     buttons->addWidget(m_decouvrir);
     buttons->addWidget(m_reprendre, 1);

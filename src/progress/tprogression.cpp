@@ -120,12 +120,15 @@ TProgression::TProgression(QList<progress::LessonFamily> families, QWidget *pare
     Chart1->setObjectName(QStringLiteral("Chart1"));
     auto *chartRow = new QHBoxLayout;
     chartRow->addWidget(Chart1, 3);
-    Parcours1 = makeTable(
-        content, "Parcours1",
-        {QStringLiteral("Exercice"), QStringLiteral("Meilleure précision"), QStringLiteral("Objectif")});
+    // The path takes the width of its names; the chart, the rest.
+    Parcours1 =
+        makeTable(content, "Parcours1", {QStringLiteral("Exercice"), QStringLiteral("Objectif 95 %")});
     Parcours1->setAccessibleName(QStringLiteral("Parcours des exercices"));
+    Parcours1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Parcours1->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    Parcours1->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
     Parcours1->hide();
-    chartRow->addWidget(Parcours1, 2);
+    chartRow->addWidget(Parcours1);
     layout->addLayout(chartRow, 2);
 
     auto *label2 = new QLabel(QStringLiteral("Séances récentes"), content);
@@ -368,9 +371,9 @@ void TProgression::showPath(const QList<progress::SessionRecord> &sessions)
         const auto &[code, name] = lessons[r];
         const int accuracy = best.value(code, -1);
         const bool reached = accuracy >= progress::kObjectivePercent;
-        setRow(Parcours1, r,
-               {name, accuracy < 0 ? QStringLiteral("—") : QStringLiteral("%1 %").arg(accuracy),
-                reached ? QStringLiteral("✓ atteint") : QString()});
+        // The best accuracy, marked when it reached the objective.
+        const QString best = accuracy < 0 ? QStringLiteral("—") : QStringLiteral("%1 %").arg(accuracy);
+        setRow(Parcours1, r, {name, reached ? QStringLiteral("✓ ") + best : best});
     }
 }
 
