@@ -20,7 +20,8 @@ class QToolButton;
 class HelpViewer;
 namespace guide {
 class GuideBand;
-}
+class GuideWelcome;
+} // namespace guide
 
 class TMainForm final : public QMainWindow
 {
@@ -97,6 +98,10 @@ public:
     // shown under the lesson in front while Options › Guide du clavier is
     // checked, except under the game. Null until built.
     guide::GuideBand *guideBand() const { return m_guide; }
+    // In the band at start-up: the first run's greeting or the offer to
+    // resume the last session's lesson, read from the journal after the
+    // band is built. Null until then.
+    guide::GuideWelcome *guideWelcome() const { return m_welcome; }
     void Guide1Click(bool checked);
 
     // Menu codes: position from 1 of the checked lesson item of each menu.
@@ -151,12 +156,14 @@ private:
     void setupGuide();
     void buildGuide();
     void followGuide();
+    void offerStart();
 
     QHash<int, QActionGroup *> m_groups; // each lesson menu's, by module code
     bool m_shown = false;
     HelpViewer *m_help = nullptr;
     QStyle *m_menuStyle = nullptr; // owned by the frame
     guide::GuideBand *m_guide = nullptr;
+    guide::GuideWelcome *m_welcome = nullptr;
     bool m_guideWanted = false;
     bool m_painted = false;
 };

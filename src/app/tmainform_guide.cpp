@@ -3,15 +3,25 @@
 #include "app/forms.h"
 #include "app/lesson/lessonwindow.h"
 #include "app/lessontable.h"
+#include "app/menutable.h"
 #include "app/tmainform.h"
 #include "guide/guideband.h"
+#include "guide/guidewelcome.h"
 #include "keyboard/keymodel.h"
+#include "progress/journal.h"
+#include "progress/recording.h"
+#include "ui/caption.h"
 #include "ui/settings.h"
 
 #include <QAction>
+#include <QActionGroup>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
+
+#include <cstring>
 
 namespace {
 
@@ -34,6 +44,36 @@ QSize lessonRoom(const QScreen *screen, int band)
 int bandHeight(const QScreen *screen)
 {
     return screen ? qBound(96, screen->availableSize().height() / 5, 170) : 170;
+}
+
+// The menu item of a lesson, or null.
+const MenuItemDef *lessonItem(int module, std::int32_t code)
+{
+    const LessonDef *row = lessonRow(module);
+    const MenuDef *menu = row ? lessonMenu(*row) : nullptr;
+    if (menu)
+        for (const MenuItemDef &item : menu->items)
+            if (item.code == code && std::strcmp(item.caption, "-") != 0)
+                return &item;
+    return nullptr;
+}
+
+// A session's lesson as the resume offer names it: « Exercice 4, Touches
+// e r u i » (the menu's hint says what an exercise drills), « Phrases,
+// Maximes », « Votre texte : lettre.txt ».
+QString resumeName(const progress::SessionRecord &session)
+{
+    if (session.module == 4 && session.lesson == 8)
+        return session.title.isEmpty() ? QStringLiteral("Votre texte")
+                                       : QStringLiteral("Votre texte\u00a0: %1").arg(session.title);
+    const MenuItemDef *item = lessonItem(session.module, session.lesson);
+    if (!item)
+        return QString();
+    if (session.module == 2 && session.lesson <= 24)
+        return QStringLiteral("Exercice %1, %2")
+            .arg(QString::number(session.lesson), QString::fromUtf8(item->hint));
+    return QStringLiteral("%1, %2").arg(QString::fromUtf8(lessonRow(session.module)->family),
+                                        ui::captionText(QString::fromUtf8(item->caption)));
 }
 
 } // namespace
@@ -80,6 +120,9 @@ void TMainForm::buildGuide()
         connect(w, &LessonWindow::guideChanged, this, [this, w] {
             if (w == activeLesson() && m_guide->isVisible())
                 m_guide->expect(w->guideExpected());
+            // The first judged key starts the lesson: the start offer goes.
+            if (!m_welcome->dismissed() && w->session().hasKeys())
+                m_welcome->dismiss();
         });
         connect(w, &LessonWindow::guideRefused, this, [this, w](const QString &, const QString &typed) {
             if (w == activeLesson() && m_guide->isVisible())
@@ -91,7 +134,57 @@ void TMainForm::buildGuide()
                         m_guide->discovered(keycode, text, virtualKey);
                 });
     }
+
+    // The start offer, under the sentence. Any lesson chosen, a lesson file
+    // opened or a new lesson makes it go; the journal is read once the band
+    // is up, out of the first paint's way.
+    m_welcome = new guide::GuideWelcome(m_guide);
+    m_guide->column()->addWidget(m_welcome);
+    connect(m_welcome, &guide::GuideWelcome::commencerClicked, this,
+            [this] { action(QStringLiteral("N1gh1"))->trigger(); });
+    connect(m_welcome, &guide::GuideWelcome::decouvrirClicked, this,
+            [this] { action(QStringLiteral("Dcouverte1"))->trigger(); });
+    connect(m_welcome, &guide::GuideWelcome::reprendreClicked, this, [this] {
+        const guide::StartOffer &offer = m_welcome->current();
+        if (const MenuItemDef *item = lessonItem(offer.module, offer.lesson))
+            action(QLatin1String(item->name))->trigger();
+    });
+    for (QActionGroup *group : std::as_const(m_groups))
+        connect(group, &QActionGroup::triggered, m_welcome, &guide::GuideWelcome::dismiss);
+    for (const char *name : {"OpenItem", "Nouvelleleon1"})
+        connect(action(QLatin1String(name)), &QAction::triggered, m_welcome, &guide::GuideWelcome::dismiss);
+    QTimer::singleShot(0, this, &TMainForm::offerStart);
     followGuide();
+}
+
+// The greeting of a first run, or the lesson of the last session. A journal
+// that is off, unreadable or held by another program offers nothing; a
+// journal never written yet is a first run and is not created here.
+void TMainForm::offerStart()
+{
+    if (!m_welcome || m_welcome->dismissed())
+        return;
+    LessonWindow *w = activeLesson();
+    // Only over the keyboard window of the start: any other lesson in front
+    // was chosen by the learner.
+    if (!w || w->moduleCode() != 1) {
+        m_welcome->dismiss();
+        return;
+    }
+    progress::Journal *journal = progress::journal();
+    QList<progress::SessionRecord> sessions;
+    bool readable = false;
+    if (journal && !QFileInfo::exists(journal->path())) {
+        readable = true;
+    } else if (journal) {
+        sessions = journal->sessions(0, 1);
+        readable = journal->lastError().isEmpty() && journal->setAside().isEmpty();
+    }
+    guide::StartOffer offer =
+        guide::startOffer(readable ? &sessions : nullptr, QDate::currentDate(), resumeName);
+    if (offer.kind == guide::StartOffer::Kind::Resume && !lessonItem(offer.module, offer.lesson))
+        offer = guide::StartOffer();
+    m_welcome->offer(offer, m_guide->isVisible());
 }
 
 // The band follows the lesson in front; a lesson that says it has nothing
@@ -111,4 +204,6 @@ void TMainForm::followGuide()
     }
     if (shown)
         m_guide->expect(w->guideExpected());
+    if (m_welcome && !m_welcome->dismissed() && w && w->moduleCode() != 1)
+        m_welcome->dismiss();
 }

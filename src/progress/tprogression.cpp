@@ -2,6 +2,7 @@
 #include "progress/tprogression.h"
 
 #include "progress/azertymap.h"
+#include "progress/objective.h"
 #include "progress/progresschart.h"
 #include "ui/prompter.h"
 #include "ui/screenfit.h"
@@ -11,6 +12,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
@@ -116,7 +118,18 @@ TProgression::TProgression(QList<progress::LessonFamily> families, QWidget *pare
 
     Chart1 = new progress::ProgressChart(content);
     Chart1->setObjectName(QStringLiteral("Chart1"));
-    layout->addWidget(Chart1, 2);
+    auto *chartRow = new QHBoxLayout;
+    chartRow->addWidget(Chart1, 3);
+    // The path takes the width of its names; the chart, the rest.
+    Parcours1 =
+        makeTable(content, "Parcours1", {QStringLiteral("Exercice"), QStringLiteral("Objectif 95 %")});
+    Parcours1->setAccessibleName(QStringLiteral("Parcours des exercices"));
+    Parcours1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Parcours1->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    Parcours1->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
+    Parcours1->hide();
+    chartRow->addWidget(Parcours1);
+    layout->addLayout(chartRow, 2);
 
     auto *label2 = new QLabel(QStringLiteral("Séances récentes"), content);
     label2->setObjectName(QStringLiteral("Label2"));
@@ -258,8 +271,10 @@ void TProgression::refresh()
     // The learner's own texts are text lessons: the journal gives them with
     // the others, and they are picked out here.
     const bool own = family == kOwnTexts;
+    // The exercises' path needs every session, not only the chart's.
+    const bool path = family == 2;
     if (m_journal) {
-        sessions = m_journal->sessions(own ? 4 : family, own ? -1 : kChartPoints);
+        sessions = m_journal->sessions(own ? 4 : family, own || path ? -1 : kChartPoints);
         if (own)
             sessions.removeIf([](const progress::SessionRecord &s) { return !inFamily(s, kOwnTexts); });
         stats = m_journal->keyStats(own ? 4 : family);
@@ -288,6 +303,11 @@ void TProgression::refresh()
     std::stable_sort(stats.begin(), stats.end(), [](const progress::KeyStat &a, const progress::KeyStat &b) {
         return a.missed != b.missed ? a.missed > b.missed : a.errorRate() > b.errorRate();
     });
+    // A journal that could not be read shows no path.
+    const bool pathShown = path && m_journal && problem.isEmpty();
+    Parcours1->setVisible(pathShown);
+    if (pathShown)
+        showPath(sessions);
     while (sessions.size() > kChartPoints)
         sessions.removeFirst();
     Chart1->setSessions(sessions);
@@ -334,6 +354,27 @@ void TProgression::refresh()
     Label4->setText(problem.isEmpty() ? QString() : problem + QLatin1Char('.'));
     Label4->setVisible(!problem.isEmpty());
     Button2->setEnabled(m_journal != nullptr);
+}
+
+void TProgression::showPath(const QList<progress::SessionRecord> &sessions)
+{
+    QList<QPair<std::int32_t, QString>> lessons;
+    for (const progress::LessonFamily &family : m_families)
+        if (family.module == 2)
+            lessons = family.lessons;
+    QHash<std::int32_t, int> best; // whole percents, as the objective is judged
+    for (const progress::SessionRecord &s : sessions)
+        if (s.total() > 0)
+            best[s.lesson] = std::max(best.value(s.lesson, -1), progress::accuracyPercent(s));
+    Parcours1->setRowCount(int(lessons.size()));
+    for (int r = 0; r < lessons.size(); ++r) {
+        const auto &[code, name] = lessons[r];
+        const int accuracy = best.value(code, -1);
+        const bool reached = accuracy >= progress::kObjectivePercent;
+        // The best accuracy, marked when it reached the objective.
+        const QString best = accuracy < 0 ? QStringLiteral("—") : QStringLiteral("%1 %").arg(accuracy);
+        setRow(Parcours1, r, {name, reached ? QStringLiteral("✓ ") + best : best});
+    }
 }
 
 void TProgression::Reviser1Click()

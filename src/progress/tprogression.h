@@ -59,6 +59,9 @@ signals:
 public:
     QComboBox *ComboBox1 = nullptr;
     progress::ProgressChart *Chart1 = nullptr;
+    // The exercises' path: each exercise, its best accuracy, and a mark when
+    // a session reached the objective. Shown for the exercises only.
+    QTableWidget *Parcours1 = nullptr;
     QTableWidget *StringGrid1 = nullptr; // recent sessions
     QTableWidget *StringGrid2 = nullptr; // most missed characters
     progress::KeyboardMap *Keyboard1 = nullptr;
@@ -72,6 +75,7 @@ protected:
 
 private:
     void refresh();
+    void showPath(const QList<progress::SessionRecord> &sessions);
 
     QList<progress::LessonFamily> m_families;
     progress::Journal *m_journal = nullptr;

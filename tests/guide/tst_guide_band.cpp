@@ -4,9 +4,12 @@
 #include "app/tmainform.h"
 #include "drills/texos.h"
 #include "guide/guideband.h"
+#include "guide/guidewelcome.h"
 #include "guide/keyboardpicture.h"
 #include "keyboard/keymodel.h"
 #include "keyboard/tclavier.h"
+#include "progress/journal.h"
+#include "progress/recording.h"
 #include "support/testsupport.h"
 #include "ui/hooklineedit.h"
 
@@ -14,6 +17,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMdiArea>
+#include <QPushButton>
 #include <QtTest>
 
 class TestGuideBand : public QObject
@@ -28,6 +32,8 @@ private slots:
     void typedKeysMoveTheGuide();
     void discoveryNamesTheKeyPressed();
     void optionIsKeptAcrossARestart();
+    void startOffersWhatTheJournalSays_data();
+    void startOffersWhatTheJournalSays();
 
 private:
     guide::GuideBand *band() const;
@@ -179,6 +185,88 @@ void TestGuideBand::optionIsKeptAcrossARestart()
     test::stopProgram();
     test::startProgram();
     QVERIFY(forms().MainForm->action(QStringLiteral("Guide1"))->isChecked());
+}
+
+void TestGuideBand::startOffersWhatTheJournalSays_data()
+{
+    QTest::addColumn<QString>("journal"); // off, none yet, damaged, or the last session's exercise
+    QTest::addColumn<QString>("button");  // the offer's button taken; empty: no offer
+    QTest::addColumn<QString>("how");     // a click, Entrée, or a key for the lesson first
+    QTest::addColumn<int>("module");      // the lesson in front then, and its code
+    QTest::addColumn<int>("code");
+    QTest::newRow("off") << "off"
+                         << ""
+                         << "" << 1 << 0;
+    QTest::newRow("damaged") << "damaged"
+                             << ""
+                             << "" << 1 << 0;
+    QTest::newRow("first run: exercise 1") << "none"
+                                           << "GuideCommencer"
+                                           << "click" << 2 << 1;
+    QTest::newRow("first run: discovery") << "none"
+                                          << "GuideDecouvrir"
+                                          << "click" << 1 << 0;
+    QTest::newRow("resume: click") << "2"
+                                   << "GuideReprendre"
+                                   << "click" << 2 << 2;
+    QTest::newRow("resume: Entrée") << "2"
+                                    << "GuideReprendre"
+                                    << "Entrée" << 2 << 2;
+    QTest::newRow("resume: F first") << "2"
+                                     << "GuideReprendre"
+                                     << "F" << 2 << 2;
+}
+
+void TestGuideBand::startOffersWhatTheJournalSays()
+{
+    QFETCH(QString, journal);
+    QFETCH(QString, button);
+    QFETCH(QString, how);
+    QFETCH(int, module);
+    QFETCH(int, code);
+    test::stopProgram();
+    QTemporaryDir data;
+    const QString path = data.filePath(QStringLiteral("progression.sqlite"));
+    if (QFile file(path); journal == QLatin1String("damaged"))
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("pas un historique") > 0);
+    if (journal == QLatin1String("2")) {
+        progress::SessionRecord last;
+        last.end = QDateTime(QDate(2025, 3, 1), QTime(10, 0));
+        last.start = last.end.addSecs(-300);
+        last.module = last.lesson = 2;
+        last.good = 96;
+        last.errors = 4;
+        QVERIFY(progress::Journal(path).record(last));
+    }
+    progress::useJournal(journal == QLatin1String("off") ? QString() : path);
+    test::startProgram();
+    TMainForm *frame = forms().MainForm;
+    QTRY_VERIFY(frame->guideWelcome());
+    QTest::qWait(0); // the journal is read after the band is built
+    guide::GuideWelcome *welcome = frame->guideWelcome();
+    QCOMPARE(welcome->isVisible(), !button.isEmpty());
+    const bool first = journal == QLatin1String("none");
+    QCOMPARE(welcome->commencer()->isVisible() && welcome->decouvrir()->isVisible(), first);
+    QCOMPARE(welcome->reprendre()->isVisible(), journal == QLatin1String("2"));
+    if (welcome->reprendre()->isVisible()) {
+        QCOMPARE(
+            welcome->reprendre()->text(),
+            u"Reprendre\u00a0: Exercice 2, Touches a p — dernière séance le 1er mars 2025, 96\u00a0%"_qs);
+        QCOMPARE(QApplication::focusWidget(), welcome->reprendre());
+    }
+    if (how == QLatin1String("F")) { // typed in the keyboard window; the offer stays
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F);
+        QCOMPARE(band()->consigne()->text(), QStringLiteral("Touche F : index gauche"));
+        QVERIFY(forms().Clavier->isAncestorOf(QApplication::focusWidget()) && welcome->isVisible());
+    }
+    if (how == QLatin1String("Entrée"))
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    else if (!button.isEmpty())
+        QTest::mouseClick(welcome->findChild<QPushButton *>(button), Qt::LeftButton);
+    QCOMPARE(frame->activeLesson()->moduleCode(), module);
+    QCOMPARE(frame->activeLesson()->GetIni(), code);
+    QVERIFY(module == 1 || !welcome->isVisible());
+    progress::useJournal(QString());
 }
 
 QTEST_MAIN(TestGuideBand)

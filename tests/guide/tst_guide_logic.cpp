@@ -2,6 +2,7 @@
 // character, the step after a dead key or Caps Lock, the marks of a refused
 // key, the key drill and discovery.
 #include "guide/guidelogic.h"
+#include "guide/startoffer.h"
 
 #include <QtTest>
 
@@ -38,6 +39,8 @@ private slots:
     void capsLockLeftOnIsReleasedFirst();
     void drillAndDiscoveryNameTheKey_data();
     void drillAndDiscoveryNameTheKey();
+    void startOfferFromTheJournal_data();
+    void startOfferFromTheJournal();
 };
 
 void TestGuideLogic::characterShowsKeysAndFinger_data()
@@ -214,6 +217,50 @@ void TestGuideLogic::drillAndDiscoveryNameTheKey()
         logic.expect(drillName);
     QCOMPARE(logic.state().lit, lit);
     QCOMPARE(logic.state().sentence, sentence);
+}
+
+// Sessions as (module, lesson, good, errors, day of the last one in days
+// after 8 December 2026), in any order.
+void TestGuideLogic::startOfferFromTheJournal_data()
+{
+    QTest::addColumn<bool>("readable");
+    QTest::addColumn<QList<QList<int>>>("sessions");
+    QTest::addColumn<QString>("text"); // empty: a first run's greeting when readable, or nothing
+    QTest::newRow("journal off or unreadable") << false << QList<QList<int>>{} << QString();
+    QTest::newRow("first run") << true << QList<QList<int>>{} << QString();
+    QTest::newRow("one session") << true << QList<QList<int>>{{2, 4, 96, 4, 0}}
+                                 << u"Reprendre\u00a0: 2/4 — dernière séance le 8 décembre, 96\u00a0%"_qs;
+    QTest::newRow("the latest of several, 94.9 % is not 95")
+        << true << QList<QList<int>>{{2, 1, 50, 0, -40}, {3, 2, 949, 51, 0}, {2, 3, 10, 0, -1}}
+        << u"Reprendre\u00a0: 3/2 — dernière séance le 8 décembre, 94\u00a0%"_qs;
+    QTest::newRow("first of the month")
+        << true << QList<QList<int>>{{2, 5, 1, 0, -7}}
+        << u"Reprendre\u00a0: 2/5 — dernière séance le 1er décembre, 100\u00a0%"_qs;
+    QTest::newRow("another year")
+        << true << QList<QList<int>>{{2, 6, 99, 1, -366}}
+        << u"Reprendre\u00a0: 2/6 — dernière séance le 7 décembre 2025, 99\u00a0%"_qs;
+}
+
+void TestGuideLogic::startOfferFromTheJournal()
+{
+    QFETCH(bool, readable);
+    QFETCH(QList<QList<int>>, sessions);
+    QFETCH(QString, text);
+    const QDate today(2026, 12, 8);
+    QList<progress::SessionRecord> rows;
+    for (const QList<int> &s : sessions) {
+        progress::SessionRecord &r = rows.emplace_back();
+        std::tie(r.module, r.lesson, r.good, r.errors) = std::tuple(s[0], s[1], s[2], s[3]);
+        r.end = QDateTime(today.addDays(s[4]), QTime(23, 50));
+        r.start = r.end.addSecs(-300);
+    }
+    const auto name = [](const progress::SessionRecord &s) {
+        return QStringLiteral("%1/%2").arg(s.module).arg(s.lesson);
+    };
+    const guide::StartOffer offer = guide::startOffer(readable ? &rows : nullptr, today, name);
+    using Kind = guide::StartOffer::Kind;
+    QCOMPARE(offer.kind, !readable ? Kind::None : text.isEmpty() ? Kind::FirstRun : Kind::Resume);
+    QCOMPARE(offer.text, text);
 }
 
 QTEST_GUILESS_MAIN(TestGuideLogic)

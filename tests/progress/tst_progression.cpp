@@ -96,6 +96,8 @@ private slots:
     void gameCountsDestroyedAndLostLetters(); // and the key drill's keys
     void eraseAsksFirst();
     void ownTextsAreAFamily();
+    void pathMarksTheExercisesThatReachedTheObjective_data();
+    void pathMarksTheExercisesThatReachedTheObjective();
     void windowFitsTheScreen_data();
     void windowFitsTheScreen();
     void chartIsSharpAtScaleTwo();
@@ -651,6 +653,43 @@ void TestProgression::ownTextsAreAFamily()
     QCOMPARE(window.ComboBox1->currentText(), QStringLiteral("Votre texte"));
     QCOMPARE(window.StringGrid1->rowCount(), 1);
     QCOMPARE(row(window.StringGrid1, 0)[1], name);
+}
+
+void TestProgression::pathMarksTheExercisesThatReachedTheObjective_data()
+{
+    // Sessions as (module, lesson, good, errors); the path's row of exercise 1.
+    QTest::addColumn<QList<QList<int>>>("sessions");
+    QTest::addColumn<QStringList>("row");
+    QTest::newRow("never typed") << QList<QList<int>>{} << QStringList{u"1 Touches g h"_qs, u"—"_qs};
+    QTest::newRow("95 % exactly") << QList<QList<int>>{{2, 1, 95, 5}}
+                                  << QStringList{u"1 Touches g h"_qs, u"✓ 95 %"_qs};
+    QTest::newRow("94.9 % is not 95")
+        << QList<QList<int>>{{2, 1, 949, 51}} << QStringList{u"1 Touches g h"_qs, u"94 %"_qs};
+    QTest::newRow("the best session counts, long ago too")
+        << QList<QList<int>>{{2, 1, 99, 1}, {2, 1, 10, 10}} << QStringList{u"1 Touches g h"_qs, u"✓ 99 %"_qs};
+    QTest::newRow("another lesson, another family")
+        << QList<QList<int>>{{2, 2, 100, 0}, {3, 1, 100, 0}} << QStringList{u"1 Touches g h"_qs, u"—"_qs};
+}
+
+void TestProgression::pathMarksTheExercisesThatReachedTheObjective()
+{
+    QFETCH(QList<QList<int>>, sessions);
+    QFETCH(QStringList, row);
+    progress::Journal journal(path());
+    QDateTime start(QDate(2026, 3, 2), QTime(10, 0));
+    for (const QList<int> &s : sessions) {
+        QVERIFY(journal.record(session(s[0], s[1], s[2], s[3], 60, start)));
+        // Later sessions push the first out of the chart, not out of the path.
+        for (int i = 0; i < TProgression::kChartPoints; ++i)
+            QVERIFY(journal.record(session(2, 3, 1, 1, 60, start = start.addSecs(60))));
+    }
+    TProgression window(lessonFamilies());
+    window.Init(&journal);
+    window.showModule(2);
+    QVERIFY(!window.Parcours1->isHidden());
+    QCOMPARE(::row(window.Parcours1, 0), row);
+    window.showModule(3); // the path is the exercises'
+    QVERIFY(window.Parcours1->isHidden());
 }
 
 void TestProgression::windowFitsTheScreen_data()
