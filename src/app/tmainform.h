@@ -18,6 +18,7 @@ class QStyle;
 class QTimer;
 class QToolButton;
 class HelpViewer;
+class GuideLead;
 namespace guide {
 class GuideBand;
 }
@@ -97,6 +98,7 @@ public:
     // shown under the lesson in front while Options › Guide du clavier is
     // checked, except under the game. Null until built.
     guide::GuideBand *guideBand() const { return m_guide; }
+    GuideLead *guideLead() const { return m_lead; }
     void Guide1Click(bool checked);
 
     // Menu codes: position from 1 of the checked lesson item of each menu.
@@ -157,6 +159,7 @@ private:
     HelpViewer *m_help = nullptr;
     QStyle *m_menuStyle = nullptr; // owned by the frame
     guide::GuideBand *m_guide = nullptr;
+    GuideLead *m_lead = nullptr; // the figures and the end of a lesson in the band
     bool m_guideWanted = false;
     bool m_painted = false;
 };
