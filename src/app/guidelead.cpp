@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -25,6 +26,8 @@ GuideLead::GuideLead(guide::GuideBand *band, LessonAction lessonAction, QObject 
 {
     m_panel = new guide::ResultPanel(band);
     band->column()->addWidget(m_panel);
+    // At the end of a lesson the sentence has nothing to name.
+    m_panel->giveRoom({band->consigne()->parentWidget()});
     m_clock.start();
     m_tick.setInterval(1000);
     connect(&m_tick, &QTimer::timeout, this, &GuideLead::tick);
@@ -113,6 +116,7 @@ void GuideLead::completed(LessonWindow *w, bool nextPageInPlace)
     QWidget *focus = QApplication::focusWidget();
     m_backTo = focus && w->isAncestorOf(focus) ? focus : nullptr;
     m_panel->showFigures(figures.text());
+    m_tick.stop();
     m_panel->showResult(end.result, end.advice, next.caption, end.reached, m_backTo);
 }
 

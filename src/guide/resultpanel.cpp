@@ -73,13 +73,17 @@ void ResultPanel::showFigures(const QString &text)
 {
     if (m_figures->text() != text)
         m_figures->setText(text);
-    m_figures->setVisible(!text.isEmpty());
+    m_figures->setVisible(!text.isEmpty() && !showsResult());
 }
 
 void ResultPanel::showResult(const QString &result, const QString &advice, const QString &nextCaption,
                              bool reached, QWidget *lesson)
 {
     m_lesson = lesson;
+    // The result names the figures itself.
+    m_figures->hide();
+    for (QWidget *w : std::as_const(m_room))
+        w->hide();
     m_result->setText(result + QLatin1Char('\n') + advice);
     m_result->setAccessibleDescription(advice);
     m_result->show();
@@ -102,6 +106,9 @@ void ResultPanel::clearResult()
     m_result->hide();
     m_restart->hide();
     m_next->hide();
+    m_figures->setVisible(!m_figures->text().isEmpty());
+    for (QWidget *w : std::as_const(m_room))
+        w->show();
 }
 
 bool ResultPanel::showsResult() const

@@ -1,6 +1,7 @@
 // The live figures and, at the end of a lesson, its result with the buttons
 // that go on: a part of the guide band's column.
 #pragma once
+#include <QList>
 #include <QPointer>
 #include <QWidget>
 
@@ -27,6 +28,8 @@ public:
                     QWidget *lesson);
     // Back to the figures alone; the focus stays where it is.
     void clearResult();
+    // Widgets of the band that give their room to the result while it shows.
+    void giveRoom(const QList<QWidget *> &widgets) { m_room = widgets; }
     bool showsResult() const;
 
     QLabel *figures() const { return m_figures; }
@@ -47,6 +50,7 @@ private:
     QPushButton *m_restart = nullptr;
     QPushButton *m_next = nullptr;
     QPointer<QWidget> m_lesson;
+    QList<QWidget *> m_room;
 };
 
 } // namespace guide
