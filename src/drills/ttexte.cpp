@@ -409,7 +409,7 @@ bool TTexte::RichEdit2KeyPress(quint8 key)
     int last = RichEdit1->document()->blockCount() - 1;
     while (last > 0 && modelLine(last).trimmed().isEmpty())
         --last;
-    if (m_line >= last)
+    if (m_line == last)
         emit lessonCompleted(false);
     return true;
 }
