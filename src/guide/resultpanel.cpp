@@ -1,7 +1,7 @@
 // The guide band's figures and lesson result.
 #include "guide/resultpanel.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -60,13 +60,17 @@ ResultPanel::ResultPanel(QWidget *parent)
     m_next->setObjectName(QStringLiteral("GuideSuivant"));
     for (QPushButton *button : {m_restart, m_next}) {
         button->hide();
-        button->installEventFilter(this);
         buttons->addWidget(button);
     }
     buttons->addStretch(1);
     layout->addLayout(buttons);
     connect(m_restart, &QPushButton::clicked, this, &ResultPanel::restartClicked);
     connect(m_next, &QPushButton::clicked, this, &ResultPanel::nextClicked);
+}
+
+ResultPanel::~ResultPanel()
+{
+    qApp->removeEventFilter(this);
 }
 
 void ResultPanel::showFigures(const QString &text)
@@ -94,12 +98,18 @@ void ResultPanel::showResult(const QString &result, const QString &advice, const
     m_next->setDefault(byDefault == m_next);
     m_restart->setDefault(byDefault == m_restart);
     byDefault->setFocus(Qt::OtherFocusReason);
+    // Ahead of the band's own watch on the keys, which then sees a key
+    // meant for the lesson once, on its way there; only while the result
+    // shows, so that a key costs nothing more meanwhile.
+    qApp->removeEventFilter(this);
+    qApp->installEventFilter(this);
 }
 
 void ResultPanel::clearResult()
 {
     if (!showsResult())
         return;
+    qApp->removeEventFilter(this);
     // The focus goes back to the lesson rather than to a hidden button.
     if ((m_next->hasFocus() || m_restart->hasFocus()) && m_lesson)
         m_lesson->setFocus(Qt::OtherFocusReason);

@@ -16,6 +16,7 @@ class ResultPanel final : public QWidget
     Q_DISABLE_COPY_MOVE(ResultPanel)
 public:
     explicit ResultPanel(QWidget *parent = nullptr);
+    ~ResultPanel() override;
 
     // The live figures; an empty text hides them.
     void showFigures(const QString &text);
