@@ -69,7 +69,8 @@ int main(int argc, char **argv)
         QObject::connect(exos, &LessonWindow::guideRefused, band,
                          [band](const QString &, const QString &typed) { band->refused(typed); });
         // The live figures, the flash of a refused key and the end of each exercise.
-        auto *lead = new GuideLead(band, [](int, std::int32_t) -> QAction * { return nullptr; }, band);
+        auto *lead = new GuideLead(
+            band, [](int, std::int32_t) -> QAction * { return nullptr; }, band);
         lead->follow(exos);
         lead->setActive(exos, true);
     }

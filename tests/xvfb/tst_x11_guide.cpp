@@ -202,7 +202,8 @@ void TestX11Guide::exerciseEndLeadsOn()
     for (int line = 0; line < drills::LineDrill::LineCount; ++line) {
         const QString text = exos->modelLine(line)->text();
         QTRY_COMPARE(QApplication::focusWidget(), exos->typingLine(line));
-        QVERIFY(test::sendKeys({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("5"), text}));
+        QVERIFY(
+            test::sendKeys({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("5"), text}));
         QTRY_COMPARE(exos->typingLine(line)->text(), text);
     }
     QCOMPARE(exos->errors(), 1);
