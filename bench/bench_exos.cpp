@@ -2,7 +2,8 @@
 // exercise through the real widgets (offscreen), then as many wrong keys, and
 // reports the mean CPU time per accepted and per refused key, repaint
 // included; with "guide", the keyboard guide's band follows the window as
-// in the frame. A measurement, not a test.
+// in the frame, with its figures and lesson ends. A measurement, not a test.
+#include "app/guidelead.h"
 #include "drills/exercisetexts.h"
 #include "drills/texos.h"
 #include "guide/guideband.h"
@@ -87,6 +88,11 @@ int main(int argc, char **argv)
                          [band, exos] { band->expect(exos->guideExpected()); });
         QObject::connect(exos, &LessonWindow::guideRefused, band,
                          [band](const QString &, const QString &typed) { band->refused(typed); });
+        // The live figures, the flash of a refused key and the end of each exercise.
+        auto *lead = new GuideLead(
+            band, [](int, std::int32_t) -> QAction * { return nullptr; }, band);
+        lead->follow(exos);
+        lead->setActive(exos, true);
     }
     frame.show();
     frame.activateWindow();

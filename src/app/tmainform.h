@@ -18,6 +18,7 @@ class QStyle;
 class QTimer;
 class QToolButton;
 class HelpViewer;
+class GuideLead;
 namespace guide {
 class GuideBand;
 class GuideWelcome;
@@ -102,6 +103,7 @@ public:
     // resume the last session's lesson, read from the journal after the
     // band is built. Null until then.
     guide::GuideWelcome *guideWelcome() const { return m_welcome; }
+    GuideLead *guideLead() const { return m_lead; }
     void Guide1Click(bool checked);
 
     // Menu codes: position from 1 of the checked lesson item of each menu.
@@ -164,6 +166,7 @@ private:
     QStyle *m_menuStyle = nullptr; // owned by the frame
     guide::GuideBand *m_guide = nullptr;
     guide::GuideWelcome *m_welcome = nullptr;
+    GuideLead *m_lead = nullptr; // the figures and the end of a lesson in the band
     bool m_guideWanted = false;
     bool m_painted = false;
 };

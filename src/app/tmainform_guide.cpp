@@ -1,6 +1,7 @@
 // The frame's guide band: the option that shows it, its place under the
 // lesson windows, and what it hears from the lesson in front.
 #include "app/forms.h"
+#include "app/guidelead.h"
 #include "app/lesson/lessonwindow.h"
 #include "app/lessontable.h"
 #include "app/menutable.h"
@@ -113,10 +114,21 @@ void TMainForm::buildGuide()
     m_guide->setModel(&live.model());
     connect(&live, &keyboard::LiveKeyModel::changed, m_guide,
             [this] { m_guide->setModel(&keyboard::LiveKeyModel::instance().model()); });
+    m_lead = new GuideLead(
+        m_guide,
+        [this](int module, std::int32_t code) -> QAction * {
+            if (QActionGroup *group = m_groups.value(module))
+                for (QAction *item : group->actions())
+                    if (item->data().toInt() == code)
+                        return item;
+            return nullptr;
+        },
+        this);
     for (const LessonDef &row : lessonTable()) {
         LessonWindow *w = lessonWindow(row);
         if (!w)
             continue;
+        m_lead->follow(w);
         connect(w, &LessonWindow::guideChanged, this, [this, w] {
             if (w == activeLesson() && m_guide->isVisible())
                 m_guide->expect(w->guideExpected());
@@ -202,6 +214,7 @@ void TMainForm::followGuide()
         // The lesson area takes its new size at once, its scroll bars with it.
         centralWidget()->layout()->activate();
     }
+    m_lead->setActive(w, shown);
     if (shown)
         m_guide->expect(w->guideExpected());
     if (m_welcome && !m_welcome->dismissed() && w && w->moduleCode() != 1)

@@ -158,6 +158,8 @@ bool DrillWindow::keyPress(int line, quint8 key)
         emit guideRefused(expected, typed.isNull() ? QString() : QString(typed));
         emit guideChanged();
     }
+    if (v.completed && line == drills::LineDrill::LineCount - 1)
+        emit lessonCompleted(nextPageInPlace());
     return v.insert;
 }
 

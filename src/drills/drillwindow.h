@@ -79,6 +79,8 @@ protected:
     virtual drills::LineDrill &drill() = 0;
     // Judges one key; the phrases turn pages on top of the line judging.
     virtual drills::Verdict judge(int line, int caret, quint8 key) { return drill().judge(line, caret, key); }
+    // After the last line: the window already shows a next page to type.
+    virtual bool nextPageInPlace() const { return false; }
 
     // Brings the widgets in line with the drill: model texts, highlights,
     // typing lines (but `skipTyped`, which the key in progress fills).

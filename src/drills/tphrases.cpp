@@ -1,6 +1,8 @@
 // TPhrases: phrase drills, two pages of three phrases per category.
 #include "drills/tphrases.h"
 
+#include "drills/phrasetexts.h"
+
 #include <QLabel>
 #include <QTimer>
 
@@ -44,4 +46,9 @@ void TPhrases::showTitle()
 {
     if (!m_drill.title().isEmpty())
         Label1->setText(m_drill.title());
+}
+
+bool TPhrases::nextPageInPlace() const
+{
+    return m_drill.page() <= drills::PageCount;
 }

@@ -27,6 +27,8 @@ public:
 protected:
     drills::LineDrill &drill() override { return m_drill.lines(); }
     drills::Verdict judge(int line, int caret, quint8 key) override;
+    // The first page turned to the second.
+    bool nextPageInPlace() const override;
 
 private:
     void loadCategory(std::int32_t code);

@@ -409,6 +409,12 @@ bool TTexte::RichEdit2KeyPress(quint8 key)
     }
     m_good = ui::add32(m_good, 1);
     noteJudged(1, 0);
+    // The last line of the model that holds anything ends the text.
+    int last = RichEdit1->document()->blockCount() - 1;
+    while (last > 0 && modelLine(last).trimmed().isEmpty())
+        --last;
+    if (m_line == last)
+        emit lessonCompleted(false);
     return true;
 }
 

@@ -204,9 +204,11 @@ void TestExosWindow::wholeExerciseTypedRight()
     TExos w;
     showActive(w);
     w.SetIni(code);
+    QSignalSpy completed(&w, &LessonWindow::lessonCompleted);
     int total = 0;
     const QLineEdit *typing[3] = {w.Edit2, w.Edit4, w.Edit6};
     for (int line = 0; line < 3; ++line) {
+        QCOMPARE(completed.count(), 0); // only the last line ends the exercise
         QCOMPARE(QApplication::focusWidget(), typing[line]);
         const QString model = exerciseModel(code, line);
         typeText(model);
@@ -223,6 +225,8 @@ void TestExosWindow::wholeExerciseTypedRight()
     QCOMPARE(w.errors(), 0);
     QCOMPARE(w.Label2->text(), QStringLiteral("Bon : %1     Erreurs : 0").arg(total));
     QCOMPARE(QApplication::focusWidget(), w.Edit6);
+    QCOMPARE(completed.count(), 1);
+    QCOMPARE(completed.first().first().toBool(), false);
 }
 
 // A model line longer than its box shows its highlighted character to type
@@ -389,6 +393,7 @@ void TestExosWindow::phrasePageTurn()
     TPhrases w;
     showActive(w);
     w.SetIni(5);
+    QSignalSpy completed(&w, &LessonWindow::lessonCompleted);
     typeText(u"Les 7 mercenaires"_qs);
     QTest::keyClick(w.Edit4, Qt::Key_X);
     typeText(u"Les 10 commandements"_qs);
@@ -405,6 +410,8 @@ void TestExosWindow::phrasePageTurn()
     QCOMPARE(w.good(), 17 + 20 + 27);
     QCOMPARE(w.errors(), 1);
     QCOMPARE(w.Label2->text(), u"Bon : 64     Erreurs : 1"_qs);
+    QCOMPARE(completed.count(), 1);
+    QCOMPARE(completed.first().first().toBool(), true); // the second page is in place
 }
 
 void TestExosWindow::proverbsByCode()

@@ -187,11 +187,13 @@ void TestTexteWindow::wholeTextTypedLineByLine()
     QFETCH(int, code);
     chooseText(item.toLatin1().constData());
     TTexte *w = texte();
+    QSignalSpy completed(w, &LessonWindow::lessonCompleted);
     const auto lines = textLines(code);
     for (const TextLine &l : lines) {
         typeText(w->RichEdit2, QString::fromUtf8(l.text));
         pressEnter(w->RichEdit2);
     }
+    QCOMPARE(completed.count(), 1); // the last line ends the text
     QCOMPARE(w->good(), int(lines.size()));
     QCOMPARE(w->errors(), 0);
     QCOMPARE(std::size_t(w->RichEdit2->document()->blockCount()), lines.size() + 1);
@@ -202,6 +204,7 @@ void TestTexteWindow::wholeTextTypedLineByLine()
     typeText(w->RichEdit2, QStringLiteral("fin"));
     pressEnter(w->RichEdit2);
     QCOMPARE(w->errors(), 1);
+    QCOMPARE(completed.count(), 1);
 }
 
 void TestTexteWindow::refusedLine_data()

@@ -1,5 +1,6 @@
 // The guide band in the running program: it follows the lesson in front, marks
-// a refused key, stays out of the game, and its option is kept between runs.
+// a refused key, stays out of the game, and its option is kept between runs;
+// the end of a lesson shows its result and leads on.
 #include "app/forms.h"
 #include "app/tmainform.h"
 #include "drills/texos.h"
@@ -34,6 +35,10 @@ private slots:
     void optionIsKeptAcrossARestart();
     void startOffersWhatTheJournalSays_data();
     void startOffersWhatTheJournalSays();
+    void lessonEndLeadsOn_data();
+    void lessonEndLeadsOn();
+    void refusedKeyFlashesTheLine_data();
+    void refusedKeyFlashesTheLine();
 
 private:
     guide::GuideBand *band() const;
@@ -267,6 +272,95 @@ void TestGuideBand::startOffersWhatTheJournalSays()
     QCOMPARE(frame->activeLesson()->GetIni(), code);
     QVERIFY(module == 1 || !welcome->isVisible());
     progress::useJournal(QString());
+}
+
+// Exercise 1 typed to its end: the result, the advice and the default button
+// in the band; Entrée goes on, another key goes back to the lesson.
+void TestGuideBand::lessonEndLeadsOn_data()
+{
+    QTest::addColumn<int>("wrongKeys"); // typed before the lines
+    QTest::addColumn<int>("key");       // pressed on the button that has the focus
+    QTest::addColumn<QString>("focused");
+    QTest::addColumn<QString>("advice");
+    QTest::addColumn<int>("code"); // of the exercise in front afterwards
+    QTest::newRow("Entrée goes on") << 0 << int(Qt::Key_Return) << "GuideSuivant"
+                                    << "Bravo, exercice réussi : passez à l'exercice 2" << 2;
+    QTest::newRow("another key is judged") << 0 << int(Qt::Key_X) << "GuideSuivant"
+                                           << "Bravo, exercice réussi : passez à l'exercice 2" << 1;
+    QTest::newRow("objective missed") << 12 << int(Qt::Key_Return) << "GuideRecommencer"
+                                      << "Encore un essai : visez 95 % de précision" << 1;
+}
+
+void TestGuideBand::lessonEndLeadsOn()
+{
+    QFETCH(int, wrongKeys);
+    QFETCH(int, key);
+    QFETCH(QString, focused);
+    QFETCH(QString, advice);
+    QFETCH(int, code);
+    TMainForm *frame = forms().MainForm;
+    QTRY_VERIFY(band() && band()->isVisible());
+    frame->action(QStringLiteral("N1gh1"))->trigger();
+    TExos *exos = forms().Exos;
+    auto *result = band()->findChild<QLabel *>(QStringLiteral("GuideResultat"));
+    auto *figures = band()->findChild<QLabel *>(QStringLiteral("GuideVitesse"));
+    QVERIFY(result && figures);
+    QVERIFY(!figures->isVisible());
+    for (int i = 0; i < wrongKeys; ++i)
+        QTest::keyClick(exos->Edit2, Qt::Key_Z);
+    for (int line = 0; line < drills::LineDrill::LineCount; ++line)
+        QTest::keyClicks(exos->typingLine(line), exos->modelLine(line)->text());
+    QVERIFY(figures->isVisible());
+    QTRY_VERIFY(result->isVisible());
+    QVERIFY2(result->text().endsWith(advice), qPrintable(result->text()));
+    auto *next = band()->findChild<QPushButton *>(QStringLiteral("GuideSuivant"));
+    QVERIFY(next->isVisible());
+    QCOMPARE(next->text(), QStringLiteral("Exercice suivant"));
+    QCOMPARE(QApplication::focusWidget()->objectName(), focused);
+    const std::int32_t judged = exos->good() + exos->errors();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+    QCOMPARE(exos->GetIni(), code);
+    QVERIFY(!result->isVisible());
+    QVERIFY(!next->isVisible());
+    if (key == Qt::Key_X) { // judged past the end of the line, as without the band
+        QCOMPARE(exos->good() + exos->errors(), judged + 1);
+        QCOMPARE(QApplication::focusWidget(), exos->Edit6);
+    } else {
+        QCOMPARE(QApplication::focusWidget(), exos->Edit2);
+        QVERIFY(frame->action(code == 2 ? QStringLiteral("N2ap1") : QStringLiteral("N1gh1"))->isChecked());
+        QVERIFY(!figures->isVisible()); // until the first key of the new lesson
+    }
+}
+
+// A refused key tints the typing line for a moment, only with the guide shown;
+// the counts stay the Part's.
+void TestGuideBand::refusedKeyFlashesTheLine_data()
+{
+    QTest::addColumn<bool>("guided");
+    QTest::newRow("guide shown") << true;
+    QTest::newRow("guide off") << false;
+}
+
+void TestGuideBand::refusedKeyFlashesTheLine()
+{
+    QFETCH(bool, guided);
+    TMainForm *frame = forms().MainForm;
+    QTRY_VERIFY(band() && band()->isVisible());
+    if (!guided)
+        frame->action(QStringLiteral("Guide1"))->trigger();
+    frame->action(QStringLiteral("N1gh1"))->trigger();
+    TExos *exos = forms().Exos;
+    QTRY_COMPARE(QApplication::focusWidget(), exos->Edit2);
+    const QColor base = exos->Edit2->palette().color(QPalette::Base);
+    QTest::keyClick(exos->Edit2, Qt::Key_G);
+    QTest::keyClick(exos->Edit2, Qt::Key_Z);
+    QCOMPARE(exos->good(), 1);
+    QCOMPARE(exos->errors(), 1);
+    QCOMPARE(exos->Edit2->palette().color(QPalette::Base) != base, guided);
+    QTRY_COMPARE(exos->Edit2->palette().color(QPalette::Base), base);
+    QCOMPARE(band()->findChild<QLabel *>(QStringLiteral("GuideVitesse"))->isVisible(), guided);
+    if (!guided)
+        frame->action(QStringLiteral("Guide1"))->trigger(); // kept for the next runs
 }
 
 QTEST_MAIN(TestGuideBand)

@@ -1,8 +1,11 @@
 // The guide's logic on real keymaps: the keys lit and the sentence for a
 // character, the step after a dead key or Caps Lock, the marks of a refused
 // key, the key drill and discovery.
+#include "app/lesson/tstats.h"
 #include "guide/guidelogic.h"
 #include "guide/startoffer.h"
+#include "guide/lessonend.h"
+#include "guide/livefigures.h"
 
 #include <QtTest>
 
@@ -41,6 +44,10 @@ private slots:
     void drillAndDiscoveryNameTheKey();
     void startOfferFromTheJournal_data();
     void startOfferFromTheJournal();
+    void figuresCountTypingTime_data();
+    void figuresCountTypingTime();
+    void lessonEndSaysWhatComesNext_data();
+    void lessonEndSaysWhatComesNext();
 };
 
 void TestGuideLogic::characterShowsKeysAndFinger_data()
@@ -261,6 +268,119 @@ void TestGuideLogic::startOfferFromTheJournal()
     using Kind = guide::StartOffer::Kind;
     QCOMPARE(offer.kind, !readable ? Kind::None : text.isEmpty() ? Kind::FirstRun : Kind::Resume);
     QCOMPARE(offer.text, text);
+}
+
+void TestGuideLogic::figuresCountTypingTime_data()
+{
+    QTest::addColumn<QList<qint64>>("times"); // of the judged keys, in ms
+    QTest::addColumn<int>("errors");          // the last keys are errors
+    QTest::addColumn<qint64>("now");
+    QTest::addColumn<int>("seconds"); // the typing time they make
+    QTest::addColumn<int>("accuracy");
+    QList<qint64> steady; // 20 keys, one each half second
+    for (int i = 0; i < 20; ++i)
+        steady << 500 * i;
+    QTest::newRow("20 keys in 10 s") << steady << 0 << qint64(10000) << 10 << 100;
+    QTest::newRow("one error in 20") << steady << 1 << qint64(10000) << 10 << 95;
+    QTest::newRow("two errors in 20") << steady << 2 << qint64(10000) << 10 << 90;
+    QTest::newRow("pause after the last key") << steady << 0 << qint64(60000) << 19 << 100;
+    QTest::newRow("pause between two keys")
+        << QList<qint64>{0, 1000, 61000, 62000} << 0 << qint64(62000) << 12 << 100;
+    QTest::newRow("first key alone") << QList<qint64>{5000} << 0 << qint64(5000) << 0 << 100;
+    QTest::newRow("no key") << QList<qint64>{} << 0 << qint64(5000) << 0 << -1;
+}
+
+// The live figures of a typing time agree with the statistics window for a
+// chronometer that ran as long.
+void TestGuideLogic::figuresCountTypingTime()
+{
+    QFETCH(QList<qint64>, times);
+    QFETCH(int, errors);
+    QFETCH(qint64, now);
+    QFETCH(int, seconds);
+    QFETCH(int, accuracy);
+    guide::LiveFigures live;
+    for (int i = 0; i < times.size(); ++i) {
+        const bool error = i >= times.size() - errors;
+        live.judged(error ? 0 : 1, error ? 1 : 0, times.at(i));
+    }
+    const guide::Figures figures = live.at(now);
+    QCOMPARE(figures.seconds, seconds);
+    QCOMPARE(figures.accuracy, accuracy);
+    const StatFigures stats = StatFigures::compute(figures.good, figures.errors, seconds);
+    QCOMPARE(figures.perMinute, stats.perMinute);
+    QCOMPARE(figures.wordsPerMinute, stats.wordsPerMinute);
+}
+
+void TestGuideLogic::lessonEndSaysWhatComesNext_data()
+{
+    QTest::addColumn<int>("module");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<bool>("inPlace"); // the phrases turned to their second page
+    QTest::addColumn<int>("accuracy");
+    QTest::addColumn<QString>("caption"); // of the button that goes on
+    QTest::addColumn<int>("nextModule");
+    QTest::addColumn<int>("nextCode");
+    QTest::addColumn<QString>("advice");
+    const auto row = [](const char *name, int module, int code, bool inPlace, int accuracy,
+                        const char *caption, int nextModule, int nextCode, const char *advice) {
+        QTest::newRow(name) << module << code << inPlace << accuracy << QString::fromUtf8(caption)
+                            << nextModule << nextCode << QString::fromUtf8(advice);
+    };
+    row("exercise 1 reached", 2, 1, false, 97, "Exercice suivant", 2, 2,
+        "Bravo, exercice réussi : passez à l'exercice 2");
+    row("exercise 1 at the objective", 2, 1, false, 95, "Exercice suivant", 2, 2,
+        "Bravo, exercice réussi : passez à l'exercice 2");
+    row("exercise 1 missed", 2, 1, false, 94, "Exercice suivant", 2, 2,
+        "Encore un essai : visez 95 % de précision");
+    row("exercise 18", 2, 18, false, 100, "Passer aux phrases", 3, 1,
+        "Bravo, exercice réussi : passez aux phrases");
+    row("exercise 19", 2, 19, false, 100, "Exercice suivant", 2, 20,
+        "Bravo, exercice réussi : passez à l'exercice 20");
+    row("exercise 24", 2, 24, false, 100, "Passer aux phrases", 3, 1,
+        "Bravo, exercice réussi : passez aux phrases");
+    row("review", 2, 25, false, 100, "", 0, 0, "Bravo, exercice réussi");
+    row("phrases page 1", 3, 2, true, 96, "Page suivante", 0, 0,
+        "Bravo, page réussie : passez à la page suivante");
+    row("phrases page 2", 3, 2, false, 96, "Page suivante", 3, 3,
+        "Bravo, page réussie : passez à la page suivante");
+    row("last phrases", 3, 5, false, 96, "", 0, 0, "Bravo, page réussie");
+    row("text", 4, 1, false, 100, "Texte suivant", 4, 2, "Bravo, texte réussi : passez au texte suivant");
+    row("last text", 4, 7, false, 100, "", 0, 0, "Bravo, texte réussi");
+    row("own text", 4, 8, false, 50, "", 0, 0, "Encore un essai : visez 95 % de précision");
+}
+
+void TestGuideLogic::lessonEndSaysWhatComesNext()
+{
+    QFETCH(int, module);
+    QFETCH(int, code);
+    QFETCH(bool, inPlace);
+    QFETCH(int, accuracy);
+    QFETCH(QString, caption);
+    QFETCH(int, nextModule);
+    QFETCH(int, nextCode);
+    QFETCH(QString, advice);
+    // What the menus offer: 24 exercises and the review, 5 phrase
+    // categories, 7 texts and the learner's own.
+    const guide::Offered menus = [](int m, std::int32_t c) {
+        const int last = m == 2 ? 25 : m == 3 ? 5 : m == 4 ? 8 : 0;
+        return c >= 1 && c <= last;
+    };
+    const guide::NextLesson next = guide::nextLesson(module, code, inPlace, menus);
+    QCOMPARE(next.caption, caption);
+    QCOMPARE(next.module, nextModule);
+    QCOMPARE(next.code, nextCode);
+    QCOMPARE(next.inPlace, inPlace);
+    guide::Figures figures;
+    figures.accuracy = accuracy;
+    figures.seconds = 75;
+    figures.perMinute = QStringLiteral("142");
+    const guide::LessonEnd end = guide::lessonEnd(module, figures, next);
+    QCOMPARE(end.reached, accuracy >= guide::kObjective);
+    QCOMPARE(end.advice, advice);
+    QCOMPARE(
+        end.result,
+        QStringLiteral("Précision : %1 % (objectif : 95 %) · 142 frappes/min · durée 1:15").arg(accuracy));
 }
 
 QTEST_GUILESS_MAIN(TestGuideLogic)

@@ -1,7 +1,7 @@
 // The guide under a real X server: on the French layout, while exercise 1 is
 // typed through real keys, the sentence names the key of each next
 // character; on the Belgian and BÉPO layouts, pressing the keys the guide
-// lights types the expected characters.
+// lights types the expected characters; exercise 1 typed to its end leads on.
 #include "app/forms.h"
 #include "app/tmainform.h"
 #include "drills/exercisetexts.h"
@@ -17,6 +17,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QProcess>
+#include <QPushButton>
 #include <QtTest>
 
 #include <dlfcn.h>
@@ -74,6 +75,7 @@ private slots:
     void sentenceNamesTheNextKey();
     void guidedKeysTypeTheText_data();
     void guidedKeysTypeTheText();
+    void exerciseEndLeadsOn();
 
 private:
     QTemporaryDir m_home;
@@ -190,6 +192,47 @@ void TestX11Guide::guidedKeysTypeTheText()
         QCOMPARE(typing->text(), text.left(i + 1));
     }
     QCOMPARE(exos->errors(), 0);
+}
+
+// Exercise 1 typed to its end through real keys: a wrong key flashes the
+// line, the end shows the result and « Exercice suivant », and Entrée opens
+// exercise 2 with its typing line focused.
+void TestX11Guide::exerciseEndLeadsOn()
+{
+    QVERIFY(setLayout(QStringLiteral("fr")));
+    QTRY_COMPARE(keyboard::LiveKeyModel::instance().model().name(), QStringLiteral("French"));
+    TMainForm *frame = forms().MainForm;
+    frame->action(QStringLiteral("N1gh1"))->trigger();
+    TExos *exos = forms().Exos;
+    QTRY_COMPARE(QApplication::focusWidget(), exos->Edit2);
+    const QColor base = exos->Edit2->palette().color(QPalette::Base);
+    QVERIFY(test::sendKeys({QStringLiteral("key"), QStringLiteral("z")}));
+    QTRY_COMPARE(exos->errors(), 1);
+    QTRY_VERIFY(exos->Edit2->palette().color(QPalette::Base) != base);
+    QTRY_COMPARE(exos->Edit2->palette().color(QPalette::Base), base);
+    for (int line = 0; line < drills::LineDrill::LineCount; ++line) {
+        const QString text = exos->modelLine(line)->text();
+        QTRY_COMPARE(QApplication::focusWidget(), exos->typingLine(line));
+        QVERIFY(
+            test::sendKeys({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("5"), text}));
+        QTRY_COMPARE(exos->typingLine(line)->text(), text);
+    }
+    QCOMPARE(exos->errors(), 1);
+    guide::GuideBand *band = frame->guideBand();
+    auto *result = band->findChild<QLabel *>(QStringLiteral("GuideResultat"));
+    auto *next = band->findChild<QPushButton *>(QStringLiteral("GuideSuivant"));
+    QTRY_VERIFY(result->isVisible());
+    QVERIFY2(result->text().endsWith(QStringLiteral("Bravo, exercice réussi : passez à l'exercice 2")),
+             qPrintable(result->text()));
+    QVERIFY(next->isVisible());
+    QCOMPARE(next->text(), QStringLiteral("Exercice suivant"));
+    QTRY_COMPARE(QApplication::focusWidget(), next);
+    QVERIFY(test::sendKeys({QStringLiteral("key"), QStringLiteral("Return")}));
+    QTRY_COMPARE(exos->GetIni(), 2);
+    QTRY_COMPARE(QApplication::focusWidget(), exos->Edit2);
+    QVERIFY(!result->isVisible());
+    QVERIFY(test::sendKeys({QStringLiteral("key"), QStringLiteral("a")}));
+    QTRY_COMPARE(exos->Edit2->text(), QStringLiteral("a"));
 }
 
 QTEST_MAIN(TestX11Guide)

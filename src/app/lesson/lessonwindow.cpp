@@ -39,6 +39,7 @@ void LessonWindow::SetIni(std::int32_t code)
     // window may stop it or leave it running after this.
     m_chronometerRan = false;
     m_secondsAtStart = m_seconds;
+    emit lessonStarted();
 }
 
 bool LessonWindow::prepareLesson(std::int32_t)
@@ -67,6 +68,7 @@ std::optional<progress::SessionRecord> LessonWindow::sessionSoFar() const
 void LessonWindow::noteJudged(std::int32_t good, std::int32_t errors)
 {
     m_session.judged(good, errors, QDateTime::currentMSecsSinceEpoch());
+    emit keyJudged(good, errors);
 }
 
 void LessonWindow::noteKey(const QString &expected, bool right, const QString &pressed)

@@ -105,6 +105,14 @@ signals:
     // Discovery: the key just pressed (X keycode, 0 when the system gives
     // none), what it typed and its virtual-key code.
     void guideKeyPressed(int keycode, const QString &text, int virtualKey);
+    // A judgement as noteJudged tells it to the session (for live figures).
+    void keyJudged(std::int32_t good, std::int32_t errors);
+    // SetIni started a lesson afresh.
+    void lessonStarted();
+    // The last character of the lesson was typed: an exercise's last line,
+    // a phrase page, a text. nextPageInPlace: the window already shows the
+    // next page of the same lesson.
+    void lessonCompleted(bool nextPageInPlace);
 
 protected:
     // Builds the time display (Panel2 with StaticText2 showing "0:0") at pos
