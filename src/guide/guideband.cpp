@@ -31,7 +31,7 @@ protected:
         auto it = m_pictures.constFind(text());
         if (it == m_pictures.cend() || it->deviceIndependentSize() != QSizeF(size()) ||
             it->devicePixelRatio() != ratio) {
-            if (m_pictures.size() >= 64)
+            if (m_pictures.size() >= 24)
                 m_pictures.clear();
             QPixmap picture((QSizeF(size()) * ratio).toSize());
             picture.setDevicePixelRatio(ratio);

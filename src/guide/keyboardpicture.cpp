@@ -161,9 +161,10 @@ int KeyboardPicture::heightForWidth(int width) const
                : int((width - 2 * kMargin) * m_bounds.height() / m_bounds.width() + 2 * kMargin);
 }
 
-// The keys are drawn once at rest and once lit (once grey on the first
-// mistake), each into a picture of the whole keyboard: a paint copies what it
-// needs from them and strokes by hand only the red outline of a missed key.
+// The keys are drawn once at rest, once lit at the first key to light and
+// once grey at the first mistake, each into a picture of the whole
+// keyboard: a paint copies what it needs from them and strokes by hand only
+// the red outline of a missed key.
 void KeyboardPicture::paintEvent(QPaintEvent *event)
 {
     const qreal ratio = devicePixelRatioF();
@@ -179,9 +180,11 @@ void KeyboardPicture::paintEvent(QPaintEvent *event)
     if (m_rest.isNull() || m_rest.deviceIndependentSize() != QSizeF(size()) ||
         m_rest.devicePixelRatio() != ratio) {
         drawAll(m_rest, false, false);
-        drawAll(m_lit, true, false);
+        m_lit = QPixmap();
         m_grey = QPixmap();
     }
+    if (!m_state.lit.isEmpty() && m_lit.isNull())
+        drawAll(m_lit, true, false);
     if (m_state.pressed && m_grey.isNull())
         drawAll(m_grey, false, true);
 

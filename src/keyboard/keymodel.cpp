@@ -90,13 +90,26 @@ struct KeyModel::Data
     QString name;
     xkb_context *context = nullptr;
     xkb_keymap *keymap = nullptr;
-    xkb_compose_table *compose = nullptr;
+    // Read at the first dead key asked about: most of a model's memory.
+    mutable xkb_compose_table *compose = nullptr;
+    mutable bool composeRead = false;
     xkb_layout_index_t group = 0; // the layout in use, when the keymap has several
     int altGrKey = 0;             // 0 when the keymap has no third level key
     int capsKey = 0;
     // What each key gives at each level, from a fresh state.
     std::array<std::array<xkb_keysym_t, kLevels>, kMaxKeycode + 1> syms{};
     mutable QHash<char16_t, HowToType> answers;
+
+    xkb_compose_table *composeTable() const
+    {
+        if (!composeRead) {
+            composeRead = true;
+            compose = sharedComposeTable(context);
+            if (compose)
+                xkb_compose_table_ref(compose);
+        }
+        return compose;
+    }
 
     ~Data()
     {
@@ -171,9 +184,10 @@ struct KeyModel::Data
         const QChar typed = symChar(sym);
         if (typed.isNull() || ui::composeAfterDeadKey(deadKeyOfSym(dead), QString(typed)) != QString(c))
             return false;
-        if (!compose)
+        xkb_compose_table *table = composeTable();
+        if (!table)
             return true;
-        xkb_compose_state *state = xkb_compose_state_new(compose, XKB_COMPOSE_STATE_NO_FLAGS);
+        xkb_compose_state *state = xkb_compose_state_new(table, XKB_COMPOSE_STATE_NO_FLAGS);
         xkb_compose_state_feed(state, dead);
         xkb_compose_state_feed(state, sym);
         QString theirs;
@@ -388,9 +402,6 @@ std::unique_ptr<KeyModel> KeyModel::fromXkb(xkb_context *context, xkb_keymap *ke
     if (d.name.isEmpty() && xkb_keymap_num_layouts(keymap) > 0)
         if (const char *group = xkb_keymap_layout_get_name(keymap, 0))
             d.name = QString::fromUtf8(group);
-    d.compose = sharedComposeTable(context);
-    if (d.compose)
-        xkb_compose_table_ref(d.compose);
     d.read();
     return model;
 }
@@ -484,8 +495,8 @@ HowToType KeyModel::howToType(QChar c) const
 QString KeyModel::typeThrough(const QList<KeyStep> &steps) const
 {
     xkb_state *state = d->newState();
-    xkb_compose_state *compose =
-        d->compose ? xkb_compose_state_new(d->compose, XKB_COMPOSE_STATE_NO_FLAGS) : nullptr;
+    xkb_compose_table *table = d->composeTable();
+    xkb_compose_state *compose = table ? xkb_compose_state_new(table, XKB_COMPOSE_STATE_NO_FLAGS) : nullptr;
     xkb_keysym_t pendingDead = XKB_KEY_NoSymbol; // without a compose table
     QString text;
     for (const KeyStep &s : steps) {
