@@ -3,6 +3,8 @@
 // records its counts and time; the figures are computed when asked (on the
 // band's timer), so a key costs nothing more with the guide shown.
 #pragma once
+#include "progress/objective.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -47,7 +49,8 @@ private:
     qint64 m_lastMs = -1;
 };
 
-// The accuracy the end of a lesson asks for, in percent.
-inline constexpr int kObjective = 95;
+// The accuracy the end of a lesson asks for, in percent: the same as the
+// progression's path marks.
+inline constexpr int kObjective = progress::kObjectivePercent;
 
 } // namespace guide
