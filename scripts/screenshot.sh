@@ -3,7 +3,7 @@
 # screen saved as docs/screenshot.png.
 #   scripts/screenshot.sh [output.png] [seconds to wait] [xdotool commands]
 # The xdotool commands run before the picture is taken; docs/guide.png is
-#   scripts/screenshot.sh docs/guide.png 2 'mousemove 128 44 click 1 sleep 1 key g h space h'
+#   scripts/screenshot.sh docs/guide.png 2 'mousemove 128 44 click 1 sleep 1 key g h space h x sleep 1.2'
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=${1:-docs/screenshot.png}
