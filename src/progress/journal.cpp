@@ -426,20 +426,33 @@ QList<KeyStat> Journal::keyStats(int module)
     return result;
 }
 
-QList<KeyStat> Journal::recentKeyStats(int sessions)
+// Runs a query over the last `sessions` sessions; "RECENT" in sql stands
+// for their ids. False when the journal cannot be read (already told).
+bool Journal::runOverRecent(QSqlQuery &query, const char *sql, int sessions)
 {
-    QList<KeyStat> result;
     if (!open())
-        return result;
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.prepare(QStringLiteral("SELECT key, SUM(typed), SUM(missed), SUM(ms), SUM(timed) FROM session_key"
-                                 " WHERE session IN (SELECT id FROM session ORDER BY start_ms DESC, id DESC"
-                                 " LIMIT ?) GROUP BY key ORDER BY key"));
+        return false;
+    query = QSqlQuery(QSqlDatabase::database(m_connection, false));
+    query.prepare(QString::fromLatin1(sql).replace(
+        QLatin1String("RECENT"),
+        QLatin1String("SELECT id FROM session ORDER BY start_ms DESC, id DESC LIMIT ?")));
     query.addBindValue(sessions);
     if (!query.exec()) {
         failSql(QStringLiteral("Impossible de lire l'historique de progression"), query.lastError());
-        return result;
+        return false;
     }
+    return true;
+}
+
+QList<KeyStat> Journal::recentKeyStats(int sessions)
+{
+    QList<KeyStat> result;
+    QSqlQuery query;
+    if (!runOverRecent(query,
+                       "SELECT key, SUM(typed), SUM(missed), SUM(ms), SUM(timed) FROM session_key"
+                       " WHERE session IN (RECENT) GROUP BY key ORDER BY key",
+                       sessions))
+        return result;
     while (query.next())
         result.append({query.value(0).toString(), query.value(1).toInt(), query.value(2).toInt(),
                        query.value(3).toLongLong(), query.value(4).toInt()});
@@ -449,17 +462,13 @@ QList<KeyStat> Journal::recentKeyStats(int sessions)
 QList<Confusion> Journal::confusions(int sessions)
 {
     QList<Confusion> result;
-    if (!open())
+    QSqlQuery query;
+    if (!runOverRecent(
+            query,
+            "SELECT expected, pressed, SUM(count) AS n FROM session_confusion"
+            " WHERE session IN (RECENT) GROUP BY expected, pressed ORDER BY n DESC, expected, pressed",
+            sessions))
         return result;
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.prepare(QStringLiteral("SELECT expected, pressed, SUM(count) AS n FROM session_confusion"
-                                 " WHERE session IN (SELECT id FROM session ORDER BY start_ms DESC, id DESC"
-                                 " LIMIT ?) GROUP BY expected, pressed ORDER BY n DESC, expected, pressed"));
-    query.addBindValue(sessions);
-    if (!query.exec()) {
-        failSql(QStringLiteral("Impossible de lire l'historique de progression"), query.lastError());
-        return result;
-    }
     while (query.next())
         result.append({query.value(0).toString(), query.value(1).toString(), query.value(2).toInt()});
     return result;

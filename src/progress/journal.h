@@ -8,6 +8,7 @@
 #include <QString>
 
 class QSqlError;
+class QSqlQuery;
 
 namespace progress {
 
@@ -80,6 +81,7 @@ private:
     void closeDatabase();
     bool fail(const QString &what, const QString &detail);
     bool failSql(const QString &what, const QSqlError &error);
+    bool runOverRecent(QSqlQuery &query, const char *sql, int sessions);
 
     QString m_path;
     QString m_connection;
