@@ -33,6 +33,7 @@ QIcon triangle(bool left)
 
 TCalendrier::TCalendrier(QWidget *parent)
     : QDialog(parent)
+    , DeferredControls(this)
 {
     setObjectName(QStringLiteral("TCalendrier"));
     setWindowTitle(QStringLiteral("Calendrier"));
@@ -43,65 +44,68 @@ TCalendrier::TCalendrier(QWidget *parent)
     QFont font(QStringLiteral("System"));
     font.setPixelSize(17);
     setFont(font);
+}
 
-    Calendar1 = new MonthCalendar(this);
-    Calendar1->setObjectName(QStringLiteral("Calendar1"));
-    Calendar1->setGeometry(-3, 98, 372, 143);
-    QPalette lime = Calendar1->palette();
+void TCalendrier::build()
+{
+    m_calendar1 = new MonthCalendar(this);
+    m_calendar1->setObjectName(QStringLiteral("Calendar1"));
+    m_calendar1->setGeometry(-3, 98, 372, 143);
+    QPalette lime = m_calendar1->palette();
     lime.setColor(QPalette::Base, QColor(0x00, 0xFF, 0x00));
-    Calendar1->setPalette(lime);
-    connect(Calendar1, &MonthCalendar::changed, this, &TCalendrier::Calendar1Change);
+    m_calendar1->setPalette(lime);
+    connect(m_calendar1, &MonthCalendar::changed, this, &TCalendrier::Calendar1Change);
 
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    Panel1->setLineWidth(1);
-    Panel1->setMidLineWidth(1);
-    Panel1->setGeometry(0, 0, width(), 96);
-    QPalette teal = Panel1->palette();
+    m_panel1 = new QFrame(this);
+    m_panel1->setObjectName(QStringLiteral("Panel1"));
+    m_panel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    m_panel1->setLineWidth(1);
+    m_panel1->setMidLineWidth(1);
+    m_panel1->setGeometry(0, 0, width(), 96);
+    QPalette teal = m_panel1->palette();
     teal.setColor(QPalette::Window, QColor(0x00, 0x80, 0x80));
-    Panel1->setPalette(teal);
-    Panel1->setAutoFillBackground(true);
+    m_panel1->setPalette(teal);
+    m_panel1->setAutoFillBackground(true);
 
-    Button1 = new QPushButton(QStringLiteral("Fermer"), Panel1);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(262, 10, 89, 33);
-    connect(Button1, &QPushButton::clicked, this, &TCalendrier::Button1Click);
+    m_button1 = new QPushButton(QStringLiteral("Fermer"), m_panel1);
+    m_button1->setObjectName(QStringLiteral("Button1"));
+    m_button1->setGeometry(262, 10, 89, 33);
+    connect(m_button1, &QPushButton::clicked, this, &TCalendrier::Button1Click);
 
-    BitBtn1 = new QPushButton(triangle(true), QStringLiteral("Mois"), Panel1);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setGeometry(16, 10, 89, 33);
-    connect(BitBtn1, &QPushButton::clicked, this, &TCalendrier::BitBtn1Click);
+    m_bitBtn1 = new QPushButton(triangle(true), QStringLiteral("Mois"), m_panel1);
+    m_bitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    m_bitBtn1->setGeometry(16, 10, 89, 33);
+    connect(m_bitBtn1, &QPushButton::clicked, this, &TCalendrier::BitBtn1Click);
 
-    BitBtn2 = new QPushButton(triangle(false), QStringLiteral("Mois"), Panel1);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    BitBtn2->setGeometry(126, 10, 89, 33);
-    BitBtn2->setLayoutDirection(Qt::RightToLeft); // the picture after the caption
-    connect(BitBtn2, &QPushButton::clicked, this, &TCalendrier::BitBtn2Click);
+    m_bitBtn2 = new QPushButton(triangle(false), QStringLiteral("Mois"), m_panel1);
+    m_bitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    m_bitBtn2->setGeometry(126, 10, 89, 33);
+    m_bitBtn2->setLayoutDirection(Qt::RightToLeft); // the picture after the caption
+    connect(m_bitBtn2, &QPushButton::clicked, this, &TCalendrier::BitBtn2Click);
 
-    Label1 = new QLabel(Panel1);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_label1 = new QLabel(m_panel1);
+    m_label1->setObjectName(QStringLiteral("Label1"));
+    m_label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     QFont heading(QStringLiteral("Arial"));
     heading.setPixelSize(23);
     heading.setBold(true);
-    Label1->setFont(heading);
-    QPalette red = Label1->palette();
+    m_label1->setFont(heading);
+    QPalette red = m_label1->palette();
     red.setColor(QPalette::WindowText, Qt::red);
-    Label1->setPalette(red);
-    Label1->setGeometry(0, 55, 372, 30);
+    m_label1->setPalette(red);
+    m_label1->setGeometry(0, 55, 372, 30);
 
-    for (QWidget *w : {static_cast<QWidget *>(Calendar1), static_cast<QWidget *>(Button1),
-                       static_cast<QWidget *>(BitBtn1), static_cast<QWidget *>(BitBtn2)})
+    for (QWidget *w : {static_cast<QWidget *>(m_calendar1), static_cast<QWidget *>(m_button1),
+                       static_cast<QWidget *>(m_bitBtn1), static_cast<QWidget *>(m_bitBtn2)})
         w->installEventFilter(this);
     // No default button: Enter on the grid does not close the calendar.
-    for (QPushButton *b : {Button1, BitBtn1, BitBtn2})
+    for (QPushButton *b : {m_button1, m_bitBtn1, m_bitBtn2})
         b->setAutoDefault(false);
-    setTabOrder(Calendar1, Button1);
-    setTabOrder(Button1, BitBtn1);
-    setTabOrder(BitBtn1, BitBtn2);
+    setTabOrder(m_calendar1, m_button1);
+    setTabOrder(m_button1, m_bitBtn1);
+    setTabOrder(m_bitBtn1, m_bitBtn2);
     // The first opening starts on the grid; later ones where the user left.
-    Calendar1->setFocus();
+    m_calendar1->setFocus();
     Calendar1Change();
 }
 
@@ -112,18 +116,18 @@ void TCalendrier::FormActivate()
 
 void TCalendrier::Calendar1Change()
 {
-    Label1->setText(MonthStep::heading(Calendar1->date()));
-    Label1->resize(372, Label1->height());
+    Label1()->setText(MonthStep::heading(Calendar1()->date()));
+    Label1()->resize(372, Label1()->height());
 }
 
 void TCalendrier::BitBtn1Click()
 {
-    Calendar1->previousMonth();
+    Calendar1()->previousMonth();
 }
 
 void TCalendrier::BitBtn2Click()
 {
-    Calendar1->nextMonth();
+    Calendar1()->nextMonth();
 }
 
 void TCalendrier::Button1Click()
@@ -134,8 +138,8 @@ void TCalendrier::Button1Click()
 void TCalendrier::Calendar1KeyDown(int virtualKey)
 {
     switch (virtualKey) {
-    case ui::vk::Next: Calendar1->nextMonth(); break;
-    case ui::vk::Prior: Calendar1->previousMonth(); break;
+    case ui::vk::Next: Calendar1()->nextMonth(); break;
+    case ui::vk::Prior: Calendar1()->previousMonth(); break;
     case ui::vk::Escape: reject(); break;
     default: break;
     }
@@ -160,6 +164,13 @@ bool TCalendrier::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
+void TCalendrier::setVisible(bool visible)
+{
+    if (visible)
+        buildControls();
+    QDialog::setVisible(visible);
+}
+
 void TCalendrier::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
@@ -170,5 +181,6 @@ void TCalendrier::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
     // The top panel follows the width; the grid keeps its place and size.
-    Panel1->resize(width(), Panel1->height());
+    if (m_panel1)
+        m_panel1->resize(width(), m_panel1->height());
 }

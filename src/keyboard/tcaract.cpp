@@ -24,6 +24,7 @@ constexpr int kFirstCode = 32;
 TCaract::TCaract(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint)
+    , DeferredControls(this)
 {
     setObjectName(QStringLiteral("TCaract"));
     setWindowTitle(QStringLiteral("Table des caractères"));
@@ -31,73 +32,76 @@ TCaract::TCaract(QWidget *parent)
     font.setPixelSize(13);
     setFont(font);
     setFixedSize(590, 271);
+}
 
-    Label1 = new QLabel(QStringLiteral("Police"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->move(16, 16);
-    Label1->adjustSize();
+void TCaract::build()
+{
+    m_label1 = new QLabel(QStringLiteral("Police"), this);
+    m_label1->setObjectName(QStringLiteral("Label1"));
+    m_label1->move(16, 16);
+    m_label1->adjustSize();
 
-    ComboBox1 = new QComboBox(this);
-    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    ComboBox1->setEditable(true);
+    m_comboBox1 = new QComboBox(this);
+    m_comboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    m_comboBox1->setEditable(true);
     // A typed name is used as typed: no completion, nothing added to the list.
-    ComboBox1->setCompleter(nullptr);
-    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
-    ComboBox1->setGeometry(64, 14, 185, ComboBox1->sizeHint().height());
-    ComboBox1->setEditText(QStringLiteral("Times New Roman"));
+    m_comboBox1->setCompleter(nullptr);
+    m_comboBox1->setInsertPolicy(QComboBox::NoInsert);
+    m_comboBox1->setGeometry(64, 14, 185, m_comboBox1->sizeHint().height());
+    m_comboBox1->setEditText(QStringLiteral("Times New Roman"));
 
-    StringGrid1 = new QTableWidget(kRows, kColumns, this);
-    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    StringGrid1->setGeometry(0, 47, 597, 174);
-    StringGrid1->horizontalHeader()->hide();
-    StringGrid1->verticalHeader()->hide();
-    StringGrid1->horizontalHeader()->setMinimumSectionSize(kCell);
-    StringGrid1->verticalHeader()->setMinimumSectionSize(kCell);
-    StringGrid1->horizontalHeader()->setDefaultSectionSize(kCell);
-    StringGrid1->verticalHeader()->setDefaultSectionSize(kCell);
-    StringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    StringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
-    StringGrid1->setSelectionBehavior(QAbstractItemView::SelectItems);
-    StringGrid1->setTabKeyNavigation(false);
-    StringGrid1->setWordWrap(false);
-    StringGrid1->installEventFilter(this);
+    m_stringGrid1 = new QTableWidget(kRows, kColumns, this);
+    m_stringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    m_stringGrid1->setGeometry(0, 47, 597, 174);
+    m_stringGrid1->horizontalHeader()->hide();
+    m_stringGrid1->verticalHeader()->hide();
+    m_stringGrid1->horizontalHeader()->setMinimumSectionSize(kCell);
+    m_stringGrid1->verticalHeader()->setMinimumSectionSize(kCell);
+    m_stringGrid1->horizontalHeader()->setDefaultSectionSize(kCell);
+    m_stringGrid1->verticalHeader()->setDefaultSectionSize(kCell);
+    m_stringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_stringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_stringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_stringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_stringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_stringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_stringGrid1->setSelectionBehavior(QAbstractItemView::SelectItems);
+    m_stringGrid1->setTabKeyNavigation(false);
+    m_stringGrid1->setWordWrap(false);
+    m_stringGrid1->installEventFilter(this);
 
-    Button1 = new QPushButton(QStringLiteral("Annuler"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(376, 232, 75, 25);
-    Button1->setAutoDefault(false);
-    Button2 = new QPushButton(QStringLiteral("OK"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
-    Button2->setGeometry(480, 232, 75, 25);
-    Button2->setAutoDefault(false);
+    m_button1 = new QPushButton(QStringLiteral("Annuler"), this);
+    m_button1->setObjectName(QStringLiteral("Button1"));
+    m_button1->setGeometry(376, 232, 75, 25);
+    m_button1->setAutoDefault(false);
+    m_button2 = new QPushButton(QStringLiteral("OK"), this);
+    m_button2->setObjectName(QStringLiteral("Button2"));
+    m_button2->setGeometry(480, 232, 75, 25);
+    m_button2->setAutoDefault(false);
 
-    Edit1 = new QLineEdit(QStringLiteral("A"), this);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setGeometry(296, 2, 41, 42);
-    Edit1->setFixedSize(41, 42);
-    Edit1->setReadOnly(true);
-    Edit1->setFocusPolicy(Qt::NoFocus);
-    Edit1->setAlignment(Qt::AlignCenter);
-    QFont large = Edit1->font();
+    m_edit1 = new QLineEdit(QStringLiteral("A"), this);
+    m_edit1->setObjectName(QStringLiteral("Edit1"));
+    m_edit1->setGeometry(296, 2, 41, 42);
+    m_edit1->setFixedSize(41, 42);
+    m_edit1->setReadOnly(true);
+    m_edit1->setFocusPolicy(Qt::NoFocus);
+    m_edit1->setAlignment(Qt::AlignCenter);
+    QFont large = m_edit1->font();
     large.setPixelSize(27);
-    Edit1->setFont(large);
+    m_edit1->setFont(large);
 
-    setTabOrder(ComboBox1, StringGrid1);
-    setTabOrder(StringGrid1, Button1);
-    setTabOrder(Button1, Button2);
+    setTabOrder(m_comboBox1, m_stringGrid1);
+    setTabOrder(m_stringGrid1, m_button1);
+    setTabOrder(m_button1, m_button2);
 
-    connect(ComboBox1, &QComboBox::editTextChanged, this, &TCaract::ComboBox1Change);
+    connect(m_comboBox1, &QComboBox::editTextChanged, this, &TCaract::ComboBox1Change);
     // A name picked from the list hands the keyboard back to the grid.
-    connect(ComboBox1, &QComboBox::activated, this, [this] { StringGrid1->setFocus(); });
-    connect(StringGrid1, &QTableWidget::currentCellChanged, this, &TCaract::StringGrid1Click);
-    connect(StringGrid1, &QTableWidget::cellClicked, this, &TCaract::StringGrid1Click);
-    connect(StringGrid1, &QTableWidget::cellDoubleClicked, this, &TCaract::StringGrid1DblClick);
-    connect(Button1, &QPushButton::clicked, this, &TCaract::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &TCaract::Button2Click);
+    connect(m_comboBox1, &QComboBox::activated, this, [this] { m_stringGrid1->setFocus(); });
+    connect(m_stringGrid1, &QTableWidget::currentCellChanged, this, &TCaract::StringGrid1Click);
+    connect(m_stringGrid1, &QTableWidget::cellClicked, this, &TCaract::StringGrid1Click);
+    connect(m_stringGrid1, &QTableWidget::cellDoubleClicked, this, &TCaract::StringGrid1DblClick);
+    connect(m_button1, &QPushButton::clicked, this, &TCaract::Button1Click);
+    connect(m_button2, &QPushButton::clicked, this, &TCaract::Button2Click);
 }
 
 void TCaract::Init()
@@ -117,11 +121,18 @@ void TCaract::listFonts()
         return a.compare(b, Qt::CaseInsensitive) < 0;
     });
     // Filling the list must not change the chosen name.
-    const QString chosen = ComboBox1->currentText();
-    const QSignalBlocker blocker(ComboBox1);
-    ComboBox1->addItems(families);
-    ComboBox1->setCurrentIndex(-1);
-    ComboBox1->setEditText(chosen);
+    const QString chosen = ComboBox1()->currentText();
+    const QSignalBlocker blocker(ComboBox1());
+    ComboBox1()->addItems(families);
+    ComboBox1()->setCurrentIndex(-1);
+    ComboBox1()->setEditText(chosen);
+}
+
+void TCaract::setVisible(bool visible)
+{
+    if (visible)
+        buildControls();
+    QDialog::setVisible(visible);
 }
 
 void TCaract::showEvent(QShowEvent *event)
@@ -135,7 +146,7 @@ void TCaract::FormShow()
     listFonts();
     m_confirmed = false;
     Result.clear();
-    setFixedSize(StringGrid1->width(), height());
+    setFixedSize(StringGrid1()->width(), height());
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     Genere();
@@ -148,62 +159,62 @@ void TCaract::Genere()
 
 void TCaract::rebuild(bool focusGrid)
 {
-    StringGrid1->clearContents();
-    const QString name = ComboBox1->currentText();
-    QFont gridFont = StringGrid1->font();
+    StringGrid1()->clearContents();
+    const QString name = ComboBox1()->currentText();
+    QFont gridFont = StringGrid1()->font();
     gridFont.setFamily(name);
-    StringGrid1->setFont(gridFont);
-    QFont largeFont = Edit1->font();
+    StringGrid1()->setFont(gridFont);
+    QFont largeFont = Edit1()->font();
     largeFont.setFamily(name);
-    Edit1->setFont(largeFont);
+    Edit1()->setFont(largeFont);
     for (int code = kFirstCode; code <= 255; ++code) {
         auto *item = new QTableWidgetItem(QString(ui::cp1252ToUnicode(quint8(code))));
         item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
         item->setTextAlignment(Qt::AlignCenter);
-        StringGrid1->setItem((code - kFirstCode) / kColumns, (code - kFirstCode) % kColumns, item);
+        StringGrid1()->setItem((code - kFirstCode) / kColumns, (code - kFirstCode) % kColumns, item);
     }
     // Row first, then column, each move reporting the new cell.
-    StringGrid1->setCurrentCell(0, std::max(StringGrid1->currentColumn(), 0));
-    StringGrid1->setCurrentCell(0, 0);
-    Edit1->setText(StringGrid1->item(0, 0)->text());
+    StringGrid1()->setCurrentCell(0, std::max(StringGrid1()->currentColumn(), 0));
+    StringGrid1()->setCurrentCell(0, 0);
+    Edit1()->setText(StringGrid1()->item(0, 0)->text());
     if (focusGrid)
-        StringGrid1->setFocus();
+        StringGrid1()->setFocus();
 }
 
 void TCaract::ComboBox1Change()
 {
     // While a name is being typed the keyboard stays in the combo box, so
     // that the next letter goes on the name.
-    rebuild(!ComboBox1->hasFocus());
+    rebuild(!ComboBox1()->hasFocus());
 }
 
-QString TCaract::currentCellText() const
+QString TCaract::currentCellText()
 {
-    const QTableWidgetItem *item = StringGrid1->currentItem();
+    const QTableWidgetItem *item = StringGrid1()->currentItem();
     return item ? item->text() : QString();
 }
 
 void TCaract::StringGrid1Click()
 {
-    Edit1->setText(currentCellText());
+    Edit1()->setText(currentCellText());
 }
 
 void TCaract::StringGrid1KeyDown()
 {
-    Edit1->setText(currentCellText());
+    Edit1()->setText(currentCellText());
 }
 
 void TCaract::StringGrid1DblClick()
 {
     m_confirmed = true;
-    Result = Edit1->text();
+    Result = Edit1()->text();
     QDialog::accept();
 }
 
 void TCaract::Button2Click()
 {
     m_confirmed = true;
-    Result = Edit1->text();
+    Result = Edit1()->text();
     QDialog::accept();
 }
 
@@ -221,7 +232,7 @@ void TCaract::reject()
 
 bool TCaract::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == StringGrid1 && event->type() == QEvent::KeyPress)
+    if (watched == m_stringGrid1 && event->type() == QEvent::KeyPress)
         StringGrid1KeyDown();
     return QDialog::eventFilter(watched, event);
 }

@@ -1,6 +1,9 @@
 // TCaract: the character table, a modal dialog showing the characters of
-// codes 32 to 255 in a chosen font; the learner confirms one of them.
+// codes 32 to 255 in a chosen font; the learner confirms one of them. Its
+// controls are built when first needed.
 #pragma once
+#include "ui/deferredcontrols.h"
+
 #include <QDialog>
 
 class QComboBox;
@@ -9,7 +12,7 @@ class QLineEdit;
 class QPushButton;
 class QTableWidget;
 
-class TCaract final : public QDialog
+class TCaract final : public QDialog, public ui::DeferredControls
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TCaract)
@@ -43,26 +46,35 @@ public:
     // The installed families have been put into the list.
     bool fontsListed() const { return m_fontsListed; }
 
-    QLabel *Label1 = nullptr;
-    QComboBox *ComboBox1 = nullptr;
-    QTableWidget *StringGrid1 = nullptr;
-    QPushButton *Button1 = nullptr;
-    QPushButton *Button2 = nullptr;
-    QLineEdit *Edit1 = nullptr;
+    QLabel *Label1() { return built(m_label1); }
+    QComboBox *ComboBox1() { return built(m_comboBox1); }
+    QTableWidget *StringGrid1() { return built(m_stringGrid1); }
+    QPushButton *Button1() { return built(m_button1); }
+    QPushButton *Button2() { return built(m_button2); }
+    QLineEdit *Edit1() { return built(m_edit1); }
+
+    void setVisible(bool visible) override;
 
 public slots:
     // Escape and the title-bar close button: nothing is confirmed.
     void reject() override;
 
 protected:
+    void build() override;
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void listFonts();
     void rebuild(bool focusGrid);
-    QString currentCellText() const;
+    QString currentCellText();
 
+    QLabel *m_label1 = nullptr;
+    QComboBox *m_comboBox1 = nullptr;
+    QTableWidget *m_stringGrid1 = nullptr;
+    QPushButton *m_button1 = nullptr;
+    QPushButton *m_button2 = nullptr;
+    QLineEdit *m_edit1 = nullptr;
     bool m_confirmed = false;
     bool m_fontsWanted = false;
     bool m_fontsListed = false;

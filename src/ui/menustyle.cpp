@@ -1,14 +1,14 @@
 // Menu style: disabled items take the highlight.
 #include "ui/menustyle.h"
 
-#include <QApplication>
+#include "ui/lazyicons.h"
 
 namespace ui {
 
 // A proxy of the application's style, not of a fresh default one: menus
 // keep the look of the rest of the program.
 MenuStyle::MenuStyle()
-    : QProxyStyle(QApplication::style()->name())
+    : QProxyStyle(baseStyleName())
 {}
 
 int MenuStyle::styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,

@@ -1,7 +1,9 @@
-// Locale, translations and fonts.
+// Locale, translations, fonts, the program's icon and the style.
 #include "ui/platform.h"
 
+#include "ui/lazyicons.h"
 #include "ui/modalfocus.h"
+#include "ui/pictures.h"
 
 #include <QApplication>
 #include <QFont>
@@ -30,6 +32,11 @@ void setUpPlatform(QApplication &app)
     QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
     QFont::insertSubstitution(QStringLiteral("Wingdings"), QStringLiteral("DejaVu Sans"));
     keepFocusAfterModals(app);
+    // Every window without an icon of its own shows the program's, in the
+    // task bar and on its title bar: the lesson sub-windows then ask the
+    // style for no icon of its own either.
+    QApplication::setWindowIcon(picture(QStringLiteral("tapivox")));
+    useLazyIconStyle();
 }
 
 QString longTimeFormat()

@@ -8,7 +8,8 @@ class QApplication;
 namespace ui {
 
 // French (France) as the default locale, Qt's French translations for the
-// standard dialogs, font substitutions for the Windows font names.
+// standard dialogs, font substitutions for the Windows font names, the
+// program's icon for every window and the style with deferred icons.
 void setUpPlatform(QApplication &app);
 
 // The long time format of the locale without its time-zone part

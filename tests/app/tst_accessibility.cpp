@@ -6,6 +6,7 @@
 #include "office/tsaisie.h"
 #include "support/testsupport.h"
 #include "ui/accessibility.h"
+#include "ui/deferredcontrols.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -68,6 +69,9 @@ bool canTakeFocusOrClick(const QWidget *w)
 QWidget *programWindow(const QString &name)
 {
     QWidget *frame = forms().MainForm;
+    // Windows that build their controls on first need build them here, as
+    // their first showing would.
+    ui::buildEveryControl(frame);
     if (name == QLatin1String("TMainForm"))
         return frame;
     return frame->findChild<QWidget *>(name);

@@ -5,6 +5,7 @@
 #include "app/lesson/tstats.h"
 #include "app/lessontable.h"
 #include "app/tmainform.h"
+#include "accessories/tcalendrier.h"
 #include "drills/texos.h"
 #include "drills/tjeu.h"
 #include "drills/tphrases.h"
@@ -20,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QProxyStyle>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -36,6 +38,8 @@ private slots:
     void init();
     void cleanup();
     void startState();
+    void deferredIconsDrawAsTheStyles_data();
+    void deferredIconsDrawAsTheStyles();
     void lessonTableMatchesMenusAndToolbar_data();
     void lessonTableMatchesMenusAndToolbar();
     void menuBarOrder();
@@ -102,6 +106,35 @@ void TestMainForm::startState()
     // Every lesson window was started: the keyboard with 0, the others with 1.
     for (const LessonDef &row : lessonTable())
         QCOMPARE(lessonWindow(row)->GetIni(), row.module == 1 ? 0 : 1);
+    // The character table and the calendar build their controls when first
+    // needed, not at start-up.
+    QVERIFY(!forms().Caract->controlsBuilt());
+    QVERIFY(!forms().Calendrier->controlsBuilt());
+}
+
+// The title-bar icons the style hands out before they are needed draw as
+// the underlying style's own.
+void TestMainForm::deferredIconsDrawAsTheStyles_data()
+{
+    QTest::addColumn<int>("which");
+    QTest::newRow("menu") << int(QStyle::SP_TitleBarMenuButton);
+    QTest::newRow("close") << int(QStyle::SP_TitleBarCloseButton);
+    QTest::newRow("restore") << int(QStyle::SP_TitleBarNormalButton);
+    QTest::newRow("menu bar extension") << int(QStyle::SP_ToolBarHorizontalExtensionButton);
+}
+
+void TestMainForm::deferredIconsDrawAsTheStyles()
+{
+    QFETCH(int, which);
+    const auto *proxy = qobject_cast<const QProxyStyle *>(QApplication::style());
+    QVERIFY(proxy);
+    const auto sp = QStyle::StandardPixmap(which);
+    const QIcon deferred = proxy->standardIcon(sp);
+    const QIcon real = proxy->baseStyle()->standardIcon(sp);
+    QVERIFY(!deferred.isNull());
+    QCOMPARE(deferred.availableSizes(), real.availableSizes());
+    for (int size : {16, 32})
+        QCOMPARE(deferred.pixmap(size).toImage(), real.pixmap(size).toImage());
 }
 
 void TestMainForm::lessonTableMatchesMenusAndToolbar_data()

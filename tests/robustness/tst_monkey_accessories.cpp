@@ -150,8 +150,8 @@ void TestMonkeyAccessories::monkey()
             return QStringLiteral("display \"%1\" for \"%2\"")
                 .arg(pocket->Label1->text(), pocket->engine().display());
         if (auto *calendar = qobject_cast<TCalendrier *>(d);
-            calendar && calendar->Label1->text() != MonthStep::heading(calendar->Calendar1->date()))
-            return QStringLiteral("heading \"%1\"").arg(calendar->Label1->text());
+            calendar && calendar->Label1()->text() != MonthStep::heading(calendar->Calendar1()->date()))
+            return QStringLiteral("heading \"%1\"").arg(calendar->Label1()->text());
         return {};
     };
     const QString broken = m.run(monkey::events(kEvents));
