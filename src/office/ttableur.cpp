@@ -13,6 +13,8 @@
 #include <QTableWidgetItem>
 #include <QTimer>
 
+#include <algorithm>
+
 using office::GridCell;
 
 namespace {
@@ -62,22 +64,36 @@ TTableur::TTableur(QWidget *parent)
 
 void TTableur::FormCreate()
 {
-    for (office::StringGrid *grid : {StringGrid1, StringGrid2}) {
-        for (int c = 1; c <= office::GridJudge::kColumns; ++c)
-            grid->setCell({c, 0}, Rset(QString(QChar(64 + c)), 42));
+    for (int c = 1; c <= office::GridJudge::kColumns; ++c) {
+        const QString heading = Rset(QString(QChar(64 + c)), 42);
+        for (office::StringGrid *grid : {StringGrid1, StringGrid2})
+            grid->setCell({c, 0}, heading);
+    }
+    for (office::StringGrid *grid : {StringGrid1, StringGrid2})
         for (int r = 1; r <= office::GridJudge::kRows; ++r)
             grid->setCell({0, r}, QString::number(r));
-    }
 }
 
 QString TTableur::Rset(const QString &text, int width) const
 {
+    // As many spaces as one at a time would add while the text still fits:
+    // the first count at which it is wider than width - 10, at most 200 (the
+    // bound only guards against a font whose space has no width). Each space
+    // adds its advance, so the count is estimated from it, then checked and
+    // stepped to that first count.
+    constexpr int kMost = 200;
     const QFontMetrics metrics(font());
-    QString padded = text;
-    // The bound only guards against a font whose space has no width.
-    for (int i = 0; i < 200 && metrics.horizontalAdvance(padded) <= width - 10; ++i)
-        padded.prepend(QLatin1Char(' '));
-    return padded;
+    const int limit = width - 10;
+    const auto advance = [&](int spaces) {
+        return metrics.horizontalAdvance(QString(spaces, QLatin1Char(' ')) + text);
+    };
+    const int space = metrics.horizontalAdvance(QLatin1Char(' '));
+    int count = space > 0 ? std::clamp((limit - advance(0)) / space + 1, 0, kMost) : kMost;
+    while (count > 0 && advance(count - 1) > limit)
+        --count;
+    while (count < kMost && advance(count) <= limit)
+        ++count;
+    return QString(count, QLatin1Char(' ')) + text;
 }
 
 void TTableur::SetIni(std::int32_t code)

@@ -106,10 +106,11 @@ void TestMainForm::startState()
     // Every lesson window was started: the keyboard with 0, the others with 1.
     for (const LessonDef &row : lessonTable())
         QCOMPARE(lessonWindow(row)->GetIni(), row.module == 1 ? 0 : 1);
-    // The character table and the calendar build their controls when first
-    // needed, not at start-up.
+    // The character table, the calendar and the statistics build their
+    // controls when first needed, not at start-up.
     QVERIFY(!forms().Caract->controlsBuilt());
     QVERIFY(!forms().Calendrier->controlsBuilt());
+    QVERIFY(!forms().Stats->controlsBuilt());
 }
 
 // The title-bar icons the style hands out before they are needed draw as
@@ -557,8 +558,8 @@ void TestMainForm::hiddenChronometersCountRealTime()
     frame()->showLesson(w);
     QVERIFY(!w->chronometerRunning());
     w->Statistic();
-    QCOMPARE(forms().Stats->Edit5->text(), QStringLiteral("0:0"));
-    QCOMPARE(forms().Stats->Edit4->text(), QString());
+    QCOMPARE(forms().Stats->Edit5()->text(), QStringLiteral("0:0"));
+    QCOMPARE(forms().Stats->Edit4()->text(), QString());
     frame()->SpeedButton8Click();
     QVERIFY(w->chronometerRunning());
     QVERIFY(mark->isChecked());
@@ -566,7 +567,7 @@ void TestMainForm::hiddenChronometersCountRealTime()
         w->Timer1Timer();
     QCOMPARE(w->seconds(), 90);
     w->Statistic();
-    QCOMPARE(forms().Stats->Edit5->text(), QStringLiteral("1:30"));
+    QCOMPARE(forms().Stats->Edit5()->text(), QStringLiteral("1:30"));
     frame()->SpeedButton8Click();
     QVERIFY(!w->chronometerRunning());
     QVERIFY(!mark->isChecked());

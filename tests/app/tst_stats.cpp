@@ -40,8 +40,8 @@ void TestStats::figures()
     QFETCH(QStringList, shown);
     TStats stats;
     stats.Init(good, errors, seconds);
-    const QStringList actual{stats.Edit1->text(), stats.Edit2->text(), stats.Edit3->text(),
-                             stats.Edit4->text(), stats.Edit6->text(), stats.Edit5->text()};
+    const QStringList actual{stats.Edit1()->text(), stats.Edit2()->text(), stats.Edit3()->text(),
+                             stats.Edit4()->text(), stats.Edit6()->text(), stats.Edit5()->text()};
     QCOMPARE(actual, shown);
 }
 
@@ -50,9 +50,9 @@ void TestStats::requestWithoutTimeEmptiesSpeeds()
     TStats stats;
     stats.Init(150, 0, 60);
     stats.Init(150, 0, 0);
-    QCOMPARE(stats.Edit4->text(), QString());
-    QCOMPARE(stats.Edit6->text(), QString());
-    QCOMPARE(stats.Edit5->text(), QStringLiteral("0:0"));
+    QCOMPARE(stats.Edit4()->text(), QString());
+    QCOMPARE(stats.Edit6()->text(), QString());
+    QCOMPARE(stats.Edit5()->text(), QStringLiteral("0:0"));
 }
 
 QTEST_MAIN(TestStats)

@@ -102,9 +102,9 @@ void TestExosFrame::chronometerAndStatistics()
     frame->toolButton(u"SpeedButton12"_qs)->click();
     QCOMPARE(fake.modals.size(), 1);
     QCOMPARE(fake.modals.first(), static_cast<QDialog *>(forms().Stats));
-    QCOMPARE(forms().Stats->Edit1->text(), u"3"_qs); // good 2 + errors 1
-    QCOMPARE(forms().Stats->Edit2->text(), u"1"_qs);
-    QCOMPARE(forms().Stats->Edit5->text(), u"0:2"_qs);
+    QCOMPARE(forms().Stats->Edit1()->text(), u"3"_qs); // good 2 + errors 1
+    QCOMPARE(forms().Stats->Edit2()->text(), u"1"_qs);
+    QCOMPARE(forms().Stats->Edit5()->text(), u"0:2"_qs);
     // Asking for the statistics changes nothing of the lesson.
     QCOMPARE(exos->Edit2->text(), u"gh"_qs);
 }

@@ -474,9 +474,9 @@ void TestTexteWindow::chronometerAndStatistics()
     frame()->SpeedButton12Click();
     QCOMPARE(scope.fake().modals, QList<QDialog *>{forms().Stats});
     TStats *stats = forms().Stats;
-    QCOMPARE(stats->Edit1->text(), QStringLiteral("2"));
-    QCOMPARE(stats->Edit2->text(), QStringLiteral("1"));
-    QCOMPARE(stats->Edit5->text(), QStringLiteral("1:30"));
+    QCOMPARE(stats->Edit1()->text(), QStringLiteral("2"));
+    QCOMPARE(stats->Edit2()->text(), QStringLiteral("1"));
+    QCOMPARE(stats->Edit5()->text(), QStringLiteral("1:30"));
     frame()->SpeedButton8Click(); // stops and counts from 0 again
     QVERIFY(!w->Timer1->isActive());
     QCOMPARE(w->seconds(), 0);

@@ -346,8 +346,8 @@ void TestSaisieWindow::insideTheFrame()
     QCOMPARE(QApplication::focusWidget(), s->Edit7);
     frame->action(QStringLiteral("Bilan1"))->trigger();
     QCOMPARE(prompter.fake().modals.size(), 1);
-    QCOMPARE(forms().Stats->Edit1->text(), QStringLiteral("8")); // 7 good, 1 error
-    QCOMPARE(forms().Stats->Edit2->text(), QStringLiteral("1"));
+    QCOMPARE(forms().Stats->Edit1()->text(), QStringLiteral("8")); // 7 good, 1 error
+    QCOMPARE(forms().Stats->Edit2()->text(), QStringLiteral("1"));
     test::stopProgram();
 }
 

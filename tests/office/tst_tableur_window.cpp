@@ -55,6 +55,8 @@ class TestTableurWindow : public QObject
     Q_OBJECT
 private slots:
     void widgets();
+    void rightAlignedHeadings_data();
+    void rightAlignedHeadings();
     void tabOutOfCells_data();
     void tabOutOfCells();
     void leftInsideRightCellJudgesTwice();
@@ -71,6 +73,34 @@ private slots:
     void modelFollowsLearner();
     void frameCommandsReachTheSheet();
 };
+
+// Padding on the left stops at the first space that makes the text wider
+// than width - 10 pixels, as adding one space at a time would.
+void TestTableurWindow::rightAlignedHeadings_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("width");
+    QTest::newRow("column heading") << "A" << 42;
+    QTest::newRow("wide letter") << "W" << 42;
+    QTest::newRow("narrow letter") << "I" << 42;
+    QTest::newRow("empty") << "" << 42;
+    QTest::newRow("wider than the width") << "ABCDEFGHIJ" << 42;
+    QTest::newRow("no room") << "A" << 0;
+    QTest::newRow("many spaces") << "9" << 400;
+    QTest::newRow("past the bound") << "" << 5000;
+}
+
+void TestTableurWindow::rightAlignedHeadings()
+{
+    QFETCH(QString, text);
+    QFETCH(int, width);
+    TTableur w;
+    const QFontMetrics metrics(w.font());
+    QString expected = text;
+    for (int i = 0; i < 200 && metrics.horizontalAdvance(expected) <= width - 10; ++i)
+        expected.prepend(QLatin1Char(' '));
+    QCOMPARE(w.Rset(text, width), expected);
+}
 
 void TestTableurWindow::widgets()
 {
@@ -353,7 +383,7 @@ void TestTableurWindow::frameCommandsReachTheSheet()
     QCOMPARE(w->StringGrid2->cell({1, 3}), QStringLiteral("Courses"));
     frame->action(QStringLiteral("Bilan1"))->trigger();
     QCOMPARE(prompter.fake().modals.size(), 1);
-    QCOMPARE(forms().Stats->Edit1->text(), QStringLiteral("14"));
+    QCOMPARE(forms().Stats->Edit1()->text(), QStringLiteral("14"));
     test::stopProgram();
 }
 

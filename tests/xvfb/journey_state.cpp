@@ -161,8 +161,8 @@ void windows(Dump &d)
     }
     d.add(QStringLiteral("TJeu.logicGood"), game.good());
     d.add(QStringLiteral("TJeu.logicErrors"), game.errors());
-    QLineEdit *const stats[] = {f.Stats->Edit1, f.Stats->Edit2, f.Stats->Edit3,
-                                f.Stats->Edit4, f.Stats->Edit5, f.Stats->Edit6};
+    QLineEdit *const stats[] = {f.Stats->Edit1(), f.Stats->Edit2(), f.Stats->Edit3(),
+                                f.Stats->Edit4(), f.Stats->Edit5(), f.Stats->Edit6()};
     for (int i = 0; i < 6; ++i)
         d.add(QStringLiteral("TStats.Edit%1").arg(i + 1), stats[i]->text());
     d.add(QStringLiteral("notes"), f.Blocnotes->notes());

@@ -28,6 +28,7 @@ StatFigures StatFigures::compute(std::int32_t good, std::int32_t errors, std::in
 
 TStats::TStats(QWidget *parent)
     : QDialog(parent)
+    , DeferredControls(this)
 {
     setObjectName(QStringLiteral("TStats"));
     setWindowTitle(QStringLiteral("Statistiques"));
@@ -35,15 +36,18 @@ TStats::TStats(QWidget *parent)
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(13);
     setFont(font);
+}
 
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    Panel1->setGeometry(0, 0, 321, 41);
-    Button1 = new QPushButton(QStringLiteral("Fermer"), Panel1);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(232, 8, 75, 25);
-    connect(Button1, &QPushButton::clicked, this, &TStats::Button1Click);
+void TStats::build()
+{
+    m_panel1 = new QFrame(this);
+    m_panel1->setObjectName(QStringLiteral("Panel1"));
+    m_panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    m_panel1->setGeometry(0, 0, 321, 41);
+    m_button1 = new QPushButton(QStringLiteral("Fermer"), m_panel1);
+    m_button1->setObjectName(QStringLiteral("Button1"));
+    m_button1->setGeometry(232, 8, 75, 25);
+    connect(m_button1, &QPushButton::clicked, this, &TStats::Button1Click);
 
     struct Row
     {
@@ -55,12 +59,12 @@ TStats::TStats(QWidget *parent)
         int top;
     };
     const Row rows[] = {
-        {Label1, "Label1", "Frappe totale", Edit1, "Edit1", 56},
-        {Label2, "Label2", "Nombre d'erreurs", Edit2, "Edit2", 80},
-        {Label3, "Label3", "Pourcentage d'erreurs", Edit3, "Edit3", 104},
-        {Label4, "Label4", "Frappe par minute", Edit4, "Edit4", 128},
-        {Label6, "Label6", "Mots par minute", Edit6, "Edit6", 152},
-        {Label5, "Label5", "Durée de la leçon", Edit5, "Edit5", 176},
+        {m_label1, "Label1", "Frappe totale", m_edit1, "Edit1", 56},
+        {m_label2, "Label2", "Nombre d'erreurs", m_edit2, "Edit2", 80},
+        {m_label3, "Label3", "Pourcentage d'erreurs", m_edit3, "Edit3", 104},
+        {m_label4, "Label4", "Frappe par minute", m_edit4, "Edit4", 128},
+        {m_label6, "Label6", "Mots par minute", m_edit6, "Edit6", 152},
+        {m_label5, "Label5", "Durée de la leçon", m_edit5, "Edit5", 176},
     };
     for (const Row &r : rows) {
         r.label = new QLabel(QString::fromUtf8(r.caption), this);
@@ -77,15 +81,22 @@ TStats::TStats(QWidget *parent)
 void TStats::Init(std::int32_t good, std::int32_t errors, std::int32_t seconds)
 {
     const StatFigures f = StatFigures::compute(good, errors, seconds);
-    Edit1->setText(f.total);
-    Edit2->setText(f.errors);
-    Edit3->setText(f.percent);
-    Edit4->setText(f.perMinute);
-    Edit6->setText(f.wordsPerMinute);
-    Edit5->setText(f.duration);
+    Edit1()->setText(f.total);
+    Edit2()->setText(f.errors);
+    Edit3()->setText(f.percent);
+    Edit4()->setText(f.perMinute);
+    Edit6()->setText(f.wordsPerMinute);
+    Edit5()->setText(f.duration);
 }
 
 void TStats::Button1Click()
 {
     accept();
+}
+
+void TStats::setVisible(bool visible)
+{
+    if (visible)
+        buildControls();
+    QDialog::setVisible(visible);
 }

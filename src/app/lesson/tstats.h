@@ -1,5 +1,8 @@
-// The statistics window: six figures computed from a lesson's counters.
+// The statistics window: six figures computed from a lesson's counters. Its
+// controls are built when first needed.
 #pragma once
+#include "ui/deferredcontrols.h"
+
 #include <QDialog>
 
 #include <array>
@@ -18,7 +21,7 @@ struct StatFigures
     static StatFigures compute(std::int32_t good, std::int32_t errors, std::int32_t seconds);
 };
 
-class TStats final : public QDialog
+class TStats final : public QDialog, public ui::DeferredControls
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TStats)
@@ -29,8 +32,29 @@ public:
     void Init(std::int32_t good, std::int32_t errors, std::int32_t seconds);
     void Button1Click();
 
-    QFrame *Panel1;
-    QPushButton *Button1;
-    QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6;
-    QLineEdit *Edit1, *Edit2, *Edit3, *Edit4, *Edit5, *Edit6;
+    QFrame *Panel1() { return built(m_panel1); }
+    QPushButton *Button1() { return built(m_button1); }
+    QLabel *Label1() { return built(m_label1); }
+    QLabel *Label2() { return built(m_label2); }
+    QLabel *Label3() { return built(m_label3); }
+    QLabel *Label4() { return built(m_label4); }
+    QLabel *Label5() { return built(m_label5); }
+    QLabel *Label6() { return built(m_label6); }
+    QLineEdit *Edit1() { return built(m_edit1); }
+    QLineEdit *Edit2() { return built(m_edit2); }
+    QLineEdit *Edit3() { return built(m_edit3); }
+    QLineEdit *Edit4() { return built(m_edit4); }
+    QLineEdit *Edit5() { return built(m_edit5); }
+    QLineEdit *Edit6() { return built(m_edit6); }
+
+    void setVisible(bool visible) override;
+
+protected:
+    void build() override;
+
+private:
+    QFrame *m_panel1 = nullptr;
+    QPushButton *m_button1 = nullptr;
+    QLabel *m_label1 = nullptr, *m_label2 = nullptr, *m_label3 = nullptr, *m_label4 = nullptr, *m_label5 = nullptr, *m_label6 = nullptr;
+    QLineEdit *m_edit1 = nullptr, *m_edit2 = nullptr, *m_edit3 = nullptr, *m_edit4 = nullptr, *m_edit5 = nullptr, *m_edit6 = nullptr;
 };
