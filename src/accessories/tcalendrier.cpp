@@ -32,8 +32,7 @@ QIcon triangle(bool left)
 } // namespace
 
 TCalendrier::TCalendrier(QWidget *parent)
-    : QDialog(parent)
-    , DeferredControls(this)
+    : DeferredDialog(parent)
 {
     setObjectName(QStringLiteral("TCalendrier"));
     setWindowTitle(QStringLiteral("Calendrier"));
@@ -164,12 +163,6 @@ bool TCalendrier::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
-void TCalendrier::setVisible(bool visible)
-{
-    if (visible)
-        buildControls();
-    QDialog::setVisible(visible);
-}
 
 void TCalendrier::showEvent(QShowEvent *event)
 {

@@ -2,16 +2,14 @@
 // buttons for the previous and the next month. It keeps its date while the
 // program runs. Its controls are built when first needed, on today's date.
 #pragma once
-#include "ui/deferredcontrols.h"
-
-#include <QDialog>
+#include "ui/deferreddialog.h"
 
 class MonthCalendar;
 class QFrame;
 class QLabel;
 class QPushButton;
 
-class TCalendrier final : public QDialog, public ui::DeferredControls
+class TCalendrier final : public ui::DeferredDialog
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TCalendrier)
@@ -35,7 +33,6 @@ public:
     QLabel *Label1() { return built(m_label1); }
     MonthCalendar *Calendar1() { return built(m_calendar1); }
 
-    void setVisible(bool visible) override;
 
 protected:
     void build() override;

@@ -22,9 +22,8 @@ constexpr int kFirstCode = 32;
 } // namespace
 
 TCaract::TCaract(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+    : DeferredDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint)
-    , DeferredControls(this)
 {
     setObjectName(QStringLiteral("TCaract"));
     setWindowTitle(QStringLiteral("Table des caractères"));
@@ -128,12 +127,6 @@ void TCaract::listFonts()
     ComboBox1()->setEditText(chosen);
 }
 
-void TCaract::setVisible(bool visible)
-{
-    if (visible)
-        buildControls();
-    QDialog::setVisible(visible);
-}
 
 void TCaract::showEvent(QShowEvent *event)
 {

@@ -2,9 +2,7 @@
 // codes 32 to 255 in a chosen font; the learner confirms one of them. Its
 // controls are built when first needed.
 #pragma once
-#include "ui/deferredcontrols.h"
-
-#include <QDialog>
+#include "ui/deferreddialog.h"
 
 class QComboBox;
 class QLabel;
@@ -12,7 +10,7 @@ class QLineEdit;
 class QPushButton;
 class QTableWidget;
 
-class TCaract final : public QDialog, public ui::DeferredControls
+class TCaract final : public ui::DeferredDialog
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TCaract)
@@ -53,7 +51,6 @@ public:
     QPushButton *Button2() { return built(m_button2); }
     QLineEdit *Edit1() { return built(m_edit1); }
 
-    void setVisible(bool visible) override;
 
 public slots:
     // Escape and the title-bar close button: nothing is confirmed.

@@ -6,7 +6,7 @@
 #include "office/tsaisie.h"
 #include "support/testsupport.h"
 #include "ui/accessibility.h"
-#include "ui/deferredcontrols.h"
+#include "ui/deferreddialog.h"
 
 #include <QtTest>
 #include <QtWidgets>

@@ -27,8 +27,7 @@ StatFigures StatFigures::compute(std::int32_t good, std::int32_t errors, std::in
 }
 
 TStats::TStats(QWidget *parent)
-    : QDialog(parent)
-    , DeferredControls(this)
+    : DeferredDialog(parent)
 {
     setObjectName(QStringLiteral("TStats"));
     setWindowTitle(QStringLiteral("Statistiques"));
@@ -94,9 +93,3 @@ void TStats::Button1Click()
     accept();
 }
 
-void TStats::setVisible(bool visible)
-{
-    if (visible)
-        buildControls();
-    QDialog::setVisible(visible);
-}

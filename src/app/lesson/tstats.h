@@ -1,9 +1,7 @@
 // The statistics window: six figures computed from a lesson's counters. Its
 // controls are built when first needed.
 #pragma once
-#include "ui/deferredcontrols.h"
-
-#include <QDialog>
+#include "ui/deferreddialog.h"
 
 #include <array>
 #include <cstdint>
@@ -21,7 +19,7 @@ struct StatFigures
     static StatFigures compute(std::int32_t good, std::int32_t errors, std::int32_t seconds);
 };
 
-class TStats final : public QDialog, public ui::DeferredControls
+class TStats final : public ui::DeferredDialog
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TStats)
@@ -47,7 +45,6 @@ public:
     QLineEdit *Edit5() { return built(m_edit5); }
     QLineEdit *Edit6() { return built(m_edit6); }
 
-    void setVisible(bool visible) override;
 
 protected:
     void build() override;
