@@ -1,12 +1,19 @@
-// Standard icons loaded when first drawn.
+// Standard icons loaded when first drawn, and the style's own pictures read
+// without the image plugins.
 #include "ui/lazyicons.h"
 
 #include <QApplication>
+#include <QDateTime>
+#include <QFileInfo>
 #include <QIconEngine>
+#include <QImageReader>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QPointer>
 #include <QStyleFactory>
 #include <QWidget>
+
+#include <cstddef>
 
 namespace ui {
 
@@ -85,11 +92,59 @@ bool deferred(QStyle::StandardPixmap which)
     }
 }
 
+// Appends a value's bytes as QPixmap::load writes them in its cache keys:
+// each byte low digit first.
+template <typename T>
+void appendHexBytes(QString &key, T value)
+{
+    static constexpr char digits[] = "0123456789abcdef";
+    const auto *byte = reinterpret_cast<const unsigned char *>(&value);
+    for (std::size_t i = 0; i < sizeof(T); ++i) {
+        key += QLatin1Char(digits[byte[i] & 0xf]);
+        key += QLatin1Char(digits[byte[i] >> 4]);
+    }
+}
+
 } // namespace
+
+QString loadedPixmapKey(const QString &fileName)
+{
+    const QFileInfo info(fileName);
+    QString key = QStringLiteral("qt_pixmap") + info.absoluteFilePath();
+    appendHexBytes(key, uint(info.lastModified().toSecsSinceEpoch()));
+    appendHexBytes(key, quint64(info.size()));
+    appendHexBytes(key, uint(0)); // the pixmap type, a plain pixmap
+    return key;
+}
+
+void preloadPng(const QString &fileName)
+{
+    const QString key = loadedPixmapKey(fileName);
+    QPixmap pixmap;
+    if (QPixmapCache::find(key, &pixmap))
+        return;
+    QImageReader reader(fileName, "png");
+    reader.setAutoDetectImageFormat(false);
+    const QImage image = reader.read();
+    if (!image.isNull())
+        QPixmapCache::insert(key, QPixmap::fromImage(image));
+}
 
 LazyIconStyle::LazyIconStyle(QStyle *base)
     : QProxyStyle(base)
 {}
+
+void LazyIconStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                                  const QWidget *widget) const
+{
+    // Fusion draws a group box's frame from a picture it loads by name.
+    if (element == PE_FrameGroupBox && !m_groupBoxFrameLoaded &&
+        baseStyle()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0) {
+        m_groupBoxFrameLoaded = true;
+        preloadPng(QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png"));
+    }
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
+}
 
 QIcon LazyIconStyle::standardIcon(StandardPixmap which, const QStyleOption *option, const QWidget *widget) const
 {

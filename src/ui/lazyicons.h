@@ -1,7 +1,8 @@
 // The application's style, with the standard icons of title bars and
 // toolbar extensions loaded when first drawn: every lesson sub-window and
 // the menu bar ask for them when they are built, and loading them reads
-// and decodes several images each, for a menu that is seldom opened.
+// and decodes several images each, for a menu that is seldom opened. The
+// picture Fusion frames group boxes with is read by Qt's PNG reader alone.
 #pragma once
 #include <QHash>
 #include <QIcon>
@@ -18,12 +19,23 @@ public:
 
     QIcon standardIcon(StandardPixmap standardIcon, const QStyleOption *option = nullptr,
                        const QWidget *widget = nullptr) const override;
+    void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                       const QWidget *widget = nullptr) const override;
 
 private:
     // One deferred icon for each standard icon, shared by every copy, so
     // that each is loaded at most once.
     mutable QHash<int, QIcon> m_icons;
+    mutable bool m_groupBoxFrameLoaded = false;
 };
+
+// Reading a picture by name, Qt asks every image plugin whether it can read
+// it before its own PNG reader does (each plugin and its libraries loaded
+// for that). This decodes a PNG with Qt's reader alone and leaves it where
+// QPixmap's loading by name looks first.
+void preloadPng(const QString &fileName);
+// The key under which QPixmap's loading by name caches a picture.
+QString loadedPixmapKey(const QString &fileName);
 
 // Puts LazyIconStyle over the style the application would use.
 void useLazyIconStyle();

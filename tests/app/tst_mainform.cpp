@@ -15,15 +15,18 @@
 #include "office/tsaisie.h"
 #include "office/ttableur.h"
 #include "support/testsupport.h"
+#include "ui/lazyicons.h"
 
 #include <QAction>
 #include <QActionGroup>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
-#include <QProxyStyle>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPixmapCache>
+#include <QProxyStyle>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTextBrowser>
@@ -40,6 +43,7 @@ private slots:
     void startState();
     void deferredIconsDrawAsTheStyles_data();
     void deferredIconsDrawAsTheStyles();
+    void preloadedPictureIsTheOneLoadedByName();
     void lessonTableMatchesMenusAndToolbar_data();
     void lessonTableMatchesMenusAndToolbar();
     void menuBarOrder();
@@ -111,6 +115,11 @@ void TestMainForm::startState()
     QVERIFY(!forms().Caract->controlsBuilt());
     QVERIFY(!forms().Calendrier->controlsBuilt());
     QVERIFY(!forms().Stats->controlsBuilt());
+    // Its first paint decodes no picture through the image plugins.
+    frame()->grab();
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    QVERIFY(maps.open(QIODevice::ReadOnly));
+    QVERIFY(!maps.readAll().contains("/imageformats/"));
 }
 
 // The title-bar icons the style hands out before they are needed draw as
@@ -136,6 +145,24 @@ void TestMainForm::deferredIconsDrawAsTheStyles()
     QCOMPARE(deferred.availableSizes(), real.availableSizes());
     for (int size : {16, 32})
         QCOMPARE(deferred.pixmap(size).toImage(), real.pixmap(size).toImage());
+}
+
+// A picture decoded ahead of the style's loading it by name is found under
+// the name's key, with the same pixels.
+void TestMainForm::preloadedPictureIsTheOneLoadedByName()
+{
+    const QString name = QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png");
+    QPixmapCache::clear();
+    const QPixmap loaded(name);
+    QVERIFY(!loaded.isNull());
+    QPixmap cached;
+    QVERIFY(QPixmapCache::find(ui::loadedPixmapKey(name), &cached));
+    QCOMPARE(cached.cacheKey(), loaded.cacheKey());
+    QPixmapCache::clear();
+    ui::preloadPng(name);
+    QVERIFY(QPixmapCache::find(ui::loadedPixmapKey(name), &cached));
+    QCOMPARE(QPixmap(name).cacheKey(), cached.cacheKey());
+    QCOMPARE(cached.toImage(), loaded.toImage());
 }
 
 void TestMainForm::lessonTableMatchesMenusAndToolbar_data()
