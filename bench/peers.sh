@@ -114,8 +114,14 @@ exercise=$(repeat "gh hg" 12)$(repeat "qg mh" 11)$(repeat "dg kh" 12)
 while [ ${#exercise} -lt 300 ]; do exercise+="gh hg "; done
 keys_of "${exercise:0:300}" space >"$root/keys-tapivox"
 cp "$root/keys-tapivox" "$root/keys-tapivox-sans-guide"
-mkdir -p "$root/home-tapivox-sans-guide/.config/Tapivox"
-printf '[guide]\nvisible=false\n' >"$root/home-tapivox-sans-guide/.config/Tapivox/Tapivox.conf"
+# Every measure starts from new homes: the typing runs of the one before
+# leave a history (Tapivox's journal, read at start-up once it exists) that
+# would weigh on the next one's start-up and memory.
+fresh_homes() {
+  rm -rf "$root"/home-*
+  mkdir -p "$root/home-tapivox-sans-guide/.config/Tapivox"
+  printf '[guide]\nvisible=false\n' >"$root/home-tapivox-sans-guide/.config/Tapivox/Tapivox.conf"
+}
 
 # One launch of a program under mapwatch, in its own display and HOME, with
 # an optional drive.sh step; prints mapwatch's and drive.sh's key=value line.
@@ -140,6 +146,7 @@ measure() { # bus: "" or 1
   local tag=nobus p i r
   [ -n "$1" ] && tag=bus
   export BUS=$1
+  fresh_homes
   for p in "${programs[@]}"; do launch "$p" 0 setup | sed "s/^\(\S*\) /$tag \1 first-run /" >>"$results"; done
   for p in "${programs[@]}"; do launch "$p" 0 >/dev/null; done # warm-up
   for r in $(seq 1 "$reps"); do
