@@ -79,8 +79,7 @@ void KeyboardPicture::setModel(const keyboard::KeyModel *model)
 {
     m_caps.clear();
     m_rest = QPixmap();
-    m_lit = QPixmap();
-    m_grey = QPixmap();
+    m_faces.clear();
     for (const keyboard::PhysicalKey &key : keyboard::physicalKeys()) {
         if (key.place.isEmpty())
             continue;
@@ -161,48 +160,43 @@ int KeyboardPicture::heightForWidth(int width) const
                : int((width - 2 * kMargin) * m_bounds.height() / m_bounds.width() + 2 * kMargin);
 }
 
-// The keys are drawn once at rest, once lit at the first key to light and
-// once grey at the first mistake, each into a picture of the whole
-// keyboard: a paint copies what it needs from them and strokes by hand only
-// the red outline of a missed key.
+// The keys are drawn once at rest, into a picture of the whole keyboard,
+// and each key lit or grey into a picture of its own the first time it
+// shows so: a paint copies what it needs from them and strokes by hand only
+// the red outline of a missed key. A learner lights few keys, so a picture
+// of every key lit or grey would mostly hold keys never shown.
 void KeyboardPicture::paintEvent(QPaintEvent *event)
 {
     const qreal ratio = devicePixelRatioF();
-    const auto drawAll = [this, ratio](QPixmap &picture, bool lit, bool pressed) {
-        picture = QPixmap((QSizeF(size()) * ratio).toSize());
-        picture.setDevicePixelRatio(ratio);
-        picture.fill(palette().color(QPalette::Window));
-        QPainter painter(&picture);
-        painter.setRenderHint(QPainter::Antialiasing);
-        for (const keyboard::PhysicalKey &key : keyboard::physicalKeys())
-            drawKey(painter, key, lit, pressed);
-    };
     if (m_rest.isNull() || m_rest.deviceIndependentSize() != QSizeF(size()) ||
         m_rest.devicePixelRatio() != ratio) {
-        drawAll(m_rest, false, false);
-        m_lit = QPixmap();
-        m_grey = QPixmap();
+        m_rest = QPixmap((QSizeF(size()) * ratio).toSize());
+        m_rest.setDevicePixelRatio(ratio);
+        m_rest.fill(palette().color(QPalette::Window));
+        QPainter painter(&m_rest);
+        painter.setRenderHint(QPainter::Antialiasing);
+        for (const keyboard::PhysicalKey &key : keyboard::physicalKeys())
+            drawKey(painter, key, false, false);
+        m_faces.clear();
     }
-    if (!m_state.lit.isEmpty() && m_lit.isNull())
-        drawAll(m_lit, true, false);
-    if (m_state.pressed && m_grey.isNull())
-        drawAll(m_grey, false, true);
 
     QPainter painter(this);
-    const auto copy = [&painter, ratio](const QRect &r, const QPixmap &from) {
-        painter.drawPixmap(r, from, QRectF(QPointF(r.topLeft()) * ratio, QSizeF(r.size()) * ratio));
-    };
     for (const QRect &r : event->region())
-        copy(r, m_rest);
+        painter.drawPixmap(r, m_rest, QRectF(QPointF(r.topLeft()) * ratio, QSizeF(r.size()) * ratio));
     for (const keyboard::PhysicalKey &key : keyboard::physicalKeys()) {
         const int keycode = keyboard::xKeycode(key);
         const bool lit = m_state.lit.contains(keycode);
-        if (!lit && keycode != m_state.missed && keycode != m_state.pressed)
+        const bool pressed = keycode == m_state.pressed;
+        if (!lit && !pressed && keycode != m_state.missed)
             continue;
-        const QRect r = placeOf(key).toAlignedRect() & event->rect();
+        const QRect place = placeOf(key).toAlignedRect();
+        const QRect r = place & event->rect();
         if (r.isEmpty())
             continue;
-        copy(r, keycode == m_state.pressed ? m_grey : lit ? m_lit : m_rest);
+        if (lit || pressed)
+            painter.drawPixmap(
+                r, face(key, lit, pressed),
+                QRectF(QPointF(r.topLeft() - place.topLeft()) * ratio, QSizeF(r.size()) * ratio));
         if (keycode == m_state.missed) {
             painter.setRenderHint(QPainter::Antialiasing);
             drawMissed(painter, key);
@@ -210,12 +204,31 @@ void KeyboardPicture::paintEvent(QPaintEvent *event)
     }
 }
 
+// A key lit or grey, drawn alone on the window's colour over the pixels its
+// place covers, where the picture of every key lit or grey had it.
+const QPixmap &KeyboardPicture::face(const keyboard::PhysicalKey &key, bool lit, bool pressed)
+{
+    const int id = keyboard::xKeycode(key) * 2 + (pressed ? 1 : 0);
+    QPixmap &picture = m_faces[id];
+    if (picture.isNull()) {
+        const qreal ratio = devicePixelRatioF();
+        const QRect place = placeOf(key).toAlignedRect();
+        picture = QPixmap((QSizeF(place.size()) * ratio).toSize());
+        picture.setDevicePixelRatio(ratio);
+        picture.fill(palette().color(QPalette::Window));
+        QPainter painter(&picture);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.translate(-place.topLeft());
+        drawKey(painter, key, lit && !pressed, pressed);
+    }
+    return picture;
+}
+
 void KeyboardPicture::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     m_rest = QPixmap();
-    m_lit = QPixmap();
-    m_grey = QPixmap();
+    m_faces.clear();
 }
 
 // The red outline of the key that was expected when a wrong one came.

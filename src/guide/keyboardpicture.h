@@ -49,14 +49,14 @@ protected:
 private:
     void updateKey(int keycode);
     QRectF placeOf(const keyboard::PhysicalKey &key) const;
+    const QPixmap &face(const keyboard::PhysicalKey &key, bool lit, bool pressed);
     void drawKey(QPainter &painter, const keyboard::PhysicalKey &key, bool lit, bool pressed) const;
     void drawMissed(QPainter &painter, const keyboard::PhysicalKey &key) const;
 
     QRectF m_bounds; // of the keys, in key units
     QHash<int, QString> m_caps;
-    QPixmap m_rest; // every key at rest
-    QPixmap m_lit;  // every key lit
-    QPixmap m_grey; // every key as just pressed by mistake, drawn on the first one
+    QPixmap m_rest;              // every key at rest
+    QHash<int, QPixmap> m_faces; // keys lit, or grey as just pressed by mistake
     GuideState m_state;
 };
 

@@ -32,6 +32,8 @@ private slots:
     void bandFollowsTheLessonInFront();
     void typedKeysMoveTheGuide();
     void discoveryNamesTheKeyPressed();
+    void keysShowTheirLook_data();
+    void keysShowTheirLook();
     void optionIsKeptAcrossARestart();
     void startOffersWhatTheJournalSays_data();
     void startOffersWhatTheJournalSays();
@@ -162,6 +164,60 @@ void TestGuideBand::discoveryNamesTheKeyPressed()
     QTest::keyClick(clavier, Qt::Key_F, Qt::NoModifier);
     QCOMPARE(band()->consigne()->text(), QStringLiteral("Touche F : index gauche"));
     QCOMPARE(band()->picture()->property("litKeys").toList(), QVariantList{41});
+}
+
+void TestGuideBand::keysShowTheirLook_data()
+{
+    QTest::addColumn<int>("lit");     // X keycode, or 0
+    QTest::addColumn<int>("pressed"); // by mistake, or 0
+    QTest::addColumn<int>("missed");  // outlined in red, or 0
+    QTest::addColumn<QColor>("face"); // the Q key's (left pinky) middle
+    const QColor rest(227, 209, 235), pinky(0x8E, 0x44, 0xAD), grey(0x9A, 0x9A, 0x9A);
+    QTest::newRow("at rest") << 0 << 0 << 0 << rest;
+    QTest::newRow("lit") << 38 << 0 << 0 << pinky;
+    QTest::newRow("another key lit") << 39 << 0 << 0 << rest;
+    QTest::newRow("pressed by mistake") << 39 << 38 << 39 << grey;
+    QTest::newRow("missed") << 38 << 39 << 38 << pinky;
+}
+
+// Each look of a key, shown twice, each time after the Q key was lit, then
+// grey, then at rest: a key's picture kept from one look must not stand in
+// for another.
+void TestGuideBand::keysShowTheirLook()
+{
+    QFETCH(int, lit);
+    QFETCH(int, pressed);
+    QFETCH(int, missed);
+    QFETCH(QColor, face);
+    guide::KeyboardPicture picture;
+    picture.setModel(nullptr);
+    picture.resize(520, 200);
+    picture.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&picture));
+    const QRectF key = picture.keyRect(38);
+    QVERIFY(!key.isEmpty());
+    guide::GuideState state;
+    if (lit)
+        state.lit << lit;
+    state.pressed = pressed;
+    state.missed = missed;
+    const QPoint middle = key.center().toPoint();
+    const QPoint edge(middle.x(), qCeil(key.top()) + 1);
+    guide::GuideState litQ, greyQ;
+    litQ.lit << 38;
+    greyQ.pressed = 38;
+    for (int round = 0; round < 2; ++round) {
+        for (const guide::GuideState &before : {litQ, greyQ, guide::GuideState()}) {
+            picture.showState(before);
+            picture.grab();
+        }
+        QCOMPARE(picture.grab().toImage().pixelColor(middle), QColor(227, 209, 235));
+        picture.showState(state);
+        const QImage image = picture.grab().toImage();
+        QCOMPARE(image.pixelColor(middle), face);
+        const QColor border = image.pixelColor(edge);
+        QCOMPARE(border.red() > 2 * border.green() && border.red() > 2 * border.blue(), missed == 38);
+    }
 }
 
 void TestGuideBand::optionIsKeptAcrossARestart()
