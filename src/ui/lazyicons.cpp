@@ -94,8 +94,7 @@ bool deferred(QStyle::StandardPixmap which)
 
 // Appends a value's bytes as QPixmap::load writes them in its cache keys:
 // each byte low digit first.
-template <typename T>
-void appendHexBytes(QString &key, T value)
+template <typename T> void appendHexBytes(QString &key, T value)
 {
     static constexpr char digits[] = "0123456789abcdef";
     const auto *byte = reinterpret_cast<const unsigned char *>(&value);
@@ -117,6 +116,12 @@ QString loadedPixmapKey(const QString &fileName)
     return key;
 }
 
+namespace {
+
+// Reading a picture by name, Qt asks every image plugin whether it can read
+// it before its own PNG reader does (each plugin and its libraries loaded
+// for that). This decodes a PNG with Qt's reader alone and leaves it where
+// QPixmap's loading by name looks first.
 void preloadPng(const QString &fileName)
 {
     const QString key = loadedPixmapKey(fileName);
@@ -129,6 +134,8 @@ void preloadPng(const QString &fileName)
     if (!image.isNull())
         QPixmapCache::insert(key, QPixmap::fromImage(image));
 }
+
+} // namespace
 
 LazyIconStyle::LazyIconStyle(QStyle *base)
     : QProxyStyle(base)

@@ -29,11 +29,6 @@ private:
     mutable bool m_groupBoxFrameLoaded = false;
 };
 
-// Reading a picture by name, Qt asks every image plugin whether it can read
-// it before its own PNG reader does (each plugin and its libraries loaded
-// for that). This decodes a PNG with Qt's reader alone and leaves it where
-// QPixmap's loading by name looks first.
-void preloadPng(const QString &fileName);
 // The key under which QPixmap's loading by name caches a picture.
 QString loadedPixmapKey(const QString &fileName);
 
