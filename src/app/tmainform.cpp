@@ -41,6 +41,9 @@ namespace {
 constexpr int kLessonWidth = 668;
 constexpr int kLessonHeight = 375;
 constexpr int kGuideDelayMs = 200;
+// The lesson windows behind the keyboard window build their controls after
+// the guide, while the learner reads the first screen.
+constexpr int kLessonsBehindDelayMs = 500;
 } // namespace
 
 TMainForm::TMainForm()
@@ -415,6 +418,18 @@ void TMainForm::ShowHint(const QString &hint)
         hintPanel->setText(hint);
 }
 
+void TMainForm::buildLessonsBehind()
+{
+    for (const LessonDef &row : lessonTable()) {
+        LessonWindow *w = lessonWindow(row);
+        if (w && !w->controlsBuilt()) {
+            w->buildControls();
+            QTimer::singleShot(0, this, &TMainForm::buildLessonsBehind);
+            return;
+        }
+    }
+}
+
 bool TMainForm::event(QEvent *event)
 {
     if (event->type() == QEvent::StatusTip) {
@@ -433,6 +448,7 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
     if (!m_painted && event->type() == QEvent::Paint && watched == mdiArea->viewport()) {
         m_painted = true;
         QTimer::singleShot(kGuideDelayMs, this, &TMainForm::buildGuide);
+        QTimer::singleShot(kLessonsBehindDelayMs, this, &TMainForm::buildLessonsBehind);
     }
     // Alt+X is the Quitter shortcut and also the mnemonic of "E&xercices";
     // Qt would call the two ambiguous and run neither. Quitter wins; the

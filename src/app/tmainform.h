@@ -157,6 +157,9 @@ private:
     HelpViewer &helpViewer();
     void setupGuide();
     void buildGuide();
+    // Builds the controls of one lesson window that has not built them yet,
+    // then comes back for the next, one per turn of the event loop.
+    void buildLessonsBehind();
     void followGuide();
     void offerStart();
 

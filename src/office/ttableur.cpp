@@ -30,46 +30,56 @@ TTableur::TTableur(QWidget *parent)
     font.setPixelSize(13);
     setFont(font);
     resize(660, 343);
+    // The grids wait until the window is first reached: the frame starts
+    // with the keyboard window in front of this one.
+    deferControls();
+}
 
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setGeometry(0, 0, 265, 24);
-    Edit1->setReadOnly(true);
+void TTableur::buildDeferred()
+{
+    m_edit1 = new QLineEdit(this);
+    m_edit1->setObjectName(QStringLiteral("Edit1"));
+    m_edit1->setGeometry(0, 0, 265, 24);
+    m_edit1->setReadOnly(true);
 
-    StringGrid1 = new office::StringGrid(this);
-    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    StringGrid1->setGeometry(0, 24, 665, 145);
-    StringGrid1->setFocusPolicy(Qt::ClickFocus); // not a tab stop
-    StringGrid1->selectCell = [this](GridCell to) { return StringGrid1SelectCell(to.col, to.row); };
+    m_stringGrid1 = new office::StringGrid(this);
+    m_stringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    m_stringGrid1->setGeometry(0, 24, 665, 145);
+    m_stringGrid1->setFocusPolicy(Qt::ClickFocus); // not a tab stop
+    m_stringGrid1->selectCell = [this](GridCell to) { return StringGrid1SelectCell(to.col, to.row); };
 
-    Edit2 = new QLineEdit(this);
-    Edit2->setObjectName(QStringLiteral("Edit2"));
-    Edit2->setGeometry(0, 176, 265, 24);
+    m_edit2 = new QLineEdit(this);
+    m_edit2->setObjectName(QStringLiteral("Edit2"));
+    m_edit2->setGeometry(0, 176, 265, 24);
 
-    StringGrid2 = new office::StringGrid(this);
-    StringGrid2->setObjectName(QStringLiteral("StringGrid2"));
-    StringGrid2->setGeometry(0, 200, 665, 145);
-    StringGrid2->selectCell = [this](GridCell to) { return StringGrid2SelectCell(to.col, to.row); };
-    StringGrid2->keyDown = [this](int vk) { StringGrid2KeyDown(vk); };
-    StringGrid2->keyUp = [this](int vk) { StringGrid2KeyDown(vk); };
-    StringGrid2->keyPress = [this](quint8 code) { return StringGrid2KeyPress(code); };
-    StringGrid2->setEditorAlwaysShown(true);
-    connect(StringGrid2, &QTableWidget::currentCellChanged, this, &LessonWindow::guideChanged);
+    m_stringGrid2 = new office::StringGrid(this);
+    m_stringGrid2->setObjectName(QStringLiteral("StringGrid2"));
+    m_stringGrid2->setGeometry(0, 200, 665, 145);
+    m_stringGrid2->selectCell = [this](GridCell to) { return StringGrid2SelectCell(to.col, to.row); };
+    m_stringGrid2->keyDown = [this](int vk) { StringGrid2KeyDown(vk); };
+    m_stringGrid2->keyUp = [this](int vk) { StringGrid2KeyDown(vk); };
+    m_stringGrid2->keyPress = [this](quint8 code) { return StringGrid2KeyPress(code); };
+    m_stringGrid2->setEditorAlwaysShown(true);
+    connect(m_stringGrid2, &QTableWidget::currentCellChanged, this, &LessonWindow::guideChanged);
 
-    // The typing grid is the active control; the chronometer stays stopped
-    // until the learner starts it.
-    StringGrid2->setFocus();
     FormCreate();
+    for (QWidget *control : {static_cast<QWidget *>(m_edit1), static_cast<QWidget *>(m_stringGrid1),
+                             static_cast<QWidget *>(m_edit2), static_cast<QWidget *>(m_stringGrid2)})
+        control->show();
+    // The typing grid is the active control (showLesson gives it the focus,
+    // or keeps it for the window's next showing); the chronometer stays
+    // stopped until the learner starts it.
+    showLesson();
 }
 
 void TTableur::FormCreate()
 {
     for (int c = 1; c <= office::GridJudge::kColumns; ++c) {
         const QString heading = Rset(QString(QChar(64 + c)), 42);
-        for (office::StringGrid *grid : {StringGrid1, StringGrid2})
+        for (office::StringGrid *grid : {StringGrid1(), StringGrid2()})
             grid->setCell({c, 0}, heading);
     }
-    for (office::StringGrid *grid : {StringGrid1, StringGrid2})
+    for (office::StringGrid *grid : {StringGrid1(), StringGrid2()})
         for (int r = 1; r <= office::GridJudge::kRows; ++r)
             grid->setCell({0, r}, QString::number(r));
 }
@@ -103,19 +113,25 @@ void TTableur::SetIni(std::int32_t code)
     // judgement was, and records A1 until the first key.
     m_judge.startLesson();
     syncCounts();
-    StringGrid1->clearData();
-    StringGrid2->clearData();
-    switch (code) {
+    if (controlsBuilt())
+        showLesson();
+    Timer1->stop(); // a new sheet is timed afresh
+    m_seconds = 0;
+    emit guideChanged();
+}
+
+void TTableur::showLesson()
+{
+    m_stringGrid1->clearData();
+    m_stringGrid2->clearData();
+    switch (m_code) {
     case 1: Bases(); break;
     case 2: Budget(); break;
     case 3: Repert(); break;
     case 4: Tarifs(); break;
-    default: StringGrid2->moveTo({1, 1}); break;
+    default: m_stringGrid2->moveTo({1, 1}); break;
     }
-    focusEntry(StringGrid2);
-    Timer1->stop(); // a new sheet is timed afresh
-    m_seconds = 0;
-    emit guideChanged();
+    focusEntry(m_stringGrid2);
 }
 
 void TTableur::loadLesson(int code)
@@ -124,17 +140,17 @@ void TTableur::loadLesson(int code)
     for (int r = 1; r <= office::GridJudge::kRows; ++r)
         for (int c = 1; c <= office::GridJudge::kColumns; ++c)
             showModelCell({c, r}, QString::fromUtf8(cells[r - 1][c - 1]));
-    StringGrid2->moveTo({1, 1});
+    StringGrid2()->moveTo({1, 1});
 }
 
 // A model text wider than its column is drawn smaller rather than cut: the
 // learner must read it whole to retype it, and the grid keeps its columns.
 void TTableur::showModelCell(GridCell at, const QString &text)
 {
-    StringGrid1->setCell(at, text);
-    QTableWidgetItem *item = StringGrid1->item(at.row - 1, at.col - 1);
-    const int room = StringGrid1->columnWidth(at.col - 1) - kCellMargins;
-    QFont font = StringGrid1->font();
+    StringGrid1()->setCell(at, text);
+    QTableWidgetItem *item = StringGrid1()->item(at.row - 1, at.col - 1);
+    const int room = StringGrid1()->columnWidth(at.col - 1) - kCellMargins;
+    QFont font = StringGrid1()->font();
     while (font.pixelSize() > 8 && QFontMetrics(font).horizontalAdvance(text) > room)
         font.setPixelSize(font.pixelSize() - 1);
     item->setFont(font);
@@ -167,38 +183,38 @@ bool TTableur::StringGrid1SelectCell(int, int)
 {
     // The model's entry bar shows the cell the learner is in, not the one
     // the model grid moves to.
-    Edit1->setText(StringGrid1->cell(m_judge.recorded()));
+    Edit1()->setText(StringGrid1()->cell(m_judge.recorded()));
     return true;
 }
 
 bool TTableur::StringGrid2SelectCell(int, int)
 {
-    Edit2->setText(StringGrid2->cell(m_judge.recorded()));
+    Edit2()->setText(StringGrid2()->cell(m_judge.recorded()));
     return m_judge.moveAllowed();
 }
 
 void TTableur::StringGrid2KeyDown(int vk)
 {
-    const GridCell at = StringGrid2->current();
-    const QString typed = StringGrid2->cell(at);
-    switch (m_judge.keyEvent(vk, at, typed, StringGrid1->cell(at))) {
+    const GridCell at = StringGrid2()->current();
+    const QString typed = StringGrid2()->cell(at);
+    switch (m_judge.keyEvent(vk, at, typed, StringGrid1()->cell(at))) {
     case office::GridJudge::Verdict::Good: noteJudged(std::int32_t(typed.size()), 0); break; // the whole cell
     case office::GridJudge::Verdict::Wrong: noteJudged(0, 1); break;
     case office::GridJudge::Verdict::NotJudged: break;
     }
     syncCounts();
     // The model's selection follows the learner.
-    StringGrid1->moveTo(at);
+    StringGrid1()->moveTo(at);
     emit guideChanged();
 }
 
 QString TTableur::guideExpected() const
 {
-    const GridCell at = StringGrid2->current();
-    const QLineEdit *editor = StringGrid2->cellEditor();
+    const GridCell at = StringGrid2()->current();
+    const QLineEdit *editor = StringGrid2()->cellEditor();
     if (!office::GridJudge::isDataCell(at) || !editor)
         return QString();
-    const QString model = StringGrid1->cell(at);
+    const QString model = StringGrid1()->cell(at);
     const int caret = editor->cursorPosition();
     if (caret < model.size())
         return model.mid(caret, 1);
@@ -219,21 +235,21 @@ void TTableur::Copier()
 {
     const GridCell at = m_judge.recorded();
     if (office::GridJudge::isDataCell(at))
-        m_judge.copy(StringGrid2->cell(at));
+        m_judge.copy(StringGrid2()->cell(at));
 }
 
 void TTableur::Couper()
 {
     const GridCell at = m_judge.recorded();
     if (office::GridJudge::isDataCell(at))
-        StringGrid2->setCell(at, m_judge.cut(StringGrid2->cell(at)));
+        StringGrid2()->setCell(at, m_judge.cut(StringGrid2()->cell(at)));
 }
 
 void TTableur::Coller()
 {
     const GridCell at = m_judge.recorded();
     if (office::GridJudge::isDataCell(at))
-        StringGrid2->setCell(at, m_judge.paste());
+        StringGrid2()->setCell(at, m_judge.paste());
 }
 
 void TTableur::FormShow()
@@ -256,7 +272,7 @@ void TTableur::FormResize()
 
 void TTableur::FormKeyPress()
 {
-    StringGrid2->setFocus();
+    StringGrid2()->setFocus();
 }
 
 void TTableur::showEvent(QShowEvent *event)

@@ -51,20 +51,28 @@ public:
     // at its end.
     QString guideExpected() const override;
 
-    QLineEdit *Edit1 = nullptr;
-    office::StringGrid *StringGrid1 = nullptr;
-    QLineEdit *Edit2 = nullptr;
-    office::StringGrid *StringGrid2 = nullptr;
+    // The controls, built when first reached.
+    QLineEdit *Edit1() const { return built(m_edit1); }
+    office::StringGrid *StringGrid1() const { return built(m_stringGrid1); }
+    QLineEdit *Edit2() const { return built(m_edit2); }
+    office::StringGrid *StringGrid2() const { return built(m_stringGrid2); }
 
 protected:
+    void buildDeferred() override;
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    // The grids as SetIni leaves them for the lesson chosen.
+    void showLesson();
     void loadLesson(int code);
     void showModelCell(office::GridCell at, const QString &text);
     void syncCounts();
 
+    QLineEdit *m_edit1 = nullptr;
+    office::StringGrid *m_stringGrid1 = nullptr;
+    QLineEdit *m_edit2 = nullptr;
+    office::StringGrid *m_stringGrid2 = nullptr;
     office::GridJudge m_judge;
 };

@@ -27,10 +27,11 @@ void DeferredDialog::setVisible(bool visible)
 
 void buildEveryControl(QWidget *root)
 {
-    if (auto *deferred = qobject_cast<DeferredDialog *>(root))
-        deferred->buildControls();
-    for (DeferredDialog *deferred : root->findChildren<DeferredDialog *>())
-        deferred->buildControls();
+    QList<QWidget *> windows = root->findChildren<QWidget *>();
+    windows.prepend(root);
+    for (QWidget *w : std::as_const(windows))
+        if (auto *deferred = dynamic_cast<DeferredControls *>(w))
+            deferred->buildControls();
 }
 
 } // namespace ui

@@ -9,13 +9,24 @@
 
 namespace ui {
 
-class DeferredDialog : public QDialog
+// A window whose controls may not exist yet.
+class DeferredControls
+{
+public:
+    // Builds the controls, once.
+    virtual void buildControls() = 0;
+    virtual bool controlsBuilt() const = 0;
+
+protected:
+    ~DeferredControls() = default;
+};
+
+class DeferredDialog : public QDialog, public DeferredControls
 {
     Q_OBJECT
 public:
-    // Builds the controls, once.
-    void buildControls();
-    bool controlsBuilt() const { return m_built; }
+    void buildControls() override;
+    bool controlsBuilt() const override { return m_built; }
 
     void setVisible(bool visible) override;
 
@@ -36,7 +47,7 @@ private:
     bool m_built = false;
 };
 
-// Builds the controls of root and of every dialog under it that defers
+// Builds the controls of root and of every window under it that defers
 // them: for code that walks widgets by name.
 void buildEveryControl(QWidget *root);
 

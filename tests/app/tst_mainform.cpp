@@ -4,6 +4,7 @@
 #include "app/lesson/lessonwindow.h"
 #include "app/lesson/tstats.h"
 #include "app/lessontable.h"
+#include "app/menutable.h"
 #include "app/tmainform.h"
 #include "accessories/tcalendrier.h"
 #include "drills/texos.h"
@@ -13,6 +14,8 @@
 #include "keyboard/tcaract.h"
 #include "keyboard/tclavier.h"
 #include "office/tsaisie.h"
+#include "office/officetables.h"
+#include "office/stringgrid.h"
 #include "office/ttableur.h"
 #include "support/testsupport.h"
 #include "ui/lazyicons.h"
@@ -44,6 +47,8 @@ private slots:
     void deferredIconsDrawAsTheStyles_data();
     void deferredIconsDrawAsTheStyles();
     void preloadedPictureIsTheOneLoadedByName();
+    void lessonBehindBuildsItsControlsLater_data();
+    void lessonBehindBuildsItsControlsLater();
     void lessonTableMatchesMenusAndToolbar_data();
     void lessonTableMatchesMenusAndToolbar();
     void menuBarOrder();
@@ -115,11 +120,64 @@ void TestMainForm::startState()
     QVERIFY(!forms().Caract->controlsBuilt());
     QVERIFY(!forms().Calendrier->controlsBuilt());
     QVERIFY(!forms().Stats->controlsBuilt());
-    // Its first paint decodes no picture through the image plugins.
+    // Its first paint decodes no picture through the image plugins, and
+    // builds nothing of the windows hidden behind the keyboard window.
     frame()->grab();
+    QCoreApplication::processEvents();
+    QVERIFY(!forms().Tableur->controlsBuilt());
     QFile maps(QStringLiteral("/proc/self/maps"));
     QVERIFY(maps.open(QIODevice::ReadOnly));
     QVERIFY(!maps.readAll().contains("/imageformats/"));
+}
+
+// The spreadsheet, behind the keyboard window, builds its grids when it is
+// reached, painted uncovered or built by the frame after the first paint;
+// they then show the lesson its last SetIni chose, and the frame's focus
+// stays where it was while it builds behind.
+void TestMainForm::lessonBehindBuildsItsControlsLater_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<int>("code");
+    QTest::newRow("chosen from its menu after a file's code") << "menu" << 3;
+    QTest::newRow("built by the frame behind") << "behind" << 1;
+    QTest::newRow("uncovered") << "uncovered" << 1;
+}
+
+void TestMainForm::lessonBehindBuildsItsControlsLater()
+{
+    QFETCH(QString, how);
+    QFETCH(int, code);
+    TTableur *sheet = forms().Tableur;
+    QVERIFY(!sheet->controlsBuilt());
+    if (how == QLatin1String("menu")) {
+        sheet->SetIni(2);
+        for (const MenuItemDef &item : lessonMenu(*lessonRow(6))->items)
+            if (item.code == code)
+                frame()->action(QLatin1String(item.name))->trigger();
+        QCOMPARE(frame()->activeLesson(), static_cast<LessonWindow *>(sheet));
+        QVERIFY(sheet->StringGrid2()->isAncestorOf(frame()->focusWidget()));
+    } else if (how == QLatin1String("behind")) {
+        QVERIFY(QTest::qWaitForWindowExposed(frame()));
+        QWidget *focus = frame()->focusWidget();
+        QTRY_VERIFY(sheet->controlsBuilt());
+        QCOMPARE(frame()->focusWidget(), focus);
+        QCOMPARE(frame()->activeLesson(), static_cast<LessonWindow *>(forms().Clavier));
+    } else {
+        QVERIFY(QTest::qWaitForWindowExposed(frame()));
+        // The keyboard window in front, the data-entry window above the
+        // spreadsheet.
+        for (LessonWindow *above : {static_cast<LessonWindow *>(forms().Clavier), static_cast<LessonWindow *>(forms().Saisie)})
+            frame()->subWindowOf(above)->move(0, 200);
+        sheet->repaint();
+        QCoreApplication::processEvents();
+        QVERIFY(sheet->controlsBuilt());
+    }
+    QCOMPARE(sheet->GetIni(), code);
+    for (int r = 1; r <= office::GridJudge::kRows; ++r)
+        for (int c = 1; c <= office::GridJudge::kColumns; ++c)
+            QCOMPARE(sheet->StringGrid1()->cell({c, r}), QString::fromUtf8(office::kGridModel[code - 1][r - 1][c - 1]));
+    QCOMPARE(sheet->StringGrid2()->current(), (office::GridCell{1, 1}));
+    QVERIFY(!sheet->findChild<QLineEdit *>(QStringLiteral("Edit2"))->accessibleName().isEmpty());
 }
 
 // The title-bar icons the style hands out before they are needed draw as

@@ -51,12 +51,12 @@ void TestTableurData::lessonCells()
     for (int r = 1; r <= 9; ++r) {
         for (int c = 1; c <= 9; ++c) {
             const QString where = QStringLiteral("%1%2").arg(QChar('A' + c - 1)).arg(r);
-            QVERIFY2(w.StringGrid1->cell({c, r}) == expected[c][r], qPrintable(where));
-            QVERIFY2(w.StringGrid2->cell({c, r}).isEmpty(), qPrintable(where));
+            QVERIFY2(w.StringGrid1()->cell({c, r}) == expected[c][r], qPrintable(where));
+            QVERIFY2(w.StringGrid2()->cell({c, r}).isEmpty(), qPrintable(where));
         }
     }
     QCOMPARE(w.GetIni(), code);
-    QCOMPARE(w.StringGrid2->current(), (GridCell{1, 1}));
+    QCOMPARE(w.StringGrid2()->current(), (GridCell{1, 1}));
 }
 
 void TestTableurData::unknownCodeLeavesGridsEmpty()
@@ -67,7 +67,7 @@ void TestTableurData::unknownCodeLeavesGridsEmpty()
     QCOMPARE(w.GetIni(), 7);
     for (int r = 1; r <= 9; ++r)
         for (int c = 1; c <= 9; ++c)
-            QVERIFY(w.StringGrid1->cell({c, r}).isEmpty() && w.StringGrid2->cell({c, r}).isEmpty());
+            QVERIFY(w.StringGrid1()->cell({c, r}).isEmpty() && w.StringGrid2()->cell({c, r}).isEmpty());
     w.SetIni(0);
     QCOMPARE(w.GetIni(), 0);
 }
@@ -76,7 +76,7 @@ void TestTableurData::headings()
 {
     TTableur w;
     const QFontMetrics metrics(w.font());
-    for (office::StringGrid *grid : {w.StringGrid1, w.StringGrid2}) {
+    for (office::StringGrid *grid : {w.StringGrid1(), w.StringGrid2()}) {
         for (int c = 1; c <= 9; ++c) {
             const QString heading = grid->cell({c, 0});
             QCOMPARE(heading.trimmed(), QString(QChar('A' + c - 1)));
@@ -96,13 +96,13 @@ void TestTableurData::notableTexts()
 {
     TTableur w;
     w.SetIni(4);
-    QCOMPARE(w.StringGrid1->cell({2, 2}), QStringLiteral("A4 - 80g"));
-    QCOMPARE(w.StringGrid1->cell({3, 2}), QStringLiteral("A3 - 80 g"));
-    QCOMPARE(w.StringGrid1->cell({2, 3}), QStringLiteral("1,00"));
-    QCOMPARE(w.StringGrid1->cell({1, 3}), QString::fromUtf8("1 \xc3\xa0 20"));
+    QCOMPARE(w.StringGrid1()->cell({2, 2}), QStringLiteral("A4 - 80g"));
+    QCOMPARE(w.StringGrid1()->cell({3, 2}), QStringLiteral("A3 - 80 g"));
+    QCOMPARE(w.StringGrid1()->cell({2, 3}), QStringLiteral("1,00"));
+    QCOMPARE(w.StringGrid1()->cell({1, 3}), QString::fromUtf8("1 \xc3\xa0 20"));
     w.SetIni(2);
-    QCOMPARE(w.StringGrid1->cell({8, 6}), QString());
-    QCOMPARE(w.StringGrid1->cell({8, 5}), QStringLiteral("2850"));
+    QCOMPARE(w.StringGrid1()->cell({8, 6}), QString());
+    QCOMPARE(w.StringGrid1()->cell({8, 5}), QStringLiteral("2850"));
 }
 
 QTEST_MAIN(TestTableurData)

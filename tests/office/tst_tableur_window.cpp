@@ -18,7 +18,7 @@ namespace {
 
 QLineEdit *editor(TTableur &w)
 {
-    return w.StringGrid2->cellEditor();
+    return w.StringGrid2()->cellEditor();
 }
 
 // Press and release as the learner does: the release reaches the editor
@@ -36,9 +36,9 @@ void type(TTableur &w, const QString &text)
 
 void click(TTableur &w, GridCell at)
 {
-    const QModelIndex index = w.StringGrid2->model()->index(at.row - 1, at.col - 1);
-    QTest::mouseClick(w.StringGrid2->viewport(), Qt::LeftButton, {},
-                      w.StringGrid2->visualRect(index).center());
+    const QModelIndex index = w.StringGrid2()->model()->index(at.row - 1, at.col - 1);
+    QTest::mouseClick(w.StringGrid2()->viewport(), Qt::LeftButton, {},
+                      w.StringGrid2()->visualRect(index).center());
 }
 
 // From A1 to D1 over empty cells.
@@ -106,17 +106,17 @@ void TestTableurWindow::widgets()
 {
     TTableur w;
     QCOMPARE(w.windowTitle(), QStringLiteral("Tableur"));
-    QVERIFY(w.Edit1->isReadOnly());
-    QVERIFY(!w.Edit2->isReadOnly());
-    QCOMPARE(w.StringGrid1->geometry(), QRect(0, 24, 665, 145));
-    QCOMPARE(w.StringGrid2->geometry(), QRect(0, 200, 665, 145));
-    QCOMPARE(w.Edit2->geometry(), QRect(0, 176, 265, 24));
-    QCOMPARE(w.StringGrid2->columnWidth(0), 64);
-    QCOMPARE(w.findChild<office::StringGrid *>(QStringLiteral("StringGrid2")), w.StringGrid2);
+    QVERIFY(w.Edit1()->isReadOnly());
+    QVERIFY(!w.Edit2()->isReadOnly());
+    QCOMPARE(w.StringGrid1()->geometry(), QRect(0, 24, 665, 145));
+    QCOMPARE(w.StringGrid2()->geometry(), QRect(0, 200, 665, 145));
+    QCOMPARE(w.Edit2()->geometry(), QRect(0, 176, 265, 24));
+    QCOMPARE(w.StringGrid2()->columnWidth(0), 64);
+    QCOMPARE(w.findChild<office::StringGrid *>(QStringLiteral("StringGrid2")), w.StringGrid2());
     QVERIFY(!w.Timer1->isActive()); // stopped until the learner starts it
     w.SetIni(1);
     QVERIFY(editor(w));
-    QCOMPARE(w.StringGrid2->indexWidget(w.StringGrid2->currentIndex()), editor(w));
+    QCOMPARE(w.StringGrid2()->indexWidget(w.StringGrid2()->currentIndex()), editor(w));
 }
 
 void TestTableurWindow::tabOutOfCells_data()
@@ -137,16 +137,16 @@ void TestTableurWindow::tabOutOfCells()
     TTableur w;
     w.SetIni(1);
     goToD1(w);
-    QCOMPARE(w.StringGrid2->current(), (GridCell{4, 1}));
+    QCOMPARE(w.StringGrid2()->current(), (GridCell{4, 1}));
     type(w, typed);
-    QCOMPARE(w.StringGrid2->cell({4, 1}), typed); // the cell follows the editor
+    QCOMPARE(w.StringGrid2()->cell({4, 1}), typed); // the cell follows the editor
     key(w, Qt::Key_Tab);
     QTEST(int(w.good()), "good");
     QTEST(int(w.errors()), "errors");
     QTEST(int(w.session().current().good), "good"); // the session counts the same
     QTEST(int(w.session().current().errors), "errors");
-    QTEST(w.StringGrid2->current(), "current");
-    QCOMPARE(w.StringGrid2->cell({4, 1}), typed);
+    QTEST(w.StringGrid2()->current(), "current");
+    QCOMPARE(w.StringGrid2()->cell({4, 1}), typed);
 }
 
 void TestTableurWindow::leftInsideRightCellJudgesTwice()
@@ -156,7 +156,7 @@ void TestTableurWindow::leftInsideRightCellJudgesTwice()
     goToD1(w);
     type(w, QStringLiteral("Bases"));
     key(w, Qt::Key_Left); // the caret moves inside the text; D1 stays current
-    QCOMPARE(w.StringGrid2->current(), (GridCell{4, 1}));
+    QCOMPARE(w.StringGrid2()->current(), (GridCell{4, 1}));
     QCOMPARE(w.good(), 10);
     QCOMPARE(editor(w)->cursorPosition(), 4);
 }
@@ -168,26 +168,26 @@ void TestTableurWindow::arrowsLeaveFromTheEdgeOfTheText()
     goToD1(w);
     type(w, QStringLiteral("Bases"));
     key(w, Qt::Key_Right); // the caret is at the end: Right leaves the cell
-    QCOMPARE(w.StringGrid2->current(), (GridCell{5, 1}));
+    QCOMPARE(w.StringGrid2()->current(), (GridCell{5, 1}));
     QCOMPARE(w.good(), 5);
     // Shift+Tab is Tab: back in D1, whose text is selected, the release
     // judges it again.
     key(w, Qt::Key_Backtab, Qt::ShiftModifier);
-    QCOMPARE(w.StringGrid2->current(), (GridCell{4, 1}));
+    QCOMPARE(w.StringGrid2()->current(), (GridCell{4, 1}));
     QCOMPARE(editor(w)->selectedText(), QStringLiteral("Bases"));
     QCOMPARE(w.good(), 10);
     key(w, Qt::Key_Left); // the whole text selected: Left leaves too
-    QCOMPARE(w.StringGrid2->current(), (GridCell{3, 1}));
+    QCOMPARE(w.StringGrid2()->current(), (GridCell{3, 1}));
     QCOMPARE(w.good(), 15);
     key(w, Qt::Key_Left);
     key(w, Qt::Key_Left);
     key(w, Qt::Key_Left); // no column before A
-    QCOMPARE(w.StringGrid2->current(), (GridCell{1, 1}));
+    QCOMPARE(w.StringGrid2()->current(), (GridCell{1, 1}));
     key(w, Qt::Key_Backtab, Qt::ShiftModifier); // nor a cell before A1
-    QCOMPARE(w.StringGrid2->current(), (GridCell{1, 1}));
-    QVERIFY(w.StringGrid2->moveTo({9, 1}));
+    QCOMPARE(w.StringGrid2()->current(), (GridCell{1, 1}));
+    QVERIFY(w.StringGrid2()->moveTo({9, 1}));
     key(w, Qt::Key_Tab); // the last column goes on at the next row
-    QCOMPARE(w.StringGrid2->current(), (GridCell{1, 2}));
+    QCOMPARE(w.StringGrid2()->current(), (GridCell{1, 2}));
 }
 
 void TestTableurWindow::homeAndEndGoToTheEndsOfTheRow()
@@ -196,21 +196,21 @@ void TestTableurWindow::homeAndEndGoToTheEndsOfTheRow()
     w.SetIni(1);
     goToD1(w);
     key(w, Qt::Key_End); // an empty cell: straight to the row's last cell
-    QCOMPARE(w.StringGrid2->current(), (GridCell{9, 1}));
+    QCOMPARE(w.StringGrid2()->current(), (GridCell{9, 1}));
     key(w, Qt::Key_Home);
-    QCOMPARE(w.StringGrid2->current(), (GridCell{1, 1}));
+    QCOMPARE(w.StringGrid2()->current(), (GridCell{1, 1}));
     goToD1(w);
     type(w, QStringLiteral("bases"));
     key(w, Qt::Key_Home); // inside the text the caret moves; judged as Left is
-    QCOMPARE(w.StringGrid2->current(), (GridCell{4, 1}));
+    QCOMPARE(w.StringGrid2()->current(), (GridCell{4, 1}));
     QCOMPARE(editor(w)->cursorPosition(), 0);
     QCOMPARE(w.errors(), 2);
     key(w, Qt::Key_Home); // from the start: a move, refused for the wrong text
-    QCOMPARE(w.StringGrid2->current(), (GridCell{4, 1}));
+    QCOMPARE(w.StringGrid2()->current(), (GridCell{4, 1}));
     QCOMPARE(w.errors(), 4);
     editor(w)->setText(QStringLiteral("Bases"));
     key(w, Qt::Key_End); // the caret at the end: a move, and the cell counts
-    QCOMPARE(w.StringGrid2->current(), (GridCell{9, 1}));
+    QCOMPARE(w.StringGrid2()->current(), (GridCell{9, 1}));
     QCOMPARE(w.good(), 5);
 }
 
@@ -220,18 +220,18 @@ void TestTableurWindow::modelTextsShowWhole()
     TTableur w;
     for (int code = 1; code <= 4; ++code) {
         w.SetIni(code);
-        for (int r = 0; r < w.StringGrid1->rowCount(); ++r) {
-            for (int c = 0; c < w.StringGrid1->columnCount(); ++c) {
-                const QTableWidgetItem *item = w.StringGrid1->item(r, c);
-                const QFont font = item->data(Qt::FontRole).isValid() ? item->font() : w.StringGrid1->font();
-                const int room = w.StringGrid1->visualItemRect(item).width() - 6;
+        for (int r = 0; r < w.StringGrid1()->rowCount(); ++r) {
+            for (int c = 0; c < w.StringGrid1()->columnCount(); ++c) {
+                const QTableWidgetItem *item = w.StringGrid1()->item(r, c);
+                const QFont font = item->data(Qt::FontRole).isValid() ? item->font() : w.StringGrid1()->font();
+                const int room = w.StringGrid1()->visualItemRect(item).width() - 6;
                 QVERIFY2(QFontMetrics(font).horizontalAdvance(item->text()) <= room,
                          qPrintable(item->text()));
                 QVERIFY(font.pixelSize() >= 9);
             }
         }
     }
-    QCOMPARE(w.StringGrid1->columnWidth(1), 64);
+    QCOMPARE(w.StringGrid1()->columnWidth(1), 64);
 }
 
 void TestTableurWindow::clickRefusedAfterMismatchUntilAKey()
@@ -242,25 +242,25 @@ void TestTableurWindow::clickRefusedAfterMismatchUntilAKey()
     type(w, QStringLiteral("bases"));
     key(w, Qt::Key_Tab);
     click(w, {2, 3});
-    QCOMPARE(w.StringGrid2->current(), (GridCell{4, 1}));
+    QCOMPARE(w.StringGrid2()->current(), (GridCell{4, 1}));
     QCOMPARE(w.errors(), 2);
     key(w, Qt::Key_Shift);
     click(w, {2, 3});
-    QCOMPARE(w.StringGrid2->current(), (GridCell{2, 3}));
+    QCOMPARE(w.StringGrid2()->current(), (GridCell{2, 3}));
     QCOMPARE(w.errors(), 2);
     // The entry bar shows the cell that was left.
-    QCOMPARE(w.Edit2->text(), QStringLiteral("bases"));
+    QCOMPARE(w.Edit2()->text(), QStringLiteral("bases"));
 }
 
 void TestTableurWindow::budgetH6IsEmpty()
 {
     TTableur w;
     w.SetIni(2);
-    QVERIFY(w.StringGrid2->moveTo({8, 6}));
+    QVERIFY(w.StringGrid2()->moveTo({8, 6}));
     type(w, QStringLiteral("5800"));
     key(w, Qt::Key_Tab);
     QCOMPARE(w.errors(), 2);
-    QCOMPARE(w.StringGrid2->current(), (GridCell{8, 6}));
+    QCOMPARE(w.StringGrid2()->current(), (GridCell{8, 6}));
 }
 
 void TestTableurWindow::enterNeitherJudgesNorMoves()
@@ -270,7 +270,7 @@ void TestTableurWindow::enterNeitherJudgesNorMoves()
     type(w, QStringLiteral("x"));
     key(w, Qt::Key_Return);
     QCOMPARE(w.errors(), 0);
-    QCOMPARE(w.StringGrid2->current(), (GridCell{1, 1}));
+    QCOMPARE(w.StringGrid2()->current(), (GridCell{1, 1}));
     QVERIFY(editor(w));
     QCOMPARE(editor(w)->text(), QStringLiteral("x"));
 }
@@ -281,7 +281,7 @@ void TestTableurWindow::pasteWithEmptyBufferEmptiesCell()
     w.SetIni(1);
     type(w, QStringLiteral("Touche"));
     w.Coller();
-    QCOMPARE(w.StringGrid2->cell({1, 1}), QString());
+    QCOMPARE(w.StringGrid2()->cell({1, 1}), QString());
     QCOMPARE(editor(w)->text(), QString());
     QCOMPARE(w.good(), 0);
     QCOMPARE(w.errors(), 0);
@@ -296,12 +296,12 @@ void TestTableurWindow::ctrlKeysUseTheCellBuffer()
     key(w, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(w.judge().buffer(), QStringLiteral("Touche"));
     click(w, {1, 2});
-    QCOMPARE(w.StringGrid2->current(), (GridCell{1, 2}));
+    QCOMPARE(w.StringGrid2()->current(), (GridCell{1, 2}));
     key(w, Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(w.StringGrid2->cell({1, 2}), QStringLiteral("Touche"));
+    QCOMPARE(w.StringGrid2()->cell({1, 2}), QStringLiteral("Touche"));
     QCOMPARE(editor(w)->text(), QStringLiteral("Touche"));
     key(w, Qt::Key_X, Qt::ControlModifier);
-    QCOMPARE(w.StringGrid2->cell({1, 2}), QString());
+    QCOMPARE(w.StringGrid2()->cell({1, 2}), QString());
     QCOMPARE(w.judge().buffer(), QStringLiteral("Touche"));
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("presse"));
     QCOMPARE(w.good(), 0);
@@ -323,11 +323,11 @@ void TestTableurWindow::sameLessonAgainRestarts()
     w.SetIni(1);
     QCOMPARE(w.good(), 0);
     QCOMPARE(w.errors(), 0);
-    QCOMPARE(w.StringGrid2->cell({4, 1}), QString());
-    QCOMPARE(w.StringGrid2->cell({5, 1}), QString());
-    QCOMPARE(w.StringGrid2->current(), (GridCell{1, 1}));
+    QCOMPARE(w.StringGrid2()->cell({4, 1}), QString());
+    QCOMPARE(w.StringGrid2()->cell({5, 1}), QString());
+    QCOMPARE(w.StringGrid2()->current(), (GridCell{1, 1}));
     w.Coller(); // the buffer outlives the lesson
-    QCOMPARE(w.StringGrid2->cell({1, 1}), QStringLiteral("Bases"));
+    QCOMPARE(w.StringGrid2()->cell({1, 1}), QStringLiteral("Bases"));
 }
 
 void TestTableurWindow::newLessonAfterMismatchStartsOnA1()
@@ -338,10 +338,10 @@ void TestTableurWindow::newLessonAfterMismatchStartsOnA1()
     type(w, QStringLiteral("bases"));
     key(w, Qt::Key_Tab);
     w.SetIni(2);
-    QCOMPARE(w.StringGrid2->current(), (GridCell{1, 1}));
+    QCOMPARE(w.StringGrid2()->current(), (GridCell{1, 1}));
     QCOMPARE(w.judge().recorded(), (GridCell{1, 1}));
     key(w, Qt::Key_Tab);
-    QCOMPARE(w.StringGrid2->current(), (GridCell{2, 1}));
+    QCOMPARE(w.StringGrid2()->current(), (GridCell{2, 1}));
 }
 
 void TestTableurWindow::modelFollowsLearner()
@@ -349,12 +349,12 @@ void TestTableurWindow::modelFollowsLearner()
     TTableur w;
     w.SetIni(1);
     key(w, Qt::Key_Down);
-    QCOMPARE(w.StringGrid2->current(), (GridCell{1, 2}));
-    QCOMPARE(w.StringGrid1->current(), (GridCell{1, 2}));
-    QCOMPARE(w.Edit1->text(), QStringLiteral("Touche"));
+    QCOMPARE(w.StringGrid2()->current(), (GridCell{1, 2}));
+    QCOMPARE(w.StringGrid1()->current(), (GridCell{1, 2}));
+    QCOMPARE(w.Edit1()->text(), QStringLiteral("Touche"));
     key(w, Qt::Key_Tab);
-    QCOMPARE(w.StringGrid1->current(), (GridCell{2, 2}));
-    QCOMPARE(w.Edit1->text(), QStringLiteral("Tab"));
+    QCOMPARE(w.StringGrid1()->current(), (GridCell{2, 2}));
+    QCOMPARE(w.Edit1()->text(), QStringLiteral("Tab"));
 }
 
 void TestTableurWindow::frameCommandsReachTheSheet()
@@ -378,9 +378,9 @@ void TestTableurWindow::frameCommandsReachTheSheet()
     frame->action(QStringLiteral("Copier1"))->trigger();
     QCOMPARE(w->judge().buffer(), QStringLiteral("Courses"));
     frame->action(QStringLiteral("Couper1"))->trigger();
-    QCOMPARE(w->StringGrid2->cell({1, 3}), QString());
+    QCOMPARE(w->StringGrid2()->cell({1, 3}), QString());
     frame->action(QStringLiteral("Coller1"))->trigger();
-    QCOMPARE(w->StringGrid2->cell({1, 3}), QStringLiteral("Courses"));
+    QCOMPARE(w->StringGrid2()->cell({1, 3}), QStringLiteral("Courses"));
     frame->action(QStringLiteral("Bilan1"))->trigger();
     QCOMPARE(prompter.fake().modals.size(), 1);
     QCOMPARE(forms().Stats->Edit1()->text(), QStringLiteral("14"));

@@ -173,10 +173,10 @@ void TestMonkeyLessons::monkey()
     if (auto *sheet = qobject_cast<TTableur *>(w)) {
         // The model cell's next character, and Tab once the cell is whole.
         m.hint = [sheet]() -> QString {
-            QLineEdit *editor = sheet->StringGrid2->cellEditor();
+            QLineEdit *editor = sheet->StringGrid2()->cellEditor();
             if (!editor || !editor->hasFocus())
                 return {};
-            const QString model = sheet->StringGrid1->cell(sheet->StringGrid2->current());
+            const QString model = sheet->StringGrid1()->cell(sheet->StringGrid2()->current());
             const QString typed = editor->text();
             if (!model.startsWith(typed))
                 return QStringLiteral("\b");

@@ -134,17 +134,17 @@ void windows(Dump &d)
     d.add(QStringLiteral("TTexte.RichEdit2"), f.Texte->RichEdit2->toPlainText());
     d.add(QStringLiteral("TTexte.line"), f.Texte->currentLine());
     d.add(QStringLiteral("TTexte.model0"), f.Texte->modelLine(0));
-    d.add(QStringLiteral("TTableur.Edit1"), f.Tableur->Edit1->text());
-    d.add(QStringLiteral("TTableur.Edit2"), f.Tableur->Edit2->text());
-    const office::GridCell at = f.Tableur->StringGrid2->current();
+    d.add(QStringLiteral("TTableur.Edit1"), f.Tableur->Edit1()->text());
+    d.add(QStringLiteral("TTableur.Edit2"), f.Tableur->Edit2()->text());
+    const office::GridCell at = f.Tableur->StringGrid2()->current();
     d.add(QStringLiteral("TTableur.current"), QStringLiteral("%1,%2").arg(at.col).arg(at.row));
     for (int row = 1; row <= 9; ++row)
         for (int col = 1; col <= 9; ++col) {
-            const QString text = f.Tableur->StringGrid2->cell({col, row});
+            const QString text = f.Tableur->StringGrid2()->cell({col, row});
             if (!text.isEmpty())
                 d.add(QStringLiteral("TTableur.cell.%1%2").arg(QChar(u'A' + col - 1)).arg(row), text);
         }
-    if (QLineEdit *editor = f.Tableur->StringGrid2->cellEditor())
+    if (QLineEdit *editor = f.Tableur->StringGrid2()->cellEditor())
         d.add(QStringLiteral("TTableur.editor"), editor->text());
     QLineEdit *const saisie[] = {f.Saisie->Edit1, f.Saisie->Edit2, f.Saisie->Edit3, f.Saisie->Edit4,
                                  f.Saisie->Edit5, f.Saisie->Edit6, f.Saisie->Edit7, f.Saisie->Edit8,

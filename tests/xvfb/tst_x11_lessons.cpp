@@ -188,7 +188,7 @@ void TestX11Lessons::chosenLessonHoldsTheKeys()
                                 forms().Phrases->Edit2,
                                 forms().Texte->RichEdit2,
                                 nullptr,
-                                forms().Tableur->StringGrid2->cellEditor()};
+                                forms().Tableur->StringGrid2()->cellEditor()};
     QWidget *entry = entries[module];
     QMdiSubWindow *sub = frame->subWindowOf(w);
     if (entry)

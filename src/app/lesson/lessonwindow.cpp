@@ -4,6 +4,7 @@
 #include "app/lesson/forms.h"
 #include "app/lesson/tstats.h"
 #include "progress/recording.h"
+#include "ui/accessibility.h"
 #include "ui/clicklabel.h"
 #include "ui/int32.h"
 #include "ui/prompter.h"
@@ -13,6 +14,7 @@
 #include <QFrame>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QRegion>
 #include <QTimer>
 
 LessonWindow::LessonWindow(const QString &name, int moduleCode, int helpContext, QWidget *parent)
@@ -110,8 +112,45 @@ void LessonWindow::focusEntry(QWidget *target)
     }
 }
 
+void LessonWindow::buildControls()
+{
+    if (!m_deferred)
+        return;
+    m_deferred = false;
+    buildDeferred();
+    ui::applyAccessibleTexts(this, ui::accessibleTexts());
+}
+
+// The windows in front of this one in the lesson area cover it whole.
+bool LessonWindow::coveredInArea() const
+{
+    const QWidget *sub = parentWidget();
+    const QWidget *area = sub ? sub->parentWidget() : nullptr;
+    if (!area || !qobject_cast<const QMdiSubWindow *>(sub))
+        return false;
+    QRegion shown(sub->geometry());
+    const QObjectList &stack = area->children(); // bottom to top
+    for (qsizetype i = stack.indexOf(sub) + 1; i < stack.size() && !shown.isEmpty(); ++i) {
+        const auto *above = qobject_cast<const QMdiSubWindow *>(stack.at(i));
+        if (above && above->isVisible())
+            shown -= above->geometry();
+    }
+    return shown.isEmpty();
+}
+
+bool LessonWindow::event(QEvent *event)
+{
+    // Qt paints the windows behind the one in front too. A window that
+    // shows some of itself (the one in front moved, or the windows tiled)
+    // builds its controls before the next paint.
+    if (m_deferred && event->type() == QEvent::Paint && !coveredInArea())
+        QTimer::singleShot(0, this, &LessonWindow::buildControls);
+    return QWidget::event(event);
+}
+
 QWidget *LessonWindow::takeEntry()
 {
+    buildControls();
     QWidget *entry = m_entry;
     m_entry = nullptr;
     return entry;

@@ -2,6 +2,7 @@
 // code, give the code back, show the statistics, run the chronometer.
 #pragma once
 #include "progress/sessiontally.h"
+#include "ui/deferreddialog.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -15,7 +16,7 @@ namespace ui {
 class ClickLabel;
 }
 
-class LessonWindow : public QWidget
+class LessonWindow : public QWidget, public ui::DeferredControls
 {
     Q_OBJECT
 public:
@@ -63,6 +64,12 @@ public:
     // The frame brings this window to the front: the control that its last
     // SetIni chose takes the focus (null when the window keeps its own).
     QWidget *takeEntry();
+
+    // A window that defers its controls builds them here, once: at the first
+    // call that reaches one of them, when it comes to the front or is
+    // painted, or when the frame builds the windows left behind.
+    void buildControls() override;
+    bool controlsBuilt() const override { return !m_deferred; }
 
     int moduleCode() const { return m_module; }
     int helpContext() const { return m_helpContext; }
@@ -115,6 +122,20 @@ signals:
     void lessonCompleted(bool nextPageInPlace);
 
 protected:
+    // A window that builds its controls later calls this in its constructor;
+    // buildDeferred() then builds them and shows the lesson its last SetIni
+    // chose, as SetIni would have.
+    void deferControls() { m_deferred = true; }
+    virtual void buildDeferred() {}
+    // An accessor's body: the control, built first if need be.
+    template<typename T>
+    T *built(T *const &control) const
+    {
+        const_cast<LessonWindow *>(this)->buildControls();
+        return control;
+    }
+    bool event(QEvent *event) override;
+
     // Builds the time display (Panel2 with StaticText2 showing "0:0") at pos
     // inside parent; a click on it runs StaticText1Click.
     void createTimeDisplay(QWidget *parent, QPoint pos);
@@ -140,8 +161,10 @@ protected:
 private:
     void toggleTimer();
     bool inFront() const;
+    bool coveredInArea() const;
 
     QPointer<QWidget> m_entry;
+    bool m_deferred = false;
     int m_module;
     int m_helpContext;
     std::int32_t sessionSeconds() const;
