@@ -47,6 +47,8 @@ QLabel *makeLabel(QWidget *parent, const char *name, int left, int top, const QS
 DrillWindow::DrillWindow(const QString &name, int moduleCode, int helpContext, const Look &look,
                          QWidget *parent)
     : LessonWindow(name, moduleCode, helpContext, parent)
+    , m_editHeight(look.editHeight)
+    , m_editFontPixels(look.editFontPixels)
 {
     resize(kWidth, kHeight);
     setAutoFillBackground(true);
@@ -59,13 +61,26 @@ DrillWindow::DrillWindow(const QString &name, int moduleCode, int helpContext, c
     Label1 = makeLabel(this, "Label1", 24, 8, QStringLiteral("Ecrire ce qui suit"));
     Label2 = makeLabel(this, "Label2", 24, 40, look.score);
 
-    const QFont editFont = boldFont(QStringLiteral("Times New Roman"), look.editFontPixels);
+    createTimeDisplay(this, QPoint(560, 12));
+    // The lines wait until the window is first reached: the frame starts
+    // with the keyboard window in front of this one.
+    deferControls();
+
+    // Entry steps run when a typing line becomes this window's focused line
+    // (mouse, Tab), not when the window merely gets the focus back.
+    m_focusConnection = connect(qApp, &QApplication::focusChanged, this,
+                                [this](QWidget *, QWidget *now) { focusChanged(now); });
+}
+
+void DrillWindow::buildDeferred()
+{
+    const QFont editFont = boldFont(QStringLiteral("Times New Roman"), m_editFontPixels);
     static const char *const modelNames[3] = {"Edit1", "Edit3", "Edit5"};
     static const char *const typingNames[3] = {"Edit2", "Edit4", "Edit6"};
     for (int i = 0; i < drills::LineDrill::LineCount; ++i) {
         auto *model = new QLineEdit(this);
         model->setObjectName(QLatin1String(modelNames[i]));
-        model->setGeometry(kEditLeft, kModelTops[i], kEditWidth, look.editHeight);
+        model->setGeometry(kEditLeft, kModelTops[i], kEditWidth, m_editHeight);
         model->setFont(editFont);
         model->setReadOnly(true);
         // Display only: no tab stop, and a click never takes the focus away
@@ -84,7 +99,7 @@ DrillWindow::DrillWindow(const QString &name, int moduleCode, int helpContext, c
 
         auto *typing = new ui::HookLineEdit(this);
         typing->setObjectName(QLatin1String(typingNames[i]));
-        typing->setGeometry(kEditLeft, kTypingTops[i], kEditWidth, look.editHeight);
+        typing->setGeometry(kEditLeft, kTypingTops[i], kEditWidth, m_editHeight);
         typing->setFont(editFont);
         QPalette tp = typing->palette();
         tp.setColor(QPalette::Text, Qt::black);
@@ -96,30 +111,36 @@ DrillWindow::DrillWindow(const QString &name, int moduleCode, int helpContext, c
         connect(typing, &QLineEdit::cursorPositionChanged, this, &LessonWindow::guideChanged);
         m_typing[i] = typing;
     }
-    Edit1 = m_models[0];
-    Edit3 = m_models[1];
-    Edit5 = m_models[2];
-    Edit2 = m_typing[0];
-    Edit4 = m_typing[1];
-    Edit6 = m_typing[2];
-    Edit2->keyPressHook = [this](quint8 key) { return Edit2KeyPress(key); };
-    Edit4->keyPressHook = [this](quint8 key) { return Edit4KeyPress(key); };
-    Edit6->keyPressHook = [this](quint8 key) { return Edit6KeyPress(key); };
-    setTabOrder(Edit2, Edit4);
-    setTabOrder(Edit4, Edit6);
+    m_typing[0]->keyPressHook = [this](quint8 key) { return Edit2KeyPress(key); };
+    m_typing[1]->keyPressHook = [this](quint8 key) { return Edit4KeyPress(key); };
+    m_typing[2]->keyPressHook = [this](quint8 key) { return Edit6KeyPress(key); };
+    setTabOrder(m_typing[0], m_typing[1]);
+    setTabOrder(m_typing[1], m_typing[2]);
 
-    createTimeDisplay(this, QPoint(560, 12));
     Panel2->raise();
-    Edit2->setFocus();
-
-    // Entry steps run when a typing line becomes this window's focused line
-    // (mouse, Tab), not when the window merely gets the focus back.
-    m_focusConnection = connect(qApp, &QApplication::focusChanged, this,
-                                [this](QWidget *, QWidget *now) { focusChanged(now); });
+    applySpokenNames();
+    for (int i = 0; i < drills::LineDrill::LineCount; ++i) {
+        m_models[i]->show();
+        m_typing[i]->show();
+    }
+    // The lines as the drill stands; the typing line the last SetIni or
+    // judgement chose takes the focus, or keeps it for the next showing.
+    showDrill();
+    focusLine(m_focusLine);
 }
 
 void DrillWindow::nameForScreenReader(const Spoken &spoken)
 {
+    m_spoken = spoken;
+    Label1->setAccessibleDescription(spoken.instructionHelp);
+    Label2->setAccessibleDescription(QStringLiteral("Score"));
+    if (controlsBuilt())
+        applySpokenNames();
+}
+
+void DrillWindow::applySpokenNames()
+{
+    const Spoken &spoken = m_spoken;
     static const char *const ordinals[drills::LineDrill::LineCount] = {"Première", "Deuxième", "Troisième"};
     for (int i = 0; i < drills::LineDrill::LineCount; ++i) {
         const QString ordinal = QString::fromUtf8(ordinals[i]);
@@ -127,8 +148,6 @@ void DrillWindow::nameForScreenReader(const Spoken &spoken)
         m_typing[i]->setAccessibleName(QStringLiteral("%1 %2 à taper").arg(ordinal, spoken.line));
         m_typing[i]->setAccessibleDescription(spoken.typingHelp);
     }
-    Label1->setAccessibleDescription(spoken.instructionHelp);
-    Label2->setAccessibleDescription(QStringLiteral("Score"));
 }
 
 DrillWindow::~DrillWindow()
@@ -168,7 +187,7 @@ QString DrillWindow::guideExpected() const
     const int line = const_cast<DrillWindow *>(this)->drill().activeLine();
     if (line < 0 || line >= drills::LineDrill::LineCount)
         return QString();
-    return m_models[line]->text().mid(m_typing[line]->cursorPosition(), 1);
+    return modelLine(line)->text().mid(typingLine(line)->cursorPosition(), 1);
 }
 
 void DrillWindow::enterLine(int line)
@@ -189,11 +208,17 @@ void DrillWindow::focusChanged(QWidget *now)
 
 void DrillWindow::focusLine(int line)
 {
-    focusEntry(m_typing[line]);
+    m_focusLine = line;
+    if (controlsBuilt())
+        focusEntry(m_typing[line]);
 }
 
 void DrillWindow::showDrill(int skipTyped)
 {
+    if (!controlsBuilt()) {
+        emit guideChanged();
+        return;
+    }
     const drills::LineDrill &d = drill();
     for (int i = 0; i < drills::LineDrill::LineCount; ++i) {
         QLineEdit *model = m_models[i];
@@ -235,7 +260,7 @@ void DrillWindow::showScore()
 void DrillWindow::tellRefusedKey()
 {
     for (ui::HookLineEdit *line : m_typing)
-        if (line->hasFocus())
+        if (line && line->hasFocus())
             line->setAccessibleDescription(Label2->text());
 }
 

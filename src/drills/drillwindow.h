@@ -31,12 +31,13 @@ public:
 
     QLabel *Label1 = nullptr;
     QLabel *Label2 = nullptr;
-    QLineEdit *Edit1 = nullptr;
-    ui::HookLineEdit *Edit2 = nullptr;
-    QLineEdit *Edit3 = nullptr;
-    ui::HookLineEdit *Edit4 = nullptr;
-    QLineEdit *Edit5 = nullptr;
-    ui::HookLineEdit *Edit6 = nullptr;
+    // The model and typing lines, built when first reached.
+    QLineEdit *Edit1() const { return modelLine(0); }
+    ui::HookLineEdit *Edit2() const { return typingLine(0); }
+    QLineEdit *Edit3() const { return modelLine(1); }
+    ui::HookLineEdit *Edit4() const { return typingLine(1); }
+    QLineEdit *Edit5() const { return modelLine(2); }
+    ui::HookLineEdit *Edit6() const { return typingLine(2); }
 
     ~DrillWindow() override;
 
@@ -60,8 +61,8 @@ public:
     // The model character at the caret of the line being typed.
     QString guideExpected() const override;
 
-    QLineEdit *modelLine(int line) const { return m_models[line]; }
-    ui::HookLineEdit *typingLine(int line) const { return m_typing[line]; }
+    QLineEdit *modelLine(int line) const { return built(m_models[line]); }
+    ui::HookLineEdit *typingLine(int line) const { return built(m_typing[line]); }
 
 protected:
     DrillWindow(const QString &name, int moduleCode, int helpContext, const Look &look, QWidget *parent);
@@ -94,14 +95,22 @@ protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void buildDeferred() override;
 
 private:
     bool keyPress(int line, quint8 key);
     void enterLine(int line);
     void focusChanged(QWidget *now);
     void tellRefusedKey();
+    void applySpokenNames();
 
     QLineEdit *m_models[drills::LineDrill::LineCount] = {};
     ui::HookLineEdit *m_typing[drills::LineDrill::LineCount] = {};
     QMetaObject::Connection m_focusConnection;
+    // Until the lines are built: their height and type, the names a screen
+    // reader gives them, the typing line that is to take the focus.
+    int m_editHeight;
+    int m_editFontPixels;
+    Spoken m_spoken;
+    int m_focusLine = 0;
 };

@@ -310,6 +310,7 @@ void TestAccessibility::menuItemsHaveNames()
 void TestAccessibility::namingLeavesTextsAndGeometryAlone()
 {
     TExos exos;
+    exos.buildControls();
     auto snapshot = [&exos] {
         QStringList rows;
         for (QWidget *w : exos.findChildren<QWidget *>()) {

@@ -7,6 +7,7 @@
 #include "app/menutable.h"
 #include "app/tmainform.h"
 #include "accessories/tcalendrier.h"
+#include "drills/exercisetexts.h"
 #include "drills/texos.h"
 #include "drills/tjeu.h"
 #include "drills/tphrases.h"
@@ -18,6 +19,7 @@
 #include "office/stringgrid.h"
 #include "office/ttableur.h"
 #include "support/testsupport.h"
+#include "ui/hooklineedit.h"
 #include "ui/lazyicons.h"
 
 #include <QAction>
@@ -124,60 +126,77 @@ void TestMainForm::startState()
     // builds nothing of the windows hidden behind the keyboard window.
     frame()->grab();
     QCoreApplication::processEvents();
-    QVERIFY(!forms().Tableur->controlsBuilt());
+    for (LessonWindow *behind : {static_cast<LessonWindow *>(forms().Exos), static_cast<LessonWindow *>(forms().Phrases),
+                                 static_cast<LessonWindow *>(forms().Tableur)})
+        QVERIFY2(!behind->controlsBuilt(), qPrintable(behind->objectName()));
     QFile maps(QStringLiteral("/proc/self/maps"));
     QVERIFY(maps.open(QIODevice::ReadOnly));
     QVERIFY(!maps.readAll().contains("/imageformats/"));
 }
 
-// The spreadsheet, behind the keyboard window, builds its grids when it is
-// reached, painted uncovered or built by the frame after the first paint;
-// they then show the lesson its last SetIni chose, and the frame's focus
-// stays where it was while it builds behind.
+// The windows behind the keyboard window build their controls when they
+// are reached, painted uncovered or built by the frame after the first
+// paint; these then show the lesson the last SetIni chose, and the frame's
+// focus stays where it was while they build behind.
 void TestMainForm::lessonBehindBuildsItsControlsLater_data()
 {
+    QTest::addColumn<int>("module");
     QTest::addColumn<QString>("how");
     QTest::addColumn<int>("code");
-    QTest::newRow("chosen from its menu after a file's code") << "menu" << 3;
-    QTest::newRow("built by the frame behind") << "behind" << 1;
-    QTest::newRow("uncovered") << "uncovered" << 1;
+    QTest::newRow("spreadsheet chosen from its menu after a file's code") << 6 << "menu" << 3;
+    QTest::newRow("spreadsheet built by the frame behind") << 6 << "behind" << 1;
+    QTest::newRow("spreadsheet uncovered") << 6 << "uncovered" << 1;
+    QTest::newRow("exercise chosen from its menu after a file's code") << 2 << "menu" << 3;
+    QTest::newRow("exercises built by the frame behind") << 2 << "behind" << 1;
+    QTest::newRow("exercises uncovered") << 2 << "uncovered" << 1;
 }
 
 void TestMainForm::lessonBehindBuildsItsControlsLater()
 {
+    QFETCH(int, module);
     QFETCH(QString, how);
     QFETCH(int, code);
-    TTableur *sheet = forms().Tableur;
-    QVERIFY(!sheet->controlsBuilt());
+    const LessonDef &row = *lessonRow(module);
+    LessonWindow *w = lessonWindow(row);
+    QVERIFY(!w->controlsBuilt());
     if (how == QLatin1String("menu")) {
-        sheet->SetIni(2);
-        for (const MenuItemDef &item : lessonMenu(*lessonRow(6))->items)
+        w->SetIni(2);
+        for (const MenuItemDef &item : lessonMenu(row)->items)
             if (item.code == code)
                 frame()->action(QLatin1String(item.name))->trigger();
-        QCOMPARE(frame()->activeLesson(), static_cast<LessonWindow *>(sheet));
-        QVERIFY(sheet->StringGrid2()->isAncestorOf(frame()->focusWidget()));
+        QCOMPARE(frame()->activeLesson(), w);
+        QWidget *entry = module == 6 ? static_cast<QWidget *>(forms().Tableur->StringGrid2())
+                                     : static_cast<QWidget *>(forms().Exos->Edit2());
+        QVERIFY(entry == frame()->focusWidget() || entry->isAncestorOf(frame()->focusWidget()));
     } else if (how == QLatin1String("behind")) {
         QVERIFY(QTest::qWaitForWindowExposed(frame()));
         QWidget *focus = frame()->focusWidget();
-        QTRY_VERIFY(sheet->controlsBuilt());
+        QTRY_VERIFY(w->controlsBuilt());
         QCOMPARE(frame()->focusWidget(), focus);
         QCOMPARE(frame()->activeLesson(), static_cast<LessonWindow *>(forms().Clavier));
     } else {
         QVERIFY(QTest::qWaitForWindowExposed(frame()));
-        // The keyboard window in front, the data-entry window above the
-        // spreadsheet.
-        for (LessonWindow *above : {static_cast<LessonWindow *>(forms().Clavier), static_cast<LessonWindow *>(forms().Saisie)})
-            frame()->subWindowOf(above)->move(0, 200);
-        sheet->repaint();
+        for (const LessonDef &other : lessonTable())
+            if (other.module != module)
+                frame()->subWindowOf(lessonWindow(other))->move(0, 200);
+        w->repaint();
         QCoreApplication::processEvents();
-        QVERIFY(sheet->controlsBuilt());
+        QVERIFY(w->controlsBuilt());
     }
-    QCOMPARE(sheet->GetIni(), code);
-    for (int r = 1; r <= office::GridJudge::kRows; ++r)
-        for (int c = 1; c <= office::GridJudge::kColumns; ++c)
-            QCOMPARE(sheet->StringGrid1()->cell({c, r}), QString::fromUtf8(office::kGridModel[code - 1][r - 1][c - 1]));
-    QCOMPARE(sheet->StringGrid2()->current(), (office::GridCell{1, 1}));
-    QVERIFY(!sheet->findChild<QLineEdit *>(QStringLiteral("Edit2"))->accessibleName().isEmpty());
+    QCOMPARE(w->GetIni(), code);
+    if (module == 6) {
+        TTableur *sheet = forms().Tableur;
+        for (int r = 1; r <= office::GridJudge::kRows; ++r)
+            for (int c = 1; c <= office::GridJudge::kColumns; ++c)
+                QCOMPARE(sheet->StringGrid1()->cell({c, r}),
+                         QString::fromUtf8(office::kGridModel[code - 1][r - 1][c - 1]));
+        QCOMPARE(sheet->StringGrid2()->current(), (office::GridCell{1, 1}));
+    } else {
+        for (int i = 0; i < drills::LineDrill::LineCount; ++i)
+            QCOMPARE(forms().Exos->modelLine(i)->text(), QString::fromUtf8(drills::exerciseText(code)->models[i]));
+        QCOMPARE(forms().Exos->Edit1()->selectionStart(), 0); // the first character to type
+    }
+    QVERIFY(!w->findChild<QLineEdit *>(QStringLiteral("Edit2"))->accessibleName().isEmpty());
 }
 
 // The title-bar icons the style hands out before they are needed draw as
@@ -528,7 +547,7 @@ void TestMainForm::reviewOpensInTheExercises()
     QCOMPARE(forms().Exos->GetIni(), TExos::kReviewCode);
     // No journal in this test: a first run.
     QVERIFY(forms().Exos->Label1->text().startsWith(QString::fromUtf8("Révision : aucune séance")));
-    QVERIFY(!forms().Exos->Edit1->text().isEmpty());
+    QVERIFY(!forms().Exos->Edit1()->text().isEmpty());
 }
 
 void TestMainForm::updateMenus_data()

@@ -68,21 +68,21 @@ void TestExosFrame::menuChoosesExerciseAndCtrlVIsJudged()
     frame->action(u"N3zq1"_qs)->trigger();
     QCOMPARE(frame->activeLesson(), static_cast<LessonWindow *>(exos));
     QCOMPARE(exos->Label1->text(), u"Touches z o. Annulaire gauche, annulaire droit"_qs);
-    QTRY_COMPARE(QApplication::focusWidget(), exos->Edit2);
+    QTRY_COMPARE(QApplication::focusWidget(), exos->Edit2());
     QApplication::clipboard()->setText(u"z mo"_qs);
-    QTest::keyClick(exos->Edit2, Qt::Key_Q);
-    QTest::keyClick(exos->Edit2, Qt::Key_V, Qt::ControlModifier);
-    QTest::keyClick(exos->Edit2, Qt::Key_Insert, Qt::ShiftModifier);
-    QCOMPARE(exos->Edit2->text(), u"q"_qs);
+    QTest::keyClick(exos->Edit2(), Qt::Key_Q);
+    QTest::keyClick(exos->Edit2(), Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(exos->Edit2(), Qt::Key_Insert, Qt::ShiftModifier);
+    QCOMPARE(exos->Edit2()->text(), u"q"_qs);
     QCOMPARE(exos->Label2->text(), u"Bon : 1     Erreurs : 1"_qs);
     // Tab goes round the typing lines without leaving the window.
-    QTest::keyClick(exos->Edit2, Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), exos->Edit4);
-    QTest::keyClick(exos->Edit4, Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), exos->Edit6);
-    QTest::keyClick(exos->Edit6, Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), exos->Edit2);
-    QCOMPARE(exos->Edit2->text(), QString());
+    QTest::keyClick(exos->Edit2(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), exos->Edit4());
+    QTest::keyClick(exos->Edit4(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), exos->Edit6());
+    QTest::keyClick(exos->Edit6(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), exos->Edit2());
+    QCOMPARE(exos->Edit2()->text(), QString());
     QCOMPARE(exos->errors(), 1);
 }
 
@@ -91,12 +91,12 @@ void TestExosFrame::chronometerAndStatistics()
     TMainForm *frame = forms().MainForm;
     TExos *exos = forms().Exos;
     frame->action(u"N1gh1"_qs)->trigger();
-    QTRY_COMPARE(QApplication::focusWidget(), exos->Edit2);
+    QTRY_COMPARE(QApplication::focusWidget(), exos->Edit2());
     frame->action(u"Chronomtrer1"_qs)->trigger();
     QVERIFY(exos->chronometerRunning());
     QCOMPARE(exos->StaticText2->text(), u"1"_qs);
     exos->Timer1Timer();
-    QTest::keyClicks(exos->Edit2, u"ghx"_qs);
+    QTest::keyClicks(exos->Edit2(), u"ghx"_qs);
 
     test::FakePrompter &fake = m_prompter->fake();
     frame->toolButton(u"SpeedButton12"_qs)->click();
@@ -106,7 +106,7 @@ void TestExosFrame::chronometerAndStatistics()
     QCOMPARE(forms().Stats->Edit2()->text(), u"1"_qs);
     QCOMPARE(forms().Stats->Edit5()->text(), u"0:2"_qs);
     // Asking for the statistics changes nothing of the lesson.
-    QCOMPARE(exos->Edit2->text(), u"gh"_qs);
+    QCOMPARE(exos->Edit2()->text(), u"gh"_qs);
 }
 
 void TestExosFrame::phrasesMenu()
@@ -117,9 +117,9 @@ void TestExosFrame::phrasesMenu()
     QCOMPARE(frame->activeLesson(), static_cast<LessonWindow *>(phrases));
     QCOMPARE(phrases->GetIni(), 5);
     QCOMPARE(phrases->Label1->text(), u"Films"_qs);
-    QCOMPARE(phrases->Edit1->text(), u"Les 7 mercenaires"_qs);
-    QTRY_COMPARE(QApplication::focusWidget(), phrases->Edit2);
-    QTest::keyClicks(phrases->Edit2, u"Lx"_qs);
+    QCOMPARE(phrases->Edit1()->text(), u"Les 7 mercenaires"_qs);
+    QTRY_COMPARE(QApplication::focusWidget(), phrases->Edit2());
+    QTest::keyClicks(phrases->Edit2(), u"Lx"_qs);
     QCOMPARE(phrases->Label2->text(), u"Bon : 1     Erreurs : 1"_qs);
     frame->action(u"Chronomtrer1"_qs)->trigger();
     QVERIFY(phrases->chronometerRunning());

@@ -201,9 +201,9 @@ void TestExosTexts::exercise()
     TExos w;
     w.SetIni(r.code);
     QCOMPARE(w.Label1->text(), text(r.label));
-    QCOMPARE(w.Edit1->text(), text(r.model1));
-    QCOMPARE(w.Edit3->text(), text(r.model2));
-    QCOMPARE(w.Edit5->text(), text(r.model3));
+    QCOMPARE(w.Edit1()->text(), text(r.model1));
+    QCOMPARE(w.Edit3()->text(), text(r.model2));
+    QCOMPARE(w.Edit5()->text(), text(r.model3));
     QVERIFY(w.Label1->sizeHint().width() <= w.Label1->width());
 }
 
@@ -222,16 +222,16 @@ void TestExosTexts::phrasePage()
     TPhrases w;
     w.SetIni(r.code);
     if (r.page == 2) {
-        typeLine(w.Edit2, w.Edit1->text());
-        typeLine(w.Edit4, w.Edit3->text());
-        typeLine(w.Edit6, w.Edit5->text());
+        typeLine(w.Edit2(), w.Edit1()->text());
+        typeLine(w.Edit4(), w.Edit3()->text());
+        typeLine(w.Edit6(), w.Edit5()->text());
         QCOMPARE(w.phrases().page(), 2);
         QCOMPARE(w.errors(), 0);
     }
     QCOMPARE(w.Label1->text(), text(r.title));
-    QCOMPARE(w.Edit1->text(), text(r.model1));
-    QCOMPARE(w.Edit3->text(), text(r.model2));
-    QCOMPARE(w.Edit5->text(), text(r.model3));
+    QCOMPARE(w.Edit1()->text(), text(r.model1));
+    QCOMPARE(w.Edit3()->text(), text(r.model2));
+    QCOMPARE(w.Edit5()->text(), text(r.model3));
 }
 
 // Every character of every model has a Windows-1252 code, so it can be typed.

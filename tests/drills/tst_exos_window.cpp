@@ -92,18 +92,18 @@ void TestExosWindow::setIniStartsExercise()
     QCOMPARE(w.GetIni(), 1);
     QCOMPARE(w.Label1->text(), u"Touches g h. Index gauche, index droit"_qs);
     QCOMPARE(w.Label2->text(), kZeroScore);
-    for (ui::HookLineEdit *t : {w.Edit2, w.Edit4, w.Edit6})
+    for (ui::HookLineEdit *t : {w.Edit2(), w.Edit4(), w.Edit6()})
         QCOMPARE(t->text(), QString());
-    QCOMPARE(QApplication::focusWidget(), w.Edit2);
-    QCOMPARE(w.Edit1->selectedText(), u"g"_qs);
-    QCOMPARE(highlightStart(w.Edit1), 0);
+    QCOMPARE(QApplication::focusWidget(), w.Edit2());
+    QCOMPARE(w.Edit1()->selectedText(), u"g"_qs);
+    QCOMPARE(highlightStart(w.Edit1()), 0);
     QVERIFY(!w.chronometerRunning());
     // Model lines are display only, and keep their highlight unfocused.
-    QVERIFY(w.Edit1->isReadOnly());
-    QCOMPARE(w.Edit1->focusPolicy(), Qt::NoFocus);
-    QCOMPARE(w.Edit1->palette().color(QPalette::Inactive, QPalette::Highlight),
-             w.Edit1->palette().color(QPalette::Active, QPalette::Highlight));
-    QVERIFY(w.Edit2->judgedInput());
+    QVERIFY(w.Edit1()->isReadOnly());
+    QCOMPARE(w.Edit1()->focusPolicy(), Qt::NoFocus);
+    QCOMPARE(w.Edit1()->palette().color(QPalette::Inactive, QPalette::Highlight),
+             w.Edit1()->palette().color(QPalette::Active, QPalette::Highlight));
+    QVERIFY(w.Edit2()->judgedInput());
 }
 
 void TestExosWindow::gThenX()
@@ -111,12 +111,12 @@ void TestExosWindow::gThenX()
     TExos w;
     showActive(w);
     w.SetIni(1);
-    QTest::keyClick(w.Edit2, Qt::Key_G);
-    QTest::keyClick(w.Edit2, Qt::Key_X);
-    QCOMPARE(w.Edit2->text(), u"g"_qs);
+    QTest::keyClick(w.Edit2(), Qt::Key_G);
+    QTest::keyClick(w.Edit2(), Qt::Key_X);
+    QCOMPARE(w.Edit2()->text(), u"g"_qs);
     QCOMPARE(w.Label2->text(), u"Bon : 1     Erreurs : 1"_qs);
-    QCOMPARE(highlightStart(w.Edit1), 1);
-    QCOMPARE(w.Edit1->selectedText(), u"h"_qs);
+    QCOMPARE(highlightStart(w.Edit1()), 1);
+    QCOMPARE(w.Edit1()->selectedText(), u"h"_qs);
 }
 
 void TestExosWindow::refusedKeys_data()
@@ -145,17 +145,17 @@ void TestExosWindow::refusedKeys()
     TExos w;
     showActive(w);
     w.SetIni(1);
-    QTest::keyClicks(w.Edit2, u"gh"_qs);
-    QTest::keyClick(w.Edit2, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-    QCOMPARE(w.Edit2->text(), u"gh"_qs);
+    QTest::keyClicks(w.Edit2(), u"gh"_qs);
+    QTest::keyClick(w.Edit2(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(w.Edit2()->text(), u"gh"_qs);
     QCOMPARE(w.good(), 2);
     QCOMPARE(w.errors(), errors);
     QCOMPARE(w.Label2->text(), QStringLiteral("Bon : 2     Erreurs : %1").arg(errors));
     // A refused character composed by a dead key is not inserted either.
     QInputMethodEvent commit;
     commit.setCommitString(u"ê"_qs);
-    QApplication::sendEvent(w.Edit2, &commit);
-    QCOMPARE(w.Edit2->text(), u"gh"_qs);
+    QApplication::sendEvent(w.Edit2(), &commit);
+    QCOMPARE(w.Edit2()->text(), u"gh"_qs);
     QCOMPARE(w.errors(), errors + 1);
 }
 
@@ -169,8 +169,8 @@ void TestExosWindow::ctrlVNeverPastesEvenWithAShortcut()
     QSignalSpy triggered(&paste, &QAction::triggered);
     showActive(w);
     w.SetIni(1);
-    QTest::keyClick(w.Edit2, Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(w.Edit2->text(), QString());
+    QTest::keyClick(w.Edit2(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(w.Edit2()->text(), QString());
     QCOMPARE(w.errors(), 1);
     QCOMPARE(triggered.count(), 0);
 }
@@ -182,11 +182,11 @@ void TestExosWindow::commitOfSeveralCharactersJudgedOneByOne()
     w.SetIni(10);
     QInputMethodEvent commit;
     commit.setCommitString(u"m^x mù"_qs);
-    QApplication::sendEvent(w.Edit2, &commit);
-    QCOMPARE(w.Edit2->text(), u"m^ mù"_qs);
+    QApplication::sendEvent(w.Edit2(), &commit);
+    QCOMPARE(w.Edit2()->text(), u"m^ mù"_qs);
     QCOMPARE(w.good(), 5);
     QCOMPARE(w.errors(), 1);
-    QCOMPARE(highlightStart(w.Edit1), 5);
+    QCOMPARE(highlightStart(w.Edit1()), 5);
 }
 
 void TestExosWindow::wholeExerciseTypedRight_data()
@@ -206,7 +206,7 @@ void TestExosWindow::wholeExerciseTypedRight()
     w.SetIni(code);
     QSignalSpy completed(&w, &LessonWindow::lessonCompleted);
     int total = 0;
-    const QLineEdit *typing[3] = {w.Edit2, w.Edit4, w.Edit6};
+    const QLineEdit *typing[3] = {w.Edit2(), w.Edit4(), w.Edit6()};
     for (int line = 0; line < 3; ++line) {
         QCOMPARE(completed.count(), 0); // only the last line ends the exercise
         QCOMPARE(QApplication::focusWidget(), typing[line]);
@@ -224,7 +224,7 @@ void TestExosWindow::wholeExerciseTypedRight()
     QCOMPARE(w.good(), total);
     QCOMPARE(w.errors(), 0);
     QCOMPARE(w.Label2->text(), QStringLiteral("Bon : %1     Erreurs : 0").arg(total));
-    QCOMPARE(QApplication::focusWidget(), w.Edit6);
+    QCOMPARE(QApplication::focusWidget(), w.Edit6());
     QCOMPARE(completed.count(), 1);
     QCOMPARE(completed.first().first().toBool(), false);
 }
@@ -246,12 +246,12 @@ void TestExosWindow::modelLineShowsTheCharacterToType()
     };
     typeText(exerciseModel(1, 0));
     w.grab();
-    QCOMPARE(highlightStart(w.Edit3), 0);
-    QVERIFY(firstCharacterShown(w.Edit3));
-    QTest::mouseClick(w.Edit2, Qt::LeftButton);
+    QCOMPARE(highlightStart(w.Edit3()), 0);
+    QVERIFY(firstCharacterShown(w.Edit3()));
+    QTest::mouseClick(w.Edit2(), Qt::LeftButton);
     w.grab();
-    QCOMPARE(highlightStart(w.Edit1), 0);
-    QVERIFY(firstCharacterShown(w.Edit1));
+    QCOMPARE(highlightStart(w.Edit1()), 0);
+    QVERIFY(firstCharacterShown(w.Edit1()));
 }
 
 void TestExosWindow::reenteringLineKeepsCounts()
@@ -260,21 +260,21 @@ void TestExosWindow::reenteringLineKeepsCounts()
     showActive(w);
     w.SetIni(1);
     typeText(exerciseModel(1, 0));
-    QCOMPARE(QApplication::focusWidget(), w.Edit4);
-    QTest::keyClicks(w.Edit4, u"qgx"_qs);
-    QTest::mouseClick(w.Edit2, Qt::LeftButton);
-    QCOMPARE(QApplication::focusWidget(), w.Edit2);
-    QCOMPARE(w.Edit2->text(), QString());
-    QCOMPARE(w.Edit4->text(), u"qg"_qs);
-    QCOMPARE(highlightStart(w.Edit1), 0);
-    QCOMPARE(highlightStart(w.Edit3), -1);
-    QCOMPARE(highlightStart(w.Edit5), -1);
+    QCOMPARE(QApplication::focusWidget(), w.Edit4());
+    QTest::keyClicks(w.Edit4(), u"qgx"_qs);
+    QTest::mouseClick(w.Edit2(), Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), w.Edit2());
+    QCOMPARE(w.Edit2()->text(), QString());
+    QCOMPARE(w.Edit4()->text(), u"qg"_qs);
+    QCOMPARE(highlightStart(w.Edit1()), 0);
+    QCOMPARE(highlightStart(w.Edit3()), -1);
+    QCOMPARE(highlightStart(w.Edit5()), -1);
     QCOMPARE(w.good(), int(exerciseModel(1, 0).size()) + 2);
     QCOMPARE(w.errors(), 1);
     // A click inside the line already in use starts nothing again.
-    QTest::keyClick(w.Edit2, Qt::Key_G);
-    QTest::mouseClick(w.Edit2, Qt::LeftButton);
-    QCOMPARE(w.Edit2->text(), u"g"_qs);
+    QTest::keyClick(w.Edit2(), Qt::Key_G);
+    QTest::mouseClick(w.Edit2(), Qt::LeftButton);
+    QCOMPARE(w.Edit2()->text(), u"g"_qs);
 }
 
 // Coming back to the window (after a dialog, another window) is no entry
@@ -284,16 +284,16 @@ void TestExosWindow::windowComingBackKeepsTheLine()
     TExos w;
     showActive(w);
     w.SetIni(1);
-    QTest::keyClicks(w.Edit2, u"gh"_qs);
+    QTest::keyClicks(w.Edit2(), u"gh"_qs);
     QWidget other;
     showActive(other);
     QCoreApplication::processEvents(); // the activation's deferred work
-    QVERIFY(QApplication::focusWidget() != w.Edit2);
+    QVERIFY(QApplication::focusWidget() != w.Edit2());
     w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    QTRY_COMPARE(QApplication::focusWidget(), w.Edit2);
-    QCOMPARE(w.Edit2->text(), u"gh"_qs);
-    QCOMPARE(highlightStart(w.Edit1), 2);
+    QTRY_COMPARE(QApplication::focusWidget(), w.Edit2());
+    QCOMPARE(w.Edit2()->text(), u"gh"_qs);
+    QCOMPARE(highlightStart(w.Edit1()), 2);
 }
 
 void TestExosWindow::tabMovesBetweenTypingLines()
@@ -301,13 +301,13 @@ void TestExosWindow::tabMovesBetweenTypingLines()
     TExos w;
     showActive(w);
     w.SetIni(2);
-    QTest::keyClick(w.Edit2, Qt::Key_A);
-    QTest::keyClick(w.Edit2, Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), w.Edit4);
-    QCOMPARE(highlightStart(w.Edit3), 0);
-    QCOMPARE(highlightStart(w.Edit1), -1);
-    QTest::keyClick(w.Edit4, Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), w.Edit6);
+    QTest::keyClick(w.Edit2(), Qt::Key_A);
+    QTest::keyClick(w.Edit2(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), w.Edit4());
+    QCOMPARE(highlightStart(w.Edit3()), 0);
+    QCOMPARE(highlightStart(w.Edit1()), -1);
+    QTest::keyClick(w.Edit4(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), w.Edit6());
     QCOMPARE(w.errors(), 0);
     QCOMPARE(w.good(), 1);
 }
@@ -326,18 +326,18 @@ void TestExosWindow::unknownCodeKeepsTexts()
     TExos w;
     showActive(w);
     w.SetIni(3);
-    QTest::keyClicks(w.Edit2, u"qzx"_qs);
+    QTest::keyClicks(w.Edit2(), u"qzx"_qs);
     w.StaticText1Click();
     w.SetIni(code);
     QCOMPARE(w.GetIni(), code);
     QCOMPARE(w.Label1->text(), QString::fromUtf8(drills::exerciseText(3)->instruction));
-    QCOMPARE(w.Edit1->text(), exerciseModel(3, 0));
-    QCOMPARE(w.Edit5->text(), exerciseModel(3, 2));
-    QCOMPARE(w.Edit2->text(), QString());
+    QCOMPARE(w.Edit1()->text(), exerciseModel(3, 0));
+    QCOMPARE(w.Edit5()->text(), exerciseModel(3, 2));
+    QCOMPARE(w.Edit2()->text(), QString());
     QCOMPARE(w.Label2->text(), kZeroScore);
     QCOMPARE(w.good(), 0);
     QCOMPARE(w.errors(), 0);
-    QCOMPARE(highlightStart(w.Edit1), 0);
+    QCOMPARE(highlightStart(w.Edit1()), 0);
     QVERIFY(!w.chronometerRunning());
 }
 
@@ -346,12 +346,12 @@ void TestExosWindow::formShowForgetsErrorsOnly()
     TExos w;
     showActive(w);
     w.SetIni(1);
-    QTest::keyClicks(w.Edit2, u"gxx"_qs);
+    QTest::keyClicks(w.Edit2(), u"gxx"_qs);
     w.FormShow();
     QCOMPARE(w.errors(), 0);
     QCOMPARE(w.good(), 1);
     QCOMPARE(w.Label2->text(), u"Bon : 1     Erreurs : 2"_qs);
-    QTest::keyClick(w.Edit2, Qt::Key_H);
+    QTest::keyClick(w.Edit2(), Qt::Key_H);
     QCOMPARE(w.Label2->text(), u"Bon : 2     Erreurs : 0"_qs);
 }
 
@@ -375,13 +375,13 @@ void TestExosWindow::phrasesAtCreation()
     TPhrases w;
     QCOMPARE(w.windowTitle(), u"Phrases"_qs);
     QCOMPARE(w.Label2->text(), u"Bon"_qs);
-    QCOMPARE(w.Edit1->text(), QString());
-    QCOMPARE(w.Edit1->height(), 27);
+    QCOMPARE(w.Edit1()->text(), QString());
+    QCOMPARE(w.Edit1()->height(), 27);
     QVERIFY(w.chronometerRunning());
     w.SetIni(1);
     QCOMPARE(w.Label1->text(), u"Maximes"_qs);
-    QCOMPARE(w.Edit1->text(), u"Un clavier AZERTY en vaut deux"_qs);
-    QCOMPARE(w.Edit1->selectedText(), u"U"_qs);
+    QCOMPARE(w.Edit1()->text(), u"Un clavier AZERTY en vaut deux"_qs);
+    QCOMPARE(w.Edit1()->selectedText(), u"U"_qs);
     QCOMPARE(w.Label2->text(), kZeroScore);
     QVERIFY(!w.chronometerRunning());
 }
@@ -395,18 +395,18 @@ void TestExosWindow::phrasePageTurn()
     w.SetIni(5);
     QSignalSpy completed(&w, &LessonWindow::lessonCompleted);
     typeText(u"Les 7 mercenaires"_qs);
-    QTest::keyClick(w.Edit4, Qt::Key_X);
+    QTest::keyClick(w.Edit4(), Qt::Key_X);
     typeText(u"Les 10 commandements"_qs);
     typeText(u"Tarzan, le Roi de la jungle"_qs);
     QCOMPARE(w.Label1->text(), u"Films"_qs);
-    QCOMPARE(w.Edit1->text(), u"L'aile ou la cuisse"_qs);
-    QCOMPARE(w.Edit3->text(), u"Un homme presque parfait"_qs);
-    QCOMPARE(w.Edit5->text(), u"La fureur de vivre"_qs);
-    QCOMPARE(QApplication::focusWidget(), w.Edit2);
-    for (ui::HookLineEdit *t : {w.Edit2, w.Edit4, w.Edit6})
+    QCOMPARE(w.Edit1()->text(), u"L'aile ou la cuisse"_qs);
+    QCOMPARE(w.Edit3()->text(), u"Un homme presque parfait"_qs);
+    QCOMPARE(w.Edit5()->text(), u"La fureur de vivre"_qs);
+    QCOMPARE(QApplication::focusWidget(), w.Edit2());
+    for (ui::HookLineEdit *t : {w.Edit2(), w.Edit4(), w.Edit6()})
         QCOMPARE(t->text(), QString());
-    QCOMPARE(highlightStart(w.Edit1), 0);
-    QCOMPARE(highlightStart(w.Edit5), -1);
+    QCOMPARE(highlightStart(w.Edit1()), 0);
+    QCOMPARE(highlightStart(w.Edit5()), -1);
     QCOMPARE(w.good(), 17 + 20 + 27);
     QCOMPARE(w.errors(), 1);
     QCOMPARE(w.Label2->text(), u"Bon : 64     Erreurs : 1"_qs);
@@ -420,10 +420,10 @@ void TestExosWindow::proverbsByCode()
     w.SetIni(3);
     w.SetIni(6);
     QCOMPARE(w.Label1->text(), u"Proverbes"_qs);
-    QCOMPARE(w.Edit1->text(), QString::fromUtf8(drills::phraseCategory(6)->pages[0].phrases[0]));
+    QCOMPARE(w.Edit1()->text(), QString::fromUtf8(drills::phraseCategory(6)->pages[0].phrases[0]));
     w.SetIni(7);
     QCOMPARE(w.Label1->text(), u"Proverbes"_qs);
-    QCOMPARE(w.Edit3->text(), QString::fromUtf8(drills::phraseCategory(6)->pages[0].phrases[1]));
+    QCOMPARE(w.Edit3()->text(), QString::fromUtf8(drills::phraseCategory(6)->pages[0].phrases[1]));
 }
 
 QTEST_MAIN(TestExosWindow)

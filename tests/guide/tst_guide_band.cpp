@@ -134,26 +134,26 @@ void TestGuideBand::typedKeysMoveTheGuide()
     QTRY_VERIFY(band() && band()->isVisible());
     frame->action(QStringLiteral("N10Touches1"))->trigger();
     TExos *exos = forms().Exos;
-    exos->Edit4->setFocus(); // "môm pùm ..."
-    QTRY_COMPARE(QApplication::focusWidget(), exos->Edit4);
+    exos->Edit4()->setFocus(); // "môm pùm ..."
+    QTRY_COMPARE(QApplication::focusWidget(), exos->Edit4());
     guide::KeyboardPicture *picture = band()->picture();
     QCOMPARE(band()->consigne()->text(), QStringLiteral("Auriculaire droit : M"));
-    QTest::keyClick(exos->Edit4, Qt::Key_M);
+    QTest::keyClick(exos->Edit4(), Qt::Key_M);
     QCOMPARE(band()->consigne()->text(),
              QStringLiteral("Auriculaire droit : ^ (touche morte), puis annulaire droit : O"));
     // A wrong key: the expected key outlined, the pressed one grey.
-    QTest::keyClick(exos->Edit4, Qt::Key_J);
+    QTest::keyClick(exos->Edit4(), Qt::Key_J);
     QCOMPARE(picture->property("missedKey").toInt(), 34);
     QCOMPARE(picture->property("pressedKey").toInt(), 44);
     QCOMPARE(picture->property("litKeys").toList(), QVariantList{34});
     // The dead key moves the guide to the letter and clears the marks.
-    QTest::sendKeyEvent(QTest::Click, exos->Edit4, Qt::Key_Dead_Circumflex, QString(), {});
+    QTest::sendKeyEvent(QTest::Click, exos->Edit4(), Qt::Key_Dead_Circumflex, QString(), {});
     QCOMPARE(picture->property("missedKey").toInt(), 0);
     QCOMPARE(picture->property("pressedKey").toInt(), 0);
     QCOMPARE(band()->consigne()->text(), QStringLiteral("Annulaire droit : O"));
     QCOMPARE(picture->property("litKeys").toList(), QVariantList{32});
-    QTest::keyClick(exos->Edit4, Qt::Key_O);
-    QCOMPARE(exos->Edit4->text(), QStringLiteral("mô"));
+    QTest::keyClick(exos->Edit4(), Qt::Key_O);
+    QCOMPARE(exos->Edit4()->text(), QStringLiteral("mô"));
     QCOMPARE(band()->consigne()->text(), QStringLiteral("Auriculaire droit : M"));
 }
 
@@ -356,7 +356,7 @@ void TestGuideBand::lessonEndLeadsOn()
     QVERIFY(result && figures);
     QVERIFY(!figures->isVisible());
     for (int i = 0; i < wrongKeys; ++i)
-        QTest::keyClick(exos->Edit2, Qt::Key_Z);
+        QTest::keyClick(exos->Edit2(), Qt::Key_Z);
     for (int line = 0; line < drills::LineDrill::LineCount; ++line)
         QTest::keyClicks(exos->typingLine(line), exos->modelLine(line)->text());
     QVERIFY(figures->isVisible());
@@ -373,9 +373,9 @@ void TestGuideBand::lessonEndLeadsOn()
     QVERIFY(!next->isVisible());
     if (key == Qt::Key_X) { // judged past the end of the line, as without the band
         QCOMPARE(exos->good() + exos->errors(), judged + 1);
-        QCOMPARE(QApplication::focusWidget(), exos->Edit6);
+        QCOMPARE(QApplication::focusWidget(), exos->Edit6());
     } else {
-        QCOMPARE(QApplication::focusWidget(), exos->Edit2);
+        QCOMPARE(QApplication::focusWidget(), exos->Edit2());
         QVERIFY(frame->action(code == 2 ? QStringLiteral("N2ap1") : QStringLiteral("N1gh1"))->isChecked());
         QVERIFY(!figures->isVisible()); // until the first key of the new lesson
     }
@@ -399,14 +399,14 @@ void TestGuideBand::refusedKeyFlashesTheLine()
         frame->action(QStringLiteral("Guide1"))->trigger();
     frame->action(QStringLiteral("N1gh1"))->trigger();
     TExos *exos = forms().Exos;
-    QTRY_COMPARE(QApplication::focusWidget(), exos->Edit2);
-    const QColor base = exos->Edit2->palette().color(QPalette::Base);
-    QTest::keyClick(exos->Edit2, Qt::Key_G);
-    QTest::keyClick(exos->Edit2, Qt::Key_Z);
+    QTRY_COMPARE(QApplication::focusWidget(), exos->Edit2());
+    const QColor base = exos->Edit2()->palette().color(QPalette::Base);
+    QTest::keyClick(exos->Edit2(), Qt::Key_G);
+    QTest::keyClick(exos->Edit2(), Qt::Key_Z);
     QCOMPARE(exos->good(), 1);
     QCOMPARE(exos->errors(), 1);
-    QCOMPARE(exos->Edit2->palette().color(QPalette::Base) != base, guided);
-    QTRY_COMPARE(exos->Edit2->palette().color(QPalette::Base), base);
+    QCOMPARE(exos->Edit2()->palette().color(QPalette::Base) != base, guided);
+    QTRY_COMPARE(exos->Edit2()->palette().color(QPalette::Base), base);
     QCOMPARE(band()->findChild<QLabel *>(QStringLiteral("GuideVitesse"))->isVisible(), guided);
     if (!guided)
         frame->action(QStringLiteral("Guide1"))->trigger(); // kept for the next runs

@@ -181,9 +181,9 @@ void TestProgression::sessionCountsItsOwnKeys()
     exos.show();
     QVERIFY(QTest::qWaitForWindowExposed(&exos));
     exos.SetIni(first);
-    typeInto(exos.Edit2, firstKeys);
+    typeInto(exos.Edit2(), firstKeys);
     exos.SetIni(second);
-    typeInto(exos.Edit2, secondKeys);
+    typeInto(exos.Edit2(), secondKeys);
     const auto so = exos.sessionSoFar();
     QVERIFY(so);
     QCOMPARE(exos.Label2->text(), LessonWindow::scoreLine(good, errors));
@@ -198,13 +198,13 @@ void TestProgression::sessionSecondsAreItsOwn()
     TPhrases phrases;
     phrases.SetIni(2);
     phrases.StaticText1Click();
-    typeInto(phrases.Edit2, phrases.Edit1->text().left(4));
+    typeInto(phrases.Edit2(), phrases.Edit1()->text().left(4));
     for (int i = 0; i < 6; ++i)
         phrases.Timer1Timer();
     QCOMPARE(phrases.sessionSoFar()->seconds, phrases.seconds());
     phrases.SetIni(5); // stops the chronometer
     QVERIFY(!phrases.chronometerRunning());
-    typeInto(phrases.Edit2, phrases.Edit1->text().left(3));
+    typeInto(phrases.Edit2(), phrases.Edit1()->text().left(3));
     QCOMPARE(phrases.sessionSoFar()->good, 3);
     QCOMPARE(phrases.sessionSoFar()->seconds, 0);
 
@@ -340,14 +340,14 @@ void TestProgression::reviewDrillsTheMissedKeys()
     exos.SetIni(2); // "ap pa ap pa ..."
     for (const QString &keys : {QStringLiteral("qap"), QStringLiteral(" p"), QStringLiteral("qa a"),
                                 QStringLiteral("p p"), QStringLiteral("qa")})
-        typeInto(exos.Edit2, keys);
+        typeInto(exos.Edit2(), keys);
     exos.SetIni(TExos::kReviewCode);
     QVERIFY(prompts.fake().errors.isEmpty());
     const QList<progress::Confusion> pairs = progress::journal()->confusions(1);
     QCOMPARE(pairs.size(), 1);
     QCOMPARE(pairs[0].expected + pairs[0].pressed, QStringLiteral("aq"));
     QVERIFY2(exos.Label1->text().startsWith(QStringLiteral("Révision : a")), qPrintable(exos.Label1->text()));
-    for (QLineEdit *model : {exos.Edit1, exos.Edit3, exos.Edit5})
+    for (QLineEdit *model : {exos.Edit1(), exos.Edit3(), exos.Edit5()})
         QVERIFY2(model->text().contains(QLatin1Char('a')), qPrintable(model->text()));
 }
 
@@ -509,11 +509,11 @@ void TestProgression::exerciseSessionsReachTheWindow()
     QVERIFY(QTest::qWaitForWindowExposed(&exos));
     exos.SetIni(1);
     const QDateTime before = QDateTime::currentDateTime();
-    typeInto(exos.Edit2, QStringLiteral("ghx h")); // x refused where the space is expected
+    typeInto(exos.Edit2(), QStringLiteral("ghx h")); // x refused where the space is expected
     QCOMPARE(exos.Label2->text(), QStringLiteral("Bon : 4     Erreurs : 1"));
     QVERIFY(!QFileInfo::exists(path())); // nothing written while typing
     exos.SetIni(2);
-    typeInto(exos.Edit2, QStringLiteral("a"));
+    typeInto(exos.Edit2(), QStringLiteral("a"));
     exos.SetIni(3); // no key: not recorded
     exos.SetIni(4);
     QVERIFY(prompts.fake().errors.isEmpty());
@@ -540,7 +540,7 @@ void TestProgression::exerciseSessionsReachTheWindow()
     // Another family shows none of them; the session in progress shows too.
     window.showModule(3);
     QCOMPARE(window.StringGrid1->rowCount(), 0);
-    typeInto(exos.Edit2, QStringLiteral("d"));
+    typeInto(exos.Edit2(), QStringLiteral("d"));
     window.Init(progress::journal(), {*exos.sessionSoFar()});
     window.showModule(2);
     QCOMPARE(window.StringGrid1->rowCount(), 3);
@@ -572,7 +572,7 @@ void TestProgression::frenchCharactersMissedShowAsThemselves()
     exos.show();
     QVERIFY(QTest::qWaitForWindowExposed(&exos));
     exos.SetIni(code);
-    typeInto(exos.Edit2, typed);
+    typeInto(exos.Edit2(), typed);
     QCOMPARE(exos.errors(), 1);
     exos.SetIni(1);
 

@@ -111,7 +111,7 @@ void TestMonkeyLessons::monkey()
     w->setFocus();
     auto *drillWindow = qobject_cast<DrillWindow *>(w);
     if (drillWindow)
-        drillWindow->Edit2->setFocus();
+        drillWindow->Edit2()->setFocus();
     if (auto *game = qobject_cast<TJeu *>(w))
         game->Button1Click();
 

@@ -114,7 +114,7 @@ void TestX11Exos::frenchExercisesOnEveryLayout()
     QVERIFY(QTest::qWaitForWindowActive(&w));
     for (int code = drills::FirstFrenchExercise; code <= drills::ExerciseCount; ++code) {
         w.SetIni(code);
-        QTRY_COMPARE(QApplication::focusWidget(), w.Edit2);
+        QTRY_COMPARE(QApplication::focusWidget(), w.Edit2());
         int total = 0;
         for (int line = 0; line < 3; ++line) {
             const QString text = QString::fromUtf8(drills::exerciseText(code)->models[line]);
@@ -128,11 +128,11 @@ void TestX11Exos::frenchExercisesOnEveryLayout()
 
     // è where é is expected.
     w.SetIni(8);
-    QTRY_COMPARE(QApplication::focusWidget(), w.Edit2);
+    QTRY_COMPARE(QApplication::focusWidget(), w.Edit2());
     QVERIFY(xdotoolKeys(keycodesOf(*model, u"qaèé"_qs)));
     QTRY_COMPARE(w.good(), 3);
     QCOMPARE(w.errors(), 1);
-    QCOMPARE(w.Edit2->text(), u"qaé"_qs);
+    QCOMPARE(w.Edit2()->text(), u"qaé"_qs);
 }
 
 void TestX11Exos::cleanupTestCase()
@@ -150,26 +150,26 @@ void TestX11Exos::deadCircumflexIsJudged()
     w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     w.SetIni(10);
-    QTRY_COMPARE(QApplication::focusWidget(), w.Edit2);
+    QTRY_COMPARE(QApplication::focusWidget(), w.Edit2());
 
     // A composed character that is not the expected one is refused.
     QVERIFY(xdotoolKeys(keysOf(u"ê"_qs)));
     QTRY_COMPARE(w.errors(), 1);
-    QCOMPARE(w.Edit2->text(), QString());
+    QCOMPARE(w.Edit2()->text(), QString());
 
     const QString line1 = QString::fromUtf8(drills::exerciseText(10)->models[0]);
     QVERIFY(xdotoolKeys(keysOf(line1)));
     QTRY_COMPARE(w.good(), int(line1.size()));
-    QCOMPARE(w.Edit2->text(), line1);
-    QTRY_COMPARE(QApplication::focusWidget(), w.Edit4);
+    QCOMPARE(w.Edit2()->text(), line1);
+    QTRY_COMPARE(QApplication::focusWidget(), w.Edit4());
 
     const QString line2 = QString::fromUtf8(drills::exerciseText(10)->models[1]);
     QVERIFY(line2.contains(u'ô'));
     QVERIFY(xdotoolKeys(keysOf(line2)));
-    QTRY_COMPARE(w.Edit4->text(), line2);
+    QTRY_COMPARE(w.Edit4()->text(), line2);
     QCOMPARE(w.good(), int(line1.size() + line2.size()));
     QCOMPARE(w.errors(), 1);
-    QCOMPARE(QApplication::focusWidget(), w.Edit6);
+    QCOMPARE(QApplication::focusWidget(), w.Edit6());
 
     if (wayland)
         return; // the judged line with dead keys is what runs there too
@@ -178,19 +178,19 @@ void TestX11Exos::deadCircumflexIsJudged()
     QApplication::clipboard()->setText(u"aoû"_qs);
     QVERIFY(xdotoolKeys({u"ctrl+v"_qs, u"shift+Insert"_qs}));
     QTRY_COMPARE(w.errors(), 2);
-    QCOMPARE(w.Edit6->text(), QString());
+    QCOMPARE(w.Edit6()->text(), QString());
     // AltGr+i types "→", which Windows-1252 lacks: a wrong key, kept out of
     // the line. A dead key before a letter it cannot accent (ẑ): the
     // circumflex, then the letter, each judged.
-    w.Edit2->setFocus();
-    QTRY_COMPARE(QApplication::focusWidget(), w.Edit2);
+    w.Edit2()->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), w.Edit2());
     const int good = w.good();
     QVERIFY(xdotoolKeys({u"m"_qs, u"ISO_Level3_Shift+i"_qs}));
     QTRY_COMPARE(w.errors(), 3);
     QVERIFY(xdotoolKeys({u"dead_circumflex"_qs, u"z"_qs}));
     QTRY_COMPARE(w.errors(), 4);
     QCOMPARE(w.good(), good + 2);
-    QCOMPARE(w.Edit2->text(), u"m^"_qs);
+    QCOMPARE(w.Edit2()->text(), u"m^"_qs);
 }
 
 QTEST_MAIN(TestX11Exos)

@@ -121,7 +121,7 @@ void TestX11Guide::sentenceNamesTheNextKey()
     QTRY_VERIFY(m_wayland ? french.contains(live.model().name()) : live.model().name() == french.first());
     frame->action(QStringLiteral("N1gh1"))->trigger();
     TExos *exos = forms().Exos;
-    QTRY_COMPARE(QApplication::focusWidget(), exos->Edit2);
+    QTRY_COMPARE(QApplication::focusWidget(), exos->Edit2());
     const QString line = QString::fromUtf8(drills::exerciseText(1)->models[0]);
     for (int i = 0; i < line.size(); ++i) {
         const QChar next = line.at(i);
@@ -133,7 +133,7 @@ void TestX11Guide::sentenceNamesTheNextKey()
         QVERIFY(
             test::sendKeys({QStringLiteral("key"), next == u' ' ? QStringLiteral("space") : QString(next)}));
     }
-    QTRY_COMPARE(exos->Edit2->text(), line);
+    QTRY_COMPARE(exos->Edit2()->text(), line);
     QCOMPARE(exos->errors(), 0);
 }
 
@@ -204,12 +204,12 @@ void TestX11Guide::exerciseEndLeadsOn()
     TMainForm *frame = forms().MainForm;
     frame->action(QStringLiteral("N1gh1"))->trigger();
     TExos *exos = forms().Exos;
-    QTRY_COMPARE(QApplication::focusWidget(), exos->Edit2);
-    const QColor base = exos->Edit2->palette().color(QPalette::Base);
+    QTRY_COMPARE(QApplication::focusWidget(), exos->Edit2());
+    const QColor base = exos->Edit2()->palette().color(QPalette::Base);
     QVERIFY(test::sendKeys({QStringLiteral("key"), QStringLiteral("z")}));
     QTRY_COMPARE(exos->errors(), 1);
-    QTRY_VERIFY(exos->Edit2->palette().color(QPalette::Base) != base);
-    QTRY_COMPARE(exos->Edit2->palette().color(QPalette::Base), base);
+    QTRY_VERIFY(exos->Edit2()->palette().color(QPalette::Base) != base);
+    QTRY_COMPARE(exos->Edit2()->palette().color(QPalette::Base), base);
     for (int line = 0; line < drills::LineDrill::LineCount; ++line) {
         const QString text = exos->modelLine(line)->text();
         QTRY_COMPARE(QApplication::focusWidget(), exos->typingLine(line));
@@ -229,10 +229,10 @@ void TestX11Guide::exerciseEndLeadsOn()
     QTRY_COMPARE(QApplication::focusWidget(), next);
     QVERIFY(test::sendKeys({QStringLiteral("key"), QStringLiteral("Return")}));
     QTRY_COMPARE(exos->GetIni(), 2);
-    QTRY_COMPARE(QApplication::focusWidget(), exos->Edit2);
+    QTRY_COMPARE(QApplication::focusWidget(), exos->Edit2());
     QVERIFY(!result->isVisible());
     QVERIFY(test::sendKeys({QStringLiteral("key"), QStringLiteral("a")}));
-    QTRY_COMPARE(exos->Edit2->text(), QStringLiteral("a"));
+    QTRY_COMPARE(exos->Edit2()->text(), QStringLiteral("a"));
 }
 
 QTEST_MAIN(TestX11Guide)

@@ -149,8 +149,8 @@ void TestX11Lessons::chosenLessonHoldsTheKeys()
     TMainForm *frame = forms().MainForm;
     frame->showLesson(frame->lessonOfModule(before));
     if (before == 2) {
-        forms().Exos->Edit4->setFocus(); // the learner went on to line 2
-        QTRY_VERIFY(forms().Exos->Edit4->hasFocus());
+        forms().Exos->Edit4()->setFocus(); // the learner went on to line 2
+        QTRY_VERIFY(forms().Exos->Edit4()->hasFocus());
     }
     QWidget dialog; // as the file dialog and the question box, it takes the activation for a while
     if (command == QLatin1String("open") || command == QLatin1String("new")) {
@@ -184,8 +184,8 @@ void TestX11Lessons::chosenLessonHoldsTheKeys()
     // The keyboard window and the game keep the focus themselves.
     QWidget *const entries[] = {nullptr,
                                 nullptr,
-                                forms().Exos->Edit2,
-                                forms().Phrases->Edit2,
+                                forms().Exos->Edit2(),
+                                forms().Phrases->Edit2(),
                                 forms().Texte->RichEdit2,
                                 nullptr,
                                 forms().Tableur->StringGrid2()->cellEditor()};
@@ -201,10 +201,10 @@ void TestX11Lessons::chosenLessonHoldsTheKeys()
     if (module == 2) {
         // On line 1, its first character highlighted; the learner's key counts good.
         TExos *exos = forms().Exos;
-        QCOMPARE(exos->Edit1->selectionStart(), 0);
-        QCOMPARE(exos->Edit1->selectedText(), exos->Edit1->text().left(1));
+        QCOMPARE(exos->Edit1()->selectionStart(), 0);
+        QCOMPARE(exos->Edit1()->selectedText(), exos->Edit1()->text().left(1));
         QCOMPARE(exos->errors(), 0);
-        keys({exos->Edit1->text().left(1)});
+        keys({exos->Edit1()->text().left(1)});
         QTRY_COMPARE(exos->good(), 1);
         QCOMPARE(exos->errors(), 0);
     }

@@ -121,6 +121,13 @@ void LessonWindow::buildControls()
     ui::applyAccessibleTexts(this, ui::accessibleTexts());
 }
 
+void LessonWindow::setVisible(bool visible)
+{
+    if (visible && !qobject_cast<QMdiSubWindow *>(parentWidget()))
+        buildControls();
+    QWidget::setVisible(visible);
+}
+
 // The windows in front of this one in the lesson area cover it whole.
 bool LessonWindow::coveredInArea() const
 {

@@ -70,6 +70,9 @@ public:
     // painted, or when the frame builds the windows left behind.
     void buildControls() override;
     bool controlsBuilt() const override { return !m_deferred; }
+    // A window shown on its own, outside the frame's lesson area, builds
+    // its controls first.
+    void setVisible(bool visible) override;
 
     int moduleCode() const { return m_module; }
     int helpContext() const { return m_helpContext; }
