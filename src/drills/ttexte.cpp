@@ -132,41 +132,53 @@ TTexte::TTexte(QWidget *parent)
     setFont(font);
     resize(kWidth, kHeight);
 
-    RichEdit1 = new QTextEdit(this);
-    RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
-    RichEdit1->setGeometry(2, 2, 651, 164);
-    RichEdit1->setReadOnly(true);
-    RichEdit1->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    RichEdit1->setFocusPolicy(Qt::ClickFocus); // not a tab stop
-    RichEdit1->setUndoRedoEnabled(false);
-    RichEdit1->setFont(editorFont());
-    RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    RichEdit1->setTabStopDistance(kTabStop);
+    // The editors wait until the window is first reached: the frame starts
+    // with the keyboard window in front of this one.
+    deferControls();
+    // The chronometer stays stopped until the learner starts it; each tick
+    // then counts one second, shown nowhere.
+}
+
+void TTexte::buildDeferred()
+{
+    m_richEdit1 = new QTextEdit(this);
+    m_richEdit1->setObjectName(QStringLiteral("RichEdit1"));
+    m_richEdit1->setGeometry(2, 2, 651, 164);
+    m_richEdit1->setReadOnly(true);
+    m_richEdit1->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_richEdit1->setFocusPolicy(Qt::ClickFocus); // not a tab stop
+    m_richEdit1->setUndoRedoEnabled(false);
+    m_richEdit1->setFont(editorFont());
+    m_richEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_richEdit1->setTabStopDistance(kTabStop);
     // White, and the highlighted error stays visible while the learner types
     // in the other editor.
-    QPalette palette = RichEdit1->palette();
+    QPalette palette = m_richEdit1->palette();
     palette.setColor(QPalette::Base, Qt::white);
     for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
         palette.setBrush(QPalette::Inactive, role, palette.brush(QPalette::Active, role));
-    RichEdit1->setPalette(palette);
-    RichEdit1->installEventFilter(this);
+    m_richEdit1->setPalette(palette);
+    m_richEdit1->installEventFilter(this);
 
     auto *typing = new TypingEdit(this);
-    RichEdit2 = typing;
-    RichEdit2->setObjectName(QStringLiteral("RichEdit2"));
-    RichEdit2->setGeometry(1, 178, 651, 164);
-    RichEdit2->setFont(editorFont());
-    RichEdit2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    RichEdit2->setTabStopDistance(kTabStop);
-    RichEdit2->setTabChangesFocus(false); // Tab types a tab character
-    ui::guardPaste(RichEdit1);
-    ui::guardPaste(RichEdit2);
-    ui::refuseInputMethod(RichEdit2); // dead keys composed as in the other lessons
+    m_richEdit2 = typing;
+    m_richEdit2->setObjectName(QStringLiteral("RichEdit2"));
+    m_richEdit2->setGeometry(1, 178, 651, 164);
+    m_richEdit2->setFont(editorFont());
+    m_richEdit2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_richEdit2->setTabStopDistance(kTabStop);
+    m_richEdit2->setTabChangesFocus(false); // Tab types a tab character
+    ui::guardPaste(m_richEdit1);
+    ui::guardPaste(m_richEdit2);
+    ui::refuseInputMethod(m_richEdit2); // dead keys composed as in the other lessons
     typing->keyPress = [this](quint8 key) { return RichEdit2KeyPress(key); };
-    connect(RichEdit2, &QTextEdit::cursorPositionChanged, this, &LessonWindow::guideChanged);
-    RichEdit2->setFocus();
-    // The chronometer stays stopped until the learner starts it; each tick
-    // then counts one second, shown nowhere.
+    connect(m_richEdit2, &QTextEdit::cursorPositionChanged, this, &LessonWindow::guideChanged);
+    m_richEdit1->show();
+    m_richEdit2->show();
+    if (m_textToLoad)
+        loadText(m_textToLoad);
+    m_textToLoad = 0;
+    focusEntry(m_richEdit2);
 }
 
 Qt::WindowFlags TTexte::subWindowFlags() const
@@ -176,10 +188,30 @@ Qt::WindowFlags TTexte::subWindowFlags() const
 
 void TTexte::SetIni(std::int32_t code)
 {
+    // Until the editors are built, one of the seven texts is only noted;
+    // anything else (the learner's text, a code that keeps the model) needs
+    // them now.
+    const bool text = code >= 1 && code <= 7;
+    if (!text)
+        buildControls();
     LessonWindow::SetIni(code);
     m_errors = 0;
     m_good = 0;
     m_line = 0;
+    if (!controlsBuilt()) {
+        m_textToLoad = code;
+        m_own = false;
+        m_ownTitle.clear();
+    } else {
+        showLesson(code);
+    }
+    Timer1->stop(); // a new text is timed afresh
+    m_seconds = 0;
+    emit guideChanged();
+}
+
+void TTexte::showLesson(std::int32_t code)
+{
     switch (code) {
     case 1: Bases(); break;
     case 2: Fable1(); break;
@@ -193,12 +225,9 @@ void TTexte::SetIni(std::int32_t code)
     }
     if (code == 8 && m_own)
         setSessionTitle(m_ownTitle);
-    RichEdit2->clear();
-    RichEdit2->setCurrentCharFormat(QTextCharFormat()); // no bold left over from the last lesson
-    focusEntry(RichEdit2);
-    Timer1->stop(); // a new text is timed afresh
-    m_seconds = 0;
-    emit guideChanged();
+    m_richEdit2->clear();
+    m_richEdit2->setCurrentCharFormat(QTextCharFormat()); // no bold left over from the last lesson
+    focusEntry(m_richEdit2);
 }
 
 void TTexte::Bases()
@@ -234,8 +263,8 @@ void TTexte::loadText(int code)
 {
     m_own = false;
     m_ownTitle.clear();
-    RichEdit1->clear();
-    QTextCursor cursor(RichEdit1->document());
+    RichEdit1()->clear();
+    QTextCursor cursor(RichEdit1()->document());
     QTextCharFormat regular;
     regular.setFontWeight(QFont::Normal);
     QTextCharFormat bold;
@@ -254,7 +283,7 @@ void TTexte::loadText(int code)
     }
     cursor.endEditBlock();
     cursor.setPosition(0);
-    RichEdit1->setTextCursor(cursor);
+    RichEdit1()->setTextCursor(cursor);
 }
 
 bool TTexte::prepareLesson(std::int32_t code)
@@ -340,12 +369,12 @@ void TTexte::loadOwnText()
         if (!m_pending && !chooseOwnText())
             return; // the model keeps its text
     }
-    RichEdit1->clear();
-    RichEdit1->setCurrentCharFormat(QTextCharFormat());
-    RichEdit1->setPlainText(m_pending->text);
-    QTextCursor cursor(RichEdit1->document());
+    RichEdit1()->clear();
+    RichEdit1()->setCurrentCharFormat(QTextCharFormat());
+    RichEdit1()->setPlainText(m_pending->text);
+    QTextCursor cursor(RichEdit1()->document());
     cursor.setPosition(0);
-    RichEdit1->setTextCursor(cursor);
+    RichEdit1()->setTextCursor(cursor);
     m_own = true;
     m_ownTitle = m_pending->title;
     m_pending.reset();
@@ -353,18 +382,18 @@ void TTexte::loadOwnText()
 
 QString TTexte::modelLine(int line) const
 {
-    return blockText(RichEdit1->document(), line);
+    return blockText(RichEdit1()->document(), line);
 }
 
 QString TTexte::typedLine(int line) const
 {
-    return blockText(RichEdit2->document(), line);
+    return blockText(RichEdit2()->document(), line);
 }
 
 QString TTexte::guideExpected() const
 {
-    const QTextCursor caret = RichEdit2->textCursor();
-    if (caret.blockNumber() >= RichEdit1->document()->blockCount())
+    const QTextCursor caret = RichEdit2()->textCursor();
+    if (caret.blockNumber() >= RichEdit1()->document()->blockCount())
         return QString();
     const QString model = modelLine(caret.blockNumber());
     const int column = caret.positionInBlock();
@@ -382,10 +411,10 @@ bool TTexte::RichEdit2KeyPress(quint8 key)
 {
     // The model's caret follows the typing caret; this also removes the
     // highlight of an earlier refusal.
-    const QTextCursor typing = RichEdit2->textCursor();
-    QTextCursor model(RichEdit1->document());
-    model.setPosition(qBound(0, typing.position(), RichEdit1->document()->characterCount() - 1));
-    RichEdit1->setTextCursor(model);
+    const QTextCursor typing = RichEdit2()->textCursor();
+    QTextCursor model(RichEdit1()->document());
+    model.setPosition(qBound(0, typing.position(), RichEdit1()->document()->characterCount() - 1));
+    RichEdit1()->setTextCursor(model);
     if (key != kEnter)
         return true;
 
@@ -399,10 +428,10 @@ bool TTexte::RichEdit2KeyPress(quint8 key)
             // The first differing character of the model line, wherever the
             // typing caret stands in its line.
             const int offset =
-                RichEdit1->document()->findBlockByNumber(m_line).position() + verdict.position - 1;
+                RichEdit1()->document()->findBlockByNumber(m_line).position() + verdict.position - 1;
             model.setPosition(offset);
             model.setPosition(offset + 1, QTextCursor::KeepAnchor);
-            RichEdit1->setTextCursor(model);
+            RichEdit1()->setTextCursor(model);
         }
         noteJudged(0, 1);
         return false;
@@ -410,7 +439,7 @@ bool TTexte::RichEdit2KeyPress(quint8 key)
     m_good = ui::add32(m_good, 1);
     noteJudged(1, 0);
     // The last line of the model that holds anything ends the text.
-    int last = RichEdit1->document()->blockCount() - 1;
+    int last = RichEdit1()->document()->blockCount() - 1;
     while (last > 0 && modelLine(last).trimmed().isEmpty())
         --last;
     if (m_line == last)
@@ -420,14 +449,14 @@ bool TTexte::RichEdit2KeyPress(quint8 key)
 
 void TTexte::FormKeyPress()
 {
-    RichEdit2->setFocus();
+    RichEdit2()->setFocus();
 }
 
 bool TTexte::eventFilter(QObject *watched, QEvent *event)
 {
     // A character typed into the model only sends the learner back to the
     // typing editor; other keys scroll the model as usual.
-    if (watched == RichEdit1 && event->type() == QEvent::KeyPress &&
+    if (watched == m_richEdit1 && event->type() == QEvent::KeyPress &&
         !static_cast<QKeyEvent *>(event)->text().isEmpty()) {
         FormKeyPress();
         return true;
@@ -486,18 +515,18 @@ void TTexte::resizeEvent(QResizeEvent *event)
 
 void TTexte::Couper()
 {
-    RichEdit2->cut();
+    RichEdit2()->cut();
 }
 
 void TTexte::Copier()
 {
-    RichEdit2->copy();
+    RichEdit2()->copy();
 }
 
 void TTexte::Coller()
 {
     if (ui::clipboardHasText())
-        RichEdit2->paste();
+        RichEdit2()->paste();
 }
 
 // Each replaces the style set: bold then underline gives underline only.
@@ -508,7 +537,7 @@ void TTexte::setExactStyle(bool bold, bool underline)
     format.setFontUnderline(underline);
     format.setFontItalic(false);
     format.setFontStrikeOut(false);
-    RichEdit2->mergeCurrentCharFormat(format);
+    RichEdit2()->mergeCurrentCharFormat(format);
 }
 
 void TTexte::Gras()
@@ -529,6 +558,6 @@ void TTexte::Caracteres()
     ui::prompter().showModal(caract);
     const QString chosen = caract->Result;
     if (!chosen.isEmpty())
-        RichEdit2->insertPlainText(chosen);
-    RichEdit2->setFocus();
+        RichEdit2()->insertPlainText(chosen);
+    RichEdit2()->setFocus();
 }

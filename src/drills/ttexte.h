@@ -74,21 +74,29 @@ public:
     QString modelLine(int line) const;
     QString typedLine(int line) const;
 
-    QTextEdit *RichEdit1 = nullptr; // model
-    QTextEdit *RichEdit2 = nullptr; // typing
+    // The model and the typing editor, built when first reached.
+    QTextEdit *RichEdit1() const { return built(m_richEdit1); }
+    QTextEdit *RichEdit2() const { return built(m_richEdit2); }
 
 protected:
+    void buildDeferred() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // The text of code in the editors, as SetIni shows it.
+    void showLesson(std::int32_t code);
     void loadText(int code);
     void loadOwnText();
     void setExactStyle(bool bold, bool underline);
     QWidget *outerWindow();
 
+    QTextEdit *m_richEdit1 = nullptr;
+    QTextEdit *m_richEdit2 = nullptr;
+    // The text the model is to show once the editors are built (0: none).
+    int m_textToLoad = 0;
     std::int32_t m_line = 0;
     std::optional<owntext::Text> m_pending; // chosen, shown by the next SetIni(8)
     bool m_own = false;

@@ -9,6 +9,7 @@
 #include "accessories/tcalendrier.h"
 #include "drills/exercisetexts.h"
 #include "drills/texos.h"
+#include "drills/texttexts.h"
 #include "drills/tjeu.h"
 #include "drills/tphrases.h"
 #include "drills/ttexte.h"
@@ -129,6 +130,7 @@ void TestMainForm::startState()
     for (LessonWindow *behind : {static_cast<LessonWindow *>(forms().Exos), static_cast<LessonWindow *>(forms().Phrases),
                                  static_cast<LessonWindow *>(forms().Tableur)})
         QVERIFY2(!behind->controlsBuilt(), qPrintable(behind->objectName()));
+    QVERIFY(!forms().Texte->controlsBuilt());
     QFile maps(QStringLiteral("/proc/self/maps"));
     QVERIFY(maps.open(QIODevice::ReadOnly));
     QVERIFY(!maps.readAll().contains("/imageformats/"));
@@ -149,6 +151,9 @@ void TestMainForm::lessonBehindBuildsItsControlsLater_data()
     QTest::newRow("exercise chosen from its menu after a file's code") << 2 << "menu" << 3;
     QTest::newRow("exercises built by the frame behind") << 2 << "behind" << 1;
     QTest::newRow("exercises uncovered") << 2 << "uncovered" << 1;
+    QTest::newRow("text chosen from its menu after a file's code") << 4 << "menu" << 3;
+    QTest::newRow("text built by the frame behind") << 4 << "behind" << 1;
+    QTest::newRow("text kept by a code it does not know") << 4 << "kept" << 2;
 }
 
 void TestMainForm::lessonBehindBuildsItsControlsLater()
@@ -165,9 +170,14 @@ void TestMainForm::lessonBehindBuildsItsControlsLater()
             if (item.code == code)
                 frame()->action(QLatin1String(item.name))->trigger();
         QCOMPARE(frame()->activeLesson(), w);
-        QWidget *entry = module == 6 ? static_cast<QWidget *>(forms().Tableur->StringGrid2())
-                                     : static_cast<QWidget *>(forms().Exos->Edit2());
+        QWidget *entry = module == 6   ? static_cast<QWidget *>(forms().Tableur->StringGrid2())
+                         : module == 4 ? static_cast<QWidget *>(forms().Texte->RichEdit2())
+                                       : static_cast<QWidget *>(forms().Exos->Edit2());
         QVERIFY(entry == frame()->focusWidget() || entry->isAncestorOf(frame()->focusWidget()));
+    } else if (how == QLatin1String("kept")) {
+        w->SetIni(code);
+        w->SetIni(99);
+        QVERIFY(w->controlsBuilt());
     } else if (how == QLatin1String("behind")) {
         QVERIFY(QTest::qWaitForWindowExposed(frame()));
         QWidget *focus = frame()->focusWidget();
@@ -183,7 +193,7 @@ void TestMainForm::lessonBehindBuildsItsControlsLater()
         QCoreApplication::processEvents();
         QVERIFY(w->controlsBuilt());
     }
-    QCOMPARE(w->GetIni(), code);
+    QCOMPARE(w->GetIni(), how == QLatin1String("kept") ? 99 : code);
     if (module == 6) {
         TTableur *sheet = forms().Tableur;
         for (int r = 1; r <= office::GridJudge::kRows; ++r)
@@ -191,12 +201,18 @@ void TestMainForm::lessonBehindBuildsItsControlsLater()
                 QCOMPARE(sheet->StringGrid1()->cell({c, r}),
                          QString::fromUtf8(office::kGridModel[code - 1][r - 1][c - 1]));
         QCOMPARE(sheet->StringGrid2()->current(), (office::GridCell{1, 1}));
+    } else if (module == 4) {
+        const std::span<const TextLine> lines = textLines(code);
+        for (int i = 0; i < int(lines.size()); ++i)
+            QCOMPARE(forms().Texte->modelLine(i), QString::fromUtf8(lines[i].text));
+        QVERIFY(!forms().Texte->ownText());
     } else {
         for (int i = 0; i < drills::LineDrill::LineCount; ++i)
             QCOMPARE(forms().Exos->modelLine(i)->text(), QString::fromUtf8(drills::exerciseText(code)->models[i]));
         QCOMPARE(forms().Exos->Edit1()->selectionStart(), 0); // the first character to type
     }
-    QVERIFY(!w->findChild<QLineEdit *>(QStringLiteral("Edit2"))->accessibleName().isEmpty());
+    const QString entryName = QLatin1String(module == 4 ? "RichEdit2" : "Edit2");
+    QVERIFY(!w->findChild<QWidget *>(entryName)->accessibleName().isEmpty());
 }
 
 // The title-bar icons the style hands out before they are needed draw as
@@ -763,10 +779,10 @@ void TestMainForm::altXQuitsThoughExercicesUsesX()
     frame()->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(frame()));
     frame()->action(QStringLiteral("Fonctionsdebase1"))->trigger();
-    QTRY_VERIFY(forms().Texte->RichEdit2->hasFocus());
-    QTest::keyClick(forms().Texte->RichEdit2, Qt::Key_X, Qt::AltModifier);
+    QTRY_VERIFY(forms().Texte->RichEdit2()->hasFocus());
+    QTest::keyClick(forms().Texte->RichEdit2(), Qt::Key_X, Qt::AltModifier);
     QTRY_VERIFY(!frame()->isVisible());
-    QCOMPARE(forms().Texte->RichEdit2->toPlainText(), QString());
+    QCOMPARE(forms().Texte->RichEdit2()->toPlainText(), QString());
 }
 
 void TestMainForm::f1OpensTheLessonPage_data()

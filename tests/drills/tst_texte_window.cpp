@@ -126,14 +126,14 @@ void TestTexteWindow::windowLayout()
     QCOMPARE(w->windowTitle(), QStringLiteral("Texte"));
     QCOMPARE(w->helpContext(), 7);
     QCOMPARE(w->moduleCode(), 4);
-    QCOMPARE(w->RichEdit1->geometry(), QRect(2, 2, 651, 164));
-    QCOMPARE(w->RichEdit2->geometry(), QRect(1, 178, 651, 164));
-    QVERIFY(w->RichEdit1->isReadOnly());
-    QCOMPARE(w->RichEdit1->focusPolicy() & Qt::TabFocus, 0);
-    QCOMPARE(w->RichEdit1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    QCOMPARE(w->RichEdit2->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    QCOMPARE(w->RichEdit1->palette().color(QPalette::Inactive, QPalette::Highlight),
-             w->RichEdit1->palette().color(QPalette::Active, QPalette::Highlight));
+    QCOMPARE(w->RichEdit1()->geometry(), QRect(2, 2, 651, 164));
+    QCOMPARE(w->RichEdit2()->geometry(), QRect(1, 178, 651, 164));
+    QVERIFY(w->RichEdit1()->isReadOnly());
+    QCOMPARE(w->RichEdit1()->focusPolicy() & Qt::TabFocus, 0);
+    QCOMPARE(w->RichEdit1()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QCOMPARE(w->RichEdit2()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QCOMPARE(w->RichEdit1()->palette().color(QPalette::Inactive, QPalette::Highlight),
+             w->RichEdit1()->palette().color(QPalette::Active, QPalette::Highlight));
     QCOMPARE(w->subWindowFlags() & Qt::FramelessWindowHint, Qt::FramelessWindowHint);
     QCOMPARE(frame()->subWindowOf(w)->size(), QSize(668, 375));
 }
@@ -159,7 +159,7 @@ void TestTexteWindow::menuLoadsText()
     TTexte *w = texte();
     QCOMPARE(w->GetIni(), code);
     const auto lines = textLines(code);
-    QTextDocument *model = w->RichEdit1->document();
+    QTextDocument *model = w->RichEdit1()->document();
     QCOMPARE(std::size_t(model->blockCount()), lines.size());
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const QTextBlock block = model->findBlockByNumber(int(i));
@@ -170,8 +170,8 @@ void TestTexteWindow::menuLoadsText()
             QCOMPARE(c.charFormat().fontWeight() == QFont::Bold, lines[i].style == TextLine::Style::Bold);
         }
     }
-    QCOMPARE(w->RichEdit1->textCursor().position(), 0);
-    QVERIFY(w->RichEdit2->toPlainText().isEmpty());
+    QCOMPARE(w->RichEdit1()->textCursor().position(), 0);
+    QVERIFY(w->RichEdit2()->toPlainText().isEmpty());
     QCOMPARE(w->good(), 0);
     QCOMPARE(w->errors(), 0);
 }
@@ -190,19 +190,19 @@ void TestTexteWindow::wholeTextTypedLineByLine()
     QSignalSpy completed(w, &LessonWindow::lessonCompleted);
     const auto lines = textLines(code);
     for (const TextLine &l : lines) {
-        typeText(w->RichEdit2, QString::fromUtf8(l.text));
-        pressEnter(w->RichEdit2);
+        typeText(w->RichEdit2(), QString::fromUtf8(l.text));
+        pressEnter(w->RichEdit2());
     }
     QCOMPARE(completed.count(), 1); // the last line ends the text
     QCOMPARE(w->good(), int(lines.size()));
     QCOMPARE(w->errors(), 0);
-    QCOMPARE(std::size_t(w->RichEdit2->document()->blockCount()), lines.size() + 1);
-    QVERIFY(w->RichEdit1->verticalScrollBar()->value() > 0); // the model follows the learner
+    QCOMPARE(std::size_t(w->RichEdit2()->document()->blockCount()), lines.size() + 1);
+    QVERIFY(w->RichEdit1()->verticalScrollBar()->value() > 0); // the model follows the learner
     // No end of text: an empty line past the model is accepted, anything else refused.
-    pressEnter(w->RichEdit2);
+    pressEnter(w->RichEdit2());
     QCOMPARE(w->good(), int(lines.size()) + 1);
-    typeText(w->RichEdit2, QStringLiteral("fin"));
-    pressEnter(w->RichEdit2);
+    typeText(w->RichEdit2(), QStringLiteral("fin"));
+    pressEnter(w->RichEdit2());
     QCOMPARE(w->errors(), 1);
     QCOMPARE(completed.count(), 1);
 }
@@ -224,22 +224,22 @@ void TestTexteWindow::refusedLine()
     QFETCH(int, caretBack);
     QFETCH(QString, highlighted);
     TTexte *w = texte();
-    typeText(w->RichEdit2, typed);
+    typeText(w->RichEdit2(), typed);
     for (int i = 0; i < caretBack; ++i)
-        QTest::keyClick(w->RichEdit2, Qt::Key_Left);
-    pressEnter(w->RichEdit2);
+        QTest::keyClick(w->RichEdit2(), Qt::Key_Left);
+    pressEnter(w->RichEdit2());
     QCOMPARE(w->errors(), 1);
     QCOMPARE(w->good(), 0);
-    QCOMPARE(w->RichEdit2->toPlainText(), typed); // no new line, nothing lost
-    QCOMPARE(w->RichEdit1->textCursor().selectedText(), highlighted);
+    QCOMPARE(w->RichEdit2()->toPlainText(), typed); // no new line, nothing lost
+    QCOMPARE(w->RichEdit1()->textCursor().selectedText(), highlighted);
     if (typed == QLatin1String("Les fonctions de bas"))
         QCOMPARE(w->PosErr(0), 21);
     // Each further refusal counts again; the next key removes the highlight.
-    pressEnter(w->RichEdit2);
+    pressEnter(w->RichEdit2());
     QCOMPARE(w->errors(), 2);
-    QTest::keyClick(w->RichEdit2, Qt::Key_End);
-    QTest::keyClick(w->RichEdit2, Qt::Key_Backspace);
-    QVERIFY(!w->RichEdit1->textCursor().hasSelection());
+    QTest::keyClick(w->RichEdit2(), Qt::Key_End);
+    QTest::keyClick(w->RichEdit2(), Qt::Key_Backspace);
+    QVERIFY(!w->RichEdit1()->textCursor().hasSelection());
 }
 
 void TestTexteWindow::everyWayOfStartingALineIsJudged_data()
@@ -258,17 +258,17 @@ void TestTexteWindow::everyWayOfStartingALineIsJudged()
     QFETCH(int, key);
     QFETCH(int, modifiers);
     TTexte *w = texte();
-    const auto press = [&] { QTest::keyClick(w->RichEdit2, Qt::Key(key), Qt::KeyboardModifiers(modifiers)); };
-    typeText(w->RichEdit2, QStringLiteral("Les fonctions"));
+    const auto press = [&] { QTest::keyClick(w->RichEdit2(), Qt::Key(key), Qt::KeyboardModifiers(modifiers)); };
+    typeText(w->RichEdit2(), QStringLiteral("Les fonctions"));
     press();
     QCOMPARE(w->errors(), 1);
-    QCOMPARE(w->RichEdit2->document()->blockCount(), 1);
-    QCOMPARE(w->RichEdit2->toPlainText(), QStringLiteral("Les fonctions"));
+    QCOMPARE(w->RichEdit2()->document()->blockCount(), 1);
+    QCOMPARE(w->RichEdit2()->toPlainText(), QStringLiteral("Les fonctions"));
 
-    typeText(w->RichEdit2, QStringLiteral(" de base"));
+    typeText(w->RichEdit2(), QStringLiteral(" de base"));
     press();
     QCOMPARE(w->good(), 1);
-    QCOMPARE(w->RichEdit2->document()->blockCount(), 2);
+    QCOMPARE(w->RichEdit2()->document()->blockCount(), 2);
     QCOMPARE(w->typedLine(0), line(1, 1)); // a new paragraph, no soft line break
     press();                               // the empty second line
     QCOMPARE(w->good(), 2);
@@ -278,9 +278,9 @@ void TestTexteWindow::everyWayOfStartingALineIsJudged()
 void TestTexteWindow::tabTypesATab()
 {
     TTexte *w = texte();
-    w->RichEdit2->setFocus();
-    QTest::keyClick(w->RichEdit2, Qt::Key_Tab);
-    QCOMPARE(w->RichEdit2->toPlainText(), QStringLiteral("\t"));
+    w->RichEdit2()->setFocus();
+    QTest::keyClick(w->RichEdit2(), Qt::Key_Tab);
+    QCOMPARE(w->RichEdit2()->toPlainText(), QStringLiteral("\t"));
 }
 
 void TestTexteWindow::deadKeysTypeButNeverBreakALine()
@@ -289,14 +289,14 @@ void TestTexteWindow::deadKeysTypeButNeverBreakALine()
     const auto commit = [w](const QString &text) {
         QInputMethodEvent event;
         event.setCommitString(text);
-        QApplication::sendEvent(w->RichEdit2, &event);
+        QApplication::sendEvent(w->RichEdit2(), &event);
     };
-    typeText(w->RichEdit2, QStringLiteral("Les"));
+    typeText(w->RichEdit2(), QStringLiteral("Les"));
     commit(QStringLiteral("\u00ea"));
-    QCOMPARE(w->RichEdit1->textCursor().position(), 3); // the model's caret follows
+    QCOMPARE(w->RichEdit1()->textCursor().position(), 3); // the model's caret follows
     commit(QStringLiteral("a\nb\u2029c"));
-    QCOMPARE(w->RichEdit2->toPlainText(), QStringLiteral("Les\u00eaabc"));
-    QCOMPARE(w->RichEdit2->document()->blockCount(), 1);
+    QCOMPARE(w->RichEdit2()->toPlainText(), QStringLiteral("Les\u00eaabc"));
+    QCOMPARE(w->RichEdit2()->document()->blockCount(), 1);
     QCOMPARE(w->good() + w->errors(), 0);
 }
 
@@ -304,29 +304,29 @@ void TestTexteWindow::setIni8KeepsTheModel()
 {
     TTexte *w = texte();
     chooseText("Fble1");
-    typeText(w->RichEdit2, line(2, 1));
-    pressEnter(w->RichEdit2);
-    typeText(w->RichEdit2, QStringLiteral("x"));
-    pressEnter(w->RichEdit2);
+    typeText(w->RichEdit2(), line(2, 1));
+    pressEnter(w->RichEdit2());
+    typeText(w->RichEdit2(), QStringLiteral("x"));
+    pressEnter(w->RichEdit2());
     QCOMPARE(w->good(), 1);
     QCOMPARE(w->errors(), 1);
     w->SetIni(8);
     QCOMPARE(w->GetIni(), 8);
     QCOMPARE(w->good(), 0);
     QCOMPARE(w->errors(), 0);
-    QVERIFY(w->RichEdit2->toPlainText().isEmpty());
+    QVERIFY(w->RichEdit2()->toPlainText().isEmpty());
     QCOMPARE(w->modelLine(0), line(2, 1));
-    QCOMPARE(w->RichEdit1->document()->blockCount(), 24);
+    QCOMPARE(w->RichEdit1()->document()->blockCount(), 24);
 }
 
 void TestTexteWindow::boldThenUnderline()
 {
     TTexte *w = texte();
-    typeText(w->RichEdit2, line(1, 1));
-    w->RichEdit2->selectAll();
+    typeText(w->RichEdit2(), line(1, 1));
+    w->RichEdit2()->selectAll();
     const auto formats = [w] {
         QList<QTextCharFormat> list;
-        QTextCursor c(w->RichEdit2->document());
+        QTextCursor c(w->RichEdit2()->document());
         while (c.movePosition(QTextCursor::NextCharacter))
             list << c.charFormat();
         return list;
@@ -342,30 +342,30 @@ void TestTexteWindow::boldThenUnderline()
         QVERIFY(f.fontUnderline());
     }
     // Styles are not judged.
-    QTextCursor end = w->RichEdit2->textCursor();
+    QTextCursor end = w->RichEdit2()->textCursor();
     end.movePosition(QTextCursor::End);
-    w->RichEdit2->setTextCursor(end);
-    pressEnter(w->RichEdit2);
+    w->RichEdit2()->setTextCursor(end);
+    pressEnter(w->RichEdit2());
     QCOMPARE(w->good(), 1);
     // At the caret, the style applies to what is typed next.
     frame()->toolButton(QStringLiteral("SpeedButton9"))->click();
-    typeText(w->RichEdit2, QStringLiteral("x"));
-    QTextCursor c(w->RichEdit2->document()->lastBlock());
+    typeText(w->RichEdit2(), QStringLiteral("x"));
+    QTextCursor c(w->RichEdit2()->document()->lastBlock());
     c.movePosition(QTextCursor::NextCharacter);
     QCOMPARE(c.charFormat().fontWeight(), int(QFont::Bold));
     QVERIFY(!c.charFormat().fontUnderline());
     // A new lesson starts in the regular style.
     w->SetIni(1);
-    QCOMPARE(w->RichEdit2->currentCharFormat().fontWeight(), int(QFont::Normal));
+    QCOMPARE(w->RichEdit2()->currentCharFormat().fontWeight(), int(QFont::Normal));
 }
 
 void TestTexteWindow::formShowResetsErrors()
 {
     TTexte *w = texte();
-    typeText(w->RichEdit2, line(1, 1));
-    pressEnter(w->RichEdit2);
-    typeText(w->RichEdit2, QStringLiteral("x"));
-    pressEnter(w->RichEdit2);
+    typeText(w->RichEdit2(), line(1, 1));
+    pressEnter(w->RichEdit2());
+    typeText(w->RichEdit2(), QStringLiteral("x"));
+    pressEnter(w->RichEdit2());
     QCOMPARE(w->errors(), 1);
     QMdiSubWindow *sub = frame()->subWindowOf(w);
     sub->hide();
@@ -379,14 +379,14 @@ void TestTexteWindow::keyInModelOnlyMovesFocus()
     TTexte *w = texte();
     frame()->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(frame()));
-    const QString model = w->RichEdit1->toPlainText();
-    for (QWidget *target : {static_cast<QWidget *>(w->RichEdit1), static_cast<QWidget *>(w)}) {
+    const QString model = w->RichEdit1()->toPlainText();
+    for (QWidget *target : {static_cast<QWidget *>(w->RichEdit1()), static_cast<QWidget *>(w)}) {
         target->setFocus();
         QTRY_COMPARE(QApplication::focusWidget(), target);
         QTest::sendKeyEvent(QTest::Click, target, Qt::Key_A, QStringLiteral("a"), Qt::NoModifier);
-        QCOMPARE(QApplication::focusWidget(), w->RichEdit2);
-        QVERIFY(w->RichEdit2->toPlainText().isEmpty());
-        QCOMPARE(w->RichEdit1->toPlainText(), model);
+        QCOMPARE(QApplication::focusWidget(), w->RichEdit2());
+        QVERIFY(w->RichEdit2()->toPlainText().isEmpty());
+        QCOMPARE(w->RichEdit1()->toPlainText(), model);
     }
 }
 
@@ -394,29 +394,29 @@ void TestTexteWindow::clipboardThroughTheFrame()
 {
     TTexte *w = texte();
     const QString copied = line(4, 6);
-    typeText(w->RichEdit2, copied);
-    w->RichEdit2->selectAll();
+    typeText(w->RichEdit2(), copied);
+    w->RichEdit2()->selectAll();
     frame()->action(QStringLiteral("Copier1"))->trigger();
     QCOMPARE(QGuiApplication::clipboard()->text(), copied);
-    QTextCursor c = w->RichEdit2->textCursor();
+    QTextCursor c = w->RichEdit2()->textCursor();
     c.movePosition(QTextCursor::End);
-    w->RichEdit2->setTextCursor(c);
+    w->RichEdit2()->setTextCursor(c);
     frame()->action(QStringLiteral("Coller1"))->trigger();
     QCOMPARE(w->typedLine(0), copied + copied);
 
     c.setPosition(0);
     c.setPosition(int(copied.size()), QTextCursor::KeepAnchor);
-    w->RichEdit2->setTextCursor(c);
+    w->RichEdit2()->setTextCursor(c);
     frame()->action(QStringLiteral("Couper1"))->trigger();
-    QCOMPARE(w->RichEdit2->toPlainText(), copied);
+    QCOMPARE(w->RichEdit2()->toPlainText(), copied);
     QCOMPARE(QGuiApplication::clipboard()->text(), copied);
-    w->RichEdit2->clear();
+    w->RichEdit2()->clear();
 
     // The shortcut in the editor pastes as well.
     QGuiApplication::clipboard()->setText(line(1, 1));
-    QTest::keyClick(w->RichEdit2, Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(w->RichEdit2->toPlainText(), line(1, 1));
-    pressEnter(w->RichEdit2);
+    QTest::keyClick(w->RichEdit2(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(w->RichEdit2()->toPlainText(), line(1, 1));
+    pressEnter(w->RichEdit2());
     QCOMPARE(w->good(), 1);
 }
 
@@ -436,11 +436,11 @@ void TestTexteWindow::characterTableInsertsAtCaret()
     QFETCH(bool, texteActive);
     QFETCH(QString, expected);
     TTexte *w = texte();
-    typeText(w->RichEdit2, QStringLiteral("Sxance"));
-    QTextCursor c = w->RichEdit2->textCursor();
+    typeText(w->RichEdit2(), QStringLiteral("Sxance"));
+    QTextCursor c = w->RichEdit2()->textCursor();
     c.setPosition(1);
     c.setPosition(2, QTextCursor::KeepAnchor); // "x" selected
-    w->RichEdit2->setTextCursor(c);
+    w->RichEdit2()->setTextCursor(c);
     if (!texteActive)
         frame()->SpeedButton1Click(); // the keyboard window in front
     test::PrompterScope scope;
@@ -451,16 +451,16 @@ void TestTexteWindow::characterTableInsertsAtCaret()
     };
     frame()->action(QStringLiteral("Tabledescaractres1"))->trigger();
     QCOMPARE(scope.fake().modals, QList<QDialog *>{forms().Caract});
-    QCOMPARE(w->RichEdit2->toPlainText(), expected);
+    QCOMPARE(w->RichEdit2()->toPlainText(), expected);
 }
 
 void TestTexteWindow::chronometerAndStatistics()
 {
     TTexte *w = texte();
-    typeText(w->RichEdit2, line(1, 1));
-    pressEnter(w->RichEdit2);
-    typeText(w->RichEdit2, QStringLiteral("x"));
-    pressEnter(w->RichEdit2);
+    typeText(w->RichEdit2(), line(1, 1));
+    pressEnter(w->RichEdit2());
+    typeText(w->RichEdit2(), QStringLiteral("x"));
+    pressEnter(w->RichEdit2());
     // Whatever its state, two chronometer commands leave it running from 0.
     frame()->SpeedButton8Click();
     frame()->SpeedButton8Click();
@@ -554,7 +554,7 @@ void TestTexteWindow::ownText()
         scope.fake().openNames << path(name);
 
     TTexte *w = texte();
-    typeText(w->RichEdit2, QStringLiteral("en cours"));
+    typeText(w->RichEdit2(), QStringLiteral("en cours"));
     chooseText("Votretexte1");
     QCOMPARE(scope.fake().choiceButtons.value(0), buttons);
     QCOMPARE(scope.fake().informations.size(), messages);
@@ -562,7 +562,7 @@ void TestTexteWindow::ownText()
     if (firstLine.isEmpty()) {
         QCOMPARE(w->GetIni(), 1);
         QCOMPARE(w->modelLine(0), line(1, 1));
-        QCOMPARE(w->RichEdit2->toPlainText(), QStringLiteral("en cours"));
+        QCOMPARE(w->RichEdit2()->toPlainText(), QStringLiteral("en cours"));
         QVERIFY(frame()->action(QStringLiteral("Fonctionsdebase1"))->isChecked());
         if (!recent.isEmpty())
             QVERIFY(owntext::recentTexts().isEmpty());
@@ -572,14 +572,14 @@ void TestTexteWindow::ownText()
     QCOMPARE(frame()->GetTexteMenu(), 8); // what a lesson file records
     QVERIFY(frame()->action(QStringLiteral("Votretexte1"))->isChecked());
     QCOMPARE(w->modelLine(0), firstLine);
-    QCOMPARE(w->RichEdit1->document()->blockCount(), 2);
-    QVERIFY(w->RichEdit2->toPlainText().isEmpty());
+    QCOMPARE(w->RichEdit1()->document()->blockCount(), 2);
+    QVERIFY(w->RichEdit2()->toPlainText().isEmpty());
     const bool fromFile = firstLine.startsWith(u'\u00ab');
     QCOMPARE(w->session().current().title,
              fromFile ? QStringLiteral("lettre.txt") : QStringLiteral("presse-papiers"));
     QCOMPARE(owntext::recentTexts(), fromFile ? QStringList{lettre} : QStringList{});
-    typeText(w->RichEdit2, firstLine);
-    pressEnter(w->RichEdit2);
+    typeText(w->RichEdit2(), firstLine);
+    pressEnter(w->RichEdit2());
     QCOMPARE(w->good(), 1);
     QCOMPARE(w->errors(), 0);
 }
@@ -601,8 +601,8 @@ void TestTexteWindow::ownTextTypedWithPlainSpellings()
     };
     chooseText("Votretexte1");
     QCOMPARE(w->modelLine(0), QStringLiteral("\u00ab\u00a0C\u2019est tout\u00a0\u00bb \uFFFD"));
-    typeText(w->RichEdit2, QStringLiteral("\" C\u2019est tout \" "));
-    pressEnter(w->RichEdit2);
+    typeText(w->RichEdit2(), QStringLiteral("\" C\u2019est tout \" "));
+    pressEnter(w->RichEdit2());
     QCOMPARE(w->good(), 1);
     QCOMPARE(w->errors(), 0);
     w->plainFor = nullptr;

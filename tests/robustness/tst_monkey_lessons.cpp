@@ -186,9 +186,9 @@ void TestMonkeyLessons::monkey()
     if (auto *text = qobject_cast<TTexte *>(w)) {
         // The model line's next character, Enter once the line is whole.
         m.hint = [text]() -> QString {
-            if (!text->RichEdit2->hasFocus())
+            if (!text->RichEdit2()->hasFocus())
                 return {};
-            const int line = text->RichEdit2->textCursor().blockNumber();
+            const int line = text->RichEdit2()->textCursor().blockNumber();
             const QString model = text->modelLine(line);
             const QString typed = text->typedLine(line);
             if (!model.startsWith(typed))

@@ -131,7 +131,7 @@ void windows(Dump &d)
                                                  .arg(f.Clavier->SpeedButton107->isEnabled() ? 1 : 0));
     drillWindow(d, f.Exos);
     drillWindow(d, f.Phrases);
-    d.add(QStringLiteral("TTexte.RichEdit2"), f.Texte->RichEdit2->toPlainText());
+    d.add(QStringLiteral("TTexte.RichEdit2"), f.Texte->RichEdit2()->toPlainText());
     d.add(QStringLiteral("TTexte.line"), f.Texte->currentLine());
     d.add(QStringLiteral("TTexte.model0"), f.Texte->modelLine(0));
     d.add(QStringLiteral("TTableur.Edit1"), f.Tableur->Edit1()->text());

@@ -90,19 +90,19 @@ void TestX11Lessons::deadKeysInTheTextLesson()
 {
     forms().MainForm->action(QStringLiteral("Fonctionsdebase1"))->trigger();
     TTexte *texte = forms().Texte;
-    texte->RichEdit2->setFocus();
-    QTRY_VERIFY(texte->RichEdit2->hasFocus());
+    texte->RichEdit2()->setFocus();
+    QTRY_VERIFY(texte->RichEdit2()->hasFocus());
     // AltGr+i ("→") is outside Windows-1252 and not typed; ẑ neither: the
     // circumflex, then the z.
     keys({QStringLiteral("dead_circumflex"), QStringLiteral("e"), QStringLiteral("dead_diaeresis"),
           QStringLiteral("i"), QStringLiteral("a"), QStringLiteral("ISO_Level3_Shift+i"),
           QStringLiteral("dead_circumflex"), QStringLiteral("z")});
-    QTRY_COMPARE(texte->RichEdit2->toPlainText(), QString::fromUtf8("êïa^z"));
+    QTRY_COMPARE(texte->RichEdit2()->toPlainText(), QString::fromUtf8("êïa^z"));
     // The keypad Enter is an Enter to judge: this line is refused.
     const int errors = texte->errors();
     keys({QStringLiteral("KP_Enter")});
     QTRY_COMPARE(texte->errors(), errors + 1);
-    QCOMPARE(texte->RichEdit2->document()->blockCount(), 1);
+    QCOMPARE(texte->RichEdit2()->document()->blockCount(), 1);
 }
 
 void TestX11Lessons::deadDiaeresisInTheGame()
@@ -186,7 +186,7 @@ void TestX11Lessons::chosenLessonHoldsTheKeys()
                                 nullptr,
                                 forms().Exos->Edit2(),
                                 forms().Phrases->Edit2(),
-                                forms().Texte->RichEdit2,
+                                forms().Texte->RichEdit2(),
                                 nullptr,
                                 forms().Tableur->StringGrid2()->cellEditor()};
     QWidget *entry = entries[module];
@@ -217,7 +217,7 @@ void TestX11Lessons::minimiseAndRestoreKeepTheLesson()
     TMainForm *frame = forms().MainForm;
     frame->action(QStringLiteral("Fonctionsdebase1"))->trigger();
     TTexte *texte = forms().Texte;
-    QTRY_VERIFY(texte->RichEdit2->hasFocus());
+    QTRY_VERIFY(texte->RichEdit2()->hasFocus());
     keys({QStringLiteral("x"), QStringLiteral("Return")});
     QTRY_COMPARE(texte->errors(), 1);
     const bool wm = windowManagerRuns();

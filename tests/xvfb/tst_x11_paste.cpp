@@ -35,12 +35,12 @@ int runChild(const QString &editor)
         forms().Blocnotes->show();
     QWidget *window = texte ? static_cast<QWidget *>(forms().MainForm) : forms().Blocnotes;
     QAbstractScrollArea *area =
-        texte ? static_cast<QAbstractScrollArea *>(forms().Texte->RichEdit2) : forms().Blocnotes->Memo1;
+        texte ? static_cast<QAbstractScrollArea *>(forms().Texte->RichEdit2()) : forms().Blocnotes->Memo1;
     const auto text = [texte] {
-        return texte ? forms().Texte->RichEdit2->toPlainText() : forms().Blocnotes->Memo1->toPlainText();
+        return texte ? forms().Texte->RichEdit2()->toPlainText() : forms().Blocnotes->Memo1->toPlainText();
     };
     if (texte)
-        forms().Texte->RichEdit2->clear();
+        forms().Texte->RichEdit2()->clear();
     if (!QTest::qWaitForWindowExposed(window))
         return 2;
     window->activateWindow();
