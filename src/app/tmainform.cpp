@@ -252,7 +252,11 @@ void TMainForm::buildStatusBar()
 
 QAction *TMainForm::action(const QString &name) const
 {
-    return findChild<QAction *>(name);
+    // A search of every window's widgets, made once per name.
+    QPointer<QAction> &found = m_actions[name];
+    if (!found)
+        found = findChild<QAction *>(name);
+    return found;
 }
 
 QToolButton *TMainForm::toolButton(const QString &name) const

@@ -3,6 +3,7 @@
 #pragma once
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <cstdint>
 
@@ -164,6 +165,7 @@ private:
     void offerStart();
 
     QHash<int, QActionGroup *> m_groups; // each lesson menu's, by module code
+    mutable QHash<QString, QPointer<QAction>> m_actions; // found by action(), by name
     bool m_shown = false;
     HelpViewer *m_help = nullptr;
     QStyle *m_menuStyle = nullptr; // owned by the frame

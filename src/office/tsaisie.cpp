@@ -28,42 +28,35 @@ TSaisie::TSaisie(QWidget *parent)
     GroupBox1 = new QGroupBox(QStringLiteral("Saisie"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     GroupBox1->setGeometry(6, 0, 649, 169);
-    buildForm(GroupBox1, m_modelLabels, m_models, 1, false);
     createTimeDisplay(GroupBox1, QPoint(560, 12));
+    // The forms wait until the window is first reached: the frame starts
+    // with the keyboard window in front of this one.
+    deferControls();
+    // Timer1 stays disabled until the chronometer is started.
+}
 
-    GroupBox2 = new QGroupBox(QStringLiteral("Saisie"), this);
-    GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
-    GroupBox2->setGeometry(6, 168, 649, 169);
-    buildForm(GroupBox2, m_entryLabels, m_entries, 6, true);
-
-    Label1 = m_modelLabels[0];
-    Label2 = m_modelLabels[1];
-    Label3 = m_modelLabels[2];
-    Label4 = m_modelLabels[3];
-    Label5 = m_modelLabels[4];
-    Label6 = m_entryLabels[0];
-    Label7 = m_entryLabels[1];
-    Label8 = m_entryLabels[2];
-    Label9 = m_entryLabels[3];
-    Label10 = m_entryLabels[4];
-    Edit1 = m_models[0];
-    Edit2 = m_models[1];
-    Edit3 = m_models[2];
-    Edit4 = m_models[3];
-    Edit5 = m_models[4];
-    Edit6 = m_entries[0];
-    Edit7 = m_entries[1];
-    Edit8 = m_entries[2];
-    Edit9 = m_entries[3];
-    Edit10 = m_entries[4];
+void TSaisie::buildDeferred()
+{
+    buildForm(GroupBox1, m_modelLabels, m_models, 1, false);
+    m_groupBox2 = new QGroupBox(QStringLiteral("Saisie"), this);
+    m_groupBox2->setObjectName(QStringLiteral("GroupBox2"));
+    m_groupBox2->setGeometry(6, 168, 649, 169);
+    buildForm(m_groupBox2, m_entryLabels, m_entries, 6, true);
     for (int i = 0; i + 1 < 5; ++i)
         setTabOrder(m_entries[i], m_entries[i + 1]);
     for (QLineEdit *entry : m_entries) {
         connect(entry, &QLineEdit::cursorPositionChanged, this, &LessonWindow::guideChanged);
         connect(entry, &QLineEdit::textChanged, this, &LessonWindow::guideChanged);
     }
-    Edit6->setFocus();
-    // Timer1 stays disabled until the chronometer is started.
+    for (int i = 0; i < 5; ++i) {
+        m_modelLabels[i]->show();
+        m_models[i]->show();
+    }
+    m_groupBox2->show();
+    Panel2->raise();
+    // The lesson the last SetIni chose, with the first entry field to type.
+    showLesson(m_code);
+    focusEntry(m_entries[0]);
 }
 
 void TSaisie::buildForm(QGroupBox *box, std::array<QLabel *, 5> &labels, std::array<QLineEdit *, 5> &edits,
@@ -96,17 +89,25 @@ Qt::WindowFlags TSaisie::subWindowFlags() const
 
 void TSaisie::SetIni(std::int32_t code)
 {
+    // Until the forms are built, one of the three lessons is only noted; a
+    // code that keeps the forms as they are needs them now.
+    if (code < 1 || code > 3)
+        buildControls();
     LessonWindow::SetIni(code);
     m_pendingFocus = nullptr;
     m_check.startLesson();
     syncCounts();
-    showLesson(code);
-    focusEntry(Edit6);
+    if (controlsBuilt()) {
+        showLesson(code);
+        focusEntry(m_entries[0]);
+    }
     emit guideChanged();
 }
 
 QString TSaisie::guideExpected() const
 {
+    if (!controlsBuilt())
+        return QString(); // no field has been reached yet
     const auto it = std::find(m_entries.begin(), m_entries.end(), focusWidget());
     if (it == m_entries.end())
         return QString();
@@ -164,7 +165,7 @@ void TSaisie::showRecords(int code)
         for (int i = 0; i < 5; ++i)
             m_models[i]->setText(QString::fromUtf8(lesson.records[record - 1][i]));
     m_check.setRecordCount(lesson.recordCount);
-    focusEntry(Edit6);
+    focusEntry(Edit6());
 }
 
 void TSaisie::Repertoire()
@@ -195,7 +196,7 @@ bool TSaisie::eventFilter(QObject *watched, QEvent *event)
         emit guideChanged();
     } else if (event->type() == QEvent::FocusOut) {
         fieldLeft(row);
-    } else if (event->type() == QEvent::KeyPress && watched == Edit10) {
+    } else if (event->type() == QEvent::KeyPress && watched == m_entries[4]) {
         const int vk = ui::virtualKeyOf(static_cast<QKeyEvent *>(event));
         FormKeyDown(vk);
         // The page keys belong to the form, not to the field.
@@ -227,7 +228,7 @@ void TSaisie::fieldExit(int row)
     switch (exit) {
     case office::FormCheck::Exit::Leave: break;
     case office::FormCheck::Exit::StayHere: takeFocus(field); break;
-    case office::FormCheck::Exit::GoToFirst: takeFocus(Edit6); break;
+    case office::FormCheck::Exit::GoToFirst: takeFocus(Edit6()); break;
     }
     // A refused field is one error, a right one counts its length; an empty
     // one is not judged.
@@ -258,7 +259,7 @@ bool TSaisie::focusNextPrevChild(bool next)
 {
     // Tab and Shift+Tab go round the five entry fields.
     const auto it = std::find(m_entries.begin(), m_entries.end(), QApplication::focusWidget());
-    if (it == m_entries.end())
+    if (!controlsBuilt() || it == m_entries.end())
         return LessonWindow::focusNextPrevChild(next);
     const int i = int(it - m_entries.begin());
     m_entries[(i + (next ? 1 : 4)) % 5]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
@@ -269,13 +270,13 @@ bool TSaisie::focusNextPrevChild(bool next)
 
 void TSaisie::FormKeyDown(int vk)
 {
-    if (!m_check.recordKey(vk, Edit10->text(), Edit5->text()))
+    if (!m_check.recordKey(vk, Edit10()->text(), Edit5()->text()))
         return;
-    noteJudged(std::int32_t(Edit10->text().size()), 0); // the last field, left right
+    noteJudged(std::int32_t(Edit10()->text().size()), 0); // the last field, left right
     syncCounts();
     m_pendingFocus = nullptr;
     showLesson(m_code);
-    Edit6->setFocus();
+    Edit6()->setFocus();
 }
 
 void TSaisie::keyPressEvent(QKeyEvent *event)

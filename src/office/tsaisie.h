@@ -49,14 +49,32 @@ public:
     // Tab at its end.
     QString guideExpected() const override;
 
-    QGroupBox *GroupBox1 = nullptr;
-    QGroupBox *GroupBox2 = nullptr;
-    QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr, *Label5 = nullptr;
-    QLabel *Label6 = nullptr, *Label7 = nullptr, *Label8 = nullptr, *Label9 = nullptr, *Label10 = nullptr;
-    QLineEdit *Edit1 = nullptr, *Edit2 = nullptr, *Edit3 = nullptr, *Edit4 = nullptr, *Edit5 = nullptr;
-    QLineEdit *Edit6 = nullptr, *Edit7 = nullptr, *Edit8 = nullptr, *Edit9 = nullptr, *Edit10 = nullptr;
+    QGroupBox *GroupBox1 = nullptr; // with the time display
+    // The entry form and the fields of both, built when first reached.
+    QGroupBox *GroupBox2() const { return built(m_groupBox2); }
+    QLabel *Label1() const { return built(m_modelLabels[0]); }
+    QLabel *Label2() const { return built(m_modelLabels[1]); }
+    QLabel *Label3() const { return built(m_modelLabels[2]); }
+    QLabel *Label4() const { return built(m_modelLabels[3]); }
+    QLabel *Label5() const { return built(m_modelLabels[4]); }
+    QLabel *Label6() const { return built(m_entryLabels[0]); }
+    QLabel *Label7() const { return built(m_entryLabels[1]); }
+    QLabel *Label8() const { return built(m_entryLabels[2]); }
+    QLabel *Label9() const { return built(m_entryLabels[3]); }
+    QLabel *Label10() const { return built(m_entryLabels[4]); }
+    QLineEdit *Edit1() const { return built(m_models[0]); }
+    QLineEdit *Edit2() const { return built(m_models[1]); }
+    QLineEdit *Edit3() const { return built(m_models[2]); }
+    QLineEdit *Edit4() const { return built(m_models[3]); }
+    QLineEdit *Edit5() const { return built(m_models[4]); }
+    QLineEdit *Edit6() const { return built(m_entries[0]); }
+    QLineEdit *Edit7() const { return built(m_entries[1]); }
+    QLineEdit *Edit8() const { return built(m_entries[2]); }
+    QLineEdit *Edit9() const { return built(m_entries[3]); }
+    QLineEdit *Edit10() const { return built(m_entries[4]); }
 
 protected:
+    void buildDeferred() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     bool focusNextPrevChild(bool next) override;
     void showEvent(QShowEvent *event) override;
@@ -78,6 +96,7 @@ private:
     void syncCounts();
     QWidget *placeHolder();
 
+    QGroupBox *m_groupBox2 = nullptr;
     std::array<QLabel *, 5> m_modelLabels{};
     std::array<QLabel *, 5> m_entryLabels{};
     std::array<QLineEdit *, 5> m_models{};

@@ -267,11 +267,11 @@ void TestAccessibility::saisieFieldsFollowTheirLabels()
     TSaisie *saisie = forms().Saisie;
     for (int code : {1, 2}) {
         saisie->SetIni(code);
-        QCOMPARE(accessibleText(saisie->Edit1, QAccessible::Name), saisie->Label1->text());
-        QCOMPARE(accessibleText(saisie->Edit8, QAccessible::Name), saisie->Label8->text());
-        QVERIFY(!saisie->Label8->text().isEmpty());
+        QCOMPARE(accessibleText(saisie->Edit1(), QAccessible::Name), saisie->Label1()->text());
+        QCOMPARE(accessibleText(saisie->Edit8(), QAccessible::Name), saisie->Label8()->text());
+        QVERIFY(!saisie->Label8()->text().isEmpty());
     }
-    QVERIFY(accessibleText(saisie->Edit6, QAccessible::Description).startsWith(QLatin1String("Tapez ici")));
+    QVERIFY(accessibleText(saisie->Edit6(), QAccessible::Description).startsWith(QLatin1String("Tapez ici")));
 }
 
 void TestAccessibility::menuItemsHaveNames()

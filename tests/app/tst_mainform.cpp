@@ -23,6 +23,7 @@
 #include "ui/hooklineedit.h"
 #include "ui/lazyicons.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QActionGroup>
 #include <QFile>
@@ -131,6 +132,7 @@ void TestMainForm::startState()
                                  static_cast<LessonWindow *>(forms().Tableur)})
         QVERIFY2(!behind->controlsBuilt(), qPrintable(behind->objectName()));
     QVERIFY(!forms().Texte->controlsBuilt());
+    QVERIFY(!forms().Saisie->controlsBuilt());
     QFile maps(QStringLiteral("/proc/self/maps"));
     QVERIFY(maps.open(QIODevice::ReadOnly));
     QVERIFY(!maps.readAll().contains("/imageformats/"));
@@ -154,6 +156,9 @@ void TestMainForm::lessonBehindBuildsItsControlsLater_data()
     QTest::newRow("text chosen from its menu after a file's code") << 4 << "menu" << 3;
     QTest::newRow("text built by the frame behind") << 4 << "behind" << 1;
     QTest::newRow("text kept by a code it does not know") << 4 << "kept" << 2;
+    QTest::newRow("data entry chosen from its menu after a file's code") << 7 << "menu" << 2;
+    QTest::newRow("data entry built by the frame behind") << 7 << "behind" << 1;
+    QTest::newRow("data entry kept by a code it does not know") << 7 << "kept" << 3;
 }
 
 void TestMainForm::lessonBehindBuildsItsControlsLater()
@@ -172,6 +177,7 @@ void TestMainForm::lessonBehindBuildsItsControlsLater()
         QCOMPARE(frame()->activeLesson(), w);
         QWidget *entry = module == 6   ? static_cast<QWidget *>(forms().Tableur->StringGrid2())
                          : module == 4 ? static_cast<QWidget *>(forms().Texte->RichEdit2())
+                         : module == 7 ? static_cast<QWidget *>(forms().Saisie->Edit6())
                                        : static_cast<QWidget *>(forms().Exos->Edit2());
         QVERIFY(entry == frame()->focusWidget() || entry->isAncestorOf(frame()->focusWidget()));
     } else if (how == QLatin1String("kept")) {
@@ -201,6 +207,16 @@ void TestMainForm::lessonBehindBuildsItsControlsLater()
                 QCOMPARE(sheet->StringGrid1()->cell({c, r}),
                          QString::fromUtf8(office::kGridModel[code - 1][r - 1][c - 1]));
         QCOMPARE(sheet->StringGrid2()->current(), (office::GridCell{1, 1}));
+    } else if (module == 7) {
+        TSaisie *form = forms().Saisie;
+        const QLineEdit *models[] = {form->Edit1(), form->Edit2(), form->Edit3(), form->Edit4(), form->Edit5()};
+        const office::FormLesson &lesson = office::kFormLessons[code - 1];
+        for (int i = 0; i < 5; ++i) {
+            QCOMPARE(models[i]->text(), QString::fromUtf8(lesson.records[0][i]));
+            QCOMPARE(form->findChild<QLabel *>(QStringLiteral("Label%1").arg(i + 6))->text(),
+                     QString::fromUtf8(lesson.labels[i]));
+        }
+        QCOMPARE(form->check().recordNumber(), 1);
     } else if (module == 4) {
         const std::span<const TextLine> lines = textLines(code);
         for (int i = 0; i < int(lines.size()); ++i)
@@ -211,8 +227,10 @@ void TestMainForm::lessonBehindBuildsItsControlsLater()
             QCOMPARE(forms().Exos->modelLine(i)->text(), QString::fromUtf8(drills::exerciseText(code)->models[i]));
         QCOMPARE(forms().Exos->Edit1()->selectionStart(), 0); // the first character to type
     }
-    const QString entryName = QLatin1String(module == 4 ? "RichEdit2" : "Edit2");
-    QVERIFY(!w->findChild<QWidget *>(entryName)->accessibleName().isEmpty());
+    const QString entryName = QLatin1String(module == 4 ? "RichEdit2" : module == 7 ? "Edit6" : "Edit2");
+    // Named for screen readers (a field by its label's text).
+    QAccessibleInterface *spoken = QAccessible::queryAccessibleInterface(w->findChild<QWidget *>(entryName));
+    QVERIFY(spoken && !spoken->text(QAccessible::Name).isEmpty());
 }
 
 // The title-bar icons the style hands out before they are needed draw as

@@ -20,12 +20,12 @@ namespace {
 
 QList<QLineEdit *> models(TSaisie &w)
 {
-    return {w.Edit1, w.Edit2, w.Edit3, w.Edit4, w.Edit5};
+    return {w.Edit1(), w.Edit2(), w.Edit3(), w.Edit4(), w.Edit5()};
 }
 
 QList<QLineEdit *> entries(TSaisie &w)
 {
-    return {w.Edit6, w.Edit7, w.Edit8, w.Edit9, w.Edit10};
+    return {w.Edit6(), w.Edit7(), w.Edit8(), w.Edit9(), w.Edit10()};
 }
 
 QStringList texts(const QList<QLineEdit *> &edits)
@@ -80,7 +80,7 @@ private slots:
 private:
     TSaisie *w = nullptr;
     void tab() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); }
-    void page(Qt::Key k) { QTest::keyClick(w->Edit10, k); }
+    void page(Qt::Key k) { QTest::keyClick(w->Edit10(), k); }
 };
 
 void TestSaisieWindow::init()
@@ -104,11 +104,11 @@ void TestSaisieWindow::widgetsAtCreation()
     QCOMPARE(labels(*w, 6), QStringList(5, QStringLiteral("Label1")));
     QVERIFY(!w->Timer1->isActive());
     QCOMPARE(w->StaticText2->text(), QStringLiteral("0:0"));
-    QCOMPARE(w->Edit1->geometry(), QRect(168, 24, 233, 24));
-    QCOMPARE(w->Edit10->geometry(), QRect(168, 120, 233, 24));
-    QCOMPARE(w->GroupBox2->geometry(), QRect(6, 168, 649, 169));
-    QVERIFY(w->Edit3->isReadOnly());
-    QVERIFY(!(w->Edit3->focusPolicy() & Qt::TabFocus));
+    QCOMPARE(w->Edit1()->geometry(), QRect(168, 24, 233, 24));
+    QCOMPARE(w->Edit10()->geometry(), QRect(168, 120, 233, 24));
+    QCOMPARE(w->GroupBox2()->geometry(), QRect(6, 168, 649, 169));
+    QVERIFY(w->Edit3()->isReadOnly());
+    QVERIFY(!(w->Edit3()->focusPolicy() & Qt::TabFocus));
 }
 
 void TestSaisieWindow::records_data()
@@ -131,7 +131,7 @@ void TestSaisieWindow::records()
         QCOMPARE(w->check().recordNumber(), r + 1);
         QCOMPARE(texts(models(*w)), records[r]);
         QCOMPARE(texts(entries(*w)), QStringList(5, QString()));
-        w->Edit10->setText(w->Edit5->text());
+        w->Edit10()->setText(w->Edit5()->text());
         page(Qt::Key_PageDown);
     }
     QCOMPARE(w->check().recordNumber(), records.size());
@@ -140,18 +140,18 @@ void TestSaisieWindow::records()
 void TestSaisieWindow::wrongFieldTakesTheFocusBack()
 {
     w->SetIni(1);
-    QCOMPARE(QApplication::focusWidget(), w->Edit6);
+    QCOMPARE(QApplication::focusWidget(), w->Edit6());
     tab();
-    QCOMPARE(QApplication::focusWidget(), w->Edit7);
-    QTest::keyClicks(w->Edit7, QStringLiteral("maj tabulation"));
+    QCOMPARE(QApplication::focusWidget(), w->Edit7());
+    QTest::keyClicks(w->Edit7(), QStringLiteral("maj tabulation"));
     tab();
-    QTRY_COMPARE(QApplication::focusWidget(), w->Edit7);
+    QTRY_COMPARE(QApplication::focusWidget(), w->Edit7());
     QCOMPARE(w->errors(), 1);
-    QCOMPARE(w->Edit7->text(), QStringLiteral("maj tabulation"));
+    QCOMPARE(w->Edit7()->text(), QStringLiteral("maj tabulation"));
     // A click on another field is refused the same way.
-    QTest::mouseClick(w->Edit9, Qt::LeftButton);
-    w->Edit9->setFocus(Qt::MouseFocusReason);
-    QTRY_COMPARE(QApplication::focusWidget(), w->Edit7);
+    QTest::mouseClick(w->Edit9(), Qt::LeftButton);
+    w->Edit9()->setFocus(Qt::MouseFocusReason);
+    QTRY_COMPARE(QApplication::focusWidget(), w->Edit7());
     QCOMPARE(w->errors(), 2);
     QCOMPARE(w->session().current().errors, 2);
 }
@@ -159,11 +159,11 @@ void TestSaisieWindow::wrongFieldTakesTheFocusBack()
 void TestSaisieWindow::rightFieldLetsTheFocusGo()
 {
     w->SetIni(1);
-    w->Edit7->setFocus();
-    QTest::keyClicks(w->Edit7, QStringLiteral("Maj Tabulation"));
+    w->Edit7()->setFocus();
+    QTest::keyClicks(w->Edit7(), QStringLiteral("Maj Tabulation"));
     tab();
     QCoreApplication::processEvents();
-    QCOMPARE(QApplication::focusWidget(), w->Edit8);
+    QCOMPARE(QApplication::focusWidget(), w->Edit8());
     QCOMPARE(w->good(), 14);
     QCOMPARE(w->errors(), 0);
     QCOMPARE(w->session().current().good, 14);
@@ -173,38 +173,38 @@ void TestSaisieWindow::emptyFieldsLeaveFreely()
 {
     w->SetIni(2);
     // Backwards from the first field goes round to the last, then on.
-    QTest::keyClick(w->Edit6, Qt::Key_Backtab);
+    QTest::keyClick(w->Edit6(), Qt::Key_Backtab);
     QCoreApplication::processEvents();
-    QCOMPARE(QApplication::focusWidget(), w->Edit10);
-    w->Edit8->setFocus(Qt::MouseFocusReason);
-    QTest::keyClicks(w->Edit8, QStringLiteral("64, rue de la Paix"));
+    QCOMPARE(QApplication::focusWidget(), w->Edit10());
+    w->Edit8()->setFocus(Qt::MouseFocusReason);
+    QTest::keyClicks(w->Edit8(), QStringLiteral("64, rue de la Paix"));
     tab();
     QCoreApplication::processEvents();
-    QCOMPARE(QApplication::focusWidget(), w->Edit9);
+    QCOMPARE(QApplication::focusWidget(), w->Edit9());
     QCOMPARE(w->errors(), 0);
 }
 
 void TestSaisieWindow::twoWrongFieldsDoNotFight()
 {
     w->SetIni(2);
-    w->Edit7->setText(QStringLiteral("gaston"));
-    w->Edit6->setFocus();
-    QTest::keyClicks(w->Edit6, QStringLiteral("labarre"));
+    w->Edit7()->setText(QStringLiteral("gaston"));
+    w->Edit6()->setFocus();
+    QTest::keyClicks(w->Edit6(), QStringLiteral("labarre"));
     tab();
-    QTRY_COMPARE(QApplication::focusWidget(), w->Edit6);
+    QTRY_COMPARE(QApplication::focusWidget(), w->Edit6());
     for (int i = 0; i < 5; ++i)
         QCoreApplication::processEvents();
-    QCOMPARE(QApplication::focusWidget(), w->Edit6);
+    QCOMPARE(QApplication::focusWidget(), w->Edit6());
     QCOMPARE(w->errors(), 1);
 }
 
 void TestSaisieWindow::tabOutOfRightLastFieldGoesToFirst()
 {
     w->SetIni(2);
-    w->Edit10->setFocus();
+    w->Edit10()->setFocus();
     copyModel(*w);
     tab();
-    QTRY_COMPARE(QApplication::focusWidget(), w->Edit6);
+    QTRY_COMPARE(QApplication::focusWidget(), w->Edit6());
     QCOMPARE(w->check().recordNumber(), 1);
     QCOMPARE(texts(entries(*w)), texts(models(*w)));
     QCOMPARE(w->good(), 4); // "Lyon"
@@ -213,85 +213,85 @@ void TestSaisieWindow::tabOutOfRightLastFieldGoesToFirst()
 void TestSaisieWindow::pageDownWithWrongLastFieldDoesNothing()
 {
     w->SetIni(2);
-    w->Edit10->setFocus();
-    QTest::keyClicks(w->Edit10, QStringLiteral("lyon"));
+    w->Edit10()->setFocus();
+    QTest::keyClicks(w->Edit10(), QStringLiteral("lyon"));
     page(Qt::Key_PageDown);
     QCOMPARE(w->check().recordNumber(), 1);
-    QCOMPARE(w->Edit10->text(), QStringLiteral("lyon"));
-    QCOMPARE(w->Edit1->text(), QStringLiteral("Labarre"));
+    QCOMPARE(w->Edit10()->text(), QStringLiteral("lyon"));
+    QCOMPARE(w->Edit1()->text(), QStringLiteral("Labarre"));
 }
 
 void TestSaisieWindow::pageKeysStayWithinBounds()
 {
     w->SetIni(2);
-    w->Edit10->setFocus();
-    w->Edit10->setText(QStringLiteral("Lyon"));
-    w->Edit7->setText(QStringLiteral("Gaston"));
+    w->Edit10()->setFocus();
+    w->Edit10()->setText(QStringLiteral("Lyon"));
+    w->Edit7()->setText(QStringLiteral("Gaston"));
     page(Qt::Key_PageUp);
     QCOMPARE(w->check().recordNumber(), 1);
-    QCOMPARE(w->Edit1->text(), QStringLiteral("Labarre"));
+    QCOMPARE(w->Edit1()->text(), QStringLiteral("Labarre"));
     QCOMPARE(texts(entries(*w)), QStringList(5, QString()));
     for (int i = 0; i < 4; ++i) {
-        w->Edit10->setText(w->Edit5->text());
+        w->Edit10()->setText(w->Edit5()->text());
         page(Qt::Key_PageDown);
     }
     QCOMPARE(w->check().recordNumber(), 5);
-    w->Edit10->setText(QStringLiteral("Paris"));
-    w->Edit6->setText(QStringLiteral("Le"));
+    w->Edit10()->setText(QStringLiteral("Paris"));
+    w->Edit6()->setText(QStringLiteral("Le"));
     page(Qt::Key_PageDown);
     QCOMPARE(w->check().recordNumber(), 5);
-    QCOMPARE(w->Edit1->text(), QStringLiteral("Le Corbeau"));
+    QCOMPARE(w->Edit1()->text(), QStringLiteral("Le Corbeau"));
     QCOMPARE(texts(entries(*w)), QStringList(5, QString()));
-    QCOMPARE(QApplication::focusWidget(), w->Edit6);
+    QCOMPARE(QApplication::focusWidget(), w->Edit6());
 }
 
 void TestSaisieWindow::pageKeysBelongToTheLastField()
 {
     w->SetIni(2);
     copyModel(*w);
-    QTest::keyClick(w->Edit6, Qt::Key_PageDown);
+    QTest::keyClick(w->Edit6(), Qt::Key_PageDown);
     QCOMPARE(w->check().recordNumber(), 1);
-    QCOMPARE(w->Edit6->text(), QStringLiteral("Labarre"));
+    QCOMPARE(w->Edit6()->text(), QStringLiteral("Labarre"));
 }
 
 void TestSaisieWindow::lessonOnePageKeysEmptyTheForm()
 {
     w->SetIni(1);
     copyModel(*w);
-    w->Edit10->setFocus();
+    w->Edit10()->setFocus();
     page(Qt::Key_PageDown);
     QCOMPARE(texts(entries(*w)), QStringList(5, QString()));
-    QCOMPARE(QApplication::focusWidget(), w->Edit6);
+    QCOMPARE(QApplication::focusWidget(), w->Edit6());
     QCOMPARE(w->check().recordNumber(), 1);
     copyModel(*w);
-    w->Edit10->setFocus();
+    w->Edit10()->setFocus();
     page(Qt::Key_PageUp);
     QCOMPARE(texts(entries(*w)), QStringList(5, QString()));
-    QCOMPARE(w->Edit5->text(), QString::fromUtf8("S\xc3\xa9lectionne"));
+    QCOMPARE(w->Edit5()->text(), QString::fromUtf8("S\xc3\xa9lectionne"));
 }
 
 void TestSaisieWindow::stockAfterRepertoireStartsAtRecordOne()
 {
     w->SetIni(2);
     for (int i = 0; i < 2; ++i) {
-        w->Edit10->setText(w->Edit5->text());
+        w->Edit10()->setText(w->Edit5()->text());
         page(Qt::Key_PageDown);
     }
-    QCOMPARE(w->Edit1->text(), QStringLiteral("Lebas"));
+    QCOMPARE(w->Edit1()->text(), QStringLiteral("Lebas"));
     w->SetIni(3);
     QCOMPARE(w->check().recordNumber(), 1);
-    QCOMPARE(w->Edit1->text(), QStringLiteral("1024"));
+    QCOMPARE(w->Edit1()->text(), QStringLiteral("1024"));
     QCOMPARE(w->good(), 0);
 }
 
 void TestSaisieWindow::unknownCodeKeepsTheForms()
 {
     w->SetIni(3);
-    w->Edit8->setText(QStringLiteral("20"));
+    w->Edit8()->setText(QStringLiteral("20"));
     w->SetIni(0);
     QCOMPARE(w->GetIni(), 0);
-    QCOMPARE(w->Edit1->text(), QStringLiteral("1024"));
-    QCOMPARE(w->Edit8->text(), QStringLiteral("20"));
+    QCOMPARE(w->Edit1()->text(), QStringLiteral("1024"));
+    QCOMPARE(w->Edit8()->text(), QStringLiteral("20"));
     QCOMPARE(labels(*w, 6).first(), QString::fromUtf8("R\xc3\xa9"
                                                       "f\xc3\xa9rence"));
 }
@@ -334,16 +334,16 @@ void TestSaisieWindow::insideTheFrame()
     QVERIFY(QTest::qWaitForWindowActive(frame));
     frame->action(QStringLiteral("Rpertoire2"))->trigger();
     QCOMPARE(frame->activeLesson(), s);
-    QCOMPARE(s->Edit1->text(), QStringLiteral("Labarre"));
-    s->Edit6->setFocus();
-    QTest::keyClicks(s->Edit6, QStringLiteral("Labare"));
-    QTest::keyClick(s->Edit6, Qt::Key_Tab);
-    QTRY_COMPARE(QApplication::focusWidget(), s->Edit6);
-    QTest::keyClicks(s->Edit6, QStringLiteral("r"));
-    s->Edit6->setText(QStringLiteral("Labarre"));
-    QTest::keyClick(s->Edit6, Qt::Key_Tab);
+    QCOMPARE(s->Edit1()->text(), QStringLiteral("Labarre"));
+    s->Edit6()->setFocus();
+    QTest::keyClicks(s->Edit6(), QStringLiteral("Labare"));
+    QTest::keyClick(s->Edit6(), Qt::Key_Tab);
+    QTRY_COMPARE(QApplication::focusWidget(), s->Edit6());
+    QTest::keyClicks(s->Edit6(), QStringLiteral("r"));
+    s->Edit6()->setText(QStringLiteral("Labarre"));
+    QTest::keyClick(s->Edit6(), Qt::Key_Tab);
     QCoreApplication::processEvents();
-    QCOMPARE(QApplication::focusWidget(), s->Edit7);
+    QCOMPARE(QApplication::focusWidget(), s->Edit7());
     frame->action(QStringLiteral("Bilan1"))->trigger();
     QCOMPARE(prompter.fake().modals.size(), 1);
     QCOMPARE(forms().Stats->Edit1()->text(), QStringLiteral("8")); // 7 good, 1 error

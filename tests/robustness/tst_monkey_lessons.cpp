@@ -200,8 +200,8 @@ void TestMonkeyLessons::monkey()
         // The model field's next character, Tab once the field is whole,
         // Page Down after the last field.
         m.hint = [form]() -> QString {
-            QLineEdit *models[] = {form->Edit1, form->Edit2, form->Edit3, form->Edit4, form->Edit5};
-            QLineEdit *entries[] = {form->Edit6, form->Edit7, form->Edit8, form->Edit9, form->Edit10};
+            QLineEdit *models[] = {form->Edit1(), form->Edit2(), form->Edit3(), form->Edit4(), form->Edit5()};
+            QLineEdit *entries[] = {form->Edit6(), form->Edit7(), form->Edit8(), form->Edit9(), form->Edit10()};
             for (int k = 0; k < 5; ++k) {
                 if (!entries[k]->hasFocus())
                     continue;

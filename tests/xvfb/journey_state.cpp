@@ -146,9 +146,9 @@ void windows(Dump &d)
         }
     if (QLineEdit *editor = f.Tableur->StringGrid2()->cellEditor())
         d.add(QStringLiteral("TTableur.editor"), editor->text());
-    QLineEdit *const saisie[] = {f.Saisie->Edit1, f.Saisie->Edit2, f.Saisie->Edit3, f.Saisie->Edit4,
-                                 f.Saisie->Edit5, f.Saisie->Edit6, f.Saisie->Edit7, f.Saisie->Edit8,
-                                 f.Saisie->Edit9, f.Saisie->Edit10};
+    QLineEdit *const saisie[] = {f.Saisie->Edit1(), f.Saisie->Edit2(), f.Saisie->Edit3(), f.Saisie->Edit4(),
+                                 f.Saisie->Edit5(), f.Saisie->Edit6(), f.Saisie->Edit7(), f.Saisie->Edit8(),
+                                 f.Saisie->Edit9(), f.Saisie->Edit10()};
     for (int i = 0; i < 10; ++i)
         d.add(QStringLiteral("TSaisie.Edit%1").arg(i + 1), saisie[i]->text());
     const GameLogic &game = f.Jeu->logic();
