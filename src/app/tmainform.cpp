@@ -96,6 +96,11 @@ TMainForm::~TMainForm()
 {
     qApp->removeEventFilter(this);
     disconnect(mdiArea, nullptr, this, nullptr);
+    // The lesson windows go with the frame's children, after this body: the
+    // focus then moves from window to window, and what they signal on the
+    // way must not reach a frame that is no longer one.
+    for (LessonWindow *w : findChildren<LessonWindow *>())
+        disconnect(w, nullptr, this, nullptr);
 }
 
 void TMainForm::buildMenus()
