@@ -72,7 +72,7 @@ DrillWindow::DrillWindow(const QString &name, int moduleCode, int helpContext, c
                                 [this](QWidget *, QWidget *now) { focusChanged(now); });
 }
 
-void DrillWindow::buildDeferred()
+void DrillWindow::build()
 {
     const QFont editFont = boldFont(QStringLiteral("Times New Roman"), m_editFontPixels);
     static const char *const modelNames[3] = {"Edit1", "Edit3", "Edit5"};

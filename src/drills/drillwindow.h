@@ -95,7 +95,7 @@ protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void buildDeferred() override;
+    void build() override;
 
 private:
     bool keyPress(int line, quint8 key);

@@ -139,7 +139,7 @@ TTexte::TTexte(QWidget *parent)
     // then counts one second, shown nowhere.
 }
 
-void TTexte::buildDeferred()
+void TTexte::build()
 {
     m_richEdit1 = new QTextEdit(this);
     m_richEdit1->setObjectName(QStringLiteral("RichEdit1"));

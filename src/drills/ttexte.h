@@ -79,7 +79,7 @@ public:
     QTextEdit *RichEdit2() const { return built(m_richEdit2); }
 
 protected:
-    void buildDeferred() override;
+    void build() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;

@@ -35,7 +35,7 @@ TSaisie::TSaisie(QWidget *parent)
     // Timer1 stays disabled until the chronometer is started.
 }
 
-void TSaisie::buildDeferred()
+void TSaisie::build()
 {
     buildForm(GroupBox1, m_modelLabels, m_models, 1, false);
     m_groupBox2 = new QGroupBox(QStringLiteral("Saisie"), this);

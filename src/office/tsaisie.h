@@ -74,7 +74,7 @@ public:
     QLineEdit *Edit10() const { return built(m_entries[4]); }
 
 protected:
-    void buildDeferred() override;
+    void build() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     bool focusNextPrevChild(bool next) override;
     void showEvent(QShowEvent *event) override;

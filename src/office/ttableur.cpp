@@ -35,7 +35,7 @@ TTableur::TTableur(QWidget *parent)
     deferControls();
 }
 
-void TTableur::buildDeferred()
+void TTableur::build()
 {
     m_edit1 = new QLineEdit(this);
     m_edit1->setObjectName(QStringLiteral("Edit1"));

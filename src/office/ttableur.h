@@ -58,7 +58,7 @@ public:
     office::StringGrid *StringGrid2() const { return built(m_stringGrid2); }
 
 protected:
-    void buildDeferred() override;
+    void build() override;
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;

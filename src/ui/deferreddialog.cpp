@@ -5,18 +5,19 @@
 
 namespace ui {
 
-DeferredDialog::DeferredDialog(QWidget *parent, Qt::WindowFlags flags)
-    : QDialog(parent, flags)
-{}
-
-void DeferredDialog::buildControls()
+void DeferredControls::buildControls()
 {
     if (m_built)
         return;
     m_built = true;
     build();
-    applyAccessibleTexts(this, accessibleTexts());
+    applyAccessibleTexts(m_self, accessibleTexts());
 }
+
+DeferredDialog::DeferredDialog(QWidget *parent, Qt::WindowFlags flags)
+    : QDialog(parent, flags)
+    , DeferredControls(this, true)
+{}
 
 void DeferredDialog::setVisible(bool visible)
 {

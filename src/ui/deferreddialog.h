@@ -9,42 +9,46 @@
 
 namespace ui {
 
-// A window whose controls may not exist yet.
+// A window whose controls may not exist yet: build() makes them, once,
+// and they are then named for screen readers.
 class DeferredControls
 {
 public:
-    // Builds the controls, once.
-    virtual void buildControls() = 0;
-    virtual bool controlsBuilt() const = 0;
+    void buildControls();
+    bool controlsBuilt() const { return m_built; }
 
 protected:
-    ~DeferredControls() = default;
+    // self: the window; deferred: its controls wait for buildControls().
+    DeferredControls(QWidget *self, bool deferred)
+        : m_self(self)
+        , m_built(!deferred)
+    {}
+    virtual ~DeferredControls() = default;
+
+    virtual void build() = 0;
+    void deferControls() { m_built = false; }
+
+    // An accessor's body: the control, built first if need be.
+    template<typename T>
+    T *built(T *const &control) const
+    {
+        const_cast<DeferredControls *>(this)->buildControls();
+        return control;
+    }
+
+private:
+    QWidget *m_self;
+    bool m_built;
 };
 
 class DeferredDialog : public QDialog, public DeferredControls
 {
     Q_OBJECT
 public:
-    void buildControls() override;
-    bool controlsBuilt() const override { return m_built; }
-
     void setVisible(bool visible) override;
 
 protected:
     explicit DeferredDialog(QWidget *parent, Qt::WindowFlags flags = {});
-
-    virtual void build() = 0;
-
-    // An accessor's body: the control, built first if need be.
-    template<typename T>
-    T *built(T *const &control)
-    {
-        buildControls();
-        return control;
-    }
-
-private:
-    bool m_built = false;
 };
 
 // Builds the controls of root and of every window under it that defers

@@ -152,7 +152,6 @@ void TestMainForm::lessonBehindBuildsItsControlsLater_data()
     QTest::newRow("spreadsheet uncovered") << 6 << "uncovered" << 1;
     QTest::newRow("exercise chosen from its menu after a file's code") << 2 << "menu" << 3;
     QTest::newRow("exercises built by the frame behind") << 2 << "behind" << 1;
-    QTest::newRow("exercises uncovered") << 2 << "uncovered" << 1;
     QTest::newRow("text chosen from its menu after a file's code") << 4 << "menu" << 3;
     QTest::newRow("text built by the frame behind") << 4 << "behind" << 1;
     QTest::newRow("text kept by a code it does not know") << 4 << "kept" << 2;

@@ -4,7 +4,6 @@
 #include "app/lesson/forms.h"
 #include "app/lesson/tstats.h"
 #include "progress/recording.h"
-#include "ui/accessibility.h"
 #include "ui/clicklabel.h"
 #include "ui/int32.h"
 #include "ui/prompter.h"
@@ -19,6 +18,7 @@
 
 LessonWindow::LessonWindow(const QString &name, int moduleCode, int helpContext, QWidget *parent)
     : QWidget(parent)
+    , DeferredControls(this, false)
     , m_module(moduleCode)
     , m_helpContext(helpContext)
 {
@@ -112,15 +112,6 @@ void LessonWindow::focusEntry(QWidget *target)
     }
 }
 
-void LessonWindow::buildControls()
-{
-    if (!m_deferred)
-        return;
-    m_deferred = false;
-    buildDeferred();
-    ui::applyAccessibleTexts(this, ui::accessibleTexts());
-}
-
 void LessonWindow::setVisible(bool visible)
 {
     if (visible && !qobject_cast<QMdiSubWindow *>(parentWidget()))
@@ -150,8 +141,8 @@ bool LessonWindow::event(QEvent *event)
     // Qt paints the windows behind the one in front too. A window that
     // shows some of itself (the one in front moved, or the windows tiled)
     // builds its controls before the next paint.
-    if (m_deferred && event->type() == QEvent::Paint && !coveredInArea())
-        QTimer::singleShot(0, this, &LessonWindow::buildControls);
+    if (!controlsBuilt() && event->type() == QEvent::Paint && !coveredInArea())
+        QTimer::singleShot(0, this, [this] { buildControls(); });
     return QWidget::event(event);
 }
 

@@ -65,11 +65,11 @@ public:
     // SetIni chose takes the focus (null when the window keeps its own).
     QWidget *takeEntry();
 
-    // A window that defers its controls builds them here, once: at the first
-    // call that reaches one of them, when it comes to the front or is
-    // painted, or when the frame builds the windows left behind.
-    void buildControls() override;
-    bool controlsBuilt() const override { return !m_deferred; }
+    // A window that defers its controls (deferControls() in its constructor)
+    // builds them in build(), once: at the first call that reaches one of
+    // them, when it comes to the front or is painted, or when the frame
+    // builds the windows left behind; build() then shows the lesson its last
+    // SetIni chose, as SetIni would have.
     // A window shown on its own, outside the frame's lesson area, builds
     // its controls first.
     void setVisible(bool visible) override;
@@ -125,18 +125,7 @@ signals:
     void lessonCompleted(bool nextPageInPlace);
 
 protected:
-    // A window that builds its controls later calls this in its constructor;
-    // buildDeferred() then builds them and shows the lesson its last SetIni
-    // chose, as SetIni would have.
-    void deferControls() { m_deferred = true; }
-    virtual void buildDeferred() {}
-    // An accessor's body: the control, built first if need be.
-    template<typename T>
-    T *built(T *const &control) const
-    {
-        const_cast<LessonWindow *>(this)->buildControls();
-        return control;
-    }
+    void build() override {}
     bool event(QEvent *event) override;
 
     // Builds the time display (Panel2 with StaticText2 showing "0:0") at pos
@@ -167,7 +156,6 @@ private:
     bool coveredInArea() const;
 
     QPointer<QWidget> m_entry;
-    bool m_deferred = false;
     int m_module;
     int m_helpContext;
     std::int32_t sessionSeconds() const;
