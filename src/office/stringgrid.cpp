@@ -3,6 +3,7 @@
 
 #include "ui/hooklineedit.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -180,6 +181,18 @@ bool StringGrid::moveTo(GridCell to)
     const QModelIndex index = indexOf(model(), to);
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
     return currentIndex() == index;
+}
+
+// The table view tells screen readers that the new current cell has the
+// focus even when the focus is elsewhere: a grid set up behind the window
+// in front would pull the reader away from where the learner types.
+void StringGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    const QWidget *focus = QApplication::focusWidget();
+    if (focus && (focus == this || isAncestorOf(focus)))
+        QTableWidget::currentChanged(current, previous);
+    else
+        QAbstractItemView::currentChanged(current, previous); // NOLINT(bugprone-parent-virtual-call)
 }
 
 bool StringGrid::askMove(const QModelIndex &to)

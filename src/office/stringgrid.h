@@ -54,6 +54,7 @@ public:
     bool editorEvent(QLineEdit *editor, QEvent *event);
 
 protected:
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
