@@ -7,13 +7,16 @@
 #include "app/tmainform.h"
 #include "progress/journal.h"
 #include "progress/recording.h"
+#include "ui/fontconfigreader.h"
 #include "ui/platform.h"
 
 #include <QApplication>
 
 int runTapivox(int argc, char **argv)
 {
+    ui::FontConfigReader fonts;
     QApplication app(argc, argv);
+    fonts.wait();
     ui::setUpPlatform(app);
     auto *splash = new TSplash;
     forms().Splash = splash;
