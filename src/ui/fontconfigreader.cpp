@@ -1,6 +1,7 @@
 #include "ui/fontconfigreader.h"
 
 #include <dlfcn.h>
+#include <system_error>
 
 namespace ui {
 
@@ -11,8 +12,13 @@ FontConfigReader::FontConfigReader()
     // loaded with Qt's, so its symbol is looked up rather than linked.
     using Init = int (*)();
     const auto init = reinterpret_cast<Init>(dlsym(RTLD_DEFAULT, "FcInit"));
-    if (init)
+    if (!init)
+        return;
+    try {
         m_thread = std::thread(init);
+    } catch (const std::system_error &) {
+        // No thread to spare: the first text reads it, as it would anyway.
+    }
 }
 
 FontConfigReader::~FontConfigReader()
