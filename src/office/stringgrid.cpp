@@ -188,8 +188,7 @@ bool StringGrid::moveTo(GridCell to)
 // in front would pull the reader away from where the learner types.
 void StringGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
-    const QWidget *focus = QApplication::focusWidget();
-    if (focus && (focus == this || isAncestorOf(focus)))
+    if (isAncestorOf(QApplication::focusWidget())) // the grid itself, or its cell editor
         QTableWidget::currentChanged(current, previous);
     else
         QAbstractItemView::currentChanged(current, previous); // NOLINT(bugprone-parent-virtual-call)
