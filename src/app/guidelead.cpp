@@ -70,6 +70,7 @@ void GuideLead::setActive(LessonWindow *w, bool shown)
 
 void GuideLead::restart()
 {
+    m_goesOn = false;
     m_figures.reset();
     m_tick.stop();
     m_panel->clearResult();
@@ -84,7 +85,7 @@ void GuideLead::judged(LessonWindow *w, std::int32_t good, std::int32_t errors)
         return;
     const bool first = !m_figures.started();
     m_figures.judged(good, errors, m_clock.elapsed());
-    if (m_panel->showsResult())
+    if (m_panel->showsResult() && m_goesOn)
         m_panel->clearResult();
     if (errors > 0)
         flash(w);
@@ -110,14 +111,20 @@ void GuideLead::completed(LessonWindow *w, bool nextPageInPlace)
     const guide::NextLesson next = guide::nextLesson(
         w->moduleCode(), w->GetIni(), nextPageInPlace,
         [this](int module, std::int32_t code) { return m_lessonAction(module, code) != nullptr; });
-    const guide::Figures figures = m_figures.at(m_clock.elapsed());
+    // The session as the journal keeps it, so that the progression shows
+    // the same figures for it.
+    const auto session = w->sessionSoFar();
+    const guide::Figures figures =
+        session ? guide::sessionFigures(*session) : m_figures.at(m_clock.elapsed());
     const guide::LessonEnd end = guide::lessonEnd(w->moduleCode(), figures, next);
     m_next = next.module ? m_lessonAction(next.module, next.code) : nullptr;
     QWidget *focus = QApplication::focusWidget();
     m_backTo = focus && w->isAncestorOf(focus) ? focus : nullptr;
-    m_panel->showFigures(figures.text());
+    m_goesOn = next.inPlace;
+    m_panel->showFigures(m_figures.at(m_clock.elapsed()).text());
     m_tick.stop();
-    m_panel->showResult(end.result, end.advice, next.caption, end.reached, m_backTo);
+    // A lesson that goes on by itself keeps the caret in its line.
+    m_panel->showResult(end.result, end.advice, next.caption, end.reached, m_backTo, !next.inPlace);
 }
 
 // The next lesson as a menu choice; the next page is already in its window.

@@ -68,4 +68,8 @@ private:
     // that the lesson turned itself.
     QPointer<QAction> m_next;
     QPointer<QWidget> m_backTo;
+    // The result shown is of a page the lesson has turned itself: the next
+    // key of the new page takes it away. Otherwise it stays until the
+    // learner chooses, whatever keys follow the lesson's end.
+    bool m_goesOn = false;
 };

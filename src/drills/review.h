@@ -25,6 +25,8 @@ public:
     // review, whose steps back still hold.
     void start(const QList<progress::KeyStat> &keys, const QList<progress::Confusion> &confusions,
                quint32 seed, bool goOn = false);
+    // The characters the learner's keyboard can give (all, when unset).
+    void setTypable(std::function<bool(QChar)> typable) { m_focus.setTypable(std::move(typable)); }
     // One review line typed: the counts per expected character.
     void lineDone(const QMap<QString, progress::KeyStat> &line) { m_focus.lineDone(line); }
 

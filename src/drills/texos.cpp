@@ -84,8 +84,14 @@ void TExos::SetIni(std::int32_t code)
 // The session just ended is in the journal already (SetIni recorded it).
 drills::Review &TExos::reviewer() const
 {
-    if (!m_review)
+    if (!m_review) {
         m_review = std::make_unique<drills::Review>();
+        // The layout is read when the review starts, never at start-up.
+        m_review->setTypable([](QChar c) {
+            return keyboard::LiveKeyModel::instance().model().howToType(c).typable() ||
+                   !keyboard::plainEquivalent(c).isEmpty();
+        });
+    }
     return *m_review;
 }
 

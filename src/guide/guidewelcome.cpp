@@ -83,13 +83,15 @@ GuideWelcome::GuideWelcome(QWidget *parent)
     m_greeting->setWordWrap(true);
     m_greeting->setTextFormat(Qt::PlainText);
     m_greeting->setText(
-        QStringLiteral("Bienvenue dans Tapivox\u00a0! Commencez par l'exercice 1, ou découvrez "
-                       "d'abord le clavier\u00a0: chaque touche pressée y est nommée."));
+        QStringLiteral("Bienvenue dans Tapivox\u00a0! Commencez par l'exercice 1 (Alt+M), ou découvrez "
+                       "d'abord le clavier (Alt+D)\u00a0: chaque touche pressée y est nommée."));
     layout->addWidget(m_greeting);
     auto *buttons = new QHBoxLayout;
     buttons->setSpacing(6);
-    m_commencer = button("GuideCommencer", QStringLiteral("Commencer l'exercice 1"));
-    m_decouvrir = button("GuideDecouvrir", QStringLiteral("Découvrir le clavier"));
+    // Letters the menu bar leaves free: in the keyboard window every other
+    // key is one to discover, Tab and Entrée included.
+    m_commencer = button("GuideCommencer", QStringLiteral("Co&mmencer l'exercice 1"));
+    m_decouvrir = button("GuideDecouvrir", QStringLiteral("&Découvrir le clavier"));
     m_reprendre = new OfferButton(this);
     m_reprendre->setObjectName(QStringLiteral("GuideReprendre"));
     m_reprendre->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
@@ -125,7 +127,8 @@ void GuideWelcome::offer(const StartOffer &offer, bool focus)
     m_greeting->setVisible(first);
     m_commencer->setVisible(first);
     m_decouvrir->setVisible(first);
-    m_reprendre->setText(offer.text);
+    // Alt+R, and no other letter of a file's name taken as one.
+    m_reprendre->setText(QStringLiteral("&") + QString(offer.text).replace(u'&', QStringLiteral("&&")));
     m_reprendre->setToolTip(offer.text); // the whole of it when the band is narrow
     m_reprendre->setVisible(resume);
     setVisible(first || resume);

@@ -38,14 +38,14 @@ NextLesson nextLesson(int module, std::int32_t code, bool nextPageInPlace, const
         if (toPhrases && offer(kPhrases, 1)) {
             next.module = kPhrases;
             next.code = 1;
-            next.caption = QStringLiteral("Passer aux phrases");
+            next.caption = QStringLiteral("Passer aux p&hrases");
             next.where = QStringLiteral("aux phrases");
             return next;
         }
         if (!toPhrases && offer(kExercises, code + 1)) {
             next.module = kExercises;
             next.code = code + 1;
-            next.caption = QStringLiteral("Exercice suivant");
+            next.caption = QStringLiteral("Exercice suiva&nt");
             next.where = QStringLiteral("à l'exercice %1").arg(code + 1);
         }
         return next;
@@ -57,10 +57,10 @@ NextLesson nextLesson(int module, std::int32_t code, bool nextPageInPlace, const
         next.code = code + 1;
     }
     if (module == kPhrases && (next.inPlace || next.module)) {
-        next.caption = QStringLiteral("Page suivante");
+        next.caption = QStringLiteral("Page suiva&nte");
         next.where = QStringLiteral("à la page suivante");
     } else if (module == kText && next.module) {
-        next.caption = QStringLiteral("Texte suivant");
+        next.caption = QStringLiteral("Texte suiva&nt");
         next.where = QStringLiteral("au texte suivant");
     }
     return next;

@@ -16,7 +16,7 @@ struct NextLesson
     int module = 0; // 0: none; the lesson file's module code otherwise
     std::int32_t code = 0;
     bool inPlace = false; // the lesson turned the page itself: nothing to open
-    QString caption;      // of the button that goes on
+    QString caption;      // of the button that goes on, its Alt letter marked with &
     QString where;        // « à l'exercice 2 », as the advice names it
 };
 

@@ -47,4 +47,21 @@ Figures LiveFigures::at(qint64 nowMs) const
     return f;
 }
 
+Figures sessionFigures(const progress::SessionRecord &session)
+{
+    Figures f;
+    f.good = session.good;
+    f.errors = session.errors;
+    f.seconds = std::int32_t(qMin<qint64>(session.durationSeconds(), INT32_MAX));
+    const double speed = session.speed();
+    if (speed > 0) {
+        f.perMinute = QString::number(qRound(speed));
+        // Five keystrokes a word, as the statistics window counts them.
+        f.wordsPerMinute = QString::number(qRound(speed / 5));
+    }
+    if (session.total() > 0)
+        f.accuracy = progress::accuracyPercent(session);
+    return f;
+}
+
 } // namespace guide

@@ -49,6 +49,12 @@ private:
     qint64 m_lastMs = -1;
 };
 
+// A session's figures as the progression shows them: its keystrokes per
+// minute (by the chronometer when it ran, otherwise over the time from the
+// first judged key to the last), its accuracy rounded down and its duration
+// in whole seconds.
+Figures sessionFigures(const progress::SessionRecord &session);
+
 // The accuracy the end of a lesson asks for, in percent: the same as the
 // progression's path marks.
 inline constexpr int kObjective = progress::kObjectivePercent;

@@ -54,7 +54,7 @@ ResultPanel::ResultPanel(QWidget *parent)
 
     auto *buttons = new QHBoxLayout;
     buttons->setSpacing(6);
-    m_restart = new QPushButton(QStringLiteral("Recommencer"), this);
+    m_restart = new QPushButton(QStringLiteral("&Recommencer"), this);
     m_restart->setObjectName(QStringLiteral("GuideRecommencer"));
     m_next = new QPushButton(this);
     m_next->setObjectName(QStringLiteral("GuideSuivant"));
@@ -81,7 +81,7 @@ void ResultPanel::showFigures(const QString &text)
 }
 
 void ResultPanel::showResult(const QString &result, const QString &advice, const QString &nextCaption,
-                             bool reached, QWidget *lesson)
+                             bool reached, QWidget *lesson, bool takeFocus)
 {
     m_lesson = lesson;
     // The result names the figures itself.
@@ -97,7 +97,8 @@ void ResultPanel::showResult(const QString &result, const QString &advice, const
     QPushButton *byDefault = reached && m_next->isVisible() ? m_next : m_restart;
     m_next->setDefault(byDefault == m_next);
     m_restart->setDefault(byDefault == m_restart);
-    byDefault->setFocus(Qt::OtherFocusReason);
+    if (takeFocus)
+        byDefault->setFocus(Qt::OtherFocusReason);
     // Ahead of the band's own watch on the keys, which then sees a key
     // meant for the lesson once, on its way there; only while the result
     // shows, so that a key costs nothing more meanwhile.

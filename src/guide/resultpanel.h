@@ -23,10 +23,11 @@ public:
     // The end of a lesson: the result, the advice and, when nextCaption is
     // not empty, the button that goes on. The default button (the next
     // lesson when the objective is reached, otherwise Recommencer) takes
-    // the focus; any other key than Entrée, Espace or Tab goes to lesson
-    // (the control that had the focus) and is judged there.
+    // the focus when takeFocus is true; any other key than Entrée, Espace or
+    // Tab goes to lesson (the control that had the focus) and is judged
+    // there. Both buttons answer Alt and their underlined letter.
     void showResult(const QString &result, const QString &advice, const QString &nextCaption, bool reached,
-                    QWidget *lesson);
+                    QWidget *lesson, bool takeFocus = true);
     // Back to the figures alone; the focus stays where it is.
     void clearResult();
     // Widgets of the band that give their room to the result while it shows.

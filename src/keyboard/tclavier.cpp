@@ -339,6 +339,8 @@ bool TClavier::event(QEvent *event)
         return true;
     case QEvent::ParentChange: watchSubWindow(); break;
     case QEvent::WindowActivate:
+        // The frame active again (a dialog over it closed) with this window
+        // in front of its lessons is this window activated again.
         if (isWindow())
             FormActivate();
         break;
@@ -367,6 +369,12 @@ void TClavier::keyEvent(QKeyEvent *event)
     // releases of the key.
     if (event->isAutoRepeat())
         return;
+    // The release of a key that closed a dialog over this window belongs
+    // to the dialog: it is no answer of the drill.
+    if (m_keys.pressedElsewhere(event)) {
+        Temoins();
+        return;
+    }
     const int code = m_keys.keyUp(event);
     if (code) {
         ui::lockState().noteKey(code, false);

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <iterator>
 
 namespace progress {
 
@@ -43,6 +44,25 @@ const char *const kUpgrade2[] = {
     " expected TEXT NOT NULL, pressed TEXT NOT NULL, count INTEGER NOT NULL)",
     "CREATE INDEX session_confusion_by_session ON session_confusion (session)",
 };
+
+// From version 2 to 3: whether the session typed its lesson to the end.
+// Older sessions say nothing (NULL), which the path reads as it always did.
+const char *const kUpgrade3[] = {
+    "ALTER TABLE session ADD COLUMN completed INTEGER",
+};
+
+// The steps from each version to the next, in order: kSteps[v - 1] takes a
+// journal of version v to version v + 1.
+struct Step
+{
+    const char *const *begin;
+    const char *const *end;
+};
+const Step kSteps[] = {
+    {std::begin(kUpgrade2), std::end(kUpgrade2)},
+    {std::begin(kUpgrade3), std::end(kUpgrade3)},
+};
+static_assert(std::size(kSteps) + 1 == progress::Journal::kSchemaVersion);
 
 // SQLite's result codes (the low byte of an extended code).
 enum SqliteCode {
@@ -258,7 +278,8 @@ bool Journal::createSchema()
         return failSql(QStringLiteral("Impossible de créer l'historique de progression"), db.lastError());
     QSqlQuery query(db);
     QList<const char *> statements(std::begin(kSchema), std::end(kSchema));
-    statements.append(QList<const char *>(std::begin(kUpgrade2), std::end(kUpgrade2)));
+    for (const Step &step : kSteps)
+        statements.append(QList<const char *>(step.begin, step.end));
     for (const char *statement : std::as_const(statements)) {
         if (!query.exec(QLatin1String(statement))) {
             const QSqlError detail = query.lastError();
@@ -289,8 +310,10 @@ bool Journal::upgrade(int version)
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     QSqlQuery query(db);
     bool ok = db.transaction();
-    for (const char *statement : kUpgrade2)
-        ok = ok && query.exec(QLatin1String(statement));
+    for (int v = version; ok && v < kSchemaVersion; ++v)
+        for (const char *const *statement = kSteps[v - 1].begin; ok && statement != kSteps[v - 1].end;
+             ++statement)
+            ok = query.exec(QLatin1String(*statement));
     ok = ok && query.exec(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
     if (!ok || !db.commit()) {
         const QString detail =
@@ -317,14 +340,16 @@ bool Journal::record(const SessionRecord &session)
         return failSql(what, db.lastError());
     QSqlQuery query(db);
     bool ok = query.prepare(QStringLiteral(
-        "INSERT INTO session (start_ms, end_ms, module, lesson, good, errors, seconds, typing_ms, title)"
-        " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        "INSERT INTO session (start_ms, end_ms, module, lesson, good, errors, seconds, typing_ms, title,"
+        " completed) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     if (ok) {
         for (const QVariant &v :
              {QVariant(session.start.toMSecsSinceEpoch()), QVariant(session.end.toMSecsSinceEpoch()),
               QVariant(session.module), QVariant(session.lesson), QVariant(session.good),
               QVariant(session.errors), QVariant(session.seconds), QVariant(session.typingMs),
-              session.title.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(session.title)})
+              session.title.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(session.title),
+              session.completed ? QVariant(*session.completed ? 1 : 0)
+                                : QVariant(QMetaType::fromType<int>())})
             query.addBindValue(v);
         ok = query.exec();
     }
@@ -369,10 +394,10 @@ QList<SessionRecord> Journal::sessions(int module, int limit)
     if (!open())
         return result;
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.prepare(
-        QStringLiteral("SELECT start_ms, end_ms, module, lesson, good, errors, seconds, typing_ms,"
-                       " title FROM session WHERE (? = 0 OR module = ?) ORDER BY start_ms DESC, id DESC"
-                       " LIMIT ?"));
+    query.prepare(QStringLiteral(
+        "SELECT start_ms, end_ms, module, lesson, good, errors, seconds, typing_ms,"
+        " title, completed FROM session WHERE (? = 0 OR module = ?) ORDER BY start_ms DESC, id DESC"
+        " LIMIT ?"));
     query.addBindValue(module);
     query.addBindValue(module);
     query.addBindValue(limit);
@@ -391,6 +416,8 @@ QList<SessionRecord> Journal::sessions(int module, int limit)
         r.seconds = query.value(6).toInt();
         r.typingMs = query.value(7).toLongLong();
         r.title = query.value(8).toString();
+        if (!query.isNull(9))
+            r.completed = query.value(9).toInt() != 0;
         result.append(r);
     }
     std::reverse(result.begin(), result.end());

@@ -35,7 +35,7 @@ struct Confusion
 class Journal final
 {
 public:
-    static constexpr int kSchemaVersion = 2;
+    static constexpr int kSchemaVersion = 3;
 
     // path: the SQLite file; its folder is created when first needed.
     explicit Journal(QString path);

@@ -18,9 +18,12 @@ inline int accuracyPercent(const SessionRecord &session)
     return int(std::floor(100.0 * session.good / session.total() + 1e-9));
 }
 
+// Only a lesson typed to its end meets the objective; the sessions of older
+// journals, which did not say, are judged on their accuracy alone.
 inline bool reachedObjective(const SessionRecord &session)
 {
-    return session.total() > 0 && accuracyPercent(session) >= kObjectivePercent;
+    return session.total() > 0 && session.completed.value_or(true) &&
+           accuracyPercent(session) >= kObjectivePercent;
 }
 
 } // namespace progress

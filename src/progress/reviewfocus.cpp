@@ -99,7 +99,8 @@ void ReviewFocus::chooseFocus()
         const QString &key = it.key();
         // Characters only (the key drill counts keys by name); the blank is
         // in every line anyway.
-        if (key.size() != 1 || key.front().isSpace() || isGood(key) || m_left.contains(key) ||
+        if (key.size() != 1 || key.front().isSpace() || !key.front().isPrint() ||
+            (m_typable && !m_typable(key.front())) || isGood(key) || m_left.contains(key) ||
             m_resting.contains(key))
             continue;
         const double s = score(key);

@@ -9,6 +9,8 @@
 #include <QSet>
 #include <QStringList>
 
+#include <functional>
+
 namespace progress {
 
 class ReviewFocus final
@@ -24,6 +26,10 @@ public:
     // characters that stepped back or left the focus in the lines followed
     // so far stay where they are (the same review goes on).
     void setHistory(const QList<KeyStat> &keys, const QList<Confusion> &confusions, bool keepSteps = false);
+    // Whether the learner's keyboard can give a character, itself or in a
+    // plain spelling the drills accept; a character it cannot give is
+    // never drilled (nor is a control character, whatever the journal holds).
+    void setTypable(std::function<bool(QChar)> typable) { m_typable = std::move(typable); }
     bool hasHistory() const { return !m_stats.isEmpty(); }
 
     // Three or four characters, weakest first; empty when nothing is weak.
@@ -57,6 +63,7 @@ private:
     QMap<QString, int> m_resting; // lines left before it may come back
     QSet<QString> m_left;         // left the focus for good in this review
     QStringList m_focus;
+    std::function<bool(QChar)> m_typable;
 };
 
 } // namespace progress

@@ -31,6 +31,7 @@ void SessionTally::begin(int module, std::int32_t lesson, const QDateTime &now)
     m_record.module = module;
     m_record.lesson = lesson;
     m_record.start = now;
+    m_record.completed = false;
     m_firstKeyMs = -1;
     m_lastKeyMs = -1;
     m_running = true;

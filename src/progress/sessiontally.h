@@ -33,6 +33,9 @@ struct SessionRecord
     std::int32_t seconds = 0; // chronometer seconds, 0 when it did not run
     qint64 typingMs = 0;      // from the first judged key to the last
     QString title;            // the learner's own text: its file's name
+    // The lesson was typed to its end (an exercise's last line, a page, a
+    // text); unknown for the sessions of older journals.
+    std::optional<bool> completed;
     QMap<QString, KeyCount> keys;
     // (expected, pressed instead) and how often.
     QMap<std::pair<QString, QString>, std::int32_t> confusions;
@@ -64,6 +67,12 @@ public:
     void observeKey(const QString &expected, bool right, qint64 nowMs = -1, const QString &pressed = {});
     // Names what the session typed when the lesson code alone does not.
     void setTitle(const QString &title) { m_record.title = title; }
+    // The lesson's last character was typed.
+    void complete()
+    {
+        if (m_running)
+            m_record.completed = true;
+    }
 
     bool running() const { return m_running; }
     bool hasKeys() const { return m_record.total() > 0; }

@@ -18,6 +18,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSet>
 #include <QShowEvent>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -362,18 +363,31 @@ void TProgression::showPath(const QList<progress::SessionRecord> &sessions)
     for (const progress::LessonFamily &family : m_families)
         if (family.module == 2)
             lessons = family.lessons;
-    QHash<std::int32_t, int> best; // whole percents, as the objective is judged
-    for (const progress::SessionRecord &s : sessions)
-        if (s.total() > 0)
-            best[s.lesson] = std::max(best.value(s.lesson, -1), progress::accuracyPercent(s));
+    // Whole percents, as the objective is judged, over the sessions typed to
+    // their end; an exercise only begun says so.
+    QHash<std::int32_t, int> best;
+    QSet<std::int32_t> begun;
+    QSet<std::int32_t> reached;
+    for (const progress::SessionRecord &s : sessions) {
+        if (s.total() <= 0)
+            continue;
+        if (!s.completed.value_or(true)) {
+            begun.insert(s.lesson);
+            continue;
+        }
+        best[s.lesson] = std::max(best.value(s.lesson, -1), progress::accuracyPercent(s));
+        if (progress::reachedObjective(s))
+            reached.insert(s.lesson);
+    }
     Parcours1->setRowCount(int(lessons.size()));
     for (int r = 0; r < lessons.size(); ++r) {
         const auto &[code, name] = lessons[r];
         const int accuracy = best.value(code, -1);
-        const bool reached = accuracy >= progress::kObjectivePercent;
         // The best accuracy, marked when it reached the objective.
-        const QString best = accuracy < 0 ? QStringLiteral("—") : QStringLiteral("%1 %").arg(accuracy);
-        setRow(Parcours1, r, {name, reached ? QStringLiteral("✓ ") + best : best});
+        QString shown = QStringLiteral("%1 %").arg(accuracy);
+        if (accuracy < 0)
+            shown = begun.contains(code) ? QStringLiteral("inachevé") : QStringLiteral("—");
+        setRow(Parcours1, r, {name, reached.contains(code) ? QStringLiteral("✓ ") + shown : shown});
     }
 }
 

@@ -229,6 +229,11 @@ int KeyTranslator::keyDown(const QKeyEvent *event)
     return code;
 }
 
+bool KeyTranslator::pressedElsewhere(const QKeyEvent *event) const
+{
+    return event->nativeScanCode() != 0 && !m_down.contains(event->nativeScanCode());
+}
+
 int KeyTranslator::keyUp(const QKeyEvent *event)
 {
     if (event->nativeScanCode() != 0) {

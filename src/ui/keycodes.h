@@ -76,6 +76,9 @@ class KeyTranslator final
 public:
     int keyDown(const QKeyEvent *event);
     int keyUp(const QKeyEvent *event);
+    // A key released here whose press went elsewhere (a dialog closed by
+    // it, the window the focus came from).
+    bool pressedElsewhere(const QKeyEvent *event) const;
 
 private:
     QHash<quint32, int> m_down;

@@ -2,6 +2,7 @@
 // it makes of them, and how it moves on.
 #include "drills/exercisetexts.h"
 #include "drills/review.h"
+#include "keyboard/keymodel.h"
 
 #include <QRegularExpression>
 #include <QtTest>
@@ -82,6 +83,11 @@ void TestReview::focusIsDrilled_data()
         << QStringList{"Entrée:5/5:300", "g:20/5:300", "h:20/4:300", "k:20/4:300"}
         << QStringList{"g", "h", "k"}
         << QStringLiteral("Révision : g, h et k — vos touches les plus manquées");
+    QTest::newRow("what the keyboard cannot give ignored")
+        << QStringList{u"中:10/8:300"_qs, u"ж:10/8:300"_qs, u"\u0001:10/8:300"_qs,
+                       "g:20/5:300",      "h:20/4:300",     "k:20/4:300"}
+        << QStringList{"g", "h", "k"}
+        << QStringLiteral("Révision : g, h et k — vos touches les plus manquées");
 }
 
 void TestReview::focusIsDrilled()
@@ -89,7 +95,10 @@ void TestReview::focusIsDrilled()
     QFETCH(QStringList, weak);
     QFETCH(QStringList, focus);
     QFETCH(QString, instruction);
+    static const std::unique_ptr<keyboard::KeyModel> french = keyboard::KeyModel::fromLayoutName(u"fr"_qs);
     drills::Review review;
+    review.setTypable(
+        [](QChar c) { return french->howToType(c).typable() || !keyboard::plainEquivalent(c).isEmpty(); });
     review.start(history(weak), {Confusion{focus[0], QStringLiteral("a"), 4}}, 7);
     QCOMPARE(review.focus().focus(), focus);
     QCOMPARE(review.instruction(), instruction);

@@ -11,6 +11,7 @@
 #include "ui/lockstate.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QGroupBox>
 #include <QHash>
 #include <QLabel>
@@ -629,6 +630,27 @@ void TestClavier::startUpInTheFrame()
     QVERIFY(w->Label1->text().startsWith(QStringLiteral("Appuyez sur la touche ")));
     tap(w, qtKeyOf(w->drill().target()));
     QCOMPARE(w->good(), 1);
+
+    // F1 pressed here opens a dialog, Échap closes it: their releases are no
+    // answers of the drill.
+    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, {}, 67, 0, 0);
+    QApplication::sendEvent(w, &f1);
+    {
+        QDialog dialog(forms().MainForm);
+        dialog.open();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QTest::sendKeyEvent(QTest::Press, &dialog, Qt::Key_Escape, QString(), {});
+        QVERIFY(dialog.isHidden());
+    }
+    QKeyEvent escape(QEvent::KeyRelease, Qt::Key_Escape, {}, 9, 0, 0);
+    QApplication::sendEvent(w, &escape);
+    QCOMPARE(w->errors(), 0);
+    forms().MainForm->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(forms().MainForm));
+    QTRY_VERIFY(w->parityFlag());
+    tap(w, qtKeyOf(w->drill().target()));
+    QCOMPARE(w->good(), 2);
+    QCOMPARE(w->errors(), 0);
     test::stopProgram();
 }
 

@@ -4,9 +4,11 @@
 #include "drills/texos.h"
 #include "drills/tjeu.h"
 #include "drills/tphrases.h"
+#include "guide/lessonend.h"
 #include "keyboard/tclavier.h"
 #include "progress/azertymap.h"
 #include "progress/journal.h"
+#include "progress/objective.h"
 #include "progress/progresschart.h"
 #include "progress/recording.h"
 #include "progress/tprogression.h"
@@ -98,6 +100,8 @@ private slots:
     void ownTextsAreAFamily();
     void pathMarksTheExercisesThatReachedTheObjective_data();
     void pathMarksTheExercisesThatReachedTheObjective();
+    void lessonEndGivesTheFiguresKept_data();
+    void lessonEndGivesTheFiguresKept();
     void windowFitsTheScreen_data();
     void windowFitsTheScreen();
     void chartIsSharpAtScaleTwo();
@@ -312,6 +316,7 @@ void TestProgression::olderJournalIsUpgradedInPlace()
         QVERIFY(journal.lastError().contains(QStringLiteral("version-1")));
         return;
     }
+    QVERIFY(!journal.sessions().constFirst().completed.has_value()); // the old file did not say
     SessionRecord s = session(2, 25, 10, 2, 0, QDateTime::currentDateTime());
     s.keys[QStringLiteral("b")] = {8, 2, 1600, 8};
     s.confusions[{QStringLiteral("b"), QStringLiteral("n")}] = 2;
@@ -669,6 +674,13 @@ void TestProgression::pathMarksTheExercisesThatReachedTheObjective_data()
         << QList<QList<int>>{{2, 1, 99, 1}, {2, 1, 10, 10}} << QStringList{u"1 Touches g h"_qs, u"✓ 99 %"_qs};
     QTest::newRow("another lesson, another family")
         << QList<QList<int>>{{2, 2, 100, 0}, {3, 1, 100, 0}} << QStringList{u"1 Touches g h"_qs, u"—"_qs};
+    // A fifth number: 1 typed to its end, 0 left before it (older journals say neither).
+    QTest::newRow("left before its end")
+        << QList<QList<int>>{{2, 1, 25, 0, 0}} << QStringList{u"1 Touches g h"_qs, u"inachevé"_qs};
+    QTest::newRow("typed to its end")
+        << QList<QList<int>>{{2, 1, 196, 4, 1}} << QStringList{u"1 Touches g h"_qs, u"✓ 98 %"_qs};
+    QTest::newRow("a better start does not count") << QList<QList<int>>{{2, 1, 180, 20, 1}, {2, 1, 25, 0, 0}}
+                                                   << QStringList{u"1 Touches g h"_qs, u"90 %"_qs};
 }
 
 void TestProgression::pathMarksTheExercisesThatReachedTheObjective()
@@ -678,7 +690,10 @@ void TestProgression::pathMarksTheExercisesThatReachedTheObjective()
     progress::Journal journal(path());
     QDateTime start(QDate(2026, 3, 2), QTime(10, 0));
     for (const QList<int> &s : sessions) {
-        QVERIFY(journal.record(session(s[0], s[1], s[2], s[3], 60, start)));
+        SessionRecord record = session(s[0], s[1], s[2], s[3], 60, start);
+        if (s.size() > 4)
+            record.completed = s[4] != 0;
+        QVERIFY(journal.record(record));
         // Later sessions push the first out of the chart, not out of the path.
         for (int i = 0; i < TProgression::kChartPoints; ++i)
             QVERIFY(journal.record(session(2, 3, 1, 1, 60, start = start.addSecs(60))));
@@ -690,6 +705,47 @@ void TestProgression::pathMarksTheExercisesThatReachedTheObjective()
     QCOMPARE(::row(window.Parcours1, 0), row);
     window.showModule(3); // the path is the exercises'
     QVERIFY(window.Parcours1->isHidden());
+}
+
+// The guide's end of lesson and the table of recent sessions read one
+// session alike: its keystrokes per minute, its duration, its accuracy.
+void TestProgression::lessonEndGivesTheFiguresKept_data()
+{
+    QTest::addColumn<int>("good");
+    QTest::addColumn<int>("errors");
+    QTest::addColumn<int>("seconds"); // of the chronometer
+    QTest::addColumn<int>("typingMs");
+    QTest::newRow("ten seconds, without the chronometer") << 207 << 3 << 0 << 10615;
+    QTest::newRow("by the chronometer") << 207 << 3 << 12 << 10615;
+    QTest::newRow("under a second") << 4 << 0 << 0 << 900;
+    QTest::newRow("a long one") << 3011 << 95 << 0 << 754321;
+}
+
+void TestProgression::lessonEndGivesTheFiguresKept()
+{
+    QFETCH(int, good);
+    QFETCH(int, errors);
+    QFETCH(int, seconds);
+    QFETCH(int, typingMs);
+    SessionRecord s = session(2, 1, good, errors, seconds, QDateTime(QDate(2026, 3, 2), QTime(10, 0)));
+    s.typingMs = typingMs;
+    progress::Journal journal(path());
+    QVERIFY(journal.record(s));
+    TProgression window(lessonFamilies());
+    window.Init(&journal);
+    window.showModule(2);
+    const QStringList kept = row(window.StringGrid1, 0);
+    const QString result = guide::lessonEnd(2, guide::sessionFigures(s), {}).result;
+    // « 1 min 05 s » there, « durée 1:05 » here.
+    const QStringList duration = kept[5].split(QLatin1Char(' '));
+    QVERIFY2(result.contains(QStringLiteral("durée %1:%2").arg(duration[0], duration[2])),
+             qPrintable(result));
+    if (kept[6] == QStringLiteral("—"))
+        QVERIFY2(!result.contains(QStringLiteral("frappes/min")), qPrintable(result));
+    else
+        QVERIFY2(result.contains(QStringLiteral("· %1 frappes/min").arg(kept[6])), qPrintable(result));
+    const int accuracy = progress::accuracyPercent(s);
+    QVERIFY2(result.startsWith(QStringLiteral("Précision : %1 %").arg(accuracy)), qPrintable(result));
 }
 
 void TestProgression::windowFitsTheScreen_data()

@@ -7,8 +7,10 @@
 #include "drills/exercisetexts.h"
 #include "drills/texos.h"
 #include "guide/guideband.h"
+#include "guide/guidewelcome.h"
 #include "guide/keyboardpicture.h"
 #include "keyboard/keymodel.h"
+#include "progress/recording.h"
 #include "support/testsupport.h"
 #include "ui/hooklineedit.h"
 
@@ -72,6 +74,7 @@ class TestX11Guide : public QObject
 private slots:
     void initTestCase();
     void cleanupTestCase();
+    void startOfferAnswersItsLetter();
     void sentenceNamesTheNextKey();
     void guidedKeysTypeTheText_data();
     void guidedKeysTypeTheText();
@@ -108,6 +111,26 @@ void TestX11Guide::cleanupTestCase()
         setLayout(QStringLiteral("fr")); // the other X11 tests expect it
     test::stopProgram();
     m_cwd.reset();
+}
+
+// A first run offers exercise 1 under the keyboard window, where Tab and
+// Entrée are keys to discover: Alt and the button's letter take it.
+void TestX11Guide::startOfferAnswersItsLetter()
+{
+    test::stopProgram();
+    progress::useJournal(m_home.filePath(QStringLiteral("progression.sqlite"))); // none yet
+    test::startProgram();
+    forms().MainForm->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(forms().MainForm));
+    guide::GuideWelcome *welcome = nullptr;
+    QTRY_VERIFY((welcome = forms().MainForm->guideWelcome()) && welcome->commencer()->isVisible());
+    QVERIFY(welcome->greeting()->text().contains(QStringLiteral("(Alt+M)")));
+    QVERIFY(test::sendKeys({QStringLiteral("key"), QStringLiteral("alt+m")}));
+    QTRY_COMPARE(forms().MainForm->activeLesson(), static_cast<LessonWindow *>(forms().Exos));
+    QCOMPARE(forms().Exos->GetIni(), 1);
+    QTRY_COMPARE(QApplication::focusWidget(), forms().Exos->Edit2());
+    QVERIFY(!welcome->isVisible());
+    progress::useJournal(QString());
 }
 
 void TestX11Guide::sentenceNamesTheNextKey()
@@ -195,7 +218,7 @@ void TestX11Guide::guidedKeysTypeTheText()
 }
 
 // Exercise 1 typed to its end through real keys: a wrong key flashes the
-// line, the end shows the result and « Exercice suivant », and Entrée opens
+// line, the end shows the result and « Exercice suivant », a stray key leaves it there, and Alt+N opens
 // exercise 2 with its typing line focused.
 void TestX11Guide::exerciseEndLeadsOn()
 {
@@ -225,9 +248,13 @@ void TestX11Guide::exerciseEndLeadsOn()
     QVERIFY2(result->text().endsWith(QStringLiteral("Bravo, exercice réussi : passez à l'exercice 2")),
              qPrintable(result->text()));
     QVERIFY(next->isVisible());
-    QCOMPARE(next->text(), QStringLiteral("Exercice suivant"));
+    QCOMPARE(next->text(), QStringLiteral("Exercice suiva&nt"));
     QTRY_COMPARE(QApplication::focusWidget(), next);
-    QVERIFY(test::sendKeys({QStringLiteral("key"), QStringLiteral("Return")}));
+    // A stray key is judged past the end; the result stays, and Alt+N goes on.
+    QVERIFY(test::sendKeys({QStringLiteral("key"), QStringLiteral("k")}));
+    QTRY_COMPARE(exos->errors(), 2);
+    QVERIFY(result->isVisible() && next->isVisible());
+    QVERIFY(test::sendKeys({QStringLiteral("key"), QStringLiteral("alt+n")}));
     QTRY_COMPARE(exos->GetIni(), 2);
     QTRY_COMPARE(QApplication::focusWidget(), exos->Edit2());
     QVERIFY(!result->isVisible());

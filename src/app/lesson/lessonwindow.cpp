@@ -27,6 +27,8 @@ LessonWindow::LessonWindow(const QString &name, int moduleCode, int helpContext,
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    // Typed to its end: the session may count for the objective.
+    connect(this, &LessonWindow::lessonCompleted, this, [this] { m_session.complete(); });
     // A normal quit records the sessions still open.
     if (QCoreApplication *app = QCoreApplication::instance())
         connect(app, &QCoreApplication::aboutToQuit, this, [this] { endSession(nullptr); });
