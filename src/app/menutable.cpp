@@ -103,6 +103,7 @@ const MenuItemDef kOptionsItems[] = {
     {"Tabledescaractres1", "&Table des caractères", "Table des caractères", "", -1, false},
     {"Progression1", "&Progression", "Voir la progression", "", -1, false},
     {"Guide1", "&Guide du clavier", "Afficher ou masquer le guide du clavier", "", -1, false},
+    {"Apprenants1", "&Apprenants...", "Choisir, ajouter ou retirer un apprenant", "", -1, false},
 };
 // Utilitaires
 const MenuItemDef kUtilitairesItems[] = {

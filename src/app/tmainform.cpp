@@ -167,6 +167,7 @@ void TMainForm::buildMenus()
         {"Bilan1", &TMainForm::SpeedButton12Click},
         {"Tabledescaractres1", &TMainForm::Tabledescaractres1Click},
         {"Progression1", &TMainForm::Progression1Click},
+        {"Apprenants1", &TMainForm::Apprenants1Click},
         {"Calendrier1", &TMainForm::Calendrier1Click},
         {"Clculatrice1", &TMainForm::Clculatrice1Click},
         {"Horloge1", &TMainForm::Horloge1Click},
@@ -456,6 +457,8 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
     // pressed as soon as the frame shows is answered first.
     if (!m_painted && event->type() == QEvent::Paint && watched == mdiArea->viewport()) {
         m_painted = true;
+        // Who learns is asked before the start offer reads their last session.
+        QTimer::singleShot(kGuideDelayMs, this, &TMainForm::askWhoLearns);
         QTimer::singleShot(kGuideDelayMs, this, &TMainForm::buildGuide);
         QTimer::singleShot(kLessonsBehindDelayMs, this, &TMainForm::buildLessonsBehind);
     }

@@ -86,6 +86,10 @@ public:
     void SpeedButton12Click();
     void Tabledescaractres1Click();
     void Progression1Click(); // tmainform_progression.cpp
+    void Apprenants1Click();  // tmainform_learners.cpp
+    // Ends the sessions in progress for the learner who typed them, then
+    // writes the next ones for another.
+    void changeLearner(qint64 id);
     void Calendrier1Click();
     void Clculatrice1Click();
     void Horloge1Click();
@@ -163,8 +167,13 @@ private:
     void buildLessonsBehind();
     void followGuide();
     void offerStart();
+    // « Qui apprend ? » when several learners share the journal, after the
+    // first paint; the start offer waits for the answer.
+    void askWhoLearns();
+    // The title names the learner when there are several.
+    void showLearner();
 
-    QHash<int, QActionGroup *> m_groups; // each lesson menu's, by module code
+    QHash<int, QActionGroup *> m_groups;                 // each lesson menu's, by module code
     mutable QHash<QString, QPointer<QAction>> m_actions; // found by action(), by name
     bool m_shown = false;
     HelpViewer *m_help = nullptr;
@@ -174,4 +183,5 @@ private:
     GuideLead *m_lead = nullptr; // the figures and the end of a lesson in the band
     bool m_guideWanted = false;
     bool m_painted = false;
+    bool m_askingLearner = false;
 };

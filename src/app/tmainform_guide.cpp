@@ -174,7 +174,7 @@ void TMainForm::buildGuide()
 // journal never written yet is a first run and is not created here.
 void TMainForm::offerStart()
 {
-    if (!m_welcome || m_welcome->dismissed())
+    if (!m_welcome || m_welcome->dismissed() || m_askingLearner)
         return;
     LessonWindow *w = activeLesson();
     // Only over the keyboard window of the start: any other lesson in front

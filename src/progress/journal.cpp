@@ -11,6 +11,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
+#include <QUuid>
 #include <QVariant>
 
 #include <algorithm>
@@ -45,10 +46,24 @@ const char *const kUpgrade2[] = {
     "CREATE INDEX session_confusion_by_session ON session_confusion (session)",
 };
 
-// From version 2 to 3: whether the session typed its lesson to the end.
-// Older sessions say nothing (NULL), which the path reads as it always did.
+// From version 2 to 3: whether the session typed its lesson to the end
+// (older sessions say nothing, NULL, which the path reads as it always
+// did); the learners, each session belonging to one; a unique id for each
+// session, so that a copy carried elsewhere is never stored twice. The
+// sessions already there go to a first learner (addFirstLearner).
 const char *const kUpgrade3[] = {
     "ALTER TABLE session ADD COLUMN completed INTEGER",
+    "CREATE TABLE learner (id INTEGER PRIMARY KEY, uuid TEXT NOT NULL UNIQUE, name TEXT NOT NULL,"
+    " level INTEGER NOT NULL DEFAULT 0, created_ms INTEGER NOT NULL, used_ms INTEGER NOT NULL DEFAULT 0)",
+    "CREATE UNIQUE INDEX learner_by_name ON learner (name COLLATE NOCASE)",
+    "ALTER TABLE session ADD COLUMN learner INTEGER REFERENCES learner (id)",
+    "ALTER TABLE session ADD COLUMN uuid TEXT",
+    // A version 4 UUID for each older session.
+    "UPDATE session SET uuid = lower(hex(randomblob(4)) || '-' || hex(randomblob(2)) || '-4' ||"
+    " substr(hex(randomblob(2)), 2) || '-' || substr('89ab', 1 + abs(random()) % 4, 1) ||"
+    " substr(hex(randomblob(2)), 2) || '-' || hex(randomblob(6))) WHERE uuid IS NULL",
+    "CREATE UNIQUE INDEX session_by_uuid ON session (uuid)",
+    "CREATE INDEX session_by_learner ON session (learner, start_ms)",
 };
 
 // The steps from each version to the next, in order: kSteps[v - 1] takes a
@@ -287,7 +302,8 @@ bool Journal::createSchema()
             return failSql(QStringLiteral("Impossible de créer l'historique de progression"), detail);
         }
     }
-    if (!query.exec(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion)) || !db.commit()) {
+    if (!addFirstLearner(query) ||
+        !query.exec(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion)) || !db.commit()) {
         const QSqlError detail = query.lastError().isValid() ? query.lastError() : db.lastError();
         db.rollback();
         return failSql(QStringLiteral("Impossible de créer l'historique de progression"), detail);
@@ -314,6 +330,7 @@ bool Journal::upgrade(int version)
         for (const char *const *statement = kSteps[v - 1].begin; ok && statement != kSteps[v - 1].end;
              ++statement)
             ok = query.exec(QLatin1String(*statement));
+    ok = ok && (version >= 3 || addFirstLearner(query));
     ok = ok && query.exec(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
     if (!ok || !db.commit()) {
         const QString detail =
@@ -336,20 +353,25 @@ bool Journal::record(const SessionRecord &session)
     const QString what =
         QStringLiteral("Impossible d'enregistrer la séance dans l'historique de progression « %1 »")
             .arg(QDir::toNativeSeparators(m_path));
+    const qint64 learner = currentLearner();
+    if (learner <= 0)
+        return fail(what, m_error);
     if (!db.transaction())
         return failSql(what, db.lastError());
     QSqlQuery query(db);
     bool ok = query.prepare(QStringLiteral(
         "INSERT INTO session (start_ms, end_ms, module, lesson, good, errors, seconds, typing_ms, title,"
-        " completed) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        " completed, learner, uuid) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     if (ok) {
         for (const QVariant &v :
              {QVariant(session.start.toMSecsSinceEpoch()), QVariant(session.end.toMSecsSinceEpoch()),
               QVariant(session.module), QVariant(session.lesson), QVariant(session.good),
               QVariant(session.errors), QVariant(session.seconds), QVariant(session.typingMs),
               session.title.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(session.title),
-              session.completed ? QVariant(*session.completed ? 1 : 0)
-                                : QVariant(QMetaType::fromType<int>())})
+              session.completed ? QVariant(*session.completed ? 1 : 0) : QVariant(QMetaType::fromType<int>()),
+              QVariant(learner),
+              QVariant(session.uuid.isEmpty() ? QUuid::createUuid().toString(QUuid::WithoutBraces)
+                                              : session.uuid)})
             query.addBindValue(v);
         ok = query.exec();
     }
@@ -391,13 +413,15 @@ QList<SessionRecord> Journal::sessions(int module, int limit)
     QList<SessionRecord> result;
     m_error.clear();
     m_busy = false;
-    if (!open())
+    const qint64 learner = currentLearner();
+    if (learner <= 0)
         return result;
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.prepare(QStringLiteral(
-        "SELECT start_ms, end_ms, module, lesson, good, errors, seconds, typing_ms,"
-        " title, completed FROM session WHERE (? = 0 OR module = ?) ORDER BY start_ms DESC, id DESC"
-        " LIMIT ?"));
+    query.prepare(
+        QStringLiteral("SELECT start_ms, end_ms, module, lesson, good, errors, seconds, typing_ms,"
+                       " title, completed, uuid FROM session WHERE learner = ? AND (? = 0 OR module = ?)"
+                       " ORDER BY start_ms DESC, id DESC LIMIT ?"));
+    query.addBindValue(learner);
     query.addBindValue(module);
     query.addBindValue(module);
     query.addBindValue(limit);
@@ -418,6 +442,7 @@ QList<SessionRecord> Journal::sessions(int module, int limit)
         r.title = query.value(8).toString();
         if (!query.isNull(9))
             r.completed = query.value(9).toInt() != 0;
+        r.uuid = query.value(10).toString();
         result.append(r);
     }
     std::reverse(result.begin(), result.end());
@@ -429,12 +454,14 @@ QList<KeyStat> Journal::keyStats(int module)
     QList<KeyStat> result;
     m_error.clear();
     m_busy = false;
-    if (!open())
+    const qint64 learner = currentLearner();
+    if (learner <= 0)
         return result;
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.prepare(QStringLiteral("SELECT k.key, SUM(k.typed), SUM(k.missed) FROM session_key k"
-                                 " JOIN session s ON s.id = k.session WHERE (? = 0 OR s.module = ?)"
-                                 " GROUP BY k.key"));
+                                 " JOIN session s ON s.id = k.session WHERE s.learner = ? AND"
+                                 " (? = 0 OR s.module = ?) GROUP BY k.key"));
+    query.addBindValue(learner);
     query.addBindValue(module);
     query.addBindValue(module);
     if (!query.exec()) {
@@ -457,12 +484,14 @@ QList<KeyStat> Journal::keyStats(int module)
 // for their ids. False when the journal cannot be read (already told).
 bool Journal::runOverRecent(QSqlQuery &query, const char *sql, int sessions)
 {
-    if (!open())
+    const qint64 learner = currentLearner();
+    if (learner <= 0)
         return false;
     query = QSqlQuery(QSqlDatabase::database(m_connection, false));
     query.prepare(QString::fromLatin1(sql).replace(
         QLatin1String("RECENT"),
-        QLatin1String("SELECT id FROM session ORDER BY start_ms DESC, id DESC LIMIT ?")));
+        QLatin1String("SELECT id FROM session WHERE learner = ? ORDER BY start_ms DESC, id DESC LIMIT ?")));
+    query.addBindValue(learner);
     query.addBindValue(sessions);
     if (!query.exec()) {
         failSql(QStringLiteral("Impossible de lire l'historique de progression"), query.lastError());
@@ -505,16 +534,15 @@ bool Journal::clear()
 {
     m_error.clear();
     m_busy = false;
-    if (!open())
+    const qint64 learner = currentLearner();
+    if (learner <= 0)
         return false;
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     const QString what = QStringLiteral("Impossible d'effacer l'historique de progression");
     if (!db.transaction())
         return failSql(what, db.lastError());
     QSqlQuery query(db);
-    if (!query.exec(QStringLiteral("DELETE FROM session_key")) ||
-        !query.exec(QStringLiteral("DELETE FROM session_confusion")) ||
-        !query.exec(QStringLiteral("DELETE FROM session")) || !db.commit()) {
+    if (!deleteSessionsOf(query, learner) || !db.commit()) {
         const QSqlError detail = query.lastError().isValid() ? query.lastError() : db.lastError();
         db.rollback();
         return failSql(what, detail);

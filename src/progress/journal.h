@@ -4,6 +4,7 @@
 #pragma once
 #include "progress/sessiontally.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QString>
 
@@ -22,6 +23,23 @@ struct KeyStat
     std::int32_t timed = 0; // right keys whose time is in ms
     double errorRate() const { return typed + missed > 0 ? double(missed) / (double(typed) + missed) : 0; }
     double meanMs() const { return timed > 0 ? double(ms) / timed : 0; }
+};
+
+// Someone who learns on this computer: a first name or a pseudonym, and
+// whether they begin or can already type. The figures are read with the list.
+struct Learner
+{
+    qint64 id = 0;
+    QString uuid;
+    QString name;
+    int level = 0;             // kBeginner or kCanType
+    QDateTime lastSession;     // invalid without any
+    QDateTime firstSession;    // invalid without any
+    std::int32_t sessions = 0; // kept in the journal
+    std::int32_t passed = 0;   // exercises typed to their end at the objective
+    qint64 weekSeconds = 0;    // spent typing in the last seven days
+    static constexpr int kBeginner = 0;
+    static constexpr int kCanType = 1;
 };
 
 // An expected character and the one pressed instead, and how often.
@@ -60,8 +78,28 @@ public:
     // Characters pressed for others over the latest sessions, most frequent
     // first.
     QList<Confusion> confusions(int sessions);
-    // Erases every session.
+    // Erases every session of the learner.
     bool clear();
+
+    // The learners, the one who learnt last first. A journal opened for the
+    // first time (or upgraded) has one, named after the account.
+    QList<Learner> learners();
+    // The learner whose sessions are written and read: the one chosen, or
+    // the one who learnt last; 0 when the journal cannot be read.
+    qint64 currentLearner();
+    // Chooses the learner (marked as the last to learn); false for none.
+    bool setCurrentLearner(qint64 id);
+    // A new learner's id, or 0 with lastError() set (a name already taken,
+    // or one Tapivox refuses: see learnerNameProblem).
+    qint64 addLearner(const QString &name, int level);
+    bool renameLearner(qint64 id, const QString &name);
+    bool setLearnerLevel(qint64 id, int level);
+    // Erases a learner and their sessions; the last learner stays.
+    bool removeLearner(qint64 id);
+    // Why a name cannot be a learner's (in French), or empty when it can.
+    static QString learnerNameProblem(const QString &name);
+    // The account's full name, or its login.
+    static QString accountName();
 
     // The last failure, in French, for the learner.
     const QString &lastError() const { return m_error; }
@@ -82,12 +120,16 @@ private:
     bool fail(const QString &what, const QString &detail);
     bool failSql(const QString &what, const QSqlError &error);
     bool runOverRecent(QSqlQuery &query, const char *sql, int sessions);
+    // Within an opened transaction.
+    bool addFirstLearner(QSqlQuery &query);
+    bool deleteSessionsOf(QSqlQuery &query, qint64 learner);
 
     QString m_path;
     QString m_connection;
     QString m_error;
     QString m_setAside;
     bool m_open = false;
+    qint64 m_learner = 0; // 0: not chosen yet
     bool m_busy = false;
 };
 

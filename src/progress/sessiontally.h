@@ -36,6 +36,8 @@ struct SessionRecord
     // The lesson was typed to its end (an exercise's last line, a page, a
     // text); unknown for the sessions of older journals.
     std::optional<bool> completed;
+    // Given when the session is first written; it follows a copy of it.
+    QString uuid;
     QMap<QString, KeyCount> keys;
     // (expected, pressed instead) and how often.
     QMap<std::pair<QString, QString>, std::int32_t> confusions;

@@ -12,12 +12,14 @@
 #include "keyboard/tclavier.h"
 #include "progress/journal.h"
 #include "progress/recording.h"
+#include "progress/tapprenants.h"
 #include "support/testsupport.h"
 #include "ui/hooklineedit.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QPushButton>
 #include <QtTest>
@@ -271,6 +273,11 @@ void TestGuideBand::startOffersWhatTheJournalSays_data()
     QTest::newRow("resume: F first") << "2"
                                      << "GuideReprendre"
                                      << "F" << 2 << 2;
+    // Two learners: « Qui apprend ? » first, Tom (last to learn) at its top;
+    // the other one chosen, their own last session is offered, not Tom's.
+    QTest::newRow("resume: two learners") << "2+4"
+                                          << "GuideReprendre"
+                                          << "click" << 2 << 2;
 }
 
 void TestGuideBand::startOffersWhatTheJournalSays()
@@ -285,25 +292,46 @@ void TestGuideBand::startOffersWhatTheJournalSays()
     const QString path = data.filePath(QStringLiteral("progression.sqlite"));
     if (QFile file(path); journal == QLatin1String("damaged"))
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write("pas un historique") > 0);
-    if (journal == QLatin1String("2")) {
+    if (journal.startsWith(QLatin1Char('2'))) {
+        progress::Journal file(path);
         progress::SessionRecord last;
         last.end = QDateTime(QDate(2025, 3, 1), QTime(10, 0));
         last.start = last.end.addSecs(-300);
         last.module = last.lesson = 2;
         last.good = 96;
         last.errors = 4;
-        QVERIFY(progress::Journal(path).record(last));
+        QVERIFY(file.record(last));
+        if (journal == QLatin1String("2+4")) { // Tom's, Tom learnt last
+            QVERIFY(file.setCurrentLearner(file.addLearner(QStringLiteral("Tom"), 0)));
+            last.lesson = 4;
+            QVERIFY(file.record(last));
+        }
     }
     progress::useJournal(journal == QLatin1String("off") ? QString() : path);
+    QStringList asked;
+    m_prompter->fake().onModal = [&asked](QDialog *dialog) {
+        auto *who = qobject_cast<QuiApprend *>(dialog);
+        if (!who)
+            return 0;
+        for (int i = 0; i < who->ListeNoms->count(); ++i)
+            asked << who->ListeNoms->item(i)->text();
+        who->ListeNoms->setCurrentRow(1);
+        return int(QDialog::Accepted);
+    };
     test::startProgram();
     TMainForm *frame = forms().MainForm;
     QTRY_VERIFY(frame->guideWelcome());
     QTest::qWait(0); // the journal is read after the band is built
+    const bool two = journal == QLatin1String("2+4");
+    QCOMPARE(asked,
+             two ? QStringList({QStringLiteral("Tom"), progress::Journal::accountName()}) : QStringList());
+    QCOMPARE(frame->windowTitle(), two ? QStringLiteral("Tapivox — ") + progress::Journal::accountName()
+                                       : QStringLiteral("Tapivox"));
     guide::GuideWelcome *welcome = frame->guideWelcome();
     QCOMPARE(welcome->isVisible(), !button.isEmpty());
     const bool first = journal == QLatin1String("none");
     QCOMPARE(welcome->commencer()->isVisible() && welcome->decouvrir()->isVisible(), first);
-    QCOMPARE(welcome->reprendre()->isVisible(), journal == QLatin1String("2"));
+    QCOMPARE(welcome->reprendre()->isVisible(), journal.startsWith(QLatin1Char('2')));
     if (welcome->reprendre()->isVisible()) {
         QCOMPARE(
             welcome->reprendre()->text(),

@@ -11,6 +11,7 @@
 #include "progress/objective.h"
 #include "progress/progresschart.h"
 #include "progress/recording.h"
+#include "progress/tapprenants.h"
 #include "progress/tprogression.h"
 #include "support/testsupport.h"
 #include "ui/hooklineedit.h"
@@ -102,6 +103,12 @@ private slots:
     void pathMarksTheExercisesThatReachedTheObjective();
     void lessonEndGivesTheFiguresKept_data();
     void lessonEndGivesTheFiguresKept();
+    void olderSessionsGoToAFirstLearner_data();
+    void olderSessionsGoToAFirstLearner();
+    void learnersKeepTheirOwnSessions();
+    void learnerNamesAreChecked_data();
+    void learnerNamesAreChecked();
+    void learnersWindowAddsChoosesAndRemoves();
     void windowFitsTheScreen_data();
     void windowFitsTheScreen();
     void chartIsSharpAtScaleTwo();
@@ -746,6 +753,159 @@ void TestProgression::lessonEndGivesTheFiguresKept()
         QVERIFY2(result.contains(QStringLiteral("· %1 frappes/min").arg(kept[6])), qPrintable(result));
     const int accuracy = progress::accuracyPercent(s);
     QVERIFY2(result.startsWith(QStringLiteral("Précision : %1 %").arg(accuracy)), qPrintable(result));
+}
+
+// Every session of a journal made before there were learners, with its keys
+// and confusions, is the first learner's, named after the account.
+void TestProgression::olderSessionsGoToAFirstLearner_data()
+{
+    QTest::addColumn<int>("version"); // 0: no journal yet
+    QTest::newRow("no journal yet") << 0;
+    QTest::newRow("first version") << 1;
+    QTest::newRow("second version") << 2;
+}
+
+void TestProgression::olderSessionsGoToAFirstLearner()
+{
+    QFETCH(int, version);
+    QVERIFY(QDir().mkpath(QFileInfo(path()).absolutePath()));
+    if (version > 0) {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("old"));
+        db.setDatabaseName(path());
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        QStringList statements{
+            "CREATE TABLE session (id INTEGER PRIMARY KEY, start_ms INTEGER NOT NULL, end_ms INTEGER NOT NULL,"
+            " module INTEGER NOT NULL, lesson INTEGER NOT NULL, good INTEGER NOT NULL, errors INTEGER NOT NULL,"
+            " seconds INTEGER NOT NULL, typing_ms INTEGER NOT NULL)",
+            "CREATE TABLE session_key (session INTEGER NOT NULL REFERENCES session (id) ON DELETE CASCADE,"
+            " key TEXT NOT NULL, typed INTEGER NOT NULL, missed INTEGER NOT NULL)",
+            "INSERT INTO session VALUES (1, 1000, 61000, 2, 7, 40, 5, 60, 50000)",
+            "INSERT INTO session VALUES (2, 90000, 99000, 3, 1, 20, 1, 0, 8000)",
+            "INSERT INTO session_key VALUES (1, 'b', 20, 5)"};
+        if (version == 2)
+            statements
+                << "ALTER TABLE session ADD COLUMN title TEXT"
+                << "ALTER TABLE session_key ADD COLUMN ms INTEGER NOT NULL DEFAULT 0"
+                << "ALTER TABLE session_key ADD COLUMN timed INTEGER NOT NULL DEFAULT 0"
+                << "CREATE TABLE session_confusion (session INTEGER NOT NULL REFERENCES session (id)"
+                   " ON DELETE CASCADE, expected TEXT NOT NULL, pressed TEXT NOT NULL, count INTEGER NOT NULL)"
+                << "INSERT INTO session_confusion VALUES (1, 'b', 'n', 3)";
+        statements << QStringLiteral("PRAGMA user_version = %1").arg(version);
+        for (const QString &statement : std::as_const(statements))
+            QVERIFY2(q.exec(statement), qPrintable(q.lastError().text()));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("old"));
+    progress::Journal journal(path());
+    if (version == 0)
+        QVERIFY(journal.record(session(2, 7, 40, 5, 60, QDateTime::currentDateTime())));
+    const QList<progress::Learner> learners = journal.learners();
+    QCOMPARE(learners.size(), 1);
+    QCOMPARE(learners[0].name, progress::Journal::accountName());
+    QCOMPARE(journal.currentLearner(), learners[0].id);
+    const QList<SessionRecord> sessions = journal.sessions();
+    QCOMPARE(sessions.size(), version == 0 ? 1 : 2);
+    QCOMPARE(learners[0].sessions, sessions.size());
+    QCOMPARE(sessions[0].good, 40);
+    QVERIFY(!sessions[0].uuid.isEmpty() && (sessions.size() < 2 || sessions[0].uuid != sessions[1].uuid));
+    if (version > 0) {
+        QCOMPARE(journal.keyStats().size(), 1);
+        QCOMPARE(journal.keyStats()[0].missed, 5);
+        QCOMPARE(journal.confusions(5).size(), version == 2 ? 1 : 0);
+    }
+}
+
+// Two learners on one journal: each reads and erases only their own sessions.
+void TestProgression::learnersKeepTheirOwnSessions()
+{
+    progress::Journal journal(path());
+    const QDateTime start(QDate(2026, 3, 2), QTime(10, 0));
+    QVERIFY(journal.record(session(2, 1, 50, 2, 0, start)));
+    const qint64 first = journal.currentLearner();
+    const qint64 lea = journal.addLearner(QStringLiteral(" Léa "), progress::Learner::kCanType);
+    QVERIFY2(lea > 0, qPrintable(journal.lastError()));
+    QCOMPARE(journal.currentLearner(), first); // adding is not choosing
+    QVERIFY(journal.setCurrentLearner(lea));
+    SessionRecord hers = session(2, 4, 30, 10, 0, start.addSecs(60));
+    hers.keys[QStringLiteral("é")] = {30, 10, 0, 0};
+    QVERIFY(journal.record(hers));
+    QCOMPARE(journal.sessions().size(), 1);
+    QCOMPARE(journal.sessions()[0].lesson, 4);
+    QCOMPARE(journal.recentKeyStats(10).size(), 1);
+    const QList<progress::Learner> learners = journal.learners();
+    QCOMPARE(learners.size(), 2);
+    QCOMPARE(learners[0].name, QStringLiteral("Léa")); // the last to learn first
+    QCOMPARE(learners[0].level, progress::Learner::kCanType);
+    QCOMPARE(learners[1].passed, 1);
+    // Another opening of the journal goes on with the last learner.
+    progress::Journal again(path());
+    QCOMPARE(again.currentLearner(), lea);
+    QVERIFY(journal.clear());
+    QVERIFY(journal.sessions().isEmpty());
+    QVERIFY(journal.setCurrentLearner(first));
+    QCOMPARE(journal.sessions().size(), 1);
+    QVERIFY(journal.removeLearner(lea));
+    QVERIFY(!journal.removeLearner(first)); // never the last one
+    QVERIFY(journal.lastError().contains(QStringLiteral("au moins un apprenant")));
+    QCOMPARE(journal.sessions().size(), 1);
+}
+
+void TestProgression::learnerNamesAreChecked_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("problem"); // in the message; empty: taken
+    QTest::newRow("a first name") << QStringLiteral("Tom") << QString();
+    QTest::newRow("empty") << QStringLiteral("   ") << QStringLiteral("vide");
+    QTest::newRow("too long") << QString(500, QLatin1Char('a')) << QStringLiteral("trop long");
+    QTest::newRow("control character") << u"Léa"_qs << QStringLiteral("contrôle");
+    QTest::newRow("the same in capitals") << u"LÉA"_qs << u"déjà pris"_qs;
+}
+
+void TestProgression::learnerNamesAreChecked()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, problem);
+    progress::Journal journal(path());
+    QVERIFY(journal.addLearner(u"Léa"_qs, progress::Learner::kBeginner) > 0);
+    const qint64 id = journal.addLearner(name, progress::Learner::kBeginner);
+    QCOMPARE(id > 0, problem.isEmpty());
+    QVERIFY2(journal.lastError().contains(problem), qPrintable(journal.lastError()));
+    QCOMPARE(journal.learners().size(), problem.isEmpty() ? 3 : 2);
+    if (!problem.isEmpty()) // renaming checks the same
+        QVERIFY(!journal.renameLearner(journal.learners()[0].id, name));
+}
+
+void TestProgression::learnersWindowAddsChoosesAndRemoves()
+{
+    test::PrompterScope prompter;
+    progress::Journal journal(path());
+    QVERIFY(journal.record(session(2, 1, 50, 2, 0, QDateTime(QDate(2026, 10, 2), QTime(9, 0)))));
+    TApprenants window;
+    window.Init(&journal);
+    QCOMPARE(window.ListeApprenants->rowCount(), 1);
+    QVERIFY(!window.RetirerApprenant->isEnabled()); // never the last one
+    window.NomApprenant->setText(QStringLiteral("Léa"));
+    QTest::mouseClick(window.AjouterApprenant, Qt::LeftButton);
+    QCOMPARE(window.ListeApprenants->rowCount(), 2);
+    QTest::mouseClick(window.AjouterApprenant, Qt::LeftButton); // the same name again
+    QCOMPARE(window.ListeApprenants->rowCount(), 2);
+    QCOMPARE(prompter.fake().errors.size(), 1);
+    QVERIFY(prompter.fake().errors[0].contains(u"déjà pris"_qs));
+
+    QSignalSpy chosen(&window, &TApprenants::learnerChosen);
+    window.ListeApprenants->selectRow(0); // the first learner, in progress, with a session
+    QCOMPARE(window.NomApprenant->text(), progress::Journal::accountName());
+    QTest::mouseClick(window.RetirerApprenant, Qt::LeftButton); // refused at the question
+    QCOMPARE(window.ListeApprenants->rowCount(), 2);
+    QVERIFY2(prompter.fake().confirmations.value(0).contains(u"1 séance, le 2 octobre 2026"_qs),
+             qPrintable(prompter.fake().confirmations.value(0)));
+    prompter.fake().confirmAnswers = {true};
+    QTest::mouseClick(window.RetirerApprenant, Qt::LeftButton);
+    QCOMPARE(window.ListeApprenants->rowCount(), 1);
+    QCOMPARE(chosen.size(), 1); // the learner in progress went: Léa now
+    QVERIFY(journal.sessions().isEmpty());
+    QCOMPARE(journal.learners()[0].name, QStringLiteral("Léa"));
 }
 
 void TestProgression::windowFitsTheScreen_data()

@@ -63,6 +63,17 @@ void LessonWindow::endSession(QWidget *parent)
         progress::recordSession(parent, *record);
 }
 
+void LessonWindow::handOverSession(QWidget *parent)
+{
+    const bool running = m_session.running();
+    endSession(parent);
+    if (!running)
+        return;
+    m_session.begin(m_module, m_code, QDateTime::currentDateTime());
+    m_chronometerRan = false;
+    m_secondsAtStart = m_seconds;
+}
+
 std::optional<progress::SessionRecord> LessonWindow::sessionSoFar() const
 {
     progress::SessionTally copy = m_session;

@@ -98,6 +98,9 @@ public:
     // Ends it and records it when it holds a judged key (the next SetIni,
     // the end of the run). parent tells the learner of a failure to record.
     void endSession(QWidget *parent);
+    // Another learner takes over: the session so far is recorded, and the
+    // lesson goes on in a new one.
+    void handOverSession(QWidget *parent);
     // The session in progress as it would be recorded now, if it holds a
     // judged key.
     std::optional<progress::SessionRecord> sessionSoFar() const;
