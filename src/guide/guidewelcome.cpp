@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include <memory>
@@ -126,7 +127,11 @@ void GuideWelcome::offer(const StartOffer &offer, bool focus)
     m_commencer->setVisible(first);
     m_decouvrir->setVisible(first);
     m_reprendre->setText(offer.text);
-    m_reprendre->setToolTip(offer.text); // the whole of it when the band is narrow
+    // The whole of it when the band is narrow. Qt takes a tooltip that looks
+    // like markup for markup, and the offer names the learner's own text by
+    // its file's name: escaped, any name reads as it is.
+    m_reprendre->setToolTip(
+        offer.text.isEmpty() ? QString() : Qt::convertFromPlainText(offer.text, Qt::WhiteSpaceNormal));
     m_reprendre->setVisible(resume);
     setVisible(first || resume);
     if (resume && focus) {

@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QtTest>
 
 class TestGuideBand : public QObject
@@ -269,6 +270,10 @@ void TestGuideBand::startOffersWhatTheJournalSays_data()
     QTest::newRow("resume: F first") << "2"
                                      << "GuideReprendre"
                                      << "F" << 2 << 2;
+    // A file's name that reads as markup; the choice of a text is not answered.
+    QTest::newRow("resume an own text named <img>") << "own"
+                                                    << "GuideReprendre"
+                                                    << "click" << 1 << 0;
 }
 
 void TestGuideBand::startOffersWhatTheJournalSays()
@@ -283,11 +288,16 @@ void TestGuideBand::startOffersWhatTheJournalSays()
     const QString path = data.filePath(QStringLiteral("progression.sqlite"));
     if (QFile file(path); journal == QLatin1String("damaged"))
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write("pas un historique") > 0);
-    if (journal == QLatin1String("2")) {
+    if (journal == QLatin1String("2") || journal == QLatin1String("own")) {
         progress::SessionRecord last;
         last.end = QDateTime(QDate(2025, 3, 1), QTime(10, 0));
         last.start = last.end.addSecs(-300);
         last.module = last.lesson = 2;
+        if (journal == QLatin1String("own")) {
+            last.module = 4;
+            last.lesson = 8;
+            last.title = QStringLiteral("<img src=\"%1\">.txt").arg(data.filePath(QStringLiteral("tube")));
+        }
         last.good = 96;
         last.errors = 4;
         QVERIFY(progress::Journal(path).record(last));
@@ -301,12 +311,18 @@ void TestGuideBand::startOffersWhatTheJournalSays()
     QCOMPARE(welcome->isVisible(), !button.isEmpty());
     const bool first = journal == QLatin1String("none");
     QCOMPARE(welcome->commencer()->isVisible() && welcome->decouvrir()->isVisible(), first);
-    QCOMPARE(welcome->reprendre()->isVisible(), journal == QLatin1String("2"));
-    if (welcome->reprendre()->isVisible()) {
+    QCOMPARE(welcome->reprendre()->isVisible(), button == QLatin1String("GuideReprendre"));
+    if (journal == QLatin1String("2"))
         QCOMPARE(
             welcome->reprendre()->text(),
             u"Reprendre\u00a0: Exercice 2, Touches a p — dernière séance le 1er mars 2025, 96\u00a0%"_qs);
+    if (welcome->reprendre()->isVisible()) {
         QCOMPARE(QApplication::focusWidget(), welcome->reprendre());
+        // The tooltip, as Qt renders it, reads as the button does.
+        const QString tip = welcome->reprendre()->toolTip();
+        QTextDocument shown;
+        Qt::mightBeRichText(tip) ? shown.setHtml(tip) : shown.setPlainText(tip);
+        QCOMPARE(shown.toRawText(), welcome->reprendre()->text());
     }
     if (how == QLatin1String("F")) { // typed in the keyboard window; the offer stays
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F);
