@@ -651,44 +651,39 @@ void TestTexteWindow::recentTextsAreTheFiveLast()
 
 void TestTexteWindow::openDialogTakesTheNameAsTyped_data()
 {
-    QTest::addColumn<QString>("file"); // the one file in the folder
-    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("typed"); // in a folder holding « lettre » and « note.txt »
     QTest::addColumn<QString>("filter");
     QTest::addColumn<QString>("opened");
-    const QString all = QStringLiteral("Tous les fichiers (*)");
-    const QString texts = QStringLiteral("Textes (*.txt)");
     QTest::newRow("no dot, all files") << "lettre"
-                                       << "lettre" << all << "lettre";
-    QTest::newRow("text file named without its suffix") << "note.txt"
-                                                        << "note" << texts << "note.txt";
-    QTest::newRow("all files: the name typed") << "note.txt"
-                                               << "note" << all << "note";
+                                       << "Tous les fichiers (*)"
+                                       << "lettre";
+    QTest::newRow("a text file without its suffix") << "note"
+                                                    << "Textes (*.txt)"
+                                                    << "note.txt";
+    QTest::newRow("all files: the name typed") << "note"
+                                               << "Tous les fichiers (*)"
+                                               << "note";
 }
 
 // The open dialog itself, as the learner fills it in.
 void TestTexteWindow::openDialogTakesTheNameAsTyped()
 {
-    QFETCH(QString, file);
     QFETCH(QString, typed);
     QFETCH(QString, filter);
     QFETCH(QString, opened);
     QTemporaryDir folder;
-    QVERIFY(QFile(folder.filePath(file)).open(QIODevice::WriteOnly));
-    QTimer poll;
-    connect(&poll, &QTimer::timeout, this, [&] {
+    for (const char *name : {"lettre", "note.txt"})
+        QVERIFY(QFile(folder.filePath(QLatin1String(name))).open(QIODevice::WriteOnly));
+    QTimer::singleShot(0, this, [&] {
         auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        poll.stop();
+        QVERIFY(dialog);
         dialog->setDirectory(folder.path());
         dialog->selectNameFilter(filter);
-        if (auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
-            name->setText(typed);                 // typed, not picked in the list
+        dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))
+            ->setText(typed);                     // not picked in the list
         static_cast<QDialog *>(dialog)->accept(); // QFileDialog::accept, as Enter does
     });
-    poll.start(10);
-    ui::WidgetPrompter real;
-    const QString path = real.openFileName(
+    const QString path = ui::WidgetPrompter().openFileName(
         nullptr, QStringLiteral("Textes (*.txt)|*.txt|Tous les fichiers (*)|*"), QStringLiteral("txt"));
     QCOMPARE(path, folder.filePath(opened));
 }
