@@ -1,6 +1,8 @@
 // The guide's start offer.
 #include "guide/guidewelcome.h"
 
+#include "ui/caption.h"
+
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -131,7 +133,8 @@ void GuideWelcome::offer(const StartOffer &offer, bool focus)
     // like markup for markup, and the offer names the learner's own text by
     // its file's name: escaped, any name reads as it is.
     m_reprendre->setToolTip(
-        offer.text.isEmpty() ? QString() : Qt::convertFromPlainText(offer.text, Qt::WhiteSpaceNormal));
+        offer.text.isEmpty() ? QString()
+                             : Qt::convertFromPlainText(ui::captionText(offer.text), Qt::WhiteSpaceNormal));
     m_reprendre->setVisible(resume);
     setVisible(first || resume);
     if (resume && focus) {

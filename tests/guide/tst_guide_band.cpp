@@ -12,6 +12,7 @@
 #include "progress/journal.h"
 #include "progress/recording.h"
 #include "support/testsupport.h"
+#include "ui/caption.h"
 #include "ui/hooklineedit.h"
 
 #include <QAction>
@@ -296,7 +297,8 @@ void TestGuideBand::startOffersWhatTheJournalSays()
         if (journal == QLatin1String("own")) {
             last.module = 4;
             last.lesson = 8;
-            last.title = QStringLiteral("<img src=\"%1\">.txt").arg(data.filePath(QStringLiteral("tube")));
+            last.title =
+                QStringLiteral("<img src=\"%1\"> & co.txt").arg(data.filePath(QStringLiteral("tube")));
         }
         last.good = 96;
         last.errors = 4;
@@ -318,11 +320,13 @@ void TestGuideBand::startOffersWhatTheJournalSays()
             u"Reprendre\u00a0: Exercice 2, Touches a p — dernière séance le 1er mars 2025, 96\u00a0%"_qs);
     if (welcome->reprendre()->isVisible()) {
         QCOMPARE(QApplication::focusWidget(), welcome->reprendre());
-        // The tooltip, as Qt renders it, reads as the button does.
+        // The button and its tooltip, as Qt renders them, read as the offer.
         const QString tip = welcome->reprendre()->toolTip();
         QTextDocument shown;
         Qt::mightBeRichText(tip) ? shown.setHtml(tip) : shown.setPlainText(tip);
-        QCOMPARE(shown.toRawText(), welcome->reprendre()->text());
+        QCOMPARE(shown.toRawText(), ui::captionText(welcome->reprendre()->text()));
+        QCOMPARE(shown.toRawText().contains(QStringLiteral("\"> & co.txt — ")),
+                 journal == QLatin1String("own"));
     }
     if (how == QLatin1String("F")) { // typed in the keyboard window; the offer stays
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F);
