@@ -64,9 +64,12 @@ const MenuItemDef *lessonItem(int module, std::int32_t code)
 // Maximes », « Votre texte : lettre.txt ».
 QString resumeName(const progress::SessionRecord &session)
 {
+    // The offer is a button's caption: an « & » in a file's name is shown,
+    // not taken for a mnemonic.
     if (session.module == 4 && session.lesson == 8)
         return session.title.isEmpty() ? QStringLiteral("Votre texte")
-                                       : QStringLiteral("Votre texte\u00a0: %1").arg(session.title);
+                                       : QStringLiteral("Votre texte\u00a0: %1")
+                                             .arg(QString(session.title).replace(u'&', QStringLiteral("&&")));
     const MenuItemDef *item = lessonItem(session.module, session.lesson);
     if (!item)
         return QString();

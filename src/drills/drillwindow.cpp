@@ -35,6 +35,7 @@ QLabel *makeLabel(QWidget *parent, const char *name, int left, int top, const QS
 {
     auto *label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
+    label->setTextFormat(Qt::PlainText); // the review names characters read from the journal
     label->setFont(boldFont(QStringLiteral("MS Sans Serif"), 17));
     label->move(left, top);
     // As wide as the window: a long instruction runs under the time display.

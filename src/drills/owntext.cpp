@@ -106,7 +106,8 @@ Text refused(const QString &title, const QString &reason)
     return t;
 }
 
-// Why bytes are not a text, or nothing.
+// Why bytes are not a text, or nothing: the documents a learner may take
+// for one.
 QString notText(const QByteArray &bytes)
 {
     if (bytes.startsWith("%PDF-"))
@@ -119,19 +120,23 @@ QString notText(const QByteArray &bytes)
                               "enregistrez-le au format «\u00A0Texte\u00A0» (.txt)");
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
         return QStringLiteral("il est enregistré en UTF-16\u00A0; enregistrez-le en UTF-8");
-    // Plain text has no zero byte and hardly any control code.
+    return {};
+}
+
+// Plain text has no zero and hardly any control code; what a binary file
+// gives, read from the disk or copied, has many.
+bool looksBinary(QStringView text)
+{
     qsizetype controls = 0;
-    for (char byte : bytes) {
-        const auto b = static_cast<unsigned char>(byte);
-        if (b == 0)
-            return QStringLiteral("ce n'est pas un fichier texte");
-        if ((b < 0x20 && b != '\t' && b != '\n' && b != '\r' && b != '\f' && b != '\v' && b != 0x1A) ||
-            b == 0x7F)
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == 0)
+            return true;
+        if ((u < 0x20 && u != u'\t' && u != u'\n' && u != u'\r' && u != u'\f' && u != u'\v' && u != 0x1A) ||
+            u == 0x7F)
             ++controls;
     }
-    if (controls * 100 > bytes.size())
-        return QStringLiteral("ce n'est pas un fichier texte");
-    return {};
+    return controls * 100 > text.size();
 }
 
 class Converter
@@ -200,12 +205,45 @@ public:
         }
         while (!lines.isEmpty() && lines.constLast().isEmpty())
             lines.removeLast();
-        return lines.join(u'\n');
+        QStringList laidOut;
+        laidOut.reserve(lines.size());
+        for (const QString &line : std::as_const(lines))
+            cut(line, laidOut);
+        return laidOut.join(u'\n');
     }
 
     QList<Replacement> m_replaced;
+    int m_cutLines = 0;
 
 private:
+    // A line longer than kLineLength goes into lines of at most that many
+    // characters: each ends before the last blank that lets it fit (the
+    // blanks there are not asked for), or, without one, in the middle of the
+    // run. A no-break space binds as it does in print.
+    void cut(const QString &line, QStringList &out)
+    {
+        if (line.size() > kLineLength)
+            ++m_cutLines;
+        QStringView rest(line);
+        while (rest.size() > kLineLength) {
+            qsizetype end = kLineLength;
+            while (end > 0 && !(isBreak(rest[end]) && !isBreak(rest[end - 1])))
+                --end;
+            qsizetype next = end;
+            if (end == 0) {
+                end = next = kLineLength;
+            } else {
+                while (next < rest.size() && isBreak(rest[next]))
+                    ++next;
+            }
+            out << rest.first(end).toString();
+            rest = rest.sliced(next);
+        }
+        out << rest.toString();
+    }
+
+    static bool isBreak(QChar c) { return c == u' ' || c == u'\t'; }
+
     QHash<QString, int> m_index;
 };
 
@@ -223,28 +261,38 @@ std::span<const Equivalent> equivalents()
 
 QString Text::report() const
 {
-    if (replaced.isEmpty())
-        return {};
-    constexpr int kShown = 12;
-    QStringList lines{
-        QStringLiteral("Des caractères que Tapivox ne sait pas écrire ont été remplacés\u00A0:")};
-    bool skipped = false;
-    int others = 0;
-    for (int i = 0; i < replaced.size(); ++i) {
-        const Replacement &r = replaced[i];
-        skipped = skipped || r.skipped;
-        if (i >= kShown) {
-            others += r.count;
-            continue;
+    QStringList lines;
+    if (!replaced.isEmpty()) {
+        constexpr int kShown = 12;
+        lines << QStringLiteral("Des caractères que Tapivox ne sait pas écrire ont été remplacés\u00A0:");
+        bool skipped = false;
+        int others = 0;
+        for (int i = 0; i < replaced.size(); ++i) {
+            const Replacement &r = replaced[i];
+            skipped = skipped || r.skipped;
+            if (i >= kShown) {
+                others += r.count;
+                continue;
+            }
+            const QString what = r.skipped ? r.what + QStringLiteral(" → «\u00A0\uFFFD\u00A0»") : r.what;
+            lines << QStringLiteral("– %1\u00A0: %2 fois").arg(what).arg(r.count);
         }
-        const QString what = r.skipped ? r.what + QStringLiteral(" → «\u00A0\uFFFD\u00A0»") : r.what;
-        lines << QStringLiteral("– %1\u00A0: %2 fois").arg(what).arg(r.count);
+        if (others > 0)
+            lines << QStringLiteral("– et d'autres, %1 fois en tout").arg(others);
+        if (skipped)
+            lines << QStringLiteral(
+                "Le signe «\u00A0\uFFFD\u00A0» n'est pas à taper\u00A0: la correction le passe.");
     }
-    if (others > 0)
-        lines << QStringLiteral("– et d'autres, %1 fois en tout").arg(others);
-    if (skipped)
-        lines << QStringLiteral(
-            "Le signe «\u00A0\uFFFD\u00A0» n'est pas à taper\u00A0: la correction le passe.");
+    if (cutLines > 0) {
+        const QString cut =
+            cutLines == 1
+                ? QStringLiteral("Une ligne de plus de %1\u00A0caractères a été coupée").arg(kLineLength)
+                : QStringLiteral("%1\u00A0lignes de plus de %2\u00A0caractères ont été coupées")
+                      .arg(cutLines)
+                      .arg(kLineLength);
+        lines << cut + QStringLiteral(
+                           " en lignes plus courtes\u00A0: tapez chaque ligne du modèle, puis Entrée.");
+    }
     return lines.join(u'\n');
 }
 
@@ -252,18 +300,30 @@ Text fromText(const QString &text, const QString &title)
 {
     if (text.size() > kMaxBytes)
         return refused(title, QStringLiteral("il fait plus de 1\u00A0Mo"));
+    // The same test for a file and the clipboard: a copied binary file is no
+    // more a text than the file itself.
+    if (looksBinary(text))
+        return refused(title, title == kClipboard ? QStringLiteral("ce n'est pas du texte")
+                                                  : QStringLiteral("ce n'est pas un fichier texte"));
     Converter converter;
     Text t;
     t.title = title;
     t.text = converter.convert(text);
     bool blank = true;
-    for (QChar c : std::as_const(t.text))
+    bool typable = false;
+    for (QChar c : std::as_const(t.text)) {
         if (!isBlank(c) && c != u'\n')
             blank = false;
+        if (!isBlank(c) && c != u'\n' && c != QChar(kSkipSign))
+            typable = true;
+    }
     if (blank)
         return refused(title, text.isEmpty() ? QStringLiteral("il est vide")
                                              : QStringLiteral("il ne contient que des blancs"));
+    if (!typable)
+        return refused(title, QStringLiteral("il ne contient aucun caractère que Tapivox sait écrire"));
     t.replaced = converter.m_replaced;
+    t.cutLines = converter.m_cutLines;
     return t;
 }
 
@@ -310,7 +370,7 @@ Text readFile(const QString &path)
 
 QStringList recentTexts()
 {
-    return ui::settings()->value(kRecentKey).toStringList();
+    return ui::settings()->value(kRecentKey).toStringList().mid(0, kRecentCount);
 }
 
 void rememberText(const QString &path)

@@ -13,6 +13,13 @@ namespace owntext {
 // A text file is read up to this size.
 constexpr qint64 kMaxBytes = 1024 * 1024;
 
+// A longer line of the text is cut into lines of at most this many
+// characters, at a blank when it has one: about one row of the model, as
+// long as the program's own lines. A line is laid out again at each key, so
+// its length is what a key costs; and a short line tells the learner at once
+// where a typing error lies.
+constexpr qsizetype kLineLength = 80;
+
 // Stands for a character the program cannot show; the judging skips it.
 constexpr char16_t kSkipSign = 0xFFFD;
 
@@ -41,8 +48,10 @@ struct Text
     QString title; // the file's name, or "presse-papiers"
     QString error; // the refusal, in French, naming the source; empty when read
     QList<Replacement> replaced;
+    int cutLines = 0; // lines of the source longer than kLineLength
     bool ok() const { return error.isEmpty(); }
-    // One message listing every replacement; empty when nothing was replaced.
+    // One message listing every replacement and the lines cut; empty when
+    // the text is shown as it came.
     QString report() const;
 };
 
@@ -58,7 +67,8 @@ Text fromText(const QString &text, const QString &title);
 // are refused without blocking.
 Text readFile(const QString &path);
 
-// The texts last read from files, newest first, at most kRecentCount.
+// The texts last read from files, newest first, at most kRecentCount (the
+// settings file may hold more, written by hand).
 constexpr int kRecentCount = 5;
 QStringList recentTexts();
 void rememberText(const QString &path);

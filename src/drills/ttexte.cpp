@@ -323,8 +323,10 @@ bool TTexte::chooseOwnText()
         QStringList names;
         for (const QString &r : std::as_const(recent))
             names << QFileInfo(r).fileName();
+        // A name is shown as it is: an « & » in it is no mnemonic.
         for (qsizetype i = 0; i < recent.size(); ++i)
-            buttons << (names.count(names[i]) > 1 ? QDir::toNativeSeparators(recent[i]) : names[i]);
+            buttons << (names.count(names[i]) > 1 ? QDir::toNativeSeparators(recent[i]) : names[i])
+                           .replace(u'&', QStringLiteral("&&"));
         const int choice =
             ui::prompter().choose(this, QStringLiteral("Quel texte voulez-vous recopier\u00A0?"), buttons);
         const int firstRecent = clipboard ? 2 : 1;
@@ -348,8 +350,8 @@ bool TTexte::chooseOwnText()
     }
     if (!fromClipboard)
         owntext::rememberText(path);
-    if (!text.replaced.isEmpty())
-        ui::prompter().information(this, text.report());
+    if (const QString report = text.report(); !report.isEmpty())
+        ui::prompter().information(this, report);
     m_pending = std::move(text);
     return true;
 }

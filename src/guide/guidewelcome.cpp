@@ -1,6 +1,8 @@
 // The guide's start offer.
 #include "guide/guidewelcome.h"
 
+#include "ui/caption.h"
+
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -8,6 +10,7 @@
 #include <QPushButton>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include <memory>
@@ -127,9 +130,14 @@ void GuideWelcome::offer(const StartOffer &offer, bool focus)
     m_greeting->setVisible(first);
     m_commencer->setVisible(first);
     m_decouvrir->setVisible(first);
-    // Alt+R, and no other letter of a file's name taken as one.
-    m_reprendre->setText(QStringLiteral("&") + QString(offer.text).replace(u'&', QStringLiteral("&&")));
-    m_reprendre->setToolTip(offer.text); // the whole of it when the band is narrow
+    // Alt+R; the offer doubles an « & » of a file's name itself.
+    m_reprendre->setText(QStringLiteral("&") + offer.text);
+    // The whole of it when the band is narrow. Qt takes a tooltip that looks
+    // like markup for markup, and the offer names the learner's own text by
+    // its file's name: escaped, any name reads as it is.
+    m_reprendre->setToolTip(
+        offer.text.isEmpty() ? QString()
+                             : Qt::convertFromPlainText(ui::captionText(offer.text), Qt::WhiteSpaceNormal));
     m_reprendre->setVisible(resume);
     setVisible(first || resume);
     if (resume && focus) {

@@ -165,6 +165,7 @@ TProgression::TProgression(QList<progress::LessonFamily> families, QWidget *pare
     Label4 = new QLabel(content);
     Label4->setObjectName(QStringLiteral("Label4"));
     Label4->setWordWrap(true);
+    Label4->setTextFormat(Qt::PlainText); // it names files, whose names anyone may choose
     Label4->hide();
     layout->addWidget(Label4);
 

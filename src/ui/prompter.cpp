@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -60,14 +61,28 @@ QString runFileDialog(QWidget *parent, QFileDialog::AcceptMode mode, const QStri
     QFileDialog dialog(parent);
     dialog.setAcceptMode(mode);
     dialog.setNameFilter(qtFilter(filter));
-    dialog.setDefaultSuffix(suffix);
-    if (mode == QFileDialog::AcceptOpen)
+    if (mode == QFileDialog::AcceptOpen) {
         dialog.setFileMode(QFileDialog::AnyFile); // a name that does not exist is accepted
-    else
+    } else {
+        dialog.setDefaultSuffix(suffix);
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    return dialog.selectedFiles().constFirst();
+    const QString path = dialog.selectedFiles().constFirst();
+    if (mode == QFileDialog::AcceptSave)
+        return path;
+    // The dialog would add the suffix to any name without a dot, so that a
+    // file named "lettre" could not be opened: the name typed is taken as it
+    // is, and the suffix added only to a name that names no file, when the
+    // files of that suffix are the ones shown and one has that name.
+    const QString suffixed = path + QLatin1Char('.') + suffix;
+    const bool shownSuffix =
+        !suffix.isEmpty() && dialog.selectedNameFilter().contains(QStringLiteral("*.") + suffix);
+    if (shownSuffix && !QFileInfo(path).fileName().contains(QLatin1Char('.')) && !QFileInfo::exists(path) &&
+        QFileInfo::exists(suffixed))
+        return suffixed;
+    return path;
 }
 } // namespace
 

@@ -74,14 +74,28 @@ void TestOwnText::conversion_data()
     QTest::newRow("narrow no-break space")
         << QStringLiteral("Quoi\u202f?") << QStringLiteral("Quoi\u00a0?") << 1;
     QTest::newRow("emoji") << QStringLiteral("Bravo \U0001F600 !") << QStringLiteral("Bravo \uFFFD !") << 1;
-    QTest::newRow("another script") << QStringLiteral("\u03b1\u03b2") << QStringLiteral("\uFFFD\uFFFD") << 2;
+    QTest::newRow("another script") << QStringLiteral("\u03b1\u03b2 ou ab")
+                                    << QStringLiteral("\uFFFD\uFFFD ou ab") << 2;
     QTest::newRow("decomposed accent")
         << QStringLiteral("e\u0301t\u00e9") << QStringLiteral("\u00e9t\u00e9") << 0;
     QTest::newRow("line ends") << QStringLiteral("a\r\nb\rc\nd\u2028e") << QStringLiteral("a\nb\nc\nd\ne")
                                << 0;
     QTest::newRow("blanks at line ends")
         << QStringLiteral("a \t\nb\u00a0\n\n\n") << QStringLiteral("a\nb") << 0;
-    QTest::newRow("control code") << QStringLiteral("a\u0007b") << QStringLiteral("a\uFFFDb") << 1;
+    const QString more = (u'\n' + QString(60, u'c')).repeated(2); // a stray code, not a binary file
+    QTest::newRow("control code") << u"a\u0007b"_qs + more << u"a\uFFFDb"_qs + more << 1;
+    // A line longer than the model's is cut before the last blank that fits.
+    const QString a70(70, u'a'), b20(20, u'b');
+    QTest::newRow("long line of words") << QStringLiteral("mot ").repeated(30)
+                                        << QStringLiteral("mot ").repeated(20).trimmed() + u'\n' +
+                                               QStringLiteral("mot ").repeated(10).trimmed()
+                                        << 0;
+    QTest::newRow("long line without a blank")
+        << QString(200, u'b') << (b20.repeated(4) + u'\n').repeated(2) + b20 + b20 << 0;
+    QTest::newRow("long line: a no-break space binds")
+        << a70 + u" mots\u00a0"_qs + b20 << a70 + u"\nmots\u00a0"_qs + b20 << 0;
+    QTest::newRow("long line: indent kept, blanks at the cut dropped")
+        << u"\t\t"_qs + a70 + u" \t "_qs + a70 << u"\t\t"_qs + a70 + u'\n' + a70 << 0;
 }
 
 void TestOwnText::conversion()
@@ -93,7 +107,7 @@ void TestOwnText::conversion()
     QVERIFY(t.ok());
     QCOMPARE(t.text, output);
     QCOMPARE(t.replaced.size(), replacements);
-    QCOMPARE(t.report().isEmpty(), replacements == 0);
+    QCOMPARE(t.report().isEmpty(), replacements == 0 && t.cutLines == 0);
 }
 
 void TestOwnText::files_data()
@@ -158,6 +172,12 @@ void TestOwnText::refusals_data()
                            << "il est vide";
     QTest::newRow("blanks only") << "blanks"
                                  << "il ne contient que des blancs";
+    QTest::newRow("control characters") << "controls"
+                                        << "ce n'est pas un fichier texte";
+    const char *nothing = "il ne contient aucun caractère que Tapivox sait écrire";
+    QTest::newRow("emoji only") << "emoji" << nothing;
+    QTest::newRow("Chinese only") << "cjk" << nothing;
+    QTest::newRow("Hebrew and Arabic only") << "rtl" << nothing;
 }
 
 void TestOwnText::refusals()
@@ -166,10 +186,17 @@ void TestOwnText::refusals()
     QFETCH(QString, reason);
     const QString name = QStringLiteral("texte-%1.txt").arg(kind);
     const QString path = m_dir.filePath(name);
-    if (kind == u"binary")
-        write(name, QByteArray("abc\0\x01\x02"
-                               "def",
-                               9));
+    // Bytes that could as well be copied to the clipboard.
+    const QHash<QString, QByteArray> copiable{{"binary", QByteArray("abc\0\x01\x02"
+                                                                    "def",
+                                                                    9)},
+                                              {"controls", QByteArray(3000, '\x01') + "abc"},
+                                              {"blanks", " \t\r\n\xC2\xA0\r\n"},
+                                              {"emoji", u"\U0001F600 \U0001F389\r\n"_qs.toUtf8()},
+                                              {"cjk", u"中文\n字"_qs.toUtf8()},
+                                              {"rtl", u"שלום مرحبا"_qs.toUtf8()}};
+    if (copiable.contains(kind))
+        write(name, copiable[kind]);
     else if (kind == u"pdf")
         write(name, "%PDF-1.7\n%\xE2\xE3\xCF\xD3\n1 0 obj\n");
     else if (kind == u"big")
@@ -187,13 +214,20 @@ void TestOwnText::refusals()
         QVERIFY(QFile::link(m_dir.filePath(QStringLiteral("parti.txt")), path));
     else if (kind == u"empty")
         write(name, "\xEF\xBB\xBF");
-    else if (kind == u"blanks")
-        write(name, " \t\r\n\xC2\xA0\r\n");
     const owntext::Text t = owntext::readFile(path);
     QVERIFY(!t.ok());
     QVERIFY(t.text.isEmpty());
     QVERIFY2(t.error.contains(QStringLiteral("«\u00a0%1\u00a0»").arg(name)), qPrintable(t.error));
     QVERIFY2(t.error.contains(reason), qPrintable(t.error));
+    // The same bytes on the clipboard are judged as the file is.
+    if (!copiable.contains(kind))
+        return;
+    const owntext::Text copied =
+        owntext::fromText(QString::fromUtf8(copiable[kind]), owntext::clipboardTitle());
+    QVERIFY2(copied.error.startsWith(QStringLiteral("Le presse-papiers")), qPrintable(copied.error));
+    QVERIFY2(copied.error.contains(
+                 QString(reason).replace(QStringLiteral("un fichier texte"), QStringLiteral("du texte"))),
+             qPrintable(copied.error));
 }
 
 QTEST_GUILESS_MAIN(TestOwnText)

@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QScrollBar>
@@ -91,6 +92,9 @@ private slots:
     void ownText();
     void ownTextTypedWithPlainSpellings();
     void setIni8BringsBackTheLastText();
+    void recentTextsAreTheFiveLast();
+    void openDialogTakesTheNameAsTyped_data();
+    void openDialogTakesTheNameAsTyped();
 
 private:
     QString writeText(const QString &name, const QByteArray &bytes);
@@ -258,7 +262,9 @@ void TestTexteWindow::everyWayOfStartingALineIsJudged()
     QFETCH(int, key);
     QFETCH(int, modifiers);
     TTexte *w = texte();
-    const auto press = [&] { QTest::keyClick(w->RichEdit2(), Qt::Key(key), Qt::KeyboardModifiers(modifiers)); };
+    const auto press = [&] {
+        QTest::keyClick(w->RichEdit2(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    };
     typeText(w->RichEdit2(), QStringLiteral("Les fonctions"));
     press();
     QCOMPARE(w->errors(), 1);
@@ -622,6 +628,64 @@ void TestTexteWindow::setIni8BringsBackTheLastText()
     QCOMPARE(w->ownTitle(), QStringLiteral("dernier.txt"));
     QCOMPARE(scope.fake().openDialogs, 0);
     QVERIFY(scope.fake().choiceTexts.isEmpty());
+}
+
+// Of a settings file holding more paths than the five written, five are
+// offered, each name as it is.
+void TestTexteWindow::recentTextsAreTheFiveLast()
+{
+    QStringList recent{writeText(QStringLiteral("Tom & Jerry.txt"), "Tom et Jerry\n")};
+    for (int i = 1; i < 205; ++i)
+        recent << writeText(QStringLiteral("texte%1.txt").arg(i), "Un texte\n");
+    ui::settings()->setValue(QStringLiteral("textes/recents"), recent);
+    QGuiApplication::clipboard()->clear();
+    test::PrompterScope scope;
+    scope.fake().choices = {2};
+    chooseText("Votretexte1");
+    QCOMPARE(scope.fake().choiceButtons.value(0),
+             (QStringList{"Un &fichier...", "Tom && Jerry.txt", "texte1.txt", "texte2.txt", "texte3.txt",
+                          "texte4.txt"}));
+    QCOMPARE(texte()->ownTitle(), QStringLiteral("texte1.txt"));
+    QCOMPARE(owntext::recentTexts(), (QStringList{recent[1], recent[0], recent[2], recent[3], recent[4]}));
+}
+
+void TestTexteWindow::openDialogTakesTheNameAsTyped_data()
+{
+    QTest::addColumn<QString>("typed"); // in a folder holding « lettre » and « note.txt »
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("opened");
+    QTest::newRow("no dot, all files") << "lettre"
+                                       << "Tous les fichiers (*)"
+                                       << "lettre";
+    QTest::newRow("a text file without its suffix") << "note"
+                                                    << "Textes (*.txt)"
+                                                    << "note.txt";
+    QTest::newRow("all files: the name typed") << "note"
+                                               << "Tous les fichiers (*)"
+                                               << "note";
+}
+
+// The open dialog itself, as the learner fills it in.
+void TestTexteWindow::openDialogTakesTheNameAsTyped()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, filter);
+    QFETCH(QString, opened);
+    QTemporaryDir folder;
+    for (const char *name : {"lettre", "note.txt"})
+        QVERIFY(QFile(folder.filePath(QLatin1String(name))).open(QIODevice::WriteOnly));
+    QTimer::singleShot(0, this, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        dialog->setDirectory(folder.path());
+        dialog->selectNameFilter(filter);
+        dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))
+            ->setText(typed);                     // not picked in the list
+        static_cast<QDialog *>(dialog)->accept(); // QFileDialog::accept, as Enter does
+    });
+    const QString path = ui::WidgetPrompter().openFileName(
+        nullptr, QStringLiteral("Textes (*.txt)|*.txt|Tous les fichiers (*)|*"), QStringLiteral("txt"));
+    QCOMPARE(path, folder.filePath(opened));
 }
 
 QTEST_MAIN(TestTexteWindow)
