@@ -107,18 +107,6 @@ QStringList lessonLines(const QString &family)
     return lines;
 }
 
-// What the guide said of a character: typed itself, by its stand-in, or
-// passed over by the lesson.
-struct Told
-{
-    QString standIns, passed;
-    void add(QString &set, QChar c)
-    {
-        if (!set.contains(c))
-            set += c;
-    }
-};
-
 } // namespace
 
 class TestGuideLogic : public QObject
@@ -181,24 +169,28 @@ void TestGuideLogic::everyLessonCharacterIsTaught()
     const keyboard::KeyModel *model = ::layout(layout);
     QVERIFY(model);
     const auto accept = [model](QChar c) { return keyboard::acceptance(*model, c); };
-    Told told;
+    QString standIns, passed; // each character once, in the order met
+    const auto addOnce = [](QString &set, QChar c) {
+        if (!set.contains(c))
+            set += c;
+    };
     for (const QString &line : lessonLines(family)) {
         GuideLogic guide;
         guide.setModel(model);
         GuidedHands hands(model, guide);
         // The guide's sentence for the character at `at`, and what it says.
-        const auto check = [&](qsizetype at, int standInTyped, const QString &passed) {
+        const auto check = [&](qsizetype at, int standInTyped, const QString &justPassed) {
             const QChar c = line.at(at);
-            guide.expect(QString(c), standInTyped, passed);
+            guide.expect(QString(c), standInTyped, justPassed);
             const QString &sentence = guide.state().sentence;
             const keyboard::Acceptance a = accept(c);
             QVERIFY2(!a.skipped(), qPrintable(line.left(at + 1)));
             QVERIFY2(!guide.state().lit.isEmpty(), qPrintable(line.left(at + 1)));
             // « introuvable » only of a character just passed over.
-            QVERIFY2(!sentence.contains(QLatin1String("introuvable")) || !passed.isEmpty(),
+            QVERIFY2(!sentence.contains(QLatin1String("introuvable")) || !justPassed.isEmpty(),
                      qPrintable(sentence));
             if (!a.typable) {
-                told.add(told.standIns, c);
+                addOnce(standIns, c);
                 QVERIFY2(sentence.contains(QStringLiteral("(pour ")), qPrintable(sentence));
             } else if (!a.standIn.isEmpty()) {
                 QVERIFY2(sentence.endsWith(QStringLiteral(" — ou l'apostrophe '")), qPrintable(sentence));
@@ -206,7 +198,7 @@ void TestGuideLogic::everyLessonCharacterIsTaught()
         };
         for (QChar c : line)
             if (accept(c).skipped())
-                told.add(told.passed, c);
+                addOnce(passed, c);
         if (family != QLatin1String("textes")) {
             drills::LineDrill drill;
             drill.setAcceptance(accept);
@@ -244,8 +236,8 @@ void TestGuideLogic::everyLessonCharacterIsTaught()
             QVERIFY2(TextJudge::judge(line, typed, leniency).accepted, qPrintable(typed));
         }
     }
-    QTEST(told.standIns, "standIns");
-    QTEST(told.passed, "passed");
+    QTEST(standIns, "standIns");
+    QTEST(passed, "passed");
 }
 
 void TestGuideLogic::characterShowsKeysAndFinger_data()
