@@ -69,7 +69,7 @@ QString keysFor(const keyboard::KeyModel &layout, QChar c)
         if (step.shift)
             press += QStringLiteral("Maj+");
         if (step.altGr)
-            press += QStringLiteral("AltGr+");
+            press += QStringLiteral("Alt Gr+");
         parts << press + keyName(layout, step.key());
     }
     if (!standIn.isEmpty())

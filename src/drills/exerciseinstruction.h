@@ -13,7 +13,7 @@ class KeyModel;
 namespace drills {
 
 // How a character is typed, briefly: "Maj+é", "^ Maj+o", "Verr.Maj é",
-// "AltGr+espace"; its plain stand-in in quotes, instead ("oe" where the
+// "Alt Gr+espace"; its plain stand-in in quotes, instead ("oe" where the
 // layout has no œ) or besides (' for ’); or that the lesson writes it.
 QString keysFor(const keyboard::KeyModel &layout, QChar c);
 
