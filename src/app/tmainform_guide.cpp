@@ -134,7 +134,7 @@ void TMainForm::buildGuide()
         m_lead->follow(w);
         connect(w, &LessonWindow::guideChanged, this, [this, w] {
             if (w == activeLesson() && m_guide->isVisible())
-                m_guide->expect(w->guideExpected());
+                m_guide->expect(w->guideExpected(), w->guideStandInTyped(), w->guidePassed());
             // The first judged key starts the lesson: the start offer goes.
             if (!m_welcome->dismissed() && w->session().hasKeys())
                 m_welcome->dismiss();
@@ -219,7 +219,7 @@ void TMainForm::followGuide()
     }
     m_lead->setActive(w, shown);
     if (shown)
-        m_guide->expect(w->guideExpected());
+        m_guide->expect(w->guideExpected(), w->guideStandInTyped(), w->guidePassed());
     if (m_welcome && !m_welcome->dismissed() && w && w->moduleCode() != 1)
         m_welcome->dismiss();
 }

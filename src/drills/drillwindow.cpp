@@ -162,7 +162,7 @@ bool DrillWindow::keyPress(int line, quint8 key)
     drills::LineDrill &d = drill();
     ui::HookLineEdit *typing = m_typing[line];
     d.setTyped(line, typing->text());
-    const QString expected = d.model(line).mid(typing->cursorPosition(), 1);
+    const QString expected = d.model(line).mid(typing->cursorPosition() - d.standInTyped(), 1);
     const drills::Verdict v = judge(line, typing->cursorPosition(), key);
     showDrill(v.insert ? line : -1);
     if (v.focusLine >= 0)
@@ -188,7 +188,18 @@ QString DrillWindow::guideExpected() const
     const int line = const_cast<DrillWindow *>(this)->drill().activeLine();
     if (line < 0 || line >= drills::LineDrill::LineCount)
         return QString();
-    return modelLine(line)->text().mid(typingLine(line)->cursorPosition(), 1);
+    const int standIn = const_cast<DrillWindow *>(this)->drill().standInTyped();
+    return modelLine(line)->text().mid(typingLine(line)->cursorPosition() - standIn, 1);
+}
+
+int DrillWindow::guideStandInTyped() const
+{
+    return const_cast<DrillWindow *>(this)->drill().standInTyped();
+}
+
+QString DrillWindow::guidePassed() const
+{
+    return const_cast<DrillWindow *>(this)->drill().passed();
 }
 
 void DrillWindow::enterLine(int line)

@@ -58,8 +58,11 @@ public:
 
     // The frame's chronometer command works as a click on the time display.
     void toggleChronometer() override { StaticText1Click(); }
-    // The model character at the caret of the line being typed.
+    // The model character at the caret of the line being typed (before the
+    // part of its stand-in typed so far).
     QString guideExpected() const override;
+    int guideStandInTyped() const override;
+    QString guidePassed() const override;
 
     QLineEdit *modelLine(int line) const { return built(m_models[line]); }
     ui::HookLineEdit *typingLine(int line) const { return built(m_typing[line]); }

@@ -47,13 +47,14 @@ QString shown(QChar c)
 QString keysFor(const keyboard::KeyModel &layout, QChar c)
 {
     const keyboard::HowToType how = layout.howToType(c);
-    if (!how.typable()) {
-        const QString plain = keyboard::plainEquivalent(c);
-        if (plain.isEmpty())
-            return QStringLiteral("introuvable");
-        return QStringLiteral("«\u00a0%1\u00a0»")
-            .arg(plain == QLatin1String(" ") ? QStringLiteral("espace") : plain);
-    }
+    const keyboard::Acceptance accepted = keyboard::acceptance(layout, c);
+    const QString standIn =
+        accepted.standIn.isEmpty()
+            ? QString()
+            : QStringLiteral("«\u00a0%1\u00a0»")
+                  .arg(accepted.standIn == QLatin1String(" ") ? QStringLiteral("espace") : accepted.standIn);
+    if (!how.typable())
+        return accepted.skipped() ? QStringLiteral("(absent\u00a0: la leçon l'écrit)") : standIn;
     QStringList parts;
     bool capsLock = false;
     for (const keyboard::KeyStep &step : how.steps) {
@@ -68,9 +69,11 @@ QString keysFor(const keyboard::KeyModel &layout, QChar c)
         if (step.shift)
             press += QStringLiteral("Maj+");
         if (step.altGr)
-            press += QStringLiteral("AltGr+");
+            press += QStringLiteral("Alt Gr+");
         parts << press + keyName(layout, step.key());
     }
+    if (!standIn.isEmpty())
+        parts << QStringLiteral("ou") << standIn;
     return parts.join(QLatin1Char(' '));
 }
 

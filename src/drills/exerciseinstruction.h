@@ -13,8 +13,8 @@ class KeyModel;
 namespace drills {
 
 // How a character is typed, briefly: "Maj+é", "^ Maj+o", "Verr.Maj é",
-// "AltGr+espace"; its plain equivalent in quotes when the layout cannot
-// type it ("oe"), or "introuvable".
+// "Alt Gr+espace"; its plain stand-in in quotes, instead ("oe" where the
+// layout has no œ) or besides (' for ’); or that the lesson writes it.
 QString keysFor(const keyboard::KeyModel &layout, QChar c);
 
 // The instruction of exercise `code` on `layout`, given the French layout

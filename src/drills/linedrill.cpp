@@ -37,9 +37,10 @@ void LineDrill::enter(int line)
             m_highlight[i].length = 0;
     }
     m_typed[line].clear();
-    m_highlight[line] = {0, 1};
     m_active = line;
     m_partial.clear();
+    m_passed.clear();
+    m_highlight[line] = {std::int32_t(passUntypable(line, 0, 0)), 1};
 }
 
 void LineDrill::restart()
@@ -66,9 +67,10 @@ Verdict LineDrill::judge(int line, int caret, quint8 code)
     if (m_partial.isEmpty() && ui::unicodeToCp1252(wanted) == code)
         return acceptModelCharacter(line, at, 0);
 
-    const QString plain = m_canType && !m_canType(wanted) ? keyboard::plainEquivalent(wanted) : QString();
+    const QString plain = acceptance(wanted).standIn;
     if (m_partial.size() < plain.size() && plain.at(m_partial.size()) == ui::cp1252ToUnicode(code)) {
         m_partial += plain.at(m_partial.size());
+        m_passed.clear();
         if (m_partial.size() == plain.size()) {
             const qsizetype replaced = m_partial.size() - 1;
             m_partial.clear();
@@ -99,8 +101,12 @@ Verdict LineDrill::acceptModelCharacter(int line, qsizetype at, qsizetype replac
     typed.remove(where, replaced);
     const qsizetype before = typed.size();
     typed.insert(where, model.at(at));
-    m_highlight[line] = {std::int32_t(before + 1), 1};
-    if (before >= model.size() - 1) {
+    m_passed.clear();
+    const qsizetype passed = passUntypable(line, at + 1, where + 1);
+    if (passed > 0)
+        v.insert = false; // the typing line takes the characters from the drill
+    m_highlight[line] = {std::int32_t(before + 1 + passed), 1};
+    if (before + passed >= model.size() - 1) {
         v.completed = true;
         if (line + 1 < LineCount) {
             enter(line + 1);
@@ -108,6 +114,27 @@ Verdict LineDrill::acceptModelCharacter(int line, qsizetype at, qsizetype replac
         }
     }
     return v;
+}
+
+keyboard::Acceptance LineDrill::acceptance(QChar c) const
+{
+    if (m_acceptance)
+        return m_acceptance(c);
+    keyboard::Acceptance exact;
+    exact.typable = true;
+    return exact;
+}
+
+qsizetype LineDrill::passUntypable(int line, qsizetype at, qsizetype where)
+{
+    const QString &model = m_models[line];
+    qsizetype n = 0;
+    while (m_acceptance && at + n < model.size() && acceptance(model.at(at + n)).skipped()) {
+        m_typed[line].insert(where + n, model.at(at + n));
+        m_passed += model.at(at + n);
+        ++n;
+    }
+    return n;
 }
 
 } // namespace drills

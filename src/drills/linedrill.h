@@ -3,6 +3,8 @@
 // the model character at the caret; right keys go in and move the highlight,
 // wrong keys are refused and counted as errors.
 #pragma once
+#include "keyboard/keymodel.h"
+
 #include <QString>
 
 #include <array>
@@ -53,12 +55,21 @@ public:
     void resetCounts();
     void clearErrors() { m_errors = 0; }
 
-    // Whether the learner's layout can type a character. One it cannot type
-    // is also accepted as its plain equivalent ("oe" for "œ"), which the
-    // typing line shows as typed until it is whole, then as the model
-    // character; the whole equivalent counts one good key. By default every
-    // character can be typed, and only the exact character is right.
-    void setCanType(std::function<bool(QChar)> canType) { m_canType = std::move(canType); }
+    // What the learner's layout gives for a model character. Its stand-in
+    // ("oe" for "œ") is right too: the typing line shows it as typed until
+    // it is whole, then as the model character, and the whole stand-in
+    // counts one good key. A character the learner cannot type at all is
+    // put into the typing line by the drill, counted neither way. By default
+    // only the exact character is right.
+    void setAcceptance(std::function<keyboard::Acceptance(QChar)> acceptance)
+    {
+        m_acceptance = std::move(acceptance);
+    }
+    // How much of the expected character's stand-in is typed ("o" of "oe").
+    int standInTyped() const { return int(m_partial.size()); }
+    // The characters the drill put in by itself after the last key or
+    // entry, just before the one now expected.
+    const QString &passed() const { return m_passed; }
 
     // The typing line that last took the focus (-1 before any).
     int activeLine() const { return m_active; }
@@ -79,6 +90,10 @@ public:
 
 private:
     Verdict acceptModelCharacter(int line, qsizetype at, qsizetype replaced);
+    keyboard::Acceptance acceptance(QChar c) const;
+    // Puts the untypable characters from `at` into the typing line at
+    // `where`; returns how many.
+    qsizetype passUntypable(int line, qsizetype at, qsizetype where);
 
     std::array<QString, LineCount> m_models;
     std::array<QString, LineCount> m_typed;
@@ -86,8 +101,9 @@ private:
     std::int32_t m_good = 0;
     std::int32_t m_errors = 0;
     int m_active = -1;
-    std::function<bool(QChar)> m_canType;
-    QString m_partial; // the equivalent typed so far, in the active line
+    std::function<keyboard::Acceptance(QChar)> m_acceptance;
+    QString m_partial; // the stand-in typed so far, in the active line
+    QString m_passed;
 };
 
 } // namespace drills

@@ -33,12 +33,11 @@ Verdict PhraseDrill::judge(int line, int caret, quint8 code)
     // The page turn: back to the first line, the last pair emptied, the
     // next page loaded. The completing key counts but goes nowhere, and the
     // new page starts with all three typing lines empty.
-    m_lines.enter(0);
     m_lines.setModel(2, QString());
     m_lines.clearTyped();
     m_page = ui::add32(m_page, 1);
     load(m_category);
-    m_lines.setHighlight(0, {0, 1});
+    m_lines.enter(0);
     v.insert = false;
     v.focusLine = 0;
     return v;

@@ -59,14 +59,14 @@ void Review::start(const QList<progress::KeyStat> &keys, const QList<progress::C
 QString Review::instruction() const
 {
     if (!m_focus.hasHistory())
-        return QStringLiteral("Révision : aucune séance encore — la rangée de repos, qsdf jklm");
+        return QStringLiteral("Révision\u00a0: pas encore de séance — la rangée de repos, qsdf jklm");
     const QStringList &keys = m_focus.focus();
     if (keys.isEmpty())
-        return QStringLiteral("Révision : aucune touche à revoir — des mots courants");
+        return QStringLiteral("Révision\u00a0: aucun caractère à revoir — des mots courants");
     QString names = keys.constLast();
     if (keys.size() > 1)
         names = keys.first(keys.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" et ") + names;
-    return QStringLiteral("Révision : %1 — vos touches les plus manquées").arg(names);
+    return QStringLiteral("Révision\u00a0: %1 — vos caractères les plus manqués").arg(names);
 }
 
 int Review::skewed(qsizetype size)

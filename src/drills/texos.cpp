@@ -28,8 +28,8 @@ TExos::TExos(QWidget *parent)
                          QStringLiteral("Consigne de l'exercice")});
     // Runs until the first SetIni stops it.
     Timer1->start();
-    m_drill.setCanType(
-        [](QChar c) { return keyboard::LiveKeyModel::instance().model().howToType(c).typable(); });
+    m_drill.setAcceptance(
+        [](QChar c) { return keyboard::acceptance(keyboard::LiveKeyModel::instance().model(), c); });
     // The keys named by the French exercises follow the learner's layout.
     connect(&keyboard::LiveKeyModel::instance(), &keyboard::LiveKeyModel::changed, this, [this] {
         if (drills::exerciseKeys(GetIni()))
@@ -88,8 +88,7 @@ drills::Review &TExos::reviewer() const
         m_review = std::make_unique<drills::Review>();
         // The layout is read when the review starts, never at start-up.
         m_review->setTypable([](QChar c) {
-            return keyboard::LiveKeyModel::instance().model().howToType(c).typable() ||
-                   !keyboard::plainEquivalent(c).isEmpty();
+            return !keyboard::acceptance(keyboard::LiveKeyModel::instance().model(), c).skipped();
         });
     }
     return *m_review;
@@ -115,7 +114,7 @@ void TExos::startReview()
 
 drills::Verdict TExos::judge(int line, int caret, quint8 key)
 {
-    const QString expected = m_drill.model(line).mid(caret, 1);
+    const QString expected = m_drill.model(line).mid(caret - m_drill.standInTyped(), 1);
     const drills::Verdict v = DrillWindow::judge(line, caret, key);
     if (!m_reviewing || expected.isEmpty() || v.partial)
         return v;

@@ -1,6 +1,8 @@
 // Judging of one typed line against the model line of the same number, on
 // characters only (case, accents, blanks and tabs count; styles do not).
 #pragma once
+#include "keyboard/keymodel.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -22,13 +24,25 @@ public:
     static int PosErr(QStringView model, QStringView typed);
     static Verdict judge(QStringView model, QStringView typed);
 
-    // A text of the learner's own may hold signs no keyboard types: skip is
-    // passed over, and where plainFor gives a plain spelling for a model
-    // character (one the layout cannot type), that spelling is taken too.
+    // What the learner's layout gives: skip (the sign of a learner's text
+    // for what it could not show) and the characters the layout cannot type
+    // at all are passed over; a character's plain stand-in is taken too.
     struct Leniency
     {
         QChar skip;
-        std::function<QString(QChar)> plainFor;
+        std::function<keyboard::Acceptance(QChar)> accept;
     };
     static Verdict judge(QStringView model, QStringView typed, const Leniency &leniency);
+
+    // Where a line typed so far (right up to its end) stands in the model:
+    // the model character it expects next, how much of that character's
+    // stand-in is typed, and the characters passed over just before it.
+    // A typed line that goes wrong gives -1.
+    struct Place
+    {
+        qsizetype next = -1;
+        int standInTyped = 0;
+        QString passed;
+    };
+    static Place follow(QStringView model, QStringView typed, const Leniency &leniency);
 };

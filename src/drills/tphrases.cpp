@@ -2,6 +2,7 @@
 #include "drills/tphrases.h"
 
 #include "drills/phrasetexts.h"
+#include "keyboard/keymodel.h"
 
 #include <QLabel>
 #include <QTimer>
@@ -15,6 +16,10 @@ TPhrases::TPhrases(QWidget *parent)
                          QStringLiteral("Consigne des phrases")});
     // Runs until the first SetIni stops it.
     Timer1->start();
+    // The phrases' characters as the learner's layout gives them (the model
+    // is read at the first judged key).
+    m_drill.lines().setAcceptance(
+        [](QChar c) { return keyboard::acceptance(keyboard::LiveKeyModel::instance().model(), c); });
 }
 
 void TPhrases::SetIni(std::int32_t code)

@@ -119,14 +119,9 @@ TTexte::TTexte(QWidget *parent)
     : LessonWindow(QStringLiteral("TTexte"), 4, 7, parent)
 {
     setWindowTitle(QStringLiteral("Texte"));
-    // In the learner's own text, a character their layout cannot type is
-    // accepted in its plain spelling (the model is read at the first judged
-    // line, never at start-up).
-    plainFor = [](QChar c) {
-        return keyboard::LiveKeyModel::instance().model().howToType(c).typable()
-                   ? QString()
-                   : keyboard::plainEquivalent(c);
-    };
+    // The characters as the learner's layout gives them (the model is read
+    // at the first judged line, never at start-up).
+    acceptance = [](QChar c) { return keyboard::acceptance(keyboard::LiveKeyModel::instance().model(), c); };
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(13);
     setFont(font);
@@ -392,16 +387,40 @@ QString TTexte::typedLine(int line) const
     return blockText(RichEdit2()->document(), line);
 }
 
-QString TTexte::guideExpected() const
+TextJudge::Place TTexte::guidePlace(QString *model) const
 {
     const QTextCursor caret = RichEdit2()->textCursor();
     if (caret.blockNumber() >= RichEdit1()->document()->blockCount())
-        return QString();
-    const QString model = modelLine(caret.blockNumber());
+        return {};
+    const QString line = modelLine(caret.blockNumber());
+    if (model)
+        *model = line;
     const int column = caret.positionInBlock();
-    if (column < model.size())
-        return model.mid(column, 1);
-    return column == model.size() ? QStringLiteral("\n") : QString();
+    TextJudge::Place place = TextJudge::follow(line, QStringView(typedLine(caret.blockNumber())).left(column),
+                                               {m_own ? QChar(owntext::kSkipSign) : QChar(), acceptance});
+    // Gone wrong: the model's character under the caret.
+    if (place.next < 0)
+        place = {column, 0, QString()};
+    return place;
+}
+
+QString TTexte::guideExpected() const
+{
+    QString model;
+    const qsizetype next = guidePlace(&model).next;
+    if (next >= 0 && next < model.size())
+        return model.mid(next, 1);
+    return next == model.size() ? QStringLiteral("\n") : QString();
+}
+
+int TTexte::guideStandInTyped() const
+{
+    return guidePlace().standInTyped;
+}
+
+QString TTexte::guidePassed() const
+{
+    return guidePlace().passed;
 }
 
 int TTexte::PosErr(int line) const
@@ -421,9 +440,8 @@ bool TTexte::RichEdit2KeyPress(quint8 key)
         return true;
 
     m_line = typing.blockNumber();
-    const TextJudge::Verdict verdict =
-        m_own ? TextJudge::judge(modelLine(m_line), typedLine(m_line), {QChar(owntext::kSkipSign), plainFor})
-              : TextJudge::judge(modelLine(m_line), typedLine(m_line));
+    const TextJudge::Verdict verdict = TextJudge::judge(
+        modelLine(m_line), typedLine(m_line), {m_own ? QChar(owntext::kSkipSign) : QChar(), acceptance});
     if (!verdict.accepted) {
         m_errors = ui::add32(m_errors, 1);
         if (verdict.position > 0) {

@@ -3,6 +3,8 @@
 #pragma once
 #include "app/lesson/lessonwindow.h"
 #include "drills/owntext.h"
+#include "drills/textjudge.h"
+#include "keyboard/keymodel.h"
 
 #include <functional>
 #include <optional>
@@ -61,13 +63,15 @@ public:
     // The model holds the learner's own text, read from ownTitle().
     bool ownText() const { return m_own; }
     const QString &ownTitle() const { return m_ownTitle; }
-    // In the learner's own text, the plain spelling accepted for a model
-    // character that the learner's layout cannot type (empty: none).
-    std::function<QString(QChar)> plainFor;
+    // What the learner's layout gives for a model character: its plain
+    // stand-in is taken too, and one it cannot type at all is passed over.
+    std::function<keyboard::Acceptance(QChar)> acceptance;
 
-    // The model's character under the typing caret, "\n" at the end of a
-    // line.
+    // The model's character that the typing caret's line expects next,
+    // "\n" at the end of a line.
     QString guideExpected() const override;
+    int guideStandInTyped() const override;
+    QString guidePassed() const override;
 
     // Index of the line judged by the last Enter.
     int currentLine() const { return m_line; }
@@ -86,6 +90,10 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // The typing caret's line as followed in its model; `model` is the
+    // model line (empty past the model's end).
+    TextJudge::Place guidePlace(QString *model = nullptr) const;
+
     // The text of code in the editors, as SetIni shows it.
     void showLesson(std::int32_t code);
     void loadText(int code);

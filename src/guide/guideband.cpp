@@ -107,9 +107,9 @@ void GuideBand::setModel(const keyboard::KeyModel *model)
     showState();
 }
 
-void GuideBand::expect(const QString &expected)
+void GuideBand::expect(const QString &expected, int standInTyped, const QString &passed)
 {
-    m_logic.expect(expected);
+    m_logic.expect(expected, standInTyped, passed);
     showState();
 }
 

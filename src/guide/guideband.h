@@ -27,7 +27,7 @@ public:
     void setModel(const keyboard::KeyModel *model);
 
     // What the lesson in front expects next (see GuideLogic::expect).
-    void expect(const QString &expected);
+    void expect(const QString &expected, int standInTyped = 0, const QString &passed = QString());
     // A refused key: what was typed instead.
     void refused(const QString &typed);
     // Discovery mode: the key just pressed.

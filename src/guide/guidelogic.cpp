@@ -131,9 +131,16 @@ void GuideLogic::setModel(const keyboard::KeyModel *model)
 {
     m_model = model;
     m_cache.clear();
+    m_told.clear();
+    reexpect();
+}
+
+// The same expectation, its steps read again.
+void GuideLogic::reexpect()
+{
     const QString expected = m_expected;
-    m_expected = QString(QChar(0xFFFF)); // forces the steps to be read again
-    expect(expected);
+    m_expected = QString(QChar(0xFFFF));
+    expect(expected, m_standInTyped, m_passed);
 }
 
 const keyboard::HowToType &GuideLogic::stepsFor(QChar c) const
@@ -148,33 +155,71 @@ const keyboard::HowToType &GuideLogic::stepsFor(QChar c) const
     return *it;
 }
 
-void GuideLogic::expect(const QString &expected)
+void GuideLogic::expect(const QString &expected, int standInTyped, const QString &passed)
 {
-    if (expected == m_expected)
+    if (expected == m_expected && standInTyped == m_standInTyped && passed == m_passed)
         return;
+    if (passed != m_passed) {
+        // Each character passed over is named once, before the next key.
+        QString untold;
+        for (QChar c : passed)
+            if (!m_told.contains(c) && !untold.contains(c))
+                untold += c;
+        m_told += untold;
+        m_note = untold.isEmpty() ? QString() : missingSentence(untold);
+    }
     m_expected = expected;
+    m_standInTyped = standInTyped;
+    m_passed = passed;
     m_step = 0;
     m_state.missed = 0;
     m_state.pressed = 0;
     m_steps.clear();
+    m_stepCharacters.clear();
+    m_standIn.clear();
     if (m_model && expected.size() == 1) {
-        m_steps = stepsFor(expected.front()).steps;
+        const QChar c = expected.front();
+        if (stepsFor(c).typable()) {
+            addSteps(c);
+        } else {
+            // The keys of the stand-in, from the first one not typed yet.
+            m_standIn = keyboard::acceptance(*m_model, c).standIn;
+            for (qsizetype i = qMax(0, standInTyped); i < m_standIn.size(); ++i)
+                addSteps(m_standIn.at(i));
+        }
         // The trailing unlock of a Caps Lock capital is asked before the next
         // character instead, when the lock is still on.
-        if (m_steps.size() > 1 && m_steps.constLast().kind == KeyStep::CapsLock)
+        if (m_steps.size() > 1 && m_steps.constLast().kind == KeyStep::CapsLock) {
             m_steps.removeLast();
+            m_stepCharacters.removeLast();
+        }
         if (m_capsLock && !m_steps.isEmpty()) {
             if (m_steps.constFirst().kind == KeyStep::CapsLock) {
                 m_steps.removeFirst();
+                m_stepCharacters.removeFirst();
             } else {
                 KeyStep unlock;
                 unlock.kind = KeyStep::CapsLock;
                 unlock.keycodes = {kCapsLock};
                 m_steps.prepend(unlock);
+                m_stepCharacters.prepend(QChar());
             }
         }
     }
     rebuild();
+}
+
+// The steps of c, the character marked on its last press.
+void GuideLogic::addSteps(QChar c)
+{
+    const QList<KeyStep> &steps = stepsFor(c).steps;
+    qsizetype last = steps.size() - 1;
+    while (last > 0 && steps.at(last).kind != KeyStep::Press)
+        --last;
+    for (qsizetype i = 0; i < steps.size(); ++i) {
+        m_steps << steps.at(i);
+        m_stepCharacters << (i == last ? c : QChar());
+    }
 }
 
 void GuideLogic::setCapsLock(bool on)
@@ -182,9 +227,7 @@ void GuideLogic::setCapsLock(bool on)
     if (on == m_capsLock)
         return;
     m_capsLock = on;
-    const QString expected = m_expected;
-    m_expected = QString(QChar(0xFFFF));
-    expect(expected);
+    reexpect();
 }
 
 bool GuideLogic::keyPressed(QChar deadCharacter, bool capsLockKey)
@@ -310,8 +353,11 @@ void GuideLogic::rebuild()
         return;
     }
     const QChar c = m_expected.front();
+    const auto withNote = [this](const QString &sentence) {
+        return m_note.isEmpty() ? sentence : m_note + QStringLiteral(". ") + sentence;
+    };
     if (m_steps.isEmpty()) {
-        m_state.sentence = missingSentence(c);
+        m_state.sentence = withNote(missingSentence(QString(c)));
         return;
     }
     if (m_step >= m_steps.size())
@@ -320,66 +366,50 @@ void GuideLogic::rebuild()
     QStringList parts;
     for (int i = m_step; i < m_steps.size(); ++i) {
         const KeyStep &step = m_steps.at(i);
-        // The last key names the character itself where the key's letter
-        // does not say it: AltGr, a capital that Caps Lock gives, a space.
+        // The last key of a character names it where the key's letter does
+        // not say it: AltGr, a capital that Caps Lock gives, a space.
         QChar named;
-        if (i == m_steps.size() - 1 && step.kind == KeyStep::Press) {
+        if (!m_stepCharacters.at(i).isNull() && step.kind == KeyStep::Press) {
             const QString cap = m_model->keycap(step.key());
             const bool letterKey = cap.size() == 1 && cap.front().isLetter();
             const bool afterDead = i > 0 && m_steps.at(i - 1).kind == KeyStep::DeadKey;
             if ((!letterKey || step.altGr) && !afterDead)
-                named = c;
+                named = m_stepCharacters.at(i);
         }
         const QString text = stepText(step, named);
         parts << (parts.isEmpty() ? text : lowerFirst(text));
     }
-    m_state.sentence = parts.join(QStringLiteral(", puis "));
+    QString sentence;
+    // "..." for …: one key three times.
+    if (!m_standIn.isEmpty() && parts.size() > 1 &&
+        parts.count(lowerFirst(parts.constFirst())) == parts.size() - 1)
+        sentence = parts.constFirst() + (parts.size() == 2   ? QStringLiteral(", deux fois")
+                                         : parts.size() == 3 ? QStringLiteral(", trois fois")
+                                                             : QStringLiteral(", %1 fois").arg(parts.size()));
+    else
+        sentence = parts.join(QStringLiteral(", puis "));
+    if (!m_standIn.isEmpty()) {
+        sentence += QStringLiteral(" (pour %1)")
+                        .arg(c == QChar(0x00A0)   ? QStringLiteral("l'espace insécable")
+                             : c == QChar(0x202F) ? QStringLiteral("l'espace fine insécable")
+                                                  : QString(c));
+    } else if (const QString besides = keyboard::acceptance(*m_model, c).standIn; !besides.isEmpty()) {
+        sentence += besides == QLatin1String("'") ? QStringLiteral(" — ou l'apostrophe '")
+                                                  : QStringLiteral(" — ou «\u00a0%1\u00a0»").arg(besides);
+    }
+    m_state.sentence = withNote(sentence);
 }
 
-QString composeSequence(QChar c)
+QString missingSentence(const QString &characters)
 {
-    static const struct
-    {
-        char16_t character;
-        const char *sequence;
-    } kSpecial[] = {
-        {u'œ', "oe"}, {u'Œ', "OE"}, {u'æ', "ae"},  {u'Æ', "AE"},  {u'«', "<<"}, {u'»', ">>"},   {u'€', "=e"},
-        {u'’', "'>"}, {u'‘', "'<"}, {u'“', "\"<"}, {u'”', "\">"}, {u'…', ".."}, {u'–', "--."},  {u'—', "---"},
-        {u'°', "oo"}, {u'ß', "ss"}, {u'×', "xx"},  {u'÷', ":-"},  {u'±', "+-"}, {u'©', "oc"},   {u'®', "or"},
-        {u'§', "so"}, {u'¿', "??"}, {u'¡', "!!"},  {u'²', "^2"},  {u'³', "^3"}, {u'½', "12"},   {u'¼', "14"},
-        {u'¾', "34"}, {u'µ', "/u"}, {u'£', "-L"},  {u'¥', "=Y"},  {u'¢', "|c"}, {0x00A0, "  "},
-    };
-    for (const auto &entry : kSpecial)
-        if (c == QChar(entry.character))
-            return QString::fromUtf8(entry.sequence);
-    // An accented letter: its accent, then the letter.
-    const QString parts = QString(c).normalized(QString::NormalizationForm_D);
-    if (parts.size() != 2)
-        return QString();
-    static const struct
-    {
-        char16_t accent;
-        char16_t key;
-    } kAccents[] = {
-        {0x0301, u'\''}, {0x0300, u'`'}, {0x0302, u'^'}, {0x0308, u'"'},
-        {0x0327, u','},  {0x0303, u'~'}, {0x030A, u'o'}, {0x030C, u'c'},
-    };
-    for (const auto &accent : kAccents)
-        if (parts.at(1) == QChar(accent.accent))
-            return QString(QChar(accent.key)) + parts.at(0);
-    return QString();
-}
-
-QString missingSentence(QChar c)
-{
-    QString sentence = QStringLiteral("%1 : introuvable sur ce clavier").arg(characterLabel(c));
-    const QString sequence = composeSequence(c);
-    if (sequence.isEmpty())
-        return sentence;
-    sentence += QStringLiteral(" ; touche Compose");
-    for (QChar key : sequence)
-        sentence += QStringLiteral(", puis ") + (key == u' ' ? QStringLiteral("espace") : QString(key));
-    return sentence;
+    QStringList labels;
+    for (QChar c : characters)
+        labels << characterLabel(c);
+    if (labels.size() == 1)
+        return QStringLiteral("%1\u00a0: introuvable sur ce clavier, la leçon le passe")
+            .arg(labels.constFirst());
+    return QStringLiteral("%1\u00a0: introuvables sur ce clavier, la leçon les passe")
+        .arg(labels.join(QStringLiteral(", ")));
 }
 
 } // namespace guide

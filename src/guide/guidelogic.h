@@ -30,7 +30,10 @@ public:
     // The next character to type, a key name of the key drill ("Tabulation",
     // "F5"), "\n" for Entrée; empty when nothing is expected. A new text
     // starts at its first step and forgets the marks of a refused key.
-    void expect(const QString &expected);
+    // standInTyped: the keys of the character's plain stand-in typed so far
+    // ("o" of "oe"); passed: the characters the lesson has just passed over,
+    // which the layout cannot type (said once for each).
+    void expect(const QString &expected, int standInTyped = 0, const QString &passed = QString());
     const QString &expected() const { return m_expected; }
 
     // Caps Lock as the learner left it: when it is on, the next character
@@ -61,24 +64,28 @@ public:
 
 private:
     const keyboard::HowToType &stepsFor(QChar c) const;
+    void addSteps(QChar c);
     void rebuild();
     QString stepText(const keyboard::KeyStep &step, QChar character) const;
+    void reexpect();
 
     const keyboard::KeyModel *m_model = nullptr;
     QString m_expected;
     bool m_capsLock = false;
     int m_step = 0;
     QList<keyboard::KeyStep> m_steps; // the steps still shown, from m_step
+    QList<QChar> m_stepCharacters;    // the character a step completes, if any
+    int m_standInTyped = 0;
+    QString m_standIn; // the stand-in the steps type, for a character the layout lacks
+    QString m_passed;
+    QString m_told; // the characters passed over that the guide has named
+    QString m_note; // and the sentence naming them, before the next one
     GuideState m_state;
     mutable QHash<QChar, keyboard::HowToType> m_cache;
 };
 
-// The Compose sequence of a character that a layout lacks ("oe" for œ),
-// empty when none is known.
-QString composeSequence(QChar c);
-
-// The sentence for a character the layout cannot type: « Œ : introuvable sur
-// ce clavier ; touche Compose, puis O, puis E ».
-QString missingSentence(QChar c);
+// The sentence for characters that neither the layout nor a stand-in can
+// give: « € : introuvable sur ce clavier, la leçon le passe ».
+QString missingSentence(const QString &characters);
 
 } // namespace guide

@@ -9,6 +9,7 @@
 #include <QRectF>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <span>
 
@@ -168,8 +169,23 @@ private:
 
 // The plain characters accepted for c where the learner's layout cannot type
 // it: the space for the non-breaking space, ' for ’, " for « and », "oe" for
-// œ, "ae" for æ, "EUR" for €, "..." for …, "-" for – and —. Empty when c has
-// none.
+// œ, "ae" for æ, "..." for …, "-" for – and —. Empty when c has none (€: a
+// sign drill is no place for three letters).
 QString plainEquivalent(QChar c);
+
+// What the judged lessons take for a model character on a keymap: the
+// character itself where the keymap types it; its plain stand-in besides it
+// (' for ’ and ‘, which a beginner finds on every keyboard) or instead of it
+// (oe for œ where the keymap has no œ); or, when neither can be typed,
+// nothing at all: the lesson passes over the character.
+struct Acceptance
+{
+    bool typable = false;
+    QString standIn;
+    bool skipped() const { return !typable && standIn.isEmpty(); }
+};
+// The rule itself, given whether the keymap types a character.
+Acceptance acceptance(QChar c, const std::function<bool(QChar)> &typable);
+Acceptance acceptance(const KeyModel &model, QChar c);
 
 } // namespace keyboard

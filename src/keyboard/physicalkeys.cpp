@@ -3,6 +3,8 @@
 // stagger (é with the left little finger, è with the right index).
 #include "keyboard/keymodel.h"
 
+#include <algorithm>
+
 namespace keyboard {
 namespace {
 
@@ -243,12 +245,30 @@ QString plainEquivalent(QChar c)
     case 0x0152: return QStringLiteral("OE");
     case 0x00E6: return QStringLiteral("ae");
     case 0x00C6: return QStringLiteral("AE");
-    case 0x20AC: return QStringLiteral("EUR"); // the currency's code, as French writes it without the sign
     case 0x2026: return QStringLiteral("...");
     case 0x2013:
     case 0x2014: return QStringLiteral("-");
     default: return QString();
     }
+}
+
+Acceptance acceptance(QChar c, const std::function<bool(QChar)> &typable)
+{
+    Acceptance a;
+    // Tab and Entrée are keys of their own on every keyboard.
+    a.typable = c.unicode() < 0x20 || typable(c);
+    const bool always = c == QChar(0x2019) || c == QChar(0x2018);
+    if (!a.typable || always) {
+        const QString plain = plainEquivalent(c);
+        if (std::all_of(plain.begin(), plain.end(), typable))
+            a.standIn = plain;
+    }
+    return a;
+}
+
+Acceptance acceptance(const KeyModel &model, QChar c)
+{
+    return acceptance(c, [&model](QChar x) { return model.howToType(x).typable(); });
 }
 
 } // namespace keyboard

@@ -146,7 +146,7 @@ TProgression::TProgression(QList<progress::LessonFamily> families, QWidget *pare
     label3->setObjectName(QStringLiteral("Label3"));
     auto *missed = new QHBoxLayout;
     missed->addWidget(label3, 1);
-    Reviser1 = new QPushButton(QStringLiteral("Réviser ces touches"), this);
+    Reviser1 = new QPushButton(QStringLiteral("Réviser ces caractères"), this);
     Reviser1->setObjectName(QStringLiteral("Reviser1"));
     Reviser1->setAutoDefault(false);
     missed->addWidget(Reviser1);

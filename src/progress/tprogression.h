@@ -51,7 +51,7 @@ public:
 
     void ComboBox1Change();
     void Button2Click();  // Effacer l'historique...
-    void Reviser1Click(); // Réviser ces touches: closes, then asks for the review
+    void Reviser1Click(); // Réviser ces caractères: closes, then asks for the review
 
 signals:
     void reviewRequested();
@@ -68,7 +68,7 @@ public:
     QLabel *Label4 = nullptr;        // what failed, if anything
     QPushButton *Button1 = nullptr;  // Fermer
     QPushButton *Button2 = nullptr;  // Effacer l'historique...
-    QPushButton *Reviser1 = nullptr; // Réviser ces touches
+    QPushButton *Reviser1 = nullptr; // Réviser ces caractères
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -1,4 +1,5 @@
 // The frame: start-up state, menu tree, routing of commands, menu enabling.
+#include "accessories/tcalendrier.h"
 #include "app/forms.h"
 #include "app/helpviewer.h"
 #include "app/lesson/lessonwindow.h"
@@ -6,7 +7,6 @@
 #include "app/lessontable.h"
 #include "app/menutable.h"
 #include "app/tmainform.h"
-#include "accessories/tcalendrier.h"
 #include "drills/exercisetexts.h"
 #include "drills/texos.h"
 #include "drills/texttexts.h"
@@ -15,9 +15,9 @@
 #include "drills/ttexte.h"
 #include "keyboard/tcaract.h"
 #include "keyboard/tclavier.h"
-#include "office/tsaisie.h"
 #include "office/officetables.h"
 #include "office/stringgrid.h"
+#include "office/tsaisie.h"
 #include "office/ttableur.h"
 #include "support/testsupport.h"
 #include "ui/hooklineedit.h"
@@ -128,8 +128,9 @@ void TestMainForm::startState()
     // builds nothing of the windows hidden behind the keyboard window.
     frame()->grab();
     QCoreApplication::processEvents();
-    for (LessonWindow *behind : {static_cast<LessonWindow *>(forms().Exos), static_cast<LessonWindow *>(forms().Phrases),
-                                 static_cast<LessonWindow *>(forms().Tableur)})
+    for (LessonWindow *behind :
+         {static_cast<LessonWindow *>(forms().Exos), static_cast<LessonWindow *>(forms().Phrases),
+          static_cast<LessonWindow *>(forms().Tableur)})
         QVERIFY2(!behind->controlsBuilt(), qPrintable(behind->objectName()));
     QVERIFY(!forms().Texte->controlsBuilt());
     QVERIFY(!forms().Saisie->controlsBuilt());
@@ -208,7 +209,8 @@ void TestMainForm::lessonBehindBuildsItsControlsLater()
         QCOMPARE(sheet->StringGrid2()->current(), (office::GridCell{1, 1}));
     } else if (module == 7) {
         TSaisie *form = forms().Saisie;
-        const QLineEdit *models[] = {form->Edit1(), form->Edit2(), form->Edit3(), form->Edit4(), form->Edit5()};
+        const QLineEdit *models[] = {form->Edit1(), form->Edit2(), form->Edit3(), form->Edit4(),
+                                     form->Edit5()};
         const office::FormLesson &lesson = office::kFormLessons[code - 1];
         for (int i = 0; i < 5; ++i) {
             QCOMPARE(models[i]->text(), QString::fromUtf8(lesson.records[0][i]));
@@ -223,7 +225,8 @@ void TestMainForm::lessonBehindBuildsItsControlsLater()
         QVERIFY(!forms().Texte->ownText());
     } else {
         for (int i = 0; i < drills::LineDrill::LineCount; ++i)
-            QCOMPARE(forms().Exos->modelLine(i)->text(), QString::fromUtf8(drills::exerciseText(code)->models[i]));
+            QCOMPARE(forms().Exos->modelLine(i)->text(),
+                     QString::fromUtf8(drills::exerciseText(code)->models[i]));
         QCOMPARE(forms().Exos->Edit1()->selectionStart(), 0); // the first character to type
     }
     const QString entryName = QLatin1String(module == 4 ? "RichEdit2" : module == 7 ? "Edit6" : "Edit2");
@@ -579,7 +582,8 @@ void TestMainForm::reviewOpensInTheExercises()
     QCOMPARE(frame()->activeLesson(), static_cast<LessonWindow *>(forms().Exos));
     QCOMPARE(forms().Exos->GetIni(), TExos::kReviewCode);
     // No journal in this test: a first run.
-    QVERIFY(forms().Exos->Label1->text().startsWith(QString::fromUtf8("Révision : aucune séance")));
+    QVERIFY(
+        forms().Exos->Label1->text().startsWith(QString::fromUtf8("Révision\u00a0: pas encore de séance")));
     QVERIFY(!forms().Exos->Edit1()->text().isEmpty());
 }
 

@@ -184,7 +184,15 @@ void TestExosJudge::plainEquivalents_data()
                                            << 2 << 0 << u"–—"_qs << 2 << false << 1;
     QTest::newRow("apostrophe") << QStringList{u"l’eau"_qs, u"x"_qs, u"y"_qs} << u"’"_qs << "0:l'eau" << 5
                                 << 0 << u"l’eau"_qs << 5 << false << 1;
-    QTest::newRow("no plain letter for a wrong accent") << QStringList{u"é"_qs, u"x"_qs, u"y"_qs} << u"é"_qs
+    QTest::newRow("apostrophe where ’ is typable") << QStringList{u"l’eau"_qs, u"x"_qs, u"y"_qs} << QString()
+                                                   << "0:l'eau" << 5 << 0 << u"l’eau"_qs << 5 << false << 1;
+    QTest::newRow("untypable put in by the drill") << QStringList{u"aéb"_qs, u"x"_qs, u"y"_qs} << u"é"_qs
+                                                   << "0:a" << 1 << 0 << u"aé"_qs << 2 << false << 0;
+    QTest::newRow("untypable at both ends") << QStringList{u"éaé"_qs, u"x"_qs, u"y"_qs} << u"é"_qs << "0:a"
+                                            << 1 << 0 << u"éaé"_qs << 3 << false << 1;
+    QTest::newRow("untypable itself refused") << QStringList{u"aéb"_qs, u"x"_qs, u"y"_qs} << u"é"_qs
+                                              << "0:aéb" << 2 << 1 << u"aéb"_qs << 3 << false << 1;
+    QTest::newRow("no plain letter for a wrong accent") << QStringList{u"éa"_qs, u"x"_qs, u"y"_qs} << u"è"_qs
                                                         << "0:eè" << 0 << 2 << QString() << 0 << false << 0;
 }
 
@@ -196,7 +204,9 @@ void TestExosJudge::plainEquivalents()
     QFETCH(QString, untypable);
     QFETCH(QString, script);
     LineDrill d;
-    d.setCanType([untypable](QChar c) { return !untypable.contains(c); });
+    d.setAcceptance([untypable](QChar c) {
+        return keyboard::acceptance(c, [&untypable](QChar x) { return !untypable.contains(x); });
+    });
     for (int i = 0; i < LineDrill::LineCount; ++i)
         d.setModel(i, models.at(i));
     d.restart();

@@ -1,5 +1,6 @@
 // Every exercise and phrase page shows its exact texts. The literal table
 // below is written out character by character from the lesson texts.
+#include "drills/exerciseinstruction.h"
 #include "drills/exercisetexts.h"
 #include "drills/phrasetexts.h"
 #include "drills/texos.h"
@@ -185,6 +186,8 @@ private slots:
     void everyTextIsTypeable();
     void instructionFitsOnEveryLayout_data();
     void instructionFitsOnEveryLayout();
+    void keysForTellWhatTheDrillTakes_data();
+    void keysForTellWhatTheDrillTakes();
 };
 
 void TestExosTexts::exercise_data()
@@ -281,6 +284,28 @@ void TestExosTexts::instructionFitsOnEveryLayout()
     if (layout == QLatin1String("fr"))
         QCOMPARE(line, QString::fromUtf8(drills::exerciseText(code)->instruction));
     QVERIFY2(!line.contains(QLatin1String("introuvable")), qPrintable(line));
+}
+
+void TestExosTexts::keysForTellWhatTheDrillTakes_data()
+{
+    QTest::addColumn<QString>("layout");
+    QTest::addColumn<QString>("character");
+    QTest::addColumn<QString>("keys");
+    QTest::newRow("fr ’ or '") << "fr" << u"’"_qs << u"Maj+Alt Gr+n ou «\u00a0'\u00a0»"_qs;
+    QTest::newRow("fr œ as oe") << "fr" << u"œ"_qs << u"«\u00a0oe\u00a0»"_qs;
+    QTest::newRow("fr non-breaking space") << "fr" << u"\u00a0"_qs << u"«\u00a0espace\u00a0»"_qs;
+    QTest::newRow("be œ") << "be" << u"œ"_qs << u"Alt Gr+o"_qs;
+    QTest::newRow("ca(fr) € written") << "ca(fr)" << u"€"_qs << u"(absent\u00a0: la leçon l'écrit)"_qs;
+    QTest::newRow("ca(fr) ’ as '") << "ca(fr)" << u"’"_qs << u"«\u00a0'\u00a0»"_qs;
+}
+
+void TestExosTexts::keysForTellWhatTheDrillTakes()
+{
+    QFETCH(QString, layout);
+    QFETCH(QString, character);
+    const std::unique_ptr<keyboard::KeyModel> model = keyboard::KeyModel::fromLayoutName(layout);
+    QVERIFY(model);
+    QTEST(drills::keysFor(*model, character.front()), "keys");
 }
 
 QTEST_MAIN(TestExosTexts)

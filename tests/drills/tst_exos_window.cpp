@@ -3,6 +3,7 @@
 #include "drills/phrasetexts.h"
 #include "drills/texos.h"
 #include "drills/tphrases.h"
+#include "keyboard/keymodel.h"
 #include "ui/clicklabel.h"
 #include "ui/hooklineedit.h"
 
@@ -71,6 +72,7 @@ private slots:
     void wholeExerciseTypedRight_data();
     void wholeExerciseTypedRight();
     void modelLineShowsTheCharacterToType();
+    void standInAndPassedCharactersReachTheGuide();
     void reenteringLineKeepsCounts();
     void windowComingBackKeepsTheLine();
     void tabMovesBetweenTypingLines();
@@ -252,6 +254,35 @@ void TestExosWindow::modelLineShowsTheCharacterToType()
     w.grab();
     QCOMPARE(highlightStart(w.Edit1()), 0);
     QVERIFY(firstCharacterShown(w.Edit1()));
+}
+
+// The guide hears of the stand-in under way (o of oe for œ) and of a
+// character the layout lacks, which the drill writes into the line.
+void TestExosWindow::standInAndPassedCharactersReachTheGuide()
+{
+    TExos w;
+    showActive(w);
+    w.SetIni(20); // « cœur sœur… », the French layout has no œ
+    typeText(QStringLiteral("co"));
+    QCOMPARE(w.Edit2()->text(), QStringLiteral("co"));
+    QCOMPARE(w.guideExpected(), QStringLiteral("œ"));
+    QCOMPARE(w.guideStandInTyped(), 1);
+    typeText(QStringLiteral("e"));
+    QCOMPARE(w.Edit2()->text(), QStringLiteral("cœ"));
+    QCOMPARE(w.guideExpected(), QStringLiteral("u"));
+    QCOMPARE(w.guideStandInTyped(), 0);
+    QCOMPARE(w.Label2->text(), QStringLiteral("Bon : 2     Erreurs : 0"));
+
+    keyboard::LiveKeyModel::instance().useLayout(QStringLiteral("us"));
+    auto restore = qScopeGuard([] { keyboard::LiveKeyModel::instance().useLayout(QStringLiteral("fr")); });
+    w.SetIni(19); // « École… », no É on the American layout
+    QCOMPARE(w.Edit2()->text(), QStringLiteral("É"));
+    QCOMPARE(w.guidePassed(), QStringLiteral("É"));
+    QCOMPARE(w.guideExpected(), QStringLiteral("c"));
+    typeText(QStringLiteral("c"));
+    QCOMPARE(w.Edit2()->text(), QStringLiteral("Éc"));
+    QCOMPARE(w.guidePassed(), QString());
+    QCOMPARE(w.Label2->text(), QStringLiteral("Bon : 1     Erreurs : 0"));
 }
 
 void TestExosWindow::reenteringLineKeepsCounts()

@@ -71,23 +71,25 @@ void TestReview::focusIsDrilled_data()
     QTest::addColumn<QString>("instruction");
     QTest::newRow("accents and b") << QStringList{"é:20/10:300", "ç:10/6:300", "b:30/9:300"}
                                    << QStringList{"ç", "é", "b"}
-                                   << QStringLiteral("Révision : ç, é et b — vos touches les plus manquées");
+                                   << QStringLiteral(
+                                          "Révision\u00a0: ç, é et b — vos caractères les plus manqués");
     QTest::newRow("slow but right") << QStringList{"p:100/1:900", "v:100/1:700", "x:100/1:600"}
                                     << QStringList{"p", "v", "x"}
-                                    << QStringLiteral("Révision : p, v et x — vos touches les plus manquées");
+                                    << QStringLiteral(
+                                           "Révision\u00a0: p, v et x — vos caractères les plus manqués");
     QTest::newRow("capital digit sign")
         << QStringList{"E:10/5:300", "7:10/4:300", "?:10/5:300", "è:10/5:300"}
         << QStringList{"?", "E", "è", "7"}
-        << QStringLiteral("Révision : ?, E, è et 7 — vos touches les plus manquées");
+        << QStringLiteral("Révision\u00a0: ?, E, è et 7 — vos caractères les plus manqués");
     QTest::newRow("key names ignored")
         << QStringList{"Entrée:5/5:300", "g:20/5:300", "h:20/4:300", "k:20/4:300"}
         << QStringList{"g", "h", "k"}
-        << QStringLiteral("Révision : g, h et k — vos touches les plus manquées");
+        << QStringLiteral("Révision\u00a0: g, h et k — vos caractères les plus manqués");
     QTest::newRow("what the keyboard cannot give ignored")
         << QStringList{u"中:10/8:300"_qs, u"ж:10/8:300"_qs, u"\u0001:10/8:300"_qs,
                        "g:20/5:300",      "h:20/4:300",     "k:20/4:300"}
         << QStringList{"g", "h", "k"}
-        << QStringLiteral("Révision : g, h et k — vos touches les plus manquées");
+        << QStringLiteral("Révision\u00a0: g, h et k — vos caractères les plus manqués");
 }
 
 void TestReview::focusIsDrilled()
@@ -178,7 +180,7 @@ void TestReview::firstRunGivesHomeRow()
 {
     drills::Review review;
     review.start({}, {}, 3);
-    QVERIFY(review.instruction().contains(QStringLiteral("aucune séance")));
+    QVERIFY(review.instruction().contains(QStringLiteral("pas encore de séance")));
     static const QRegularExpression homeRow(QStringLiteral("^[qsdfghjklm ]+$"));
     for (int i = 0; i < 3; ++i)
         QVERIFY(homeRow.match(review.nextLine()).hasMatch());

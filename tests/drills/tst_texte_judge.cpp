@@ -22,7 +22,19 @@ private slots:
     void everyModelLineAcceptsItself();
     void ownTextLeniency_data();
     void ownTextLeniency();
+    void followsTheTypedLine_data();
+    void followsTheTypedLine();
 };
+
+namespace {
+// The lessons' rule on a layout that lacks `untypable`.
+TextJudge::Leniency lacking(const QString &untypable)
+{
+    return {QChar(0xFFFD), [untypable](QChar c) {
+                return keyboard::acceptance(c, [&untypable](QChar x) { return !untypable.contains(x); });
+            }};
+}
+} // namespace
 
 void TestTexteJudge::judge_data()
 {
@@ -112,6 +124,51 @@ void TestTexteJudge::ownTextLeniency_data()
         << QStringLiteral("\uFFFD\uFFFDab") << QStringLiteral("ax") << QString() << false << 4;
     QTest::newRow("extended line") << QStringLiteral("ab\uFFFD") << QStringLiteral("abc") << QString()
                                    << false << 0;
+    QTest::newRow("apostrophe for ’ on any layout")
+        << QStringLiteral("C\u2019est") << QStringLiteral("C'est") << QString() << true << 0;
+    QTest::newRow("untypable letter passed over")
+        << QStringLiteral("No\u00ebl") << QStringLiteral("Nol") << QStringLiteral("\u00eb") << true << 0;
+    QTest::newRow("untypable letter typed all the same")
+        << QStringLiteral("No\u00ebl") << QStringLiteral("No\u00ebl") << QStringLiteral("\u00eb") << true
+        << 0;
+}
+
+void TestTexteJudge::followsTheTypedLine_data()
+{
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("untypable");
+    QTest::addColumn<int>("next");
+    QTest::addColumn<int>("standInTyped");
+    QTest::addColumn<QString>("passed");
+    QTest::newRow("start") << QStringLiteral("ab") << QString() << QString() << 0 << 0 << QString();
+    QTest::newRow("end of line") << QStringLiteral("ab") << QStringLiteral("ab") << QString() << 2 << 0
+                                 << QString();
+    QTest::newRow("after a stand-in") << QStringLiteral("\u0153uf") << QStringLiteral("oe")
+                                      << QStringLiteral("\u0153") << 1 << 0 << QString();
+    QTest::newRow("inside a stand-in") << QStringLiteral("Et\u2026!") << QStringLiteral("Et..")
+                                       << QStringLiteral("\u2026") << 2 << 2 << QString();
+    QTest::newRow("passed over before")
+        << QStringLiteral("2\u00a0\u20ac.") << QStringLiteral("2 ") << QStringLiteral("\u00a0\u20acEU") << 3
+        << 0 << QStringLiteral("\u20ac");
+    QTest::newRow("sign of an own text") << QStringLiteral("a\uFFFDb") << QStringLiteral("a") << QString()
+                                         << 2 << 0 << QStringLiteral("\uFFFD");
+    QTest::newRow("gone wrong") << QStringLiteral("abc") << QStringLiteral("ax") << QString() << -1 << 0
+                                << QString();
+    QTest::newRow("typed past the end")
+        << QStringLiteral("ab") << QStringLiteral("abc") << QString() << -1 << 0 << QString();
+}
+
+// Where the guide stands in a line being typed.
+void TestTexteJudge::followsTheTypedLine()
+{
+    QFETCH(QString, model);
+    QFETCH(QString, typed);
+    QFETCH(QString, untypable);
+    const TextJudge::Place place = TextJudge::follow(model, typed, lacking(untypable));
+    QTEST(int(place.next), "next");
+    QTEST(place.standInTyped, "standInTyped");
+    QTEST(place.passed, "passed");
 }
 
 void TestTexteJudge::ownTextLeniency()
@@ -121,19 +178,7 @@ void TestTexteJudge::ownTextLeniency()
     QFETCH(QString, untypable);
     QFETCH(bool, accepted);
     QFETCH(int, position);
-    const auto plain = [untypable](QChar c) {
-        if (!untypable.contains(c))
-            return QString();
-        switch (c.unicode()) {
-        case 0x00ab:
-        case 0x00bb: return QStringLiteral("\"");
-        case 0x00a0: return QStringLiteral(" ");
-        case 0x0153: return QStringLiteral("oe");
-        case 0x2026: return QStringLiteral("...");
-        default: return QString();
-        }
-    };
-    const TextJudge::Verdict verdict = TextJudge::judge(model, typed, {QChar(0xFFFD), plain});
+    const TextJudge::Verdict verdict = TextJudge::judge(model, typed, lacking(untypable));
     QCOMPARE(verdict.accepted, accepted);
     QCOMPARE(verdict.position, position);
 }

@@ -600,10 +600,10 @@ void TestTexteWindow::ownTextTypedWithPlainSpellings()
     ui::settings()->remove(QStringLiteral("textes/recents"));
     m_prompts->fake().openNames = QStringList{path};
     TTexte *w = texte();
-    w->plainFor = [](QChar c) {
-        return c == QChar(0xAB) || c == QChar(0xBB) ? QStringLiteral("\"")
-               : c == QChar(0xA0)                   ? QStringLiteral(" ")
-                                                    : QString();
+    const auto layoutsRule = w->acceptance;
+    w->acceptance = [](QChar c) {
+        return keyboard::acceptance(
+            c, [](QChar x) { return x != QChar(0xAB) && x != QChar(0xBB) && x != QChar(0xA0); });
     };
     chooseText("Votretexte1");
     QCOMPARE(w->modelLine(0), QStringLiteral("\u00ab\u00a0C\u2019est tout\u00a0\u00bb \uFFFD"));
@@ -611,7 +611,7 @@ void TestTexteWindow::ownTextTypedWithPlainSpellings()
     pressEnter(w->RichEdit2());
     QCOMPARE(w->good(), 1);
     QCOMPARE(w->errors(), 0);
-    w->plainFor = nullptr;
+    w->acceptance = layoutsRule;
 }
 
 // A lesson file records code 8 and no text: opening it brings back the last

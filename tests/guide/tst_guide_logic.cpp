@@ -2,10 +2,16 @@
 // character, the step after a dead key or Caps Lock, the marks of a refused
 // key, the key drill and discovery.
 #include "app/lesson/tstats.h"
+#include "drills/exercisetexts.h"
+#include "drills/linedrill.h"
+#include "drills/phrasetexts.h"
+#include "drills/textjudge.h"
+#include "drills/texttexts.h"
 #include "guide/guidelogic.h"
 #include "guide/lessonend.h"
 #include "guide/livefigures.h"
 #include "guide/startoffer.h"
+#include "ui/cp1252.h"
 
 #include <QtTest>
 
@@ -28,16 +34,92 @@ const keyboard::KeyModel *layout(const QString &name)
 // X keycodes of the keys used below.
 constexpr int LShift = 50, RShift = 62, AltGr = 108, Caps = 66, Tab = 23;
 
+// A learner who presses exactly the keys the guide lights, one press at a
+// time, the dead keys and Caps Lock told to the guide as the band does.
+class GuidedHands
+{
+public:
+    GuidedHands(const keyboard::KeyModel *model, GuideLogic &guide)
+        : m_model(model)
+        , m_guide(guide)
+    {}
+    // The characters the next lit keys type; empty when nothing is lit.
+    QString type()
+    {
+        for (int press = 0; press < 6; ++press) {
+            const QList<int> lit = m_guide.state().lit;
+            if (lit.isEmpty())
+                return QString();
+            keyboard::KeyStep step;
+            step.keycodes = lit;
+            step.shift = lit.contains(LShift) || lit.contains(RShift);
+            step.altGr = lit.contains(AltGr);
+            m_pressed << step;
+            if (step.key() == Caps) {
+                m_capsLock = !m_capsLock;
+                m_guide.keyPressed(QChar(), true);
+                continue;
+            }
+            const int level = (step.shift ? 1 : 0) + (step.altGr ? 2 : 0);
+            if (m_model->isDeadKey(step.key(), level)) {
+                m_guide.keyPressed(m_model->character(step.key(), level), false);
+                continue;
+            }
+            const QString all = m_model->typeThrough(m_pressed);
+            const QString out = all.mid(m_out);
+            m_out = all.size();
+            // The lock stays with the keys pressed since it was set.
+            if (!m_capsLock) {
+                m_pressed.clear();
+                m_out = 0;
+            }
+            return out;
+        }
+        return QString();
+    }
+
+private:
+    const keyboard::KeyModel *m_model;
+    GuideLogic &m_guide;
+    QList<keyboard::KeyStep> m_pressed;
+    qsizetype m_out = 0;
+    bool m_capsLock = false;
+};
+
+// The lines of one family of lessons.
+QStringList lessonLines(const QString &family)
+{
+    QStringList lines;
+    if (family == QLatin1String("exercices")) {
+        for (int code = 1; code <= drills::ExerciseCount; ++code)
+            for (const char *line : drills::exerciseText(code)->models)
+                lines << QString::fromUtf8(line);
+    } else if (family == QLatin1String("phrases")) {
+        for (int code = 1; code <= drills::CategoryCount; ++code)
+            for (const auto &page : drills::phraseCategory(code)->pages)
+                for (const char *line : page.phrases)
+                    lines << QString::fromUtf8(line);
+    } else {
+        for (int code = 1; code <= 7; ++code)
+            for (const TextLine &line : textLines(code))
+                lines << QString::fromUtf8(line.text);
+    }
+    return lines;
+}
+
 } // namespace
 
 class TestGuideLogic : public QObject
 {
     Q_OBJECT
 private slots:
+    void everyLessonCharacterIsTaught_data();
+    void everyLessonCharacterIsTaught();
     void characterShowsKeysAndFinger_data();
     void characterShowsKeysAndFinger();
     void deadKeyAndCapsLockMoveToTheNextStep_data();
     void deadKeyAndCapsLockMoveToTheNextStep();
+    void passedCharacterIsNamedOnce();
     void refusedKeyIsMarkedUntilTheNextKey();
     void capsLockLeftOnIsReleasedFirst();
     void drillAndDiscoveryNameTheKey_data();
@@ -49,6 +131,114 @@ private slots:
     void lessonEndSaysWhatComesNext_data();
     void lessonEndSaysWhatComesNext();
 };
+
+void TestGuideLogic::everyLessonCharacterIsTaught_data()
+{
+    QTest::addColumn<QString>("layout");
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<QString>("standIns"); // the characters typed by their stand-in, in order met
+    QTest::addColumn<QString>("passed");   // and those the lesson passes over
+    const auto row = [](const char *layout, const char *family, const char16_t *standIns,
+                        const char16_t *passed) {
+        QTest::addRow("%s %s", layout, family) << QString::fromLatin1(layout) << QString::fromLatin1(family)
+                                               << QString::fromUtf16(standIns) << QString::fromUtf16(passed);
+    };
+    const char16_t *const lateDashes = u"\u00a0…—–";
+    row("fr", "exercices", u"œŒ\u00a0…—–", u"");
+    row("be", "exercices", lateDashes, u"");
+    row("ch(fr)", "exercices", lateDashes, u"");
+    row("ca(fr)", "exercices", u"œŒæÆ’…—–", u"€");
+    row("us", "exercices", u"œŒæÆ«\u00a0»’…—–", u"éèçàùôûâîêÉÈÇÊÎÔÀÙ°€");
+    row("us", "phrases", u"", u"éêùàî");
+    row("us", "textes", u"", u"éàèêûîôç");
+    for (const char *layout : {"fr(oss)", "fr(afnor)", "fr(bepo)"})
+        row(layout, "exercices", u"", u"");
+    for (const char *layout : {"fr", "fr(oss)", "fr(afnor)", "fr(bepo)", "be", "ch(fr)", "ca(fr)"})
+        for (const char *family : {"phrases", "textes"})
+            row(layout, family, u"", u"");
+}
+
+// Every character of every lesson, on every layout the model knows, typed
+// with the keys the guide lights and no others: the drills and the text
+// judge take them all without an error, and the guide names a stand-in or
+// a character passed over as the lessons treat it.
+void TestGuideLogic::everyLessonCharacterIsTaught()
+{
+    QFETCH(QString, layout);
+    QFETCH(QString, family);
+    const keyboard::KeyModel *model = ::layout(layout);
+    QVERIFY(model);
+    const auto accept = [model](QChar c) { return keyboard::acceptance(*model, c); };
+    QString standIns, passed; // each character once, in the order met
+    const auto addOnce = [](QString &set, QChar c) {
+        if (!set.contains(c))
+            set += c;
+    };
+    for (const QString &line : lessonLines(family)) {
+        GuideLogic guide;
+        guide.setModel(model);
+        GuidedHands hands(model, guide);
+        // The guide's sentence for the character at `at`, and what it says.
+        const auto check = [&](qsizetype at, int standInTyped, const QString &justPassed) {
+            const QChar c = line.at(at);
+            guide.expect(QString(c), standInTyped, justPassed);
+            const QString &sentence = guide.state().sentence;
+            const keyboard::Acceptance a = accept(c);
+            QVERIFY2(!a.skipped(), qPrintable(line.left(at + 1)));
+            QVERIFY2(!guide.state().lit.isEmpty(), qPrintable(line.left(at + 1)));
+            // « introuvable » only of a character just passed over.
+            QVERIFY2(!sentence.contains(QLatin1String("introuvable")) || !justPassed.isEmpty(),
+                     qPrintable(sentence));
+            if (!a.typable) {
+                addOnce(standIns, c);
+                QVERIFY2(sentence.contains(QStringLiteral("(pour ")), qPrintable(sentence));
+            } else if (!a.standIn.isEmpty()) {
+                QVERIFY2(sentence.endsWith(QStringLiteral(" — ou l'apostrophe '")), qPrintable(sentence));
+            }
+        };
+        for (QChar c : line)
+            if (accept(c).skipped())
+                addOnce(passed, c);
+        if (family != QLatin1String("textes")) {
+            drills::LineDrill drill;
+            drill.setAcceptance(accept);
+            drill.setModel(0, line);
+            drill.setModel(1, QStringLiteral("x"));
+            drill.restart();
+            for (int keys = 0; drill.activeLine() == 0 && drill.typed(0) != line; ++keys) {
+                QVERIFY(keys < 1000);
+                check(drill.typed(0).size() - drill.standInTyped(), drill.standInTyped(), drill.passed());
+                if (QTest::currentTestFailed())
+                    return;
+                const QString typed = hands.type();
+                QVERIFY2(!typed.isEmpty(), qPrintable(line.left(drill.typed(0).size() + 1)));
+                for (QChar ch : typed)
+                    drill.judge(0, int(drill.typed(0).size()), quint8(ui::unicodeToCp1252(ch)));
+                QVERIFY2(drill.errors() == 0, qPrintable(drill.typed(0) + QStringLiteral(" | ") + typed));
+            }
+            QCOMPARE(drill.typed(0), line);
+        } else {
+            const TextJudge::Leniency leniency{QChar(), accept};
+            QString typed;
+            for (int keys = 0;; ++keys) {
+                QVERIFY(keys < 1000);
+                const TextJudge::Place place = TextJudge::follow(line, typed, leniency);
+                QVERIFY2(place.next >= 0, qPrintable(typed));
+                if (place.next == line.size())
+                    break;
+                check(place.next, place.standInTyped, place.passed);
+                if (QTest::currentTestFailed())
+                    return;
+                const QString more = hands.type();
+                QVERIFY2(!more.isEmpty(), qPrintable(line.left(place.next + 1)));
+                typed += more;
+            }
+            QVERIFY2(TextJudge::judge(line, typed, leniency).accepted, qPrintable(typed));
+        }
+    }
+    QTEST(standIns, "standIns");
+    QTEST(passed, "passed");
+}
 
 void TestGuideLogic::characterShowsKeysAndFinger_data()
 {
@@ -73,8 +263,15 @@ void TestGuideLogic::characterShowsKeysAndFinger_data()
     row("fr ô", "fr", "ô", {34}, "Auriculaire droit : ^ (touche morte), puis annulaire droit : O");
     row("fr É", "fr", "É", {Caps}, "Verr. Maj, puis auriculaire gauche : É");
     row("fr «", "fr", "«", {AltGr, 25}, "Annulaire gauche : «, avec Alt Gr");
-    row("fr œ lacking", "fr", "œ", {}, "œ : introuvable sur ce clavier ; touche Compose, puis o, puis e");
-    row("fr Œ lacking", "fr", "Œ", {}, "Œ : introuvable sur ce clavier ; touche Compose, puis O, puis E");
+    row("fr œ by its stand-in", "fr", "œ", {32}, "Annulaire droit : O, puis majeur gauche : E (pour œ)");
+    row("fr Œ by its stand-in", "fr", "Œ", {LShift, 32},
+        "Annulaire droit : O, avec Maj gauche, puis majeur gauche : E, avec Maj droite (pour Œ)");
+    row("fr non-breaking space", "fr", "\u00a0", {65}, "Pouces : espace (pour l'espace insécable)");
+    row("fr …", "fr", "…", {LShift, 59}, "Majeur droit : ., avec Maj gauche, trois fois (pour …)");
+    row("fr ’ or '", "fr", "’", {LShift, AltGr, 57},
+        "Index droit : ’, avec Maj gauche et Alt Gr — ou l'apostrophe '");
+    row("us é passed over", "us", "é", {}, "é\u00a0: introuvable sur ce clavier, la leçon le passe");
+    row("us ’ by its stand-in", "us", "’", {48}, "Auriculaire droit : ' (pour ’)");
     row("be @", "be", "@", {AltGr, 11}, "Auriculaire gauche : @, avec Alt Gr");
     row("be œ", "be", "œ", {AltGr, 32}, "Annulaire droit : œ, avec Alt Gr");
     row("be «", "be", "«", {AltGr, 52}, "Auriculaire gauche : «, avec Alt Gr");
@@ -104,7 +301,7 @@ void TestGuideLogic::characterShowsKeysAndFinger()
     QCOMPARE(logic.state().sentence, sentence);
     QCOMPARE(logic.state().lit, lit);
     // The keys named type the character.
-    if (!lit.isEmpty())
+    if (!lit.isEmpty() && model->howToType(character.front()).typable())
         QCOMPARE(model->typeThrough(model->howToType(character.front()).steps), character);
 }
 
@@ -142,6 +339,29 @@ void TestGuideLogic::deadKeyAndCapsLockMoveToTheNextStep()
     QCOMPARE(logic.step(), 1);
     QCOMPARE(logic.state().lit, lit);
     QCOMPARE(logic.state().sentence, sentence);
+}
+
+// The lesson passed over a character the layout lacks: the guide says so
+// before the next key, once for that character.
+void TestGuideLogic::passedCharacterIsNamedOnce()
+{
+    GuideLogic logic;
+    logic.setModel(layout(QStringLiteral("ca(fr)")));
+    const QString note = u"€\u00a0: introuvable sur ce clavier, la leçon le passe. "_qs;
+    logic.expect(QStringLiteral(" "), 0, QStringLiteral("€"));
+    QCOMPARE(logic.state().sentence, note + QStringLiteral("Pouces : espace"));
+    QCOMPARE(logic.state().lit, QList<int>{65});
+    logic.expect(QStringLiteral("a"));
+    QVERIFY(!logic.state().sentence.contains(QLatin1String("introuvable")));
+    logic.expect(QStringLiteral(" "), 0, QStringLiteral("€"));
+    QCOMPARE(logic.state().sentence, QStringLiteral("Pouces : espace"));
+    // Two at once, one of them said already.
+    logic.setModel(layout(QStringLiteral("us")));
+    logic.expect(QStringLiteral("a"), 0, u"°é"_qs);
+    QVERIFY(logic.state().sentence.startsWith(
+        u"°, é\u00a0: introuvables sur ce clavier, la leçon les passe. "_qs));
+    logic.expect(QStringLiteral("a"), 0, u"é€"_qs);
+    QVERIFY(logic.state().sentence.startsWith(note));
 }
 
 void TestGuideLogic::refusedKeyIsMarkedUntilTheNextKey()

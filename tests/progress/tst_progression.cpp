@@ -358,7 +358,7 @@ void TestProgression::reviewDrillsTheMissedKeys()
     const QList<progress::Confusion> pairs = progress::journal()->confusions(1);
     QCOMPARE(pairs.size(), 1);
     QCOMPARE(pairs[0].expected + pairs[0].pressed, QStringLiteral("aq"));
-    QVERIFY2(exos.Label1->text().startsWith(QStringLiteral("Révision : a")), qPrintable(exos.Label1->text()));
+    QVERIFY2(exos.Label1->text().startsWith(QStringLiteral("Révision\u00a0: a")), qPrintable(exos.Label1->text()));
     for (QLineEdit *model : {exos.Edit1(), exos.Edit3(), exos.Edit5()})
         QVERIFY2(model->text().contains(QLatin1Char('a')), qPrintable(model->text()));
 }

@@ -204,7 +204,7 @@ void TestX11Progression::reviewDrillsTheMissedKey()
     QVERIFY(waitFor([this] { return value(QStringLiteral("popup")) == QLatin1String("Exercices1"); }));
     QVERIFY(keys({QStringLiteral("r")}));
     QVERIFY(waitFor([this] { return value(QStringLiteral("menu.TExos")) != QLatin1String("1"); }));
-    QVERIFY2(value(QStringLiteral("TExos.Label1")).startsWith(QString::fromUtf8("Révision : a ")),
+    QVERIFY2(value(QStringLiteral("TExos.Label1")).startsWith(QString::fromUtf8("Révision\u00a0: a ")),
              qPrintable(value(QStringLiteral("TExos.Label1"))));
     for (const char *line : {"TExos.Edit1", "TExos.Edit3", "TExos.Edit5"})
         QVERIFY2(value(QLatin1String(line)).contains(QLatin1Char('a')),

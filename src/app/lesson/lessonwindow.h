@@ -92,6 +92,11 @@ public:
     // The guide: the next character to type (the key's name in the key
     // drill); empty when nothing is expected.
     virtual QString guideExpected() const { return QString(); }
+    // Of that character: how many keys of its plain stand-in are typed
+    // already ("o" of "oe" for "œ"), and the characters the lesson passed
+    // over just before it, which the learner's layout cannot type.
+    virtual int guideStandInTyped() const { return 0; }
+    virtual QString guidePassed() const { return QString(); }
 
     // The session of the lesson in progress, counted since the last SetIni.
     const progress::SessionTally &session() const { return m_session; }
