@@ -99,8 +99,7 @@ void TestReview::focusIsDrilled()
     QFETCH(QString, instruction);
     static const std::unique_ptr<keyboard::KeyModel> french = keyboard::KeyModel::fromLayoutName(u"fr"_qs);
     drills::Review review;
-    review.setTypable(
-        [](QChar c) { return french->howToType(c).typable() || !keyboard::plainEquivalent(c).isEmpty(); });
+    review.setTypable([](QChar c) { return !keyboard::acceptance(*french, c).skipped(); });
     review.start(history(weak), {Confusion{focus[0], QStringLiteral("a"), 4}}, 7);
     QCOMPARE(review.focus().focus(), focus);
     QCOMPARE(review.instruction(), instruction);
