@@ -8,10 +8,14 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 class QSqlError;
 class QSqlQuery;
 
 namespace progress {
+
+struct LearnerFile;
 
 // A character's totals over many sessions.
 struct KeyStat
@@ -96,6 +100,14 @@ public:
     bool setLearnerLevel(qint64 id, int level);
     // Erases a learner and their sessions; the last learner stays.
     bool removeLearner(qint64 id);
+    // A learner's whole history, to write to a file; nothing with
+    // lastError() set when the journal cannot be read.
+    std::optional<LearnerFile> exportLearner(qint64 id);
+    // Adds the learner of a file (known by its id, or new; a name already
+    // taken by another gets a number) and those of its sessions that are
+    // not here yet, in one transaction. The sessions added, or -1 with
+    // lastError() set and the journal unchanged.
+    int importLearner(const LearnerFile &file);
     // Why a name cannot be a learner's (in French), or empty when it can.
     static QString learnerNameProblem(const QString &name);
     // The account's full name, or its login.

@@ -2,7 +2,10 @@
 // each with their own sessions.
 #include "progress/journal.h"
 
+#include "progress/learnerfile.h"
+
 #include <QDir>
+#include <QHash>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -287,6 +290,165 @@ bool Journal::removeLearner(qint64 id)
     if (m_learner == id)
         m_learner = 0;
     return true;
+}
+
+std::optional<LearnerFile> Journal::exportLearner(qint64 id)
+{
+    m_error.clear();
+    m_busy = false;
+    if (!open())
+        return std::nullopt;
+    LearnerFile file;
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.prepare(QStringLiteral("SELECT uuid, name, level FROM learner WHERE id = ?"));
+    query.addBindValue(id);
+    if (!query.exec() || !query.next()) {
+        failSql(kReadFailure, query.lastError());
+        return std::nullopt;
+    }
+    file.learner.id = id;
+    file.learner.uuid = query.value(0).toString();
+    file.learner.name = query.value(1).toString();
+    file.learner.level = query.value(2).toInt();
+    QHash<qint64, qsizetype> index; // session id: its place in the file
+    query.prepare(QStringLiteral("SELECT id, uuid, start_ms, end_ms, module, lesson, good, errors, seconds,"
+                                 " typing_ms, title, completed FROM session WHERE learner = ? ORDER BY start_ms, id"));
+    query.addBindValue(id);
+    if (!query.exec()) {
+        failSql(kReadFailure, query.lastError());
+        return std::nullopt;
+    }
+    while (query.next()) {
+        SessionRecord s;
+        s.uuid = query.value(1).toString();
+        s.start = QDateTime::fromMSecsSinceEpoch(query.value(2).toLongLong());
+        s.end = QDateTime::fromMSecsSinceEpoch(query.value(3).toLongLong());
+        s.module = query.value(4).toInt();
+        s.lesson = query.value(5).toInt();
+        s.good = query.value(6).toInt();
+        s.errors = query.value(7).toInt();
+        s.seconds = query.value(8).toInt();
+        s.typingMs = query.value(9).toLongLong();
+        s.title = query.value(10).toString();
+        if (!query.isNull(11))
+            s.completed = query.value(11).toInt() != 0;
+        index.insert(query.value(0).toLongLong(), file.sessions.size());
+        file.sessions.append(s);
+    }
+    query.prepare(QStringLiteral("SELECT k.session, k.key, k.typed, k.missed, k.ms, k.timed FROM session_key k"
+                                 " JOIN session s ON s.id = k.session WHERE s.learner = ?"));
+    query.addBindValue(id);
+    if (!query.exec()) {
+        failSql(kReadFailure, query.lastError());
+        return std::nullopt;
+    }
+    while (query.next())
+        if (const auto at = index.constFind(query.value(0).toLongLong()); at != index.cend())
+            file.sessions[*at].keys.insert(query.value(1).toString(),
+                                           {query.value(2).toInt(), query.value(3).toInt(),
+                                            query.value(4).toLongLong(), query.value(5).toInt()});
+    query.prepare(QStringLiteral("SELECT c.session, c.expected, c.pressed, c.count FROM session_confusion c"
+                                 " JOIN session s ON s.id = c.session WHERE s.learner = ?"));
+    query.addBindValue(id);
+    if (!query.exec()) {
+        failSql(kReadFailure, query.lastError());
+        return std::nullopt;
+    }
+    while (query.next())
+        if (const auto at = index.constFind(query.value(0).toLongLong()); at != index.cend())
+            file.sessions[*at].confusions.insert({query.value(1).toString(), query.value(2).toString()},
+                                                 query.value(3).toInt());
+    return file;
+}
+
+int Journal::importLearner(const LearnerFile &file)
+{
+    m_error.clear();
+    m_busy = false;
+    const QString what = QStringLiteral("Impossible d'importer l'apprenant");
+    if (!open())
+        return -1;
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    if (!db.transaction()) {
+        failSql(what, db.lastError());
+        return -1;
+    }
+    QSqlQuery query(db);
+    int added = 0;
+    qint64 learner = 0;
+    const auto step = [&] {
+        query.prepare(QStringLiteral("SELECT id FROM learner WHERE uuid = ?"));
+        query.addBindValue(file.learner.uuid);
+        if (!query.exec())
+            return false;
+        if (query.next()) {
+            learner = query.value(0).toLongLong();
+        } else {
+            // A name another learner has already: « Léa (2) ».
+            QString name = file.learner.name;
+            bool taken = true;
+            for (int n = 2; taken; ++n) {
+                if (!nameTaken(query, name, 0, &taken))
+                    return false;
+                if (taken)
+                    name = QStringLiteral("%1 (%2)").arg(file.learner.name).arg(n);
+            }
+            query.prepare(QStringLiteral(
+                "INSERT INTO learner (uuid, name, level, created_ms, used_ms) VALUES (?, ?, ?, ?, 0)"));
+            query.addBindValue(file.learner.uuid);
+            query.addBindValue(name);
+            query.addBindValue(file.learner.level);
+            query.addBindValue(QDateTime::currentMSecsSinceEpoch());
+            if (!query.exec())
+                return false;
+            learner = query.lastInsertId().toLongLong();
+        }
+        for (const SessionRecord &s : file.sessions) {
+            query.prepare(QStringLiteral(
+                "INSERT OR IGNORE INTO session (start_ms, end_ms, module, lesson, good, errors, seconds,"
+                " typing_ms, title, completed, learner, uuid) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+            for (const QVariant &v :
+                 {QVariant(s.start.toMSecsSinceEpoch()), QVariant(s.end.toMSecsSinceEpoch()), QVariant(s.module),
+                  QVariant(s.lesson), QVariant(s.good), QVariant(s.errors), QVariant(s.seconds),
+                  QVariant(s.typingMs),
+                  s.title.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(s.title),
+                  s.completed ? QVariant(*s.completed ? 1 : 0) : QVariant(QMetaType::fromType<int>()),
+                  QVariant(learner), QVariant(s.uuid)})
+                query.addBindValue(v);
+            if (!query.exec())
+                return false;
+            if (query.numRowsAffected() != 1)
+                continue; // here already
+            ++added;
+            const QVariant id = query.lastInsertId();
+            for (auto it = s.keys.cbegin(); it != s.keys.cend(); ++it) {
+                query.prepare(QStringLiteral(
+                    "INSERT INTO session_key (session, key, typed, missed, ms, timed) VALUES (?, ?, ?, ?, ?, ?)"));
+                for (const QVariant &v : {id, QVariant(it.key()), QVariant(it->typed), QVariant(it->missed),
+                                          QVariant(it->ms), QVariant(it->timed)})
+                    query.addBindValue(v);
+                if (!query.exec())
+                    return false;
+            }
+            for (auto it = s.confusions.cbegin(); it != s.confusions.cend(); ++it) {
+                query.prepare(QStringLiteral(
+                    "INSERT INTO session_confusion (session, expected, pressed, count) VALUES (?, ?, ?, ?)"));
+                for (const QVariant &v :
+                     {id, QVariant(it.key().first), QVariant(it.key().second), QVariant(it.value())})
+                    query.addBindValue(v);
+                if (!query.exec())
+                    return false;
+            }
+        }
+        return true;
+    };
+    if (!step() || !db.commit()) {
+        const QSqlError detail = query.lastError().isValid() ? query.lastError() : db.lastError();
+        db.rollback();
+        failSql(what, detail);
+        return -1;
+    }
+    return added;
 }
 
 } // namespace progress

@@ -1,9 +1,12 @@
 // The learners window and the start-up question.
 #include "progress/tapprenants.h"
 
+#include "progress/learnerfile.h"
 #include "ui/prompter.h"
+#include "ui/safefile.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -16,6 +19,9 @@
 #include <QVBoxLayout>
 
 namespace {
+
+const QString kFilter = QStringLiteral("Apprenants Tapivox (*.tapivox)|*.tapivox");
+const QString kSuffix = QStringLiteral("tapivox");
 
 // « 37 séances depuis le 2 octobre »
 QString history(const progress::Learner &l)
@@ -102,6 +108,8 @@ TApprenants::TApprenants(QWidget *parent)
     RenommerApprenant = button("RenommerApprenant", QStringLiteral("&Renommer"));
     RetirerApprenant = button("RetirerApprenant", QStringLiteral("Re&tirer..."));
     ChangerApprenant = button("ChangerApprenant", QStringLiteral("&Changer d'apprenant"));
+    ExporterApprenant = button("ExporterApprenant", QStringLiteral("&Exporter..."));
+    ImporterApprenant = button("ImporterApprenant", QStringLiteral("&Importer..."));
     buttons->addStretch(1);
     auto *close = button("Fermer", QStringLiteral("&Fermer"));
     layout->addLayout(buttons);
@@ -111,6 +119,8 @@ TApprenants::TApprenants(QWidget *parent)
     connect(RenommerApprenant, &QPushButton::clicked, this, &TApprenants::RenommerApprenantClick);
     connect(RetirerApprenant, &QPushButton::clicked, this, &TApprenants::RetirerApprenantClick);
     connect(ChangerApprenant, &QPushButton::clicked, this, &TApprenants::ChangerApprenantClick);
+    connect(ExporterApprenant, &QPushButton::clicked, this, &TApprenants::ExporterApprenantClick);
+    connect(ImporterApprenant, &QPushButton::clicked, this, &TApprenants::ImporterApprenantClick);
     connect(ListeApprenants, &QTableWidget::cellDoubleClicked, this, &TApprenants::ChangerApprenantClick);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     connect(ListeApprenants, &QTableWidget::itemSelectionChanged, this, [this] {
@@ -144,7 +154,8 @@ void TApprenants::fill(qint64 select)
         if (l.id == select)
             ListeApprenants->selectRow(r);
     }
-    for (QPushButton *b : {AjouterApprenant, RenommerApprenant, RetirerApprenant, ChangerApprenant})
+    for (QPushButton *b : {AjouterApprenant, RenommerApprenant, RetirerApprenant, ChangerApprenant,
+                           ExporterApprenant, ImporterApprenant})
         b->setEnabled(m_journal != nullptr);
     RetirerApprenant->setEnabled(m_journal && m_learners.size() > 1);
 }
@@ -184,7 +195,8 @@ void TApprenants::RenommerApprenantClick()
     fill(id);
 }
 
-// What is lost is said before anything is.
+// What is lost is said before anything is, and the history can be kept in
+// a file first.
 void TApprenants::RetirerApprenantClick()
 {
     const qint64 id = selected();
@@ -194,9 +206,16 @@ void TApprenants::RetirerApprenantClick()
         if (l.id != id)
             continue;
         const QString text =
-            QStringLiteral("Retirer %1 efface son historique (%2). Cela ne peut pas être annulé.")
+            QStringLiteral("Retirer %1 efface son historique (%2). Enregistrez-le d'abord dans un fichier si "
+                           "vous voulez le garder.")
                 .arg(l.name, history(l));
-        if (!ui::prompter().confirm(this, text, QStringLiteral("Retirer")))
+        const int answer = ui::prompter().choose(this, text,
+                                                 {QStringLiteral("Enregistrer puis retirer"),
+                                                  QStringLiteral("Retirer sans enregistrer"),
+                                                  QStringLiteral("Annuler")});
+        if (answer == 0 && !exportLearner(id))
+            return;
+        if (answer != 0 && answer != 1)
             return;
     }
     const bool wasCurrent = m_journal->currentLearner() == id;
@@ -214,6 +233,60 @@ void TApprenants::ChangerApprenantClick()
         return;
     accept();
     emit learnerChosen(id);
+}
+
+bool TApprenants::exportLearner(qint64 id)
+{
+    const std::optional<progress::LearnerFile> file = m_journal->exportLearner(id);
+    if (!file) {
+        showFailure();
+        return false;
+    }
+    const QString path = ui::prompter().saveFileName(this, kFilter, kSuffix);
+    if (path.isEmpty())
+        return false;
+    QString reason;
+    if (!ui::writeFileSafely(path, file->serialize(), &reason)) {
+        ui::prompter().error(this, QStringLiteral("Impossible d'enregistrer « %1 » : %2.")
+                                       .arg(QDir::toNativeSeparators(path), reason));
+        return false;
+    }
+    return true;
+}
+
+void TApprenants::ExporterApprenantClick()
+{
+    if (const qint64 id = selected(); m_journal && id > 0)
+        exportLearner(id);
+}
+
+void TApprenants::ImporterApprenantClick()
+{
+    if (!m_journal)
+        return;
+    const QString path = ui::prompter().openFileName(this, kFilter, kSuffix);
+    if (path.isEmpty())
+        return;
+    const QString what = QStringLiteral("Impossible d'importer « %1 »").arg(QDir::toNativeSeparators(path));
+    QByteArray bytes;
+    QString reason;
+    std::optional<progress::LearnerFile> file;
+    if (ui::readRegularFile(path, progress::LearnerFile::kMaxBytes, &bytes, &reason))
+        file = progress::LearnerFile::parse(bytes, &reason);
+    if (!file) {
+        ui::prompter().error(this, QStringLiteral("%1 : %2.").arg(what, reason));
+        return;
+    }
+    const int added = m_journal->importLearner(*file);
+    if (added < 0)
+        return showFailure();
+    ui::prompter().information(
+        this, added == 0 ? QStringLiteral("%1 : ces séances sont déjà là.").arg(file->learner.name)
+                         : QStringLiteral("%1 : %2 séance%3 ajoutée%3.")
+                               .arg(file->learner.name)
+                               .arg(added)
+                               .arg(added > 1 ? QStringLiteral("s") : QString()));
+    fill(selected());
 }
 
 QuiApprend::QuiApprend(const QList<progress::Learner> &learners, QWidget *parent)

@@ -29,6 +29,8 @@ public:
     void RenommerApprenantClick();
     void RetirerApprenantClick();
     void ChangerApprenantClick();
+    void ExporterApprenantClick();
+    void ImporterApprenantClick();
 
     QTableWidget *ListeApprenants = nullptr;
     QLineEdit *NomApprenant = nullptr;
@@ -37,6 +39,8 @@ public:
     QPushButton *RenommerApprenant = nullptr;
     QPushButton *RetirerApprenant = nullptr;
     QPushButton *ChangerApprenant = nullptr;
+    QPushButton *ExporterApprenant = nullptr;
+    QPushButton *ImporterApprenant = nullptr;
 
 signals:
     // The learner chosen: the frame ends the sessions in progress for the
@@ -46,6 +50,9 @@ signals:
 private:
     void fill(qint64 select);
     void showFailure();
+    // Writes the learner's history to a file the learner names; false when
+    // none was named or it could not be written (told).
+    bool exportLearner(qint64 id);
 
     progress::Journal *m_journal = nullptr;
     QList<progress::Learner> m_learners;

@@ -8,6 +8,7 @@
 #include "keyboard/tclavier.h"
 #include "progress/azertymap.h"
 #include "progress/journal.h"
+#include "progress/learnerfile.h"
 #include "progress/objective.h"
 #include "progress/progresschart.h"
 #include "progress/recording.h"
@@ -109,6 +110,9 @@ private slots:
     void learnerNamesAreChecked_data();
     void learnerNamesAreChecked();
     void learnersWindowAddsChoosesAndRemoves();
+    void learnerFileCarriesAHistoryOnce();
+    void learnerFileRefusesWhatIsNotOne_data();
+    void learnerFileRefusesWhatIsNotOne();
     void windowFitsTheScreen_data();
     void windowFitsTheScreen();
     void chartIsSharpAtScaleTwo();
@@ -896,16 +900,107 @@ void TestProgression::learnersWindowAddsChoosesAndRemoves()
     QSignalSpy chosen(&window, &TApprenants::learnerChosen);
     window.ListeApprenants->selectRow(0); // the first learner, in progress, with a session
     QCOMPARE(window.NomApprenant->text(), progress::Journal::accountName());
-    QTest::mouseClick(window.RetirerApprenant, Qt::LeftButton); // refused at the question
+    QTest::mouseClick(window.RetirerApprenant, Qt::LeftButton); // closed without an answer
     QCOMPARE(window.ListeApprenants->rowCount(), 2);
-    QVERIFY2(prompter.fake().confirmations.value(0).contains(u"1 séance, le 2 octobre 2026"_qs),
-             qPrintable(prompter.fake().confirmations.value(0)));
-    prompter.fake().confirmAnswers = {true};
+    QVERIFY2(prompter.fake().choiceTexts.value(0).contains(u"1 séance, le 2 octobre 2026"_qs),
+             qPrintable(prompter.fake().choiceTexts.value(0)));
+    // Saved first, then removed; the file brings the learner back.
+    const QString saved = m_dir->filePath(QStringLiteral("moi.tapivox"));
+    prompter.fake().choices = {0};
+    prompter.fake().saveNames = {saved};
     QTest::mouseClick(window.RetirerApprenant, Qt::LeftButton);
     QCOMPARE(window.ListeApprenants->rowCount(), 1);
     QCOMPARE(chosen.size(), 1); // the learner in progress went: Léa now
     QVERIFY(journal.sessions().isEmpty());
     QCOMPARE(journal.learners()[0].name, QStringLiteral("Léa"));
+    prompter.fake().openNames = {saved, saved};
+    QTest::mouseClick(window.ImporterApprenant, Qt::LeftButton);
+    QTest::mouseClick(window.ImporterApprenant, Qt::LeftButton);
+    QCOMPARE(window.ListeApprenants->rowCount(), 2);
+    QCOMPARE(prompter.fake().informations,
+             QStringList({progress::Journal::accountName() + QStringLiteral(" : 1 séance ajoutée."),
+                          progress::Journal::accountName() + QStringLiteral(" : ces séances sont déjà là.")}));
+}
+
+// A learner's history carried from one computer's journal to another's:
+// everything arrives, and a second import adds nothing.
+void TestProgression::learnerFileCarriesAHistoryOnce()
+{
+    progress::Journal here(path());
+    const qint64 lea = here.addLearner(u"Léa"_qs, progress::Learner::kCanType);
+    QVERIFY(here.setCurrentLearner(lea));
+    SessionRecord s = session(2, 4, 30, 10, 12, QDateTime(QDate(2026, 3, 2), QTime(10, 0)));
+    s.keys[u"é"_qs] = {30, 10, 4200, 28};
+    s.confusions[{u"é"_qs, u"e"_qs}] = 7;
+    s.title = u"<lettre> & co.txt"_qs;
+    s.completed = true;
+    QVERIFY(here.record(s));
+    QVERIFY(here.record(session(3, 1, 20, 0, 0, QDateTime(QDate(2026, 3, 3), QTime(10, 0)))));
+    const auto file = here.exportLearner(lea);
+    QVERIFY(file);
+    QString error;
+    const auto read = progress::LearnerFile::parse(file->serialize(), &error);
+    QVERIFY2(read, qPrintable(error));
+
+    QTemporaryDir other;
+    progress::Journal there(other.filePath(QStringLiteral("progression.sqlite")));
+    QVERIFY(there.addLearner(u"LÉA"_qs, progress::Learner::kBeginner) > 0); // another Léa there
+    QCOMPARE(there.importLearner(*read), 2);
+    QCOMPARE(there.importLearner(*read), 0);
+    const QList<progress::Learner> learners = there.learners();
+    QCOMPARE(learners.size(), 3);
+    const auto arrived = std::find_if(learners.cbegin(), learners.cend(),
+                                      [&](const progress::Learner &l) { return l.uuid == read->learner.uuid; });
+    QVERIFY(arrived != learners.cend());
+    QCOMPARE(arrived->name, u"Léa (2)"_qs);
+    QCOMPARE(arrived->level, progress::Learner::kCanType);
+    QVERIFY(there.setCurrentLearner(arrived->id));
+    const QList<SessionRecord> sessions = there.sessions();
+    QCOMPARE(sessions.size(), 2);
+    QCOMPARE(sessions[0].uuid, here.sessions()[0].uuid);
+    QCOMPARE(sessions[0].title, s.title);
+    QCOMPARE(sessions[0].completed, std::optional<bool>(true));
+    QCOMPARE(sessions[0].seconds, 12);
+    QCOMPARE(there.recentKeyStats(5).size(), 1);
+    QCOMPARE(there.recentKeyStats(5)[0].ms, 4200);
+    QCOMPARE(there.confusions(5).size(), 1);
+    QCOMPARE(there.confusions(5)[0].count, 7);
+}
+
+void TestProgression::learnerFileRefusesWhatIsNotOne_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("reason");
+    const QByteArray good = R"({"format": "tapivox-apprenant", "version": 1,
+        "apprenant": {"uuid": "6f1c1a52-6c8e-4a8e-9a67-0c2f2d3e4b5a", "nom": "Léa", "niveau": 0},
+        "seances": [{"uuid": "0d9f0c3e-1b2a-4c5d-8e7f-112233445566", "debut": 1000, "fin": 61000,
+                     "module": 2, "lecon": 4, "bonnes": 30, "erreurs": 1, "secondes": 0,
+                     "frappe_ms": 50000, "touches": [["é", 3, 1, 600, 3]], "confusions": []}]})";
+    QTest::newRow("a learner's file") << good << QString();
+    QTest::newRow("not JSON") << QByteArray("%PDF-1.4") << u"pas un fichier d'apprenant"_qs;
+    QTest::newRow("truncated") << good.left(good.size() / 2) << u"pas un fichier d'apprenant"_qs;
+    QTest::newRow("another program's JSON") << QByteArray(R"({"format": "autre"})")
+                                            << u"pas un fichier d'apprenant"_qs;
+    QTest::newRow("from a newer Tapivox") << QByteArray(good).replace("\"version\": 1", "\"version\": 2")
+                                          << u"plus récente"_qs;
+    QTest::newRow("a name of control characters")
+        << QByteArray(good).replace("Léa", "\\u0007") << u"l'apprenant y est mal décrit"_qs;
+    QTest::newRow("a negative count") << QByteArray(good).replace("\"bonnes\": 30", "\"bonnes\": -3")
+                                      << u"séance 1 est illisible"_qs;
+    QTest::newRow("a session without its id")
+        << QByteArray(good).replace("0d9f0c3e-1b2a-4c5d-8e7f-112233445566", "x") << u"séance 1"_qs;
+}
+
+void TestProgression::learnerFileRefusesWhatIsNotOne()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, reason);
+    QString error;
+    const auto file = progress::LearnerFile::parse(bytes, &error);
+    QCOMPARE(bool(file), reason.isEmpty());
+    QVERIFY2(error.contains(reason), qPrintable(error));
+    if (file)
+        QCOMPARE(file->sessions.value(0).keys.value(u"é"_qs).ms, 600);
 }
 
 void TestProgression::windowFitsTheScreen_data()
