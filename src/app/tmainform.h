@@ -184,4 +184,5 @@ private:
     bool m_guideWanted = false;
     bool m_painted = false;
     bool m_askingLearner = false;
+    QString m_learnerGroup; // whose display choices are read: empty for the first learner
 };

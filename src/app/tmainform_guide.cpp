@@ -88,7 +88,7 @@ void TMainForm::setupGuide()
     if (!item)
         return;
     item->setCheckable(true);
-    m_guideWanted = ui::settings()->value(kVisibleKey, true).toBool();
+    m_guideWanted = ui::settings()->value(ui::learnerKey(kVisibleKey), true).toBool();
     item->setChecked(m_guideWanted);
     connect(item, &QAction::triggered, this, &TMainForm::Guide1Click);
 }
@@ -98,7 +98,7 @@ void TMainForm::Guide1Click(bool checked)
     m_guideWanted = checked;
     if (QAction *item = action(QStringLiteral("Guide1")); item && item->isChecked() != checked)
         item->setChecked(checked);
-    ui::settings()->setValue(kVisibleKey, checked);
+    ui::settings()->setValue(ui::learnerKey(kVisibleKey), checked);
     if (checked && m_painted)
         buildGuide();
     followGuide();

@@ -9,8 +9,11 @@
 #include "progress/tapprenants.h"
 #include "ui/accessibility.h"
 #include "ui/prompter.h"
+#include "ui/settings.h"
 
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace {
 
@@ -68,14 +71,30 @@ void TMainForm::showLearner()
 {
     progress::Journal *journal = progress::journal();
     QString title = kTitle;
+    QString group; // the first learner's choices are the file's own keys
     if (journal && QFileInfo::exists(journal->path())) {
         const QList<progress::Learner> learners = journal->learners();
         const qint64 current = journal->currentLearner();
-        if (learners.size() > 1)
-            for (const progress::Learner &l : learners)
-                if (l.id == current)
-                    title = QStringLiteral("%1 — %2").arg(kTitle, l.name);
+        qint64 first = current;
+        for (const progress::Learner &l : learners)
+            first = std::min(first, l.id);
+        for (const progress::Learner &l : learners) {
+            if (l.id != current)
+                continue;
+            if (learners.size() > 1)
+                title = QStringLiteral("%1 — %2").arg(kTitle, l.name);
+            if (l.id != first)
+                group = l.uuid;
+        }
     }
     if (windowTitle() != title)
         setWindowTitle(title);
+    if (group == m_learnerGroup)
+        return;
+    // Each learner has their own display choices.
+    m_learnerGroup = group;
+    ui::setLearnerGroup(group);
+    const bool guide = ui::settings()->value(ui::learnerKey(QStringLiteral("guide/visible")), true).toBool();
+    if (guide != m_guideWanted)
+        Guide1Click(guide);
 }

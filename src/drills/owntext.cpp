@@ -370,7 +370,7 @@ Text readFile(const QString &path)
 
 QStringList recentTexts()
 {
-    return ui::settings()->value(kRecentKey).toStringList().mid(0, kRecentCount);
+    return ui::settings()->value(ui::learnerKey(kRecentKey)).toStringList().mid(0, kRecentCount);
 }
 
 void rememberText(const QString &path)
@@ -381,7 +381,7 @@ void rememberText(const QString &path)
     recent.prepend(absolute);
     while (recent.size() > kRecentCount)
         recent.removeLast();
-    ui::settings()->setValue(kRecentKey, recent);
+    ui::settings()->setValue(ui::learnerKey(kRecentKey), recent);
 }
 
 void forgetTexts(const QStringList &paths)
@@ -389,7 +389,7 @@ void forgetTexts(const QStringList &paths)
     QStringList recent = recentTexts();
     for (const QString &p : paths)
         recent.removeAll(p);
-    ui::settings()->setValue(kRecentKey, recent);
+    ui::settings()->setValue(ui::learnerKey(kRecentKey), recent);
 }
 
 } // namespace owntext

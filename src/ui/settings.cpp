@@ -12,4 +12,24 @@ std::unique_ptr<QSettings> settings()
                                        QStringLiteral("Tapivox"), QStringLiteral("Tapivox"));
 }
 
+namespace {
+
+QString &learnerGroup()
+{
+    static QString group;
+    return group;
+}
+
+} // namespace
+
+void setLearnerGroup(const QString &learner)
+{
+    learnerGroup() = learner;
+}
+
+QString learnerKey(const QString &key)
+{
+    return learnerGroup().isEmpty() ? key : QStringLiteral("apprenants/%1/%2").arg(learnerGroup(), key);
+}
+
 } // namespace ui

@@ -40,6 +40,7 @@ private slots:
     void keysShowTheirLook_data();
     void keysShowTheirLook();
     void optionIsKeptAcrossARestart();
+    void optionIsEachLearners();
     void startOffersWhatTheJournalSays_data();
     void startOffersWhatTheJournalSays();
     void lessonEndLeadsOn_data();
@@ -245,6 +246,48 @@ void TestGuideBand::optionIsKeptAcrossARestart()
     test::stopProgram();
     test::startProgram();
     QVERIFY(forms().MainForm->action(QStringLiteral("Guide1"))->isChecked());
+}
+
+// Two learners: the guide hidden by one stays shown for the other, and the
+// lesson in progress is recorded for the one who typed it.
+void TestGuideBand::optionIsEachLearners()
+{
+    test::stopProgram();
+    QTemporaryDir data;
+    const QString path = data.filePath(QStringLiteral("progression.sqlite"));
+    qint64 first = 0, tom = 0;
+    {
+        progress::Journal file(path);
+        progress::SessionRecord last;
+        last.start = QDateTime(QDate(2025, 3, 1), QTime(10, 0));
+        last.end = last.start.addSecs(60);
+        last.module = last.lesson = 2;
+        last.good = 10;
+        QVERIFY(file.record(last));
+        first = file.currentLearner();
+        tom = file.addLearner(QStringLiteral("Tom"), 0);
+    }
+    progress::useJournal(path);
+    test::startProgram();
+    TMainForm *frame = forms().MainForm;
+    QTRY_VERIFY(band() && band()->isVisible());
+    frame->action(QStringLiteral("Guide1"))->trigger(); // hidden, for the first learner
+    QVERIFY(!band()->isVisible());
+    frame->action(QStringLiteral("N1gh1"))->trigger();
+    QTest::keyClick(forms().Exos->Edit2(), Qt::Key_D);
+    frame->changeLearner(tom);
+    QVERIFY(frame->action(QStringLiteral("Guide1"))->isChecked());
+    QTRY_VERIFY(band()->isVisible());
+    QCOMPARE(frame->windowTitle(), QStringLiteral("Tapivox — Tom"));
+    QTest::keyClick(forms().Exos->Edit2(), Qt::Key_G);
+    frame->changeLearner(first);
+    QVERIFY(!frame->action(QStringLiteral("Guide1"))->isChecked());
+    QVERIFY(!band()->isVisible());
+    QCOMPARE(progress::journal()->sessions(2).size(), 2); // the lesson 2 of before, the « d »
+    QVERIFY(progress::journal()->setCurrentLearner(tom));
+    QCOMPARE(progress::journal()->sessions(2).size(), 1); // Tom's « g »
+    frame->action(QStringLiteral("Guide1"))->trigger();   // shown again for the tests after this one
+    progress::useJournal(QString());
 }
 
 void TestGuideBand::startOffersWhatTheJournalSays_data()
