@@ -32,14 +32,14 @@ template <typename W, W *Forms::*member> LessonWindow *window(const Forms &forms
 #define LESSON(W, member) &create<W, &Forms::member>, &window<W, &Forms::member>
 
 // clang-format off
-const LessonDef kLessons[] = {
-    {1, "Clavier",   "Clavier1",   "SpeedButton1",  "clavier.html",   0, LESSON(TClavier, Clavier)},
-    {2, "Exercices", "Exercices1", "SpeedButton2",  "exercices.html", 1, LESSON(TExos, Exos)},
-    {3, "Phrases",   "Phrases1",   "SpeedButton7",  "phrases.html",   1, LESSON(TPhrases, Phrases)},
-    {4, "Texte",     "Texte1",     "SpeedButton3",  "texte.html",     1, LESSON(TTexte, Texte)},
-    {5, "Jeu",       "Jeu1",       "SpeedButton4",  "jeu.html",       1, LESSON(TJeu, Jeu)},
-    {6, "Tableur",   "Tableur1",   "SpeedButton13", "tableur.html",   1, LESSON(TTableur, Tableur)},
-    {7, "Saisie",    "Saisie1",    "SpeedButton14", "saisie.html",    1, LESSON(TSaisie, Saisie)},
+constexpr LessonDef kLessons[] = {
+    {1, "Clavier",   "Clavier1",   "SpeedButton1",  "clavier.html",   0, 0, LESSON(TClavier, Clavier)},
+    {2, "Exercices", "Exercices1", "SpeedButton2",  "exercices.html", 1, 1, LESSON(TExos, Exos)},
+    {3, "Phrases",   "Phrases1",   "SpeedButton7",  "phrases.html",   1, 2, LESSON(TPhrases, Phrases)},
+    {4, "Texte",     "Texte1",     "SpeedButton3",  "texte.html",     1, 3, LESSON(TTexte, Texte)},
+    {5, "Jeu",       "Jeu1",       "SpeedButton4",  "jeu.html",       1, 5, LESSON(TJeu, Jeu)},
+    {6, "Tableur",   "Tableur1",   "SpeedButton13", "tableur.html",   1, 4, LESSON(TTableur, Tableur)},
+    {7, "Saisie",    "Saisie1",    "SpeedButton14", "saisie.html",    1, 6, LESSON(TSaisie, Saisie)},
 };
 // clang-format on
 
@@ -48,11 +48,35 @@ const LessonDef kLessons[] = {
 // The lesson file keeps a lesson code and a menu code for each of them.
 static_assert(std::size(kLessons) == LessonFile::kModules);
 
+// Module codes follow the rows, and each start turn is taken once: a row
+// added without its turn, or with another's, does not build.
+constexpr bool rowsAreInOrder()
+{
+    for (std::size_t i = 0; i < std::size(kLessons); ++i) {
+        if (kLessons[i].module != int(i) + 1 || kLessons[i].startTurn < 0 ||
+            kLessons[i].startTurn >= int(std::size(kLessons)))
+            return false;
+        for (std::size_t j = 0; j < i; ++j)
+            if (kLessons[j].startTurn == kLessons[i].startTurn)
+                return false;
+    }
+    return true;
+}
+static_assert(rowsAreInOrder());
+
 } // namespace
 
 std::span<const LessonDef> lessonTable()
 {
     return kLessons;
+}
+
+QList<const LessonDef *> lessonsInStartOrder()
+{
+    QList<const LessonDef *> rows(std::size(kLessons));
+    for (const LessonDef &row : kLessons)
+        rows[row.startTurn] = &row;
+    return rows;
 }
 
 const LessonDef *lessonRow(int module)

@@ -22,6 +22,10 @@ struct LessonDef
     const char *button;     // objectName of the toolbar button that shows it
     const char *helpPage;   // the page F1 opens in the window
     std::int32_t startCode; // what SetIni gets at start-up and for a new lesson
+    // Its turn when every window starts afresh (start-up, a new lesson): the
+    // spreadsheet before the game, unlike the lesson file's order, so that
+    // the journal records their sessions so.
+    int startTurn;
     // Creates the window and sets its reference in forms().
     LessonWindow *(*create)(Forms &forms);
     // The window, once created (null before).
@@ -30,6 +34,8 @@ struct LessonDef
 
 // By module code: TClavier, TExos, TPhrases, TTexte, TJeu, TTableur, TSaisie.
 std::span<const LessonDef> lessonTable();
+// The rows in the order of their start turns.
+QList<const LessonDef *> lessonsInStartOrder();
 
 // The row of a module code, of a menu, or of a toolbar button; null for none.
 const LessonDef *lessonRow(int module);

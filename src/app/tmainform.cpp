@@ -370,16 +370,13 @@ void TMainForm::FormShow()
     Timer1Timer();
 }
 
-// SetIni on every lesson window, then the keyboard window, the first of
-// the table, in front. A new lesson starts the spreadsheet before the game,
-// unlike the lesson file's order (the journal records their sessions so).
+// SetIni on every lesson window in its start turn, then the keyboard
+// window, the first of the table, in front.
 void TMainForm::newLesson()
 {
-    static constexpr int kOrder[] = {1, 2, 3, 4, 6, 5, 7};
-    for (int module : kOrder)
-        if (const LessonDef *row = lessonRow(module))
-            if (LessonWindow *w = lessonWindow(*row))
-                w->SetIni(row->startCode);
+    for (const LessonDef *row : lessonsInStartOrder())
+        if (LessonWindow *w = lessonWindow(*row))
+            w->SetIni(row->startCode);
     showLesson(lessonWindow(lessonTable().front()));
 }
 

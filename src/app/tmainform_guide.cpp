@@ -66,7 +66,7 @@ QString resumeName(const progress::SessionRecord &session)
 {
     // The offer is a button's caption: an « & » in a file's name is shown,
     // not taken for a mnemonic.
-    if (session.module == 4 && session.lesson == 8)
+    if (progress::isOwnText(session.module, session.lesson))
         return session.title.isEmpty() ? QStringLiteral("Votre texte")
                                        : QStringLiteral("Votre texte\u00a0: %1")
                                              .arg(QString(session.title).replace(u'&', QStringLiteral("&&")));

@@ -7,6 +7,7 @@
 #include "drills/texttexts.h"
 #include "keyboard/keymodel.h"
 #include "keyboard/tcaract.h"
+#include "progress/lessonfamily.h"
 #include "ui/cp1252.h"
 #include "ui/deadkeys.h"
 #include "ui/int32.h"
@@ -215,10 +216,10 @@ void TTexte::showLesson(std::int32_t code)
     case 5: Lettre(); break;
     case 6: Relance(); break;
     case 7: Cv(); break;
-    case 8: loadOwnText(); break;
+    case progress::kOwnTextLesson: loadOwnText(); break;
     default: break; // the model keeps its text
     }
-    if (code == 8 && m_own)
+    if (code == progress::kOwnTextLesson && m_own)
         setSessionTitle(m_ownTitle);
     m_richEdit2->clear();
     m_richEdit2->setCurrentCharFormat(QTextCharFormat()); // no bold left over from the last lesson

@@ -2,14 +2,13 @@
 #include "guide/lessonend.h"
 
 #include "drills/exercisetexts.h"
+#include "progress/lessonfamily.h"
 
 namespace guide {
 
 namespace {
 
 constexpr int kExercises = 2, kPhrases = 3, kText = 4;
-// The learner's own text: chosen from a file, never opened by itself.
-constexpr std::int32_t kOwnText = 8;
 // The last of the first exercises, and of the whole series: the phrases
 // come next.
 constexpr std::int32_t kLastFirstExercise = drills::FirstFrenchExercise - 1;
@@ -52,7 +51,8 @@ NextLesson nextLesson(int module, std::int32_t code, bool nextPageInPlace, const
     } else if (module == kPhrases && offer(kPhrases, code + 1)) {
         next.module = kPhrases;
         next.code = code + 1;
-    } else if (module == kText && code >= 1 && offer(kText, code + 1) && code + 1 != kOwnText) {
+    } else if (module == kText && code >= 1 && offer(kText, code + 1) &&
+               !progress::isOwnText(kText, code + 1)) {
         next.module = kText;
         next.code = code + 1;
     }

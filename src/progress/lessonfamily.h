@@ -10,6 +10,17 @@
 
 namespace progress {
 
+// The learner's own text is lesson 8 of the text lessons; the progression
+// window shows it as a family of its own, under an id no module code takes.
+inline constexpr int kTextModule = 4;
+inline constexpr std::int32_t kOwnTextLesson = 8;
+inline constexpr int kOwnTextsFamily = -1;
+
+inline bool isOwnText(int module, std::int32_t lesson)
+{
+    return module == kTextModule && lesson == kOwnTextLesson;
+}
+
 struct LessonFamily
 {
     int module = 0;                              // as the sessions record it

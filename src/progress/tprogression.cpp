@@ -223,7 +223,7 @@ QString TProgression::sessionName(const progress::SessionRecord &session) const
 bool TProgression::inFamily(const progress::SessionRecord &session, int family)
 {
     if (family == kOwnTexts)
-        return session.module == 4 && session.lesson == 8;
+        return progress::isOwnText(session.module, session.lesson);
     return session.module == family;
 }
 

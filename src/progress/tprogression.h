@@ -26,7 +26,7 @@ public:
     static constexpr int kChartPoints = 60;
     static constexpr int kMissedRows = 12;
     // The family of the learner's own texts: text lessons of code 8.
-    static constexpr int kOwnTexts = 8;
+    static constexpr int kOwnTexts = progress::kOwnTextsFamily;
 
     // families: the lesson families it offers, in the order of its list.
     explicit TProgression(QList<progress::LessonFamily> families, QWidget *parent = nullptr);

@@ -212,16 +212,21 @@ void TestMainFormFile::yesThenCancelledOpenSavesOnly()
 void TestMainFormFile::noWindowForUnknownModule_data()
 {
     QTest::addColumn<QByteArray>("firstLine");
-    QTest::newRow("0") << QByteArray("0");
-    QTest::newRow("8") << QByteArray("8");
+    QTest::addColumn<QByteArray>("after"); // lines after the fifteen
+    QTest::newRow("0") << QByteArray("0") << QByteArray();
+    QTest::newRow("8") << QByteArray("8") << QByteArray();
+    // A later version's file: a lesson 8 in front, its two codes appended.
+    QTest::newRow("8 with its codes after the fifteen") << QByteArray("8") << QByteArray("5\r\n6\r\n");
 }
 
 void TestMainFormFile::noWindowForUnknownModule()
 {
     QFETCH(QByteArray, firstLine);
+    QFETCH(QByteArray, after);
     frame()->showLesson(forms().Phrases);
     const QString path = m_cwd->file(QStringLiteral("c.tpx"));
-    writeFile(path, firstLine + "\r\n1\r\n4\r\n3\r\n2\r\n1\r\n3\r\n2\r\n2\r\n4\r\n3\r\n2\r\n1\r\n3\r\n2\r\n");
+    writeFile(path, firstLine + "\r\n1\r\n4\r\n3\r\n2\r\n1\r\n3\r\n2\r\n2\r\n4\r\n3\r\n2\r\n1\r\n3\r\n2\r\n" +
+                        after);
     fake().openNames << path;
     frame()->OpenItemClick();
     QCOMPARE(frame()->activeLesson(), static_cast<LessonWindow *>(forms().Phrases));

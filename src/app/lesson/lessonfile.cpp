@@ -67,10 +67,11 @@ bool LessonFile::isLessonFile(const QByteArray &bytes)
             continue; // an empty line
         if (data[first] == '+' || data[first] == '-')
             ++first;
-        if (first == last || !std::all_of(data + first, data + last, isDigit) || ++count > kLines)
+        if (first == last || !std::all_of(data + first, data + last, isDigit) || ++count > kMaxLines)
             return false;
     }
-    return count > 0;
+    // Lessons added after the seven append their two codes.
+    return count > 0 && (count <= kLines || (count - kLines) % 2 == 0);
 }
 
 QByteArray LessonFile::serialize() const

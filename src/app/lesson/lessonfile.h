@@ -14,6 +14,10 @@ struct LessonFile
     static constexpr int kModules = 7;
     // Line 1, then the seven lesson codes, then the seven menu codes.
     static constexpr int kLines = 1 + 2 * kModules;
+    // The fifteen lines stay as they are; a file of a later version may
+    // append a lesson code and a menu code for each module past the seven,
+    // which this one reads past.
+    static constexpr int kMaxLines = kLines + 2 * 64;
     std::array<std::int32_t, kLines> values{};
 
     // The module code of the window in front (line 1), and the lesson code
@@ -31,10 +35,10 @@ struct LessonFile
     // that is missing, not an integer or outside 32 bits reads as 0.
     static LessonFile parse(const QByteArray &bytes);
     // Whether bytes are a lesson file rather than some other file: one to
-    // fifteen lines (LF or CR LF), each a decimal integer of any size with an
-    // optional sign, blanks around it; empty lines are skipped and code 26
-    // ends the file. Letters, control characters or a sixteenth value mean
-    // another kind of file.
+    // fifteen lines (LF or CR LF), or fifteen and pairs after them, each a
+    // decimal integer of any size with an optional sign, blanks around it;
+    // empty lines are skipped and code 26 ends the file. Letters, control
+    // characters or a sixteenth value alone mean another kind of file.
     static bool isLessonFile(const QByteArray &bytes);
     QByteArray serialize() const;
 };
