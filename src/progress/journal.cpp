@@ -343,6 +343,25 @@ bool Journal::upgrade(int version)
     return true;
 }
 
+SessionRecord Journal::sessionAt(const QSqlQuery &query, int column)
+{
+    const auto at = [&](int i) { return query.value(column + i); };
+    SessionRecord r;
+    r.start = QDateTime::fromMSecsSinceEpoch(at(0).toLongLong());
+    r.end = QDateTime::fromMSecsSinceEpoch(at(1).toLongLong());
+    r.module = at(2).toInt();
+    r.lesson = at(3).toInt();
+    r.good = at(4).toInt();
+    r.errors = at(5).toInt();
+    r.seconds = at(6).toInt();
+    r.typingMs = at(7).toLongLong();
+    r.title = at(8).toString();
+    if (!query.isNull(column + 9))
+        r.completed = at(9).toInt() != 0;
+    r.uuid = at(10).toString();
+    return r;
+}
+
 bool Journal::record(const SessionRecord &session)
 {
     m_error.clear();
@@ -429,22 +448,8 @@ QList<SessionRecord> Journal::sessions(int module, int limit)
         failSql(QStringLiteral("Impossible de lire l'historique de progression"), query.lastError());
         return result;
     }
-    while (query.next()) {
-        SessionRecord r;
-        r.start = QDateTime::fromMSecsSinceEpoch(query.value(0).toLongLong());
-        r.end = QDateTime::fromMSecsSinceEpoch(query.value(1).toLongLong());
-        r.module = query.value(2).toInt();
-        r.lesson = query.value(3).toInt();
-        r.good = query.value(4).toInt();
-        r.errors = query.value(5).toInt();
-        r.seconds = query.value(6).toInt();
-        r.typingMs = query.value(7).toLongLong();
-        r.title = query.value(8).toString();
-        if (!query.isNull(9))
-            r.completed = query.value(9).toInt() != 0;
-        r.uuid = query.value(10).toString();
-        result.append(r);
-    }
+    while (query.next())
+        result.append(sessionAt(query, 0));
     std::reverse(result.begin(), result.end());
     return result;
 }

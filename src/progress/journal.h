@@ -132,6 +132,9 @@ private:
     bool fail(const QString &what, const QString &detail);
     bool failSql(const QString &what, const QSqlError &error);
     bool runOverRecent(QSqlQuery &query, const char *sql, int sessions);
+    // A session from columns start_ms, end_ms, module, lesson, good, errors,
+    // seconds, typing_ms, title, completed and uuid, from column on.
+    static SessionRecord sessionAt(const QSqlQuery &query, int column);
     // Within an opened transaction.
     bool addFirstLearner(QSqlQuery &query);
     bool deleteSessionsOf(QSqlQuery &query, qint64 learner);

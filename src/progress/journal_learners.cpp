@@ -311,32 +311,21 @@ std::optional<LearnerFile> Journal::exportLearner(qint64 id)
     file.learner.name = query.value(1).toString();
     file.learner.level = query.value(2).toInt();
     QHash<qint64, qsizetype> index; // session id: its place in the file
-    query.prepare(QStringLiteral("SELECT id, uuid, start_ms, end_ms, module, lesson, good, errors, seconds,"
-                                 " typing_ms, title, completed FROM session WHERE learner = ? ORDER BY start_ms, id"));
+    query.prepare(
+        QStringLiteral("SELECT id, start_ms, end_ms, module, lesson, good, errors, seconds, typing_ms,"
+                       " title, completed, uuid FROM session WHERE learner = ? ORDER BY start_ms, id"));
     query.addBindValue(id);
     if (!query.exec()) {
         failSql(kReadFailure, query.lastError());
         return std::nullopt;
     }
     while (query.next()) {
-        SessionRecord s;
-        s.uuid = query.value(1).toString();
-        s.start = QDateTime::fromMSecsSinceEpoch(query.value(2).toLongLong());
-        s.end = QDateTime::fromMSecsSinceEpoch(query.value(3).toLongLong());
-        s.module = query.value(4).toInt();
-        s.lesson = query.value(5).toInt();
-        s.good = query.value(6).toInt();
-        s.errors = query.value(7).toInt();
-        s.seconds = query.value(8).toInt();
-        s.typingMs = query.value(9).toLongLong();
-        s.title = query.value(10).toString();
-        if (!query.isNull(11))
-            s.completed = query.value(11).toInt() != 0;
         index.insert(query.value(0).toLongLong(), file.sessions.size());
-        file.sessions.append(s);
+        file.sessions.append(sessionAt(query, 1));
     }
-    query.prepare(QStringLiteral("SELECT k.session, k.key, k.typed, k.missed, k.ms, k.timed FROM session_key k"
-                                 " JOIN session s ON s.id = k.session WHERE s.learner = ?"));
+    query.prepare(
+        QStringLiteral("SELECT k.session, k.key, k.typed, k.missed, k.ms, k.timed FROM session_key k"
+                       " JOIN session s ON s.id = k.session WHERE s.learner = ?"));
     query.addBindValue(id);
     if (!query.exec()) {
         failSql(kReadFailure, query.lastError());
@@ -408,9 +397,9 @@ int Journal::importLearner(const LearnerFile &file)
                 "INSERT OR IGNORE INTO session (start_ms, end_ms, module, lesson, good, errors, seconds,"
                 " typing_ms, title, completed, learner, uuid) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
             for (const QVariant &v :
-                 {QVariant(s.start.toMSecsSinceEpoch()), QVariant(s.end.toMSecsSinceEpoch()), QVariant(s.module),
-                  QVariant(s.lesson), QVariant(s.good), QVariant(s.errors), QVariant(s.seconds),
-                  QVariant(s.typingMs),
+                 {QVariant(s.start.toMSecsSinceEpoch()), QVariant(s.end.toMSecsSinceEpoch()),
+                  QVariant(s.module), QVariant(s.lesson), QVariant(s.good), QVariant(s.errors),
+                  QVariant(s.seconds), QVariant(s.typingMs),
                   s.title.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(s.title),
                   s.completed ? QVariant(*s.completed ? 1 : 0) : QVariant(QMetaType::fromType<int>()),
                   QVariant(learner), QVariant(s.uuid)})
