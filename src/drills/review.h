@@ -44,6 +44,9 @@ private:
     QString goodToken(const QStringList &good);
     QString wordWith(QChar letter, bool first);
     QString homeRowToken();
+    QString signToken(QChar sign); // a sign in a French context: « mot », 25 %, l'été
+    QString commonWord();
+    QString number(int low, int high);
     int skewed(qsizetype size); // an index favouring the front
 
     QStringList m_words; // most frequent first
