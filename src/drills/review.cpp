@@ -82,7 +82,7 @@ QString Review::wordWith(QChar letter, bool first)
     // in the line (its space counted): "kilo" rather than "kilomètres".
     QString best;
     double bestDensity = -1;
-    for (int draw = 0; draw < 10; ++draw) {
+    for (int draw = 0; draw < 24; ++draw) {
         const QString &word = m_words[list[skewed(list.size())]];
         qsizetype hits = 0;
         for (QChar c : word)

@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Derives frequent.txt, the review's French words by frequency, from the word
-lists of the npm packages @zxcvbn-ts/language-fr and @zxcvbn-ts/language-en
-(MIT; their common words are counted in the OpenSubtitles subtitles of OPUS,
-ODC-BY). Run by hand when the source changes; the build never downloads:
+lists (common words, English first names) of the npm packages
+@zxcvbn-ts/language-fr and @zxcvbn-ts/language-en (MIT; their common words are
+counted in the OpenSubtitles subtitles of OPUS, ODC-BY). Run by hand when the
+source changes; the build never downloads:
 
     npm pack @zxcvbn-ts/language-fr@4.1.2 @zxcvbn-ts/language-en@4.1.1
     mkdir fr en && tar xzf zxcvbn-ts-language-fr-4.1.2.tgz -C fr \
@@ -26,11 +27,14 @@ ACCENTS = str.maketrans("àâäçéèêëîïôöùûüÿ", "aaaceeeeiioouuuy")
 # an interjection or a piece of an elision.
 SHORT = set("a à y ô au ce ça çà de du dû en es et eu il je la là le lu ma me mu mû ne ni nu "
             "on os ou où pu sa se si su ta te tu un va vu bu as ex".split())
+# Pieces of words, never written alone: est-ce (que), (aujourd')hui.
+PIECES = {"hui"}
 # Names the subtitles write in lowercase that the English lists miss.
 NAMES = set("paris henry jack mark martin richard marie bob dan ben han louis joseph "
             "césar christ oscar tarzan londres rome jésus noël williams stewart khan maxwell "
             "winchester weber browning parkinson kelvin kremlin kaiser derrick kota kiki chow "
-            "yankee".split())
+            "yankee halloween pékin chine japon inde canada brésil boston seine carter vénus "
+            "bible coran moïse satan pâques napoléon superman cuba écosse oxford".split())
 KEPT = 25000  # of the source's ranks: past these, typos and names abound
 
 
@@ -50,8 +54,8 @@ def main():
             continue  # the list has the œ spelling too
         if not WORD.fullmatch(word) or (word not in known and word.replace("œ", "oe") not in known):
             continue
-        if (len(word) <= 2 and word not in SHORT) or word.endswith("-ce"):
-            continue  # "est-ce" is half of "est-ce que"
+        if (len(word) <= 2 and word not in SHORT) or word.endswith("-ce") or word in PIECES:
+            continue
         if word.translate(ACCENTS) == word and first_plain[word] < rank:
             continue  # "voila" after "voilà": the same word, its accents lost
         mark = ""
