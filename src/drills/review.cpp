@@ -87,7 +87,8 @@ QString Review::wordWith(QChar letter, bool first)
         qsizetype hits = 0;
         for (QChar c : word)
             hits += m_weak.contains(c) ? 1 : 0;
-        const double density = double(hits) / double(word.size() + 1);
+        // A word already in the line counts for little: lines of "ça ça ça" teach less.
+        const double density = double(hits) / double(word.size() + 1) / (m_used.contains(word) ? 4 : 1);
         if (density > bestDensity) {
             best = word;
             bestDensity = density;
@@ -238,6 +239,7 @@ QString Review::nextLine()
         m_weak.insert(f.front().toLower());
     const QStringList good = m_focus.goodCharacters();
     QString line;
+    m_used.clear();
     for (int attempt = 0; attempt < 40; ++attempt) {
         QString token;
         if (!m_focus.hasHistory()) {
@@ -262,6 +264,7 @@ QString Review::nextLine()
         if (!line.isEmpty())
             line += QLatin1Char(' ');
         line += token;
+        m_used.insert(token.toLower());
     }
     return line;
 }

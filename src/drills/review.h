@@ -54,6 +54,7 @@ private:
     QHash<QChar, QList<int>> m_holding;  // words holding a letter
     QHash<QChar, QList<int>> m_starting; // words starting with it
     QSet<QChar> m_weak;                  // the focus, in lowercase
+    QSet<QString> m_used;                // the words of the line being made
     progress::ReviewFocus m_focus;
     QRandomGenerator m_random;
     int m_turn = 0;

@@ -27,8 +27,8 @@ ACCENTS = str.maketrans("àâäçéèêëîïôöùûüÿ", "aaaceeeeiioouuuy")
 # an interjection or a piece of an elision.
 SHORT = set("a à y ô au ce ça çà de du dû en es et eu il je la là le lu ma me mu mû ne ni nu "
             "on os ou où pu sa se si su ta te tu un va vu bu as ex".split())
-# Pieces of words, never written alone: est-ce (que), (aujourd')hui.
-PIECES = {"hui"}
+# Pieces of words, never written alone: est-ce (que), (aujourd')hui, (c')est-à-dire.
+PIECES = {"hui", "est-à-dire"}
 # Names the subtitles write in lowercase that the English lists miss.
 NAMES = set("paris henry jack mark martin richard marie bob dan ben han louis joseph "
             "césar christ oscar tarzan londres rome jésus noël williams stewart khan maxwell "
