@@ -9,24 +9,20 @@ namespace {
 
 const QString kHomeRow = QStringLiteral("qsdfghjklm");
 
-// A sign goes with a word the way French writes it.
-QString withSign(const QString &word, QChar sign)
+// Elisions French writes, as (elided word, following word): the following
+// word is drilled only when the list knows it.
+struct Elision
 {
-    switch (sign.unicode()) {
-    case ',':
-    case '.': return word + sign;
-    case ';':
-    case ':':
-    case '!':
-    case '?': return word + QLatin1Char(' ') + sign;
-    case '(':
-    case ')': return QLatin1Char('(') + word + QLatin1Char(')');
-    case '"':
-    case '\'': return sign + word + sign;
-    case '-': return word + sign + word;
-    default: return word + QLatin1Char(' ') + sign;
-    }
-}
+    const char16_t *before;
+    const char16_t *word;
+};
+const Elision kElisions[] = {
+    {u"l", u"été"},   {u"d", u"accord"}, {u"l", u"école"}, {u"j", u"ai"},      {u"c", u"est"},
+    {u"l", u"eau"},   {u"qu", u"il"},    {u"n", u"est"},   {u"s", u"il"},      {u"l", u"heure"},
+    {u"d", u"abord"}, {u"l", u"ami"},    {u"j", u"aime"},  {u"m", u"appelle"}, {u"jusqu", u"à"},
+};
+
+const QChar kNbsp(0x00a0); // French typography's space before : ; ! ? % € and inside « »
 
 } // namespace
 
@@ -82,15 +78,17 @@ QString Review::wordWith(QChar letter, bool first)
     const QList<int> &list = (first ? m_starting : m_holding).value(letter);
     if (list.isEmpty())
         return {};
-    // Of a few common words, the one where the focus characters weigh most.
+    // Of a few common words, the one where the focus characters weigh most
+    // in the line (its space counted): "kilo" rather than "kilomètres".
     QString best;
     double bestDensity = -1;
-    for (int draw = 0; draw < 4; ++draw) {
+    for (int draw = 0; draw < 24; ++draw) {
         const QString &word = m_words[list[skewed(list.size())]];
         qsizetype hits = 0;
         for (QChar c : word)
             hits += m_weak.contains(c) ? 1 : 0;
-        const double density = double(hits) / double(word.size());
+        // A word already in the line counts for little: lines of "ça ça ça" teach less.
+        const double density = double(hits) / double(word.size() + 1) / (m_used.contains(word) ? 4 : 1);
         if (density > bestDensity) {
             best = word;
             bestDensity = density;
@@ -123,7 +121,78 @@ QString Review::focusToken(const QString &key)
                 return w.toUpper();
         }
     }
-    return withSign(m_words.isEmpty() ? QString() : m_words[skewed(qMin<qsizetype>(m_words.size(), 100))], c);
+    // A sign some words hold (the hyphen of presse-papiers), else the sign
+    // the way French writes it.
+    if (const QString w = wordWith(c, false); !w.isEmpty())
+        return w;
+    return signToken(c);
+}
+
+QString Review::commonWord()
+{
+    // A word of four letters or more: « de » or de@exemple.fr reads as no text.
+    QString word;
+    for (int draw = 0; draw < 8 && word.size() < 4 && !m_words.isEmpty(); ++draw)
+        word = m_words[skewed(qMin<qsizetype>(m_words.size(), 300))];
+    return word;
+}
+
+QString Review::number(int low, int high)
+{
+    return QString::number(low + int(m_random.bounded(high - low + 1)));
+}
+
+QString Review::signToken(QChar sign)
+{
+    const QString word = commonWord();
+    switch (sign.unicode()) {
+    case ',':
+    case '.':
+    case u'…': return word + sign;
+    case ';':
+    case ':':
+    case '!':
+    case '?': return word + kNbsp + sign;
+    case '(':
+    case ')': return QLatin1Char('(') + word + QLatin1Char(')');
+    case u'«':
+    case u'»': return QStringLiteral("«") + kNbsp + word + kNbsp + QStringLiteral("»");
+    case '"': return QLatin1Char('"') + word + QLatin1Char('"'); // quotes inside « »
+    case '\'':
+    case u'’': {
+        QList<const Elision *> known;
+        for (const Elision &e : kElisions)
+            if (knows(QString::fromUtf16(e.word)))
+                known.append(&e);
+        if (known.isEmpty())
+            break;
+        const Elision *e = known[m_random.bounded(int(known.size()))];
+        return QString::fromUtf16(e->before) + sign + QString::fromUtf16(e->word);
+    }
+    case '%': return number(2, 99) + kNbsp + sign;
+    case u'€':
+    case '$':
+    case u'£': return number(1, 99) + QLatin1Char(',') + number(10, 99) + kNbsp + sign;
+    case '@': return word + sign + QStringLiteral("exemple.fr");
+    case u'°': return number(2, 40) + kNbsp + sign + QLatin1Char('C');
+    case '+':
+    case '*':
+    case '/':
+    case '<':
+    case '>':
+    case '=': {
+        const int a = 1 + int(m_random.bounded(9));
+        const int b = 1 + int(m_random.bounded(9));
+        if (sign == QLatin1Char('='))
+            return QStringLiteral("%1 + %2 = %3").arg(a).arg(b).arg(a + b);
+        if (sign == QLatin1Char('/'))
+            return QStringLiteral("%1/%2").arg(a).arg(b);
+        return QStringLiteral("%1 %2 %3").arg(a).arg(sign).arg(b);
+    }
+    default: break;
+    }
+    // A sign French text has no place for: alone, never glued to a word.
+    return QString(sign);
 }
 
 QString Review::goodToken(const QStringList &good)
@@ -170,6 +239,7 @@ QString Review::nextLine()
         m_weak.insert(f.front().toLower());
     const QStringList good = m_focus.goodCharacters();
     QString line;
+    m_used.clear();
     for (int attempt = 0; attempt < 40; ++attempt) {
         QString token;
         if (!m_focus.hasHistory()) {
@@ -194,6 +264,7 @@ QString Review::nextLine()
         if (!line.isEmpty())
             line += QLatin1Char(' ');
         line += token;
+        m_used.insert(token.toLower());
     }
     return line;
 }

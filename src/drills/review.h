@@ -44,6 +44,9 @@ private:
     QString goodToken(const QStringList &good);
     QString wordWith(QChar letter, bool first);
     QString homeRowToken();
+    QString signToken(QChar sign); // a sign in a French context: « mot », 25 %, l'été
+    QString commonWord();
+    QString number(int low, int high);
     int skewed(qsizetype size); // an index favouring the front
 
     QStringList m_words; // most frequent first
@@ -51,6 +54,7 @@ private:
     QHash<QChar, QList<int>> m_holding;  // words holding a letter
     QHash<QChar, QList<int>> m_starting; // words starting with it
     QSet<QChar> m_weak;                  // the focus, in lowercase
+    QSet<QString> m_used;                // the words of the line being made
     progress::ReviewFocus m_focus;
     QRandomGenerator m_random;
     int m_turn = 0;

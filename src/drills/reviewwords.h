@@ -1,6 +1,5 @@
-// The review's word list: real French words, most frequent in the program's
-// own texts first, built with the program from those texts and the system's
-// French word list.
+// The review's word list: common French words, most frequent first, built
+// with the program from a frequency list (src/drills/words) less a blocklist.
 #pragma once
 #include <span>
 
@@ -9,7 +8,7 @@ namespace drills {
 struct ReviewWord
 {
     const char *text; // lowercase, UTF-8
-    int frequency;    // in the program's texts; 0 for a word only the word list gave
+    int frequency;    // a rank: the most frequent word has the highest
 };
 
 std::span<const ReviewWord> reviewWords();

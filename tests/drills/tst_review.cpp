@@ -45,6 +45,19 @@ QString exerciseLines()
     return all;
 }
 
+// The lines of one of the list's source files, without comments.
+QStringList sourceLines(const char *name)
+{
+    QFile file(QStringLiteral(REVIEW_WORDS_DIR "/") + QLatin1String(name));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QStringList lines;
+    for (const QString &line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n')))
+        if (!line.trimmed().isEmpty() && !line.startsWith(QLatin1Char('#')))
+            lines << line;
+    return lines;
+}
+
 QMap<QString, KeyStat> lineResult(const QString &key, int typed, int missed, int ms)
 {
     return {{key, KeyStat{key, typed, missed, qint64(typed) * ms, typed}}};
@@ -62,6 +75,11 @@ private slots:
     void stalledFocusStepsBack_data();
     void stalledFocusStepsBack();
     void firstRunGivesHomeRow();
+    void listIsFrequentFrenchWords();
+    void listKeepsOut_data();
+    void listKeepsOut();
+    void signsInFrenchContexts_data();
+    void signsInFrenchContexts();
 };
 
 void TestReview::focusIsDrilled_data()
@@ -108,9 +126,12 @@ void TestReview::focusIsDrilled()
         const QString line = review.nextLine();
         QVERIFY2(line.size() <= drills::Review::kLineLength && line.size() > 30, qPrintable(line));
         lines += line;
-        static const QRegularExpression word(QStringLiteral("\\p{L}+(-\\p{L}+)*"));
-        for (auto it = word.globalMatch(line); it.hasNext();) {
-            const QString w = it.next().captured();
+        // Elided words (l', qu') and e-mail addresses apart.
+        static const QRegularExpression word(
+            QStringLiteral("(?:\\b(?:[cdjlmnst]|qu|jusqu)['’])?(\\p{L}+(-\\p{L}+)*)(?!@)"));
+        for (auto it = word.globalMatch(QString(line).remove(QRegularExpression(QStringLiteral("@\\S+"))));
+             it.hasNext();) {
+            const QString w = it.next().captured(1);
             QVERIFY2(review.knows(w.toLower()), qPrintable(w + QStringLiteral(" in ") + line));
         }
     }
@@ -183,6 +204,83 @@ void TestReview::firstRunGivesHomeRow()
     static const QRegularExpression homeRow(QStringLiteral("^[qsdfghjklm ]+$"));
     for (int i = 0; i < 3; ++i)
         QVERIFY(homeRow.match(review.nextLine()).hasMatch());
+}
+
+void TestReview::listIsFrequentFrenchWords()
+{
+    QHash<QString, QString> frequent; // word -> its mark, "nom" or "anglais"
+    for (const QString &line : sourceLines("frequent.txt"))
+        frequent.insert(line.section(QLatin1Char('\t'), 0, 0), line.section(QLatin1Char('\t'), 1));
+    QSet<QString> blocked;
+    QStringList stems;
+    for (const QString &line : sourceLines("blocked.txt"))
+        for (const QString &w : line.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            w.endsWith(QLatin1Char('*')) ? void(stems << w.chopped(1)) : void(blocked.insert(w));
+    QVERIFY(frequent.size() > 10000 && blocked.size() > 50 && stems.size() > 50);
+    const auto words = drills::reviewWords();
+    QVERIFY(words.size() > 10000);
+    for (const drills::ReviewWord &w : words) {
+        const QString word = QString::fromUtf8(w.text);
+        QVERIFY2(frequent.contains(word), qPrintable(word));
+        QVERIFY2(frequent.value(word).isEmpty(),
+                 qPrintable(word + QStringLiteral(": ") + frequent.value(word)));
+        QVERIFY2(!blocked.contains(word), qPrintable(word));
+        for (const QString &stem : stems)
+            QVERIFY2(!word.startsWith(stem), qPrintable(word + QStringLiteral(" from ") + stem));
+    }
+}
+
+void TestReview::listKeepsOut_data()
+{
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<bool>("known");
+    const char *out[] = {"nazi",   "squaw", "coït",  "coke",   "kiff",  "merde", "book",
+                         "show",   "walk",  "paris", "tarzan", "jack",  "qu",    "pa",
+                         "drills", "voila", "coeur", "oeuf",   "est-ce"};
+    for (const char *w : out)
+        QTest::newRow(w) << QString::fromUtf8(w) << false;
+    const char *in[] = {"cœur", "œuf", "sœur", "kilo", "ski", "wagon", "yeux", "garçon", "où", "peut-être"};
+    for (const char *w : in)
+        QTest::newRow(w) << QString::fromUtf8(w) << true;
+}
+
+void TestReview::listKeepsOut()
+{
+    QFETCH(QString, word);
+    QFETCH(bool, known);
+    QCOMPARE(drills::Review().knows(word), known);
+}
+
+void TestReview::signsInFrenchContexts_data()
+{
+    // The focus sign, and the shape every token holding it takes.
+    QTest::addColumn<QString>("sign");
+    QTest::addColumn<QString>("shape");
+    QTest::newRow("apostrophe") << u"'"_qs << u"(l|d|j|c|qu|n|s|m|jusqu)'\\p{L}+"_qs;
+    QTest::newRow("guillemets") << u"«"_qs << u"«\u00a0\\p{L}{4,}\u00a0»"_qs;
+    QTest::newRow("percent") << u"%"_qs << u"\\d+\u00a0%"_qs;
+    QTest::newRow("euro") << u"€"_qs << u"\\d+,\\d\\d\u00a0€"_qs;
+    QTest::newRow("at") << u"@"_qs << u"\\p{L}{4,}@exemple\\.fr"_qs;
+    QTest::newRow("hyphen") << u"-"_qs << u"\\p{L}+(-\\p{L}+)+"_qs;
+    QTest::newRow("semicolon") << u";"_qs << u"\\p{L}{4,}\u00a0;"_qs;
+    QTest::newRow("ellipsis") << u"…"_qs << u"\\p{L}{4,}…"_qs;
+}
+
+void TestReview::signsInFrenchContexts()
+{
+    QFETCH(QString, sign);
+    QFETCH(QString, shape);
+    const QRegularExpression whole(QRegularExpression::anchoredPattern(shape));
+    drills::Review review;
+    review.start(history({sign + QStringLiteral(":20/10:300")}), {}, 5);
+    int seen = 0;
+    for (int i = 0; i < 10; ++i)
+        for (const QString &token : review.nextLine().split(QLatin1Char(' ')))
+            if (token.contains(sign)) {
+                QVERIFY2(whole.match(token).hasMatch(), qPrintable(token));
+                ++seen;
+            }
+    QVERIFY(seen > 20);
 }
 
 QTEST_GUILESS_MAIN(TestReview)
