@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace guide {
 
@@ -93,6 +94,7 @@ GuideBand::GuideBand(QWidget *parent)
 
     m_logic.setCapsLock(ui::lockState().isOn(ui::vk::Capital));
     qApp->installEventFilter(this);
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &GuideBand::followActiveWindow);
 }
 
 GuideBand::~GuideBand()
@@ -130,12 +132,27 @@ void GuideBand::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     m_logic.setCapsLock(ui::lockState().isOn(ui::vk::Capital));
+    followActiveWindow();
     showState();
+}
+
+// The keys go to the window in front: the calculator's keys are no answer
+// to the lesson, and the guide must not say otherwise. No window active
+// (another program in front) changes nothing.
+void GuideBand::followActiveWindow()
+{
+    const QWidget *active = QApplication::activeWindow();
+    const bool aside = active && active != window();
+    if (aside != m_aside) {
+        m_aside = aside;
+        showState();
+    }
 }
 
 void GuideBand::showState()
 {
-    const GuideState &state = m_logic.state();
+    static const GuideState nothing;
+    const GuideState &state = m_aside ? nothing : m_logic.state();
     m_picture->showState(state);
     if (m_consigne->text() != state.sentence) {
         m_consigne->setText(state.sentence);
@@ -154,7 +171,9 @@ bool GuideBand::eventFilter(QObject *watched, QEvent *event)
     }
     if (event->type() == QEvent::KeyPress && isVisible() && watched == QApplication::focusWidget()) {
         const auto *key = static_cast<QKeyEvent *>(event);
-        if (!key->isAutoRepeat() &&
+        // A dead key typed in another window is that window's; Caps Lock
+        // is the keyboard's, wherever it is pressed.
+        if (!key->isAutoRepeat() && (!m_aside || key->key() == Qt::Key_CapsLock) &&
             m_logic.keyPressed(ui::deadKeyOf(key->key()).spacing, key->key() == Qt::Key_CapsLock))
             showState();
     }

@@ -2,7 +2,8 @@
 // on the right a column with the sentence that names the next key and its
 // finger (and room for more). The frame tells it what the lesson in front
 // expects; the band itself watches the dead keys and Caps Lock, which no
-// lesson judges.
+// lesson judges. While another window of the program has the keys (an
+// accessory, a dialog), it lights no key and says nothing.
 #pragma once
 #include "guide/guidelogic.h"
 
@@ -45,12 +46,14 @@ protected:
 
 private:
     void showState();
+    void followActiveWindow();
 
     GuideLogic m_logic;
     KeyboardPicture *m_picture = nullptr;
     QWidget *m_sentenceBox = nullptr;
     QLabel *m_consigne = nullptr;
     QVBoxLayout *m_column = nullptr;
+    bool m_aside = false; // another window has the keys
 };
 
 } // namespace guide

@@ -129,10 +129,27 @@ keyboard::HowToType controlKey(QChar c)
 
 void GuideLogic::setModel(const keyboard::KeyModel *model)
 {
+    const QList<KeyStep> steps = m_steps;
+    const QList<QChar> stepCharacters = m_stepCharacters;
+    const int step = m_step;
+    const GuideState marks = m_state;
+    const int discovered = m_discovered;
     m_model = model;
     m_cache.clear();
     m_told.clear();
     reexpect();
+    // The learner is half-way through the same keys (a dead key pressed):
+    // the guide stays where they are.
+    if (m_steps == steps && m_stepCharacters == stepCharacters) {
+        m_step = step;
+        m_state.missed = marks.missed;
+        m_state.pressed = marks.pressed;
+        rebuild();
+    }
+    if (discovered && m_expected.isEmpty()) {
+        m_discovered = discovered;
+        showDiscovered();
+    }
 }
 
 // The same expectation, its steps read again.
@@ -171,6 +188,7 @@ void GuideLogic::expect(const QString &expected, int standInTyped, const QString
     m_expected = expected;
     m_standInTyped = standInTyped;
     m_passed = passed;
+    m_discovered = 0;
     m_step = 0;
     m_state.missed = 0;
     m_state.pressed = 0;
@@ -272,6 +290,7 @@ void GuideLogic::discovered(int keycode, const QString &text, int virtualKey)
 {
     m_expected.clear();
     m_steps.clear();
+    m_stepCharacters.clear();
     m_step = 0;
     m_state = GuideState{};
     if (!physical(keycode)) {
@@ -285,10 +304,16 @@ void GuideLogic::discovered(int keycode, const QString &text, int virtualKey)
             if (const keyboard::PhysicalKey *key = keyboard::keyByVirtualKey(virtualKey))
                 keycode = keyboard::xKeycode(*key);
     }
-    if (!keycode)
+    m_discovered = keycode;
+    showDiscovered();
+}
+
+void GuideLogic::showDiscovered()
+{
+    if (!m_discovered)
         return;
-    m_state.lit = {keycode};
-    m_state.sentence = keySentence(keyLabel(keycode), keycode);
+    m_state.lit = {m_discovered};
+    m_state.sentence = keySentence(keyLabel(m_discovered), m_discovered);
 }
 
 QString GuideLogic::keyLabel(int keycode) const

@@ -23,7 +23,9 @@ struct GuideState
 class GuideLogic final
 {
 public:
-    // The model is not owned; null shows nothing.
+    // The model is not owned; null shows nothing. A model that types the
+    // expected character as the previous one did keeps the guide's step, its
+    // marks and the key discovered.
     void setModel(const keyboard::KeyModel *model);
     const keyboard::KeyModel *model() const { return m_model; }
 
@@ -68,6 +70,7 @@ private:
     void rebuild();
     QString stepText(const keyboard::KeyStep &step, QChar character) const;
     void reexpect();
+    void showDiscovered();
 
     const keyboard::KeyModel *m_model = nullptr;
     QString m_expected;
@@ -81,6 +84,7 @@ private:
     QString m_told; // the characters passed over that the guide has named
     QString m_note; // and the sentence naming them, before the next one
     GuideState m_state;
+    int m_discovered = 0; // the key named in discovery, by X keycode
     mutable QHash<QChar, keyboard::HowToType> m_cache;
 };
 

@@ -411,6 +411,19 @@ QString KeyModel::name() const
     return d->name;
 }
 
+bool KeyModel::sameKeymap(const KeyModel &other) const
+{
+    if (d->group != other.d->group || d->name != other.d->name || d->syms != other.d->syms)
+        return false;
+    const auto text = [](xkb_keymap *keymap) {
+        char *text = xkb_keymap_get_as_string(keymap, XKB_KEYMAP_FORMAT_TEXT_V1);
+        const QByteArray bytes(text);
+        free(text);
+        return bytes;
+    };
+    return text(d->keymap) == text(other.d->keymap);
+}
+
 QChar KeyModel::character(int keycode, int level) const
 {
     if (keycode < kMinKeycode || keycode > kMaxKeycode || level < 0 || level >= kLevels)

@@ -79,6 +79,7 @@ struct KeyStep
     bool shift = false;
     bool altGr = false;
     int key() const { return keycodes.isEmpty() ? 0 : keycodes.last(); }
+    friend bool operator==(const KeyStep &, const KeyStep &) = default;
 };
 
 // How one character is typed on a keymap. Empty steps: not typable there.
@@ -109,6 +110,8 @@ public:
 
     // "fr", "fr(bepo)", ... as built; the keymap's group name otherwise.
     QString name() const;
+    // The same keymap and group: a keymap read again as it was.
+    bool sameKeymap(const KeyModel &other) const;
 
     // The character a key types at a level (0 plain, 1 Shift, 2 AltGr,
     // 3 Shift+AltGr); a dead key gives its spacing character ("^"); null

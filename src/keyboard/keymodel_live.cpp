@@ -180,6 +180,10 @@ void LiveKeyModel::reread()
         return; // keeps the keymap read before
     if (!model)
         model = KeyModel::fromLayoutName(QStringLiteral("fr"));
+    // X11 says "new keyboard" at the first key from another device (the
+    // program's first key, often): the same keymap changes nothing.
+    if (m_model && m_model->sameKeymap(*model))
+        return;
     const bool had = m_model != nullptr;
     m_model = std::move(model);
     if (had)

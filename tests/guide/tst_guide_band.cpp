@@ -36,6 +36,8 @@ private slots:
     void bandFollowsTheLessonInFront_data();
     void bandFollowsTheLessonInFront();
     void typedKeysMoveTheGuide();
+    void accessoryInFrontShowsNoKey_data();
+    void accessoryInFrontShowsNoKey();
     void discoveryNamesTheKeyPressed();
     void keysShowTheirLook_data();
     void keysShowTheirLook();
@@ -162,6 +164,56 @@ void TestGuideBand::typedKeysMoveTheGuide()
     QTest::keyClick(exos->Edit4(), Qt::Key_O);
     QCOMPARE(exos->Edit4()->text(), QStringLiteral("mô"));
     QCOMPARE(band()->consigne()->text(), QStringLiteral("Auriculaire droit : M"));
+}
+
+void TestGuideBand::accessoryInFrontShowsNoKey_data()
+{
+    QTest::addColumn<QString>("item"); // of the Utilitaires menu
+    QTest::newRow("calculator") << "Clculatrice1";
+    QTest::newRow("clock") << "Horloge1";
+    QTest::newRow("calendar") << "Calendrier1";
+    QTest::newRow("notepad") << "Blocnotes1";
+}
+
+// With an accessory in front, its keys are no answer to the lesson: the band
+// lights nothing and says nothing, and a dead key typed there leaves the
+// lesson's guide where it was.
+void TestGuideBand::accessoryInFrontShowsNoKey()
+{
+    QFETCH(QString, item);
+    TMainForm *frame = forms().MainForm;
+    QTRY_VERIFY(band() && band()->isVisible());
+    frame->action(QStringLiteral("N10Touches1"))->trigger();
+    TExos *exos = forms().Exos;
+    exos->Edit4()->setFocus(); // "môm pùm ..."
+    QTRY_COMPARE(QApplication::focusWidget(), exos->Edit4());
+    QTest::keyClick(exos->Edit4(), Qt::Key_M);
+    const QString sentence = band()->consigne()->text();
+    QVERIFY(sentence.startsWith(QStringLiteral("Auriculaire droit : ^ (touche morte)")));
+    bool inFront = false;
+    QString shown = QStringLiteral("-");
+    QVariantList lit{0};
+    m_prompter->fake().onModal = [&](QDialog *dialog) {
+        dialog->show();
+        dialog->activateWindow();
+        inFront = QTest::qWaitFor([dialog] { return QApplication::activeWindow() == dialog; });
+        QWidget *keys = QApplication::focusWidget() ? QApplication::focusWidget() : dialog;
+        QTest::sendKeyEvent(QTest::Click, keys, Qt::Key_Dead_Circumflex, QString(), {});
+        QTest::sendKeyEvent(QTest::Click, keys, Qt::Key_Space, QStringLiteral(" "), {});
+        shown = band()->consigne()->text();
+        lit = band()->picture()->property("litKeys").toList();
+        dialog->hide();
+        return 0;
+    };
+    frame->action(item)->trigger();
+    QVERIFY(inFront);
+    QCOMPARE(shown, QString());
+    QCOMPARE(lit, QVariantList());
+    frame->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), frame);
+    QCOMPARE(band()->consigne()->text(), sentence);
+    QCOMPARE(band()->picture()->property("litKeys").toList(), QVariantList{34});
+    QCOMPARE(exos->Edit4()->text(), QStringLiteral("m"));
 }
 
 void TestGuideBand::discoveryNamesTheKeyPressed()

@@ -58,6 +58,17 @@ bool setLayout(const QString &layout, const QString &variant = QString())
     return QProcess::execute(QStringLiteral("setxkbmap"), args) == 0;
 }
 
+// The layout set again as it is: the server tells of a new keyboard, as it
+// does at the first key from another device; handled before returning.
+bool setLayoutAgain(const QString &layout, const QString &variant = QString())
+{
+    if (!setLayout(layout, variant))
+        return false;
+    QGuiApplication::sync();
+    QCoreApplication::processEvents(); // the model is read after the burst
+    return true;
+}
+
 QList<int> litKeys()
 {
     QList<int> keys;
@@ -76,6 +87,7 @@ private slots:
     void cleanupTestCase();
     void startOfferAnswersItsLetter();
     void sentenceNamesTheNextKey();
+    void discoveryNamesTheFirstKey();
     void guidedKeysTypeTheText_data();
     void guidedKeysTypeTheText();
     void exerciseEndLeadsOn();
@@ -160,6 +172,25 @@ void TestX11Guide::sentenceNamesTheNextKey()
     QCOMPARE(exos->errors(), 0);
 }
 
+// The first key of a run (X11 tells of a new keyboard then) is named.
+void TestX11Guide::discoveryNamesTheFirstKey()
+{
+    if (m_wayland)
+        QSKIP("the layout is the compositor's");
+    test::stopProgram();
+    QVERIFY(setLayout(QStringLiteral("fr")));
+    test::startProgram();
+    forms().MainForm->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(forms().MainForm));
+    guide::GuideBand *band = nullptr;
+    QTRY_VERIFY((band = forms().MainForm->guideBand()) && band->isVisible());
+    QVERIFY(pressTogether({30}));
+    QTRY_COMPARE(band->consigne()->text(), QStringLiteral("Touche U : index droit"));
+    QVERIFY(setLayoutAgain(QStringLiteral("fr")));
+    QCOMPARE(band->consigne()->text(), QStringLiteral("Touche U : index droit"));
+    QCOMPARE(litKeys(), QList<int>{30});
+}
+
 void TestX11Guide::guidedKeysTypeTheText_data()
 {
     QTest::addColumn<QString>("layout");
@@ -168,11 +199,17 @@ void TestX11Guide::guidedKeysTypeTheText_data()
     QTest::addColumn<int>("exercise");
     QTest::addColumn<int>("line");
     QTest::addColumn<int>("length");
+    // -1: in the same run; n: the first keys of a new run, after n
+    // characters written without a key.
+    QTest::addColumn<int>("newRun");
     const auto row = [](const char *name, const char *layout, const char *variant, const char *xName,
-                        int exercise, int line, int length) {
+                        int exercise, int line, int length, int newRun = -1) {
         QTest::newRow(name) << QString::fromUtf8(layout) << QString::fromUtf8(variant)
-                            << QString::fromUtf8(xName) << exercise << line << length;
+                            << QString::fromUtf8(xName) << exercise << line << length << newRun;
     };
+    // A dead key first: ô on the French layout, É on the German one.
+    row("fr accents, first keys", "fr", "", "French", 10, 1, 8, 1);
+    row("de capitals, first keys", "de", "", "German", 19, 0, 8, 0);
     row("be accents", "be", "", "Belgian", 10, 2, 24);
     row("be capitals", "be", "", "Belgian", 15, 0, 20);
     row("be signs", "be", "", "Belgian", 13, 2, 30);
@@ -189,9 +226,18 @@ void TestX11Guide::guidedKeysTypeTheText()
     QFETCH(int, exercise);
     QFETCH(int, line);
     QFETCH(int, length);
+    QFETCH(int, newRun);
     if (m_wayland)
         QSKIP("the compositor's layout is set at its start");
+    if (newRun >= 0)
+        test::stopProgram();
     QVERIFY(setLayout(layout, variant));
+    if (newRun >= 0) {
+        test::startProgram();
+        forms().MainForm->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(forms().MainForm));
+        QTRY_VERIFY(forms().MainForm->guideBand() && forms().MainForm->guideBand()->isVisible());
+    }
     QTRY_COMPARE(keyboard::LiveKeyModel::instance().model().name(), name);
     TExos *exos = forms().Exos;
     exos->SetIni(exercise);
@@ -201,7 +247,9 @@ void TestX11Guide::guidedKeysTypeTheText()
     QTRY_COMPARE(QApplication::focusWidget(), typing);
     guide::GuideBand *band = forms().MainForm->guideBand();
     const QString text = exos->modelLine(line)->text().left(length);
-    for (int i = 0; i < text.size(); ++i) {
+    for (int i = 0; i < newRun; ++i)
+        static_cast<ui::HookLineEdit *>(typing)->typeCharacter(quint8(text.at(i).toLatin1()));
+    for (int i = qMax(0, newRun); i < text.size(); ++i) {
         QTRY_COMPARE(band->logic().expected(), text.mid(i, 1));
         // Every step the guide lights, until the character is in.
         for (int step = 0; typing->text().size() == i; ++step) {
@@ -211,6 +259,8 @@ void TestX11Guide::guidedKeysTypeTheText()
             const int before = band->logic().step();
             QVERIFY(pressTogether(keys));
             QTRY_VERIFY(typing->text().size() > i || band->logic().step() > before);
+            if (i == newRun && step == 0)
+                QVERIFY(setLayoutAgain(layout, variant));
         }
         QCOMPARE(typing->text(), text.left(i + 1));
     }
