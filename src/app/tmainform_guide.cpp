@@ -155,8 +155,10 @@ void TMainForm::buildGuide()
     // is up, out of the first paint's way.
     m_welcome = new guide::GuideWelcome(m_guide);
     m_guide->column()->addWidget(m_welcome);
-    connect(m_welcome, &guide::GuideWelcome::commencerClicked, this,
-            [this] { action(QStringLiteral("N1gh1"))->trigger(); });
+    connect(m_welcome, &guide::GuideWelcome::commencerClicked, this, [this] {
+        action(m_welcome->current().canType ? QStringLiteral("N19Touches1") : QStringLiteral("N1gh1"))
+            ->trigger();
+    });
     connect(m_welcome, &guide::GuideWelcome::decouvrirClicked, this,
             [this] { action(QStringLiteral("Dcouverte1"))->trigger(); });
     connect(m_welcome, &guide::GuideWelcome::reprendreClicked, this, [this] {
@@ -197,6 +199,11 @@ void TMainForm::offerStart()
     }
     guide::StartOffer offer =
         guide::startOffer(readable ? &sessions : nullptr, QDate::currentDate(), resumeName);
+    if (offer.kind == guide::StartOffer::Kind::FirstRun && journal && QFileInfo::exists(journal->path())) {
+        const qint64 current = journal->currentLearner();
+        for (const progress::Learner &l : journal->learners())
+            offer.canType = offer.canType || (l.id == current && l.level == progress::Learner::kCanType);
+    }
     if (offer.kind == guide::StartOffer::Kind::Resume && !lessonItem(offer.module, offer.lesson))
         offer = guide::StartOffer();
     m_welcome->offer(offer, m_guide->isVisible());

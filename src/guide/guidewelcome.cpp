@@ -19,6 +19,10 @@ namespace guide {
 
 namespace {
 
+const QString kGreeting =
+    QStringLiteral("Bienvenue dans Tapivox\u00a0! Commencez par l'exercice 1 (Alt+M), ou découvrez "
+                   "d'abord le clavier (Alt+D)\u00a0: chaque touche pressée y est nommée.");
+
 // The resume offer's button: a text too long for the band's column goes on
 // two lines after its dash (each cut short if still too long) rather than
 // widen the column and shrink the keyboard picture. Its text() stays whole,
@@ -85,9 +89,7 @@ GuideWelcome::GuideWelcome(QWidget *parent)
     m_greeting->setObjectName(QStringLiteral("GuideBienvenue"));
     m_greeting->setWordWrap(true);
     m_greeting->setTextFormat(Qt::PlainText);
-    m_greeting->setText(
-        QStringLiteral("Bienvenue dans Tapivox\u00a0! Commencez par l'exercice 1 (Alt+M), ou découvrez "
-                       "d'abord le clavier (Alt+D)\u00a0: chaque touche pressée y est nommée."));
+    m_greeting->setText(kGreeting);
     layout->addWidget(m_greeting);
     auto *buttons = new QHBoxLayout;
     buttons->setSpacing(6);
@@ -127,6 +129,17 @@ void GuideWelcome::offer(const StartOffer &offer, bool focus)
     m_offer = offer;
     const bool first = offer.kind == StartOffer::Kind::FirstRun;
     const bool resume = offer.kind == StartOffer::Kind::Resume;
+    if (first) {
+        // Someone who can already type starts with what French adds.
+        m_greeting->setText(
+            offer.canType
+                ? QStringLiteral("Bienvenue dans Tapivox\u00a0! Vous savez déjà taper\u00a0: commencez par "
+                                 "les majuscules accentuées et les signes du français (Alt+M), ou "
+                                 "découvrez d'abord le clavier (Alt+D).")
+                : kGreeting);
+        m_commencer->setText(offer.canType ? QStringLiteral("Co&mmencer l'exercice 19")
+                                           : QStringLiteral("Co&mmencer l'exercice 1"));
+    }
     m_greeting->setVisible(first);
     m_commencer->setVisible(first);
     m_decouvrir->setVisible(first);

@@ -19,6 +19,9 @@ struct StartOffer
     int module = 0;          // the lesson to resume, as the journal records it
     std::int32_t lesson = 0; // its code in that module
     QString text;            // « Reprendre : Exercice 4, Touches e r u i — ... »
+    // A first run of a learner who says they can already type: the French
+    // characters come first, not the home row.
+    bool canType = false;
 };
 
 // sessions: the journal's latest sessions in any order; null when the journal

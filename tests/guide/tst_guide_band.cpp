@@ -361,6 +361,10 @@ void TestGuideBand::startOffersWhatTheJournalSays_data()
     QTest::newRow("first run: discovery") << "none"
                                           << "GuideDecouvrir"
                                           << "click" << 1 << 0;
+    // « Je sais déjà taper » : the French characters first.
+    QTest::newRow("first run: can type") << "can type"
+                                         << "GuideCommencer"
+                                         << "click" << 2 << 19;
     QTest::newRow("resume: click") << "2"
                                    << "GuideReprendre"
                                    << "click" << 2 << 2;
@@ -391,6 +395,10 @@ void TestGuideBand::startOffersWhatTheJournalSays()
     test::stopProgram();
     QTemporaryDir data;
     const QString path = data.filePath(QStringLiteral("progression.sqlite"));
+    if (journal == QLatin1String("can type")) {
+        progress::Journal file(path);
+        QVERIFY(file.setLearnerLevel(file.currentLearner(), progress::Learner::kCanType));
+    }
     if (QFile file(path); journal == QLatin1String("damaged"))
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write("pas un historique") > 0);
     if (journal.startsWith(QLatin1Char('2')) || journal == QLatin1String("own")) {
@@ -436,7 +444,7 @@ void TestGuideBand::startOffersWhatTheJournalSays()
                                        : QStringLiteral("Tapivox"));
     guide::GuideWelcome *welcome = frame->guideWelcome();
     QCOMPARE(welcome->isVisible(), !button.isEmpty());
-    const bool first = journal == QLatin1String("none");
+    const bool first = journal == QLatin1String("none") || journal == QLatin1String("can type");
     QCOMPARE(welcome->commencer()->isVisible() && welcome->decouvrir()->isVisible(), first);
     QCOMPARE(welcome->reprendre()->isVisible(), button == QLatin1String("GuideReprendre"));
     if (journal.startsWith(QLatin1Char('2')))
