@@ -236,7 +236,12 @@ private:
                 while (next < rest.size() && isBreak(rest[next]))
                     ++next;
             }
-            out << rest.first(end).toString();
+            // A no-break space before the cut ends the line like any blank:
+            // it is not asked for either.
+            qsizetype kept = end;
+            while (kept > 0 && isBlank(rest[kept - 1]))
+                --kept;
+            out << rest.first(kept).toString();
             rest = rest.sliced(next);
         }
         out << rest.toString();
