@@ -7,7 +7,7 @@
 #include "drills/exercisetexts.h"
 #include "drills/texos.h"
 #include "guide/guideband.h"
-#include "keyboard/keymodel.h"
+#include "keymodel/keymodel.h"
 #include "ui/hooklineedit.h"
 
 #include <QApplication>

@@ -8,7 +8,7 @@
 #include "app/tmainform.h"
 #include "guide/guideband.h"
 #include "guide/guidewelcome.h"
-#include "keyboard/keymodel.h"
+#include "keymodel/keymodel.h"
 #include "progress/journal.h"
 #include "progress/recording.h"
 #include "ui/caption.h"

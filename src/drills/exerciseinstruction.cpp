@@ -2,7 +2,7 @@
 #include "drills/exerciseinstruction.h"
 
 #include "drills/exercisetexts.h"
-#include "keyboard/keymodel.h"
+#include "keymodel/keymodel.h"
 
 namespace drills {
 

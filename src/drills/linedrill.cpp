@@ -1,7 +1,7 @@
 // Keystroke judging of the typing drills.
 #include "drills/linedrill.h"
 
-#include "keyboard/keymodel.h"
+#include "keymodel/keymodel.h"
 
 #include "ui/cp1252.h"
 #include "ui/int32.h"

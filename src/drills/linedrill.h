@@ -3,7 +3,7 @@
 // the model character at the caret; right keys go in and move the highlight,
 // wrong keys are refused and counted as errors.
 #pragma once
-#include "keyboard/keymodel.h"
+#include "keymodel/keymodel.h"
 
 #include <QString>
 

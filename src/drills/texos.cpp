@@ -4,7 +4,7 @@
 
 #include "drills/exerciseinstruction.h"
 #include "drills/exercisetexts.h"
-#include "keyboard/keymodel.h"
+#include "keymodel/keymodel.h"
 #include "progress/journal.h"
 #include "progress/recording.h"
 

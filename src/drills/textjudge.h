@@ -1,7 +1,7 @@
 // Judging of one typed line against the model line of the same number, on
 // characters only (case, accents, blanks and tabs count; styles do not).
 #pragma once
-#include "keyboard/keymodel.h"
+#include "keymodel/keymodel.h"
 
 #include <QString>
 #include <QStringView>

@@ -2,7 +2,7 @@
 #include "drills/tphrases.h"
 
 #include "drills/phrasetexts.h"
-#include "keyboard/keymodel.h"
+#include "keymodel/keymodel.h"
 
 #include <QLabel>
 #include <QTimer>

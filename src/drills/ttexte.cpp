@@ -5,7 +5,7 @@
 #include "app/lesson/forms.h"
 #include "drills/textjudge.h"
 #include "drills/texttexts.h"
-#include "keyboard/keymodel.h"
+#include "keymodel/keymodel.h"
 #include "keyboard/tcaract.h"
 #include "progress/lessonfamily.h"
 #include "ui/cp1252.h"

@@ -4,7 +4,7 @@
 #include "app/lesson/lessonwindow.h"
 #include "drills/owntext.h"
 #include "drills/textjudge.h"
-#include "keyboard/keymodel.h"
+#include "keymodel/keymodel.h"
 
 #include <functional>
 #include <optional>

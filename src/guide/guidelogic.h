@@ -3,7 +3,7 @@
 // widget here: the band feeds it what the lesson expects and what the
 // learner pressed.
 #pragma once
-#include "keyboard/keymodel.h"
+#include "keymodel/keymodel.h"
 
 #include <QHash>
 #include <QList>

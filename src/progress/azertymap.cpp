@@ -1,7 +1,7 @@
 // The small keyboard's keys, from the keyboard model.
 #include "progress/azertymap.h"
 
-#include "keyboard/keymodel.h"
+#include "keymodel/keymodel.h"
 
 #include <QStringList>
 

@@ -5,7 +5,7 @@
 #include "drills/phrasetexts.h"
 #include "drills/texos.h"
 #include "drills/tphrases.h"
-#include "keyboard/keymodel.h"
+#include "keymodel/keymodel.h"
 #include "ui/cp1252.h"
 #include "ui/hooklineedit.h"
 

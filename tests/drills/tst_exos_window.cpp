@@ -3,7 +3,7 @@
 #include "drills/phrasetexts.h"
 #include "drills/texos.h"
 #include "drills/tphrases.h"
-#include "keyboard/keymodel.h"
+#include "keymodel/keymodel.h"
 #include "ui/clicklabel.h"
 #include "ui/hooklineedit.h"
 

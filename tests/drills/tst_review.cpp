@@ -2,7 +2,7 @@
 // it makes of them, and how it moves on.
 #include "drills/exercisetexts.h"
 #include "drills/review.h"
-#include "keyboard/keymodel.h"
+#include "keymodel/keymodel.h"
 
 #include <QRegularExpression>
 #include <QtTest>

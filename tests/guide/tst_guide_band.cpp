@@ -8,7 +8,7 @@
 #include "guide/guideband.h"
 #include "guide/guidewelcome.h"
 #include "guide/keyboardpicture.h"
-#include "keyboard/keymodel.h"
+#include "keymodel/keymodel.h"
 #include "keyboard/tclavier.h"
 #include "progress/journal.h"
 #include "progress/recording.h"

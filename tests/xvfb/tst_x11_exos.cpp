@@ -3,7 +3,7 @@
 // the French exercises typed through each French-speaking layout.
 #include "drills/exercisetexts.h"
 #include "drills/texos.h"
-#include "keyboard/keymodel.h"
+#include "keymodel/keymodel.h"
 #include "support/testsupport.h"
 #include "ui/hooklineedit.h"
 

@@ -9,7 +9,7 @@
 #include "guide/guideband.h"
 #include "guide/guidewelcome.h"
 #include "guide/keyboardpicture.h"
-#include "keyboard/keymodel.h"
+#include "keymodel/keymodel.h"
 #include "progress/recording.h"
 #include "support/testsupport.h"
 #include "ui/hooklineedit.h"

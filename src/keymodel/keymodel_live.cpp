@@ -1,7 +1,7 @@
 // The learner's own keymap while the program runs: read from the X server
 // (xkbcommon-x11) or from the keymap the Wayland compositor sends, and read
 // again when the layout changes. Built on first use, never at start-up.
-#include "keyboard/keymodel.h"
+#include "keymodel/keymodel.h"
 
 #include "ui/lockstate.h"
 

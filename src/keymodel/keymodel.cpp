@@ -1,6 +1,6 @@
 // The characters of a keymap, read through libxkbcommon: what each key types
 // at each level, and the presses that type a given character.
-#include "keyboard/keymodel.h"
+#include "keymodel/keymodel.h"
 
 #include "ui/deadkeys.h"
 

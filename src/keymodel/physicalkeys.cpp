@@ -1,7 +1,7 @@
 // The physical keys of a 105-key ISO keyboard and the finger that presses
 // each, as the exercises teach them: the number row follows the keyboard's
 // stagger (é with the left little finger, è with the right index).
-#include "keyboard/keymodel.h"
+#include "keymodel/keymodel.h"
 
 #include <algorithm>
 

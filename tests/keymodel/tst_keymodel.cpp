@@ -5,7 +5,7 @@
 #include "drills/gamewords.h"
 #include "drills/phrasetexts.h"
 #include "drills/texttexts.h"
-#include "keyboard/keymodel.h"
+#include "keymodel/keymodel.h"
 #include "keyboard/keytable.h"
 #include "office/officetables.h"
 #include "ui/accessibility.h"
