@@ -12,7 +12,7 @@ class KeyModel;
 
 namespace drills {
 
-// How a character is typed, briefly: "Maj+é", "^ Maj+o", "Verr.Maj é",
+// How a character is typed, briefly: "Maj+é", "^ Maj+o", "Verr. Maj é",
 // "Alt Gr+espace"; its plain stand-in in quotes, instead ("oe" where the
 // layout has no œ) or besides (' for ’); or that the lesson writes it.
 QString keysFor(const keyboard::KeyModel &layout, QChar c);

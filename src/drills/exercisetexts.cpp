@@ -84,14 +84,14 @@ const ExerciseText kExercises[ExerciseCount] = {
       "pourquoi ? comment ? alors ? vraiment ? où ? ici ? encore ? quoi ?"}},
     // The French characters the eighteen leave out. Texts of our own; the
     // non-breaking space (\u00a0) goes where French typography puts it.
-    {"Majuscules accentuées. Verr. Maj puis la lettre, ou ^ puis Maj",
-     {"École Élève Été Étoile Ère Ça Être Île Îlot Ôter Éclair Épi Écho",
-      "À demain. Ça suffit. Être ensemble. Île déserte. Ôtez vos chaussures.",
-      "HÔTEL DE VILLE, ÎLE DE LA CITÉ, FORÊT, GARÇON, ÉLÈVE, OÙ ALLER"}},
+    {"Majuscules accentuées. Verr. Maj, la lettre, puis Verr. Maj à nouveau\u00a0; ^ ou ¨, puis Maj + la lettre",
+     {"É È À Ç Ê Ô Î Ù Û Ë Ï Ü É È À Ç Ê Ô Î Ù Û Ë Ï Ü É È À Ç Ê Ô Î Ù Û Ë Ï Ü",
+      "Noël, maïs, naïf, canoë\u00a0; NOËL, MAÏS, CANOË, SÛR, FLÛTE, CAPHARNAÜM, ÉTÉ",
+      "À Noël, l'élève naïve goûte un kiwi mûr exquis, puis joue au kayak près du zèbre fâché"}},
     {"Touches œ æ. œ\u00a0: o puis e\u00a0; æ\u00a0: Alt Gr + a, auriculaire gauche",
      {"cœur sœur œuf bœuf vœu nœud œil œuvre chœur mœurs Œuf Œil Œuvre",
-      "Mon cœur bat pour ma sœur. Un œuf, un bœuf, un vœu, un nœud.",
-      "Ils sont arrivés ex æquo. Le cæcum. EX ÆQUO, ŒUVRE, CŒUR, SŒUR"}},
+      "Ma petite sœur apprend par cœur une poésie pour l'école.",
+      "Les deux élèves finissent ex æquo. EX ÆQUO, ŒUVRE, CŒUR, SŒUR"}},
     {"Touches « » ’. Alt Gr + z, Alt Gr + x, annulaire gauche\u00a0; ’\u00a0: '",
      {"«\u00a0oui\u00a0» «\u00a0non\u00a0» «\u00a0merci\u00a0» l’eau l’été d’accord j’aime qu’il",
       "Il m’a dit «\u00a0à demain\u00a0» et s’en est allé. C’est l’heure du goûter.",
@@ -107,11 +107,11 @@ const ExerciseText kExercises[ExerciseCount] = {
     {"Signes Alt Gr. Pouce droit sur Alt Gr, puis à @, \" #, ' {, ( [, - |",
      {"@ # € { } [ ] | \\ ~ ` @ # € { } [ ] | \\ ~ ` @ # € { } [ ] | \\ ~ `",
       "Écrivez à bonjour@exemple.fr ou à accueil@mairie.fr avant lundi.",
-      "A = {1, 2, 3}\u00a0; B = [0, 10]\u00a0; A | B\u00a0; ~A\u00a0; C:\\Documents\u00a0; `date`"}},
+      "A = {1\u00a0; 2\u00a0; 3}\u00a0; I = [0\u00a0; 10]\u00a0; ~/Documents/école\u00a0; 5 | 10"}},
 };
 
 const ExerciseKeys kFrenchKeys[ExerciseCount - FirstFrenchExercise + 1] = {
-    {"Majuscules accentuées", "ÉÈÀÇÊÔÎÙ"},
+    {"Majuscules accentuées", "ÉÈÀÇÊÔÎÙÛËÏÜ"},
     {"Touches œ æ", "œæ"},
     {"Touches « » ’", "«»’"},
     {"Ponctuation", "\u00a0…–—"},

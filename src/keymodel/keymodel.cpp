@@ -253,28 +253,38 @@ bool KeyModel::Data::unprinted(int keycode, int level) const
            symChar(syms[std::size_t(keycode)][1]) == u'~';
 }
 
-// Rank of the ways: one press (typing block, then elsewhere), then a dead
-// key that a keycap prints (plain or Shift) before a letter, then Caps Lock,
-// then a dead key reached with AltGr, which no French keycap shows.
+// Rank of the ways: one press without Alt Gr (typing block, then elsewhere),
+// then a dead key that a keycap prints (plain or Shift) before a key, then one
+// press with Alt Gr, then Caps Lock, then a dead key reached with Alt Gr,
+// which no French keycap shows.
 HowToType KeyModel::Data::search(QChar c) const
 {
     HowToType how;
     how.character = c;
     const QList<int> &order = searchOrder();
     enum Pass { Printed, Elsewhere, Unprinted };
-    for (Pass pass : {Printed, Elsewhere, Unprinted})
-        for (int level = 0; level < kLevels; ++level)
-            for (int kc : order) {
-                const bool block = typingBlock(kc);
-                if ((pass == Elsewhere) == block ||
-                    (pass != Elsewhere && (pass == Unprinted) != unprinted(kc, level)))
-                    continue;
-                const xkb_keysym_t sym = syms[std::size_t(kc)][std::size_t(level)];
-                if (sym != XKB_KEY_NoSymbol && !deadSym(sym) && symChar(sym) == c) {
-                    how.steps = {step(KeyStep::Press, kc, level)};
-                    return how;
+    // A press without Alt Gr on a printed key first; Alt Gr and what no
+    // keycap prints come after the dead keys the lessons teach.
+    auto onePress = [&](bool late) {
+        for (Pass pass : {Printed, Elsewhere, Unprinted})
+            for (int level = 0; level < kLevels; ++level)
+                for (int kc : order) {
+                    const bool block = typingBlock(kc);
+                    if ((pass == Elsewhere) == block ||
+                        (pass != Elsewhere && (pass == Unprinted) != unprinted(kc, level)))
+                        continue;
+                    if (late != (bool(level & 2) || pass == Unprinted))
+                        continue;
+                    const xkb_keysym_t sym = syms[std::size_t(kc)][std::size_t(level)];
+                    if (sym != XKB_KEY_NoSymbol && !deadSym(sym) && symChar(sym) == c) {
+                        how.steps = {step(KeyStep::Press, kc, level)};
+                        return true;
+                    }
                 }
-            }
+        return false;
+    };
+    if (onePress(false))
+        return how;
 
     auto viaDeadKey = [&](bool altGrDead) {
         int best = INT_MAX;
@@ -301,7 +311,9 @@ HowToType KeyModel::Data::search(QChar c) const
         }
         return how.typable();
     };
-    if (viaDeadKey(false))
+    // The dead key the lessons teach (^ then the space, ^ then e) comes
+    // before Alt Gr, even where Alt Gr gives the character in one press.
+    if (viaDeadKey(false) || onePress(true))
         return how;
 
     if (capsKey) {
