@@ -310,43 +310,47 @@ std::optional<LearnerFile> Journal::exportLearner(qint64 id)
     file.learner.uuid = query.value(0).toString();
     file.learner.name = query.value(1).toString();
     file.learner.level = query.value(2).toInt();
+    // Each row of a query on the learner's sessions, read by `row`.
+    const auto eachRow = [&](const char *sql, const auto &row) {
+        query.prepare(QString::fromLatin1(sql));
+        query.addBindValue(id);
+        if (!query.exec()) {
+            failSql(kReadFailure, query.lastError());
+            return false;
+        }
+        while (query.next())
+            row();
+        return true;
+    };
     QHash<qint64, qsizetype> index; // session id: its place in the file
-    query.prepare(
-        QStringLiteral("SELECT id, start_ms, end_ms, module, lesson, good, errors, seconds, typing_ms,"
-                       " title, completed, uuid FROM session WHERE learner = ? ORDER BY start_ms, id"));
-    query.addBindValue(id);
-    if (!query.exec()) {
-        failSql(kReadFailure, query.lastError());
+    const auto sessionOfRow = [&]() -> SessionRecord * {
+        const auto at = index.constFind(query.value(0).toLongLong());
+        return at == index.cend() ? nullptr : &file.sessions[*at];
+    };
+    const bool read =
+        eachRow("SELECT id, start_ms, end_ms, module, lesson, good, errors, seconds, typing_ms,"
+                " title, completed, uuid FROM session WHERE learner = ? ORDER BY start_ms, id",
+                [&] {
+                    index.insert(query.value(0).toLongLong(), file.sessions.size());
+                    file.sessions.append(sessionAt(query, 1));
+                }) &&
+        eachRow("SELECT k.session, k.key, k.typed, k.missed, k.ms, k.timed FROM session_key k"
+                " JOIN session s ON s.id = k.session WHERE s.learner = ?",
+                [&] {
+                    if (SessionRecord *session = sessionOfRow())
+                        session->keys.insert(query.value(1).toString(),
+                                             {query.value(2).toInt(), query.value(3).toInt(),
+                                              query.value(4).toLongLong(), query.value(5).toInt()});
+                }) &&
+        eachRow("SELECT c.session, c.expected, c.pressed, c.count FROM session_confusion c"
+                " JOIN session s ON s.id = c.session WHERE s.learner = ?",
+                [&] {
+                    if (SessionRecord *session = sessionOfRow())
+                        session->confusions.insert({query.value(1).toString(), query.value(2).toString()},
+                                                   query.value(3).toInt());
+                });
+    if (!read)
         return std::nullopt;
-    }
-    while (query.next()) {
-        index.insert(query.value(0).toLongLong(), file.sessions.size());
-        file.sessions.append(sessionAt(query, 1));
-    }
-    query.prepare(
-        QStringLiteral("SELECT k.session, k.key, k.typed, k.missed, k.ms, k.timed FROM session_key k"
-                       " JOIN session s ON s.id = k.session WHERE s.learner = ?"));
-    query.addBindValue(id);
-    if (!query.exec()) {
-        failSql(kReadFailure, query.lastError());
-        return std::nullopt;
-    }
-    while (query.next())
-        if (const auto at = index.constFind(query.value(0).toLongLong()); at != index.cend())
-            file.sessions[*at].keys.insert(query.value(1).toString(),
-                                           {query.value(2).toInt(), query.value(3).toInt(),
-                                            query.value(4).toLongLong(), query.value(5).toInt()});
-    query.prepare(QStringLiteral("SELECT c.session, c.expected, c.pressed, c.count FROM session_confusion c"
-                                 " JOIN session s ON s.id = c.session WHERE s.learner = ?"));
-    query.addBindValue(id);
-    if (!query.exec()) {
-        failSql(kReadFailure, query.lastError());
-        return std::nullopt;
-    }
-    while (query.next())
-        if (const auto at = index.constFind(query.value(0).toLongLong()); at != index.cend())
-            file.sessions[*at].confusions.insert({query.value(1).toString(), query.value(2).toString()},
-                                                 query.value(3).toInt());
     return file;
 }
 
