@@ -504,7 +504,7 @@ void TestProgression::keysOfTheSmallKeyboard_data()
     QTest::newRow("digit on its key") << QStringLiteral("7") << QStringLiteral("è 7");
     QTest::newRow("dead key accent") << QStringLiteral("ô") << QStringLiteral("^ ¨");
     QTest::newRow("space") << QStringLiteral(" ") << QStringLiteral("Espace");
-    QTest::newRow("drill key name") << QStringLiteral("Verr Maj") << QStringLiteral("Verr Maj");
+    QTest::newRow("drill key name") << QStringLiteral("Verr Maj") << QStringLiteral("Verr. Maj");
     QTest::newRow("not on it") << QStringLiteral("F5") << QString();
 }
 
