@@ -75,7 +75,7 @@ const AccessibleText kTexts[] = {
     {"TStats/Edit5", "Durée de la leçon", nullptr},
     {"TStats/Edit6", "Mots par minute", nullptr},
     {"TCaract/ComboBox1", "Police", nullptr},
-    {"TCaract/StringGrid1", "Table des caractères", "Choisissez un caractère ; OK l'insère dans le texte"},
+    {"TCaract/StringGrid1", "Table des caractères", "Choisissez un caractère\u00a0; OK l'insère dans le texte"},
     {"TCaract/Edit1", "Caractère choisi", nullptr},
     {"TBlocnotes/SpeedButton9", "Imprimer", nullptr},
     {"TBlocnotes/Memo1", "Notes", "Vos notes, gardées d'une séance à l'autre"},

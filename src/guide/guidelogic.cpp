@@ -65,7 +65,7 @@ QString keySentence(const QString &label, int keycode)
     const QString finger = key ? keyboard::fingerName(key->finger) : QString();
     if (finger.isEmpty())
         return QStringLiteral("Touche %1").arg(label);
-    return QStringLiteral("Touche %1 : %2").arg(label, lowerFirst(finger));
+    return QStringLiteral("Touche %1\u00a0: %2").arg(label, lowerFirst(finger));
 }
 
 // The key that types a control character the model may not list.
@@ -317,7 +317,7 @@ QString GuideLogic::stepText(const KeyStep &step, QChar character) const
     const QString finger = key ? keyboard::fingerName(key->finger) : QString();
     if (finger.isEmpty())
         return QStringLiteral("Touche %1").arg(label);
-    return QStringLiteral("%1 : %2").arg(finger, label);
+    return QStringLiteral("%1\u00a0: %2").arg(finger, label);
 }
 
 void GuideLogic::rebuild()
@@ -377,7 +377,7 @@ void GuideLogic::rebuild()
                                                   : QString(c));
     } else if (const QString besides = keyboard::acceptance(*m_model, c).standIn; !besides.isEmpty()) {
         sentence += besides == QLatin1String("'") ? QStringLiteral(" — ou l'apostrophe '")
-                                                  : QStringLiteral(" — ou « %1 »").arg(besides);
+                                                  : QStringLiteral(" — ou «\u00a0%1\u00a0»").arg(besides);
     }
     m_state.sentence = withNote(sentence);
 }
@@ -388,9 +388,9 @@ QString missingSentence(const QString &characters)
     for (QChar c : characters)
         labels << characterLabel(c);
     if (labels.size() == 1)
-        return QStringLiteral("%1 : introuvable sur ce clavier, la leçon le passe")
+        return QStringLiteral("%1\u00a0: introuvable sur ce clavier, la leçon le passe")
             .arg(labels.constFirst());
-    return QStringLiteral("%1 : introuvables sur ce clavier, la leçon les passe")
+    return QStringLiteral("%1\u00a0: introuvables sur ce clavier, la leçon les passe")
         .arg(labels.join(QStringLiteral(", ")));
 }
 
