@@ -40,7 +40,7 @@ HelpViewer::HelpViewer(QWidget *parent)
     const auto caption = [searchLayout](const QString &text, QWidget *buddy) {
         auto *label = new QLabel(text);
         label->setBuddy(buddy);
-        buddy->setAccessibleName(QString(text).remove(QLatin1String(" :")));
+        buddy->setAccessibleName(QString(text).remove(QStringLiteral("\u00a0:")));
         searchLayout->addWidget(label);
     };
     searchEdit = new QLineEdit;
