@@ -40,12 +40,12 @@ HelpViewer::HelpViewer(QWidget *parent)
     const auto caption = [searchLayout](const QString &text, QWidget *buddy) {
         auto *label = new QLabel(text);
         label->setBuddy(buddy);
-        buddy->setAccessibleName(QString(text).remove(QLatin1String(" :")));
+        buddy->setAccessibleName(QString(text).remove(QStringLiteral("\u00a0:")));
         searchLayout->addWidget(label);
     };
     searchEdit = new QLineEdit;
     searchEdit->setObjectName(QStringLiteral("searchEdit"));
-    caption(QStringLiteral("Tapez un mot ou une partie de mot :"), searchEdit);
+    caption(QStringLiteral("Tapez un mot ou une partie de mot\u00a0:"), searchEdit);
     searchLayout->addWidget(searchEdit);
     keywordList = new QListWidget;
     keywordList->setObjectName(QStringLiteral("keywordList"));
@@ -54,11 +54,11 @@ HelpViewer::HelpViewer(QWidget *parent)
         item->setData(Qt::UserRole, page);
     }
     keywordList->sortItems();
-    caption(QStringLiteral("Mots clés :"), keywordList);
+    caption(QStringLiteral("Mots clés\u00a0:"), keywordList);
     searchLayout->addWidget(keywordList, 1);
     topicList = new QListWidget;
     topicList->setObjectName(QStringLiteral("topicList"));
-    caption(QStringLiteral("Sujets où le mot apparaît :"), topicList);
+    caption(QStringLiteral("Sujets où le mot apparaît\u00a0:"), topicList);
     searchLayout->addWidget(topicList, 1);
     searchStatus = new QLabel;
     searchStatus->setObjectName(QStringLiteral("searchStatus"));

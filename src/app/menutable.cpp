@@ -52,7 +52,7 @@ const MenuItemDef kExercicesItems[] = {
      false},
     {"N23Touches1", "23 &Chiffres et nombres", "Chiffres, signes et nombres écrits en français", "", 23,
      false},
-    {"N24Touches1", "24 &Signes AltGr", "Signes AltGr @ # € { } [ ] | \\ ~", "", 24, false},
+    {"N24Touches1", "24 &Signes Alt Gr", "Signes Alt Gr @ # € { } [ ] | \\ ~", "", 24, false},
     {"Revision1", "&Révision personnalisée", "Révision personnalisée", "", 25, false},
 };
 // Phrases

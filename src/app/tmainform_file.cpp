@@ -38,9 +38,9 @@ bool mayReplace(QWidget *parent, const QString &path)
     if (readLessonFile(path, &file, &reason))
         return true;
     return ui::prompter().confirm(parent,
-                                  QStringLiteral("Le fichier « %1 » n'est pas une leçon Tapivox.\n"
-                                                 "Dossier : %2\n"
-                                                 "Le remplacer par la leçon en cours ? "
+                                  QStringLiteral("Le fichier «\u00a0%1\u00a0» n'est pas une leçon Tapivox.\n"
+                                                 "Dossier\u00a0: %2\n"
+                                                 "Le remplacer par la leçon en cours\u00a0? "
                                                  "Son contenu actuel sera perdu.")
                                       .arg(fileOf(path), folderOf(path)),
                                   QStringLiteral("&Remplacer"));
@@ -90,8 +90,8 @@ void TMainForm::openLessonFile(const QString &fileName)
     LessonFile file;
     QString reason;
     if (!readLessonFile(fileName, &file, &reason)) {
-        ui::prompter().error(this, QStringLiteral("Impossible d'ouvrir la leçon « %1 » : %2.\n"
-                                                  "Dossier : %3\n"
+        ui::prompter().error(this, QStringLiteral("Impossible d'ouvrir la leçon «\u00a0%1\u00a0»\u00a0: %2.\n"
+                                                  "Dossier\u00a0: %3\n"
                                                   "La leçon en cours n'a pas changé.")
                                        .arg(fileOf(fileName), reason, folderOf(fileName)));
         return;
@@ -145,10 +145,11 @@ bool TMainForm::Sauver()
     QString reason;
     if (writeFileSafely(lessonFileName, file.serialize(), &reason))
         return true;
-    ui::prompter().error(this, QStringLiteral("Impossible d'enregistrer la leçon « %1 » : %2.\n"
-                                              "Dossier : %3\n%4")
-                                   .arg(fileOf(lessonFileName), reason, folderOf(lessonFileName),
-                                        existed ? QStringLiteral("Le fichier précédent est resté intact.")
-                                                : QStringLiteral("Rien n'a été écrit.")));
+    ui::prompter().error(this,
+                         QStringLiteral("Impossible d'enregistrer la leçon «\u00a0%1\u00a0»\u00a0: %2.\n"
+                                        "Dossier\u00a0: %3\n%4")
+                             .arg(fileOf(lessonFileName), reason, folderOf(lessonFileName),
+                                  existed ? QStringLiteral("Le fichier précédent est resté intact.")
+                                          : QStringLiteral("Rien n'a été écrit.")));
     return false;
 }

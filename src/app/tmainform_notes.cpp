@@ -44,7 +44,7 @@ bool TMainForm::keepNotesBeforeClosing()
                 return false;
         } else {
             choice = ui::prompter().choose(
-                this, message + QStringLiteral("\nQue faire des notes avant de quitter ?"),
+                this, message + QStringLiteral("\nQue faire des notes avant de quitter\u00a0?"),
                 {QStringLiteral("Réessayer"), QStringLiteral("Enregistrer ailleurs..."),
                  QStringLiteral("Quitter sans enregistrer les notes")});
             if (choice == 0)

@@ -61,7 +61,7 @@ QString keysFor(const keyboard::KeyModel &layout, QChar c)
         if (step.kind == keyboard::KeyStep::CapsLock) {
             // Locked before the letter, unlocked after it: named once.
             if (!capsLock)
-                parts << QStringLiteral("Verr.\u00a0Maj");
+                parts << QStringLiteral("Verr. Maj");
             capsLock = true;
             continue;
         }

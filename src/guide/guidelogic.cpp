@@ -15,49 +15,6 @@ using keyboard::KeyStep;
 constexpr int kLeftShift = 50; // X keycodes
 constexpr int kCapsLock = 66;
 
-// Names of the keys that type no character, by evdev code.
-QString specialKeyName(int evdev)
-{
-    switch (evdev) {
-    case 1: return QStringLiteral("Échap");
-    case 14: return QStringLiteral("Retour arrière");
-    case 15: return QStringLiteral("Tabulation");
-    case 28: return QStringLiteral("Entrée");
-    case 29: return QStringLiteral("Ctrl gauche");
-    case 42: return QStringLiteral("Maj gauche");
-    case 54: return QStringLiteral("Maj droite");
-    case 56: return QStringLiteral("Alt");
-    case 57: return QStringLiteral("Espace");
-    case 58: return QStringLiteral("Verr. Maj");
-    case 69: return QStringLiteral("Verr. Num");
-    case 70: return QStringLiteral("Arrêt défil.");
-    case 96: return QStringLiteral("Entrée du pavé");
-    case 97: return QStringLiteral("Ctrl droit");
-    case 99: return QStringLiteral("Impr. écran");
-    case 100: return QStringLiteral("Alt Gr");
-    case 102: return QStringLiteral("Début");
-    case 103: return QStringLiteral("Flèche haut");
-    case 104: return QStringLiteral("Page préc.");
-    case 105: return QStringLiteral("Flèche gauche");
-    case 106: return QStringLiteral("Flèche droite");
-    case 107: return QStringLiteral("Fin");
-    case 108: return QStringLiteral("Flèche bas");
-    case 109: return QStringLiteral("Page suiv.");
-    case 110: return QStringLiteral("Inser");
-    case 111: return QStringLiteral("Suppr");
-    case 119: return QStringLiteral("Pause");
-    case 125: return QStringLiteral("Windows gauche");
-    case 126: return QStringLiteral("Windows droite");
-    case 127: return QStringLiteral("Menu");
-    default: break;
-    }
-    if (evdev >= 59 && evdev <= 68)
-        return QStringLiteral("F%1").arg(evdev - 58);
-    if (evdev == 87 || evdev == 88)
-        return QStringLiteral("F%1").arg(evdev - 76);
-    return QString();
-}
-
 QString lowerFirst(QString text)
 {
     if (!text.isEmpty())
@@ -108,7 +65,7 @@ QString keySentence(const QString &label, int keycode)
     const QString finger = key ? keyboard::fingerName(key->finger) : QString();
     if (finger.isEmpty())
         return QStringLiteral("Touche %1").arg(label);
-    return QStringLiteral("Touche %1 : %2").arg(label, lowerFirst(finger));
+    return QStringLiteral("Touche %1\u00a0: %2").arg(label, lowerFirst(finger));
 }
 
 // The key that types a control character the model may not list.
@@ -319,7 +276,7 @@ void GuideLogic::showDiscovered()
 QString GuideLogic::keyLabel(int keycode) const
 {
     const keyboard::PhysicalKey *key = physical(keycode);
-    const QString name = key ? specialKeyName(key->evdev) : QString();
+    const QString name = key ? keyboard::shortKeyName(*key) : QString();
     if (!name.isEmpty() || !m_model)
         return name;
     const QString cap = m_model->keycap(keycode);
@@ -360,7 +317,7 @@ QString GuideLogic::stepText(const KeyStep &step, QChar character) const
     const QString finger = key ? keyboard::fingerName(key->finger) : QString();
     if (finger.isEmpty())
         return QStringLiteral("Touche %1").arg(label);
-    return QStringLiteral("%1 : %2").arg(finger, label);
+    return QStringLiteral("%1\u00a0: %2").arg(finger, label);
 }
 
 void GuideLogic::rebuild()

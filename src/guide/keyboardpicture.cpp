@@ -38,28 +38,6 @@ QColor zoneColour(Finger finger)
     return QColor(255 - (255 - c.red()) / 4, 255 - (255 - c.green()) / 4, 255 - (255 - c.blue()) / 4);
 }
 
-// Short captions of the keys that type no character.
-QString shortName(int evdev)
-{
-    switch (evdev) {
-    case 1: return QStringLiteral("Échap");
-    case 14: return QStringLiteral("⟵");
-    case 15: return QStringLiteral("Tab");
-    case 28: return QStringLiteral("Entrée");
-    case 29:
-    case 97: return QStringLiteral("Ctrl");
-    case 42:
-    case 54: return QStringLiteral("Maj");
-    case 56: return QStringLiteral("Alt");
-    case 58: return QStringLiteral("Verr. Maj");
-    case 100: return QStringLiteral("Alt Gr");
-    case 125:
-    case 126: return QStringLiteral("Win");
-    case 127: return QStringLiteral("Menu");
-    default: return QString();
-    }
-}
-
 } // namespace
 
 KeyboardPicture::KeyboardPicture(QWidget *parent)
@@ -84,7 +62,7 @@ void KeyboardPicture::setModel(const keyboard::KeyModel *model)
         if (key.place.isEmpty())
             continue;
         const int keycode = keyboard::xKeycode(key);
-        QString cap = shortName(key.evdev);
+        QString cap = keyboard::keyCaption(key);
         if (cap.isEmpty() && model)
             cap = model->keycap(keycode);
         m_caps.insert(keycode, cap);

@@ -70,7 +70,7 @@ LessonEnd lessonEnd(int module, const Figures &figures, const NextLesson &next)
 {
     LessonEnd end;
     end.reached = figures.accuracy >= kObjective;
-    QString result = QStringLiteral("Précision : %1 % (objectif : %2 %)")
+    QString result = QStringLiteral("Précision\u00a0: %1\u00a0% (objectif\u00a0: %2\u00a0%)")
                          .arg(figures.accuracy < 0 ? QStringLiteral("–") : QString::number(figures.accuracy))
                          .arg(kObjective);
     if (!figures.perMinute.isEmpty())
@@ -80,11 +80,11 @@ LessonEnd lessonEnd(int module, const Figures &figures, const NextLesson &next)
                   .arg(figures.seconds % 60, 2, 10, QLatin1Char('0'));
     end.result = result;
     if (!end.reached)
-        end.advice = QStringLiteral("Encore un essai : visez %1 % de précision").arg(kObjective);
+        end.advice = QStringLiteral("Encore un essai\u00a0: visez %1\u00a0% de précision").arg(kObjective);
     else if (next.where.isEmpty())
         end.advice = QStringLiteral("Bravo, %1").arg(success(module));
     else
-        end.advice = QStringLiteral("Bravo, %1 : passez %2").arg(success(module), next.where);
+        end.advice = QStringLiteral("Bravo, %1\u00a0: passez %2").arg(success(module), next.where);
     return end;
 }
 

@@ -9,7 +9,7 @@ namespace guide {
 QString Figures::text() const
 {
     const auto orDash = [](const QString &figure) { return figure.isEmpty() ? QStringLiteral("–") : figure; };
-    return QStringLiteral("%1 frappes/min · %2 mots/min · %3 %")
+    return QStringLiteral("%1 frappes/min · %2 mots/min · %3\u00a0%")
         .arg(orDash(perMinute), orDash(wordsPerMinute),
              accuracy < 0 ? QStringLiteral("–") : QString::number(accuracy));
 }

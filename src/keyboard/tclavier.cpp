@@ -4,7 +4,9 @@
 #include "keyboard/keybutton.h"
 #include "keyboard/keydescriptions.h"
 #include "keyboard/keytable.h"
+#include "keymodel/keymodel.h"
 #include "ui/caption.h"
+#include "ui/cp1252.h"
 #include "ui/deadkeys.h"
 #include "ui/int32.h"
 #include "ui/lockstate.h"
@@ -100,6 +102,30 @@ bool takesShortcut(const QKeyEvent *event)
     }
     const Qt::KeyboardModifiers mods = event->modifiers();
     return (mods & Qt::ControlModifier) && !(mods & Qt::AltModifier);
+}
+
+// The layout the picture and its texts were drawn for; null without xkb data.
+const keyboard::KeyModel *frenchModel()
+{
+    static const std::unique_ptr<keyboard::KeyModel> french =
+        keyboard::KeyModel::fromLayoutName(QStringLiteral("fr"));
+    return french.get();
+}
+
+const keyboard::PhysicalKey *physicalKeyOf(const keyboard::KeyPicture &picture)
+{
+    for (const keyboard::PhysicalKey &key : keyboard::physicalKeys())
+        if (key.picture && qstrcmp(key.picture, picture.name) == 0)
+            return &key;
+    return nullptr;
+}
+
+// A key of the French layout that the learner's types otherwise.
+bool ownKey(const keyboard::KeyModel &model, const keyboard::PhysicalKey &key)
+{
+    const keyboard::KeyModel *french = frenchModel();
+    return french && keyboard::fixedKeyName(key).isEmpty() &&
+           !model.sameKey(keyboard::xKeycode(key), *french);
 }
 
 } // namespace
@@ -200,12 +226,49 @@ void TClavier::buildKeyPicture()
     SpeedButton85->setPicture(ui::picture(QStringLiteral("clavier_entree")), 8);
     m_buttons[39]->setCaptionMargin(0); // Caps Lock
     m_buttons[88]->setCaptionMargin(0); // Num L
-    m_buttons[68]->setAccessibleName(QStringLiteral("Espace"));
     for (keyboard::KeyButton *light : {SpeedButton105, SpeedButton106, SpeedButton107}) {
         light->setAutoRaise(true);
         light->setPicture(lamp, -1);
         light->setEnabled(false);
     }
+    showKeymap();
+    connect(&keyboard::LiveKeyModel::instance(), &keyboard::LiveKeyModel::changed, this,
+            &TClavier::showKeymap);
+}
+
+// The picture keeps its French keycaps on the French layout; a key that
+// types otherwise shows its own cap, as the guide's keyboard does. Every key
+// is named as the keymap names it: a screen reader says what it types.
+void TClavier::showKeymap()
+{
+    const keyboard::KeyModel &model = keyboard::LiveKeyModel::instance().model();
+    for (const keyboard::KeyPicture &picture : keyboard::keyPictures()) {
+        const keyboard::PhysicalKey *key = physicalKeyOf(picture);
+        auto *button = findChild<keyboard::KeyButton *>(QLatin1String(picture.name));
+        if (!key || !button)
+            continue;
+        const int keycode = keyboard::xKeycode(*key);
+        button->setText(ownKey(model, *key) ? model.keycap(keycode) : keyboard::shownCaption(picture));
+        // A cap such as "&1" is no mnemonic.
+        button->setShortcut(QKeySequence());
+        const QString name = model.keyName(keycode);
+        button->setAccessibleName(name.isEmpty() ? QStringLiteral("Touche sans caractère")
+                                                 : QStringLiteral("Touche ") + name);
+    }
+}
+
+QString TClavier::characterText(quint8 code) const
+{
+    const keyboard::PhysicalKey *key =
+        m_pressedKeycode > 8 ? keyboard::keyByEvdev(m_pressedKeycode - 8) : nullptr;
+    const keyboard::KeyModel &model = keyboard::LiveKeyModel::instance().model();
+    if (code <= 32 || !key || !ownKey(model, *key))
+        return keyboard::characterDescription(code);
+    QString text =
+        QStringLiteral("Touche %1\u00a0: %2 (#%3)")
+            .arg(model.keyName(m_pressedKeycode), QString(ui::cp1252ToUnicode(code)), QString::number(code));
+    // Label2 shows "&&" as one "&".
+    return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
 keyboard::KeyButton *TClavier::speedButton(int number) const
@@ -266,7 +329,7 @@ void TClavier::FormKeyDown(quint16 key)
 void TClavier::FormKeyPress(quint8 key)
 {
     if (m_code != 1)
-        setLabel2(keyboard::characterDescription(key));
+        setLabel2(characterText(key));
 }
 
 void TClavier::Temoins()
@@ -354,6 +417,7 @@ void TClavier::keyEvent(QKeyEvent *event)
     event->accept();
     if (event->type() == QEvent::KeyPress) {
         const int code = m_keys.keyDown(event);
+        m_pressedKeycode = int(event->nativeScanCode());
         // The guide names the key pressed; this window's picture stays still.
         if (m_code != 1 && !event->isAutoRepeat())
             emit guideKeyPressed(int(event->nativeScanCode()), event->text(), code);

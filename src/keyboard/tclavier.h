@@ -74,6 +74,11 @@ protected:
 private:
     void FormCreate();
     void buildKeyPicture();
+    // Captions and names of the character keys from the learner's keymap.
+    void showKeymap();
+    // The text of a typed character: the table's, or on a key that the
+    // learner's layout types otherwise than the French one, the key's name.
+    QString characterText(quint8 code) const;
     // Label2 shows "&&" as one "&", like a caption with accelerator markers.
     void setLabel2(const QString &text);
     void describeForScreenReader();
@@ -83,6 +88,7 @@ private:
     keyboard::KeyDrill m_drill;
     ui::KeyTranslator m_keys;
     bool m_parity = false;
+    int m_pressedKeycode = 0;               // X keycode of the last key pressed, 0 if unknown
     QList<keyboard::KeyButton *> m_buttons; // index = number
     QPointer<QMdiSubWindow> m_subWindow;
 };

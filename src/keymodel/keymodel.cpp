@@ -450,6 +450,17 @@ bool KeyModel::isDeadKey(int keycode, int level) const
     return deadSym(d->syms[std::size_t(keycode)][std::size_t(level)]);
 }
 
+bool KeyModel::sameKey(int keycode, const KeyModel &other, int levels) const
+{
+    if (keycode < kMinKeycode || keycode > kMaxKeycode)
+        return false;
+    for (int level = 0; level < levels && level < kLevels; ++level)
+        if (d->syms[std::size_t(keycode)][std::size_t(level)] !=
+            other.d->syms[std::size_t(keycode)][std::size_t(level)])
+            return false;
+    return true;
+}
+
 QString KeyModel::keycap(int keycode) const
 {
     const QChar plain = character(keycode, 0);

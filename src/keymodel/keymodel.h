@@ -63,6 +63,12 @@ constexpr int xKeycode(const PhysicalKey &key)
 // keypad holds ("Retour arrière", "Majuscule gauche", "7 du pavé
 // numérique"); empty for the keys whose name is what they type.
 QString fixedKeyName(const PhysicalKey &key);
+// The same name shortened for the guide's sentences ("Maj gauche",
+// "Verr. Maj", "F5"); empty where fixedKeyName is.
+QString shortKeyName(const PhysicalKey &key);
+// The caption of such a key on a small keyboard picture ("Maj", "Tab");
+// empty for the keys that keep a blank cap there.
+QString keyCaption(const PhysicalKey &key);
 
 // One press in the sequence that types a character: the keys held at that
 // moment as X keycodes, modifiers first (Shift on the other hand's side,
@@ -124,6 +130,10 @@ public:
     // The French name of a key on this keymap, as said after "Touche":
     // "& 1", "A", "accent circonflexe et tréma", "Majuscule gauche".
     QString keyName(int keycode) const;
+    // Whether a key gives the same keysyms at its first levels (2: plain and
+    // Shift, 4: with AltGr too) here and on other: a key the French layout
+    // shares with the learner's keeps the French texts.
+    bool sameKey(int keycode, const KeyModel &other, int levels = 2) const;
 
     // The shortest way to type c on this keymap, preferring no dead key,
     // then Shift, then AltGr; Caps Lock only when nothing else gives it but a

@@ -152,46 +152,78 @@ const PhysicalKey *keyByVirtualKey(int vk)
     return nullptr;
 }
 
+namespace {
+
+// The keys that type no character of their own, in one table for every
+// view: the name said after « Touche », the shorter one of the guide's
+// sentences, and the caption of the small keyboard pictures.
+struct KeyNames
+{
+    int evdev;
+    const char *name;
+    const char *shortName;
+    const char *caption;
+};
+
+const KeyNames kNames[] = {
+    {1, "Échap", "Échap", "Échap"},
+    {99, "Impression écran", "Impr. écran", ""},
+    {70, "Arrêt défilement", "Arrêt défil.", ""},
+    {119, "Pause", "Pause", ""},
+    {14, "Retour arrière", "Retour arrière", "⌫"},
+    {110, "Insertion", "Inser", ""},
+    {102, "Début", "Début", ""},
+    {104, "Page précédente", "Page préc.", ""},
+    {69, "Verrouillage numérique", "Verr. Num", ""},
+    {15, "Tabulation", "Tabulation", "Tab"},
+    {28, "Entrée", "Entrée", "Entrée"},
+    {111, "Suppression", "Suppr", ""},
+    {107, "Fin", "Fin", ""},
+    {109, "Page suivante", "Page suiv.", ""},
+    {58, "Verrouillage majuscules", "Verr. Maj", "Verr. Maj"},
+    {42, "Majuscule gauche", "Maj gauche", "Maj"},
+    {54, "Majuscule droite", "Maj droite", "Maj"},
+    {103, "Flèche haut", "Flèche haut", ""},
+    {29, "Ctrl gauche", "Ctrl gauche", "Ctrl"},
+    {125, "Windows gauche", "Windows gauche", "Win"},
+    {56, "Alt", "Alt", "Alt"},
+    {57, "Espace", "Espace", "Espace"},
+    {100, "Alt Gr", "Alt Gr", "Alt Gr"},
+    {126, "Windows droite", "Windows droite", "Win"},
+    {127, "Menu", "Menu", "Menu"},
+    {97, "Ctrl droite", "Ctrl droite", "Ctrl"},
+    {105, "Flèche gauche", "Flèche gauche", ""},
+    {108, "Flèche bas", "Flèche bas", ""},
+    {106, "Flèche droite", "Flèche droite", ""},
+    {96, "Entrée du pavé numérique", "Entrée du pavé", ""},
+};
+
+const KeyNames *namesOf(int evdev)
+{
+    for (const KeyNames &names : kNames)
+        if (names.evdev == evdev)
+            return &names;
+    return nullptr;
+}
+
+QString functionKeyName(int evdev)
+{
+    if (evdev >= 59 && evdev <= 68)
+        return QStringLiteral("F%1").arg(evdev - 58);
+    if (evdev == 87 || evdev == 88)
+        return QStringLiteral("F%1").arg(evdev - 76);
+    return QString();
+}
+
+} // namespace
+
 QString fixedKeyName(const PhysicalKey &key)
 {
     const int e = key.evdev;
-    if (e >= 59 && e <= 68)
-        return QStringLiteral("F%1").arg(e - 58);
-    switch (e) {
-    case 1: return QStringLiteral("Échap");
-    case 87: return QStringLiteral("F11");
-    case 88: return QStringLiteral("F12");
-    case 99: return QStringLiteral("Impression écran");
-    case 70: return QStringLiteral("Arrêt défilement");
-    case 119: return QStringLiteral("Pause");
-    case 14: return QStringLiteral("Retour arrière");
-    case 110: return QStringLiteral("Insertion");
-    case 102: return QStringLiteral("Début");
-    case 104: return QStringLiteral("Page précédente");
-    case 69: return QStringLiteral("Verrouillage numérique");
-    case 15: return QStringLiteral("Tabulation");
-    case 28: return QStringLiteral("Entrée");
-    case 111: return QStringLiteral("Suppression");
-    case 107: return QStringLiteral("Fin");
-    case 109: return QStringLiteral("Page suivante");
-    case 58: return QStringLiteral("Verrouillage majuscules");
-    case 42: return QStringLiteral("Majuscule gauche");
-    case 54: return QStringLiteral("Majuscule droite");
-    case 103: return QStringLiteral("Flèche haut");
-    case 29: return QStringLiteral("Ctrl gauche");
-    case 125: return QStringLiteral("Windows gauche");
-    case 56: return QStringLiteral("Alt");
-    case 57: return QStringLiteral("Espace");
-    case 100: return QStringLiteral("Alt Gr");
-    case 126: return QStringLiteral("Windows droite");
-    case 127: return QStringLiteral("Menu");
-    case 97: return QStringLiteral("Ctrl droite");
-    case 105: return QStringLiteral("Flèche gauche");
-    case 108: return QStringLiteral("Flèche bas");
-    case 106: return QStringLiteral("Flèche droite");
-    case 96: return QStringLiteral("Entrée du pavé numérique");
-    default: break;
-    }
+    if (const KeyNames *names = namesOf(e))
+        return QString::fromUtf8(names->name);
+    if (QString f = functionKeyName(e); !f.isEmpty())
+        return f;
     // The keypad: named by what it types with Num Lock on.
     static const struct
     {
@@ -203,6 +235,20 @@ QString fixedKeyName(const PhysicalKey &key)
     for (const auto &k : kKeypad)
         if (k.evdev == e)
             return QString(QChar(k.typed)) + QStringLiteral(" du pavé numérique");
+    return QString();
+}
+
+QString shortKeyName(const PhysicalKey &key)
+{
+    if (const KeyNames *names = namesOf(key.evdev))
+        return QString::fromUtf8(names->shortName);
+    return functionKeyName(key.evdev);
+}
+
+QString keyCaption(const PhysicalKey &key)
+{
+    if (const KeyNames *names = namesOf(key.evdev))
+        return QString::fromUtf8(names->caption);
     return QString();
 }
 

@@ -11,22 +11,17 @@ namespace progress {
 
 namespace {
 
-// Keys that type no character of their own show a short name.
+// The names the key drill gives the keys that type no character.
 struct NamedKey
 {
     int evdev;
-    const char *caption;
-    const char *names; // as the key drill names them
+    const char *names;
 };
 
 const NamedKey kNamed[] = {
-    {14, "⌫", "Retour arrière"}, {15, "Tab", "Tabulation"},
-    {28, "Entrée", "Entrée"},    {58, "Verr Maj", "Verr Maj"},
-    {42, "Maj", "Majuscules"},   {54, "Maj", "Majuscules"},
-    {29, "Ctrl", "Contrôle"},    {97, "Ctrl", "Contrôle"},
-    {125, "", "Windows gauche"}, {56, "Alt", "Alt"},
-    {57, "Espace", ""},          {100, "Alt Gr", ""},
-    {127, "", "Menu"},
+    {14, "Retour arrière"},  {15, "Tabulation"}, {28, "Entrée"},   {58, "Verr Maj"},
+    {42, "Majuscules"},      {54, "Majuscules"}, {29, "Contrôle"}, {97, "Contrôle"},
+    {125, "Windows gauche"}, {56, "Alt"},        {127, "Menu"},
 };
 
 // "1&" ("1" over "&") reads "& 1" on the small keyboard.
@@ -43,11 +38,11 @@ std::vector<MapKey> build()
         if (key.place.isNull())
             continue;
         MapKey k{key.place, captionOf(model.keycap(keyboard::xKeycode(key))), QString(), key.evdev};
+        if (!keyboard::fixedKeyName(key).isEmpty())
+            k.caption = keyboard::keyCaption(key);
         for (const NamedKey &named : kNamed)
-            if (named.evdev == key.evdev) {
-                k.caption = QString::fromUtf8(named.caption);
+            if (named.evdev == key.evdev)
                 k.names = QString::fromUtf8(named.names);
-            }
         keys.push_back(k);
     }
     return keys;

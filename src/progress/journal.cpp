@@ -117,7 +117,8 @@ QString sqlDetail(const QSqlError &error, const QString &path)
     case kLocked: return QStringLiteral("un autre programme l'utilise");
     case kNoMem: return ui::systemReason(ENOMEM);
     case kReadOnly:
-        return QStringLiteral("le fichier ou son dossier « %1 » ne peut pas être écrit").arg(folder);
+        return QStringLiteral("le fichier ou son dossier «\u00a0%1\u00a0» ne peut pas être écrit")
+            .arg(folder);
     case kIoErr: return ui::systemReason(EIO);
     case kCorrupt: return QStringLiteral("le fichier est endommagé");
     case kFull: return ui::systemReason(ENOSPC);
@@ -127,7 +128,7 @@ QString sqlDetail(const QSqlError &error, const QString &path)
         if (file.exists() && !file.isReadable())
             return ui::systemReason(EACCES);
         if (!QFileInfo(file.absolutePath()).isWritable())
-            return QStringLiteral("le dossier « %1 » ne peut pas être écrit").arg(folder);
+            return QStringLiteral("le dossier «\u00a0%1\u00a0» ne peut pas être écrit").arg(folder);
         return QStringLiteral("le fichier ne peut pas être ouvert");
     case kNotADb: return QStringLiteral("ce fichier n'est pas un historique de progression");
     default:
@@ -169,7 +170,7 @@ void Journal::closeDatabase()
 
 bool Journal::fail(const QString &what, const QString &detail)
 {
-    m_error = detail.isEmpty() ? what : what + QStringLiteral(" : ") + detail;
+    m_error = detail.isEmpty() ? what : what + QStringLiteral("\u00a0: ") + detail;
     return false;
 }
 
@@ -191,9 +192,9 @@ bool Journal::open()
         return fail(QStringLiteral("Le pilote SQLite de Qt est absent (paquet libqt6sql6-sqlite)"), {});
     const QString folder = QFileInfo(m_path).absolutePath();
     if (!QDir().mkpath(folder))
-        return fail(
-            QStringLiteral("Impossible de créer le dossier « %1 »").arg(QDir::toNativeSeparators(folder)),
-            {});
+        return fail(QStringLiteral("Impossible de créer le dossier «\u00a0%1\u00a0»")
+                        .arg(QDir::toNativeSeparators(folder)),
+                    {});
     const Opening opening = openFile();
     if (opening != Opening::Damaged)
         return opening == Opening::Ready;
@@ -227,7 +228,7 @@ Journal::Opening Journal::openFile()
             const QSqlError detail = db.lastError();
             db = QSqlDatabase();
             closeDatabase();
-            failSql(QStringLiteral("Impossible d'ouvrir l'historique de progression « %1 »")
+            failSql(QStringLiteral("Impossible d'ouvrir l'historique de progression «\u00a0%1\u00a0»")
                         .arg(QDir::toNativeSeparators(m_path)),
                     detail);
             return Opening::Failed;
@@ -247,7 +248,7 @@ Journal::Opening Journal::openFile()
         const int code = sqliteCode(error);
         if (version < 0 && (checkFailed || code == kCorrupt || code == kNotADb)) {
             damaged = true;
-            fail(QStringLiteral("L'historique de progression « %1 » est illisible")
+            fail(QStringLiteral("L'historique de progression «\u00a0%1\u00a0» est illisible")
                      .arg(QDir::toNativeSeparators(m_path)),
                  checkFailed ? QStringLiteral("la vérification de son contenu a échoué")
                              : sqlDetail(error, m_path));
@@ -255,7 +256,7 @@ Journal::Opening Journal::openFile()
             query = QSqlQuery();
             db = QSqlDatabase();
             closeDatabase();
-            failSql(QStringLiteral("Impossible de lire l'historique de progression « %1 »")
+            failSql(QStringLiteral("Impossible de lire l'historique de progression «\u00a0%1\u00a0»")
                         .arg(QDir::toNativeSeparators(m_path)),
                     error);
             return m_busy ? Opening::Busy : Opening::Failed;
@@ -263,8 +264,9 @@ Journal::Opening Journal::openFile()
             query = QSqlQuery();
             db = QSqlDatabase();
             closeDatabase();
-            fail(QStringLiteral("L'historique de progression « %1 » vient d'une version plus récente de "
-                                "Tapivox ; il n'est pas modifié")
+            fail(QStringLiteral(
+                     "L'historique de progression «\u00a0%1\u00a0» vient d'une version plus récente de "
+                     "Tapivox\u00a0; il n'est pas modifié")
                      .arg(QDir::toNativeSeparators(m_path)),
                  {});
             return Opening::Failed;
@@ -315,14 +317,14 @@ bool Journal::createSchema()
 // of the file stays beside it until the upgrade has succeeded.
 bool Journal::upgrade(int version)
 {
-    const QString what = QStringLiteral("Impossible de mettre à jour l'historique de progression « %1 »")
-                             .arg(QDir::toNativeSeparators(m_path));
+    const QString what =
+        QStringLiteral("Impossible de mettre à jour l'historique de progression «\u00a0%1\u00a0»")
+            .arg(QDir::toNativeSeparators(m_path));
     const QString copy = m_path + QStringLiteral(".version-%1").arg(version);
     QFile::remove(copy);
     if (!QFile::copy(m_path, copy))
-        return fail(
-            what,
-            QStringLiteral("sa copie « %1 » n'a pas pu être faite").arg(QDir::toNativeSeparators(copy)));
+        return fail(what, QStringLiteral("sa copie «\u00a0%1\u00a0» n'a pas pu être faite")
+                              .arg(QDir::toNativeSeparators(copy)));
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     QSqlQuery query(db);
     bool ok = db.transaction();
@@ -336,8 +338,9 @@ bool Journal::upgrade(int version)
         const QString detail =
             sqlDetail(query.lastError().isValid() ? query.lastError() : db.lastError(), m_path);
         db.rollback();
-        return fail(what, detail + QStringLiteral(" ; l'ancien fichier est gardé sous le nom « %1 »")
-                                       .arg(QDir::toNativeSeparators(copy)));
+        return fail(what,
+                    detail + QStringLiteral("\u00a0; l'ancien fichier est gardé sous le nom «\u00a0%1\u00a0»")
+                                 .arg(QDir::toNativeSeparators(copy)));
     }
     QFile::remove(copy);
     return true;
@@ -370,7 +373,7 @@ bool Journal::record(const SessionRecord &session)
         return false;
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     const QString what =
-        QStringLiteral("Impossible d'enregistrer la séance dans l'historique de progression « %1 »")
+        QStringLiteral("Impossible d'enregistrer la séance dans l'historique de progression «\u00a0%1\u00a0»")
             .arg(QDir::toNativeSeparators(m_path));
     const qint64 learner = currentLearner();
     if (learner <= 0)

@@ -47,7 +47,7 @@ void ProgressChart::setSessions(const QList<SessionRecord> &sessions)
 QString ProgressChart::graduation(double value, bool percent)
 {
     const QString text = QLocale(QLocale::French, QLocale::France).toString(value, 'g', 4);
-    return percent ? text + QStringLiteral(" %") : text;
+    return percent ? text + QStringLiteral("\u00a0%") : text;
 }
 
 void ProgressChart::paintEvent(QPaintEvent *)
@@ -56,7 +56,7 @@ void ProgressChart::paintEvent(QPaintEvent *)
     p.setRenderHint(QPainter::Antialiasing);
     const QFontMetrics fm(font());
     const QRectF plot(fm.horizontalAdvance(QStringLiteral("0000")) + 10, fm.height() + 8,
-                      width() - 2 * (fm.horizontalAdvance(QStringLiteral("100 %")) + 10),
+                      width() - 2 * (fm.horizontalAdvance(QStringLiteral("100\u00a0%")) + 10),
                       height() - 3 * fm.height() - 14);
     if (plot.width() < 20 || plot.height() < 20)
         return;
@@ -197,9 +197,10 @@ void KeyboardMap::paintEvent(QPaintEvent *)
     p.setBrush(gradient);
     p.drawRect(bar);
     p.setPen(palette().color(QPalette::WindowText));
-    p.drawText(QRectF(bar.right() + 6, bar.top() - unit * 0.2, unit * 10, unit * 0.7),
-               Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("0 % à 30 % d'erreurs et plus ; gris : pas encore demandée"));
+    p.drawText(
+        QRectF(bar.right() + 6, bar.top() - unit * 0.2, unit * 10, unit * 0.7),
+        Qt::AlignLeft | Qt::AlignVCenter,
+        QStringLiteral("0\u00a0% à 30\u00a0% d'erreurs et plus\u00a0; gris\u00a0: pas encore demandée"));
 }
 
 } // namespace progress

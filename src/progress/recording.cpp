@@ -60,8 +60,8 @@ void recordSession(QWidget *parent, const SessionRecord &session)
     if (!s.journal->setAside().isEmpty() && !s.setAsideTold) {
         s.setAsideTold = true;
         const QString text =
-            QStringLiteral("L'historique de progression était endommagé : il a été mis de côté "
-                           "sous le nom « %1 » et un nouvel historique commence.")
+            QStringLiteral("L'historique de progression était endommagé\u00a0: il a été mis de côté "
+                           "sous le nom «\u00a0%1\u00a0» et un nouvel historique commence.")
                 .arg(QDir::toNativeSeparators(s.journal->setAside()));
         if (parent)
             ui::prompter().information(parent, text);
@@ -76,8 +76,9 @@ void recordSession(QWidget *parent, const SessionRecord &session)
         if (s.busyTold)
             return;
         s.busyTold = true;
-        const QString text = QStringLiteral("L'historique est utilisé par un autre programme ; cette séance "
-                                            "n'y sera pas gardée.");
+        const QString text =
+            QStringLiteral("L'historique est utilisé par un autre programme\u00a0; cette séance "
+                           "n'y sera pas gardée.");
         if (parent)
             ui::prompter().information(parent, text);
         else

@@ -58,7 +58,7 @@ void setRow(QTableWidget *table, int row, const QStringList &cells)
 
 QString percent(double value)
 {
-    return QLocale(QLocale::French, QLocale::France).toString(value, 'f', 1) + QStringLiteral(" %");
+    return QLocale(QLocale::French, QLocale::France).toString(value, 'f', 1) + QStringLiteral("\u00a0%");
 }
 
 QString duration(qint64 seconds)
@@ -104,7 +104,7 @@ TProgression::TProgression(QList<progress::LessonFamily> families, QWidget *pare
     auto *layout = new QVBoxLayout(content);
     layout->setContentsMargins(0, 0, 0, 0);
     auto *top = new QHBoxLayout;
-    auto *label1 = new QLabel(QStringLiteral("&Leçons :"), content);
+    auto *label1 = new QLabel(QStringLiteral("&Leçons\u00a0:"), content);
     label1->setObjectName(QStringLiteral("Label1"));
     ComboBox1 = new QComboBox(content);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
@@ -123,7 +123,7 @@ TProgression::TProgression(QList<progress::LessonFamily> families, QWidget *pare
     chartRow->addWidget(Chart1, 3);
     // The path takes the width of its names; the chart, the rest.
     Parcours1 =
-        makeTable(content, "Parcours1", {QStringLiteral("Exercice"), QStringLiteral("Objectif 95 %")});
+        makeTable(content, "Parcours1", {QStringLiteral("Exercice"), QStringLiteral("Objectif 95\u00a0%")});
     Parcours1->setAccessibleName(QStringLiteral("Parcours des exercices"));
     Parcours1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Parcours1->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
@@ -256,7 +256,7 @@ void TProgression::Button2Click()
     if (!m_journal)
         return;
     if (!ui::prompter().askYesNo(this,
-                                 QStringLiteral("Effacer tout l'historique de progression ? Les séances "
+                                 QStringLiteral("Effacer tout l'historique de progression\u00a0? Les séances "
                                                 "enregistrées seront perdues.")))
         return;
     if (!m_journal->clear())
@@ -282,7 +282,7 @@ void TProgression::refresh()
         stats = m_journal->keyStats(own ? 4 : family);
         problem = m_journal->lastError();
         if (problem.isEmpty() && !m_journal->setAside().isEmpty())
-            problem = QStringLiteral("L'historique endommagé a été mis de côté sous le nom « %1 »")
+            problem = QStringLiteral("L'historique endommagé a été mis de côté sous le nom «\u00a0%1\u00a0»")
                           .arg(QDir::toNativeSeparators(m_journal->setAside()));
     }
     // Sessions in progress are not recorded yet; they show after the others.
@@ -385,7 +385,7 @@ void TProgression::showPath(const QList<progress::SessionRecord> &sessions)
         const auto &[code, name] = lessons[r];
         const int accuracy = best.value(code, -1);
         // The best accuracy, marked when it reached the objective.
-        QString shown = QStringLiteral("%1 %").arg(accuracy);
+        QString shown = QStringLiteral("%1\u00a0%").arg(accuracy);
         if (accuracy < 0)
             shown = begun.contains(code) ? QStringLiteral("inachevé") : QStringLiteral("—");
         setRow(Parcours1, r, {name, reached.contains(code) ? QStringLiteral("✓ ") + shown : shown});

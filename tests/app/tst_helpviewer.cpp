@@ -68,6 +68,8 @@ void TestHelpViewer::searchNarrowsKeywords()
     HelpViewer viewer;
     viewer.showSearch(QString());
     QCOMPARE(viewer.tabs->currentIndex(), 1);
+    // The lists are read by their captions, without the colon.
+    QCOMPARE(viewer.keywordList->accessibleName(), QString::fromUtf8("Mots clés"));
     viewer.searchEdit->setText(QStringLiteral("cal"));
     QStringList visible;
     for (int i = 0; i < viewer.keywordList->count(); ++i)

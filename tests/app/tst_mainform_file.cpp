@@ -325,8 +325,9 @@ void TestMainFormFile::foreignFileChangesNothing()
     fake().openNames << path;
     frame()->OpenItemClick();
     QCOMPARE(fake().errors,
-             QStringList{QStringLiteral("Impossible d'ouvrir la leçon « %1 » : %2.\nDossier : %3\n"
-                                        "La leçon en cours n'a pas changé.")
+             QStringList{QStringLiteral(
+                             "Impossible d'ouvrir la leçon «\u00a0%1\u00a0»\u00a0: %2.\nDossier\u00a0: %3\n"
+                             "La leçon en cours n'a pas changé.")
                              .arg(QFileInfo(path).fileName(), reason, QFileInfo(path).path())});
     QVERIFY(frame()->lessonFileName.isEmpty());
     QCOMPARE(forms().Exos->GetIni(), 4);
@@ -346,7 +347,7 @@ void TestMainFormFile::savingOverForeignFileAsksFirst()
     QCOMPARE(fake().saveDialogs, 4);
     QCOMPARE(fake().confirmations.size(), 2);
     QVERIFY(fake().confirmations.first().startsWith(
-        QStringLiteral("Le fichier « devoir.odt » n'est pas une leçon")));
+        QStringLiteral("Le fichier «\u00a0devoir.odt\u00a0» n'est pas une leçon")));
     QVERIFY(read(path).startsWith("1\r\n0\r\n1\r\n"));
     QCOMPARE(frame()->lessonFileName, path);
 }
@@ -387,7 +388,7 @@ void TestMainFormFile::fullDiskSaveKeepsOldFile()
     }
     frame()->action(QStringLiteral("N9Touches1"))->trigger();
     frame()->SaveItemClick();
-    QVERIFY(fake().errors.value(0).endsWith(QStringLiteral(" : le disque est plein.\nDossier : %1\n"
+    QVERIFY(fake().errors.value(0).endsWith(QStringLiteral("\u00a0: le disque est plein.\nDossier\u00a0: %1\n"
                                                            "Le fichier précédent est resté intact.")
                                                 .arg(disk)));
     QCOMPARE(read(frame()->lessonFileName), before);

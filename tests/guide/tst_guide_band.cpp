@@ -8,8 +8,8 @@
 #include "guide/guideband.h"
 #include "guide/guidewelcome.h"
 #include "guide/keyboardpicture.h"
-#include "keymodel/keymodel.h"
 #include "keyboard/tclavier.h"
+#include "keymodel/keymodel.h"
 #include "progress/journal.h"
 #include "progress/recording.h"
 #include "progress/tapprenants.h"
@@ -94,11 +94,11 @@ void TestGuideBand::bandFollowsTheLessonInFront_data()
     QTest::addColumn<QString>("sentence");
     QTest::addColumn<QList<int>>("lit");
     QTest::newRow("exercise 1") << "N1gh1"
-                                << "Index gauche : G" << QList<int>{42};
+                                << "Index gauche\u00a0: G" << QList<int>{42};
     QTest::newRow("exercise 15") << "N15Touches1"
-                                 << "Index droit : N, avec Maj gauche" << QList<int>{50, 57};
+                                 << "Index droit\u00a0: N, avec Maj gauche" << QList<int>{50, 57};
     QTest::newRow("phrases") << "Maximes1"
-                             << "Index droit : U, avec Maj gauche" << QList<int>{50, 30};
+                             << "Index droit\u00a0: U, avec Maj gauche" << QList<int>{50, 30};
     QTest::newRow("text") << "Fonctionsdebase1"
                           << "" << QList<int>{};
     QTest::newRow("data entry") << "Fonctionsdebase2"
@@ -146,10 +146,10 @@ void TestGuideBand::typedKeysMoveTheGuide()
     exos->Edit4()->setFocus(); // "môm pùm ..."
     QTRY_COMPARE(QApplication::focusWidget(), exos->Edit4());
     guide::KeyboardPicture *picture = band()->picture();
-    QCOMPARE(band()->consigne()->text(), QStringLiteral("Auriculaire droit : M"));
+    QCOMPARE(band()->consigne()->text(), QStringLiteral("Auriculaire droit\u00a0: M"));
     QTest::keyClick(exos->Edit4(), Qt::Key_M);
     QCOMPARE(band()->consigne()->text(),
-             QStringLiteral("Auriculaire droit : ^ (touche morte), puis annulaire droit : O"));
+             QStringLiteral("Auriculaire droit\u00a0: ^ (touche morte), puis annulaire droit\u00a0: O"));
     // A wrong key: the expected key outlined, the pressed one grey.
     QTest::keyClick(exos->Edit4(), Qt::Key_J);
     QCOMPARE(picture->property("missedKey").toInt(), 34);
@@ -159,11 +159,11 @@ void TestGuideBand::typedKeysMoveTheGuide()
     QTest::sendKeyEvent(QTest::Click, exos->Edit4(), Qt::Key_Dead_Circumflex, QString(), {});
     QCOMPARE(picture->property("missedKey").toInt(), 0);
     QCOMPARE(picture->property("pressedKey").toInt(), 0);
-    QCOMPARE(band()->consigne()->text(), QStringLiteral("Annulaire droit : O"));
+    QCOMPARE(band()->consigne()->text(), QStringLiteral("Annulaire droit\u00a0: O"));
     QCOMPARE(picture->property("litKeys").toList(), QVariantList{32});
     QTest::keyClick(exos->Edit4(), Qt::Key_O);
     QCOMPARE(exos->Edit4()->text(), QStringLiteral("mô"));
-    QCOMPARE(band()->consigne()->text(), QStringLiteral("Auriculaire droit : M"));
+    QCOMPARE(band()->consigne()->text(), QStringLiteral("Auriculaire droit\u00a0: M"));
 }
 
 void TestGuideBand::accessoryInFrontShowsNoKey_data()
@@ -189,7 +189,7 @@ void TestGuideBand::accessoryInFrontShowsNoKey()
     QTRY_COMPARE(QApplication::focusWidget(), exos->Edit4());
     QTest::keyClick(exos->Edit4(), Qt::Key_M);
     const QString sentence = band()->consigne()->text();
-    QVERIFY(sentence.startsWith(QStringLiteral("Auriculaire droit : ^ (touche morte)")));
+    QVERIFY(sentence.startsWith(QStringLiteral("Auriculaire droit\u00a0: ^ (touche morte)")));
     bool inFront = false;
     QString shown = QStringLiteral("-");
     QVariantList lit{0};
@@ -221,7 +221,7 @@ void TestGuideBand::discoveryNamesTheKeyPressed()
     TClavier *clavier = forms().Clavier;
     QTRY_VERIFY(band() && band()->isVisible());
     QTest::keyClick(clavier, Qt::Key_F, Qt::NoModifier);
-    QCOMPARE(band()->consigne()->text(), QStringLiteral("Touche F : index gauche"));
+    QCOMPARE(band()->consigne()->text(), QStringLiteral("Touche F\u00a0: index gauche"));
     QCOMPARE(band()->picture()->property("litKeys").toList(), QVariantList{41});
 }
 
@@ -463,7 +463,7 @@ void TestGuideBand::startOffersWhatTheJournalSays()
     }
     if (how == QLatin1String("F")) { // typed in the keyboard window; the offer stays
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F);
-        QCOMPARE(band()->consigne()->text(), QStringLiteral("Touche F : index gauche"));
+        QCOMPARE(band()->consigne()->text(), QStringLiteral("Touche F\u00a0: index gauche"));
         QVERIFY(forms().Clavier->isAncestorOf(QApplication::focusWidget()) && welcome->isVisible());
     }
     if (how == QLatin1String("Entrée"))
@@ -486,12 +486,12 @@ void TestGuideBand::lessonEndLeadsOn_data()
     QTest::addColumn<QString>("advice");
     QTest::addColumn<int>("code"); // of the exercise in front afterwards
     QTest::newRow("Entrée goes on") << 0 << int(Qt::Key_Return) << "GuideSuivant"
-                                    << "Bravo, exercice réussi : passez à l'exercice 2" << 2;
+                                    << "Bravo, exercice réussi\u00a0: passez à l'exercice 2" << 2;
     // The stray key is judged, the result stays, and Alt+N still goes on.
     QTest::newRow("another key is judged") << 0 << int(Qt::Key_X) << "GuideSuivant"
-                                           << "Bravo, exercice réussi : passez à l'exercice 2" << 2;
+                                           << "Bravo, exercice réussi\u00a0: passez à l'exercice 2" << 2;
     QTest::newRow("objective missed") << 12 << int(Qt::Key_Return) << "GuideRecommencer"
-                                      << "Encore un essai : visez 95 % de précision" << 1;
+                                      << "Encore un essai\u00a0: visez 95\u00a0% de précision" << 1;
 }
 
 void TestGuideBand::lessonEndLeadsOn()

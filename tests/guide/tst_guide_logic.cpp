@@ -144,11 +144,11 @@ void TestGuideLogic::everyLessonCharacterIsTaught_data()
                                                << QString::fromUtf16(standIns) << QString::fromUtf16(passed);
     };
     const char16_t *const lateDashes = u"\u00a0…—–";
-    row("fr", "exercices", u"\u00a0œŒ…—–", u"");
+    row("fr", "exercices", u"œŒ\u00a0…—–", u"");
     row("be", "exercices", lateDashes, u"");
     row("ch(fr)", "exercices", lateDashes, u"");
     row("ca(fr)", "exercices", u"œŒæÆ’…—–", u"€");
-    row("us", "exercices", u"\u00a0œŒæÆ«»’…—–", u"éèçàùôûâîêÉÈÀÇÊÔÎÙÛËÏÜëï°€");
+    row("us", "exercices", u"œŒæÆ«\u00a0»’…—–", u"éèçàùôûâîêÉÈÇÊÎÔÀÙ°€");
     row("us", "phrases", u"", u"éêùàî");
     row("us", "textes", u"", u"éàèêûîôç");
     for (const char *layout : {"fr(oss)", "fr(afnor)", "fr(bepo)"})
@@ -251,41 +251,45 @@ void TestGuideLogic::characterShowsKeysAndFinger_data()
         QTest::newRow(name) << QString::fromUtf8(layout) << QString::fromUtf8(c) << lit
                             << QString::fromUtf8(sentence);
     };
-    row("fr f", "fr", "f", {41}, "Index gauche : F");
-    row("fr g", "fr", "g", {42}, "Index gauche : G");
-    row("fr E", "fr", "E", {RShift, 26}, "Majeur gauche : E, avec Maj droite");
-    row("fr M", "fr", "M", {LShift, 47}, "Auriculaire droit : M, avec Maj gauche");
-    row("fr 1", "fr", "1", {RShift, 10}, "Auriculaire gauche : 1, avec Maj droite");
-    row("fr space", "fr", " ", {65}, "Pouces : espace");
-    row("fr @", "fr", "@", {AltGr, 19}, "Annulaire droit : @, avec Alt Gr");
-    row("fr ê", "fr", "ê", {34}, "Auriculaire droit : ^ (touche morte), puis majeur gauche : E");
-    row("fr ^", "fr", "^", {34}, "Auriculaire droit : ^ (touche morte), puis pouces : espace");
-    row("fr(oss) ê", "fr(oss)", "ê", {34}, "Auriculaire droit : ^ (touche morte), puis majeur gauche : E");
-    row("fr ô", "fr", "ô", {34}, "Auriculaire droit : ^ (touche morte), puis annulaire droit : O");
-    row("fr É", "fr", "É", {Caps}, "Verr. Maj, puis auriculaire gauche : É");
-    row("fr «", "fr", "«", {AltGr, 25}, "Annulaire gauche : «, avec Alt Gr");
-    row("fr œ by its stand-in", "fr", "œ", {32}, "Annulaire droit : O, puis majeur gauche : E (pour œ)");
+    row("fr f", "fr", "f", {41}, "Index gauche\u00a0: F");
+    row("fr g", "fr", "g", {42}, "Index gauche\u00a0: G");
+    row("fr E", "fr", "E", {RShift, 26}, "Majeur gauche\u00a0: E, avec Maj droite");
+    row("fr M", "fr", "M", {LShift, 47}, "Auriculaire droit\u00a0: M, avec Maj gauche");
+    row("fr 1", "fr", "1", {RShift, 10}, "Auriculaire gauche\u00a0: 1, avec Maj droite");
+    row("fr space", "fr", " ", {65}, "Pouces\u00a0: espace");
+    row("fr @", "fr", "@", {AltGr, 19}, "Annulaire droit\u00a0: @, avec Alt Gr");
+    row("fr ê", "fr", "ê", {34}, "Auriculaire droit\u00a0: ^ (touche morte), puis majeur gauche\u00a0: E");
+    row("fr ^", "fr", "^", {34}, "Auriculaire droit\u00a0: ^ (touche morte), puis pouces\u00a0: espace");
+    row("fr(oss) ê", "fr(oss)", "ê", {34},
+        "Auriculaire droit\u00a0: ^ (touche morte), puis majeur gauche\u00a0: E");
+    row("fr ô", "fr", "ô", {34}, "Auriculaire droit\u00a0: ^ (touche morte), puis annulaire droit\u00a0: O");
+    row("fr É", "fr", "É", {Caps}, "Verr. Maj, puis auriculaire gauche\u00a0: É");
+    row("fr «", "fr", "«", {AltGr, 25}, "Annulaire gauche\u00a0: «, avec Alt Gr");
+    row("fr œ by its stand-in", "fr", "œ", {32},
+        "Annulaire droit\u00a0: O, puis majeur gauche\u00a0: E (pour œ)");
     row("fr Œ by its stand-in", "fr", "Œ", {LShift, 32},
-        "Annulaire droit : O, avec Maj gauche, puis majeur gauche : E, avec Maj droite (pour Œ)");
-    row("fr non-breaking space", "fr", "\u00a0", {65}, "Pouces : espace (pour l'espace insécable)");
-    row("fr …", "fr", "…", {LShift, 59}, "Majeur droit : ., avec Maj gauche, trois fois (pour …)");
+        "Annulaire droit\u00a0: O, avec Maj gauche, puis majeur gauche\u00a0: E, avec Maj droite (pour Œ)");
+    row("fr non-breaking space", "fr", "\u00a0", {65}, "Pouces\u00a0: espace (pour l'espace insécable)");
+    row("fr …", "fr", "…", {LShift, 59}, "Majeur droit\u00a0: ., avec Maj gauche, trois fois (pour …)");
     row("fr ’ or '", "fr", "’", {LShift, AltGr, 57},
-        "Index droit : ’, avec Maj gauche et Alt Gr — ou l'apostrophe '");
+        "Index droit\u00a0: ’, avec Maj gauche et Alt Gr — ou l'apostrophe '");
     row("us é passed over", "us", "é", {}, "é\u00a0: introuvable sur ce clavier, la leçon le passe");
-    row("us ’ by its stand-in", "us", "’", {48}, "Auriculaire droit : ' (pour ’)");
-    row("be @", "be", "@", {AltGr, 11}, "Auriculaire gauche : @, avec Alt Gr");
-    row("be œ", "be", "œ", {AltGr, 32}, "Annulaire droit : œ, avec Alt Gr");
-    row("be «", "be", "«", {AltGr, 52}, "Auriculaire gauche : «, avec Alt Gr");
-    row("be ê", "be", "ê", {34}, "Auriculaire droit : ^ (touche morte), puis majeur gauche : E");
-    row("ch(fr) z", "ch(fr)", "z", {29}, "Index droit : Z");
-    row("ch(fr) é", "ch(fr)", "é", {47}, "Auriculaire droit : é");
-    row("ch(fr) ê", "ch(fr)", "ê", {21}, "Auriculaire droit : ^ (touche morte), puis majeur gauche : E");
-    row("bepo e", "fr(bepo)", "e", {41}, "Index gauche : E");
-    row("bepo «", "fr(bepo)", "«", {11}, "Auriculaire gauche : «");
-    row("bepo œ", "fr(bepo)", "œ", {AltGr, 27}, "Index gauche : œ, avec Alt Gr");
-    row("bepo É", "fr(bepo)", "É", {RShift, 25}, "Annulaire gauche : É, avec Maj droite");
-    row("bepo ê", "fr(bepo)", "ê", {94}, "Auriculaire gauche : Ê");
-    row("bepo â", "fr(bepo)", "â", {29}, "Index droit : ^ (touche morte), puis auriculaire gauche : A");
+    row("us ’ by its stand-in", "us", "’", {48}, "Auriculaire droit\u00a0: ' (pour ’)");
+    row("be @", "be", "@", {AltGr, 11}, "Auriculaire gauche\u00a0: @, avec Alt Gr");
+    row("be œ", "be", "œ", {AltGr, 32}, "Annulaire droit\u00a0: œ, avec Alt Gr");
+    row("be «", "be", "«", {AltGr, 52}, "Auriculaire gauche\u00a0: «, avec Alt Gr");
+    row("be ê", "be", "ê", {34}, "Auriculaire droit\u00a0: ^ (touche morte), puis majeur gauche\u00a0: E");
+    row("ch(fr) z", "ch(fr)", "z", {29}, "Index droit\u00a0: Z");
+    row("ch(fr) é", "ch(fr)", "é", {47}, "Auriculaire droit\u00a0: é");
+    row("ch(fr) ê", "ch(fr)", "ê", {21},
+        "Auriculaire droit\u00a0: ^ (touche morte), puis majeur gauche\u00a0: E");
+    row("bepo e", "fr(bepo)", "e", {41}, "Index gauche\u00a0: E");
+    row("bepo «", "fr(bepo)", "«", {11}, "Auriculaire gauche\u00a0: «");
+    row("bepo œ", "fr(bepo)", "œ", {AltGr, 27}, "Index gauche\u00a0: œ, avec Alt Gr");
+    row("bepo É", "fr(bepo)", "É", {RShift, 25}, "Annulaire gauche\u00a0: É, avec Maj droite");
+    row("bepo ê", "fr(bepo)", "ê", {94}, "Auriculaire gauche\u00a0: Ê");
+    row("bepo â", "fr(bepo)", "â", {29},
+        "Index droit\u00a0: ^ (touche morte), puis auriculaire gauche\u00a0: A");
 }
 
 void TestGuideLogic::characterShowsKeysAndFinger()
@@ -313,14 +317,15 @@ void TestGuideLogic::deadKeyAndCapsLockMoveToTheNextStep_data()
     QTest::addColumn<QString>("dead"); // empty: Caps Lock
     QTest::addColumn<QList<int>>("lit");
     QTest::addColumn<QString>("sentence");
-    QTest::newRow("fr ê") << "fr" << QStringLiteral("ê") << "^" << QList<int>{26} << "Majeur gauche : E";
+    QTest::newRow("fr ê") << "fr" << QStringLiteral("ê") << "^" << QList<int>{26} << "Majeur gauche\u00a0: E";
     QTest::newRow("fr ë") << "fr" << QStringLiteral("ë") << QStringLiteral("¨") << QList<int>{26}
-                          << "Majeur gauche : E";
-    QTest::newRow("fr ô") << "fr" << QStringLiteral("ô") << "^" << QList<int>{32} << "Annulaire droit : O";
+                          << "Majeur gauche\u00a0: E";
+    QTest::newRow("fr ô") << "fr" << QStringLiteral("ô") << "^" << QList<int>{32}
+                          << "Annulaire droit\u00a0: O";
     QTest::newRow("bepo â") << "fr(bepo)" << QStringLiteral("â") << "^" << QList<int>{38}
-                            << "Auriculaire gauche : A";
+                            << "Auriculaire gauche\u00a0: A";
     QTest::newRow("fr É") << "fr" << QStringLiteral("É") << "" << QList<int>{11}
-                          << QStringLiteral("Auriculaire gauche : É");
+                          << QStringLiteral("Auriculaire gauche\u00a0: É");
     // Every accented letter that a dead key gives, on every layout: the
     // guide goes on to the letter (the sentence is not checked).
     for (const char *name :
@@ -372,12 +377,12 @@ void TestGuideLogic::passedCharacterIsNamedOnce()
     logic.setModel(layout(QStringLiteral("ca(fr)")));
     const QString note = u"€\u00a0: introuvable sur ce clavier, la leçon le passe. "_qs;
     logic.expect(QStringLiteral(" "), 0, QStringLiteral("€"));
-    QCOMPARE(logic.state().sentence, note + QStringLiteral("Pouces : espace"));
+    QCOMPARE(logic.state().sentence, note + QStringLiteral("Pouces\u00a0: espace"));
     QCOMPARE(logic.state().lit, QList<int>{65});
     logic.expect(QStringLiteral("a"));
     QVERIFY(!logic.state().sentence.contains(QLatin1String("introuvable")));
     logic.expect(QStringLiteral(" "), 0, QStringLiteral("€"));
-    QCOMPARE(logic.state().sentence, QStringLiteral("Pouces : espace"));
+    QCOMPARE(logic.state().sentence, QStringLiteral("Pouces\u00a0: espace"));
     // Two at once, one of them said already.
     logic.setModel(layout(QStringLiteral("us")));
     logic.expect(QStringLiteral("a"), 0, u"°é"_qs);
@@ -419,10 +424,10 @@ void TestGuideLogic::capsLockLeftOnIsReleasedFirst()
     QVERIFY(logic.capsLock());
     logic.expect(QStringLiteral("e"));
     QCOMPARE(logic.state().lit, QList<int>{Caps});
-    QCOMPARE(logic.state().sentence, QStringLiteral("Verr. Maj, puis majeur gauche : E"));
+    QCOMPARE(logic.state().sentence, QStringLiteral("Verr. Maj, puis majeur gauche\u00a0: E"));
     // A second capital of Caps Lock needs no new press.
     logic.expect(QStringLiteral("É"));
-    QCOMPARE(logic.state().sentence, QStringLiteral("Auriculaire gauche : É"));
+    QCOMPARE(logic.state().sentence, QStringLiteral("Auriculaire gauche\u00a0: É"));
     QVERIFY(logic.keyPressed(QChar(), true));
     QVERIFY(!logic.capsLock());
 }
@@ -436,18 +441,18 @@ void TestGuideLogic::drillAndDiscoveryNameTheKey_data()
     QTest::addColumn<QList<int>>("lit");
     QTest::addColumn<QString>("sentence");
     QTest::newRow("drill Tab") << "Tabulation" << 0 << "" << 0 << QList<int>{Tab}
-                               << "Touche Tabulation : auriculaire gauche";
+                               << "Touche Tabulation\u00a0: auriculaire gauche";
     QTest::newRow("drill F5") << "F5" << 0 << "" << 0 << QList<int>{71} << "Touche F5";
     QTest::newRow("drill Caps") << "Verr Maj" << 0 << "" << 0 << QList<int>{Caps}
-                                << "Touche Verr Maj : auriculaire gauche";
-    QTest::newRow("keycode E") << "" << 26 << "e" << 69 << QList<int>{26} << "Touche E : majeur gauche";
-    QTest::newRow("text e") << "" << 0 << "e" << 69 << QList<int>{26} << "Touche E : majeur gauche";
+                                << "Touche Verr Maj\u00a0: auriculaire gauche";
+    QTest::newRow("keycode E") << "" << 26 << "e" << 69 << QList<int>{26} << "Touche E\u00a0: majeur gauche";
+    QTest::newRow("text e") << "" << 0 << "e" << 69 << QList<int>{26} << "Touche E\u00a0: majeur gauche";
     QTest::newRow("text é") << "" << 0 << QStringLiteral("é") << 0 << QList<int>{11}
-                            << QStringLiteral("Touche é : auriculaire gauche");
-    QTest::newRow("virtual key Enter")
-        << "" << 0 << "\r" << 13 << QList<int>{36} << QStringLiteral("Touche Entrée : auriculaire droit");
+                            << QStringLiteral("Touche é\u00a0: auriculaire gauche");
+    QTest::newRow("virtual key Enter") << "" << 0 << "\r" << 13 << QList<int>{36}
+                                       << QStringLiteral("Touche Entrée\u00a0: auriculaire droit");
     QTest::newRow("keycode Shift") << "" << RShift << "" << 16 << QList<int>{RShift}
-                                   << "Touche Maj droite : auriculaire droit";
+                                   << "Touche Maj droite\u00a0: auriculaire droit";
     QTest::newRow("unknown") << "" << 0 << "" << 0 << QList<int>{} << "";
 }
 
@@ -576,26 +581,27 @@ void TestGuideLogic::lessonEndSaysWhatComesNext_data()
                             << nextModule << nextCode << QString::fromUtf8(advice);
     };
     row("exercise 1 reached", 2, 1, false, 97, "Exercice suiva&nt", 2, 2,
-        "Bravo, exercice réussi : passez à l'exercice 2");
+        "Bravo, exercice réussi\u00a0: passez à l'exercice 2");
     row("exercise 1 at the objective", 2, 1, false, 95, "Exercice suiva&nt", 2, 2,
-        "Bravo, exercice réussi : passez à l'exercice 2");
+        "Bravo, exercice réussi\u00a0: passez à l'exercice 2");
     row("exercise 1 missed", 2, 1, false, 94, "Exercice suiva&nt", 2, 2,
-        "Encore un essai : visez 95 % de précision");
+        "Encore un essai\u00a0: visez 95\u00a0% de précision");
     row("exercise 18", 2, 18, false, 100, "Passer aux p&hrases", 3, 1,
-        "Bravo, exercice réussi : passez aux phrases");
+        "Bravo, exercice réussi\u00a0: passez aux phrases");
     row("exercise 19", 2, 19, false, 100, "Exercice suiva&nt", 2, 20,
-        "Bravo, exercice réussi : passez à l'exercice 20");
+        "Bravo, exercice réussi\u00a0: passez à l'exercice 20");
     row("exercise 24", 2, 24, false, 100, "Passer aux p&hrases", 3, 1,
-        "Bravo, exercice réussi : passez aux phrases");
+        "Bravo, exercice réussi\u00a0: passez aux phrases");
     row("review", 2, 25, false, 100, "", 0, 0, "Bravo, exercice réussi");
     row("phrases page 1", 3, 2, true, 96, "Page suiva&nte", 0, 0,
-        "Bravo, page réussie : passez à la page suivante");
+        "Bravo, page réussie\u00a0: passez à la page suivante");
     row("phrases page 2", 3, 2, false, 96, "Page suiva&nte", 3, 3,
-        "Bravo, page réussie : passez à la page suivante");
+        "Bravo, page réussie\u00a0: passez à la page suivante");
     row("last phrases", 3, 5, false, 96, "", 0, 0, "Bravo, page réussie");
-    row("text", 4, 1, false, 100, "Texte suiva&nt", 4, 2, "Bravo, texte réussi : passez au texte suivant");
+    row("text", 4, 1, false, 100, "Texte suiva&nt", 4, 2,
+        "Bravo, texte réussi\u00a0: passez au texte suivant");
     row("last text", 4, 7, false, 100, "", 0, 0, "Bravo, texte réussi");
-    row("own text", 4, 8, false, 50, "", 0, 0, "Encore un essai : visez 95 % de précision");
+    row("own text", 4, 8, false, 50, "", 0, 0, "Encore un essai\u00a0: visez 95\u00a0% de précision");
 }
 
 void TestGuideLogic::lessonEndSaysWhatComesNext()
@@ -626,9 +632,10 @@ void TestGuideLogic::lessonEndSaysWhatComesNext()
     const guide::LessonEnd end = guide::lessonEnd(module, figures, next);
     QCOMPARE(end.reached, accuracy >= guide::kObjective);
     QCOMPARE(end.advice, advice);
-    QCOMPARE(
-        end.result,
-        QStringLiteral("Précision : %1 % (objectif : 95 %) · 142 frappes/min · durée 1:15").arg(accuracy));
+    QCOMPARE(end.result,
+             QStringLiteral(
+                 "Précision\u00a0: %1\u00a0% (objectif\u00a0: 95\u00a0%) · 142 frappes/min · durée 1:15")
+                 .arg(accuracy));
 }
 
 QTEST_GUILESS_MAIN(TestGuideLogic)

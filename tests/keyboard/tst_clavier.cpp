@@ -6,7 +6,9 @@
 #include "keyboard/keydescriptions.h"
 #include "keyboard/keytable.h"
 #include "keyboard/tclavier.h"
+#include "keymodel/keymodel.h"
 #include "support/testsupport.h"
+#include "ui/accessibility.h"
 #include "ui/clicklabel.h"
 #include "ui/lockstate.h"
 
@@ -116,6 +118,10 @@ private slots:
 
     void windowAtCreation();
     void everyKeyButtonMatchesTheTable();
+    void keysFollowTheKeymap_data();
+    void keysFollowTheKeymap();
+    void aKeyOfAnotherLayoutIsNamed_data();
+    void aKeyOfAnotherLayoutIsNamed();
     void clickingAKeyDoesNothing();
     void resizeIsUndone();
 
@@ -218,6 +224,100 @@ void TestClavier::everyKeyButtonMatchesTheTable()
     QCOMPARE(w.speedButton(48)->text(), QString::fromUtf8("\u21E7"));
     QCOMPARE(w.speedButton(108)->text(), QString::fromUtf8("\u2630"));
     QCOMPARE(w.speedButton(49)->font().family(), QStringLiteral("Arial"));
+}
+
+// The French picture on the French layout; a key that another layout types
+// otherwise shows and says what it types there, and a window already open
+// follows a change of layout.
+void TestClavier::keysFollowTheKeymap_data()
+{
+    QTest::addColumn<QString>("layout");
+    QTest::addColumn<int>("button");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("fr digit") << "fr" << 28 << "1"
+                              << "Touche & 1";
+    QTest::newRow("fr dead keys") << "fr" << 82 << "¨¨"
+                                  << "Touche accent circonflexe et tréma";
+    QTest::newRow("fr * µ") << "fr" << 47 << "%"
+                            << "Touche * µ";
+    QTest::newRow("fr ²") << "fr" << 27 << "²"
+                          << "Touche ²";
+    QTest::newRow("fr Shift") << "fr" << 41 << "\u21E7"
+                              << "Touche Majuscule gauche";
+    QTest::newRow("fr right Ctrl") << "fr" << 87 << "Ctrl"
+                                   << "Touche Ctrl droite";
+    QTest::newRow("fr space") << "fr" << 68 << ""
+                              << "Touche Espace";
+    QTest::newRow("fr keypad") << "fr" << 92 << "7"
+                               << "Touche 7 du pavé numérique";
+    QTest::newRow("fr F12") << "fr" << 61 << "F12"
+                            << "Touche F12";
+    QTest::newRow("be same digit key") << "be" << 28 << "1"
+                                       << "Touche & 1";
+    QTest::newRow("be § 6") << "be" << 33 << "6§"
+                            << "Touche § 6";
+    QTest::newRow("be µ £") << "be" << 47 << "£µ"
+                            << "Touche µ £";
+    QTest::newRow("be Shift") << "be" << 41 << "\u21E7"
+                              << "Touche Majuscule gauche";
+    QTest::newRow("bepo B") << "fr(bepo)" << 1 << "B"
+                            << "Touche B";
+    QTest::newRow("bepo A") << "fr(bepo)" << 11 << "A"
+                            << "Touche A";
+    QTest::newRow("bepo \" 1") << "fr(bepo)" << 28 << "1\""
+                               << "Touche \" 1";
+}
+
+void TestClavier::keysFollowTheKeymap()
+{
+    QFETCH(QString, layout);
+    QFETCH(int, button);
+    QFETCH(QString, caption);
+    QFETCH(QString, name);
+    keyboard::LiveKeyModel &live = keyboard::LiveKeyModel::instance();
+    live.useLayout(QStringLiteral("fr"));
+    auto restore = qScopeGuard([&live] { live.useLayout(QStringLiteral("fr")); });
+    TClavier w;
+    ui::applyAccessibleTexts(&w, ui::accessibleTexts());
+    live.useLayout(layout);
+    QCOMPARE(w.speedButton(button)->text(), caption);
+    QCOMPARE(w.speedButton(button)->accessibleName(), name);
+    QCOMPARE(w.speedButton(button)->accessibleDescription(), QString::fromUtf8("Touche du clavier dessiné"));
+}
+
+// The texts of the typed characters are the French keys'; another layout's
+// key is named as its keymap names it.
+void TestClavier::aKeyOfAnotherLayoutIsNamed_data()
+{
+    QTest::addColumn<QString>("layout");
+    QTest::addColumn<int>("keycode");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("fr -") << "fr" << 15 << "-"
+                          << "Touche -  (#45)";
+    QTest::newRow("be §") << "be" << 15 << "§"
+                          << "Touche § 6\u00a0: § (#167)";
+    QTest::newRow("be same key") << "be" << 10 << "&"
+                                 << "Touche &  (#38)";
+    QTest::newRow("bepo b") << "fr(bepo)" << 24 << "b"
+                            << "Touche B\u00a0: b (#98)";
+}
+
+void TestClavier::aKeyOfAnotherLayoutIsNamed()
+{
+    QFETCH(QString, layout);
+    QFETCH(int, keycode);
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+    keyboard::LiveKeyModel &live = keyboard::LiveKeyModel::instance();
+    live.useLayout(layout);
+    auto restore = qScopeGuard([&live] { live.useLayout(QStringLiteral("fr")); });
+    TClavier w;
+    w.SetIni(0);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, {}, quint32(keycode), 0, 0, text);
+    QApplication::sendEvent(&w, &press);
+    QCOMPARE(w.Label2->text(), shown);
 }
 
 void TestClavier::clickingAKeyDoesNothing()

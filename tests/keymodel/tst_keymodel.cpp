@@ -86,7 +86,6 @@ private slots:
     void keycaps();
     void keyNames_data();
     void keyNames();
-    void pictureKeysAreNamedAsTheFrenchKeymapNamesThem();
     void unknownLayoutGivesNoModel();
 };
 
@@ -212,6 +211,10 @@ void TestKeyModel::keycaps_data()
     QTest::newRow("fr ² alone") << "fr" << 49 << "²";
     QTest::newRow("be ² ³") << "be" << 49 << "³²";
     QTest::newRow("us digit") << "us" << 10 << "!1";
+    QTest::newRow("be § 6") << "be" << 15 << "6§";
+    QTest::newRow("be µ £") << "be" << 51 << "£µ";
+    QTest::newRow("bepo B where fr has A") << "fr(bepo)" << 24 << "B";
+    QTest::newRow("bepo \" 1") << "fr(bepo)" << 10 << "1\"";
     QTest::newRow("fr space") << "fr" << 65 << " ";
 }
 
@@ -228,6 +231,11 @@ void TestKeyModel::keyNames_data()
     QTest::newRow("Shift") << "us" << 62 << "Majuscule droite";
     QTest::newRow("keypad") << "fr" << 79 << "7 du pavé numérique";
     QTest::newRow("F9") << "fr" << 75 << "F9";
+    QTest::newRow("right Ctrl") << "fr" << 105 << "Ctrl droite";
+    QTest::newRow("Caps Lock") << "fr" << 66 << "Verrouillage majuscules";
+    QTest::newRow("be § 6") << "be" << 15 << "§ 6";
+    QTest::newRow("be = + where fr has ! §") << "be" << 61 << "= +";
+    QTest::newRow("bepo A on fr's Q") << "fr(bepo)" << 38 << "A";
 }
 // clang-format on
 
@@ -245,24 +253,6 @@ void TestKeyModel::keyNames()
     QFETCH(int, keycode);
     QFETCH(QString, name);
     QCOMPARE(KeyModel::fromLayoutName(layout)->keyName(keycode), name);
-}
-
-// A screen reader names the keys of the AZERTY picture: the names agree with
-// the French keymap's, key by key.
-void TestKeyModel::pictureKeysAreNamedAsTheFrenchKeymapNamesThem()
-{
-    const std::unique_ptr<KeyModel> fr = KeyModel::fromLayoutName(QStringLiteral("fr"));
-    for (const keyboard::PhysicalKey &key : keyboard::physicalKeys()) {
-        const QString path = QStringLiteral("TClavier/") + QLatin1String(key.picture);
-        QString name;
-        for (const ui::AccessibleText &text : ui::accessibleTexts())
-            if (path == QLatin1String(text.path))
-                name = QString::fromUtf8(text.name);
-        for (const keyboard::KeyPicture &picture : keyboard::keyPictures())
-            if (name.isEmpty() && qstrcmp(picture.name, key.picture) == 0)
-                name = QStringLiteral("Touche ") + keyboard::shownCaption(picture);
-        QCOMPARE(name, QStringLiteral("Touche ") + fr->keyName(keyboard::xKeycode(key)));
-    }
 }
 
 void TestKeyModel::unknownLayoutGivesNoModel()

@@ -362,7 +362,8 @@ void TestProgression::reviewDrillsTheMissedKeys()
     const QList<progress::Confusion> pairs = progress::journal()->confusions(1);
     QCOMPARE(pairs.size(), 1);
     QCOMPARE(pairs[0].expected + pairs[0].pressed, QStringLiteral("aq"));
-    QVERIFY2(exos.Label1->text().startsWith(QStringLiteral("Révision\u00a0: a")), qPrintable(exos.Label1->text()));
+    QVERIFY2(exos.Label1->text().startsWith(QStringLiteral("Révision\u00a0: a")),
+             qPrintable(exos.Label1->text()));
     for (QLineEdit *model : {exos.Edit1(), exos.Edit3(), exos.Edit5()})
         QVERIFY2(model->text().contains(QLatin1Char('a')), qPrintable(model->text()));
 }
@@ -412,7 +413,7 @@ void TestProgression::journalInUseIsNotDamage()
     for (int i = 0; i < 2; ++i)
         progress::recordSession(&window, session(2, 2, 5, 1, 0, QDateTime::currentDateTime()));
     QCOMPARE(prompts.fake().informations,
-             QStringList{QStringLiteral("L'historique est utilisé par un autre programme ; cette séance "
+             QStringList{QStringLiteral("L'historique est utilisé par un autre programme\u00a0; cette séance "
                                         "n'y sera pas gardée.")});
     QVERIFY(prompts.fake().errors.isEmpty());
     QVERIFY(progress::journal()->setAside().isEmpty());
@@ -438,8 +439,8 @@ void TestProgression::unusableJournalFailsWithAMessage_data()
         << QStringLiteral("file") << QStringLiteral("Impossible de créer le dossier");
     QTest::newRow("newer schema") << QStringLiteral("newer") << QStringLiteral("plus récente");
     QTest::newRow("journal is a folder")
-        << QStringLiteral("folder") << QStringLiteral(" : c'est un dossier.");
-    QTest::newRow("disk full") << QStringLiteral("full") << QStringLiteral(" : le disque est plein.");
+        << QStringLiteral("folder") << QStringLiteral("\u00a0: c'est un dossier.");
+    QTest::newRow("disk full") << QStringLiteral("full") << QStringLiteral("\u00a0: le disque est plein.");
 }
 
 void TestProgression::unusableJournalFailsWithAMessage()
@@ -504,7 +505,7 @@ void TestProgression::keysOfTheSmallKeyboard_data()
     QTest::newRow("digit on its key") << QStringLiteral("7") << QStringLiteral("è 7");
     QTest::newRow("dead key accent") << QStringLiteral("ô") << QStringLiteral("^ ¨");
     QTest::newRow("space") << QStringLiteral(" ") << QStringLiteral("Espace");
-    QTest::newRow("drill key name") << QStringLiteral("Verr Maj") << QStringLiteral("Verr Maj");
+    QTest::newRow("drill key name") << QStringLiteral("Verr Maj") << QStringLiteral("Verr. Maj");
     QTest::newRow("not on it") << QStringLiteral("F5") << QString();
 }
 
@@ -542,11 +543,11 @@ void TestProgression::exerciseSessionsReachTheWindow()
     QVERIFY(QDateTime::fromString(first[0], QStringLiteral("dd/MM/yyyy HH:mm")).secsTo(before) < 60);
     QCOMPARE(first.mid(1, 5),
              (QStringList{QStringLiteral("1 Touches g h"), QStringLiteral("5"), QStringLiteral("1"),
-                          QStringLiteral("20,0 %"), QStringLiteral("0 min 00 s")}));
+                          QStringLiteral("20,0\u00a0%"), QStringLiteral("0 min 00 s")}));
     QCOMPARE(row(window.StringGrid1, 0)[1], QStringLiteral("2 Touches a p"));
     QCOMPARE(window.StringGrid2->rowCount(), 1);
     QCOMPARE(row(window.StringGrid2, 0), (QStringList{QStringLiteral("Espace"), QStringLiteral("1"),
-                                                      QStringLiteral("2"), QStringLiteral("50,0 %")}));
+                                                      QStringLiteral("2"), QStringLiteral("50,0\u00a0%")}));
     const int space = progress::keyOf(QStringLiteral(" "));
     QCOMPARE(window.Keyboard1->rates().at(space), 0.5);
     QCOMPARE(window.Keyboard1->rates().at(progress::keyOf(QStringLiteral("g"))), 0.0);
@@ -678,20 +679,21 @@ void TestProgression::pathMarksTheExercisesThatReachedTheObjective_data()
     QTest::addColumn<QStringList>("row");
     QTest::newRow("never typed") << QList<QList<int>>{} << QStringList{u"1 Touches g h"_qs, u"—"_qs};
     QTest::newRow("95 % exactly") << QList<QList<int>>{{2, 1, 95, 5}}
-                                  << QStringList{u"1 Touches g h"_qs, u"✓ 95 %"_qs};
+                                  << QStringList{u"1 Touches g h"_qs, u"✓ 95\u00a0%"_qs};
     QTest::newRow("94.9 % is not 95")
-        << QList<QList<int>>{{2, 1, 949, 51}} << QStringList{u"1 Touches g h"_qs, u"94 %"_qs};
+        << QList<QList<int>>{{2, 1, 949, 51}} << QStringList{u"1 Touches g h"_qs, u"94\u00a0%"_qs};
     QTest::newRow("the best session counts, long ago too")
-        << QList<QList<int>>{{2, 1, 99, 1}, {2, 1, 10, 10}} << QStringList{u"1 Touches g h"_qs, u"✓ 99 %"_qs};
+        << QList<QList<int>>{{2, 1, 99, 1}, {2, 1, 10, 10}}
+        << QStringList{u"1 Touches g h"_qs, u"✓ 99\u00a0%"_qs};
     QTest::newRow("another lesson, another family")
         << QList<QList<int>>{{2, 2, 100, 0}, {3, 1, 100, 0}} << QStringList{u"1 Touches g h"_qs, u"—"_qs};
     // A fifth number: 1 typed to its end, 0 left before it (older journals say neither).
     QTest::newRow("left before its end")
         << QList<QList<int>>{{2, 1, 25, 0, 0}} << QStringList{u"1 Touches g h"_qs, u"inachevé"_qs};
     QTest::newRow("typed to its end")
-        << QList<QList<int>>{{2, 1, 196, 4, 1}} << QStringList{u"1 Touches g h"_qs, u"✓ 98 %"_qs};
+        << QList<QList<int>>{{2, 1, 196, 4, 1}} << QStringList{u"1 Touches g h"_qs, u"✓ 98\u00a0%"_qs};
     QTest::newRow("a better start does not count") << QList<QList<int>>{{2, 1, 180, 20, 1}, {2, 1, 25, 0, 0}}
-                                                   << QStringList{u"1 Touches g h"_qs, u"90 %"_qs};
+                                                   << QStringList{u"1 Touches g h"_qs, u"90\u00a0%"_qs};
 }
 
 void TestProgression::pathMarksTheExercisesThatReachedTheObjective()
@@ -756,7 +758,8 @@ void TestProgression::lessonEndGivesTheFiguresKept()
     else
         QVERIFY2(result.contains(QStringLiteral("· %1 frappes/min").arg(kept[6])), qPrintable(result));
     const int accuracy = progress::accuracyPercent(s);
-    QVERIFY2(result.startsWith(QStringLiteral("Précision : %1 %").arg(accuracy)), qPrintable(result));
+    QVERIFY2(result.startsWith(QStringLiteral("Précision\u00a0: %1\u00a0%").arg(accuracy)),
+             qPrintable(result));
 }
 
 // Every session of a journal made before there were learners, with its keys
@@ -918,8 +921,9 @@ void TestProgression::learnersWindowAddsChoosesAndRemoves()
     QTest::mouseClick(window.ImporterApprenant, Qt::LeftButton);
     QCOMPARE(window.ListeApprenants->rowCount(), 2);
     QCOMPARE(prompter.fake().informations,
-             QStringList({progress::Journal::accountName() + QStringLiteral(" : 1 séance ajoutée."),
-                          progress::Journal::accountName() + QStringLiteral(" : ces séances sont déjà là.")}));
+             QStringList(
+                 {progress::Journal::accountName() + QStringLiteral("\u00a0: 1 séance ajoutée."),
+                  progress::Journal::accountName() + QStringLiteral("\u00a0: ces séances sont déjà là.")}));
 }
 
 // A learner's history carried from one computer's journal to another's:
@@ -949,8 +953,9 @@ void TestProgression::learnerFileCarriesAHistoryOnce()
     QCOMPARE(there.importLearner(*read), 0);
     const QList<progress::Learner> learners = there.learners();
     QCOMPARE(learners.size(), 3);
-    const auto arrived = std::find_if(learners.cbegin(), learners.cend(),
-                                      [&](const progress::Learner &l) { return l.uuid == read->learner.uuid; });
+    const auto arrived = std::find_if(learners.cbegin(), learners.cend(), [&](const progress::Learner &l) {
+        return l.uuid == read->learner.uuid;
+    });
     QVERIFY(arrived != learners.cend());
     QCOMPARE(arrived->name, u"Léa (2)"_qs);
     QCOMPARE(arrived->level, progress::Learner::kCanType);
@@ -979,14 +984,14 @@ void TestProgression::learnerFileRefusesWhatIsNotOne_data()
     QTest::newRow("a learner's file") << good << QString();
     QTest::newRow("not JSON") << QByteArray("%PDF-1.4") << u"pas un fichier d'apprenant"_qs;
     QTest::newRow("truncated") << good.left(good.size() / 2) << u"pas un fichier d'apprenant"_qs;
-    QTest::newRow("another program's JSON") << QByteArray(R"({"format": "autre"})")
-                                            << u"pas un fichier d'apprenant"_qs;
-    QTest::newRow("from a newer Tapivox") << QByteArray(good).replace("\"version\": 1", "\"version\": 2")
-                                          << u"plus récente"_qs;
+    QTest::newRow("another program's JSON")
+        << QByteArray(R"({"format": "autre"})") << u"pas un fichier d'apprenant"_qs;
+    QTest::newRow("from a newer Tapivox")
+        << QByteArray(good).replace("\"version\": 1", "\"version\": 2") << u"plus récente"_qs;
     QTest::newRow("a name of control characters")
         << QByteArray(good).replace("Léa", "\\u0007") << u"l'apprenant y est mal décrit"_qs;
-    QTest::newRow("a negative count") << QByteArray(good).replace("\"bonnes\": 30", "\"bonnes\": -3")
-                                      << u"séance 1 est illisible"_qs;
+    QTest::newRow("a negative count")
+        << QByteArray(good).replace("\"bonnes\": 30", "\"bonnes\": -3") << u"séance 1 est illisible"_qs;
     QTest::newRow("a session without its id")
         << QByteArray(good).replace("0d9f0c3e-1b2a-4c5d-8e7f-112233445566", "x") << u"séance 1"_qs;
 }
@@ -1062,7 +1067,7 @@ void TestProgression::chartIsSharpAtScaleTwo()
 void TestProgression::chartSpeaksFrenchAndDrawsNoFalseZero()
 {
     QCOMPARE(progress::ProgressChart::graduation(0.25, false), QStringLiteral("0,25"));
-    QCOMPARE(progress::ProgressChart::graduation(2.5, true), QStringLiteral("2,5 %"));
+    QCOMPARE(progress::ProgressChart::graduation(2.5, true), QStringLiteral("2,5\u00a0%"));
     progress::ProgressChart chart;
     chart.resize(400, 200);
     const QDateTime start(QDate(2026, 3, 2), QTime(10, 0));

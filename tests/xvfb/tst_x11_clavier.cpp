@@ -6,6 +6,7 @@
 #include "keyboard/keybutton.h"
 #include "keyboard/keydescriptions.h"
 #include "keyboard/tclavier.h"
+#include "keymodel/keymodel.h"
 #include "support/testsupport.h"
 #include "ui/lockstate.h"
 
@@ -27,6 +28,7 @@ private slots:
     void controlKeyIsACharacter_data();
     void controlKeyIsACharacter();
     void deadKeyIsADrillAnswer();
+    void belgianLayoutShowsItsOwnKeys();
 
 private:
     bool xdotool(const QStringList &args);
@@ -194,6 +196,31 @@ void TestX11Clavier::deadKeyIsADrillAnswer()
     QTRY_COMPARE(m_window->good(), good + 1);
     QCOMPARE(m_window->errors(), 1);
     m_window->SetIni(0);
+}
+
+// The learner switches to the Belgian layout: the key that types § there
+// shows and says it, and pressing it names that key; back on the French
+// layout the picture is the French one again.
+void TestX11Clavier::belgianLayoutShowsItsOwnKeys()
+{
+    if (m_wayland)
+        QSKIP("setxkbmap changes the X server's layout");
+    QVERIFY(m_window);
+    const auto setLayout = [](const QString &layout) {
+        return QProcess::execute(QStringLiteral("setxkbmap"), {layout}) == 0;
+    };
+    auto restore = qScopeGuard([&] { setLayout(QStringLiteral("fr")); });
+    QVERIFY(setLayout(QStringLiteral("be")));
+    keyboard::KeyButton *six = m_window->speedButton(33);
+    QTRY_COMPARE(six->text(), QString::fromUtf8("6§"));
+    QCOMPARE(six->accessibleName(), QString::fromUtf8("Touche § 6"));
+    QCOMPARE(m_window->speedButton(28)->text(), QStringLiteral("1"));
+    m_window->FormKeyPress(0);
+    QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("section")}));
+    QTRY_COMPARE(m_window->Label2->text(), QString::fromUtf8("Touche § 6\u00a0: § (#167)"));
+    QVERIFY(setLayout(QStringLiteral("fr")));
+    QTRY_COMPARE(six->text(), QStringLiteral("6"));
+    QCOMPARE(six->accessibleName(), QStringLiteral("Touche - 6"));
 }
 
 QTEST_MAIN(TestX11Clavier)

@@ -162,7 +162,7 @@ void TestX11Guide::sentenceNamesTheNextKey()
         const QChar next = line.at(i);
         const QString label = next == u' ' ? QStringLiteral("espace") : QString(next.toUpper());
         QTRY_COMPARE(band->logic().expected(), QString(next));
-        QVERIFY2(band->consigne()->text().endsWith(QStringLiteral(" : ") + label),
+        QVERIFY2(band->consigne()->text().endsWith(QStringLiteral("\u00a0: ") + label),
                  qPrintable(band->consigne()->text()));
         QCOMPARE(litKeys().size(), 1);
         QVERIFY(
@@ -185,9 +185,9 @@ void TestX11Guide::discoveryNamesTheFirstKey()
     guide::GuideBand *band = nullptr;
     QTRY_VERIFY((band = forms().MainForm->guideBand()) && band->isVisible());
     QVERIFY(pressTogether({30}));
-    QTRY_COMPARE(band->consigne()->text(), QStringLiteral("Touche U : index droit"));
+    QTRY_COMPARE(band->consigne()->text(), QStringLiteral("Touche U\u00a0: index droit"));
     QVERIFY(setLayoutAgain(QStringLiteral("fr")));
-    QCOMPARE(band->consigne()->text(), QStringLiteral("Touche U : index droit"));
+    QCOMPARE(band->consigne()->text(), QStringLiteral("Touche U\u00a0: index droit"));
     QCOMPARE(litKeys(), QList<int>{30});
 }
 
@@ -295,7 +295,7 @@ void TestX11Guide::exerciseEndLeadsOn()
     auto *result = band->findChild<QLabel *>(QStringLiteral("GuideResultat"));
     auto *next = band->findChild<QPushButton *>(QStringLiteral("GuideSuivant"));
     QTRY_VERIFY(result->isVisible());
-    QVERIFY2(result->text().endsWith(QStringLiteral("Bravo, exercice réussi : passez à l'exercice 2")),
+    QVERIFY2(result->text().endsWith(QStringLiteral("Bravo, exercice réussi\u00a0: passez à l'exercice 2")),
              qPrintable(result->text()));
     QVERIFY(next->isVisible());
     QCOMPARE(next->text(), QStringLiteral("Exercice suiva&nt"));

@@ -250,6 +250,6 @@ void LessonWindow::createTimeDisplay(QWidget *parent, QPoint pos)
     StaticText2->setPalette(palette);
     StaticText2->setText(QStringLiteral("0:0"));
     StaticText2->setAccessibleDescription(
-        QStringLiteral("Temps écoulé ; cliquez pour démarrer ou arrêter le chronomètre"));
+        QStringLiteral("Temps écoulé\u00a0; cliquez pour démarrer ou arrêter le chronomètre"));
     connect(StaticText2, &ui::ClickLabel::clicked, this, [this] { StaticText1Click(); });
 }
