@@ -1,6 +1,8 @@
 // The personal review's lines, without widgets.
 #include "drills/review.h"
 
+#include "drills/exercisetexts.h"
+
 #include <QSet>
 
 namespace drills {
@@ -24,23 +26,51 @@ const Elision kElisions[] = {
 
 const QChar kNbsp(0x00a0); // French typography's space before : ; ! ? % € and inside « »
 
+// Below that many words of the taught characters, the words that are not
+// the focus's are groups of letters.
+constexpr qsizetype kFewWords = 30;
+
 } // namespace
 
 Review::Review(std::span<const ReviewWord> words)
 {
     for (const ReviewWord &w : words) {
         const QString text = QString::fromUtf8(w.text);
-        const int index = int(m_words.size());
+        m_known.insert(text, int(m_words.size()));
         m_words.append(text);
-        m_known.insert(text, index);
+    }
+    index();
+}
+
+void Review::setTaught(const QString &characters)
+{
+    m_taught = QSet<QChar>(characters.begin(), characters.end());
+    index();
+}
+
+bool Review::usable(const QString &word) const
+{
+    return m_taught.isEmpty() ||
+           std::all_of(word.begin(), word.end(), [this](QChar c) { return m_taught.contains(c); });
+}
+
+void Review::index()
+{
+    m_usable.clear();
+    m_holding.clear();
+    m_starting.clear();
+    for (int i = 0; i < m_words.size(); ++i) {
+        const QString &text = m_words[i];
+        if (text.isEmpty() || !usable(text))
+            continue;
+        m_usable.append(i);
         QSet<QChar> seen;
         for (QChar c : text) {
             if (!seen.contains(c))
-                m_holding[c].append(index);
+                m_holding[c].append(i);
             seen.insert(c);
         }
-        if (!text.isEmpty())
-            m_starting[text.front()].append(index);
+        m_starting[text.front()].append(i);
     }
 }
 
@@ -120,6 +150,8 @@ QString Review::focusToken(const QString &key)
             if (const QString w = wordWith(lower, false); !w.isEmpty())
                 return w.toUpper();
         }
+        // No word of the taught characters holds it yet.
+        return groupToken(c);
     }
     // A sign some words hold (the hyphen of presse-papiers), else the sign
     // the way French writes it.
@@ -132,9 +164,9 @@ QString Review::commonWord()
 {
     // A word of four letters or more: « de » or de@exemple.fr reads as no text.
     QString word;
-    for (int draw = 0; draw < 8 && word.size() < 4 && !m_words.isEmpty(); ++draw)
-        word = m_words[skewed(qMin<qsizetype>(m_words.size(), 300))];
-    return word;
+    for (int draw = 0; draw < 8 && word.size() < 4 && !m_usable.isEmpty(); ++draw)
+        word = m_words[m_usable[skewed(qMin<qsizetype>(m_usable.size(), 300))]];
+    return word.isEmpty() ? groupToken() : word;
 }
 
 QString Review::number(int low, int high)
@@ -162,7 +194,8 @@ QString Review::signToken(QChar sign)
     case u'’': {
         QList<const Elision *> known;
         for (const Elision &e : kElisions)
-            if (knows(QString::fromUtf16(e.word)))
+            if (knows(QString::fromUtf16(e.word)) && usable(QString::fromUtf16(e.word)) &&
+                usable(QString::fromUtf16(e.before)))
                 known.append(&e);
         if (known.isEmpty())
             break;
@@ -204,30 +237,41 @@ QString Review::goodToken(const QStringList &good)
     // them known, one without any focus character.
     QList<int> fit;
     QList<int> clear;
-    for (int i = 0; i < m_words.size() && i < 400; ++i) {
+    for (int i = 0; i < m_usable.size() && i < 400; ++i) {
         bool allGood = true;
         bool anyWeak = false;
-        for (QChar c : m_words[i]) {
+        for (QChar c : m_words[m_usable[i]]) {
             allGood = allGood && letters.contains(c);
             anyWeak = anyWeak || m_weak.contains(c);
         }
         if (allGood)
-            fit.append(i);
+            fit.append(m_usable[i]);
         if (!anyWeak)
-            clear.append(i);
+            clear.append(m_usable[i]);
     }
+    // Too few words of the taught characters yet: groups of them, as the
+    // first exercises give.
+    if (m_usable.size() < kFewWords)
+        return groupToken();
     const QList<int> &from = fit.size() >= 10 ? fit : clear;
     if (from.isEmpty())
-        return m_words.isEmpty() ? QString() : m_words[skewed(m_words.size())];
+        return m_words[m_usable[skewed(m_usable.size())]];
     return m_words[from[skewed(from.size())]];
 }
 
-QString Review::homeRowToken()
+QString Review::groupToken(QChar letter)
 {
-    const int length = 2 + int(m_random.bounded(4));
+    // Letters only, from the home row until the exercises teach more.
+    QString from = kHomeRow;
+    for (QChar c : std::as_const(m_taught))
+        if (c.isLower() && !from.contains(c))
+            from += c;
+    std::sort(from.begin(), from.end()); // a set's order would change the lines of a seed
+    const int length = 2 + int(m_random.bounded(letter.isNull() ? 4 : 3));
+    const int at = letter.isNull() ? -1 : int(m_random.bounded(length));
     QString token;
     for (int i = 0; i < length; ++i)
-        token += kHomeRow[m_random.bounded(int(kHomeRow.size()))];
+        token += i == at ? letter : from[m_random.bounded(int(from.size()))];
     return token;
 }
 
@@ -243,7 +287,7 @@ QString Review::nextLine()
     for (int attempt = 0; attempt < 40; ++attempt) {
         QString token;
         if (!m_focus.hasHistory()) {
-            token = homeRowToken();
+            token = groupToken();
         } else if (!focus.isEmpty() && m_random.generateDouble() < kFocusShare) {
             // Each focus character in turn, now and then the one it is
             // mistaken for.
@@ -267,6 +311,22 @@ QString Review::nextLine()
         m_used.insert(token.toLower());
     }
     return line;
+}
+
+QString taughtCharacters(const QList<std::int32_t> &passedExercises)
+{
+    QString taught = kHomeRow + QLatin1Char(' ');
+    const auto add = [&taught](const QString &characters) {
+        for (QChar c : characters)
+            if (!taught.contains(c))
+                taught += c;
+    };
+    for (std::int32_t code : passedExercises)
+        if (const ExerciseText *exercise = exerciseText(code))
+            add(QString::fromUtf8(exercise->models[0]));
+    if (taught.contains(QLatin1Char('^')))
+        add(QStringLiteral("âêîôû"));
+    return taught;
 }
 
 } // namespace drills

@@ -27,6 +27,10 @@ public:
                quint32 seed, bool goOn = false);
     // The characters the learner's keyboard can give (all, when unset).
     void setTypable(std::function<bool(QChar)> typable) { m_focus.setTypable(std::move(typable)); }
+    // The characters the exercises have taught so far (all, when empty):
+    // the words are made of them only, and a character no word of them
+    // holds is drilled in short groups, as the exercises begin.
+    void setTaught(const QString &characters);
     // One review line typed: the counts per expected character.
     void lineDone(const QMap<QString, progress::KeyStat> &line) { m_focus.lineDone(line); }
 
@@ -43,21 +47,32 @@ private:
     QString focusToken(const QString &key);
     QString goodToken(const QStringList &good);
     QString wordWith(QChar letter, bool first);
-    QString homeRowToken();
+    QString groupToken(QChar letter = QChar()); // letters alone: "fgf", "gh"
+    bool usable(const QString &word) const;
     QString signToken(QChar sign); // a sign in a French context: « mot », 25 %, l'été
     QString commonWord();
     QString number(int low, int high);
     int skewed(qsizetype size); // an index favouring the front
 
-    QStringList m_words; // most frequent first
+    void index();
+
+    QStringList m_words;  // most frequent first
+    QList<int> m_usable;  // of them, those made of taught characters
+    QSet<QChar> m_taught; // empty: every character
     QHash<QString, int> m_known;
-    QHash<QChar, QList<int>> m_holding;  // words holding a letter
-    QHash<QChar, QList<int>> m_starting; // words starting with it
+    QHash<QChar, QList<int>> m_holding;  // usable words holding a letter
+    QHash<QChar, QList<int>> m_starting; // usable words starting with it
     QSet<QChar> m_weak;                  // the focus, in lowercase
     QSet<QString> m_used;                // the words of the line being made
     progress::ReviewFocus m_focus;
     QRandomGenerator m_random;
     int m_turn = 0;
 };
+
+// What the exercises passed so far have taught: the home row and the space
+// from the start, then the characters of each passed exercise's first line
+// (the one that drills its keys), with the circumflexed vowels once the
+// dead key ^ is taught.
+QString taughtCharacters(const QList<std::int32_t> &passedExercises);
 
 } // namespace drills

@@ -6,6 +6,7 @@
 #include "drills/exercisetexts.h"
 #include "keymodel/keymodel.h"
 #include "progress/journal.h"
+#include "progress/objective.h"
 #include "progress/recording.h"
 
 #include <QDateTime>
@@ -98,10 +99,16 @@ void TExos::startReview()
 {
     QList<progress::KeyStat> keys;
     QList<progress::Confusion> confusions;
+    QList<std::int32_t> passed;
     if (progress::Journal *journal = progress::journal()) {
         keys = journal->recentKeyStats(kReviewSessions);
         confusions = journal->confusions(kReviewSessions);
+        for (const progress::SessionRecord &session : journal->sessions(moduleCode()))
+            if (progress::reachedObjective(session) && !passed.contains(session.lesson))
+                passed.append(session.lesson);
     }
+    // Until the exercises have taught a character, the review's words leave it out.
+    reviewer().setTaught(drills::taughtCharacters(passed));
     reviewer().start(keys, confusions, QRandomGenerator::global()->generate(), m_reviewed);
     m_reviewed = true;
     m_reviewing = true;

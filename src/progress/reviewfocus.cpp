@@ -78,6 +78,12 @@ bool ReviewFocus::isGood(const QString &key) const
     return median <= 0 || s.timed < kMinSamples || s.meanMs() <= kGoodPace * median;
 }
 
+bool ReviewFocus::missedOften(const QString &key) const
+{
+    const KeyStat s = m_stats.value(key);
+    return s.missed >= kFewMisses && s.errorRate() >= kNoticedRate;
+}
+
 QStringList ReviewFocus::goodCharacters() const
 {
     QStringList good;
@@ -100,8 +106,8 @@ void ReviewFocus::chooseFocus()
         // Characters only (the key drill counts keys by name); the blank is
         // in every line anyway.
         if (key.size() != 1 || key.front().isSpace() || !key.front().isPrint() ||
-            (m_typable && !m_typable(key.front())) || isGood(key) || m_left.contains(key) ||
-            m_resting.contains(key))
+            (m_typable && !m_typable(key.front())) || (isGood(key) && !missedOften(key)) ||
+            m_left.contains(key) || m_resting.contains(key))
             continue;
         const double s = score(key);
         if (s > 0)

@@ -21,6 +21,11 @@ public:
     static constexpr double kGoodRate = 0.05; // accuracy of 95 %
     static constexpr double kGoodPace = 1.2;  // within 20 % of the median time
     static constexpr int kRestLines = 6;      // a character stepped back waits that long
+    // A character missed that often is reviewed even at a low rate, as long
+    // as the misses make this share of its keys: two g missed in 49 keys
+    // are worth a line, two in a thousand are not.
+    static constexpr int kFewMisses = 2;
+    static constexpr double kNoticedRate = 0.02;
 
     // The history: totals per character and the confusions. keepSteps: the
     // characters that stepped back or left the focus in the lines followed
@@ -45,6 +50,8 @@ public:
     // Score of a character: error rate plus a share of its slowness.
     double score(const QString &key) const;
     bool isGood(const QString &key) const;
+    // Missed a few times, at a rate worth noticing.
+    bool missedOften(const QString &key) const;
     double medianMs() const;
 
 private:
