@@ -6,8 +6,8 @@
 #include "ui/safefile.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -91,8 +91,13 @@ TApprenants::TApprenants(QWidget *parent)
     NiveauApprenant->addItem(QStringLiteral("Je débute"), progress::Learner::kBeginner);
     NiveauApprenant->addItem(QStringLiteral("Je sais déjà taper"), progress::Learner::kCanType);
     NiveauApprenant->setAccessibleName(QStringLiteral("Niveau"));
+    // A screen reader on Linux reads a combo box by its current choice and
+    // its name through its label.
+    auto *levelLabel = new QLabel(QStringLiteral("Ni&veau\u00a0:"), this);
+    levelLabel->setBuddy(NiveauApprenant);
     form->addWidget(nameLabel);
     form->addWidget(NomApprenant, 1);
+    form->addWidget(levelLabel);
     form->addWidget(NiveauApprenant);
     layout->addLayout(form);
 
@@ -111,7 +116,7 @@ TApprenants::TApprenants(QWidget *parent)
     ExporterApprenant = button("ExporterApprenant", QStringLiteral("&Exporter..."));
     ImporterApprenant = button("ImporterApprenant", QStringLiteral("&Importer..."));
     buttons->addStretch(1);
-    auto *close = button("Fermer", QStringLiteral("&Fermer"));
+    auto *close = button("FermerApprenants", QStringLiteral("&Fermer"));
     layout->addLayout(buttons);
     ChangerApprenant->setDefault(true);
 
@@ -209,10 +214,10 @@ void TApprenants::RetirerApprenantClick()
             QStringLiteral("Retirer %1 efface son historique (%2). Enregistrez-le d'abord dans un fichier si "
                            "vous voulez le garder.")
                 .arg(l.name, history(l));
-        const int answer = ui::prompter().choose(this, text,
-                                                 {QStringLiteral("Enregistrer puis retirer"),
-                                                  QStringLiteral("Retirer sans enregistrer"),
-                                                  QStringLiteral("Annuler")});
+        const int answer =
+            ui::prompter().choose(this, text,
+                                  {QStringLiteral("Enregistrer puis retirer"),
+                                   QStringLiteral("Retirer sans enregistrer"), QStringLiteral("Annuler")});
         if (answer == 0 && !exportLearner(id))
             return;
         if (answer != 0 && answer != 1)
