@@ -59,9 +59,9 @@ QString Journal::learnerNameProblem(const QString &name)
 {
     const QString trimmed = name.trimmed();
     if (trimmed.isEmpty())
-        return QStringLiteral("Le nom est vide : tapez un prénom ou un pseudonyme");
+        return QStringLiteral("Le nom est vide\u00a0: tapez un prénom ou un pseudonyme");
     if (trimmed.size() > kMaxNameLength)
-        return QStringLiteral("Le nom est trop long : %1 caractères au plus").arg(kMaxNameLength);
+        return QStringLiteral("Le nom est trop long\u00a0: %1 caractères au plus").arg(kMaxNameLength);
     for (QChar c : trimmed)
         if (!c.isPrint() || c.category() == QChar::Other_Format)
             return QStringLiteral("Le nom contient un caractère invisible ou de contrôle");
@@ -209,7 +209,7 @@ qint64 Journal::addLearner(const QString &name, int level)
         return 0;
     }
     if (taken) {
-        fail(what, QStringLiteral("le nom « %1 » est déjà pris").arg(name.trimmed()));
+        fail(what, QStringLiteral("le nom «\u00a0%1\u00a0» est déjà pris").arg(name.trimmed()));
         return 0;
     }
     query.prepare(QStringLiteral(
@@ -239,7 +239,7 @@ bool Journal::renameLearner(qint64 id, const QString &name)
     if (!nameTaken(query, name.trimmed(), id, &taken))
         return failSql(what, query.lastError());
     if (taken)
-        return fail(what, QStringLiteral("le nom « %1 » est déjà pris").arg(name.trimmed()));
+        return fail(what, QStringLiteral("le nom «\u00a0%1\u00a0» est déjà pris").arg(name.trimmed()));
     query.prepare(QStringLiteral("UPDATE learner SET name = ? WHERE id = ?"));
     query.addBindValue(name.trimmed());
     query.addBindValue(id);

@@ -252,7 +252,7 @@ bool TApprenants::exportLearner(qint64 id)
         return false;
     QString reason;
     if (!ui::writeFileSafely(path, file->serialize(), &reason)) {
-        ui::prompter().error(this, QStringLiteral("Impossible d'enregistrer « %1 » : %2.")
+        ui::prompter().error(this, QStringLiteral("Impossible d'enregistrer «\u00a0%1\u00a0»\u00a0: %2.")
                                        .arg(QDir::toNativeSeparators(path), reason));
         return false;
     }
@@ -272,22 +272,23 @@ void TApprenants::ImporterApprenantClick()
     const QString path = ui::prompter().openFileName(this, kFilter, kSuffix);
     if (path.isEmpty())
         return;
-    const QString what = QStringLiteral("Impossible d'importer « %1 »").arg(QDir::toNativeSeparators(path));
+    const QString what =
+        QStringLiteral("Impossible d'importer «\u00a0%1\u00a0»").arg(QDir::toNativeSeparators(path));
     QByteArray bytes;
     QString reason;
     std::optional<progress::LearnerFile> file;
     if (ui::readRegularFile(path, progress::LearnerFile::kMaxBytes, &bytes, &reason))
         file = progress::LearnerFile::parse(bytes, &reason);
     if (!file) {
-        ui::prompter().error(this, QStringLiteral("%1 : %2.").arg(what, reason));
+        ui::prompter().error(this, QStringLiteral("%1\u00a0: %2.").arg(what, reason));
         return;
     }
     const int added = m_journal->importLearner(*file);
     if (added < 0)
         return showFailure();
     ui::prompter().information(
-        this, added == 0 ? QStringLiteral("%1 : ces séances sont déjà là.").arg(file->learner.name)
-                         : QStringLiteral("%1 : %2 séance%3 ajoutée%3.")
+        this, added == 0 ? QStringLiteral("%1\u00a0: ces séances sont déjà là.").arg(file->learner.name)
+                         : QStringLiteral("%1\u00a0: %2 séance%3 ajoutée%3.")
                                .arg(file->learner.name)
                                .arg(added)
                                .arg(added > 1 ? QStringLiteral("s") : QString()));

@@ -362,7 +362,8 @@ void TestProgression::reviewDrillsTheMissedKeys()
     const QList<progress::Confusion> pairs = progress::journal()->confusions(1);
     QCOMPARE(pairs.size(), 1);
     QCOMPARE(pairs[0].expected + pairs[0].pressed, QStringLiteral("aq"));
-    QVERIFY2(exos.Label1->text().startsWith(QStringLiteral("Révision\u00a0: a")), qPrintable(exos.Label1->text()));
+    QVERIFY2(exos.Label1->text().startsWith(QStringLiteral("Révision\u00a0: a")),
+             qPrintable(exos.Label1->text()));
     for (QLineEdit *model : {exos.Edit1(), exos.Edit3(), exos.Edit5()})
         QVERIFY2(model->text().contains(QLatin1Char('a')), qPrintable(model->text()));
 }
@@ -918,8 +919,9 @@ void TestProgression::learnersWindowAddsChoosesAndRemoves()
     QTest::mouseClick(window.ImporterApprenant, Qt::LeftButton);
     QCOMPARE(window.ListeApprenants->rowCount(), 2);
     QCOMPARE(prompter.fake().informations,
-             QStringList({progress::Journal::accountName() + QStringLiteral(" : 1 séance ajoutée."),
-                          progress::Journal::accountName() + QStringLiteral(" : ces séances sont déjà là.")}));
+             QStringList(
+                 {progress::Journal::accountName() + QStringLiteral("\u00a0: 1 séance ajoutée."),
+                  progress::Journal::accountName() + QStringLiteral("\u00a0: ces séances sont déjà là.")}));
 }
 
 // A learner's history carried from one computer's journal to another's:
@@ -949,8 +951,9 @@ void TestProgression::learnerFileCarriesAHistoryOnce()
     QCOMPARE(there.importLearner(*read), 0);
     const QList<progress::Learner> learners = there.learners();
     QCOMPARE(learners.size(), 3);
-    const auto arrived = std::find_if(learners.cbegin(), learners.cend(),
-                                      [&](const progress::Learner &l) { return l.uuid == read->learner.uuid; });
+    const auto arrived = std::find_if(learners.cbegin(), learners.cend(), [&](const progress::Learner &l) {
+        return l.uuid == read->learner.uuid;
+    });
     QVERIFY(arrived != learners.cend());
     QCOMPARE(arrived->name, u"Léa (2)"_qs);
     QCOMPARE(arrived->level, progress::Learner::kCanType);
@@ -979,14 +982,14 @@ void TestProgression::learnerFileRefusesWhatIsNotOne_data()
     QTest::newRow("a learner's file") << good << QString();
     QTest::newRow("not JSON") << QByteArray("%PDF-1.4") << u"pas un fichier d'apprenant"_qs;
     QTest::newRow("truncated") << good.left(good.size() / 2) << u"pas un fichier d'apprenant"_qs;
-    QTest::newRow("another program's JSON") << QByteArray(R"({"format": "autre"})")
-                                            << u"pas un fichier d'apprenant"_qs;
-    QTest::newRow("from a newer Tapivox") << QByteArray(good).replace("\"version\": 1", "\"version\": 2")
-                                          << u"plus récente"_qs;
+    QTest::newRow("another program's JSON")
+        << QByteArray(R"({"format": "autre"})") << u"pas un fichier d'apprenant"_qs;
+    QTest::newRow("from a newer Tapivox")
+        << QByteArray(good).replace("\"version\": 1", "\"version\": 2") << u"plus récente"_qs;
     QTest::newRow("a name of control characters")
         << QByteArray(good).replace("Léa", "\\u0007") << u"l'apprenant y est mal décrit"_qs;
-    QTest::newRow("a negative count") << QByteArray(good).replace("\"bonnes\": 30", "\"bonnes\": -3")
-                                      << u"séance 1 est illisible"_qs;
+    QTest::newRow("a negative count")
+        << QByteArray(good).replace("\"bonnes\": 30", "\"bonnes\": -3") << u"séance 1 est illisible"_qs;
     QTest::newRow("a session without its id")
         << QByteArray(good).replace("0d9f0c3e-1b2a-4c5d-8e7f-112233445566", "x") << u"séance 1"_qs;
 }
