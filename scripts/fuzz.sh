@@ -31,4 +31,9 @@ build fuzz_owntext src/drills/owntext.cpp src/ui/cp1252.cpp src/ui/safefile.cpp 
 run fuzz_owntext
 build fuzz_calc src/accessories/calcengine.cpp src/accessories/real48.cpp
 run fuzz_calc
+# The learner file's name rule lives with the journal, which needs Qt's SQL.
+qt="$qt $(pkg-config --cflags --libs Qt6Sql)"
+build fuzz_learnerfile src/progress/learnerfile.cpp src/progress/journal.cpp src/progress/journal_learners.cpp \
+  src/ui/safefile.cpp
+run fuzz_learnerfile
 exit 0

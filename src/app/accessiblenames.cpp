@@ -115,6 +115,12 @@ const AccessibleText kTexts[] = {
     {"TProgression/StringGrid2", "Caractères les plus souvent manqués", nullptr},
     {"TProgression/Keyboard1", "Clavier des erreurs", "Touches colorées du vert au rouge selon leur taux d'erreur"},
     {"TProgression/Label4", nullptr, "Problème d'enregistrement"},
+
+    // Learners.
+    {"TApprenants", nullptr, "Ajouter, renommer, retirer ou choisir la personne qui apprend"},
+    {"TApprenants/ListeApprenants", "Apprenants de cet ordinateur", "Nom, dernière séance, exercices réussis et temps passé cette semaine"},
+    {"QuiApprend", nullptr, "Choisissez votre nom avec les flèches, puis appuyez sur Entrée"},
+    {"QuiApprend/ListeNoms", "Apprenants", nullptr},
 };
 // clang-format on
 

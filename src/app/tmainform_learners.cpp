@@ -89,6 +89,9 @@ void TMainForm::showLearner()
     }
     if (windowTitle() != title)
         setWindowTitle(title);
+    // The frame's fixed accessible name would hide who is learning from a
+    // screen reader.
+    setAccessibleName(title);
     if (group == m_learnerGroup)
         return;
     // Each learner has their own display choices.

@@ -91,8 +91,13 @@ TApprenants::TApprenants(QWidget *parent)
     NiveauApprenant->addItem(QStringLiteral("Je débute"), progress::Learner::kBeginner);
     NiveauApprenant->addItem(QStringLiteral("Je sais déjà taper"), progress::Learner::kCanType);
     NiveauApprenant->setAccessibleName(QStringLiteral("Niveau"));
+    // A screen reader on Linux reads a combo box by its current choice and
+    // its name through its label.
+    auto *levelLabel = new QLabel(QStringLiteral("Ni&veau\u00a0:"), this);
+    levelLabel->setBuddy(NiveauApprenant);
     form->addWidget(nameLabel);
     form->addWidget(NomApprenant, 1);
+    form->addWidget(levelLabel);
     form->addWidget(NiveauApprenant);
     layout->addLayout(form);
 
@@ -111,7 +116,7 @@ TApprenants::TApprenants(QWidget *parent)
     ExporterApprenant = button("ExporterApprenant", QStringLiteral("&Exporter..."));
     ImporterApprenant = button("ImporterApprenant", QStringLiteral("&Importer..."));
     buttons->addStretch(1);
-    auto *close = button("Fermer", QStringLiteral("&Fermer"));
+    auto *close = button("FermerApprenants", QStringLiteral("&Fermer"));
     layout->addLayout(buttons);
     ChangerApprenant->setDefault(true);
 

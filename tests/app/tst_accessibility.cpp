@@ -4,6 +4,7 @@
 #include "app/tmainform.h"
 #include "drills/texos.h"
 #include "office/tsaisie.h"
+#include "progress/tapprenants.h"
 #include "support/testsupport.h"
 #include "ui/accessibility.h"
 #include "ui/deferreddialog.h"
@@ -74,15 +75,32 @@ QWidget *programWindow(const QString &name)
     ui::buildEveryControl(frame);
     if (name == QLatin1String("TMainForm"))
         return frame;
-    return frame->findChild<QWidget *>(name);
+    if (QWidget *w = frame->findChild<QWidget *>(name))
+        return w;
+    // The learners' windows are built when asked for, and named then.
+    QWidget *w = nullptr;
+    if (name == QLatin1String("TApprenants"))
+        w = new TApprenants(frame);
+    else if (name == QLatin1String("QuiApprend")) {
+        QList<progress::Learner> learners(2);
+        learners[0].id = 1;
+        learners[0].name = QStringLiteral("Léa");
+        learners[1].id = 2;
+        learners[1].name = QStringLiteral("Lucas");
+        w = new QuiApprend(learners, frame);
+    }
+    if (w)
+        ui::applyAccessibleTexts(w, ui::accessibleTexts());
+    return w;
 }
 
 const QStringList kWindows = {
-    QStringLiteral("TMainForm"), QStringLiteral("TClavier"),   QStringLiteral("TExos"),
-    QStringLiteral("TAboutBox"), QStringLiteral("TBlocnotes"), QStringLiteral("TCalendrier"),
-    QStringLiteral("THorloge"),  QStringLiteral("TPocket"),    QStringLiteral("TPhrases"),
-    QStringLiteral("TTexte"),    QStringLiteral("TCaract"),    QStringLiteral("TJeu"),
-    QStringLiteral("TStats"),    QStringLiteral("TTableur"),   QStringLiteral("TSaisie"),
+    QStringLiteral("TMainForm"),   QStringLiteral("TClavier"),   QStringLiteral("TExos"),
+    QStringLiteral("TAboutBox"),   QStringLiteral("TBlocnotes"), QStringLiteral("TCalendrier"),
+    QStringLiteral("THorloge"),    QStringLiteral("TPocket"),    QStringLiteral("TPhrases"),
+    QStringLiteral("TTexte"),      QStringLiteral("TCaract"),    QStringLiteral("TJeu"),
+    QStringLiteral("TStats"),      QStringLiteral("TTableur"),   QStringLiteral("TSaisie"),
+    QStringLiteral("TApprenants"), QStringLiteral("QuiApprend"),
 };
 
 } // namespace
@@ -211,6 +229,19 @@ void TestAccessibility::namedWidgets_data()
                                << "Zone de jeu"
                                << QString::fromUtf8(
                                       "Tapez les lettres qui tombent avant qu'elles n'arrivent en bas");
+    QTest::newRow("learners table") << "TApprenants"
+                                    << "ListeApprenants"
+                                    << "Apprenants de cet ordinateur" << QString();
+    QTest::newRow("learners level") << "TApprenants"
+                                    << "NiveauApprenant"
+                                    << "Niveau" << QString();
+    QTest::newRow("who learns") << "QuiApprend"
+                                << "QuiApprend" << QString::fromUtf8("Qui apprend\u00a0?")
+                                << QString::fromUtf8(
+                                       "Choisissez votre nom avec les flèches, puis appuyez sur Entrée");
+    QTest::newRow("who learns list") << "QuiApprend"
+                                     << "ListeNoms"
+                                     << "Apprenants" << QString();
     QTest::newRow("sub-window") << "TMainForm"
                                 << "TTexteSub"
                                 << "Texte" << QString::fromUtf8("Fenêtre de leçon");

@@ -25,6 +25,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -166,6 +167,10 @@ void windows(Dump &d)
     for (int i = 0; i < 6; ++i)
         d.add(QStringLiteral("TStats.Edit%1").arg(i + 1), stats[i]->text());
     d.add(QStringLiteral("notes"), f.Blocnotes->notes());
+    // The start offer's resume button, while it is offered.
+    if (const auto *resume = f.MainForm->findChild<QAbstractButton *>(QStringLiteral("GuideReprendre")))
+        if (resume->isVisible())
+            d.add(QStringLiteral("GuideReprendre"), QString(resume->text()).remove(QLatin1Char('&')));
 }
 
 void topLevels(Dump &d)
@@ -189,6 +194,12 @@ void topLevels(Dump &d)
                       cells.join(QLatin1Char('|')));
             }
         }
+        // Lists of a modal window, row by row, and the row with the cursor.
+        for (const QListWidget *list : modal->findChildren<QListWidget *>()) {
+            for (int r = 0; r < list->count(); ++r)
+                d.add(QStringLiteral("list.%1.%2").arg(list->objectName()).arg(r), list->item(r)->text());
+            d.add(QStringLiteral("list.%1.current").arg(list->objectName()), list->currentRow());
+        }
     }
     d.add(QStringLiteral("popup"), nameOf(QApplication::activePopupWidget()));
     const QList<QWidget *> tops = QApplication::topLevelWidgets();
@@ -197,6 +208,7 @@ void topLevels(Dump &d)
             continue;
         const QString t = nameOf(top);
         d.add(QStringLiteral("window.%1").arg(t), static_cast<qint64>(top->winId()));
+        d.add(QStringLiteral("window.%1.title").arg(t), top->windowTitle());
         d.rect(QStringLiteral("window.%1.geometry").arg(t), top->geometry());
         if (auto *menu = qobject_cast<QMenu *>(top)) {
             for (QAction *a : menu->actions())

@@ -2,6 +2,8 @@
 # What a screen reader hears, read through AT-SPI as Orca reads it: the
 # program on this test's own session bus and X server, real keys from
 # xdotool; the focused object must carry each new text and announce it.
+# Then a second learner is added, and the next start's « Qui apprend ? » is
+# read: the question, the list and each name the arrows reach.
 #   screenreader.py /path/to/tapivox
 import os, re, subprocess, sys, tempfile, time  # noqa: E401
 
@@ -122,22 +124,97 @@ def run():
         heard("Bon : 0     Erreurs : 1")
 
 
+def focused(what, role, name=None):
+    """The newest focused object of role (and name), as the reader announces it."""
+    def matches(node):
+        try:
+            return node.get_role() == role and (name is None or node.get_name() == name)
+        except GLib.Error:  # announced by a program since ended
+            return False
+    return wait_for(what, lambda: next((f for f in reversed(focus) if matches(f)), None))
+
+
+def container(node, role):
+    while node is not None and node.get_role() != role:
+        node = node.get_parent()
+    return node
+
+
+def add_learner():
+    """Options, Apprenants...: the window, its table of learners by name, and a second learner added."""
+    focus.clear()
+    press("alt+o")
+    press("a")
+    cell = focused("a learner's row with the focus", Atspi.Role.TABLE_CELL)
+    if not cell:
+        return None
+    window, table = container(cell, Atspi.Role.DIALOG), container(cell, Atspi.Role.TABLE)
+    if not window or window.get_name() != "Apprenants":
+        failures.append("learners window read as %r" % (window and window.get_name()))
+    if not table or table.get_name() != "Apprenants de cet ordinateur":
+        failures.append("learners table read as %r" % (table and table.get_name()))
+    first = cell.get_name().removesuffix(" (en cours)")
+    combo = find(window, lambda n: n.get_role() == Atspi.Role.COMBO_BOX)
+    labels = [t.get_name() for r in (combo.get_relation_set() if combo else [])
+              if r.get_relation_type() == Atspi.RelationType.LABELLED_BY
+              for t in (r.get_target(i) for i in range(r.get_n_targets()))]
+    if not any(label.startswith("Niveau") for label in labels):
+        failures.append("level choice labelled by %r" % labels)
+    press("alt+n")
+    if not focused("the name field with the focus", Atspi.Role.TEXT):
+        return None
+    subprocess.run(["xdotool", "type", "Lucas"], check=True, timeout=TIMEOUT)
+    press("alt+a")
+    if not wait_for("the second learner in the table", lambda: find(
+            window, lambda n: n.get_role() == Atspi.Role.TABLE_CELL and n.get_name() == "Lucas")):
+        return None
+    press("Escape")
+    return first
+
+
+def who_learns(first):
+    """At start-up with two learners: the question, the list's name, each name as the arrows reach it."""
+    cell = focused("the last learner with the focus", Atspi.Role.LIST_ITEM, first)
+    if not cell:
+        return
+    window, names = container(cell, Atspi.Role.DIALOG), container(cell, Atspi.Role.LIST)
+    if not window or window.get_name() != "Qui apprend\u00a0?":
+        failures.append("question read as %r" % (window and window.get_name()))
+    if not names or names.get_name() != "Apprenants":
+        failures.append("list of names read as %r" % (names and names.get_name()))
+    app = container(cell, Atspi.Role.APPLICATION)
+    press("Down")
+    if focused("the second name reached with the arrow", Atspi.Role.LIST_ITEM, "Lucas"):
+        press("Return")
+        wait_for("the frame naming the learner", lambda: find(
+            app, lambda n: n.get_role() == Atspi.Role.FRAME and n.get_name() == "Tapivox \u2014 Lucas"))
+
+
 def main():
     listeners = [Atspi.EventListener.new(on_description), Atspi.EventListener.new(on_focus)]
     listeners[0].register("object:property-change:accessible-description")
     listeners[1].register("object:state-changed:focused")
     work = tempfile.mkdtemp(prefix="tapivox-screenreader-")
     env = dict(os.environ, HOME=work, XDG_DATA_HOME=os.path.join(work, "data"), LANG="fr_FR.UTF-8", QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-    program = subprocess.Popen([os.path.abspath(sys.argv[1])], cwd=work, env=env)
+    programs = [subprocess.Popen([os.path.abspath(sys.argv[1])], cwd=work, env=env)]
     try:
         run()
+        first = not failures and add_learner()
+        if first:
+            # The next start asks who learns, the question in front of the frame.
+            programs[0].terminate()
+            programs[0].wait(timeout=10)
+            focus.clear()
+            programs.append(subprocess.Popen([os.path.abspath(sys.argv[1])], cwd=work, env=env))
+            who_learns(first)
     finally:
-        program.terminate()
-        try:
-            program.wait(timeout=10)
-        except subprocess.TimeoutExpired:
-            program.kill()
-            program.wait()
+        for program in programs:
+            program.terminate()
+            try:
+                program.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                program.kill()
+                program.wait()
         subprocess.run(["rm", "-rf", work], check=False)
     for failure in failures:
         print("FAIL:", failure)

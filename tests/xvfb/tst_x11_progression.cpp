@@ -2,7 +2,8 @@
 // events through the French layout: a drill typed, another lesson chosen, a
 // normal quit; the next run shows both sessions and the missed space. Then
 // a text of the learner's own, opened through the file dialog and typed,
-// shows in the next run under its file's name.
+// shows in the next run under its file's name. Two learners on one journal
+// each find only their own sessions once chosen at start-up.
 #include <QtTest>
 
 #include "hookclient.h"
@@ -15,9 +16,14 @@ private slots:
     void sessionsSurviveARestart();
     void ownTextSurvivesARestart();
     void reviewDrillsTheMissedKey();
+    void chosenLearnerSeesOnlyTheirSession();
 
 private:
-    bool start();
+    // Starts the program; activate: with a click on the frame, as a first
+    // click of the learner (not while a question is asked at start-up).
+    bool start(bool activate = true);
+    bool openLearners();
+    bool chooseLearnerRow(int row, const QString &name);
     bool clickStatusBar();
     bool waitFor(const std::function<bool()> &ready) { return m_client.waitFor(ready, 20000); }
     QString value(const QString &key) const { return m_client.value(key); }
@@ -47,7 +53,7 @@ bool TestX11Progression::clickStatusBar()
            waitFor([this] { return value(QStringLiteral("activeWindow")) == QLatin1String("TMainForm"); });
 }
 
-bool TestX11Progression::start()
+bool TestX11Progression::start(bool activate)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("HOME"), m_home.path());
@@ -55,6 +61,8 @@ bool TestX11Progression::start()
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home.filePath(QStringLiteral("config")));
     if (!m_client.start(QStringLiteral(JOURNEY_APP), m_home.path(), env))
         return false;
+    if (!activate)
+        return true;
     // A click on the status bar makes it the active window, as the first
     // click of a learner would; the menu bar then answers Alt.
     return clickStatusBar();
@@ -209,6 +217,143 @@ void TestX11Progression::reviewDrillsTheMissedKey()
     for (const char *line : {"TExos.Edit1", "TExos.Edit3", "TExos.Edit5"})
         QVERIFY2(value(QLatin1String(line)).contains(QLatin1Char('a')),
                  qPrintable(value(QLatin1String(line))));
+    QVERIFY(keys({QStringLiteral("alt+x")}));
+    QTRY_VERIFY_WITH_TIMEOUT(m_client.process().state() == QProcess::NotRunning, 15000);
+}
+
+// Options, Apprenants... from the keyboard (Alt released, then o: the
+// keyboard window would take Alt+O as a key to describe).
+bool TestX11Progression::openLearners()
+{
+    return keys({QStringLiteral("Alt_L"), QStringLiteral("o")}) &&
+           waitFor([this] { return value(QStringLiteral("popup")) == QLatin1String("Options1"); }) &&
+           keys({QStringLiteral("a")}) &&
+           waitFor([this] { return value(QStringLiteral("modal")) == QLatin1String("TApprenants"); });
+}
+
+// In the learners window: the list (Alt+Q), its row'th learner by the arrow
+// keys, then « Changer d'apprenant » (Alt+C); the frame's title names them.
+bool TestX11Progression::chooseLearnerRow(int row, const QString &name)
+{
+    if (!keys({QStringLiteral("alt+q")}) ||
+        !waitFor([this] { return value(QStringLiteral("focus")) == QLatin1String("ListeApprenants"); }) ||
+        !keys({QStringLiteral("Home")}))
+        return false;
+    for (int i = 0; i < row; ++i)
+        if (!keys({QStringLiteral("Down")}))
+            return false;
+    if (!keys({QStringLiteral("alt+c")}) ||
+        !waitFor([this] { return value(QStringLiteral("modal")).isEmpty(); }))
+        return false;
+    const QString title = QStringLiteral("Tapivox — ") + name;
+    if (!waitFor([&] { return value(QStringLiteral("window.TMainForm.title")) == title; }))
+        return false;
+    // Without a window manager the keyboard may stay with no window once
+    // the dialog is gone.
+    return !value(QStringLiteral("activeWindow")).isEmpty() || clickStatusBar();
+}
+
+void TestX11Progression::chosenLearnerSeesOnlyTheirSession()
+{
+    QVERIFY(QDir(m_home.filePath(QStringLiteral("data"))).removeRecursively());
+    QVERIFY(QDir(m_home.filePath(QStringLiteral("config"))).removeRecursively());
+    QVERIFY(start());
+    QCOMPARE(value(QStringLiteral("window.TMainForm.title")), QStringLiteral("Tapivox"));
+    QVERIFY(m_client.click(QStringLiteral("TMainForm"), QStringLiteral("menubar.Exercices1")));
+    // Its 1 is also the mnemonic of exercises 10 to 18: the item is clicked.
+    QVERIFY(waitFor([this] {
+        return value(QStringLiteral("popup")) == QLatin1String("Exercices1") &&
+               m_client.contains(QStringLiteral("menuitem.N1gh1"));
+    }));
+    QVERIFY(m_client.click(QStringLiteral("Exercices1"), QStringLiteral("menuitem.N1gh1")));
+    QVERIFY(waitFor([this] {
+        return value(QStringLiteral("active")) == QLatin1String("TExos") &&
+               value(QStringLiteral("focus")) == QLatin1String("Edit2");
+    }));
+    // The account's learner: "gh h", no mistake.
+    QVERIFY(keys({QStringLiteral("g"), QStringLiteral("h"), QStringLiteral("space"), QStringLiteral("h")}));
+    QVERIFY(waitFor([this] {
+        return value(QStringLiteral("TExos.Label2")) == QLatin1String("Bon : 4     Erreurs : 0");
+    }));
+
+    // A second learner, added and chosen from the keyboard: the session
+    // typed so far stays the first learner's.
+    QVERIFY(openLearners());
+    const QString first = value(QStringLiteral("table.ListeApprenants.0")).section(QLatin1Char('|'), 0, 0);
+    QVERIFY2(first.endsWith(QStringLiteral(" (en cours)")), qPrintable(first));
+    const QString firstName = first.chopped(int(QStringLiteral(" (en cours)").size()));
+    QVERIFY(keys({QStringLiteral("alt+n")}));
+    QVERIFY(waitFor([this] { return value(QStringLiteral("focus")) == QLatin1String("NomApprenant"); }));
+    QVERIFY(HookClient::type(QStringLiteral("Lucas")));
+    QVERIFY(keys({QStringLiteral("alt+a")}));
+    QVERIFY(waitFor([this] { return m_client.contains(QStringLiteral("table.ListeApprenants.1")); }));
+    // The newcomer has not learnt yet: after the one learning now.
+    QCOMPARE(value(QStringLiteral("table.ListeApprenants.1")).section(QLatin1Char('|'), 0, 0),
+             QStringLiteral("Lucas"));
+    QVERIFY(chooseLearnerRow(1, QStringLiteral("Lucas")));
+    QVERIFY(waitFor([this] { return value(QStringLiteral("focus")) == QLatin1String("Edit2"); }));
+    // Lucas goes on in the same line: g, a j refused for the space, " gh".
+    QVERIFY(keys({QStringLiteral("g"), QStringLiteral("j"), QStringLiteral("space"), QStringLiteral("g"),
+                  QStringLiteral("h")}));
+    QVERIFY(waitFor([this] {
+        return value(QStringLiteral("TExos.Label2")) == QLatin1String("Bon : 8     Erreurs : 1");
+    }));
+    // Back to the first learner (Lucas's session ends as his), who types
+    // the newest session of the journal, " h", and quits.
+    QVERIFY(openLearners());
+    QCOMPARE(value(QStringLiteral("table.ListeApprenants.0")).section(QLatin1Char('|'), 0, 0),
+             QStringLiteral("Lucas (en cours)"));
+    QVERIFY(chooseLearnerRow(1, firstName));
+    QVERIFY(waitFor([this] { return value(QStringLiteral("focus")) == QLatin1String("Edit2"); }));
+    QVERIFY(keys({QStringLiteral("space"), QStringLiteral("h")}));
+    QVERIFY(waitFor([this] {
+        return value(QStringLiteral("TExos.Label2")) == QLatin1String("Bon : 10     Erreurs : 1");
+    }));
+    QVERIFY(keys({QStringLiteral("alt+x")}));
+    QTRY_VERIFY_WITH_TIMEOUT(m_client.process().state() == QProcess::NotRunning, 15000);
+    QCOMPARE(m_client.process().exitCode(), 0);
+
+    // The next run asks who learns, the last learner first and chosen;
+    // Lucas is one row down, and Entrée takes him.
+    QVERIFY(start(false));
+    QVERIFY(waitFor([this] {
+        return value(QStringLiteral("modal")) == QLatin1String("QuiApprend") &&
+               value(QStringLiteral("activeWindow")) == QLatin1String("QuiApprend") &&
+               value(QStringLiteral("focus")) == QLatin1String("ListeNoms");
+    }));
+    QCOMPARE(value(QStringLiteral("modal.title")), QStringLiteral("Qui apprend ?"));
+    QCOMPARE(value(QStringLiteral("list.ListeNoms.0")), firstName);
+    QCOMPARE(value(QStringLiteral("list.ListeNoms.1")), QStringLiteral("Lucas"));
+    QVERIFY(!m_client.contains(QStringLiteral("list.ListeNoms.2")));
+    QCOMPARE(value(QStringLiteral("list.ListeNoms.current")), QStringLiteral("0"));
+    QVERIFY(keys({QStringLiteral("Down")}));
+    QVERIFY(
+        waitFor([this] { return value(QStringLiteral("list.ListeNoms.current")) == QLatin1String("1"); }));
+    QVERIFY(keys({QStringLiteral("Return")}));
+    QVERIFY(waitFor([this] {
+        return value(QStringLiteral("modal")).isEmpty() &&
+               value(QStringLiteral("window.TMainForm.title")) == QStringLiteral("Tapivox — Lucas");
+    }));
+    // The offer resumes Lucas's exercise at his accuracy (4 of 5), not the
+    // first learner's newer session at 100 %.
+    QVERIFY(waitFor([this] { return m_client.contains(QStringLiteral("GuideReprendre")); }));
+    const QString offer = value(QStringLiteral("GuideReprendre"));
+    QVERIFY2(offer.startsWith(QStringLiteral("Reprendre : Exercice 1, Touches g h — ")) &&
+                 offer.endsWith(QStringLiteral(", 80 %")),
+             qPrintable(offer));
+    if (value(QStringLiteral("activeWindow")).isEmpty())
+        QVERIFY(clickStatusBar());
+    QVERIFY(keys({QStringLiteral("alt+o")}));
+    QVERIFY(waitFor([this] { return value(QStringLiteral("popup")) == QLatin1String("Options1"); }));
+    QVERIFY(keys({QStringLiteral("p")}));
+    QVERIFY(waitFor([this] { return value(QStringLiteral("modal")) == QLatin1String("TProgression"); }));
+    QCOMPARE(value(QStringLiteral("table.StringGrid1.0")).split(QLatin1Char('|')).mid(1, 3),
+             (QStringList{QStringLiteral("1 Touches g h"), QStringLiteral("5"), QStringLiteral("1")}));
+    QVERIFY(!m_client.contains(QStringLiteral("table.StringGrid1.1")));
+    QCOMPARE(value(QStringLiteral("table.StringGrid2.0")).section(QLatin1Char('|'), 0, 1),
+             QStringLiteral("Espace|1"));
+    QVERIFY(keys({QStringLiteral("Escape")}));
+    QVERIFY(waitFor([this] { return value(QStringLiteral("modal")).isEmpty(); }));
     QVERIFY(keys({QStringLiteral("alt+x")}));
     QTRY_VERIFY_WITH_TIMEOUT(m_client.process().state() == QProcess::NotRunning, 15000);
 }
