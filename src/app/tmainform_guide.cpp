@@ -27,6 +27,7 @@
 namespace {
 
 const QString kVisibleKey = QStringLiteral("guide/visible");
+constexpr int kBandGap = 6; // between the lesson window and the band
 // A lesson window whose "guided" property is false shows no band.
 const char *const kGuided = "guided";
 
@@ -111,7 +112,10 @@ void TMainForm::buildGuide()
     m_guide = new guide::GuideBand(centralWidget());
     m_guide->setFixedHeight(bandHeight(screen()));
     m_guide->hide();
-    static_cast<QVBoxLayout *>(centralWidget()->layout())->addWidget(m_guide);
+    auto *layout = static_cast<QVBoxLayout *>(centralWidget()->layout());
+    layout->addWidget(m_guide);
+    // Below the band, what the lesson area leaves when it stops at the lesson.
+    layout->addStretch(0);
 
     keyboard::LiveKeyModel &live = keyboard::LiveKeyModel::instance();
     m_guide->setModel(&live.model());
@@ -218,8 +222,17 @@ void TMainForm::followGuide()
     LessonWindow *w = activeLesson();
     const QVariant guided = w ? w->property(kGuided) : QVariant();
     const bool shown = m_guideWanted && w && (!guided.isValid() || guided.toBool());
-    if (shown != m_guide->isVisible()) {
+    // The band sits right under the lesson, the grey below it: the eye does
+    // not travel from the line to the keys. The area grows again without it.
+    int lessonBottom = QWIDGETSIZE_MAX;
+    if (shown)
+        if (const QWidget *sub = w->parentWidget(); sub && sub->parentWidget() == mdiArea->viewport())
+            lessonBottom = std::max(mdiArea->minimumHeight(),
+                                    mdiArea->viewport()->mapTo(mdiArea, sub->geometry().bottomLeft()).y() +
+                                        mdiArea->frameWidth() + kBandGap);
+    if (shown != m_guide->isVisible() || mdiArea->maximumHeight() != lessonBottom) {
         mdiArea->setMinimumSize(lessonRoom(screen(), shown ? m_guide->height() : 0));
+        mdiArea->setMaximumHeight(lessonBottom);
         m_guide->setVisible(shown);
         // The lesson area takes its new size at once, its scroll bars with it.
         centralWidget()->layout()->activate();

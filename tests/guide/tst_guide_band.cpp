@@ -116,6 +116,7 @@ void TestGuideBand::bandFollowsTheLessonInFront()
     QFETCH(QList<int>, lit);
     TMainForm *frame = forms().MainForm;
     QTRY_VERIFY(band() && band()->isVisible());
+    frame->resize(1280, 1024); // a tall screen: the band must not sit far below
     frame->action(item)->trigger();
     if (sentence == QLatin1String("-")) { // no band under the game
         QVERIFY(!band()->isVisible());
@@ -126,6 +127,11 @@ void TestGuideBand::bandFollowsTheLessonInFront()
     QVERIFY(band()->isVisible());
     LessonWindow *w = frame->activeLesson();
     QCOMPARE(band()->logic().expected(), w->guideExpected());
+    // Right under the lesson window's frame, never over it.
+    const QWidget *sub = w->parentWidget();
+    QTRY_COMPARE(frame->height(), 1024);
+    const int gap = band()->mapToGlobal(QPoint()).y() - sub->mapToGlobal(QPoint(0, sub->height())).y();
+    QVERIFY2(gap >= 0 && gap <= 12, qPrintable(QString::number(gap)));
     if (!sentence.isEmpty()) {
         QCOMPARE(band()->consigne()->text(), sentence);
         QCOMPARE(band()->accessibleDescription(), sentence);
