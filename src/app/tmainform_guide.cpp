@@ -6,6 +6,7 @@
 #include "app/lessontable.h"
 #include "app/menutable.h"
 #include "app/tmainform.h"
+#include "drills/exercisetexts.h"
 #include "guide/guideband.h"
 #include "guide/guidewelcome.h"
 #include "keymodel/keymodel.h"
@@ -74,7 +75,7 @@ QString resumeName(const progress::SessionRecord &session)
     const MenuItemDef *item = lessonItem(session.module, session.lesson);
     if (!item)
         return QString();
-    if (session.module == 2 && session.lesson <= 24)
+    if (session.module == progress::kExercisesModule && drills::exerciseText(session.lesson))
         return QStringLiteral("Exercice %1, %2")
             .arg(QString::number(session.lesson), QString::fromUtf8(item->hint));
     return QStringLiteral("%1, %2").arg(QString::fromUtf8(lessonRow(session.module)->family),
@@ -188,7 +189,7 @@ void TMainForm::offerStart()
     LessonWindow *w = activeLesson();
     // Only over the keyboard window of the start: any other lesson in front
     // was chosen by the learner.
-    if (!w || w->moduleCode() != 1) {
+    if (!w || w->moduleCode() != progress::kKeyboardModule) {
         m_welcome->dismiss();
         return;
     }
@@ -240,6 +241,6 @@ void TMainForm::followGuide()
     m_lead->setActive(w, shown);
     if (shown)
         m_guide->expect(w->guideExpected(), w->guideStandInTyped(), w->guidePassed());
-    if (m_welcome && !m_welcome->dismissed() && w && w->moduleCode() != 1)
+    if (m_welcome && !m_welcome->dismissed() && w && w->moduleCode() != progress::kKeyboardModule)
         m_welcome->dismiss();
 }

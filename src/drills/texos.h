@@ -4,6 +4,7 @@
 #pragma once
 #include "drills/drillwindow.h"
 #include "drills/review.h"
+#include "progress/lessonfamily.h"
 
 #include <memory>
 
@@ -12,7 +13,7 @@ class TExos final : public DrillWindow
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TExos)
 public:
-    static constexpr std::int32_t kReviewCode = 25;
+    static constexpr std::int32_t kReviewCode = progress::kReviewLesson;
     static constexpr int kReviewSessions = 20; // the history a review reads
 
     explicit TExos(QWidget *parent = nullptr);

@@ -8,7 +8,8 @@ namespace guide {
 
 namespace {
 
-constexpr int kExercises = 2, kPhrases = 3, kText = 4;
+constexpr int kExercises = progress::kExercisesModule, kPhrases = progress::kPhrasesModule,
+              kText = progress::kTextModule;
 // The last of the first exercises, and of the whole series: the phrases
 // come next.
 constexpr std::int32_t kLastFirstExercise = drills::FirstFrenchExercise - 1;

@@ -3,6 +3,8 @@
 #include "progress/journal.h"
 
 #include "progress/learnerfile.h"
+#include "progress/lessonfamily.h"
+#include "progress/objective.h"
 
 #include <QDir>
 #include <QHash>
@@ -144,11 +146,14 @@ QList<Learner> Journal::learners()
     // older journals, which did not say, on their accuracy alone).
     query.prepare(QStringLiteral(
         "SELECT l.id, l.uuid, l.name, l.level, MAX(s.start_ms), MIN(s.start_ms), COUNT(s.id),"
-        " COUNT(DISTINCT CASE WHEN s.module = 2 AND s.good + s.errors > 0 AND COALESCE(s.completed, 1) = 1"
-        "  AND s.good * 100 >= 95 * (s.good + s.errors) THEN s.lesson END),"
+        " COUNT(DISTINCT CASE WHEN s.module = ? AND s.lesson <> ? AND s.good + s.errors > 0"
+        "  AND COALESCE(s.completed, 1) = 1 AND s.good * 100 >= ? * (s.good + s.errors) THEN s.lesson END),"
         " SUM(CASE WHEN s.start_ms >= ? THEN s.typing_ms ELSE 0 END)"
         " FROM learner l LEFT JOIN session s ON s.learner = l.id"
         " GROUP BY l.id ORDER BY l.used_ms DESC, l.id"));
+    query.addBindValue(kExercisesModule);
+    query.addBindValue(kReviewLesson); // the review is no exercise passed
+    query.addBindValue(kObjectivePercent);
     query.addBindValue(weekAgo);
     if (!query.exec()) {
         failSql(kReadFailure, query.lastError());

@@ -10,9 +10,17 @@
 
 namespace progress {
 
+// The module codes the coach, the journal and the progression name, as the
+// lesson file writes them (the lesson table holds all seven).
+inline constexpr int kKeyboardModule = 1;
+inline constexpr int kExercisesModule = 2;
+inline constexpr int kPhrasesModule = 3;
+inline constexpr int kTextModule = 4;
+// The personal review, a lesson of the exercises' window but no exercise.
+inline constexpr std::int32_t kReviewLesson = 25;
+
 // The learner's own text is lesson 8 of the text lessons; the progression
 // window shows it as a family of its own, under an id no module code takes.
-inline constexpr int kTextModule = 4;
 inline constexpr std::int32_t kOwnTextLesson = 8;
 inline constexpr int kOwnTextsFamily = -1;
 

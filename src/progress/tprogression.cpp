@@ -274,12 +274,12 @@ void TProgression::refresh()
     // the others, and they are picked out here.
     const bool own = family == kOwnTexts;
     // The exercises' path needs every session, not only the chart's.
-    const bool path = family == 2;
+    const bool path = family == progress::kExercisesModule;
     if (m_journal) {
-        sessions = m_journal->sessions(own ? 4 : family, own || path ? -1 : kChartPoints);
+        sessions = m_journal->sessions(own ? progress::kTextModule : family, own || path ? -1 : kChartPoints);
         if (own)
             sessions.removeIf([](const progress::SessionRecord &s) { return !inFamily(s, kOwnTexts); });
-        stats = m_journal->keyStats(own ? 4 : family);
+        stats = m_journal->keyStats(own ? progress::kTextModule : family);
         problem = m_journal->lastError();
         if (problem.isEmpty() && !m_journal->setAside().isEmpty())
             problem = QStringLiteral("L'historique endommagé a été mis de côté sous le nom «\u00a0%1\u00a0»")
@@ -362,7 +362,7 @@ void TProgression::showPath(const QList<progress::SessionRecord> &sessions)
 {
     QList<QPair<std::int32_t, QString>> lessons;
     for (const progress::LessonFamily &family : m_families)
-        if (family.module == 2)
+        if (family.module == progress::kExercisesModule)
             lessons = family.lessons;
     // Whole percents, as the objective is judged, over the sessions typed to
     // their end; an exercise only begun says so.
