@@ -6,7 +6,7 @@ set -euo pipefail
 RUN_PKGS=(
   cmake g++ make ccache pkg-config dpkg-dev
   qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-translations-l10n qt6-wayland
-  libqt6sql6-sqlite python3 wfrench
+  libqt6sql6-sqlite libqt6sql6-psql python3 wfrench
   libgl-dev libxkbcommon-dev libxkbcommon-x11-dev libx11-dev
   fonts-liberation2 fonts-dejavu-core
   libwayland-dev qt6-base-private-dev
@@ -17,6 +17,7 @@ TEST_PKGS=(
   lintian desktop-file-utils appstream
   sway wtype
   dbus at-spi2-core python3-pyatspi
+  postgresql postgresql-common
 )
 PKGS=("${RUN_PKGS[@]}")
 [ "${1:-}" = run ] || PKGS+=("${TEST_PKGS[@]}")

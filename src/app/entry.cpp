@@ -11,9 +11,26 @@
 #include "ui/platform.h"
 
 #include <QApplication>
+#include <QFile>
+
+#include <cstdio>
+#include <cstring>
+
+// `tapivox --classe-schema | psql ...` sets up a class server; no window.
+static int printClassSchema()
+{
+    QFile schema(QStringLiteral(":/classe/schema.sql"));
+    if (!schema.open(QIODevice::ReadOnly))
+        return 1;
+    const QByteArray text = schema.readAll();
+    const bool written = std::fwrite(text.constData(), 1, size_t(text.size()), stdout) == size_t(text.size());
+    return written && std::fflush(stdout) == 0 ? 0 : 1;
+}
 
 int runTapivox(int argc, char **argv)
 {
+    if (argc == 2 && std::strcmp(argv[1], "--classe-schema") == 0)
+        return printClassSchema();
     ui::FontConfigReader fonts;
     QApplication app(argc, argv);
     fonts.wait();
