@@ -156,18 +156,14 @@ QString HelpViewer::pageOfContext(int context)
     switch (context) {
     case 2: return QStringLiteral("fichier.html");
     case 3: return QStringLiteral("edition.html");
-    case 4: return QStringLiteral("clavier.html");
-    case 5: return QStringLiteral("exercices.html");
-    case 6: return QStringLiteral("phrases.html");
-    case 7: return QStringLiteral("texte.html");
-    case 8: return QStringLiteral("tableur.html");
-    case 9: return QStringLiteral("saisie.html");
-    case 10: return QStringLiteral("jeu.html");
     case 11: return QStringLiteral("options.html");
     case 12: return QStringLiteral("utilitaires.html");
     case 13: return QStringLiteral("index.html");
-    default: return {};
+    default: break;
     }
+    // A lesson menu opens its lesson's page.
+    const LessonDef *row = lessonRowOfHelpContext(context);
+    return row ? QLatin1String(row->helpPage) : QString();
 }
 
 // The game's window carries the same context number as the spreadsheet menu;

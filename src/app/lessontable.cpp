@@ -33,31 +33,46 @@ template <typename W, W *Forms::*member> LessonWindow *window(const Forms &forms
 
 // clang-format off
 constexpr LessonDef kLessons[] = {
-    {1, "Clavier",   "Clavier1",   "SpeedButton1",  "clavier.html",   0, 0, LESSON(TClavier, Clavier)},
-    {2, "Exercices", "Exercices1", "SpeedButton2",  "exercices.html", 1, 1, LESSON(TExos, Exos)},
-    {3, "Phrases",   "Phrases1",   "SpeedButton7",  "phrases.html",   1, 2, LESSON(TPhrases, Phrases)},
-    {4, "Texte",     "Texte1",     "SpeedButton3",  "texte.html",     1, 3, LESSON(TTexte, Texte)},
-    {5, "Jeu",       "Jeu1",       "SpeedButton4",  "jeu.html",       1, 5, LESSON(TJeu, Jeu)},
-    {6, "Tableur",   "Tableur1",   "SpeedButton13", "tableur.html",   1, 4, LESSON(TTableur, Tableur)},
-    {7, "Saisie",    "Saisie1",    "SpeedButton14", "saisie.html",    1, 6, LESSON(TSaisie, Saisie)},
+    // module, family, menu, caption, items, help context, button, icon, slot, help page,
+    // start code, start turn, window
+    {1, "Clavier",   "Clavier1",   "&Clavier",   &lessonmenus::clavier,   4,  "SpeedButton1",  "clavier",   0,
+     "clavier.html",   0, 0, LESSON(TClavier, Clavier)},
+    {2, "Exercices", "Exercices1", "E&xercices", &lessonmenus::exercices, 5,  "SpeedButton2",  "exercices", 1,
+     "exercices.html", 1, 1, LESSON(TExos, Exos)},
+    {3, "Phrases",   "Phrases1",   "&Phrases",   &lessonmenus::phrases,   6,  "SpeedButton7",  "phrases",   2,
+     "phrases.html",   1, 2, LESSON(TPhrases, Phrases)},
+    {4, "Texte",     "Texte1",     "&Texte",     &lessonmenus::texte,     7,  "SpeedButton3",  "texte",     3,
+     "texte.html",     1, 3, LESSON(TTexte, Texte)},
+    {5, "Jeu",       "Jeu1",       "&Jeu",       &lessonmenus::jeu,       10, "SpeedButton4",  "jeu",       6,
+     "jeu.html",       1, 5, LESSON(TJeu, Jeu)},
+    {6, "Tableur",   "Tableur1",   "T&ableur",   &lessonmenus::tableur,   8,  "SpeedButton13", "tableur",   4,
+     "tableur.html",   1, 4, LESSON(TTableur, Tableur)},
+    {7, "Saisie",    "Saisie1",    "&Saisie",    &lessonmenus::saisie,    9,  "SpeedButton14", "saisie",    5,
+     "saisie.html",    1, 6, LESSON(TSaisie, Saisie)},
 };
 // clang-format on
 
 #undef LESSON
 
-// The lesson file keeps a lesson code and a menu code for each of them.
-static_assert(std::size(kLessons) == LessonFile::kModules);
+// The lesson file keeps a lesson code and a menu code for each of them: the
+// seven in its fifteen lines, any other after them.
+static_assert(std::size(kLessons) >= LessonFile::kModules);
 
-// Module codes follow the rows, and each start turn is taken once: a row
-// added without its turn, or with another's, does not build.
+// Module codes follow the rows (the windows are created in their order), and
+// each start turn, toolbar slot and help context is taken once: a row added
+// without them, or with another's, does not build.
 constexpr bool rowsAreInOrder()
 {
-    for (std::size_t i = 0; i < std::size(kLessons); ++i) {
-        if (kLessons[i].module != int(i) + 1 || kLessons[i].startTurn < 0 ||
-            kLessons[i].startTurn >= int(std::size(kLessons)))
+    constexpr int count = int(std::size(kLessons));
+    for (int i = 0; i < count; ++i) {
+        const LessonDef &row = kLessons[i];
+        if (row.module != i + 1 || row.startTurn < 0 || row.startTurn >= count || row.toolbarSlot < 0 ||
+            row.toolbarSlot >= count || row.helpContext < kFirstLessonHelpContext ||
+            isFrameHelpContext(row.helpContext))
             return false;
-        for (std::size_t j = 0; j < i; ++j)
-            if (kLessons[j].startTurn == kLessons[i].startTurn)
+        for (int j = 0; j < i; ++j)
+            if (kLessons[j].startTurn == row.startTurn || kLessons[j].toolbarSlot == row.toolbarSlot ||
+                kLessons[j].helpContext == row.helpContext)
                 return false;
     }
     return true;
@@ -113,6 +128,22 @@ const MenuDef *lessonMenu(const LessonDef &row)
     for (const MenuDef &menu : menuTable())
         if (std::strcmp(menu.name, row.menu) == 0)
             return &menu;
+    return nullptr;
+}
+
+const LessonDef *lessonRowOfHelpContext(int context)
+{
+    for (const LessonDef &row : kLessons)
+        if (row.helpContext == context)
+            return &row;
+    return nullptr;
+}
+
+const LessonDef *lessonRowOfSlot(int slot)
+{
+    for (const LessonDef &row : kLessons)
+        if (row.toolbarSlot == slot)
+            return &row;
     return nullptr;
 }
 

@@ -12,14 +12,23 @@
 
 struct Forms;
 struct MenuDef;
+struct MenuItemDef;
 class LessonWindow;
 
 struct LessonDef
 {
-    int module;             // 1..7, as the lesson file writes it
-    const char *family;     // the family as the Progression window names it
-    const char *menu;       // objectName of its menu in the menu bar
-    const char *button;     // objectName of the toolbar button that shows it
+    int module;                              // 1..7, as the lesson file writes it
+    const char *family;                      // the family as the Progression window names it
+    const char *menu;                        // objectName of its menu in the menu bar
+    const char *caption;                     // the menu's caption, with "&"
+    std::span<const MenuItemDef> (*items)(); // the menu's items
+    // The help context of its menu (F1 on the menu opens helpPage); the
+    // lesson menus stand in the menu bar in its order, after Edition.
+    int helpContext;
+    const char *button; // objectName of the toolbar button that shows it
+    const char *icon;   // the button's icon
+    // Its place among the lesson buttons of the toolbar, from the left.
+    int toolbarSlot;
     const char *helpPage;   // the page F1 opens in the window
     std::int32_t startCode; // what SetIni gets at start-up and for a new lesson
     // Its turn when every window starts afresh (start-up, a new lesson): the
@@ -32,6 +41,15 @@ struct LessonDef
     LessonWindow *(*window)(const Forms &forms);
 };
 
+// The help contexts of the lesson menus follow those of Fichier (2) and
+// Edition (3); Options, Utilitaires and ? keep 11 to 13, so that a lesson
+// added later takes 14 or more.
+inline constexpr int kFirstLessonHelpContext = 4;
+inline constexpr bool isFrameHelpContext(int context)
+{
+    return context == 2 || context == 3 || (context >= 11 && context <= 13);
+}
+
 // By module code: TClavier, TExos, TPhrases, TTexte, TJeu, TTableur, TSaisie.
 std::span<const LessonDef> lessonTable();
 // The rows in the order of their start turns.
@@ -41,6 +59,9 @@ QList<const LessonDef *> lessonsInStartOrder();
 const LessonDef *lessonRow(int module);
 const LessonDef *lessonRowOfMenu(const char *menuName);
 const LessonDef *lessonRowOfButton(const char *buttonName);
+// The row whose menu has a help context, or whose button a toolbar slot.
+const LessonDef *lessonRowOfHelpContext(int context);
+const LessonDef *lessonRowOfSlot(int slot);
 
 // The window of a row in forms().
 LessonWindow *lessonWindow(const LessonDef &row);

@@ -1,6 +1,15 @@
 // Menu tree and toolbar of the frame.
 #include "app/menutable.h"
 
+#include "app/lessontable.h"
+#include "drills/exercisetexts.h"
+#include "progress/lessonfamily.h"
+
+#include <QList>
+
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 // Fichier
@@ -24,37 +33,24 @@ const MenuItemDef kClavierItems[] = {
     {"Dcouverte1", "&Découverte", "Découverte du clavier", "", 0, true},
     {"Touches1", "&Touches", "Touches du clavier", "", 1, false},
 };
-// Exercices
-const MenuItemDef kExercicesItems[] = {
-    {"N1gh1", "&1 Touches g h", "Touches g h", "", 1, true},
-    {"N2ap1", "&2 Touches a p", "Touches a p", "", 2, false},
-    {"N3zq1", "&3 Touches z o", "Touches z o", "", 3, false},
-    {"N4erui1", "&4 Touches h j", "Touches e r u i", "", 4, false},
-    {"N5ty1", "&5 Touches t y", "Touches t y", "", 5, false},
-    {"N6wxcv1", "&6 Touches w x c v", "Touches w x c v", "", 6, false},
-    {"N7bn1", "&7 Touches b n", "Touches b n", "", 7, false},
-    {"N8Touches1", "&8 Touches é è", "Touches é è", "", 8, false},
-    {"N9Touches1", "&9 Touches ç à", "Touches ç à", "", 9, false},
-    {"N10Touches1", "&10 Touches ^ ù", "Touches ^ ù", "", 10, false},
-    {"N11Touches1", "&11 Touches , ; : !", "Touches , ; : !", "", 11, false},
-    {"N12Touches1", "&12 Touches \" '", "Touches \" '", "", 12, false},
-    {"N13Touches1", "&13 Touches ( )", "Touches ( )", "", 13, false},
-    {"N14Touches1", "&14 Touches - _", "Touches - _", "", 14, false},
-    {"N15Touches1", "&15 Touches MAJ min", "Touches MAJUSCULES minuscules", "", 15, false},
-    {"N16Touches1", "&16 Touches 1234567890", "Touches 1234567890", "", 16, false},
-    {"N17Touches1", "&17 Touches - x : + =", "Touches - x : + =", "", 17, false},
-    {"N18Touches1", "&18 Touches ? .", "Touches ? .", "", 18, false},
-    {"N8", "-", "", "", -1, false},
-    {"N19Touches1", "19 &Majuscules accentuées", "Majuscules accentuées É È À Ç", "", 19, false},
-    {"N20Touches1", "20 &Touches œ æ", "Touches œ æ", "", 20, false},
-    {"N21Touches1", "21 &Guillemets « » et apostrophe ’", "Guillemets « » et apostrophe ’", "", 21, false},
-    {"N22Touches1", "22 &Ponctuation française", "Espaces insécables, points de suspension, tirets", "", 22,
-     false},
-    {"N23Touches1", "23 &Chiffres et nombres", "Chiffres, signes et nombres écrits en français", "", 23,
-     false},
-    {"N24Touches1", "24 &Signes Alt Gr", "Signes Alt Gr @ # € { } [ ] | \\ ~", "", 24, false},
-    {"Revision1", "&Révision personnalisée", "Révision personnalisée", "", 25, false},
-};
+// Exercices: one item per row of the exercise table, the French characters
+// after a separator, then the review.
+const std::vector<MenuItemDef> &exercicesList()
+{
+    static const std::vector<MenuItemDef> items = [] {
+        std::vector<MenuItemDef> list;
+        int code = 0;
+        for (const drills::ExerciseText &exercise : drills::exercises()) {
+            if (++code == drills::FirstFrenchExercise)
+                list.push_back({"N8", "-", "", "", -1, false});
+            list.push_back({exercise.item, exercise.caption, exercise.hint, "", code, code == 1});
+        }
+        list.push_back({"Revision1", "&Révision personnalisée", "Révision personnalisée", "",
+                        progress::kReviewLesson, false});
+        return list;
+    }();
+    return items;
+}
 // Phrases
 const MenuItemDef kPhrasesItems[] = {
     {"Maximes1", "&Maximes", "Maximes", "", 1, true},
@@ -120,48 +116,84 @@ const MenuItemDef kAideItems[] = {
     {"N3", "-", "", "", -1, false},
     {"About1", "&A propos", "Informations sur le programme, la version", "", -1, false},
 };
-const MenuDef kMenus[] = {
-    {"Fichier1", "&Fichier", 2, kFichierItems},
-    {"Edition1", "&Edition", 3, kEditionItems},
-    {"Clavier1", "&Clavier", 4, kClavierItems},
-    {"Exercices1", "E&xercices", 5, kExercicesItems},
-    {"Phrases1", "&Phrases", 6, kPhrasesItems},
-    {"Texte1", "&Texte", 7, kTexteItems},
-    {"Tableur1", "T&ableur", 8, kTableurItems},
-    {"Saisie1", "&Saisie", 9, kSaisieItems},
-    {"Jeu1", "&Jeu", 10, kJeuItems},
-    {"Options1", "&Options", 11, kOptionsItems},
-    {"Utilitaires1", "&Utilitaires", 12, kUtilitairesItems},
-    {"Aide1", "&?", 13, kAideItems},
-};
-
-const ToolButtonDef kToolbar[] = {
-    {8, "SpeedButton11", "Nouveau", "nouveau"},
-    {33, "SpeedButton5", "Ouvrir", "ouvrir"},
-    {58, "SpeedButton6", "Enregistrer", "enregistrer"},
-    {86, "Bevel1", "", ""},
-    {91, "SpeedButton1", "Clavier", "clavier"},
-    {116, "SpeedButton2", "Exercices", "exercices"},
-    {141, "SpeedButton7", "Phrases", "phrases"},
-    {166, "SpeedButton3", "Texte", "texte"},
-    {191, "SpeedButton13", "Tableur", "tableur"},
-    {216, "SpeedButton14", "Saisie", "saisie"},
-    {241, "SpeedButton4", "Jeu", "jeu"},
-    {269, "Bevel2", "", ""},
-    {275, "SpeedButton9", "Gras", "gras"},
-    {300, "SpeedButton10", "Souligné", "souligne"},
-    {334, "SpeedButton8", "Chronométrer", "chrono"},
-    {359, "SpeedButton12", "Statistiques", "stats"},
-};
 
 } // namespace
 
+namespace lessonmenus {
+std::span<const MenuItemDef> clavier()
+{
+    return kClavierItems;
+}
+std::span<const MenuItemDef> exercices()
+{
+    return exercicesList();
+}
+std::span<const MenuItemDef> phrases()
+{
+    return kPhrasesItems;
+}
+std::span<const MenuItemDef> texte()
+{
+    return kTexteItems;
+}
+std::span<const MenuItemDef> tableur()
+{
+    return kTableurItems;
+}
+std::span<const MenuItemDef> saisie()
+{
+    return kSaisieItems;
+}
+std::span<const MenuItemDef> jeu()
+{
+    return kJeuItems;
+}
+} // namespace lessonmenus
+
 std::span<const MenuDef> menuTable()
 {
-    return kMenus;
+    static const std::vector<MenuDef> menus = [] {
+        std::vector<MenuDef> list{{"Fichier1", "&Fichier", 2, kFichierItems},
+                                  {"Edition1", "&Edition", 3, kEditionItems}};
+        // The lesson menus in the order of their help contexts.
+        QList<const LessonDef *> rows;
+        for (const LessonDef &row : lessonTable())
+            rows.append(&row);
+        std::sort(rows.begin(), rows.end(),
+                  [](const LessonDef *a, const LessonDef *b) { return a->helpContext < b->helpContext; });
+        for (const LessonDef *row : rows)
+            list.push_back({row->menu, row->caption, row->helpContext, row->items()});
+        list.push_back({"Options1", "&Options", 11, kOptionsItems});
+        list.push_back({"Utilitaires1", "&Utilitaires", 12, kUtilitairesItems});
+        list.push_back({"Aide1", "&?", 13, kAideItems});
+        return list;
+    }();
+    return menus;
 }
 
 std::span<const ToolButtonDef> toolbarTable()
 {
-    return kToolbar;
+    static const std::vector<ToolButtonDef> buttons = [] {
+        std::vector<ToolButtonDef> list{{8, "SpeedButton11", "Nouveau", "nouveau"},
+                                        {33, "SpeedButton5", "Ouvrir", "ouvrir"},
+                                        {58, "SpeedButton6", "Enregistrer", "enregistrer"},
+                                        {86, "Bevel1", "", ""}};
+        // One button per lesson, in the order of their slots, hinted with
+        // the family's name; the rest of the bar follows the last one.
+        constexpr int kFirstLesson = 91;
+        constexpr int kStep = 25;
+        const int count = int(lessonTable().size());
+        for (int slot = 0; slot < count; ++slot) {
+            const LessonDef *row = lessonRowOfSlot(slot);
+            list.push_back({kFirstLesson + kStep * slot, row->button, row->family, row->icon});
+        }
+        const int bevel = kFirstLesson + kStep * count + 3;
+        list.push_back({bevel, "Bevel2", "", ""});
+        list.push_back({bevel + 6, "SpeedButton9", "Gras", "gras"});
+        list.push_back({bevel + 31, "SpeedButton10", "Souligné", "souligne"});
+        list.push_back({bevel + 65, "SpeedButton8", "Chronométrer", "chrono"});
+        list.push_back({bevel + 90, "SpeedButton12", "Statistiques", "stats"});
+        return list;
+    }();
+    return buttons;
 }

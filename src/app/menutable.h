@@ -21,9 +21,21 @@ struct MenuDef
     std::span<const MenuItemDef> items;
 };
 
-// Fichier, Edition, Clavier, Exercices, Phrases, Texte, Tableur, Saisie, Jeu,
-// Options, Utilitaires, ?
+// Fichier, Edition, the lesson menus (Clavier, Exercices, Phrases, Texte,
+// Tableur, Saisie, Jeu, as the lesson table orders them), Options,
+// Utilitaires, ?
 std::span<const MenuDef> menuTable();
+
+// The items of each lesson menu, for the lesson table.
+namespace lessonmenus {
+std::span<const MenuItemDef> clavier();
+std::span<const MenuItemDef> exercices();
+std::span<const MenuItemDef> phrases();
+std::span<const MenuItemDef> texte();
+std::span<const MenuItemDef> tableur();
+std::span<const MenuItemDef> saisie();
+std::span<const MenuItemDef> jeu();
+} // namespace lessonmenus
 
 struct ToolButtonDef
 {

@@ -99,7 +99,7 @@ void TMainForm::openLessonFile(const QString &fileName)
     lessonFileName = fileName;
     for (const LessonDef &row : lessonTable())
         if (LessonWindow *w = lessonWindow(row))
-            w->SetIni(file.lessonCode(row.module));
+            w->SetIni(progress::lessonCodeRead(row.module, file.lessonCode(row.module)));
     for (const LessonDef &row : lessonTable())
         setMenuCode(row.module, file.menuCode(row.module));
     if (LessonWindow *w = lessonOfModule(file.activeModule()))

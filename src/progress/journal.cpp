@@ -1,6 +1,7 @@
 // The progression journal over Qt Sql's SQLite driver.
 #include "progress/journal.h"
 
+#include "progress/lessonfamily.h"
 #include "ui/safefile.h"
 
 #include <QDateTime>
@@ -66,6 +67,12 @@ const char *const kUpgrade3[] = {
     "CREATE INDEX session_by_learner ON session (learner, start_ms)",
 };
 
+// From version 3 to 4: the review leaves the code right after the exercises
+// (see lessonfamily.h).
+const char *const kUpgrade4[] = {
+    "UPDATE session SET lesson = 100 WHERE module = 2 AND lesson = 25",
+};
+
 // The steps from each version to the next, in order: kSteps[v - 1] takes a
 // journal of version v to version v + 1.
 struct Step
@@ -76,8 +83,11 @@ struct Step
 const Step kSteps[] = {
     {std::begin(kUpgrade2), std::end(kUpgrade2)},
     {std::begin(kUpgrade3), std::end(kUpgrade3)},
+    {std::begin(kUpgrade4), std::end(kUpgrade4)},
 };
 static_assert(std::size(kSteps) + 1 == progress::Journal::kSchemaVersion);
+static_assert(progress::kReviewLesson == 100 && progress::kFormerReviewLesson == 25 &&
+              progress::kExercisesModule == 2);
 
 // SQLite's result codes (the low byte of an extended code).
 enum SqliteCode {

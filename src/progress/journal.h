@@ -57,7 +57,7 @@ struct Confusion
 class Journal final
 {
 public:
-    static constexpr int kSchemaVersion = 3;
+    static constexpr int kSchemaVersion = 4;
 
     // path: the SQLite file; its folder is created when first needed.
     explicit Journal(QString path);

@@ -1,6 +1,8 @@
 // Reading and writing a learner's file, without the journal.
 #include "progress/learnerfile.h"
 
+#include "progress/lessonfamily.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -75,8 +77,9 @@ bool readSession(const QJsonObject &o, SessionRecord *s)
 {
     qint64 start = 0, end = 0, typing = 0;
     std::int32_t module = 0, lesson = 0;
-    if (!o.value(u"uuid").isString() || !isUuid(o.value(u"uuid").toString()) || !instant(o.value(u"debut"), &start) ||
-        !instant(o.value(u"fin"), &end) || !count(o.value(u"module"), &module) || module < 1 || module > 99 ||
+    if (!o.value(u"uuid").isString() || !isUuid(o.value(u"uuid").toString()) ||
+        !instant(o.value(u"debut"), &start) || !instant(o.value(u"fin"), &end) ||
+        !count(o.value(u"module"), &module) || module < 1 || module > 99 ||
         !count(o.value(u"lecon"), &lesson) || !count(o.value(u"bonnes"), &s->good) ||
         !count(o.value(u"erreurs"), &s->errors) || !count(o.value(u"secondes"), &s->seconds) ||
         !instant(o.value(u"frappe_ms"), &typing))
@@ -90,7 +93,7 @@ bool readSession(const QJsonObject &o, SessionRecord *s)
     s->start = QDateTime::fromMSecsSinceEpoch(start);
     s->end = QDateTime::fromMSecsSinceEpoch(end);
     s->module = module;
-    s->lesson = lesson;
+    s->lesson = lessonCodeRead(module, lesson);
     s->typingMs = typing;
     s->title = title.toString();
     if (completed.isBool())
@@ -127,12 +130,12 @@ QByteArray LearnerFile::serialize() const
             o.insert(u"finie"_qs, *s.completed);
         sessionsJson.append(o);
     }
-    const QJsonObject root{{u"format"_qs, kFormat},
-                           {u"version"_qs, kVersion},
-                           {u"apprenant"_qs, QJsonObject{{u"uuid"_qs, learner.uuid},
-                                                         {u"nom"_qs, learner.name},
-                                                         {u"niveau"_qs, learner.level}}},
-                           {u"seances"_qs, sessionsJson}};
+    const QJsonObject root{
+        {u"format"_qs, kFormat},
+        {u"version"_qs, kVersion},
+        {u"apprenant"_qs,
+         QJsonObject{{u"uuid"_qs, learner.uuid}, {u"nom"_qs, learner.name}, {u"niveau"_qs, learner.level}}},
+        {u"seances"_qs, sessionsJson}};
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 

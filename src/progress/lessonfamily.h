@@ -16,8 +16,19 @@ inline constexpr int kKeyboardModule = 1;
 inline constexpr int kExercisesModule = 2;
 inline constexpr int kPhrasesModule = 3;
 inline constexpr int kTextModule = 4;
-// The personal review, a lesson of the exercises' window but no exercise.
-inline constexpr std::int32_t kReviewLesson = 25;
+// The personal review, a lesson of the exercises' window but no exercise:
+// its code stays clear of the exercises', so that adding one renumbers
+// nothing.
+inline constexpr std::int32_t kReviewLesson = 100;
+// The review's code in the lesson files, learner files and journals written
+// before it had its own (the code right after the exercises of the time).
+inline constexpr std::int32_t kFormerReviewLesson = 25;
+
+// A lesson code as read from a file of any version.
+inline std::int32_t lessonCodeRead(int module, std::int32_t lesson)
+{
+    return module == kExercisesModule && lesson == kFormerReviewLesson ? kReviewLesson : lesson;
+}
 
 // The learner's own text is lesson 8 of the text lessons; the progression
 // window shows it as a family of its own, under an id no module code takes.

@@ -80,6 +80,21 @@ void TestLessonFile::serializeWritesFifteenCrLfLines()
     QVERIFY(bytes.endsWith("11\r\n"));
     QCOMPARE(LessonFile::parse(bytes).values, file.values);
     QVERIFY(LessonFile::isLessonFile(bytes));
+
+    // A module past the seven appends its pair after the fifteen lines,
+    // which stay as they were.
+    file.lessonCode(8) = 42;
+    file.menuCode(8) = 3;
+    const QByteArray longer = file.serialize();
+    QVERIFY(longer.startsWith(bytes));
+    QCOMPARE(longer.count("\r\n"), 17);
+    QVERIFY(LessonFile::isLessonFile(longer));
+    const LessonFile back = LessonFile::parse(longer);
+    QCOMPARE(back.values, file.values);
+    QCOMPARE(back.lessonCode(8), 42);
+    QCOMPARE(back.menuCode(8), 3);
+    QCOMPARE(back.lessonCode(9), 0);
+    QCOMPARE(LessonFile::parse(longer + "7\r\n").more, back.more); // half a pair is no pair
 }
 
 void TestLessonFile::damagedBytesNeverCrash()

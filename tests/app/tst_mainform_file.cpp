@@ -146,9 +146,15 @@ void TestMainFormFile::exerciseRoundTrip_data()
 {
     QTest::addColumn<QString>("item");
     QTest::addColumn<int>("code");
-    QTest::newRow("18") << "N18Touches1" << 18;
+    QTest::addColumn<int>("position");
+    // Written by an earlier version, where the review had the code after the
+    // exercises.
+    QTest::addColumn<bool>("older");
+    QTest::newRow("18") << "N18Touches1" << 18 << 18 << false;
     for (int code = 19; code <= 24; ++code)
-        QTest::addRow("%d", code) << QStringLiteral("N%1Touches1").arg(code) << code;
+        QTest::addRow("%d", code) << QStringLiteral("N%1Touches1").arg(code) << code << code << false;
+    QTest::newRow("review") << "Revision1" << int(progress::kReviewLesson) << 25 << false;
+    QTest::newRow("review, older file") << "Revision1" << int(progress::kReviewLesson) << 25 << true;
 }
 
 // The exercises after the separator save their code and their menu position
@@ -157,23 +163,28 @@ void TestMainFormFile::exerciseRoundTrip()
 {
     QFETCH(QString, item);
     QFETCH(int, code);
-    frame()->action(item)->trigger();
-    QCOMPARE(frame()->activeLesson(), static_cast<LessonWindow *>(forms().Exos));
+    QFETCH(int, position);
+    QFETCH(bool, older);
     const QString path = m_cwd->file(QStringLiteral("exercice.tpx"));
-    fake().saveNames << path;
-    frame()->Enregistrersous1Click();
-    const QList<QByteArray> lines = read(path).split('\n');
-    QCOMPARE(lines.at(0), QByteArray("2\r"));
-    QCOMPARE(lines.at(2), QByteArray::number(code) + '\r');
-    QCOMPARE(lines.at(9), QByteArray::number(code) + '\r');
-
-    fake().answers << Answer::No;
+    if (older) {
+        writeFile(path, "2\r\n0\r\n25\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n25\r\n1\r\n1\r\n1\r\n1\r\n1\r\n");
+    } else {
+        frame()->action(item)->trigger();
+        QCOMPARE(frame()->activeLesson(), static_cast<LessonWindow *>(forms().Exos));
+        fake().saveNames << path;
+        frame()->Enregistrersous1Click();
+        const QList<QByteArray> lines = read(path).split('\n');
+        QCOMPARE(lines.at(0), QByteArray("2\r"));
+        QCOMPARE(lines.at(2), QByteArray::number(code) + '\r');
+        QCOMPARE(lines.at(9), QByteArray::number(position) + '\r');
+        fake().answers << Answer::No;
+    }
     frame()->Nouvelleleon1Click();
     frame()->SetExosMenu(1);
     fake().openNames << path;
     frame()->OpenItemClick();
     QCOMPARE(forms().Exos->GetIni(), code);
-    QCOMPARE(frame()->GetExosMenu(), code);
+    QCOMPARE(frame()->GetExosMenu(), position);
     QVERIFY(frame()->action(item)->isChecked());
     QCOMPARE(frame()->activeLesson(), static_cast<LessonWindow *>(forms().Exos));
 }

@@ -11,6 +11,7 @@
 #include "guide/lessonend.h"
 #include "guide/livefigures.h"
 #include "guide/startoffer.h"
+#include "progress/lessonfamily.h"
 #include "ui/cp1252.h"
 
 #include <QtTest>
@@ -592,7 +593,7 @@ void TestGuideLogic::lessonEndSaysWhatComesNext_data()
         "Bravo, exercice réussi\u00a0: passez à l'exercice 20");
     row("exercise 24", 2, 24, false, 100, "Passer aux p&hrases", 3, 1,
         "Bravo, exercice réussi\u00a0: passez aux phrases");
-    row("review", 2, 25, false, 100, "", 0, 0, "Bravo, exercice réussi");
+    row("review", 2, progress::kReviewLesson, false, 100, "", 0, 0, "Bravo, exercice réussi");
     row("phrases page 1", 3, 2, true, 96, "Page suiva&nte", 0, 0,
         "Bravo, page réussie\u00a0: passez à la page suivante");
     row("phrases page 2", 3, 2, false, 96, "Page suiva&nte", 3, 3,

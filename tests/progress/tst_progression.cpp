@@ -310,7 +310,8 @@ void TestProgression::olderJournalIsUpgradedInPlace()
              " seconds INTEGER NOT NULL, typing_ms INTEGER NOT NULL)",
              "CREATE TABLE session_key (session INTEGER NOT NULL REFERENCES session (id) ON DELETE CASCADE,"
              " key TEXT NOT NULL, typed INTEGER NOT NULL, missed INTEGER NOT NULL)",
-             "INSERT INTO session VALUES (1, 1000, 61000, 2, 7, 40, 5, 60, 50000)",
+             // The review, under the code it had then.
+             "INSERT INTO session VALUES (1, 1000, 61000, 2, 25, 40, 5, 60, 50000)",
              "INSERT INTO session_key VALUES (1, 'b', 20, 5)", "PRAGMA user_version = 1"})
             QVERIFY2(q.exec(QLatin1String(statement)), qPrintable(q.lastError().text()));
         if (!extra.isEmpty())
@@ -328,6 +329,7 @@ void TestProgression::olderJournalIsUpgradedInPlace()
         return;
     }
     QVERIFY(!journal.sessions().constFirst().completed.has_value()); // the old file did not say
+    QCOMPARE(journal.sessions().constFirst().lesson, progress::kReviewLesson);
     SessionRecord s = session(2, 25, 10, 2, 0, QDateTime::currentDateTime());
     s.keys[QStringLiteral("b")] = {8, 2, 1600, 8};
     s.confusions[{QStringLiteral("b"), QStringLiteral("n")}] = 2;
@@ -983,6 +985,8 @@ void TestProgression::learnerFileRefusesWhatIsNotOne_data()
                      "module": 2, "lecon": 4, "bonnes": 30, "erreurs": 1, "secondes": 0,
                      "frappe_ms": 50000, "touches": [["é", 3, 1, 600, 3]], "confusions": []}]})";
     QTest::newRow("a learner's file") << good << QString();
+    QTest::newRow("the review under its former code")
+        << QByteArray(good).replace("\"lecon\": 4", "\"lecon\": 25") << QString();
     QTest::newRow("not JSON") << QByteArray("%PDF-1.4") << u"pas un fichier d'apprenant"_qs;
     QTest::newRow("truncated") << good.left(good.size() / 2) << u"pas un fichier d'apprenant"_qs;
     QTest::newRow("another program's JSON")
@@ -1005,8 +1009,10 @@ void TestProgression::learnerFileRefusesWhatIsNotOne()
     const auto file = progress::LearnerFile::parse(bytes, &error);
     QCOMPARE(bool(file), reason.isEmpty());
     QVERIFY2(error.contains(reason), qPrintable(error));
-    if (file)
+    if (file) {
         QCOMPARE(file->sessions.value(0).keys.value(u"é"_qs).ms, 600);
+        QCOMPARE(file->sessions.value(0).lesson, bytes.contains("\"lecon\": 25") ? progress::kReviewLesson : 4);
+    }
 }
 
 void TestProgression::windowFitsTheScreen_data()

@@ -20,7 +20,7 @@ LessonFile LessonFile::parse(const QByteArray &bytes)
         end = bytes.size();
     const char *data = bytes.constData();
     qsizetype pos = 0;
-    for (std::int32_t &value : file.values) {
+    for (int index = 0; index < kMaxLines; ++index) {
         while (pos < end && isBlank(data[pos]))
             ++pos;
         if (pos >= end)
@@ -34,12 +34,37 @@ LessonFile LessonFile::parse(const QByteArray &bytes)
             ++first; // from_chars takes no plus sign
         std::int32_t parsed = 0;
         const auto result = std::from_chars(first, last, parsed);
-        value = (result.ec == std::errc() && result.ptr == last && first < last) ? parsed : 0;
+        const std::int32_t value =
+            (result.ec == std::errc() && result.ptr == last && first < last) ? parsed : 0;
+        if (index < kLines)
+            file.values[index] = value;
+        else
+            file.more.append(value);
         // The rest of the line is ignored.
         while (pos < end && data[pos] != '\n')
             ++pos;
     }
+    // Only whole pairs.
+    if (file.more.size() % 2)
+        file.more.removeLast();
     return file;
+}
+
+std::int32_t &LessonFile::code(int module, int which)
+{
+    if (module <= kModules)
+        return values[which == 0 ? module : kModules + module];
+    const qsizetype index = 2 * (module - kModules - 1) + which;
+    if (more.size() <= index)
+        more.resize(index + 2 - which, 0);
+    return more[index];
+}
+
+std::int32_t LessonFile::code(int module, int which) const
+{
+    if (module <= kModules)
+        return values[which == 0 ? module : kModules + module];
+    return more.value(2 * (module - kModules - 1) + which);
 }
 
 bool LessonFile::isLessonFile(const QByteArray &bytes)
@@ -78,6 +103,10 @@ QByteArray LessonFile::serialize() const
 {
     QByteArray out;
     for (std::int32_t value : values) {
+        out += QByteArray::number(value);
+        out += "\r\n";
+    }
+    for (std::int32_t value : more) {
         out += QByteArray::number(value);
         out += "\r\n";
     }
