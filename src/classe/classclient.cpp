@@ -2,6 +2,8 @@
 // for every fault, and the sending of sessions in order.
 #include "classe/classclient.h"
 
+#include "progress/lessonfamily.h"
+
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -276,7 +278,8 @@ SendReport ClassClient::send(const ClassLink &link, const QList<progress::Sessio
             query.addBindValue(link.personalCode);
             query.addBindValue(QUuid::fromString(s.uuid).toString(QUuid::WithoutBraces));
             query.addBindValue(QString::number(s.module));
-            query.addBindValue(QString::number(s.lesson));
+            // Codes of any journal's age, as this program names them now.
+            query.addBindValue(QString::number(progress::lessonCodeRead(s.module, s.lesson)));
             query.addBindValue(s.good);
             query.addBindValue(s.errors);
             query.addBindValue(s.seconds);
