@@ -187,12 +187,13 @@ CREATE FUNCTION classe.join_class(p_class_code text, p_code text, OUT pupil_id b
   LANGUAGE plpgsql SECURITY DEFINER SET search_path = pg_catalog, classe AS $$
 DECLARE p classe.pupils;
 BEGIN
+  -- A wrong code gives a row of nulls: raising would roll back the failure
+  -- authenticate has just counted, and leave codes open to guessing.
   p := classe.authenticate(p_class_code, p_code);
-  IF p.id IS NULL THEN
-    RAISE EXCEPTION 'Code personnel inconnu dans cette classe' USING ERRCODE = '28000';
+  IF p.id IS NOT NULL THEN
+    pupil_id := p.id; pupil_name := p.name;
+    SELECT name INTO class_name FROM classe.classes WHERE id = p.class_id;
   END IF;
-  pupil_id := p.id; pupil_name := p.name;
-  SELECT name INTO class_name FROM classe.classes WHERE id = p.class_id;
 END $$;
 -- Sending the same session twice stores it once (its uuid is the key).
 -- A wrong code returns false rather than raising, so that the failure counts.

@@ -48,6 +48,10 @@ void TestLayering::noIncludeRunsUpward_data()
     QTest::newRow("app/lesson/") << "app/lesson/"
                                  << QStringList{"app/", "drills/", "keyboard/", "office/", "accessories/"}
                                  << QStringList{"app/lesson/"};
+    // The class link sits on the journal's records and knows no window.
+    QTest::newRow("classe/") << "classe/" << QStringList{"app/",    "drills/",      "keyboard/",
+                                                         "office/", "accessories/", "guide/"}
+                             << QStringList{};
     QTest::newRow("keymodel/") << "keymodel/" << QStringList{""} << QStringList{"keymodel/", "ui/"};
     QTest::newRow("ui/") << "ui/" << QStringList{""} << QStringList{"ui/"};
 }

@@ -19,23 +19,44 @@ A="host=localhost user=ta password=a dbname=$PGDATABASE"
 B="host=localhost user=tb password=b dbname=$PGDATABASE"
 E="host=localhost user=tapivox_eleve password=e dbname=$PGDATABASE"
 ca=$(q "$A" -c "select code from classe.create_class('CM2 A')")
-q "$B" -c "select code from classe.create_class('CM2 B')" >/dev/null
+cb=$(q "$B" -c "select code from classe.create_class('CM2 B')")
 pa=$(q "$A" -c "select code from classe.add_pupil((select id from classe.classes), 'Léa')")
+pt=$(q "$A" -c "select code from classe.add_pupil((select id from classe.classes), 'Tom')")
+pb=$(q "$B" -c "select code from classe.add_pupil((select id from classe.classes), 'Zoé')")
+ida=$(q "$A" -c "select id from classe.classes")
+# Another teacher's functions reach no class but their own.
+refused "$B" -v i="$ida" -c "select classe.add_pupil(:i, 'Intrus')"
+refused "$B" -v i="$ida" -c "select classe.add_teacher(:i, 'tb')"
+[ "$(q "$B" -v i="$ida" -c "delete from classe.classes where id = :i returning id" | wc -l)" = 0 ]
+[ "$(q "$B" -v i="$ida" -c "insert into classe.assignments (class_id, module, first_lesson, last_lesson, objective_precision, objective_speed) values (:i, '2', '1', '6', 95, 20) returning id" 2>/dev/null | wc -l)" = 0 ]
+[ "$(q "$A" -c 'select count(*) from classe.pupils')" = 2 ]
 for t in classes class_teachers pupils sessions assignments hidden_lessons join_failures; do
   refused "$E" -c "select * from classe.$t"
   refused "$E" -c "delete from classe.$t"
 done
 refused "$E" -c "select classe.create_class('x')"
-refused "$E" -v c="$ca" -c "select classe.join_class(:'c', '00000000x')"
+[ -z "$(q "$E" -v c="$ca" -c "select pupil_name from classe.join_class(:'c', '00000000x')")" ]
 [ "$(q "$E" -v c="$ca" -v p="$pa" -c "select pupil_name from classe.join_class(:'c', :'p')")" = Léa ]
 u=6f1c2c3e-0000-4000-8000-000000000001
 for i in 1 2; do
   q "$E" -v c="$ca" -v p="$pa" -v u=$u -c "select classe.send_session(:'c', :'p', :'u', 'exos', '4', 50, 2, 60, 55000, now(), now(), true)" >/dev/null
 done
 [ "$(q "$A" -c 'select count(*) from classe.sessions')" = 1 ]
+# A pupil neither takes over another's session by its uuid nor reads what
+# the teacher gave another pupil alone, nor opens another class.
+q "$E" -v c="$ca" -v p="$pt" -v u=$u -c "select classe.send_session(:'c', :'p', :'u', 'exos', '9', 1, 99, 1, 1, now(), now(), false)" >/dev/null
+[ "$(q "$A" -v u=$u -c "select p.name || s.good from classe.sessions s join classe.pupils p on p.id = s.pupil_id where uuid = :'u'")" = Léa50 ]
+q "$A" -c "insert into classe.assignments (class_id, pupil_id, module, first_lesson, last_lesson, objective_precision, objective_speed) select class_id, id, '2', '1', '6', 95, 20 from classe.pupils where name = 'Léa'"
+[ "$(q "$E" -v c="$ca" -v p="$pa" -c "select count(*) from classe.my_assignments(:'c', :'p')")" = 1 ]
+[ "$(q "$E" -v c="$ca" -v p="$pt" -c "select count(*) from classe.my_assignments(:'c', :'p')")" = 0 ]
+[ -z "$(q "$E" -v c="$cb" -v p="$pa" -c "select pupil_name from classe.join_class(:'c', :'p')")" ]
 [ "$(q "$B" -c 'select count(*) from classe.sessions')" = 0 ]
-[ "$(q "$B" -c 'select count(*) from classe.pupils')" = 0 ]
+[ "$(q "$B" -c "select string_agg(name, ',') from classe.pupils")" = Zoé ]
 [ "$(q "$B" -c "update classe.classes set name = 'x' where name = 'CM2 A' returning id" | wc -l)" = 0 ]
 for i in 1 2 3 4 5; do q "$E" -v c="$ca" -c "select classe.send_session(:'c', 'faux', gen_random_uuid(), 'exos', '4', 1, 0, 1, 1, now(), now(), true)" >/dev/null; done
 refused "$E" -v c="$ca" -v p="$pa" -c "select classe.join_class(:'c', :'p')"
+# Wrong codes tried through join_class count too: Léa's code in CM2 B was
+# the first of five.
+for i in 1 2 3 4; do q "$E" -v c="$cb" -c "select classe.join_class(:'c', 'faux')" >/dev/null; done
+refused "$E" -v c="$cb" -v p="$pb" -c "select classe.join_class(:'c', :'p')"
 echo ok

@@ -1,0 +1,370 @@
+// The pupil's side of the class server: its connection, its French words
+// for every fault, and the sending of sessions in order.
+#include "classe/classclient.h"
+
+#include "progress/lessonfamily.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUuid>
+#include <QVariant>
+
+#include <atomic>
+
+namespace classe {
+
+namespace {
+
+constexpr auto kDriver = "QPSQL";
+
+// The schema's own words, told apart from each other within SQLSTATE 28000.
+constexpr auto kLockedWords = "Trop d'essais";
+constexpr auto kUnknownClassWords = "Code de classe inconnu";
+
+QString connectionName()
+{
+    // Unique across threads: each client, on whichever thread, has its own.
+    static std::atomic<quint64> next{0};
+    return QStringLiteral("classe-%1").arg(next.fetch_add(1));
+}
+
+QString withoutSpaces(const QString &code)
+{
+    QString kept;
+    for (const QChar c : code)
+        if (!c.isSpace())
+            kept += c;
+    return kept;
+}
+
+bool sendable(const progress::SessionRecord &s)
+{
+    return !QUuid::fromString(s.uuid).isNull() && s.good >= 0 && s.errors >= 0 && s.seconds >= 0 &&
+           s.typingMs >= 0 && s.start.isValid() && s.end.isValid();
+}
+
+bool lostConnection(const QString &state)
+{
+    // No SQLSTATE: libpq saw the socket close before any answer.
+    return state.isEmpty() || state.startsWith(QLatin1String("08")) || state == QLatin1String("57P01") ||
+           state == QLatin1String("57P02") || state == QLatin1String("57P03");
+}
+
+Failure statementFailureOf(const QSqlError &error)
+{
+    const QString state = error.nativeErrorCode();
+    if (lostConnection(state))
+        return Failure::ConnectionLost;
+    if (state == QLatin1String("53100"))
+        return Failure::ServerFull;
+    // Out of memory or connections, a statement or lock timeout, a
+    // conflict, a server in recovery: all pass by themselves.
+    if (state.startsWith(QLatin1String("53")) || state.startsWith(QLatin1String("40")) ||
+        state == QLatin1String("57014") || state == QLatin1String("55P03") || state == QLatin1String("25006"))
+        return Failure::Busy;
+    if (state == QLatin1String("28000")) {
+        const QString text = error.databaseText();
+        if (text.contains(QLatin1String(kLockedWords)))
+            return Failure::Locked;
+        if (text.contains(QLatin1String(kUnknownClassWords)))
+            return Failure::UnknownClass;
+        return Failure::WrongCode;
+    }
+    if (state == QLatin1String("42501"))
+        return Failure::Refused;
+    // A missing table or function: not our schema.
+    if (state == QLatin1String("42P01") || state == QLatin1String("3F000") || state == QLatin1String("42883"))
+        return Failure::NoSchema;
+    return Failure::Server;
+}
+
+} // namespace
+
+bool retryLater(Failure failure)
+{
+    switch (failure) {
+    case Failure::Unreachable:
+    case Failure::Busy:
+    case Failure::ConnectionLost:
+    case Failure::Locked:
+    case Failure::ServerFull: return true;
+    default: return false;
+    }
+}
+
+ClassClient::ClassClient(ClassServer server)
+    : m_server(std::move(server))
+    , m_connection(connectionName())
+{}
+
+ClassClient::~ClassClient()
+{
+    close();
+}
+
+bool ClassClient::isOpen() const
+{
+    return m_open && QSqlDatabase::contains(m_connection) &&
+           QSqlDatabase::database(m_connection, false).isOpen();
+}
+
+void ClassClient::close()
+{
+    m_open = false;
+    if (!QSqlDatabase::contains(m_connection))
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connection);
+}
+
+bool ClassClient::fail(Failure failure, const QString &detail, int version)
+{
+    m_failure = failure;
+    m_message = messageFor(failure, version);
+    m_detail = detail;
+    return false;
+}
+
+Failure ClassClient::connectFailure(const QSqlError &error) const
+{
+    const QString text = error.databaseText().toLower();
+    if (text.contains(QLatin1String("ssl")) || text.contains(QLatin1String("certificat")))
+        return Failure::Tls;
+    // Only what the server itself said is FATAL; the rest is libpq not
+    // reaching it. The server may speak French.
+    if (!text.contains(QLatin1String("fatal")))
+        return Failure::Unreachable;
+    for (const char *refusal : {"password", "authentication", "pg_hba", "does not exist", "not permitted",
+                                "permission", "mot de passe", "authentification", "n'existe pas", "refus"})
+        if (text.contains(QLatin1String(refusal)))
+            return Failure::Refused;
+    return Failure::Busy;
+}
+
+bool ClassClient::open()
+{
+    // Each use asks for the version again: that shows a connection dropped
+    // while idle (a server restarted), opened again at once, and a schema
+    // changed meanwhile.
+    if (isOpen() && (checkVersion() || m_failure != Failure::ConnectionLost))
+        return m_failure == Failure::None;
+    close();
+    if (!QSqlDatabase::isDriverAvailable(QLatin1String(kDriver)))
+        return fail(Failure::NoDriver, {});
+    const QString options = m_server.connectOptions();
+    if (options.isEmpty())
+        return fail(Failure::BadSettings, m_server.sslmode);
+    QSqlError error;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QLatin1String(kDriver), m_connection);
+        db.setHostName(m_server.host.trimmed());
+        db.setPort(m_server.port);
+        db.setDatabaseName(m_server.database);
+        db.setUserName(m_server.user);
+        db.setPassword(m_server.password);
+        db.setConnectOptions(options);
+        if (!db.open())
+            error = db.lastError();
+    }
+    if (error.isValid()) {
+        close();
+        return fail(connectFailure(error), error.text());
+    }
+    m_open = true;
+    return checkVersion();
+}
+
+bool ClassClient::checkVersion()
+{
+    QSqlError error;
+    int version = -1;
+    {
+        QSqlQuery query(QSqlDatabase::database(m_connection, false));
+        if (!query.exec(QStringLiteral("SELECT version FROM classe.schema_version")))
+            error = query.lastError();
+        else if (query.next())
+            version = query.value(0).toInt();
+    }
+    Failure failure = Failure::None;
+    if (error.isValid())
+        failure = statementFailureOf(error);
+    else if (version < 0)
+        failure = Failure::NoSchema;
+    else if (version != kSchemaVersion)
+        failure = Failure::SchemaVersion;
+    if (failure == Failure::None) {
+        m_failure = Failure::None;
+        m_message.clear();
+        return true;
+    }
+    close();
+    return fail(failure, error.text(), version);
+}
+
+std::optional<ClassLink> ClassClient::join(const QString &classCode, const QString &personalCode)
+{
+    ClassLink link{withoutSpaces(classCode).toUpper(), withoutSpaces(personalCode), {}, {}};
+    // An empty code would only count a failure against the class.
+    if (link.classCode.isEmpty()) {
+        fail(Failure::UnknownClass, {});
+        return std::nullopt;
+    }
+    if (link.personalCode.isEmpty()) {
+        fail(Failure::WrongCode, {});
+        return std::nullopt;
+    }
+    if (!open())
+        return std::nullopt;
+    QSqlError error;
+    {
+        QSqlQuery query(QSqlDatabase::database(m_connection, false));
+        query.prepare(QStringLiteral("SELECT pupil_name, class_name FROM classe.join_class(?, ?)"));
+        query.addBindValue(link.classCode);
+        query.addBindValue(link.personalCode);
+        if (query.exec() && query.next()) {
+            link.pupilName = query.value(0).toString();
+            link.className = query.value(1).toString();
+        } else {
+            error = query.lastError();
+        }
+    }
+    if (link.pupilName.isEmpty()) {
+        const Failure failure = error.isValid() ? statementFailureOf(error) : Failure::WrongCode;
+        if (failure == Failure::ConnectionLost)
+            close();
+        fail(failure, error.text());
+        return std::nullopt;
+    }
+    m_failure = Failure::None;
+    m_message.clear();
+    return link;
+}
+
+SendReport ClassClient::send(const ClassLink &link, const QList<progress::SessionRecord> &sessions)
+{
+    SendReport report;
+    QList<const progress::SessionRecord *> queue;
+    for (const progress::SessionRecord &s : sessions) {
+        if (sendable(s))
+            queue << &s;
+        else
+            report.skipped << s.uuid;
+    }
+    qsizetype next = 0;
+    const auto stopHere = [&] {
+        for (qsizetype i = next; i < queue.size(); ++i)
+            report.waiting << queue[i]->uuid;
+        report.failure = m_failure;
+        report.message = m_message;
+        return report;
+    };
+    if (queue.isEmpty())
+        return report;
+    if (!open())
+        return stopHere();
+    QSqlError error;
+    bool refused = false;
+    {
+        QSqlQuery query(QSqlDatabase::database(m_connection, false));
+        if (!query.prepare(QStringLiteral("SELECT classe.send_session(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")))
+            error = query.lastError();
+        for (; !error.isValid() && next < queue.size(); ++next) {
+            const progress::SessionRecord &s = *queue[next];
+            query.addBindValue(link.classCode);
+            query.addBindValue(link.personalCode);
+            query.addBindValue(QUuid::fromString(s.uuid).toString(QUuid::WithoutBraces));
+            query.addBindValue(QString::number(s.module));
+            // Codes of any journal's age, as this program names them now.
+            query.addBindValue(QString::number(progress::lessonCodeRead(s.module, s.lesson)));
+            query.addBindValue(s.good);
+            query.addBindValue(s.errors);
+            query.addBindValue(s.seconds);
+            query.addBindValue(s.typingMs);
+            query.addBindValue(s.start.toUTC());
+            query.addBindValue(s.end.toUTC());
+            query.addBindValue(s.completed.value_or(false));
+            if (!query.exec()) {
+                error = query.lastError();
+                break;
+            }
+            // False: the personal code no longer opens the class.
+            if (!query.next() || !query.value(0).toBool()) {
+                refused = true;
+                break;
+            }
+            query.finish();
+            report.stored << s.uuid;
+            if (m_afterEach)
+                m_afterEach(s.uuid);
+        }
+    }
+    if (!error.isValid() && !refused) {
+        m_failure = Failure::None;
+        m_message.clear();
+        return report;
+    }
+    const Failure failure = refused ? Failure::WrongCode : statementFailureOf(error);
+    if (failure == Failure::ConnectionLost)
+        close();
+    fail(failure, error.text());
+    return stopHere();
+}
+
+QString ClassClient::messageFor(Failure failure, int version) const
+{
+    switch (failure) {
+    case Failure::None: return {};
+    case Failure::NoDriver:
+        return QStringLiteral("Le pilote PostgreSQL de Qt est absent (paquet libqt6sql6-psql)");
+    case Failure::BadSettings:
+        return QStringLiteral("Mode TLS inconnu «\u00a0%1\u00a0»\u00a0: choisissez «\u00a0verify-full\u00a0»")
+            .arg(m_server.sslmode);
+    case Failure::Tls:
+        return QStringLiteral("La connexion chiffrée au serveur de la classe (%1) a échoué\u00a0: vérifiez "
+                              "son certificat et le certificat racine installé sur ce poste")
+            .arg(m_server.address());
+    case Failure::Unreachable:
+        return QStringLiteral("Le serveur de la classe (%1) ne répond pas").arg(m_server.address());
+    case Failure::Refused:
+        return QStringLiteral("Le serveur de la classe (%1) refuse la connexion de ce poste\u00a0: vérifiez "
+                              "la base, le rôle et son mot de passe avec l'administrateur")
+            .arg(m_server.address());
+    case Failure::Busy:
+        return QStringLiteral(
+            "Le serveur de la classe est occupé ou redémarre\u00a0; nouvel essai plus tard");
+    case Failure::ConnectionLost: return QStringLiteral("La connexion au serveur de la classe a été coupée");
+    case Failure::NoSchema:
+        return QStringLiteral("Ce serveur n'a pas le schéma de la classe\u00a0: l'administrateur doit "
+                              "l'installer (tapivox --classe-schema)");
+    case Failure::SchemaVersion:
+        if (version > kSchemaVersion)
+            return QStringLiteral("Le serveur de la classe a un schéma plus récent (version %1) que celui de "
+                                  "ce Tapivox (version %2)\u00a0: mettez Tapivox à jour sur ce poste")
+                .arg(version)
+                .arg(kSchemaVersion);
+        return QStringLiteral("Le serveur de la classe a un schéma plus ancien (version %1) que celui de ce "
+                              "Tapivox (version %2)\u00a0: l'administrateur doit le mettre à jour "
+                              "(tapivox --classe-schema)")
+            .arg(version)
+            .arg(kSchemaVersion);
+    case Failure::UnknownClass:
+        return QStringLiteral("Ce code de classe est inconnu du serveur\u00a0: code mal tapé, ou classe "
+                              "supprimée par l'enseignant");
+    case Failure::WrongCode:
+        return QStringLiteral("Ce code personnel n'ouvre pas cette classe\u00a0: code mal tapé, ou élève "
+                              "retiré par l'enseignant");
+    case Failure::Locked:
+        return QStringLiteral("Trop de codes faux pour cette classe\u00a0: réessayez dans quelques minutes");
+    case Failure::ServerFull:
+        return QStringLiteral("Le disque du serveur de la classe est plein\u00a0: les séances attendent sur "
+                              "ce poste");
+    case Failure::Server: return QStringLiteral("Le serveur de la classe a refusé la demande");
+    }
+    return {};
+}
+
+} // namespace classe

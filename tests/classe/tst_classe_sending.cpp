@@ -1,0 +1,433 @@
+// Sending sessions to a real class server: run under pg_virtualenv, which
+// makes a throw-away cluster and exports PGHOST, PGPORT, PGUSER, PGPASSWORD.
+// The shipped schema is applied, and a teacher makes the classes and pupils
+// through the teacher's own functions.
+#include "classe/classclient.h"
+#include "classe/classsender.h"
+
+#include <QProcess>
+#include <QScopeGuard>
+#include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUuid>
+#include <QtTest>
+
+using classe::Failure;
+using progress::SessionRecord;
+
+namespace {
+
+const QString kAdmin = QStringLiteral("admin");
+const QString kTeacher = QStringLiteral("teacher");
+
+struct Pupil
+{
+    qint64 classId = 0;
+    QString classCode;
+    QString code;
+    classe::ClassLink link() const { return {classCode, code, {}, {}}; }
+};
+
+} // namespace
+
+class TestClasseSending : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void joinChecksBothCodes_data();
+    void joinChecksBothCodes();
+    void openRefusesWhatIsNotItsServer_data();
+    void openRefusesWhatIsNotItsServer();
+    void sendingTwiceStoresOnceInOrder();
+    void interruptedBatchIsCompletedOnRetry_data();
+    void interruptedBatchIsCompletedOnRetry();
+    void senderAnswersFromItsThread();
+
+private:
+    // Opens (again, after a restart) the superuser's and the teacher's
+    // connections.
+    void connect();
+    QSqlQuery run(const QString &connection, const QString &sql, const QVariantList &values = {});
+    Pupil newPupil(const QString &className, const QString &name);
+    QStringList storedInOrder(const Pupil &pupil);
+    void cluster(const QString &action);
+
+    classe::ClassServer m_pupils;
+    int m_classes = 0;
+};
+
+namespace {
+
+QList<SessionRecord> sessions(int count)
+{
+    QList<SessionRecord> list;
+    const QDateTime monday(QDate(2026, 11, 30), QTime(9, 0), Qt::UTC);
+    for (int i = 0; i < count; ++i) {
+        SessionRecord s;
+        s.start = monday.addSecs(i * 300).toLocalTime();
+        s.end = s.start.addSecs(120 + i);
+        s.module = 2;
+        s.lesson = 1 + i % 6;
+        s.good = 80 + i;
+        s.errors = i % 3;
+        s.seconds = 120 + i;
+        s.typingMs = 110000 + i;
+        if (i != 1)
+            s.completed = i % 2 == 0;
+        s.uuid = QUuid::createUuid().toString(QUuid::WithoutBraces);
+        list << s;
+    }
+    return list;
+}
+
+QStringList uuidsOf(const QList<SessionRecord> &list, qsizetype from = 0, qsizetype count = -1)
+{
+    QStringList uuids;
+    for (const SessionRecord &s : list.mid(from, count))
+        uuids << s.uuid;
+    return uuids;
+}
+
+} // namespace
+
+void TestClasseSending::initTestCase()
+{
+    if (qEnvironmentVariableIsEmpty("PGPORT"))
+        QSKIP("needs a server: run under pg_virtualenv");
+    QCOMPARE(QProcess::execute(QStringLiteral("psql"),
+                               {"-X", "-q", "-v", "ON_ERROR_STOP=1", "-f", QStringLiteral(CLASSE_SCHEMA)}),
+             0);
+    m_pupils.host = qEnvironmentVariable("PGHOST");
+    m_pupils.port = qEnvironmentVariableIntValue("PGPORT");
+    m_pupils.database = qEnvironmentVariable("PGDATABASE");
+    m_pupils.password = QStringLiteral("eleves");
+    m_pupils.timeoutSeconds = 5;
+    const auto add = [this](const QString &name, const QString &user, const QString &password) {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+        db.setHostName(m_pupils.host);
+        db.setPort(m_pupils.port);
+        db.setDatabaseName(m_pupils.database);
+        db.setUserName(user);
+        db.setPassword(password);
+    };
+    add(kAdmin, qEnvironmentVariable("PGUSER"), qEnvironmentVariable("PGPASSWORD"));
+    add(kTeacher, QStringLiteral("maitresse"), QStringLiteral("m"));
+    QVERIFY(QSqlDatabase::database(kAdmin).isOpen());
+    run(kAdmin, "CREATE ROLE maitresse LOGIN PASSWORD 'm' IN ROLE tapivox_enseignants");
+    run(kAdmin, "ALTER ROLE tapivox_eleve PASSWORD 'eleves'");
+    // A full disk, as the server reports it, while this trigger is there.
+    run(kAdmin, "CREATE FUNCTION public.disk_full() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN"
+                " RAISE EXCEPTION 'could not extend file' USING ERRCODE = 'disk_full'; END $$");
+    connect();
+}
+
+void TestClasseSending::connect()
+{
+    for (const QString &name : {kAdmin, kTeacher}) {
+        QSqlDatabase db = QSqlDatabase::database(name, false);
+        db.close();
+        QVERIFY2(db.open(), qPrintable(db.lastError().text()));
+    }
+}
+
+QSqlQuery TestClasseSending::run(const QString &connection, const QString &sql, const QVariantList &values)
+{
+    // The driver prepares on the server, which takes no DDL: that runs as is.
+    QSqlQuery query(QSqlDatabase::database(connection, false));
+    bool done = values.isEmpty() ? query.exec(sql) : query.prepare(sql);
+    for (const QVariant &value : values)
+        query.addBindValue(value);
+    if (!values.isEmpty() && done)
+        done = query.exec();
+    if (!done)
+        qWarning("%s: %s", qPrintable(sql), qPrintable(query.lastError().text()));
+    return query;
+}
+
+Pupil TestClasseSending::newPupil(const QString &className, const QString &name)
+{
+    Pupil pupil;
+    QSqlQuery made = run(kTeacher, "SELECT id, code FROM classe.create_class(?)",
+                         {className + QString::number(++m_classes)});
+    if (made.next()) {
+        pupil.classId = made.value(0).toLongLong();
+        pupil.classCode = made.value(1).toString();
+    }
+    QSqlQuery added = run(kTeacher, "SELECT code FROM classe.add_pupil(?, ?)", {pupil.classId, name});
+    if (added.next())
+        pupil.code = added.value(0).toString();
+    return pupil;
+}
+
+QStringList TestClasseSending::storedInOrder(const Pupil &pupil)
+{
+    // Each send is its own transaction: the inserting transaction's id
+    // gives the order the rows arrived in.
+    QSqlQuery query =
+        run(kAdmin,
+            "SELECT s.uuid::text FROM classe.sessions s JOIN classe.pupils p ON p.id = s.pupil_id"
+            " WHERE p.class_id = ? ORDER BY s.xmin::text::bigint",
+            {pupil.classId});
+    QStringList uuids;
+    while (query.next())
+        uuids << query.value(0).toString();
+    return uuids;
+}
+
+void TestClasseSending::cluster(const QString &action)
+{
+    // pg_virtualenv names its cluster "regress"; its port tells it apart.
+    QProcess list;
+    list.start(QStringLiteral("pg_lsclusters"), {QStringLiteral("-h")});
+    QVERIFY(list.waitForFinished());
+    QString version, name;
+    for (const QString &line :
+         QString::fromLocal8Bit(list.readAllStandardOutput()).split(QLatin1Char('\n'))) {
+        const QStringList fields = line.simplified().split(QLatin1Char(' '));
+        if (fields.size() > 2 && fields[2].toInt() == m_pupils.port)
+            version = fields[0], name = fields[1];
+    }
+    QVERIFY(!name.isEmpty());
+    QCOMPARE(QProcess::execute(QStringLiteral("pg_ctlcluster"), {version, name, action}), 0);
+}
+
+void TestClasseSending::joinChecksBothCodes_data()
+{
+    QTest::addColumn<int>("wrongBefore");
+    QTest::addColumn<QString>("classCode"); // {class} is the class's code
+    QTest::addColumn<QString>("personal");  // {code} the pupil's
+    QTest::addColumn<Failure>("failure");
+    QTest::newRow("both right") << 0 << "{class}"
+                                << "{code}" << Failure::None;
+    QTest::newRow("typed with spaces, lower case") << 0 << " {class_lower} "
+                                                   << "{code_spaced}" << Failure::None;
+    QTest::newRow("wrong personal code") << 0 << "{class}"
+                                         << "1234567" << Failure::WrongCode;
+    QTest::newRow("unknown class") << 0 << "FFFFFFFFFF0"
+                                   << "{code}" << Failure::UnknownClass;
+    QTest::newRow("empty code") << 0 << "{class}"
+                                << " " << Failure::WrongCode;
+    QTest::newRow("four wrong, then right") << 4 << "{class}"
+                                            << "{code}" << Failure::None;
+    QTest::newRow("five wrong lock the class") << 5 << "{class}"
+                                               << "{code}" << Failure::Locked;
+}
+
+void TestClasseSending::joinChecksBothCodes()
+{
+    QFETCH(int, wrongBefore);
+    QFETCH(QString, classCode);
+    QFETCH(QString, personal);
+    QFETCH(Failure, failure);
+    const Pupil pupil = newPupil(QStringLiteral("CM2 "), QStringLiteral("Léa"));
+    QVERIFY(!pupil.code.isEmpty());
+    classe::ClassClient client(m_pupils);
+    for (int i = 0; i < wrongBefore; ++i)
+        QVERIFY(!client.join(pupil.classCode, QStringLiteral("faux")));
+    classCode.replace(QStringLiteral("{class_lower}"), pupil.classCode.toLower())
+        .replace(QStringLiteral("{class}"), pupil.classCode);
+    personal
+        .replace(QStringLiteral("{code_spaced}"), pupil.code.left(4) + QLatin1Char(' ') + pupil.code.mid(4))
+        .replace(QStringLiteral("{code}"), pupil.code);
+    const std::optional<classe::ClassLink> link = client.join(classCode, personal);
+    QCOMPARE(client.failure(), failure);
+    QCOMPARE(link.has_value(), failure == Failure::None);
+    if (link) {
+        QCOMPARE(link->pupilName, QStringLiteral("Léa"));
+        QVERIFY(link->className.startsWith(QStringLiteral("CM2 ")));
+        QCOMPARE(link->classCode, pupil.classCode);
+        QCOMPARE(link->personalCode, pupil.code);
+    } else {
+        QVERIFY(client.message().contains(QStringLiteral("\u00a0: ")));
+    }
+}
+
+void TestClasseSending::openRefusesWhatIsNotItsServer_data()
+{
+    QTest::addColumn<int>("version");     // the server's schema version, 1 unchanged
+    QTest::addColumn<QString>("setting"); // one of the pupils' settings changed
+    QTest::addColumn<Failure>("failure");
+    QTest::addColumn<QString>("words");
+    QTest::newRow("newer schema")
+        << 2 << "" << Failure::SchemaVersion
+        << "un schéma plus récent (version 2) que celui de ce Tapivox (version 1)\u00a0: "
+           "mettez Tapivox à jour";
+    QTest::newRow("older schema") << 0 << "" << Failure::SchemaVersion << "un schéma plus ancien (version 0)";
+    QTest::newRow("no schema") << 1 << "database=template1" << Failure::NoSchema
+                               << "n'a pas le schéma de la classe";
+    QTest::newRow("no server") << 1 << "port=1" << Failure::Unreachable << "(localhost:1) ne répond pas";
+    QTest::newRow("wrong password") << 1 << "password=faux" << Failure::Refused
+                                    << "refuse la connexion de ce poste";
+    QTest::newRow("no such database")
+        << 1 << "database=sans_classe" << Failure::Refused << "refuse la connexion";
+    QTest::newRow("unknown TLS mode")
+        << 1 << "sslmode=oui" << Failure::BadSettings << "Mode TLS inconnu «\u00a0oui\u00a0»";
+    // The driver splices its options unquoted: only libpq's own words pass.
+    QTest::newRow("options in the TLS mode")
+        << 1 << "sslmode=disable host=ailleurs.example" << Failure::BadSettings << "Mode TLS inconnu";
+}
+
+void TestClasseSending::openRefusesWhatIsNotItsServer()
+{
+    QFETCH(int, version);
+    QFETCH(QString, setting);
+    QFETCH(Failure, failure);
+    QFETCH(QString, words);
+    classe::ClassServer server = m_pupils;
+    const QString key = setting.section(QLatin1Char('='), 0, 0), value = setting.section(QLatin1Char('='), 1);
+    if (key == QLatin1String("database"))
+        server.database = value;
+    else if (key == QLatin1String("port"))
+        server.port = value.toInt();
+    else if (key == QLatin1String("password"))
+        server.password = value;
+    else if (key == QLatin1String("sslmode"))
+        server.sslmode = value;
+    const QString toVersion = QStringLiteral("UPDATE classe.schema_version SET version = %1");
+    run(kAdmin, toVersion.arg(version));
+    const auto undone = qScopeGuard([&] { run(kAdmin, toVersion.arg(1)); });
+    classe::ClassClient client(server);
+    QVERIFY(!client.open());
+    QVERIFY(!client.isOpen());
+    QCOMPARE(client.failure(), failure);
+    QVERIFY2(client.message().contains(words), qPrintable(client.message()));
+    // What sending meets instead: every session waits.
+    const QList<SessionRecord> batch = sessions(2);
+    const classe::SendReport report = client.send({QStringLiteral("AB"), QStringLiteral("1"), {}, {}}, batch);
+    QCOMPARE(report.failure, failure);
+    QCOMPARE(report.waiting, uuidsOf(batch));
+    QVERIFY(report.stored.isEmpty());
+}
+
+void TestClasseSending::sendingTwiceStoresOnceInOrder()
+{
+    const Pupil pupil = newPupil(QStringLiteral("CE2 "), QStringLiteral("Tom"));
+    classe::ClassClient client(m_pupils);
+    QList<SessionRecord> batch = sessions(6);
+    SessionRecord impossible = batch.takeLast();
+    impossible.errors = -1;
+    SessionRecord noUuid = sessions(1).first();
+    noUuid.uuid.clear();
+    batch.insert(2, impossible);
+    batch.insert(4, noUuid);
+    QList<SessionRecord> sendable = batch;
+    sendable.removeAt(4);
+    sendable.removeAt(2);
+    for (int round = 0; round < 2; ++round) {
+        if (round == 1) { // the server restarted meanwhile: the client's connection is gone
+            cluster(QStringLiteral("restart"));
+            connect();
+        }
+        const classe::SendReport report = client.send(pupil.link(), batch);
+        QCOMPARE(report.failure, Failure::None);
+        QCOMPARE(report.stored, uuidsOf(sendable));
+        QCOMPARE(report.skipped, (QStringList{impossible.uuid, QString()}));
+        QVERIFY(report.waiting.isEmpty());
+    }
+    QCOMPARE(storedInOrder(pupil), uuidsOf(sendable));
+    // What the server keeps of a session, and nothing of its keys or title.
+    for (const SessionRecord &s : sendable) {
+        QSqlQuery row =
+            run(kAdmin,
+                "SELECT concat_ws(' ', module, lesson, good, errors, seconds, typing_ms,"
+                " extract(epoch FROM started)::bigint, extract(epoch FROM ended)::bigint, completed)"
+                " FROM classe.sessions WHERE uuid = ?::uuid",
+                {s.uuid});
+        QVERIFY(row.next());
+        QCOMPARE(row.value(0).toString(), QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9")
+                                              .arg(s.module)
+                                              .arg(s.lesson)
+                                              .arg(s.good)
+                                              .arg(s.errors)
+                                              .arg(s.seconds)
+                                              .arg(s.typingMs)
+                                              .arg(s.start.toSecsSinceEpoch())
+                                              .arg(s.end.toSecsSinceEpoch())
+                                              .arg(s.completed.value_or(false) ? 't' : 'f'));
+    }
+}
+
+void TestClasseSending::interruptedBatchIsCompletedOnRetry_data()
+{
+    QTest::addColumn<QString>("interruption");
+    QTest::addColumn<Failure>("failure");
+    QTest::newRow("server stopped") << "stop" << Failure::ConnectionLost;
+    QTest::newRow("disk full") << "disk full" << Failure::ServerFull;
+    QTest::newRow("pupil removed") << "remove pupil" << Failure::WrongCode;
+    QTest::newRow("class deleted") << "delete class" << Failure::UnknownClass;
+}
+
+void TestClasseSending::interruptedBatchIsCompletedOnRetry()
+{
+    QFETCH(QString, interruption);
+    QFETCH(Failure, failure);
+    const Pupil pupil = newPupil(QStringLiteral("6e "), QStringLiteral("Inès"));
+    const QList<SessionRecord> batch = sessions(8);
+    classe::ClassClient client(m_pupils);
+    int told = 0;
+    client.setAfterEachStored([&](const QString &) {
+        if (++told != 3)
+            return;
+        if (interruption == QLatin1String("stop"))
+            cluster(QStringLiteral("stop"));
+        else if (interruption == QLatin1String("disk full"))
+            run(kAdmin, "CREATE TRIGGER disk_full BEFORE INSERT ON classe.sessions"
+                        " FOR EACH ROW EXECUTE FUNCTION public.disk_full()");
+        else if (interruption == QLatin1String("remove pupil"))
+            run(kTeacher, "DELETE FROM classe.pupils WHERE class_id = ?", {pupil.classId});
+        else
+            run(kTeacher, "DELETE FROM classe.classes WHERE id = ?", {pupil.classId});
+    });
+    classe::SendReport report = client.send(pupil.link(), batch);
+    QCOMPARE(report.failure, failure);
+    QCOMPARE(report.stored, uuidsOf(batch, 0, 3));
+    QCOMPARE(report.waiting, uuidsOf(batch, 3));
+    QVERIFY(!report.message.isEmpty());
+    QCOMPARE(report.message, client.message());
+    if (!classe::retryLater(failure))
+        return; // the pupil must type a new code: no try of its own
+    if (interruption == QLatin1String("stop")) {
+        // Still down: the whole batch waits, and nothing is lost.
+        report = client.send(pupil.link(), batch);
+        QCOMPARE(report.failure, Failure::Unreachable);
+        QCOMPARE(report.waiting, uuidsOf(batch));
+        cluster(QStringLiteral("start"));
+        connect();
+    } else {
+        run(kAdmin, "DROP TRIGGER disk_full ON classe.sessions");
+    }
+    // The whole batch again, as after an answer lost on the way.
+    report = client.send(pupil.link(), batch);
+    QCOMPARE(report.failure, Failure::None);
+    QCOMPARE(report.stored, uuidsOf(batch));
+    QCOMPARE(storedInOrder(pupil), uuidsOf(batch));
+}
+
+void TestClasseSending::senderAnswersFromItsThread()
+{
+    const Pupil pupil = newPupil(QStringLiteral("CM1 "), QStringLiteral("Zoé"));
+    classe::ClassSender sender(m_pupils);
+    QSignalSpy joined(&sender, &classe::ClassSender::joined);
+    QSignalSpy refused(&sender, &classe::ClassSender::joinFailed);
+    QSignalSpy stored(&sender, &classe::ClassSender::stored);
+    QSignalSpy sent(&sender, &classe::ClassSender::sent);
+    sender.join(pupil.classCode, QStringLiteral("faux"));
+    sender.join(pupil.classCode, pupil.code);
+    QTRY_COMPARE_WITH_TIMEOUT(joined.count(), 1, 20000);
+    QCOMPARE(refused.count(), 1);
+    QCOMPARE(refused.first().first().value<Failure>(), Failure::WrongCode);
+    const auto link = joined.first().first().value<classe::ClassLink>();
+    QCOMPARE(link.pupilName, QStringLiteral("Zoé"));
+    const QList<SessionRecord> batch = sessions(4);
+    sender.send(link, batch);
+    QTRY_COMPARE_WITH_TIMEOUT(sent.count(), 1, 20000);
+    QCOMPARE(stored.count(), 4);
+    QCOMPARE(sent.first().first().value<classe::SendReport>().stored, uuidsOf(batch));
+    QCOMPARE(storedInOrder(pupil), uuidsOf(batch));
+}
+
+QTEST_GUILESS_MAIN(TestClasseSending)
+#include "tst_classe_sending.moc"
