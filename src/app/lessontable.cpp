@@ -154,7 +154,7 @@ QList<progress::LessonFamily> lessonFamilies()
         progress::LessonFamily family{row.module, QString::fromUtf8(row.family), {}};
         if (const MenuDef *menu = lessonMenu(row))
             for (const MenuItemDef &item : menu->items)
-                if (std::strcmp(item.caption, "-") != 0)
+                if (std::strcmp(item.caption, "-") != 0 && item.code >= 0)
                     family.lessons.append({item.code, ui::captionText(QString::fromUtf8(item.caption))});
         families.append(family);
     }

@@ -47,6 +47,10 @@ const std::vector<MenuItemDef> &exercicesList()
         }
         list.push_back({"Revision1", "&Révision personnalisée", "Révision personnalisée", "",
                         progress::kReviewLesson, false});
+        // The tests: commands rather than lessons of the exercises' window.
+        list.push_back({"N9", "-", "", "", -1, false});
+        list.push_back({"Epreuve1", "É&preuve chronométrée...",
+                        "Recopier un texte en un temps donné et obtenir une attestation", "", -1, false});
         return list;
     }();
     return items;

@@ -1,5 +1,6 @@
 // The main frame: menus, toolbar, status bar, routing to the lesson windows.
 #include "app/tmainform.h"
+#include "drills/tepreuve.h"
 
 #include "accessories/tblocnotes.h"
 #include "accessories/tcalendrier.h"
@@ -134,7 +135,8 @@ void TMainForm::buildMenus()
             act->setStatusTip(QString::fromUtf8(item.hint));
             if (*item.shortcut)
                 act->setShortcut(QKeySequence(QLatin1String(item.shortcut)));
-            if (group) {
+            // An item without a lesson code is a command of the frame.
+            if (group && item.code >= 0) {
                 act->setCheckable(true);
                 act->setChecked(item.start);
                 act->setData(item.code);
@@ -168,6 +170,7 @@ void TMainForm::buildMenus()
         {"Tabledescaractres1", &TMainForm::Tabledescaractres1Click},
         {"Progression1", &TMainForm::Progression1Click},
         {"Apprenants1", &TMainForm::Apprenants1Click},
+        {"Epreuve1", &TMainForm::Epreuve1Click},
         {"Calendrier1", &TMainForm::Calendrier1Click},
         {"Clculatrice1", &TMainForm::Clculatrice1Click},
         {"Horloge1", &TMainForm::Horloge1Click},
@@ -398,6 +401,9 @@ void TMainForm::FormClose()
         forms().Blocnotes->Sauve(QStringLiteral("Tapivox.nte"));
     if (m_help)
         m_help->close();
+    // A copy test still running ends as interrupted, and is kept so.
+    if (m_epreuve)
+        m_epreuve->close();
 }
 
 void TMainForm::resizeEvent(QResizeEvent *event)

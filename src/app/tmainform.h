@@ -25,6 +25,7 @@ class GuideBand;
 class GuideWelcome;
 } // namespace guide
 
+class TEpreuve;
 class TMainForm final : public QMainWindow
 {
     Q_OBJECT
@@ -87,6 +88,9 @@ public:
     void Tabledescaractres1Click();
     void Progression1Click(); // tmainform_progression.cpp
     void Apprenants1Click();  // tmainform_learners.cpp
+    void Epreuve1Click();     // tmainform_tests.cpp
+    // The timed copy test's window, once opened (null before).
+    TEpreuve *epreuve() const { return m_epreuve; }
     // Ends the sessions in progress for the learner who typed them, then
     // writes the next ones for another.
     void changeLearner(qint64 id);
@@ -181,6 +185,7 @@ private:
     guide::GuideBand *m_guide = nullptr;
     guide::GuideWelcome *m_welcome = nullptr;
     GuideLead *m_lead = nullptr; // the figures and the end of a lesson in the band
+    TEpreuve *m_epreuve = nullptr;
     bool m_guideWanted = false;
     bool m_painted = false;
     bool m_askingLearner = false;

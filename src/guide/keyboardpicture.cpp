@@ -1,5 +1,6 @@
 // The guide's keyboard picture.
 #include "guide/keyboardpicture.h"
+#include "guide/fingerpalette.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -8,34 +9,12 @@ namespace guide {
 
 namespace {
 
-using keyboard::Finger;
-
 constexpr double kMargin = 4; // pixels around the keys
 constexpr double kGap = 0.08; // key units between two keys
 
-QColor fingerColour(Finger finger)
+QColor qColour(ui::colour::Srgb c)
 {
-    switch (finger) {
-    case Finger::LeftPinky:
-    case Finger::RightPinky: return QColor(0x8E, 0x44, 0xAD);
-    case Finger::LeftRing:
-    case Finger::RightRing: return QColor(0x1F, 0x6F, 0xC5);
-    case Finger::LeftMiddle:
-    case Finger::RightMiddle: return QColor(0x1E, 0x8E, 0x3E);
-    case Finger::LeftIndex:
-    case Finger::RightIndex: return QColor(0xD9, 0x6C, 0x00);
-    case Finger::Thumbs:
-    case Finger::RightThumb: return QColor(0x60, 0x60, 0x60);
-    case Finger::None: break;
-    }
-    return QColor(0xA0, 0xA0, 0xA0);
-}
-
-// The light tint of a finger's zone: a quarter of its colour on white.
-QColor zoneColour(Finger finger)
-{
-    const QColor c = fingerColour(finger);
-    return QColor(255 - (255 - c.red()) / 4, 255 - (255 - c.green()) / 4, 255 - (255 - c.blue()) / 4);
+    return QColor(c.r, c.g, c.b);
 }
 
 } // namespace
@@ -229,25 +208,36 @@ void KeyboardPicture::drawKey(QPainter &painter, const keyboard::PhysicalKey &ke
     if (rect.isEmpty())
         return;
     const double unit = rect.height() / (1 - kGap) / key.place.height();
-    QColor fill = lit ? fingerColour(key.finger) : zoneColour(key.finger);
+    const FingerLook look = fingerLook(key.finger);
+    QColor fill = qColour(lit ? look.lit : look.zone);
     if (pressed)
         fill = QColor(0x9A, 0x9A, 0x9A);
     const double radius = unit * 0.12;
-    painter.setPen(QPen(QColor(0x70, 0x70, 0x70), 1));
+    // A lit key is framed in black as well as coloured.
+    const double frame = lit ? qMax(2.0, unit * 0.07) : 1;
+    painter.setPen(QPen(lit ? QColor(Qt::black) : QColor(0x70, 0x70, 0x70), frame));
     painter.setBrush(fill);
-    painter.drawRoundedRect(rect, radius, radius);
-    const QColor ink = lit ? Qt::white : Qt::black;
+    painter.drawRoundedRect(rect.adjusted(frame / 2, frame / 2, -frame / 2, -frame / 2), radius, radius);
+    const QColor ink = lit ? qColour(look.ink) : QColor(Qt::black);
     if (key.homeBump) {
         const double w = unit * 0.3;
         painter.setPen(QPen(ink, qMax(1.5, unit * 0.06), Qt::SolidLine, Qt::RoundCap));
         painter.drawLine(QPointF(rect.center().x() - w / 2, rect.bottom() - unit * 0.14),
                          QPointF(rect.center().x() + w / 2, rect.bottom() - unit * 0.14));
     }
+    QFont font = this->font();
+    if (look.number > 0 && !pressed) { // the finger's number, small in the top right corner
+        font.setPixelSize(qMax(6, int(unit * 0.2)));
+        font.setBold(lit);
+        painter.setFont(font);
+        painter.setPen(lit ? ink : QColor(0x30, 0x30, 0x30));
+        painter.drawText(rect.adjusted(0, unit * 0.03, -unit * 0.08, 0), Qt::AlignRight | Qt::AlignTop,
+                         QString::number(look.number));
+    }
     const QString cap = m_caps.value(keyboard::xKeycode(key));
     if (cap.isEmpty())
         return;
     painter.setPen(ink);
-    QFont font = this->font();
     font.setPixelSize(qMax(6, int(unit * (cap.size() > 2 ? 0.24 : 0.36))));
     font.setBold(lit);
     painter.setFont(font);

@@ -1,7 +1,8 @@
 // The guide's keyboard: the model's ISO keys with the learner's own keycaps,
-// each tinted by its finger, the keys to press lit in their finger's colour,
-// after a refused key the expected key outlined in red and the pressed one
-// grey. Painted in logical coordinates, so it stays crisp at any scale.
+// each tinted by its finger and marked with the finger's number, the keys to
+// press lit in their finger's colour and framed in black, after a refused key
+// the expected key outlined in red and the pressed one grey. Painted in
+// logical coordinates, so it stays crisp at any scale.
 #pragma once
 #include "guide/guidelogic.h"
 

@@ -24,6 +24,14 @@ inline constexpr std::int32_t kReviewLesson = 100;
 // before it had its own (the code right after the exercises of the time).
 inline constexpr std::int32_t kFormerReviewLesson = 25;
 
+// The timed copy test, kept with the exercises' sessions; like the review,
+// codes from kReviewLesson on are no exercise.
+inline constexpr std::int32_t kCopyTestLesson = 110;
+inline bool isCopyTest(int module, std::int32_t lesson)
+{
+    return module == kExercisesModule && lesson == kCopyTestLesson;
+}
+
 // A lesson code as read from a file of any version.
 inline std::int32_t lessonCodeRead(int module, std::int32_t lesson)
 {

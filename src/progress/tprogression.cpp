@@ -204,6 +204,8 @@ QString TProgression::familyName(int module) const
 
 QString TProgression::lessonName(int module, std::int32_t lesson) const
 {
+    if (progress::isCopyTest(module, lesson))
+        return QStringLiteral("Épreuve chronométrée");
     for (const progress::LessonFamily &family : m_families)
         if (family.module == module)
             for (const auto &[code, name] : family.lessons)

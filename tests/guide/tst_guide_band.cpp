@@ -237,7 +237,7 @@ void TestGuideBand::keysShowTheirLook_data()
     QTest::addColumn<int>("pressed"); // by mistake, or 0
     QTest::addColumn<int>("missed");  // outlined in red, or 0
     QTest::addColumn<QColor>("face"); // the Q key's (left pinky) middle
-    const QColor rest(227, 209, 235), pinky(0x8E, 0x44, 0xAD), grey(0x9A, 0x9A, 0x9A);
+    const QColor rest(0x80, 0xB8, 0xD8), pinky(0x00, 0x72, 0xB2), grey(0x9A, 0x9A, 0x9A);
     QTest::newRow("at rest") << 0 << 0 << 0 << rest;
     QTest::newRow("lit") << 38 << 0 << 0 << pinky;
     QTest::newRow("another key lit") << 39 << 0 << 0 << rest;

@@ -1,0 +1,24 @@
+// The colours of the fingers on the guide's keyboard, and the number that
+// names each finger on its keys so that colour is never the only sign.
+#pragma once
+#include "keymodel/keymodel.h"
+#include "ui/colourscience.h"
+
+#include <QList>
+
+namespace guide {
+
+struct FingerLook
+{
+    ui::colour::Srgb lit;  // a key to press
+    ui::colour::Srgb zone; // the finger's keys at rest
+    ui::colour::Srgb ink;  // keycap on the lit colour
+    int number = 0;        // 1 thumb … 5 little finger, as pianists count; 0 for none
+};
+
+FingerLook fingerLook(keyboard::Finger finger);
+
+// The fingers of one hand, thumb included: their colours must stay apart.
+QList<keyboard::Finger> fingersOfLeftHand();
+
+} // namespace guide
