@@ -56,8 +56,9 @@ CREATE TABLE classe.sessions (
   started timestamptz NOT NULL,
   ended timestamptz NOT NULL,
   completed boolean NOT NULL);
--- The teacher's grid: each pupil's best figures per exercise.
-CREATE INDEX sessions_grid ON classe.sessions (pupil_id, module, lesson, ended);
+-- The teacher's grid: each pupil's best figures per exercise, read from the
+-- index alone (a pupil's sessions lie scattered among the class's pages).
+CREATE INDEX sessions_grid ON classe.sessions (pupil_id, module, lesson) INCLUDE (good, errors, seconds, ended);
 CREATE TABLE classe.assignments (
   id bigint GENERATED ALWAYS AS IDENTITY PRIMARY KEY,
   class_id bigint NOT NULL REFERENCES classe.classes ON DELETE CASCADE,

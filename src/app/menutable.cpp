@@ -50,6 +50,8 @@ const std::vector<MenuItemDef> &exercicesList()
                         progress::kReviewLesson, false});
         // The tests: commands rather than lessons of the exercises' window.
         list.push_back({"N9", "-", "", "", -1, false});
+        list.push_back(
+            {"Testdeniveau1", "&Test de niveau", "Trouver par quel exercice commencer", "", -1, false});
         list.push_back({"Epreuve1", "É&preuve chronométrée...",
                         "Recopier un texte en un temps donné et obtenir une attestation", "", -1, false});
         return list;

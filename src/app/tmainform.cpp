@@ -187,6 +187,7 @@ void TMainForm::buildMenus()
         {"Progression1", &TMainForm::Progression1Click},
         {"Apprenants1", &TMainForm::Apprenants1Click},
         {"Epreuve1", &TMainForm::Epreuve1Click},
+        {"Testdeniveau1", &TMainForm::Testdeniveau1Click},
         {"Calendrier1", &TMainForm::Calendrier1Click},
         {"Clculatrice1", &TMainForm::Clculatrice1Click},
         {"Horloge1", &TMainForm::Horloge1Click},

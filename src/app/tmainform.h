@@ -86,9 +86,10 @@ public:
     void SpeedButton8Click();
     void SpeedButton12Click();
     void Tabledescaractres1Click();
-    void Progression1Click(); // tmainform_progression.cpp
-    void Apprenants1Click();  // tmainform_learners.cpp
-    void Epreuve1Click();     // tmainform_tests.cpp
+    void Progression1Click();  // tmainform_progression.cpp
+    void Apprenants1Click();   // tmainform_learners.cpp
+    void Epreuve1Click();      // tmainform_tests.cpp
+    void Testdeniveau1Click(); // tmainform_tests.cpp
     // The timed copy test's window, once opened (null before).
     TEpreuve *epreuve() const { return m_epreuve; }
     // Ends the sessions in progress for the learner who typed them, then
@@ -192,6 +193,10 @@ private:
     guide::GuideWelcome *m_welcome = nullptr;
     GuideLead *m_lead = nullptr; // the figures and the end of a lesson in the band
     TEpreuve *m_epreuve = nullptr;
+    TEpreuve *testWindow();
+    // Opens the lesson the placement test sends to, and says the learner
+    // can type when it is not the first exercise.
+    void followPlacement(int module, int lesson);
     bool m_guideWanted = false;
     bool m_painted = false;
     bool m_askingLearner = false;

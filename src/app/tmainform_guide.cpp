@@ -201,6 +201,12 @@ void TMainForm::offerStart()
     } else if (journal) {
         sessions = journal->sessions(0, 1);
         readable = journal->lastError().isEmpty() && journal->setAside().isEmpty();
+        // After a placement test, the lesson it sent to.
+        if (!sessions.isEmpty() && progress::isPlacement(sessions[0].module, sessions[0].lesson)) {
+            const QStringList to = sessions[0].title.split(u':');
+            sessions[0].module = to.value(0).toInt();
+            sessions[0].lesson = to.value(1).toInt();
+        }
     }
     guide::StartOffer offer =
         guide::startOffer(readable ? &sessions : nullptr, QDate::currentDate(), resumeName);

@@ -3,6 +3,11 @@
 #include "app/tmainform.h"
 #include "drills/tepreuve.h"
 #include "drills/texttexts.h"
+#include "progress/journal.h"
+#include "progress/recording.h"
+
+#include <QAction>
+#include <QActionGroup>
 
 namespace {
 QList<QPair<QString, QString>> copyTestTexts()
@@ -25,15 +30,48 @@ QList<QPair<QString, QString>> copyTestTexts()
 }
 } // namespace
 
-void TMainForm::Epreuve1Click()
+TEpreuve *TMainForm::testWindow()
 {
     if (!m_epreuve) {
         m_epreuve = new TEpreuve(this);
         m_epreuve->setTexts(copyTestTexts());
-    } else if (!m_epreuve->running()) {
-        m_epreuve->showSetup();
+        connect(m_epreuve, &TEpreuve::placementChosen, this, &TMainForm::followPlacement);
     }
-    m_epreuve->show();
-    m_epreuve->raise();
-    m_epreuve->activateWindow();
+    return m_epreuve;
+}
+
+void TMainForm::Epreuve1Click()
+{
+    TEpreuve *w = testWindow();
+    if (!w->running())
+        w->showSetup();
+    w->show();
+    w->raise();
+    w->activateWindow();
+}
+
+void TMainForm::Testdeniveau1Click()
+{
+    TEpreuve *w = testWindow();
+    w->show();
+    w->raise();
+    w->activateWindow();
+    w->startPlacement();
+}
+
+void TMainForm::followPlacement(int module, int lesson)
+{
+    if (progress::Journal *journal = progress::journal()) {
+        const bool beginner = module == progress::kExercisesModule && lesson == 1;
+        journal->setLearnerLevel(journal->currentLearner(),
+                                 beginner ? progress::Learner::kBeginner : progress::Learner::kCanType);
+    }
+    // The lesson comes in front of the frame, which takes the keys back.
+    activateWindow();
+    if (const QActionGroup *group = m_groups.value(module))
+        for (QAction *item : group->actions())
+            if (item->data().toInt() == lesson) {
+                item->trigger();
+                return;
+            }
 }

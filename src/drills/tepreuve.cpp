@@ -162,11 +162,14 @@ TEpreuve::TEpreuve(QWidget *parent)
     auto *buttons = new QHBoxLayout;
     BoutonAttestation = new QPushButton(QStringLiteral("&Attestation..."));
     BoutonAttestation->setObjectName(QStringLiteral("BoutonAttestation"));
+    BoutonOuvrirLecon = new QPushButton;
+    BoutonOuvrirLecon->setObjectName(QStringLiteral("BoutonOuvrirLecon"));
     BoutonRecommencer = new QPushButton(QStringLiteral("&Nouvelle épreuve"));
     BoutonRecommencer->setObjectName(QStringLiteral("BoutonRecommencer"));
     BoutonFermer = new QPushButton(QStringLiteral("&Fermer"));
     BoutonFermer->setObjectName(QStringLiteral("BoutonFermer"));
     buttons->addStretch(1);
+    buttons->addWidget(BoutonOuvrirLecon);
     buttons->addWidget(BoutonAttestation);
     buttons->addWidget(BoutonRecommencer);
     buttons->addWidget(BoutonFermer);
@@ -180,6 +183,10 @@ TEpreuve::TEpreuve(QWidget *parent)
     connect(BoutonCommencer, &QPushButton::clicked, this, &TEpreuve::BoutonCommencerClick);
     connect(BoutonAttestation, &QPushButton::clicked, this, &TEpreuve::BoutonAttestationClick);
     connect(BoutonRecommencer, &QPushButton::clicked, this, &TEpreuve::showSetup);
+    connect(BoutonOuvrirLecon, &QPushButton::clicked, this, [this] {
+        close();
+        emit placementChosen(m_placement.module, m_placement.lesson);
+    });
     connect(BoutonFermer, &QPushButton::clicked, this, &QWidget::close);
     resize(720, 520);
     showSetup();
@@ -208,6 +215,8 @@ void TEpreuve::showSetup()
 {
     Timer1->stop();
     m_running = false;
+    m_placementMode = false;
+    setWindowTitle(QStringLiteral("Épreuve chronométrée"));
     HistoriqueEpreuves->clear();
     const QString learner = currentLearner().second;
     const QList<progress::SessionRecord> tests = pastTests();
@@ -247,6 +256,17 @@ void TEpreuve::BoutonCommencerClick()
     }
 }
 
+void TEpreuve::startPlacement()
+{
+    if (m_running)
+        return;
+    m_placementMode = true;
+    setWindowTitle(QStringLiteral("Test de niveau"));
+    ComboDuree->setCurrentIndex(ComboDuree->findData(drills::kPlacementMinutes));
+    CaseCorrections->setChecked(true);
+    startTest(QStringLiteral("Test de niveau"), drills::placementText());
+}
+
 void TEpreuve::startTest(const QString &title, const QString &text)
 {
     m_model = drills::copyTestModel(text);
@@ -264,8 +284,9 @@ void TEpreuve::startTest(const QString &title, const QString &text)
     m_score = drills::CopyScore();
     m_recordError.clear();
     m_wasActive = isActiveWindow();
-    // Enough of the model for a fast typist; more comes as the copy grows.
-    ModeleEpreuve->setPlainText(drills::wrappedModel(m_model, 2000));
+    // Enough of the model for a fast typist; the placement text is typed
+    // once, as far as the learner can.
+    ModeleEpreuve->setPlainText(m_placementMode ? m_model : drills::wrappedModel(m_model, 2000));
     SaisieEpreuve->clear();
     LabelTemps->setText(
         QStringLiteral("Temps\u00a0: %1\u00a0min. Le chronomètre part à la première touche.").arg(m_minutes));
@@ -335,7 +356,10 @@ void TEpreuve::Timer1Timer()
     if (!m_running || !m_started)
         return;
     const qint64 now = m_clock();
-    if (now - m_startMs >= m_minutes * 60000LL)
+    const QString copy = SaisieEpreuve->toPlainText();
+    // The placement test ends with its text, or once the errors say enough.
+    if (now - m_startMs >= m_minutes * 60000LL ||
+        (m_placementMode && (copy.size() >= m_model.size() || drills::placementSaysEnough(copy))))
         finish(false);
     else if (now - m_lastKeyMs >= drills::kIdleLimitMs)
         finish(true);
@@ -375,20 +399,25 @@ void TEpreuve::finish(bool interrupted)
     const qint64 now = m_clock();
     const qint64 duration = m_minutes * 60000LL;
     const qint64 elapsed = m_started ? std::min(duration, now - m_startMs) : 0;
-    // A finished test lasts its whole time, whatever the last key.
-    m_score = drills::scoreCopy(m_model, SaisieEpreuve->toPlainText(), m_keystrokes,
-                                interrupted ? elapsed : duration);
+    const QString copy = SaisieEpreuve->toPlainText();
+    // A finished copy test lasts its whole time, whatever the last key; the
+    // placement test, the time it took.
+    m_score =
+        drills::scoreCopy(m_model, copy, m_keystrokes, interrupted || m_placementMode ? elapsed : duration);
+    if (m_placementMode)
+        m_placement = drills::placementOf(copy);
     if (m_started) {
         progress::SessionRecord s;
         s.start = m_startTime;
         s.end = m_startTime.addMSecs(elapsed);
         s.module = progress::kExercisesModule;
-        s.lesson = progress::kCopyTestLesson;
+        s.lesson = m_placementMode ? progress::kPlacementLesson : progress::kCopyTestLesson;
         s.good = std::int32_t(m_score.typed - m_score.errors);
         s.errors = m_score.errors;
-        s.seconds = m_minutes * 60;
+        s.seconds = m_placementMode ? std::int32_t(elapsed / 1000) : m_minutes * 60;
         s.typingMs = elapsed;
-        s.title = m_title;
+        s.title = m_placementMode ? QStringLiteral("%1:%2").arg(m_placement.module).arg(m_placement.lesson)
+                                  : m_title;
         s.completed = !interrupted;
         s.uuid = QUuid::createUuid().toString(QUuid::WithoutBraces);
         m_session = s;
@@ -401,7 +430,16 @@ void TEpreuve::finish(bool interrupted)
 void TEpreuve::showResult()
 {
     QStringList lines;
-    if (m_interrupted) {
+    BoutonOuvrirLecon->setVisible(m_placementMode && !m_interrupted && m_started);
+    BoutonAttestation->setVisible(!m_placementMode);
+    if (m_placementMode && !m_interrupted) {
+        lines << m_placement.advice + QLatin1Char('.');
+        BoutonOuvrirLecon->setText(m_placement.module == progress::kExercisesModule
+                                       ? QStringLiteral("&Ouvrir l'exercice %1").arg(m_placement.lesson)
+                                       : QStringLiteral("&Ouvrir les textes"));
+    } else if (m_interrupted && m_placementMode) {
+        lines << QStringLiteral("Test de niveau interrompu\u00a0: recommencez-le quand vous voudrez.");
+    } else if (m_interrupted) {
         lines << QStringLiteral(
             "Épreuve interrompue\u00a0: elle est gardée comme telle et ne compte pas comme "
             "résultat.");
@@ -447,7 +485,10 @@ void TEpreuve::showResult()
                                                   : errors.join(u'\n'));
     BoutonAttestation->setEnabled(!m_interrupted && m_started);
     Pages->setCurrentIndex(2);
-    (m_interrupted ? BoutonRecommencer : BoutonAttestation)->setFocus();
+    (m_placementMode && BoutonOuvrirLecon->isVisible() ? BoutonOuvrirLecon
+     : m_interrupted || m_placementMode                ? BoutonRecommencer
+                                                       : BoutonAttestation)
+        ->setFocus();
 }
 
 void TEpreuve::BoutonAttestationClick()

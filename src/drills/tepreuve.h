@@ -4,6 +4,7 @@
 // print. A test left before its end is kept as interrupted and never counts.
 #pragma once
 #include "drills/copytest.h"
+#include "drills/placement.h"
 #include "progress/sessiontally.h"
 
 #include <QPair>
@@ -33,6 +34,11 @@ public:
     void setClock(std::function<qint64()> clock) { m_clock = std::move(clock); }
     // Back to the choice of a test, its history read again.
     void showSetup();
+    // The placement test instead: its text at once, for three minutes at
+    // most, then where to start.
+    void startPlacement();
+    bool placementMode() const { return m_placementMode; }
+    const drills::Placement &placement() const { return m_placement; }
 
     bool running() const { return m_running; }
     const drills::CopyScore &score() const { return m_score; }
@@ -50,6 +56,7 @@ public:
     QLabel *ResultatEpreuve;
     QTextEdit *ErreursEpreuve;
     QPushButton *BoutonAttestation;
+    QPushButton *BoutonOuvrirLecon; // the lesson the placement test sends to
     QPushButton *BoutonRecommencer;
     QPushButton *BoutonFermer;
     QTimer *Timer1;
@@ -57,6 +64,10 @@ public:
     void BoutonCommencerClick();
     void Timer1Timer();
     void BoutonAttestationClick();
+
+signals:
+    // The learner takes the placement test's advice.
+    void placementChosen(int module, int lesson);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -87,4 +98,6 @@ private:
     drills::CopyScore m_score;
     progress::SessionRecord m_session;
     QString m_recordError;
+    bool m_placementMode = false;
+    drills::Placement m_placement;
 };

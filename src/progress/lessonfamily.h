@@ -31,6 +31,13 @@ inline bool isCopyTest(int module, std::int32_t lesson)
 {
     return module == kExercisesModule && lesson == kCopyTestLesson;
 }
+// The placement test; its session's title holds the lesson it sends to, as
+// "module:lesson".
+inline constexpr std::int32_t kPlacementLesson = 111;
+inline bool isPlacement(int module, std::int32_t lesson)
+{
+    return module == kExercisesModule && lesson == kPlacementLesson;
+}
 
 // A lesson code as read from a file of any version.
 inline std::int32_t lessonCodeRead(int module, std::int32_t lesson)

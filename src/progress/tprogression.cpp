@@ -206,6 +206,8 @@ QString TProgression::lessonName(int module, std::int32_t lesson) const
 {
     if (progress::isCopyTest(module, lesson))
         return QStringLiteral("Épreuve chronométrée");
+    if (progress::isPlacement(module, lesson))
+        return QStringLiteral("Test de niveau");
     for (const progress::LessonFamily &family : m_families)
         if (family.module == module)
             for (const auto &[code, name] : family.lessons)

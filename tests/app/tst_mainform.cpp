@@ -8,6 +8,8 @@
 #include "app/menutable.h"
 #include "app/tmainform.h"
 #include "drills/exercisetexts.h"
+#include "drills/placement.h"
+#include "drills/tepreuve.h"
 #include "drills/texos.h"
 #include "drills/texttexts.h"
 #include "drills/tjeu.h"
@@ -33,7 +35,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmapCache>
+#include <QPlainTextEdit>
 #include <QProxyStyle>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTextBrowser>
@@ -59,6 +63,8 @@ private slots:
     void menuItems_data();
     void menuItems();
     void lessonMenusAreRadioGroups();
+    void placementOpensTheLessonItSendsTo_data();
+    void placementOpensTheLessonItSendsTo();
     void toolbarButtons();
     void lessonChoiceSetsCodeChecksAndShows();
     void relanceThenLettreLeavesOneMark();
@@ -496,6 +502,41 @@ void TestMainForm::menuItems()
     QCOMPARE(a->shortcut().toString(), shortcut);
 }
 
+void TestMainForm::placementOpensTheLessonItSendsTo_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("module");
+    QTest::addColumn<int>("lesson");
+    QTest::newRow("everything right") << drills::placementText() << 4 << 2;
+    QTest::newRow("the home row only, in the time")
+        << QString::fromUtf8(drills::placementSteps()[0].text) << 2 << 4;
+}
+
+// The test's advice opens its lesson, as its menu item would.
+void TestMainForm::placementOpensTheLessonItSendsTo()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, module);
+    QFETCH(int, lesson);
+    qint64 now = 0;
+    frame()->action(QStringLiteral("Testdeniveau1"))->trigger();
+    TEpreuve *w = frame()->epreuve();
+    QVERIFY(w && w->isVisible() && w->placementMode() && w->running());
+    w->setClock([&now] { return now; });
+    QTest::keyClick(w->SaisieEpreuve, Qt::Key_Q); // the first key starts the clock
+    w->SaisieEpreuve->insertPlainText(typed.mid(1));
+    now = drills::kPlacementMinutes * 60000;
+    w->Timer1Timer();
+    QVERIFY(!w->running());
+    QVERIFY(w->BoutonOuvrirLecon->isVisible());
+    w->BoutonOuvrirLecon->click();
+    QVERIFY(!w->isVisible());
+    QTRY_VERIFY(frame()->activeLesson() && frame()->activeLesson()->moduleCode() != 1);
+    LessonWindow *opened = frame()->activeLesson();
+    QCOMPARE(opened->moduleCode(), module);
+    QCOMPARE(opened->GetIni(), lesson);
+}
+
 void TestMainForm::lessonMenusAreRadioGroups()
 {
     const QStringList menus{"Clavier1", "Exercices1", "Phrases1", "Texte1", "Tableur1", "Saisie1", "Jeu1"};
@@ -518,7 +559,8 @@ void TestMainForm::lessonMenusAreRadioGroups()
         }
         QCOMPARE(items, sizes.at(i));
         QCOMPARE(checked, 1);
-        QCOMPARE(commands, i == 1 ? QStringList{QStringLiteral("Epreuve1")} : QStringList());
+        const QStringList tests{QStringLiteral("Testdeniveau1"), QStringLiteral("Epreuve1")};
+        QCOMPARE(commands, i == 1 ? tests : QStringList());
     }
 }
 

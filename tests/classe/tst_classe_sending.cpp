@@ -318,7 +318,8 @@ void TestClasseSending::sendingTwiceStoresOnceInOrder()
     sendable.removeAt(2);
     for (int round = 0; round < 2; ++round) {
         if (round == 1) { // the server restarted meanwhile: the client's connection is gone
-            cluster(QStringLiteral("restart"));
+            cluster(QStringLiteral("stop"));
+            cluster(QStringLiteral("start"));
             connect();
         }
         const classe::SendReport report = client.send(pupil.link(), batch);

@@ -1,6 +1,7 @@
 // The timed copy test: its scoring, its attestation, and its window driven
 // with an injected clock.
 #include "drills/copytest.h"
+#include "drills/placement.h"
 #include "drills/tepreuve.h"
 #include "progress/journal.h"
 #include "progress/lessonfamily.h"
@@ -44,6 +45,8 @@ private slots:
     void modelRunsOn_data();
     void modelRunsOn();
     void attestationSaysWhatItIs();
+    void placementSendsWhereToStart_data();
+    void placementSendsWhereToStart();
     void windowScoresRecordsAndAttests_data();
     void windowScoresRecordsAndAttests();
 
@@ -153,6 +156,57 @@ void TestCopyTest::attestationSaysWhatItIs()
                                 u"«\u00a0Maître Corbeau, sur un arbre perché, tenait en…\u00a0»"_qs,
                                 u"23,4\u00a0mots/min"_qs, u"97,5\u00a0%"_qs, code, u"pas un diplôme"_qs})
         QVERIFY2(page.contains(part), qPrintable(part));
+}
+
+// The placement text typed up to the end of step last, with errors wrong
+// characters at the start of step wrongStep.
+static QString placementCopy(int last, int wrongStep, int errors)
+{
+    QStringList parts;
+    const auto steps = drills::placementSteps();
+    for (int i = 0; i <= last && i < int(steps.size()); ++i) {
+        QString part = QString::fromUtf8(steps[i].text);
+        for (int k = 0; i == wrongStep && k < errors; ++k)
+            part[k] = u'#';
+        parts << part;
+    }
+    return parts.join(u' ');
+}
+
+void TestCopyTest::placementSendsWhereToStart_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("module");
+    QTest::addColumn<int>("lesson");
+    QTest::addColumn<QString>("advice");
+    QTest::addColumn<bool>("enough");
+    QTest::newRow("everything right: the texts")
+        << placementCopy(7, -1, 0) << 4 << 2 << "passez aux textes" << false;
+    QTest::newRow("home row missed") << placementCopy(7, 0, 5) << 2 << 1
+                                     << u"exercice 1\u00a0: la rangée de repos vous coûte encore 12\u00a0%"_qs
+                                     << false;
+    QTest::newRow("the errors say enough") << placementCopy(0, 0, 11).left(20) << 2 << 1 << "" << true;
+    QTest::newRow("top row not reached")
+        << placementCopy(0, -1, 0) << 2 << 4 << "les touches du haut sont encore à travailler" << false;
+    QTest::newRow("one slip is within the objective") << placementCopy(7, 2, 1) << 4 << 2 << "" << false;
+    QTest::newRow("accents") << placementCopy(7, 3, 4) << 2 << 8 << "lettres accentuées vous coûtent"
+                             << false;
+    QTest::newRow("French characters")
+        << placementCopy(7, 7, 6) << 2 << 19 << "caractères du français" << false;
+}
+
+void TestCopyTest::placementSendsWhereToStart()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, module);
+    QFETCH(int, lesson);
+    QFETCH(QString, advice);
+    QFETCH(bool, enough);
+    const drills::Placement p = drills::placementOf(typed);
+    QCOMPARE(p.module, module);
+    QCOMPARE(p.lesson, lesson);
+    QVERIFY2(p.advice.contains(advice), qPrintable(p.advice));
+    QCOMPARE(drills::placementSaysEnough(typed), enough);
 }
 
 void TestCopyTest::windowScoresRecordsAndAttests_data()
