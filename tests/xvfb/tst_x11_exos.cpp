@@ -2,6 +2,7 @@
 // dead circumflex composes "ô" and "^", which are judged like any key; and
 // the French exercises typed through each French-speaking layout.
 #include "drills/exercisetexts.h"
+#include "drills/tepreuve.h"
 #include "drills/texos.h"
 #include "keymodel/keymodel.h"
 #include "support/testsupport.h"
@@ -9,9 +10,12 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -86,6 +90,7 @@ private slots:
     void deadCircumflexIsJudged();
     void frenchExercisesOnEveryLayout_data();
     void frenchExercisesOnEveryLayout();
+    void copyTestThroughRealKeys();
     void cleanupTestCase();
 };
 
@@ -152,6 +157,36 @@ void TestX11Exos::frenchExercisesOnEveryLayout()
     QTRY_COMPARE(w.good(), 3);
     QCOMPARE(w.errors(), 1);
     QCOMPARE(w.Edit2()->text(), u"qaé"_qs);
+}
+
+// A one-minute copy test typed through real keys, two errors left in it:
+// the result reads as the scoring says.
+void TestX11Exos::copyTestThroughRealKeys()
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        QSKIP("needs the X11 platform");
+    QVERIFY(useServerLayout(u"fr"_qs));
+    qint64 now = 0;
+    TEpreuve w;
+    w.setClock([&now] { return now; });
+    w.setTexts({{u"Essai"_qs, u"le chat dort"_qs}});
+    w.ComboDuree->setCurrentIndex(w.ComboDuree->findData(1));
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.BoutonCommencer->click();
+    QTRY_VERIFY(w.SaisieEpreuve->hasFocus());
+    QVERIFY(xdotoolKeys(keysOf(u"le cgat dorr"_qs)));
+    QTRY_COMPARE(w.SaisieEpreuve->toPlainText(), u"le cgat dorr"_qs);
+    QVERIFY(w.running());
+    now = 60000;
+    w.Timer1Timer();
+    QVERIFY(!w.running());
+    QVERIFY(!w.interrupted());
+    const QString result = w.ResultatEpreuve->text();
+    QVERIFY2(result.contains(u"Vitesse nette\u00a0: 0,4\u00a0mots/min (brute\u00a0: 2,4\u00a0mots/min)"_qs),
+             qPrintable(result));
+    QVERIFY2(result.contains(u"2 erreur(s) non corrigée(s) sur 12 caractères"_qs), qPrintable(result));
 }
 
 void TestX11Exos::cleanupTestCase()
