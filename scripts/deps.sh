@@ -10,6 +10,7 @@ RUN_PKGS=(
   libgl-dev libxkbcommon-dev libxkbcommon-x11-dev libx11-dev
   fonts-liberation2 fonts-dejavu-core
   libwayland-dev qt6-base-private-dev
+  libcanberra-dev sound-theme-freedesktop
 )
 TEST_PKGS=(
   clang libclang-rt-14-dev

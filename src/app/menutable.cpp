@@ -8,6 +8,7 @@
 #include <QList>
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -106,6 +107,12 @@ const MenuItemDef kOptionsItems[] = {
     {"Progression1", "&Progression", "Voir la progression", "", -1, false},
     {"Guide1", "&Guide du clavier", "Afficher ou masquer le guide du clavier", "", -1, false},
     {"Apprenants1", "&Apprenants...", "Choisir, ajouter ou retirer un apprenant", "", -1, false},
+    {"Sons1", "&Sons", "Des sons pendant les leçons", "", -1, false},
+};
+// Options, Sons
+const MenuItemDef kSonsItems[] = {
+    {"Sonerreur1", "Son à chaque &erreur", "Jouer un son à chaque touche refusée", "", -1, false},
+    {"Sonfin1", "Son en &fin de leçon", "Jouer un son quand la leçon est terminée", "", -1, false},
 };
 // Utilitaires
 const MenuItemDef kUtilitairesItems[] = {
@@ -175,6 +182,13 @@ std::span<const MenuDef> menuTable()
         return list;
     }();
     return menus;
+}
+
+std::span<const MenuItemDef> submenuItems(const char *name)
+{
+    if (std::strcmp(name, "Sons1") == 0)
+        return kSonsItems;
+    return {};
 }
 
 std::span<const ToolButtonDef> toolbarTable()

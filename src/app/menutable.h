@@ -26,6 +26,10 @@ struct MenuDef
 // Utilitaires, ?
 std::span<const MenuDef> menuTable();
 
+// The items of the submenu that an item opens, by the item's name; empty for
+// an item that opens none.
+std::span<const MenuItemDef> submenuItems(const char *name);
+
 // The items of each lesson menu, for the lesson table.
 namespace lessonmenus {
 std::span<const MenuItemDef> clavier();

@@ -81,6 +81,7 @@ TMainForm::TMainForm()
     buildMenus();
     buildStatusBar();
     setupGuide();
+    setupSounds();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -128,6 +129,21 @@ void TMainForm::buildMenus()
             if (caption == QLatin1String("-")) {
                 QAction *sep = menu->addSeparator();
                 sep->setObjectName(QLatin1String(item.name));
+                continue;
+            }
+            if (const auto subItems = submenuItems(item.name); !subItems.empty()) {
+                QMenu *sub = menu->addMenu(caption);
+                sub->setObjectName(QLatin1String(item.name) + QLatin1String("Menu"));
+                sub->menuAction()->setObjectName(QLatin1String(item.name));
+                sub->menuAction()->setStatusTip(QString::fromUtf8(item.hint));
+                sub->setProperty("helpContext", menuDef.helpContext);
+                sub->installEventFilter(this);
+                sub->setStyle(m_menuStyle);
+                for (const MenuItemDef &subItem : subItems) {
+                    QAction *act = sub->addAction(QString::fromUtf8(subItem.caption));
+                    act->setObjectName(QLatin1String(subItem.name));
+                    act->setStatusTip(QString::fromUtf8(subItem.hint));
+                }
                 continue;
             }
             QAction *act = menu->addAction(caption);
@@ -285,6 +301,7 @@ void TMainForm::addLesson(LessonWindow *w)
         sub->setSystemMenu(nullptr);
     sub->move(0, 0);
     sub->show();
+    listenForSounds(w);
 }
 
 QMdiSubWindow *TMainForm::subWindowOf(const LessonWindow *w) const

@@ -115,6 +115,9 @@ public:
     guide::GuideWelcome *guideWelcome() const { return m_welcome; }
     GuideLead *guideLead() const { return m_lead; }
     void Guide1Click(bool checked);
+    // Options › Sons (tmainform_sounds.cpp): a sound at each refused key,
+    // at the end of a lesson; both off unless the learner chose them.
+    void readSoundChoices();
 
     // Menu codes: position from 1 of the checked lesson item of each menu.
     int GetClavMenu() const { return menuCode(1); }
@@ -166,6 +169,9 @@ private:
     void openLessonFile(const QString &fileName);
     HelpViewer &helpViewer();
     void setupGuide();
+    void setupSounds();
+    void listenForSounds(LessonWindow *w);
+    bool soundWanted(const char *item) const;
     void buildGuide();
     // Builds the controls of one lesson window that has not built them yet,
     // then comes back for the next, one per turn of the event loop.

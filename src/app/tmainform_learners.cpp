@@ -100,4 +100,5 @@ void TMainForm::showLearner()
     const bool guide = ui::settings()->value(ui::learnerKey(QStringLiteral("guide/visible")), true).toBool();
     if (guide != m_guideWanted)
         Guide1Click(guide);
+    readSoundChoices();
 }
