@@ -81,6 +81,15 @@ static_assert(rowsAreInOrder());
 
 } // namespace
 
+// The first row that matches, or null.
+template <typename Match> const LessonDef *rowWhere(Match match)
+{
+    for (const LessonDef &row : kLessons)
+        if (match(row))
+            return &row;
+    return nullptr;
+}
+
 std::span<const LessonDef> lessonTable()
 {
     return kLessons;
@@ -96,26 +105,17 @@ QList<const LessonDef *> lessonsInStartOrder()
 
 const LessonDef *lessonRow(int module)
 {
-    for (const LessonDef &row : kLessons)
-        if (row.module == module)
-            return &row;
-    return nullptr;
+    return rowWhere([&](const LessonDef &row) { return row.module == module; });
 }
 
 const LessonDef *lessonRowOfMenu(const char *menuName)
 {
-    for (const LessonDef &row : kLessons)
-        if (std::strcmp(row.menu, menuName) == 0)
-            return &row;
-    return nullptr;
+    return rowWhere([&](const LessonDef &row) { return std::strcmp(row.menu, menuName) == 0; });
 }
 
 const LessonDef *lessonRowOfButton(const char *buttonName)
 {
-    for (const LessonDef &row : kLessons)
-        if (std::strcmp(row.button, buttonName) == 0)
-            return &row;
-    return nullptr;
+    return rowWhere([&](const LessonDef &row) { return std::strcmp(row.button, buttonName) == 0; });
 }
 
 LessonWindow *lessonWindow(const LessonDef &row)
@@ -133,18 +133,12 @@ const MenuDef *lessonMenu(const LessonDef &row)
 
 const LessonDef *lessonRowOfHelpContext(int context)
 {
-    for (const LessonDef &row : kLessons)
-        if (row.helpContext == context)
-            return &row;
-    return nullptr;
+    return rowWhere([&](const LessonDef &row) { return row.helpContext == context; });
 }
 
 const LessonDef *lessonRowOfSlot(int slot)
 {
-    for (const LessonDef &row : kLessons)
-        if (row.toolbarSlot == slot)
-            return &row;
-    return nullptr;
+    return rowWhere([&](const LessonDef &row) { return row.toolbarSlot == slot; });
 }
 
 QList<progress::LessonFamily> lessonFamilies()

@@ -303,6 +303,21 @@ void TEpreuve::showTimeLeft(qint64 now)
                             .arg(seconds % 60, 2, 10, QLatin1Char('0')));
 }
 
+// The first key starts the clock; every key counts, and restarts the wait
+// after which the learner has left.
+void TEpreuve::countKey()
+{
+    const qint64 now = m_clock();
+    if (!m_started) {
+        m_started = true;
+        m_startMs = now;
+        m_startTime = QDateTime::currentDateTime();
+        Timer1->start();
+    }
+    m_lastKeyMs = now;
+    ++m_keystrokes;
+}
+
 bool TEpreuve::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched != SaisieEpreuve || !m_running)
@@ -322,31 +337,14 @@ bool TEpreuve::eventFilter(QObject *watched, QEvent *event)
         if (key->text().isEmpty() && !correction && key->key() != Qt::Key_Return &&
             key->key() != Qt::Key_Enter)
             return false;
-        const qint64 now = m_clock();
-        if (!m_started) {
-            m_started = true;
-            m_startMs = now;
-            m_startTime = QDateTime::currentDateTime();
-            Timer1->start();
-        }
-        m_lastKeyMs = now;
-        ++m_keystrokes;
+        countKey();
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             SaisieEpreuve->insertPlainText(QStringLiteral(" ")); // the copy runs on, as the model
             return true;
         }
     } else if (event->type() == QEvent::InputMethod) {
-        if (!static_cast<QInputMethodEvent *>(event)->commitString().isEmpty()) {
-            const qint64 now = m_clock();
-            if (!m_started) {
-                m_started = true;
-                m_startMs = now;
-                m_startTime = QDateTime::currentDateTime();
-                Timer1->start();
-            }
-            m_lastKeyMs = now;
-            ++m_keystrokes;
-        }
+        if (!static_cast<QInputMethodEvent *>(event)->commitString().isEmpty())
+            countKey(); // a dead key's character
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -79,6 +79,7 @@ private:
     void finish(bool interrupted);
     void showResult();
     void showTimeLeft(qint64 now);
+    void countKey();
     QList<progress::SessionRecord> pastTests() const;
 
     QList<QPair<QString, QString>> m_texts;
