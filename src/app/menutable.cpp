@@ -108,6 +108,7 @@ const MenuItemDef kOptionsItems[] = {
     {"Guide1", "&Guide du clavier", "Afficher ou masquer le guide du clavier", "", -1, false},
     {"Apprenants1", "&Apprenants...", "Choisir, ajouter ou retirer un apprenant", "", -1, false},
     {"Sons1", "&Sons", "Des sons pendant les leçons", "", -1, false},
+    {"Contrasteeleve1", "Contraste &élevé", "Afficher le guide du clavier en fort contraste", "", -1, false},
 };
 // Options, Sons
 const MenuItemDef kSonsItems[] = {

@@ -118,6 +118,8 @@ public:
     // Options › Sons (tmainform_sounds.cpp): a sound at each refused key,
     // at the end of a lesson; both off unless the learner chose them.
     void readSoundChoices();
+    // Options › Contraste élevé (tmainform_guide.cpp), per learner.
+    void readContrastChoice();
 
     // Menu codes: position from 1 of the checked lesson item of each menu.
     int GetClavMenu() const { return menuCode(1); }

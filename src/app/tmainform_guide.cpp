@@ -28,6 +28,7 @@
 namespace {
 
 const QString kVisibleKey = QStringLiteral("guide/visible");
+const QString kContrastKey = QStringLiteral("guide/contraste");
 constexpr int kBandGap = 6; // between the lesson window and the band
 // A lesson window whose "guided" property is false shows no band.
 const char *const kGuided = "guided";
@@ -93,6 +94,26 @@ void TMainForm::setupGuide()
     m_guideWanted = ui::settings()->value(ui::learnerKey(kVisibleKey), true).toBool();
     item->setChecked(m_guideWanted);
     connect(item, &QAction::triggered, this, &TMainForm::Guide1Click);
+
+    if (QAction *contrast = action(QStringLiteral("Contrasteeleve1"))) {
+        contrast->setCheckable(true);
+        connect(contrast, &QAction::triggered, this, [this](bool checked) {
+            ui::settings()->setValue(ui::learnerKey(kContrastKey), checked);
+            if (m_guide)
+                m_guide->setHighContrast(checked);
+        });
+    }
+    readContrastChoice();
+}
+
+void TMainForm::readContrastChoice()
+{
+    QAction *contrast = action(QStringLiteral("Contrasteeleve1"));
+    if (!contrast)
+        return;
+    contrast->setChecked(ui::settings()->value(ui::learnerKey(kContrastKey), false).toBool());
+    if (m_guide && m_guide->highContrast() != contrast->isChecked())
+        m_guide->setHighContrast(contrast->isChecked());
 }
 
 void TMainForm::Guide1Click(bool checked)
@@ -111,6 +132,9 @@ void TMainForm::buildGuide()
     if (m_guide || !m_guideWanted)
         return;
     m_guide = new guide::GuideBand(centralWidget());
+    if (const QAction *contrast = action(QStringLiteral("Contrasteeleve1"));
+        contrast && contrast->isChecked())
+        m_guide->setHighContrast(true);
     m_guide->setFixedHeight(bandHeight(screen()));
     m_guide->hide();
     auto *layout = static_cast<QVBoxLayout *>(centralWidget()->layout());

@@ -101,4 +101,5 @@ void TMainForm::showLearner()
     if (guide != m_guideWanted)
         Guide1Click(guide);
     readSoundChoices();
+    readContrastChoice();
 }

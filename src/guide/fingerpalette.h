@@ -16,7 +16,9 @@ struct FingerLook
     int number = 0;        // 1 thumb … 5 little finger, as pianists count; 0 for none
 };
 
-FingerLook fingerLook(keyboard::Finger finger);
+// highContrast: the keycaps reach 7:1 on the lit colours (a darker blue, a
+// lighter vermilion), which stay as far apart.
+FingerLook fingerLook(keyboard::Finger finger, bool highContrast = false);
 
 // The fingers of one hand, thumb included: their colours must stay apart.
 QList<keyboard::Finger> fingersOfLeftHand();

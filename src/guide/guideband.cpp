@@ -102,6 +102,27 @@ GuideBand::~GuideBand()
     qApp->removeEventFilter(this);
 }
 
+void GuideBand::setHighContrast(bool on)
+{
+    m_highContrast = on;
+    if (on) {
+        QPalette p = palette();
+        for (const auto role : {QPalette::Window, QPalette::Base, QPalette::Button, QPalette::AlternateBase,
+                                QPalette::ToolTipBase})
+            p.setColor(role, Qt::white);
+        for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText,
+                                QPalette::ToolTipText, QPalette::PlaceholderText}) {
+            p.setColor(role, Qt::black);
+            p.setColor(QPalette::Disabled, role, QColor(0x55, 0x55, 0x55)); // 7.5:1 on white
+        }
+        setPalette(p);
+    } else {
+        setPalette(QPalette());
+    }
+    setAutoFillBackground(on);
+    m_picture->setHighContrast(on);
+}
+
 void GuideBand::setModel(const keyboard::KeyModel *model)
 {
     m_logic.setModel(model);

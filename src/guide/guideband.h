@@ -34,6 +34,11 @@ public:
     // Discovery mode: the key just pressed.
     void discovered(int keycode, const QString &text, int virtualKey);
 
+    // Black on white for every text of the band, keycaps at 7:1; off, the
+    // band follows the desktop's palette.
+    void setHighContrast(bool on);
+    bool highContrast() const { return m_highContrast; }
+
     KeyboardPicture *picture() const { return m_picture; }
     QLabel *consigne() const { return m_consigne; }
     // The column right of the keyboard, the sentence at its top.
@@ -54,6 +59,7 @@ private:
     QLabel *m_consigne = nullptr;
     QVBoxLayout *m_column = nullptr;
     bool m_aside = false; // another window has the keys
+    bool m_highContrast = false;
 };
 
 } // namespace guide

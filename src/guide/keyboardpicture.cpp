@@ -49,6 +49,16 @@ void KeyboardPicture::setModel(const keyboard::KeyModel *model)
     update();
 }
 
+void KeyboardPicture::setHighContrast(bool on)
+{
+    if (on == m_highContrast)
+        return;
+    m_highContrast = on;
+    m_rest = QPixmap();
+    m_faces.clear();
+    update();
+}
+
 QVariantList KeyboardPicture::litKeys() const
 {
     QVariantList keys;
@@ -208,7 +218,7 @@ void KeyboardPicture::drawKey(QPainter &painter, const keyboard::PhysicalKey &ke
     if (rect.isEmpty())
         return;
     const double unit = rect.height() / (1 - kGap) / key.place.height();
-    const FingerLook look = fingerLook(key.finger);
+    const FingerLook look = fingerLook(key.finger, m_highContrast);
     QColor fill = qColour(lit ? look.lit : look.zone);
     if (pressed)
         fill = QColor(0x9A, 0x9A, 0x9A);
@@ -230,9 +240,14 @@ void KeyboardPicture::drawKey(QPainter &painter, const keyboard::PhysicalKey &ke
         font.setPixelSize(qMax(6, int(unit * 0.2)));
         font.setBold(lit);
         painter.setFont(font);
-        painter.setPen(lit ? ink : QColor(0x30, 0x30, 0x30));
+        painter.setPen(lit || m_highContrast ? ink : QColor(0x30, 0x30, 0x30));
         painter.drawText(rect.adjusted(0, unit * 0.03, -unit * 0.08, 0), Qt::AlignRight | Qt::AlignTop,
                          QString::number(look.number));
+    }
+    if (pressed && m_highContrast) { // struck through, for an eye that tells no grey
+        painter.setPen(QPen(Qt::black, qMax(2.0, unit * 0.06)));
+        painter.drawLine(rect.bottomLeft() + QPointF(unit * 0.1, -unit * 0.1),
+                         rect.topRight() + QPointF(-unit * 0.1, unit * 0.1));
     }
     const QString cap = m_caps.value(keyboard::xKeycode(key));
     if (cap.isEmpty())

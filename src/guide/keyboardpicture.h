@@ -32,6 +32,10 @@ public:
     // Repaints only the keys whose look changes.
     void showState(const GuideState &state);
 
+    // Keycaps at 7:1 and the key pressed by mistake struck through as well as grey.
+    void setHighContrast(bool on);
+    bool highContrast() const { return m_highContrast; }
+
     QVariantList litKeys() const;
     int missedKey() const { return m_state.missed; }
     int pressedKey() const { return m_state.pressed; }
@@ -59,6 +63,7 @@ private:
     QPixmap m_rest;              // every key at rest
     QHash<int, QPixmap> m_faces; // keys lit, or grey as just pressed by mistake
     GuideState m_state;
+    bool m_highContrast = false;
 };
 
 } // namespace guide

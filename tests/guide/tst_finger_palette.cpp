@@ -108,28 +108,31 @@ void TestFingerPalette::srgbToLab()
 void TestFingerPalette::fingersOfOneHandStayApart_data()
 {
     QTest::addColumn<bool>("lit");
+    QTest::addColumn<bool>("highContrast");
     QTest::addColumn<Vision>("vision");
     const std::pair<const char *, Vision> visions[] = {{"normal vision", Vision::Normal},
                                                        {"protanopia", Vision::Protanopia},
                                                        {"deuteranopia", Vision::Deuteranopia},
                                                        {"tritanopia", Vision::Tritanopia}};
     for (const auto &[name, vision] : visions) {
-        QTest::addRow("lit keys, %s", name) << true << vision;
-        QTest::addRow("zones, %s", name) << false << vision;
+        QTest::addRow("lit keys, %s", name) << true << false << vision;
+        QTest::addRow("zones, %s", name) << false << false << vision;
+        QTest::addRow("lit keys in high contrast, %s", name) << true << true << vision;
     }
 }
 
 void TestFingerPalette::fingersOfOneHandStayApart()
 {
     QFETCH(bool, lit);
+    QFETCH(bool, highContrast);
     QFETCH(Vision, vision);
     const QList<Finger> fingers = guide::fingersOfLeftHand();
     double worst = 1000;
     QString pair;
     for (qsizetype i = 0; i < fingers.size(); ++i)
         for (qsizetype j = i + 1; j < fingers.size(); ++j) {
-            const guide::FingerLook one = guide::fingerLook(fingers[i]),
-                                    other = guide::fingerLook(fingers[j]);
+            const guide::FingerLook one = guide::fingerLook(fingers[i], highContrast),
+                                    other = guide::fingerLook(fingers[j], highContrast);
             const double d = lit ? seenDifference(one.lit, other.lit, vision)
                                  : seenDifference(one.zone, other.zone, vision);
             if (d < worst) {

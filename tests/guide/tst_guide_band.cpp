@@ -5,6 +5,7 @@
 #include "app/tmainform.h"
 #include "drills/texos.h"
 #include "drills/tphrases.h"
+#include "guide/fingerpalette.h"
 #include "guide/guideband.h"
 #include "guide/guidewelcome.h"
 #include "guide/keyboardpicture.h"
@@ -15,8 +16,10 @@
 #include "progress/tapprenants.h"
 #include "support/testsupport.h"
 #include "ui/caption.h"
+#include "ui/colourscience.h"
 #include "ui/hooklineedit.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -50,6 +53,7 @@ private slots:
     void pageOfPhrasesKeepsTheCaret();
     void refusedKeyFlashesTheLine_data();
     void refusedKeyFlashesTheLine();
+    void highContrastTextsReachSevenToOne();
 
 private:
     guide::GuideBand *band() const;
@@ -596,6 +600,75 @@ void TestGuideBand::refusedKeyFlashesTheLine()
     QCOMPARE(band()->findChild<QLabel *>(QStringLiteral("GuideVitesse"))->isVisible(), guided);
     if (!guided)
         frame->action(QStringLiteral("Guide1"))->trigger(); // kept for the next runs
+}
+
+// Options › Contraste élevé: every text of the band, and every keycap, at
+// 7:1 or more on its background; a key pressed by mistake struck through.
+void TestGuideBand::highContrastTextsReachSevenToOne()
+{
+    using ui::colour::contrastRatio;
+    using ui::colour::Srgb;
+    const auto srgb = [](const QColor &c) { return Srgb{c.red(), c.green(), c.blue()}; };
+    TMainForm *frame = forms().MainForm;
+    QAction *item = frame->action(QStringLiteral("Contrasteeleve1"));
+    QVERIFY(item && item->isCheckable());
+    QVERIFY(!item->isChecked());
+    QTRY_VERIFY(band() && band()->isVisible());
+    QVERIFY(!band()->testAttribute(Qt::WA_SetPalette)); // off: the desktop's palette, untouched
+    item->trigger();
+    test::stopProgram();
+    test::startProgram();
+    frame = forms().MainForm;
+    QVERIFY(frame->action(QStringLiteral("Contrasteeleve1"))->isChecked());
+    QTRY_VERIFY(band() && band()->isVisible());
+    QVERIFY(band()->highContrast() && band()->picture()->highContrast());
+    frame->action(QStringLiteral("N1gh1"))->trigger();
+    QTest::keyClick(forms().Exos->Edit2(), Qt::Key_Z); // the live figures show
+    // A desktop theme of grey text on light grey (4:1), which the band
+    // follows unless asked for high contrast.
+    QWidget *around = band()->parentWidget();
+    QVERIFY(!around->testAttribute(Qt::WA_SetPalette));
+    QPalette dim = around->palette();
+    for (const auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        dim.setColor(role, QColor(0x80, 0x80, 0x80));
+    around->setPalette(dim);
+    const auto worstText = [&] {
+        double worst = 21;
+        int texts = 0;
+        for (QWidget *w : band()->findChildren<QWidget *>()) {
+            if (!w->isVisible() || (!qobject_cast<QLabel *>(w) && !qobject_cast<QAbstractButton *>(w)))
+                continue;
+            ++texts;
+            worst = qMin(worst, contrastRatio(srgb(w->palette().color(w->foregroundRole())),
+                                              srgb(w->palette().color(w->backgroundRole()))));
+        }
+        return texts >= 2 ? worst : 0.0;
+    };
+    QVERIFY2(worstText() >= 7, qPrintable(QString::number(worstText())));
+    frame->action(QStringLiteral("Contrasteeleve1"))->trigger();
+    QVERIFY(!band()->highContrast());
+    QVERIFY(!band()->testAttribute(Qt::WA_SetPalette));
+    QVERIFY(worstText() < 7 && worstText() > 0);
+    around->setPalette(QPalette());
+
+    for (keyboard::Finger finger : guide::fingersOfLeftHand()) {
+        const guide::FingerLook look = guide::fingerLook(finger, true);
+        QVERIFY2(contrastRatio(look.ink, look.lit) >= 7, qPrintable(QString::number(look.number)));
+        QVERIFY2(contrastRatio(Srgb::fromHex(0), look.zone) >= 7, qPrintable(QString::number(look.number)));
+    }
+    QVERIFY(contrastRatio(Srgb::fromHex(0), Srgb::fromHex(0x9A9A9A)) >= 7); // a key pressed by mistake
+
+    guide::KeyboardPicture picture;
+    picture.setModel(nullptr);
+    picture.resize(520, 200);
+    picture.setHighContrast(true);
+    picture.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&picture));
+    guide::GuideState state;
+    state.pressed = 38;
+    picture.showState(state);
+    const QColor middle = picture.grab().toImage().pixelColor(picture.keyRect(38).center().toPoint());
+    QVERIFY2(middle.lightness() < 0x40, qPrintable(middle.name())); // the stroke, not the grey
 }
 
 QTEST_MAIN(TestGuideBand)
