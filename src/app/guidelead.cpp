@@ -23,6 +23,7 @@ const QColor kFlashColour(0xFF, 0x8C, 0x8C);
 GuideLead::GuideLead(guide::GuideBand *band, LessonAction lessonAction, QObject *parent)
     : QObject(parent)
     , m_lessonAction(std::move(lessonAction))
+    , m_band(band)
 {
     m_panel = new guide::ResultPanel(band);
     band->column()->addWidget(m_panel);
@@ -138,7 +139,8 @@ void GuideLead::goOn()
     }
 }
 
-// The typing line in the lesson's focus takes a red background for a moment.
+// The typing line in the lesson's focus takes a red background for a moment,
+// and in high contrast its characters are struck through too.
 void GuideLead::flash(LessonWindow *w)
 {
     QWidget *target = QApplication::focusWidget();
@@ -153,6 +155,13 @@ void GuideLead::flash(LessonWindow *w)
         QPalette red = m_palette;
         red.setColor(QPalette::Base, kFlashColour);
         target->setPalette(red);
+        m_ownFont = target->testAttribute(Qt::WA_SetFont);
+        m_font = target->font();
+        if (m_band && m_band->highContrast()) {
+            QFont struck = m_font;
+            struck.setStrikeOut(true);
+            target->setFont(struck);
+        }
     }
     m_flashEnd.start();
 }
@@ -163,5 +172,7 @@ void GuideLead::endFlash()
     if (!m_flashed)
         return;
     m_flashed->setPalette(m_ownPalette ? m_palette : QPalette());
+    if (m_flashed->font().strikeOut() != m_font.strikeOut())
+        m_flashed->setFont(m_ownFont ? m_font : QFont());
     m_flashed = nullptr;
 }

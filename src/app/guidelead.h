@@ -5,6 +5,7 @@
 #include "guide/livefigures.h"
 
 #include <QElapsedTimer>
+#include <QFont>
 #include <QObject>
 #include <QPalette>
 #include <QPointer>
@@ -63,6 +64,10 @@ private:
     QPointer<QWidget> m_flashed;
     QPalette m_palette;
     bool m_ownPalette = false;
+    // In high contrast the flash strikes the line through as well.
+    QPointer<guide::GuideBand> m_band;
+    QFont m_font;
+    bool m_ownFont = false;
     QTimer m_flashEnd;
     // Where the next-lesson button goes: a menu item, or back to the page
     // that the lesson turned itself.

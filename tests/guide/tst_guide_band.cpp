@@ -619,11 +619,17 @@ void TestGuideBand::highContrastTextsReachSevenToOne()
     test::stopProgram();
     test::startProgram();
     frame = forms().MainForm;
+    frame->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(frame));
     QVERIFY(frame->action(QStringLiteral("Contrasteeleve1"))->isChecked());
     QTRY_VERIFY(band() && band()->isVisible());
     QVERIFY(band()->highContrast() && band()->picture()->highContrast());
     frame->action(QStringLiteral("N1gh1"))->trigger();
-    QTest::keyClick(forms().Exos->Edit2(), Qt::Key_Z); // the live figures show
+    QLineEdit *line = forms().Exos->Edit2();
+    QTRY_COMPARE(QApplication::focusWidget(), line);
+    QTest::keyClick(line, Qt::Key_Z); // refused: the line flashes, struck through; the live figures show
+    QVERIFY(line->font().strikeOut());
+    QTRY_VERIFY(!line->font().strikeOut());
     // A desktop theme of grey text on light grey (4:1), which the band
     // follows unless asked for high contrast.
     QWidget *around = band()->parentWidget();
