@@ -19,6 +19,7 @@ TEST_PKGS=(
   sway wtype
   dbus at-spi2-core python3-pyatspi
   postgresql postgresql-common
+  poppler-utils
 )
 PKGS=("${RUN_PKGS[@]}")
 [ "${1:-}" = run ] || PKGS+=("${TEST_PKGS[@]}")

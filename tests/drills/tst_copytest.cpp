@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTemporaryDir>
@@ -45,6 +46,7 @@ private slots:
     void modelRunsOn_data();
     void modelRunsOn();
     void attestationSaysWhatItIs();
+    void attestationPdfReadsBack();
     void placementSendsWhereToStart_data();
     void placementSendsWhereToStart();
     void windowScoresRecordsAndAttests_data();
@@ -171,6 +173,33 @@ static QString placementCopy(int last, int wrongStep, int errors)
         parts << part;
     }
     return parts.join(u' ');
+}
+
+// The page as printed into a PDF, read back by pdftotext.
+void TestCopyTest::attestationPdfReadsBack()
+{
+    const QString pdf = m_dir->filePath(u"attestation.pdf"_qs);
+    auto previous = ui::setTextPrinter(std::make_unique<ui::QtTextPrinter>(pdf));
+    drills::Attestation a;
+    a.learner = u"Léa Martin"_qs;
+    a.when = QDateTime(QDate(2026, 12, 10), QTime(14, 5));
+    a.minutes = 3;
+    a.text = u"La cigale, ayant chanté tout l'été"_qs;
+    a.netWpm = 31.25;
+    a.accuracy = 98.0;
+    a.code = drills::attestationCode(u"l"_qs, u"s"_qs, 313, 980);
+    const QString failure =
+        ui::textPrinter().printLines(drills::attestationLines(a), QFont(), u"Attestation"_qs);
+    ui::setTextPrinter(std::move(previous));
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    QProcess reader;
+    reader.start(u"pdftotext"_qs, {u"-enc"_qs, u"UTF-8"_qs, pdf, u"-"_qs});
+    QVERIFY2(reader.waitForFinished(30000) && reader.exitCode() == 0, "pdftotext (poppler-utils) is needed");
+    // Blanks as pdftotext gives them back.
+    const QString text = QString::fromUtf8(reader.readAllStandardOutput()).replace(u'\u00a0', u' ');
+    for (const QString &part :
+         {u"Léa Martin"_qs, u"31,3 mots/min"_qs, u"98,0 %"_qs, a.code, u"pas un diplôme"_qs})
+        QVERIFY2(text.contains(part), qPrintable(part + u" in "_qs + text));
 }
 
 void TestCopyTest::placementSendsWhereToStart_data()
