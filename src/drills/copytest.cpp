@@ -1,6 +1,8 @@
 // Scoring of the timed copy test and the text of its attestation.
 #include "drills/copytest.h"
 
+#include "drills/owntext.h"
+
 #include <QCryptographicHash>
 #include <QLocale>
 
@@ -9,7 +11,6 @@
 namespace drills {
 
 namespace {
-constexpr char16_t kSkipSign = 0xFFFD;
 constexpr char16_t kNoBreakSpace = 0x00A0;
 constexpr char16_t kNarrowNoBreakSpace = 0x202F;
 constexpr char16_t kApostrophe = 0x2019;
@@ -23,7 +24,7 @@ QString copyTestModel(const QString &text)
     model.reserve(text.size());
     bool blank = false;
     for (QChar c : text) {
-        if (c == kSkipSign)
+        if (c == owntext::kSkipSign)
             continue;
         if (c.isSpace() && c != kNoBreakSpace && c != kNarrowNoBreakSpace) {
             blank = !model.isEmpty();
