@@ -2,7 +2,13 @@
 // which makes a throw-away cluster and exports PGHOST, PGPORT, PGUSER,
 // PGPASSWORD. Sessions are written as the superuser, as pupils' computers
 // would have sent them.
+#include "classe/tclasse.h"
 #include "classe/teacherclient.h"
+#include "support/testsupport.h"
+#include "ui/accessories_printer.h"
+
+#include <QTableWidget>
+#include <QTemporaryDir>
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -34,6 +40,7 @@ private slots:
     void removalTakesSessions();
     void otherTeacherReachesNothing_data();
     void otherTeacherReachesNothing();
+    void windowShowsRowsAndPrintsCards();
 
 private:
     classe::ClassServer teacher(const QString &role) const;
@@ -322,5 +329,50 @@ void TestClasseTeacher::otherTeacherReachesNothing()
     QVERIFY(owner.hiddenLessons(klass->id).isEmpty());
 }
 
-QTEST_GUILESS_MAIN(TestClasseTeacher)
+// The window offscreen: pupils imported from a file get their cards printed
+// into a PDF, read back by pdftotext, and the grid shows their rows.
+void TestClasseTeacher::windowShowsRowsAndPrintsCards()
+{
+    QTemporaryDir dir;
+    const QString csv = dir.filePath(QStringLiteral("eleves.csv"));
+    QFile file(csv);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("\xEF\xBB\xBFNom;Classe\nL\xC3\xA9"
+               "a;CM2\nTom;CM2\n");
+    file.close();
+    const QString pdf = dir.filePath(QStringLiteral("cartes.pdf"));
+    auto previous = ui::setTextPrinter(std::make_unique<ui::QtTextPrinter>(pdf));
+    test::PrompterScope prompts;
+    prompts.fake().openNames << csv;
+    auto client = std::make_unique<TeacherClient>(teacher(QStringLiteral("maitresse")));
+    QVERIFY(client->open());
+    const auto klass = client->createClass(QStringLiteral("CM2 fenêtre"));
+    QVERIFY(klass);
+    classe::TClasse window(std::move(client), {{2, QStringLiteral("Exercices"), {}}});
+    window.setClock([] { return kNow; });
+    window.refresh();
+    window.showClass(klass->id);
+    window.show();
+    window.importPupils();
+    ui::setTextPrinter(std::move(previous));
+    QVERIFY2(prompts.fake().errors.isEmpty(), qPrintable(prompts.fake().errors.join(u'|')));
+    auto *grid = window.findChild<QTableWidget *>(QStringLiteral("GrilleClasse"));
+    QVERIFY(grid);
+    QCOMPARE(grid->rowCount(), 2);
+    QCOMPARE(grid->item(0, 0)->text(), QStringLiteral("Léa"));
+    QCOMPARE(grid->item(1, 0)->text(), QStringLiteral("Tom"));
+    QProcess reader;
+    reader.start(QStringLiteral("pdftotext"),
+                 {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+    QVERIFY2(reader.waitForFinished(30000) && reader.exitCode() == 0, "pdftotext (poppler-utils) is needed");
+    const QString text = QString::fromUtf8(reader.readAllStandardOutput()).replace(u'\u00a0', u' ');
+    QVERIFY2(text.contains(QStringLiteral("Nom : Léa")) && text.contains(klass->code), qPrintable(text));
+    // The codes on the cards are the ones that open the class.
+    QCOMPARE(prompts.fake().informations.size(), 1);
+    const QString told = prompts.fake().informations.first();
+    const QString leaCode = told.section(QStringLiteral("Léa\u00a0: "), 1).left(8);
+    QVERIFY2(text.contains(QStringLiteral("Code personnel : ") + leaCode), qPrintable(text));
+}
+
+QTEST_MAIN(TestClasseTeacher)
 #include "tst_classe_teacher.moc"
