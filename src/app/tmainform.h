@@ -26,6 +26,9 @@ class GuideWelcome;
 } // namespace guide
 
 class TEpreuve;
+namespace classe {
+struct ClassServer;
+} // namespace classe
 class TMainForm final : public QMainWindow
 {
     Q_OBJECT
@@ -90,6 +93,9 @@ public:
     void Apprenants1Click();   // tmainform_learners.cpp
     void Epreuve1Click();      // tmainform_tests.cpp
     void Testdeniveau1Click(); // tmainform_tests.cpp
+    // The teacher's « Classe » window, after their role and password are
+    // asked (tmainform_classe_teacher.cpp); the class dialog calls it.
+    void openClassWindow(const classe::ClassServer &server);
     // The timed copy test's window, once opened (null before).
     TEpreuve *epreuve() const { return m_epreuve; }
     // Ends the sessions in progress for the learner who typed them, then
