@@ -109,6 +109,27 @@ const MenuItemDef kOptionsItems[] = {
     {"Apprenants1", "&Apprenants...", "Choisir, ajouter ou retirer un apprenant", "", -1, false},
     {"Sons1", "&Sons", "Des sons pendant les leçons", "", -1, false},
     {"Contrasteeleve1", "Contraste &élevé", "Afficher le guide du clavier en fort contraste", "", -1, false},
+    {"Tailledutexte1", "Taille du te&xte", "Agrandir le texte des leçons, du guide et de l'aide", "", -1,
+     false},
+    {"Policedutexte1", "&Police du texte", "Choisir la police des lignes à lire et à taper", "", -1, false},
+};
+// Options, Police du texte
+const MenuItemDef kPoliceItems[] = {
+    {"Policepardfaut1", "Par &défaut", "La police habituelle des leçons", "", -1, false},
+    {"Andika1", "&Andika", "Une police dessinée pour les lecteurs débutants", "", -1, false},
+    {"OpenDyslexic1", "&OpenDyslexic", "Une police aux lettres lestées, si elle est installée", "", -1,
+     false},
+};
+// Options, Taille du texte: two commands, then the sizes offered
+const MenuItemDef kTailleItems[] = {
+    {"Agrandirletexte1", "&Agrandir", "Agrandir le texte d'un cran", "", -1, false},
+    {"Rduireletexte1", "&Réduire", "Réduire le texte d'un cran", "", -1, false},
+    {"N4", "-", "", "", -1, false},
+    {"Taille100", "&100 %", "Le texte à sa taille habituelle", "", -1, false},
+    {"Taille125", "1&25 %", "Le texte agrandi d'un quart", "", -1, false},
+    {"Taille150", "1&50 %", "Le texte agrandi de moitié", "", -1, false},
+    {"Taille175", "1&75 %", "Le texte agrandi des trois quarts", "", -1, false},
+    {"Taille200", "&200 %", "Le texte deux fois plus grand", "", -1, false},
 };
 // Options, Sons
 const MenuItemDef kSonsItems[] = {
@@ -189,6 +210,10 @@ std::span<const MenuItemDef> submenuItems(const char *name)
 {
     if (std::strcmp(name, "Sons1") == 0)
         return kSonsItems;
+    if (std::strcmp(name, "Tailledutexte1") == 0)
+        return kTailleItems;
+    if (std::strcmp(name, "Policedutexte1") == 0)
+        return kPoliceItems;
     return {};
 }
 

@@ -18,6 +18,8 @@
 #include "ui/platform.h"
 #include "ui/prompter.h"
 
+#include <cstring>
+
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
@@ -82,6 +84,7 @@ TMainForm::TMainForm()
     buildStatusBar();
     setupGuide();
     setupSounds();
+    setupTextZoom();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -140,6 +143,10 @@ void TMainForm::buildMenus()
                 sub->installEventFilter(this);
                 sub->setStyle(m_menuStyle);
                 for (const MenuItemDef &subItem : subItems) {
+                    if (std::strcmp(subItem.caption, "-") == 0) {
+                        sub->addSeparator()->setObjectName(QLatin1String(subItem.name));
+                        continue;
+                    }
                     QAction *act = sub->addAction(QString::fromUtf8(subItem.caption));
                     act->setObjectName(QLatin1String(subItem.name));
                     act->setStatusTip(QString::fromUtf8(subItem.hint));
@@ -302,6 +309,9 @@ void TMainForm::addLesson(LessonWindow *w)
     sub->move(0, 0);
     sub->show();
     listenForSounds(w);
+    zoomLesson(w);
+    // A new lesson may set its texts' fonts afresh (a long instruction).
+    connect(w, &LessonWindow::lessonStarted, this, [this, w] { zoomLesson(w); });
 }
 
 QMdiSubWindow *TMainForm::subWindowOf(const LessonWindow *w) const
@@ -650,8 +660,10 @@ void TMainForm::Blocnotes1Click()
 
 HelpViewer &TMainForm::helpViewer()
 {
-    if (!m_help)
+    if (!m_help) {
         m_help = new HelpViewer(this);
+        applyTextZoomChoice();
+    }
     return *m_help;
 }
 

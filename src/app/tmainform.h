@@ -26,6 +26,9 @@ class GuideWelcome;
 } // namespace guide
 
 class TEpreuve;
+namespace classe {
+struct ClassServer;
+} // namespace classe
 class TMainForm final : public QMainWindow
 {
     Q_OBJECT
@@ -90,6 +93,9 @@ public:
     void Apprenants1Click();   // tmainform_learners.cpp
     void Epreuve1Click();      // tmainform_tests.cpp
     void Testdeniveau1Click(); // tmainform_tests.cpp
+    // The teacher's « Classe » window, after their role and password are
+    // asked (tmainform_classe_teacher.cpp); the class dialog calls it.
+    void openClassWindow(const classe::ClassServer &server);
     // The timed copy test's window, once opened (null before).
     TEpreuve *epreuve() const { return m_epreuve; }
     // Ends the sessions in progress for the learner who typed them, then
@@ -120,6 +126,14 @@ public:
     void readSoundChoices();
     // Options › Contraste élevé (tmainform_guide.cpp), per learner.
     void readContrastChoice();
+    // Options › Taille du texte (tmainform_zoom.cpp): 100 % to 200 %, per
+    // learner; textZoom() in percent.
+    void readTextZoomChoice();
+    int textZoom() const { return m_textZoom; }
+    void setTextZoom(int percent);
+    // Options › Police du texte: empty for the lessons' own font.
+    QString lessonFont() const { return m_lessonFont; }
+    void setLessonFont(const QString &family);
 
     // Menu codes: position from 1 of the checked lesson item of each menu.
     int GetClavMenu() const { return menuCode(1); }
@@ -175,6 +189,9 @@ private:
     void listenForSounds(LessonWindow *w);
     bool soundWanted(const char *item) const;
     void buildGuide();
+    void setupTextZoom();
+    void applyTextZoomChoice();
+    void zoomLesson(LessonWindow *w);
     // Builds the controls of one lesson window that has not built them yet,
     // then comes back for the next, one per turn of the event loop.
     void buildLessonsBehind();
@@ -199,6 +216,8 @@ private:
     // Opens the lesson the placement test sends to, and says the learner
     // can type when it is not the first exercise.
     void followPlacement(int module, int lesson);
+    int m_textZoom = 100;
+    QString m_lessonFont;
     bool m_guideWanted = false;
     bool m_painted = false;
     bool m_askingLearner = false;

@@ -139,6 +139,7 @@ void TMainForm::buildGuide()
     m_guide->hide();
     auto *layout = static_cast<QVBoxLayout *>(centralWidget()->layout());
     layout->addWidget(m_guide);
+    applyTextZoomChoice();
     // Below the band, what the lesson area leaves when it stops at the lesson.
     layout->addStretch(0);
 

@@ -102,4 +102,5 @@ void TMainForm::showLearner()
         Guide1Click(guide);
     readSoundChoices();
     readContrastChoice();
+    readTextZoomChoice();
 }

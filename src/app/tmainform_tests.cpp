@@ -35,6 +35,7 @@ TEpreuve *TMainForm::testWindow()
     if (!m_epreuve) {
         m_epreuve = new TEpreuve(this);
         m_epreuve->setTexts(copyTestTexts());
+        applyTextZoomChoice();
         connect(m_epreuve, &TEpreuve::placementChosen, this, &TMainForm::followPlacement);
     }
     return m_epreuve;

@@ -51,6 +51,8 @@ bool lostConnection(const QString &state)
            state == QLatin1String("57P02") || state == QLatin1String("57P03");
 }
 
+} // namespace
+
 Failure statementFailureOf(const QSqlError &error)
 {
     const QString state = error.nativeErrorCode();
@@ -78,8 +80,6 @@ Failure statementFailureOf(const QSqlError &error)
         return Failure::NoSchema;
     return Failure::Server;
 }
-
-} // namespace
 
 bool retryLater(Failure failure)
 {
@@ -129,7 +129,7 @@ bool ClassClient::fail(Failure failure, const QString &detail, int version)
     return false;
 }
 
-Failure ClassClient::connectFailure(const QSqlError &error) const
+Failure connectFailureOf(const QSqlError &error)
 {
     const QString text = error.databaseText().toLower();
     if (text.contains(QLatin1String("ssl")) || text.contains(QLatin1String("certificat")))
@@ -143,6 +143,11 @@ Failure ClassClient::connectFailure(const QSqlError &error) const
         if (text.contains(QLatin1String(refusal)))
             return Failure::Refused;
     return Failure::Busy;
+}
+
+Failure ClassClient::connectFailure(const QSqlError &error) const
+{
+    return connectFailureOf(error);
 }
 
 bool ClassClient::open()

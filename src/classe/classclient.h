@@ -43,6 +43,10 @@ enum class Failure {
 // Worth trying again by itself later: the fault is the server's or the
 // network's. A wrong code is not: each try counts towards the class's lock.
 bool retryLater(Failure failure);
+// How a failed statement or a refused connection sorts, for every client of
+// the class server (pupils' and teachers').
+Failure statementFailureOf(const QSqlError &error);
+Failure connectFailureOf(const QSqlError &error);
 
 // What a pupil's computer keeps of its class (never a teacher's password).
 struct ClassLink

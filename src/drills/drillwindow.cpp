@@ -288,8 +288,8 @@ void DrillWindow::FormShow()
 void DrillWindow::FormResize()
 {
     QWidget *outer = qobject_cast<QMdiSubWindow *>(parentWidget()) ? parentWidget() : this;
-    if (outer->size() != QSize(kWidth, kHeight))
-        outer->resize(kWidth, kHeight);
+    if (const QSize size = zoomed(QSize(kWidth, kHeight)); outer->size() != size)
+        outer->resize(size);
 }
 
 void DrillWindow::showEvent(QShowEvent *event)

@@ -5,8 +5,8 @@
 #include "app/lesson/forms.h"
 #include "drills/textjudge.h"
 #include "drills/texttexts.h"
-#include "keymodel/keymodel.h"
 #include "keyboard/tcaract.h"
+#include "keymodel/keymodel.h"
 #include "progress/lessonfamily.h"
 #include "ui/cp1252.h"
 #include "ui/deadkeys.h"
@@ -515,8 +515,8 @@ void TTexte::FormResize()
     QWidget *outer = outerWindow();
     if (outer == this)
         return; // on its own (tests) the window keeps the size it is given
-    if (outer->size() != QSize(kWidth, kHeight))
-        outer->resize(kWidth, kHeight);
+    if (const QSize size = zoomed(QSize(kWidth, kHeight)); outer->size() != size)
+        outer->resize(size);
     if (outer->y() > 100)
         outer->move(outer->x(), 0);
 }

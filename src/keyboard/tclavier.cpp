@@ -308,8 +308,8 @@ void TClavier::FormActivate()
 void TClavier::FormResize()
 {
     QWidget *outer = m_subWindow ? static_cast<QWidget *>(m_subWindow) : this;
-    if (outer->size() != QSize(kOuterWidth, kOuterHeight))
-        outer->resize(kOuterWidth, kOuterHeight);
+    if (const QSize size = zoomed(QSize(kOuterWidth, kOuterHeight)); outer->size() != size)
+        outer->resize(size);
 }
 
 void TClavier::FormKeyDown(quint16 key)

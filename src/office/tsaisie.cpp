@@ -314,8 +314,8 @@ void TSaisie::FormShow()
 void TSaisie::FormResize()
 {
     auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget());
-    if (sub && sub->size() != QSize(668, 375))
-        sub->resize(668, 375);
+    if (const QSize size = zoomed(QSize(668, 375)); sub && sub->size() != size)
+        sub->resize(size);
 }
 
 void TSaisie::FormClick()

@@ -263,8 +263,8 @@ void TTableur::FormResize()
     auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget());
     if (!sub)
         return;
-    if (sub->size() != QSize(668, 375))
-        sub->resize(668, 375);
+    if (const QSize size = zoomed(QSize(668, 375)); sub->size() != size)
+        sub->resize(size);
     const office::WindowPlace place = office::spreadsheetPlaceAfterResize({sub->x(), sub->y()});
     if (place.left != sub->x() || place.top != sub->y())
         sub->move(place.left, place.top);

@@ -12,6 +12,7 @@ void DeferredControls::buildControls()
     m_built = true;
     build();
     applyAccessibleTexts(m_self, accessibleTexts());
+    controlsAdded();
 }
 
 DeferredDialog::DeferredDialog(QWidget *parent, Qt::WindowFlags flags)

@@ -26,11 +26,12 @@ protected:
     virtual ~DeferredControls() = default;
 
     virtual void build() = 0;
+    // After build(): the window adapts the new controls (text size).
+    virtual void controlsAdded() {}
     void deferControls() { m_built = false; }
 
     // An accessor's body: the control, built first if need be.
-    template<typename T>
-    T *built(T *const &control) const
+    template <typename T> T *built(T *const &control) const
     {
         const_cast<DeferredControls *>(this)->buildControls();
         return control;

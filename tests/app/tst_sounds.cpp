@@ -82,8 +82,9 @@ void TestSounds::choicesEndTheOptionsMenu()
     QStringList names;
     for (const QAction *a : options->actions())
         names << a->objectName();
-    QCOMPARE(names, (QStringList{"Bilan1", "Chronomtrer1", "Tabledescaractres1", "Progression1", "Guide1",
-                                 "Apprenants1", "Sons1", "Contrasteeleve1"}));
+    QCOMPARE(names,
+             (QStringList{"Bilan1", "Chronomtrer1", "Tabledescaractres1", "Progression1", "Guide1",
+                          "Apprenants1", "Sons1", "Contrasteeleve1", "Tailledutexte1", "Policedutexte1"}));
     const QAction *sonsItem = options->actions().at(names.indexOf(QStringLiteral("Sons1")));
     const QMenu *sons = sonsItem->menu();
     QVERIFY(sons);

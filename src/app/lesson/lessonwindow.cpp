@@ -7,6 +7,7 @@
 #include "ui/clicklabel.h"
 #include "ui/int32.h"
 #include "ui/prompter.h"
+#include "ui/textzoom.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -157,6 +158,26 @@ bool LessonWindow::event(QEvent *event)
     if (!controlsBuilt() && event->type() == QEvent::Paint && !coveredInArea())
         QTimer::singleShot(0, this, [this] { buildControls(); });
     return QWidget::event(event);
+}
+
+void LessonWindow::setTextZoom(double factor, const QString &family)
+{
+    if (factor == m_zoom && factor == 1.0 && family.isEmpty() && m_family.isEmpty())
+        return;
+    m_zoom = factor;
+    m_family = family;
+    ui::applyTextZoom(this, factor, family);
+}
+
+QSize LessonWindow::zoomed(QSize size) const
+{
+    return m_zoom == 1.0 ? size : QSize(qRound(size.width() * m_zoom), qRound(size.height() * m_zoom));
+}
+
+void LessonWindow::controlsAdded()
+{
+    if (m_zoom != 1.0 || !m_family.isEmpty())
+        ui::applyTextZoom(this, m_zoom, m_family);
 }
 
 QWidget *LessonWindow::takeEntry()

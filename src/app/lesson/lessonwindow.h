@@ -74,6 +74,15 @@ public:
     // its controls first.
     void setVisible(bool visible) override;
 
+    // The learner's text size as this window shows it (1 at 100 %): fonts,
+    // places and sizes scaled, the child window in the frame as well.
+    // family: the learner's font for the lines read and typed, empty for the
+    // window's own.
+    void setTextZoom(double factor, const QString &family = {});
+    double textZoom() const { return m_zoom; }
+    // A size at 100 % as the window has it now.
+    QSize zoomed(QSize size) const;
+
     int moduleCode() const { return m_module; }
     int helpContext() const { return m_helpContext; }
     // Window flags of the child window in the frame.
@@ -134,6 +143,7 @@ signals:
 
 protected:
     void build() override {}
+    void controlsAdded() override;
     bool event(QEvent *event) override;
 
     // Builds the time display (Panel2 with StaticText2 showing "0:0") at pos
@@ -164,6 +174,8 @@ private:
     bool coveredInArea() const;
 
     QPointer<QWidget> m_entry;
+    double m_zoom = 1.0;
+    QString m_family;
     int m_module;
     int m_helpContext;
     std::int32_t sessionSeconds() const;
