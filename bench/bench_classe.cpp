@@ -114,7 +114,7 @@ int main(int argc, char **argv)
             run(QStringLiteral("teacher"), QStringLiteral("SELECT code FROM classe.add_pupil(?, ?)"),
                 {classId, QStringLiteral("Élève %1").arg(p + 1)});
         added.next();
-        Pupil pupil{{classCode, added.value(0).toString(), {}, {}}, {}};
+        Pupil pupil{{classCode, added.value(0).toString(), {}, {}, {}}, {}};
         for (int i = 0; i < perPupil; ++i) {
             progress::SessionRecord s;
             s.start = monday.addSecs(i * 300);
@@ -137,6 +137,30 @@ int main(int argc, char **argv)
     server.port = qEnvironmentVariableIntValue("PGPORT");
     server.database = qEnvironmentVariable("PGDATABASE");
     server.password = QStringLiteral("e");
+
+    // Each pupil's computer joins its class once, as at the start of the
+    // year: the personal code's bcrypt is paid there, and the sends then
+    // prove the pupil by the link's token.
+    const auto joinStarted = Clock::now();
+    {
+        std::atomic<int> nextJoin{0}, failedJoins{0};
+        std::vector<std::thread> joiners;
+        Pupil *const each = all.data(); // not detached from the threads
+        for (int t = 0; t < threads; ++t)
+            joiners.emplace_back([&] {
+                for (int p; (p = nextJoin.fetch_add(1)) < pupils;) {
+                    classe::ClassClient client(server);
+                    if (const auto link = client.join(each[p].link.classCode, each[p].link.personalCode))
+                        each[p].link = *link;
+                    else
+                        failedJoins.fetch_add(1);
+                }
+            });
+        for (std::thread &j : joiners)
+            j.join();
+        std::printf("pupils=%d joined in %.1f s, %d failed\n", pupils,
+                    std::chrono::duration<double>(Clock::now() - joinStarted).count(), failedJoins.load());
+    }
 
     const int total = pupils * perPupil;
     std::atomic<int> next{0}, stored{0}, retries{0}, givenUp{0};

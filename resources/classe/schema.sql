@@ -10,7 +10,7 @@ LOCK TABLE classe.schema_version IN EXCLUSIVE MODE;
 INSERT INTO classe.schema_version SELECT 0 WHERE NOT EXISTS (SELECT 1 FROM classe.schema_version);
 -- A newer server schema is never downgraded by an older program.
 DO $$ BEGIN
-  IF (SELECT version FROM classe.schema_version) > 1 THEN
+  IF (SELECT version FROM classe.schema_version) > 2 THEN
     RAISE EXCEPTION 'Ce serveur porte une version plus récente du schéma (%)', (SELECT version FROM classe.schema_version);
   END IF;
 END $$;
@@ -243,5 +243,74 @@ GRANT EXECUTE ON FUNCTION classe.join_class(text, text),
   classe.my_assignments(text, text), classe.my_hidden_lessons(text, text) TO tapivox_eleve;
 GRANT SELECT ON classe.schema_version TO tapivox_enseignants, tapivox_eleve;
 UPDATE classe.schema_version SET version = 1;
+\endif
+SELECT version < 2 AS step2 FROM classe.schema_version \gset
+\if :step2
+-- Step 2: a pupil's computer proves itself with a link given when it joins
+-- the class, a random token the server keeps hashed and finds by its index.
+-- The personal code's bcrypt is then paid once per computer, not once per
+-- session: a class's computers no longer queue on its row of failures.
+-- A token is 128 random bits, so guessing one needs no lock.
+CREATE TABLE classe.pupil_links (
+  token_hash bytea PRIMARY KEY,
+  pupil_id bigint NOT NULL REFERENCES classe.pupils ON DELETE CASCADE,
+  created timestamptz NOT NULL DEFAULT now());
+CREATE INDEX pupil_links_pupil ON classe.pupil_links (pupil_id);
+ALTER TABLE classe.pupil_links ENABLE ROW LEVEL SECURITY;
+CREATE POLICY teacher ON classe.pupil_links TO tapivox_enseignants
+  USING (pupil_id IN (SELECT classe.my_pupils()));
+-- A teacher sees which computers a pupil joined from, and can cut them off.
+GRANT SELECT (pupil_id, created), DELETE ON classe.pupil_links TO tapivox_enseignants;
+CREATE FUNCTION classe.link_class(p_class_code text, p_code text,
+    OUT pupil_name text, OUT class_name text, OUT token text)
+  LANGUAGE plpgsql SECURITY DEFINER SET search_path = pg_catalog, classe AS $$
+DECLARE p classe.pupils;
+BEGIN
+  -- As join_class: a wrong code gives a row of nulls, its failure counted.
+  p := classe.authenticate(p_class_code, p_code);
+  IF p.id IS NOT NULL THEN
+    pupil_name := p.name;
+    SELECT name INTO class_name FROM classe.classes WHERE id = p.class_id;
+    token := encode(classe.gen_random_bytes(16), 'hex');
+    INSERT INTO classe.pupil_links (token_hash, pupil_id) VALUES (classe.digest(token, 'sha256'), p.id);
+  END IF;
+END $$;
+CREATE FUNCTION classe.linked_pupil(p_token text) RETURNS classe.pupils
+  LANGUAGE sql STABLE SECURITY DEFINER SET search_path = pg_catalog, classe
+  AS $$ SELECT p.* FROM classe.pupil_links l JOIN classe.pupils p ON p.id = l.pupil_id
+        WHERE l.token_hash = classe.digest(p_token, 'sha256') $$;
+-- False when the link no longer opens the class (pupil removed, link cut).
+CREATE FUNCTION classe.send_linked_session(p_token text, p_uuid uuid, p_module text,
+    p_lesson text, p_good integer, p_errors integer, p_seconds integer, p_typing_ms bigint,
+    p_started timestamptz, p_ended timestamptz, p_completed boolean) RETURNS boolean
+  LANGUAGE plpgsql SECURITY DEFINER SET search_path = pg_catalog, classe AS $$
+DECLARE p classe.pupils;
+BEGIN
+  p := classe.linked_pupil(p_token);
+  IF p.id IS NULL THEN
+    RETURN false;
+  END IF;
+  INSERT INTO classe.sessions VALUES (p_uuid, p.id, p_module, p_lesson, p_good, p_errors,
+      p_seconds, p_typing_ms, p_started, p_ended, p_completed)
+    ON CONFLICT (uuid) DO NOTHING;
+  RETURN true;
+END $$;
+CREATE FUNCTION classe.linked_assignments(p_token text)
+  RETURNS TABLE (module text, first_lesson text, last_lesson text, objective_precision numeric, objective_speed integer, due date)
+  LANGUAGE sql STABLE SECURITY DEFINER SET search_path = pg_catalog, classe
+  AS $$ SELECT a.module, a.first_lesson, a.last_lesson, a.objective_precision, a.objective_speed, a.due
+        FROM classe.assignments a JOIN classe.linked_pupil(p_token) p ON a.class_id = p.class_id
+        WHERE a.pupil_id IS NULL OR a.pupil_id = p.id $$;
+CREATE FUNCTION classe.linked_hidden_lessons(p_token text) RETURNS TABLE (module text, lesson text)
+  LANGUAGE sql STABLE SECURITY DEFINER SET search_path = pg_catalog, classe
+  AS $$ SELECT h.module, h.lesson FROM classe.hidden_lessons h JOIN classe.linked_pupil(p_token) p
+        ON h.class_id = p.class_id $$;
+REVOKE ALL ON FUNCTION classe.link_class(text, text), classe.linked_pupil(text),
+  classe.send_linked_session(text, uuid, text, text, integer, integer, integer, bigint, timestamptz, timestamptz, boolean),
+  classe.linked_assignments(text), classe.linked_hidden_lessons(text) FROM PUBLIC;
+GRANT EXECUTE ON FUNCTION classe.link_class(text, text),
+  classe.send_linked_session(text, uuid, text, text, integer, integer, integer, bigint, timestamptz, timestamptz, boolean),
+  classe.linked_assignments(text), classe.linked_hidden_lessons(text) TO tapivox_eleve;
+UPDATE classe.schema_version SET version = 2;
 \endif
 COMMIT;

@@ -212,7 +212,7 @@ bool ClassClient::checkVersion()
 
 std::optional<ClassLink> ClassClient::join(const QString &classCode, const QString &personalCode)
 {
-    ClassLink link{withoutSpaces(classCode).toUpper(), withoutSpaces(personalCode), {}, {}};
+    ClassLink link{withoutSpaces(classCode).toUpper(), withoutSpaces(personalCode), {}, {}, {}};
     // An empty code would only count a failure against the class.
     if (link.classCode.isEmpty()) {
         fail(Failure::UnknownClass, {});
@@ -227,12 +227,13 @@ std::optional<ClassLink> ClassClient::join(const QString &classCode, const QStri
     QSqlError error;
     {
         QSqlQuery query(QSqlDatabase::database(m_connection, false));
-        query.prepare(QStringLiteral("SELECT pupil_name, class_name FROM classe.join_class(?, ?)"));
+        query.prepare(QStringLiteral("SELECT pupil_name, class_name, token FROM classe.link_class(?, ?)"));
         query.addBindValue(link.classCode);
         query.addBindValue(link.personalCode);
         if (query.exec() && query.next()) {
             link.pupilName = query.value(0).toString();
             link.className = query.value(1).toString();
+            link.token = query.value(2).toString();
         } else {
             error = query.lastError();
         }
@@ -275,12 +276,21 @@ SendReport ClassClient::send(const ClassLink &link, const QList<progress::Sessio
     bool refused = false;
     {
         QSqlQuery query(QSqlDatabase::database(m_connection, false));
-        if (!query.prepare(QStringLiteral("SELECT classe.send_session(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")))
+        // A link without its token (kept before the server gave them) proves
+        // the pupil with both codes, each time.
+        const bool linked = !link.token.isEmpty();
+        if (!query.prepare(
+                linked ? QStringLiteral("SELECT classe.send_linked_session(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+                       : QStringLiteral("SELECT classe.send_session(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")))
             error = query.lastError();
         for (; !error.isValid() && next < queue.size(); ++next) {
             const progress::SessionRecord &s = *queue[next];
-            query.addBindValue(link.classCode);
-            query.addBindValue(link.personalCode);
+            if (linked) {
+                query.addBindValue(link.token);
+            } else {
+                query.addBindValue(link.classCode);
+                query.addBindValue(link.personalCode);
+            }
             query.addBindValue(QUuid::fromString(s.uuid).toString(QUuid::WithoutBraces));
             query.addBindValue(QString::number(s.module));
             // Codes of any journal's age, as this program names them now.
@@ -296,7 +306,7 @@ SendReport ClassClient::send(const ClassLink &link, const QList<progress::Sessio
                 error = query.lastError();
                 break;
             }
-            // False: the personal code no longer opens the class.
+            // False: the link or the personal code no longer opens the class.
             if (!query.next() || !query.value(0).toBool()) {
                 refused = true;
                 break;
@@ -312,7 +322,9 @@ SendReport ClassClient::send(const ClassLink &link, const QList<progress::Sessio
         m_message.clear();
         return report;
     }
-    const Failure failure = refused ? Failure::WrongCode : statementFailureOf(error);
+    const Failure failure = !refused               ? statementFailureOf(error)
+                            : link.token.isEmpty() ? Failure::WrongCode
+                                                   : Failure::Unlinked;
     if (failure == Failure::ConnectionLost)
         close();
     fail(failure, error.text());
@@ -362,6 +374,9 @@ QString ClassClient::messageFor(Failure failure, int version) const
     case Failure::WrongCode:
         return QStringLiteral("Ce code personnel n'ouvre pas cette classe\u00a0: code mal tapé, ou élève "
                               "retiré par l'enseignant");
+    case Failure::Unlinked:
+        return QStringLiteral("Ce poste n'est plus relié à la classe\u00a0: l'enseignant a retiré l'élève ou "
+                              "supprimé la classe. Rejoignez-la avec un nouveau code");
     case Failure::Locked:
         return QStringLiteral("Trop de codes faux pour cette classe\u00a0: réessayez dans quelques minutes");
     case Failure::ServerFull:

@@ -18,7 +18,7 @@ class QSqlError;
 namespace classe {
 
 // The server's schema version this program speaks.
-inline constexpr int kSchemaVersion = 1;
+inline constexpr int kSchemaVersion = 2;
 
 // Why the server could not be used, each with its French message.
 enum class Failure {
@@ -35,6 +35,7 @@ enum class Failure {
     UnknownClass,   // no such class code: mistyped, or the class deleted
     WrongCode,      // no such personal code in the class: mistyped, or the pupil removed
     Locked,         // too many wrong codes for the class lately
+    Unlinked,       // the computer's link is cut: pupil removed, class deleted
     ServerFull,     // the server's disk is full
     Server,         // anything else the server refused
 };
@@ -54,6 +55,9 @@ struct ClassLink
     QString personalCode;
     QString pupilName;
     QString className;
+    // Given by the server at the join: the sends prove the pupil with it, so
+    // that the personal code's slow proof is paid once per computer.
+    QString token;
 };
 
 struct SendReport

@@ -27,7 +27,12 @@ struct Pupil
     qint64 classId = 0;
     QString classCode;
     QString code;
-    classe::ClassLink link() const { return {classCode, code, {}, {}}; }
+    QString token; // the link the pupil's computer got when it joined
+    // Linked: sends prove the pupil by the token; otherwise by both codes.
+    classe::ClassLink link(bool linked = true) const
+    {
+        return {classCode, code, {}, {}, linked ? token : QString()};
+    }
 };
 
 } // namespace
@@ -159,6 +164,8 @@ Pupil TestClasseSending::newPupil(const QString &className, const QString &name)
     QSqlQuery added = run(kTeacher, "SELECT code FROM classe.add_pupil(?, ?)", {pupil.classId, name});
     if (added.next())
         pupil.code = added.value(0).toString();
+    if (const auto link = classe::ClassClient(m_pupils).join(pupil.classCode, pupil.code))
+        pupil.token = link->token;
     return pupil;
 }
 
@@ -240,6 +247,9 @@ void TestClasseSending::joinChecksBothCodes()
         QVERIFY(link->className.startsWith(QStringLiteral("CM2 ")));
         QCOMPARE(link->classCode, pupil.classCode);
         QCOMPARE(link->personalCode, pupil.code);
+        // Each join is a link of its own, the earlier ones still valid.
+        QCOMPARE(link->token.size(), 32);
+        QVERIFY(link->token != pupil.token);
     } else {
         QVERIFY(client.message().contains(QStringLiteral("\u00a0: ")));
     }
@@ -247,27 +257,27 @@ void TestClasseSending::joinChecksBothCodes()
 
 void TestClasseSending::openRefusesWhatIsNotItsServer_data()
 {
-    QTest::addColumn<int>("version");     // the server's schema version, 1 unchanged
+    QTest::addColumn<int>("version");     // the server's schema version, 2 unchanged
     QTest::addColumn<QString>("setting"); // one of the pupils' settings changed
     QTest::addColumn<Failure>("failure");
     QTest::addColumn<QString>("words");
     QTest::newRow("newer schema")
-        << 2 << "" << Failure::SchemaVersion
-        << "un schéma plus récent (version 2) que celui de ce Tapivox (version 1)\u00a0: "
+        << 3 << "" << Failure::SchemaVersion
+        << "un schéma plus récent (version 3) que celui de ce Tapivox (version 2)\u00a0: "
            "mettez Tapivox à jour";
-    QTest::newRow("older schema") << 0 << "" << Failure::SchemaVersion << "un schéma plus ancien (version 0)";
-    QTest::newRow("no schema") << 1 << "database=template1" << Failure::NoSchema
+    QTest::newRow("older schema") << 1 << "" << Failure::SchemaVersion << "un schéma plus ancien (version 1)";
+    QTest::newRow("no schema") << 2 << "database=template1" << Failure::NoSchema
                                << "n'a pas le schéma de la classe";
-    QTest::newRow("no server") << 1 << "port=1" << Failure::Unreachable << "(localhost:1) ne répond pas";
-    QTest::newRow("wrong password") << 1 << "password=faux" << Failure::Refused
+    QTest::newRow("no server") << 2 << "port=1" << Failure::Unreachable << "(localhost:1) ne répond pas";
+    QTest::newRow("wrong password") << 2 << "password=faux" << Failure::Refused
                                     << "refuse la connexion de ce poste";
     QTest::newRow("no such database")
-        << 1 << "database=sans_classe" << Failure::Refused << "refuse la connexion";
+        << 2 << "database=sans_classe" << Failure::Refused << "refuse la connexion";
     QTest::newRow("unknown TLS mode")
-        << 1 << "sslmode=oui" << Failure::BadSettings << "Mode TLS inconnu «\u00a0oui\u00a0»";
+        << 2 << "sslmode=oui" << Failure::BadSettings << "Mode TLS inconnu «\u00a0oui\u00a0»";
     // The driver splices its options unquoted: only libpq's own words pass.
     QTest::newRow("options in the TLS mode")
-        << 1 << "sslmode=disable host=ailleurs.example" << Failure::BadSettings << "Mode TLS inconnu";
+        << 2 << "sslmode=disable host=ailleurs.example" << Failure::BadSettings << "Mode TLS inconnu";
 }
 
 void TestClasseSending::openRefusesWhatIsNotItsServer()
@@ -288,7 +298,7 @@ void TestClasseSending::openRefusesWhatIsNotItsServer()
         server.sslmode = value;
     const QString toVersion = QStringLiteral("UPDATE classe.schema_version SET version = %1");
     run(kAdmin, toVersion.arg(version));
-    const auto undone = qScopeGuard([&] { run(kAdmin, toVersion.arg(1)); });
+    const auto undone = qScopeGuard([&] { run(kAdmin, toVersion.arg(classe::kSchemaVersion)); });
     classe::ClassClient client(server);
     QVERIFY(!client.open());
     QVERIFY(!client.isOpen());
@@ -296,7 +306,8 @@ void TestClasseSending::openRefusesWhatIsNotItsServer()
     QVERIFY2(client.message().contains(words), qPrintable(client.message()));
     // What sending meets instead: every session waits.
     const QList<SessionRecord> batch = sessions(2);
-    const classe::SendReport report = client.send({QStringLiteral("AB"), QStringLiteral("1"), {}, {}}, batch);
+    const classe::SendReport report =
+        client.send({QStringLiteral("AB"), QStringLiteral("1"), {}, {}, {}}, batch);
     QCOMPARE(report.failure, failure);
     QCOMPARE(report.waiting, uuidsOf(batch));
     QVERIFY(report.stored.isEmpty());
@@ -322,7 +333,8 @@ void TestClasseSending::sendingTwiceStoresOnceInOrder()
             cluster(QStringLiteral("start"));
             connect();
         }
-        const classe::SendReport report = client.send(pupil.link(), batch);
+        // By both codes, as a link kept without its token.
+        const classe::SendReport report = client.send(pupil.link(false), batch);
         QCOMPARE(report.failure, Failure::None);
         QCOMPARE(report.stored, uuidsOf(sendable));
         QCOMPARE(report.skipped, (QStringList{impossible.uuid, QString()}));
@@ -354,18 +366,24 @@ void TestClasseSending::sendingTwiceStoresOnceInOrder()
 void TestClasseSending::interruptedBatchIsCompletedOnRetry_data()
 {
     QTest::addColumn<QString>("interruption");
+    QTest::addColumn<bool>("linked");
     QTest::addColumn<Failure>("failure");
-    QTest::newRow("server stopped") << "stop" << Failure::ConnectionLost;
-    QTest::newRow("disk full") << "disk full" << Failure::ServerFull;
-    QTest::newRow("pupil removed") << "remove pupil" << Failure::WrongCode;
-    QTest::newRow("class deleted") << "delete class" << Failure::UnknownClass;
+    QTest::newRow("server stopped") << "stop" << true << Failure::ConnectionLost;
+    QTest::newRow("disk full") << "disk full" << true << Failure::ServerFull;
+    QTest::newRow("pupil removed") << "remove pupil" << true << Failure::Unlinked;
+    QTest::newRow("class deleted") << "delete class" << true << Failure::Unlinked;
+    QTest::newRow("link cut by the teacher") << "cut link" << true << Failure::Unlinked;
+    QTest::newRow("pupil removed, by codes") << "remove pupil" << false << Failure::WrongCode;
+    QTest::newRow("class deleted, by codes") << "delete class" << false << Failure::UnknownClass;
 }
 
 void TestClasseSending::interruptedBatchIsCompletedOnRetry()
 {
     QFETCH(QString, interruption);
+    QFETCH(bool, linked);
     QFETCH(Failure, failure);
     const Pupil pupil = newPupil(QStringLiteral("6e "), QStringLiteral("Inès"));
+    QVERIFY(!pupil.token.isEmpty());
     const QList<SessionRecord> batch = sessions(8);
     classe::ClassClient client(m_pupils);
     int told = 0;
@@ -377,12 +395,17 @@ void TestClasseSending::interruptedBatchIsCompletedOnRetry()
         else if (interruption == QLatin1String("disk full"))
             run(kAdmin, "CREATE TRIGGER disk_full BEFORE INSERT ON classe.sessions"
                         " FOR EACH ROW EXECUTE FUNCTION public.disk_full()");
+        else if (interruption == QLatin1String("cut link"))
+            run(kTeacher,
+                "DELETE FROM classe.pupil_links WHERE pupil_id IN"
+                " (SELECT id FROM classe.pupils WHERE class_id = ?)",
+                {pupil.classId});
         else if (interruption == QLatin1String("remove pupil"))
             run(kTeacher, "DELETE FROM classe.pupils WHERE class_id = ?", {pupil.classId});
         else
             run(kTeacher, "DELETE FROM classe.classes WHERE id = ?", {pupil.classId});
     });
-    classe::SendReport report = client.send(pupil.link(), batch);
+    classe::SendReport report = client.send(pupil.link(linked), batch);
     QCOMPARE(report.failure, failure);
     QCOMPARE(report.stored, uuidsOf(batch, 0, 3));
     QCOMPARE(report.waiting, uuidsOf(batch, 3));
@@ -392,7 +415,7 @@ void TestClasseSending::interruptedBatchIsCompletedOnRetry()
         return; // the pupil must type a new code: no try of its own
     if (interruption == QLatin1String("stop")) {
         // Still down: the whole batch waits, and nothing is lost.
-        report = client.send(pupil.link(), batch);
+        report = client.send(pupil.link(linked), batch);
         QCOMPARE(report.failure, Failure::Unreachable);
         QCOMPARE(report.waiting, uuidsOf(batch));
         cluster(QStringLiteral("start"));
@@ -401,7 +424,7 @@ void TestClasseSending::interruptedBatchIsCompletedOnRetry()
         run(kAdmin, "DROP TRIGGER disk_full ON classe.sessions");
     }
     // The whole batch again, as after an answer lost on the way.
-    report = client.send(pupil.link(), batch);
+    report = client.send(pupil.link(linked), batch);
     QCOMPARE(report.failure, Failure::None);
     QCOMPARE(report.stored, uuidsOf(batch));
     QCOMPARE(storedInOrder(pupil), uuidsOf(batch));
