@@ -111,7 +111,7 @@ const MenuItemDef kOptionsItems[] = {
     {"Contrasteeleve1", "Contraste &élevé", "Afficher le guide du clavier en fort contraste", "", -1, false},
     {"Tailledutexte1", "Taille du te&xte", "Agrandir le texte des leçons, du guide et de l'aide", "", -1,
      false},
-    {"Policedutexte1", "&Police du texte", "Choisir la police des lignes à lire et à taper", "", -1, false},
+    {"Policedutexte1", "Po&lice du texte", "Choisir la police des lignes à lire et à taper", "", -1, false},
 };
 // Options, Police du texte
 const MenuItemDef kPoliceItems[] = {
