@@ -10,24 +10,13 @@
 #include <QUuid>
 #include <QVariant>
 
-#include <atomic>
-
 namespace classe {
 
 namespace {
 
-constexpr auto kDriver = "QPSQL";
-
 // The schema's own words, told apart from each other within SQLSTATE 28000.
 constexpr auto kLockedWords = "Trop d'essais";
 constexpr auto kUnknownClassWords = "Code de classe inconnu";
-
-QString connectionName()
-{
-    // Unique across threads: each client, on whichever thread, has its own.
-    static std::atomic<quint64> next{0};
-    return QStringLiteral("classe-%1").arg(next.fetch_add(1));
-}
 
 QString withoutSpaces(const QString &code)
 {
@@ -95,30 +84,19 @@ bool retryLater(Failure failure)
 
 ClassClient::ClassClient(ClassServer server)
     : m_server(std::move(server))
-    , m_connection(connectionName())
+    , m_db(QStringLiteral("classe"))
 {}
 
-ClassClient::~ClassClient()
-{
-    close();
-}
+ClassClient::~ClassClient() = default;
 
 bool ClassClient::isOpen() const
 {
-    return m_open && QSqlDatabase::contains(m_connection) &&
-           QSqlDatabase::database(m_connection, false).isOpen();
+    return m_db.isOpen();
 }
 
 void ClassClient::close()
 {
-    m_open = false;
-    if (!QSqlDatabase::contains(m_connection))
-        return;
-    {
-        QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(m_connection);
+    m_db.close();
 }
 
 bool ClassClient::fail(Failure failure, const QString &detail, int version)
@@ -145,11 +123,6 @@ Failure connectFailureOf(const QSqlError &error)
     return Failure::Busy;
 }
 
-Failure ClassClient::connectFailure(const QSqlError &error) const
-{
-    return connectFailureOf(error);
-}
-
 bool ClassClient::open()
 {
     // Each use asks for the version again: that shows a connection dropped
@@ -157,29 +130,9 @@ bool ClassClient::open()
     // changed meanwhile.
     if (isOpen() && (checkVersion() || m_failure != Failure::ConnectionLost))
         return m_failure == Failure::None;
-    close();
-    if (!QSqlDatabase::isDriverAvailable(QLatin1String(kDriver)))
-        return fail(Failure::NoDriver, {});
-    const QString options = m_server.connectOptions();
-    if (options.isEmpty())
-        return fail(Failure::BadSettings, m_server.sslmode);
-    QSqlError error;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QLatin1String(kDriver), m_connection);
-        db.setHostName(m_server.host.trimmed());
-        db.setPort(m_server.port);
-        db.setDatabaseName(m_server.database);
-        db.setUserName(m_server.user);
-        db.setPassword(m_server.password);
-        db.setConnectOptions(options);
-        if (!db.open())
-            error = db.lastError();
-    }
-    if (error.isValid()) {
-        close();
-        return fail(connectFailure(error), error.text());
-    }
-    m_open = true;
+    QString detail;
+    if (const Failure failure = m_db.open(m_server, detail); failure != Failure::None)
+        return fail(failure, detail);
     return checkVersion();
 }
 
@@ -188,7 +141,7 @@ bool ClassClient::checkVersion()
     QSqlError error;
     int version = -1;
     {
-        QSqlQuery query(QSqlDatabase::database(m_connection, false));
+        QSqlQuery query(m_db.database());
         if (!query.exec(QStringLiteral("SELECT version FROM classe.schema_version")))
             error = query.lastError();
         else if (query.next())
@@ -226,7 +179,7 @@ std::optional<ClassLink> ClassClient::join(const QString &classCode, const QStri
         return std::nullopt;
     QSqlError error;
     {
-        QSqlQuery query(QSqlDatabase::database(m_connection, false));
+        QSqlQuery query(m_db.database());
         query.prepare(QStringLiteral("SELECT pupil_name, class_name, token FROM classe.link_class(?, ?)"));
         query.addBindValue(link.classCode);
         query.addBindValue(link.personalCode);
@@ -275,7 +228,7 @@ SendReport ClassClient::send(const ClassLink &link, const QList<progress::Sessio
     QSqlError error;
     bool refused = false;
     {
-        QSqlQuery query(QSqlDatabase::database(m_connection, false));
+        QSqlQuery query(m_db.database());
         // A link without its token (kept before the server gave them) proves
         // the pupil with both codes, each time.
         const bool linked = !link.token.isEmpty();
@@ -333,23 +286,28 @@ SendReport ClassClient::send(const ClassLink &link, const QList<progress::Sessio
 
 QString ClassClient::messageFor(Failure failure, int version) const
 {
+    return failureMessage(failure, m_server, version);
+}
+
+QString failureMessage(Failure failure, const ClassServer &server, int version)
+{
     switch (failure) {
     case Failure::None: return {};
     case Failure::NoDriver:
         return QStringLiteral("Le pilote PostgreSQL de Qt est absent (paquet libqt6sql6-psql)");
     case Failure::BadSettings:
         return QStringLiteral("Mode TLS inconnu «\u00a0%1\u00a0»\u00a0: choisissez «\u00a0verify-full\u00a0»")
-            .arg(m_server.sslmode);
+            .arg(server.sslmode);
     case Failure::Tls:
         return QStringLiteral("La connexion chiffrée au serveur de la classe (%1) a échoué\u00a0: vérifiez "
                               "son certificat et le certificat racine installé sur ce poste")
-            .arg(m_server.address());
+            .arg(server.address());
     case Failure::Unreachable:
-        return QStringLiteral("Le serveur de la classe (%1) ne répond pas").arg(m_server.address());
+        return QStringLiteral("Le serveur de la classe (%1) ne répond pas").arg(server.address());
     case Failure::Refused:
         return QStringLiteral("Le serveur de la classe (%1) refuse la connexion de ce poste\u00a0: vérifiez "
                               "la base, le rôle et son mot de passe avec l'administrateur")
-            .arg(m_server.address());
+            .arg(server.address());
     case Failure::Busy:
         return QStringLiteral(
             "Le serveur de la classe est occupé ou redémarre\u00a0; nouvel essai plus tard");

@@ -4,6 +4,7 @@
 // bound, and the server's functions decide what the pupil may do.
 #pragma once
 #include "classe/classserver.h"
+#include "classe/serverconnection.h"
 #include "progress/sessiontally.h"
 
 #include <QList>
@@ -47,6 +48,9 @@ bool retryLater(Failure failure);
 // the class server (pupils' and teachers').
 Failure statementFailureOf(const QSqlError &error);
 Failure connectFailureOf(const QSqlError &error);
+// The French words for a failure with these settings (version: the
+// server's schema, for SchemaVersion).
+QString failureMessage(Failure failure, const ClassServer &server, int version = 0);
 
 // What a pupil's computer keeps of its class (never a teacher's password).
 struct ClassLink
@@ -108,12 +112,10 @@ private:
     bool fail(Failure failure, const QString &detail, int version = 0);
     // Sorts a failed statement; drops the connection when it is gone.
     Failure statementFailure(const QSqlError &error);
-    Failure connectFailure(const QSqlError &error) const;
     bool checkVersion();
 
     ClassServer m_server;
-    QString m_connection;
-    bool m_open = false;
+    ServerConnection m_db;
     Failure m_failure = Failure::None;
     QString m_message;
     QString m_detail;

@@ -7,20 +7,11 @@
 #include <QStringDecoder>
 #include <QVariant>
 
-#include <atomic>
 #include <cmath>
 
 namespace classe {
 
 namespace {
-
-constexpr auto kDriver = "QPSQL";
-
-QString connectionName()
-{
-    static std::atomic<quint64> next{0};
-    return QStringLiteral("classe-enseignant-%1").arg(next.fetch_add(1));
-}
 
 // One session's figures, as the program's statistics count them: speed by
 // the chronometer when it ran, else by the typing time; five keystrokes a
@@ -103,36 +94,25 @@ bool operator<(const ExerciseKey &a, const ExerciseKey &b)
 
 TeacherClient::TeacherClient(ClassServer server)
     : m_server(std::move(server))
-    , m_connection(connectionName())
+    , m_db(QStringLiteral("classe-enseignant"))
 {}
 
-TeacherClient::~TeacherClient()
-{
-    close();
-}
+TeacherClient::~TeacherClient() = default;
 
 bool TeacherClient::isOpen() const
 {
-    return m_open && QSqlDatabase::contains(m_connection) &&
-           QSqlDatabase::database(m_connection, false).isOpen();
+    return m_db.isOpen();
 }
 
 void TeacherClient::close()
 {
-    m_open = false;
-    if (!QSqlDatabase::contains(m_connection))
-        return;
-    {
-        QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(m_connection);
+    m_db.close();
 }
 
 bool TeacherClient::fail(Failure failure, const QString &detail, const QString &message)
 {
     m_failure = failure;
-    m_message = message.isEmpty() ? ClassClient(m_server).messageFor(failure) : message;
+    m_message = message.isEmpty() ? failureMessage(failure, m_server) : message;
     m_detail = detail;
     return false;
 }
@@ -165,33 +145,14 @@ bool TeacherClient::open()
 {
     if (isOpen())
         return succeed();
-    close();
-    if (!QSqlDatabase::isDriverAvailable(QLatin1String(kDriver)))
-        return fail(Failure::NoDriver, {});
-    const QString options = m_server.connectOptions();
-    if (options.isEmpty())
-        return fail(Failure::BadSettings, m_server.sslmode);
+    QString detail;
+    if (const Failure failure = m_db.open(m_server, detail); failure != Failure::None)
+        return fail(failure, detail);
     QSqlError error;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QLatin1String(kDriver), m_connection);
-        db.setHostName(m_server.host.trimmed());
-        db.setPort(m_server.port);
-        db.setDatabaseName(m_server.database);
-        db.setUserName(m_server.user.trimmed());
-        db.setPassword(m_server.password);
-        db.setConnectOptions(options);
-        if (!db.open())
-            error = db.lastError();
-    }
-    if (error.isValid()) {
-        close();
-        return fail(connectFailureOf(error), error.text());
-    }
-    m_open = true;
     int version = -1;
     bool teacher = false;
     {
-        QSqlQuery query(QSqlDatabase::database(m_connection, false));
+        QSqlQuery query(m_db.database());
         if (!query.exec(QStringLiteral("SELECT version, pg_has_role(session_user, 'tapivox_enseignants', "
                                        "'MEMBER') FROM classe.schema_version")))
             error = query.lastError();
@@ -206,7 +167,7 @@ bool TeacherClient::open()
     if (version < 0 || version != kSchemaVersion) {
         close();
         m_failure = version < 0 ? Failure::NoSchema : Failure::SchemaVersion;
-        m_message = ClassClient(m_server).messageFor(m_failure, version);
+        m_message = failureMessage(m_failure, m_server, version);
         return false;
     }
     if (!teacher) {
@@ -223,7 +184,7 @@ bool TeacherClient::ready()
 {
     // A connection dropped while the window sat idle is opened again.
     if (isOpen()) {
-        QSqlQuery ping(QSqlDatabase::database(m_connection, false));
+        QSqlQuery ping(m_db.database());
         if (ping.exec(QStringLiteral("SELECT 1")))
             return true;
         close();
@@ -252,7 +213,7 @@ QList<TeacherClass> TeacherClient::myClasses()
     QList<TeacherClass> classes;
     if (!ready())
         return classes;
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    QSqlQuery query(m_db.database());
     const QSqlError error = runBound(
         query,
         QStringLiteral("SELECT id, name, code, objective_precision, objective_speed FROM classe.classes"
@@ -273,7 +234,7 @@ std::optional<TeacherClass> TeacherClient::createClass(const QString &name)
 {
     if (!ready())
         return std::nullopt;
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    QSqlQuery query(m_db.database());
     const QSqlError error =
         runBound(query,
                  QStringLiteral("SELECT id, name, code, objective_precision, objective_speed"
@@ -292,7 +253,7 @@ QList<NewPupil> TeacherClient::addPupils(qint64 classId, const QStringList &name
 {
     if (!ready())
         return {};
-    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    QSqlDatabase db = m_db.database();
     if (!db.transaction()) {
         failStatement(db.lastError());
         return {};
@@ -328,7 +289,7 @@ QList<PupilEntry> TeacherClient::pupils(qint64 classId)
 {
     if (!ready())
         return {};
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    QSqlQuery query(m_db.database());
     const QSqlError error = runBound(
         query, QStringLiteral("SELECT id, name FROM classe.pupils WHERE class_id = ? ORDER BY name, id"),
         {classId});
@@ -347,7 +308,7 @@ bool TeacherClient::deletePupil(qint64 pupilId)
 {
     if (!ready())
         return false;
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    QSqlQuery query(m_db.database());
     const QSqlError error =
         runBound(query, QStringLiteral("DELETE FROM classe.pupils WHERE id = ? RETURNING id"), {pupilId});
     if (error.isValid())
@@ -363,7 +324,7 @@ bool TeacherClient::emptyClass(qint64 classId)
 {
     if (!ready())
         return false;
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    QSqlQuery query(m_db.database());
     QSqlError error = runBound(query, QStringLiteral("SELECT 1 FROM classe.classes WHERE id = ?"), {classId});
     if (error.isValid())
         return failStatement(error);
@@ -381,7 +342,7 @@ std::optional<ClassGrid> TeacherClient::grid(qint64 classId, const QDateTime &no
     if (!ready())
         return std::nullopt;
     ClassGrid grid;
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    QSqlQuery query(m_db.database());
     QSqlError error = runBound(
         query,
         QStringLiteral(
@@ -468,7 +429,7 @@ QList<Assignment> TeacherClient::assignments(qint64 classId)
 {
     if (!ready())
         return {};
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    QSqlQuery query(m_db.database());
     const QSqlError error =
         runBound(query,
                  QStringLiteral("SELECT id, pupil_id, module, first_lesson, last_lesson,"
@@ -493,7 +454,7 @@ std::optional<qint64> TeacherClient::addAssignment(qint64 classId, const Assignm
 {
     if (!ready())
         return std::nullopt;
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    QSqlQuery query(m_db.database());
     const QSqlError error = runBound(
         query,
         QStringLiteral(
@@ -513,7 +474,7 @@ bool TeacherClient::deleteAssignment(qint64 assignmentId)
 {
     if (!ready())
         return false;
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    QSqlQuery query(m_db.database());
     const QSqlError error = runBound(
         query, QStringLiteral("DELETE FROM classe.assignments WHERE id = ? RETURNING id"), {assignmentId});
     if (error.isValid())
@@ -529,7 +490,7 @@ QList<HiddenLesson> TeacherClient::hiddenLessons(qint64 classId)
 {
     if (!ready())
         return {};
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    QSqlQuery query(m_db.database());
     const QSqlError error =
         runBound(query, QStringLiteral("SELECT module, lesson FROM classe.hidden_lessons WHERE class_id = ?"),
                  {classId});
@@ -551,7 +512,7 @@ bool TeacherClient::setHidden(qint64 classId, const HiddenLesson &lesson, bool h
 {
     if (!ready())
         return false;
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    QSqlQuery query(m_db.database());
     const QSqlError error =
         hidden ? runBound(query,
                           QStringLiteral("INSERT INTO classe.hidden_lessons (class_id, module, lesson)"

@@ -149,8 +149,7 @@ private:
     bool ready();
 
     ClassServer m_server;
-    QString m_connection;
-    bool m_open = false;
+    ServerConnection m_db;
     Failure m_failure = Failure::None;
     QString m_message;
     QString m_detail;
