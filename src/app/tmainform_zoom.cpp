@@ -14,6 +14,7 @@
 #include <QActionGroup>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QScreen>
 
 namespace {
@@ -70,10 +71,17 @@ void TMainForm::setupTextZoom()
     for (const QString &family : std::as_const(families))
         if (QAction *item = action(fontItemName(family))) {
             item->setCheckable(true);
-            item->setEnabled(family.isEmpty() || ui::lessonFontInstalled(family));
             fonts->addAction(item);
             connect(item, &QAction::triggered, this, [this, family] { setLessonFont(family); });
         }
+    // Which fonts this computer has is asked when the learner looks, not
+    // before the first paint: listing them reads the whole font database.
+    if (QAction *police = action(QStringLiteral("Policedutexte1")); police && police->menu())
+        connect(police->menu(), &QMenu::aboutToShow, this, [this, families] {
+            for (const QString &family : families)
+                if (QAction *item = action(fontItemName(family)))
+                    item->setEnabled(family.isEmpty() || ui::lessonFontInstalled(family));
+        });
     readTextZoomChoice();
 }
 
@@ -108,7 +116,7 @@ void TMainForm::readTextZoomChoice()
         settings->setValue(ui::learnerKey(kFontKey), family);
     if (QAction *item = action(fontItemName(family)))
         item->setChecked(true);
-    const QString shown = ui::lessonFontInstalled(family) ? family : QString();
+    const QString shown = !family.isEmpty() && ui::lessonFontInstalled(family) ? family : QString();
     if (percent != m_textZoom || shown != m_lessonFont) {
         m_textZoom = percent;
         m_lessonFont = shown;
