@@ -3,6 +3,7 @@
 // the end of a lesson its result with the buttons that go on.
 #pragma once
 #include "guide/livefigures.h"
+#include "ui/caretrest.h"
 
 #include <QElapsedTimer>
 #include <QFont>
@@ -41,6 +42,8 @@ public:
 
     guide::ResultPanel *panel() const { return m_panel; }
     const guide::LiveFigures &figures() const { return m_figures; }
+    // While the band shows, the caret rests when the learner does.
+    const ui::CaretRest &caretRest() const { return m_caretRest; }
     // How long a refused key tints the typing line.
     static constexpr int kFlashMs = 200;
 
@@ -60,6 +63,7 @@ private:
     guide::LiveFigures m_figures;
     QElapsedTimer m_clock;
     QTimer m_tick;
+    ui::CaretRest m_caretRest;
     // The flashed widget, and its own palette to give back.
     QPointer<QWidget> m_flashed;
     QPalette m_palette;
