@@ -19,7 +19,7 @@ class QSqlError;
 namespace classe {
 
 // The server's schema version this program speaks.
-inline constexpr int kSchemaVersion = 2;
+inline constexpr int kSchemaVersion = 4;
 
 // Why the server could not be used, each with its French message.
 enum class Failure {
