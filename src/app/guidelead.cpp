@@ -63,6 +63,7 @@ void GuideLead::setActive(LessonWindow *w, bool shown)
         restart();
     }
     m_shown = shown;
+    m_caretRest.setEnabled(shown);
     if (!shown) {
         m_tick.stop();
         endFlash();

@@ -4,6 +4,7 @@
 #pragma once
 #include "guide/livefigures.h"
 #include "progress/sessiontally.h"
+#include "ui/caretrest.h"
 
 #include <QElapsedTimer>
 #include <QFont>
@@ -49,6 +50,8 @@ public:
 
     guide::ResultPanel *panel() const { return m_panel; }
     const guide::LiveFigures &figures() const { return m_figures; }
+    // While the band shows, the caret rests when the learner does.
+    const ui::CaretRest &caretRest() const { return m_caretRest; }
     // How long a refused key tints the typing line.
     static constexpr int kFlashMs = 200;
 
@@ -69,6 +72,7 @@ private:
     guide::LiveFigures m_figures;
     QElapsedTimer m_clock;
     QTimer m_tick;
+    ui::CaretRest m_caretRest;
     // The flashed widget, and its own palette to give back.
     QPointer<QWidget> m_flashed;
     QPalette m_palette;

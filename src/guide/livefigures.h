@@ -27,8 +27,10 @@ struct Figures
 class LiveFigures
 {
 public:
-    // Without a key for this long the clock stops until the next one.
-    static constexpr qint64 kPauseMs = 10000;
+    // Without a key for this long the clock stops until the next one, and
+    // with it the band's timer: a wait between two keys longer than this is
+    // a pause, as the journal's time per key counts it.
+    static constexpr qint64 kPauseMs = 5000;
 
     void reset() { *this = LiveFigures(); }
     // One judgement of the lesson, as it told its counters; nowMs from any

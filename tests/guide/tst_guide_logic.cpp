@@ -537,9 +537,9 @@ void TestGuideLogic::figuresCountTypingTime_data()
     QTest::newRow("20 keys in 10 s") << steady << 0 << qint64(10000) << 10 << 100;
     QTest::newRow("one error in 20") << steady << 1 << qint64(10000) << 10 << 95;
     QTest::newRow("two errors in 20") << steady << 2 << qint64(10000) << 10 << 90;
-    QTest::newRow("pause after the last key") << steady << 0 << qint64(60000) << 19 << 100;
+    QTest::newRow("pause after the last key") << steady << 0 << qint64(60000) << 14 << 100;
     QTest::newRow("pause between two keys")
-        << QList<qint64>{0, 1000, 61000, 62000} << 0 << qint64(62000) << 12 << 100;
+        << QList<qint64>{0, 1000, 61000, 62000} << 0 << qint64(62000) << 7 << 100;
     QTest::newRow("first key alone") << QList<qint64>{5000} << 0 << qint64(5000) << 0 << 100;
     QTest::newRow("no key") << QList<qint64>{} << 0 << qint64(5000) << 0 << -1;
 }

@@ -1,4 +1,5 @@
 // The judged line edit: nothing reaches the text without passing the hook.
+#include "ui/caretrest.h"
 #include "ui/hooklineedit.h"
 
 #include <QApplication>
@@ -23,6 +24,8 @@ private slots:
     void longCommitIsJudgedAtEachCaret();
     void deadKeysAreComposedHere_data();
     void deadKeysAreComposedHere();
+    void caretRestsUntilTheNextInput_data();
+    void caretRestsUntilTheNextInput();
 
 private:
     ui::HookLineEdit *m_edit = nullptr;
@@ -169,6 +172,38 @@ void TestHookLineEdit::deadKeysAreComposedHere()
     QTest::sendKeyEvent(QTest::Press, m_edit, Qt::Key(key), text, {});
     QCOMPARE(m_seen, seen);
     QVERIFY(!m_edit->text().contains(QString::fromUtf8("→")));
+}
+
+void TestHookLineEdit::caretRestsUntilTheNextInput_data()
+{
+    QTest::addColumn<QString>("wake"); // what ends the rest
+    QTest::newRow("a key") << QStringLiteral("key");
+    QTest::newRow("a click") << QStringLiteral("click");
+    QTest::newRow("switched off") << QStringLiteral("off");
+}
+
+// A steady caret after a while without input, the platform's blinking again
+// at the next key or click, and whenever the rest is switched off.
+void TestHookLineEdit::caretRestsUntilTheNextInput()
+{
+    QFETCH(QString, wake);
+    const int blinking = QApplication::cursorFlashTime();
+    QVERIFY(blinking > 0);
+    ui::CaretRest rest;
+    rest.setRestMs(20);
+    rest.setEnabled(true);
+    QTRY_VERIFY(rest.resting());
+    QCOMPARE(QApplication::cursorFlashTime(), 0);
+    if (wake == QLatin1String("key"))
+        QTest::keyClick(m_edit, Qt::Key_Right);
+    else if (wake == QLatin1String("click"))
+        QTest::mouseClick(m_edit, Qt::LeftButton);
+    else
+        rest.setEnabled(false);
+    QVERIFY(!rest.resting());
+    QCOMPARE(QApplication::cursorFlashTime(), blinking);
+    if (rest.enabled())
+        QTRY_VERIFY(rest.resting()); // and again after the next wait
 }
 
 QTEST_MAIN(TestHookLineEdit)
