@@ -121,6 +121,9 @@ const AccessibleText kTexts[] = {
     {"TApprenants/ListeApprenants", "Apprenants de cet ordinateur", "Nom, dernière séance, exercices réussis et temps passé cette semaine"},
     {"QuiApprend", nullptr, "Choisissez votre nom avec les flèches, puis appuyez sur Entrée"},
     {"QuiApprend/ListeNoms", "Apprenants", nullptr},
+
+    // The class.
+    {"DialogueClasse", nullptr, "Rejoindre sa classe sur ce poste, ou se connecter comme enseignant"},
 };
 // clang-format on
 

@@ -107,11 +107,12 @@ const MenuItemDef kOptionsItems[] = {
     {"Progression1", "&Progression", "Voir la progression", "", -1, false},
     {"Guide1", "&Guide du clavier", "Afficher ou masquer le guide du clavier", "", -1, false},
     {"Apprenants1", "&Apprenants...", "Choisir, ajouter ou retirer un apprenant", "", -1, false},
-    {"Sons1", "&Sons", "Des sons pendant les leçons", "", -1, false},
+    {"Sons1", "S&ons", "Des sons pendant les leçons", "", -1, false},
     {"Contrasteeleve1", "Contraste &élevé", "Afficher le guide du clavier en fort contraste", "", -1, false},
     {"Tailledutexte1", "Taille du te&xte", "Agrandir le texte des leçons, du guide et de l'aide", "", -1,
      false},
     {"Policedutexte1", "Po&lice du texte", "Choisir la police des lignes à lire et à taper", "", -1, false},
+    {"Classe1", "Cla&sse...", "Rejoindre sa classe, ou se connecter comme enseignant", "", -1, false},
 };
 // Options, Police du texte
 const MenuItemDef kPoliceItems[] = {
@@ -129,7 +130,7 @@ const MenuItemDef kTailleItems[] = {
     {"Taille125", "1&25 %", "Le texte agrandi d'un quart", "", -1, false},
     {"Taille150", "1&50 %", "Le texte agrandi de moitié", "", -1, false},
     {"Taille175", "1&75 %", "Le texte agrandi des trois quarts", "", -1, false},
-    {"Taille200", "&200 %", "Le texte deux fois plus grand", "", -1, false},
+    {"Taille200", "2&00 %", "Le texte deux fois plus grand", "", -1, false},
 };
 // Options, Sons
 const MenuItemDef kSonsItems[] = {

@@ -47,6 +47,7 @@ constexpr int kGuideDelayMs = 200;
 // The lesson windows behind the keyboard window build their controls after
 // the guide, while the learner reads the first screen.
 constexpr int kLessonsBehindDelayMs = 500;
+constexpr int kClassDelayMs = 1500;
 } // namespace
 
 TMainForm::TMainForm()
@@ -193,6 +194,7 @@ void TMainForm::buildMenus()
         {"Tabledescaractres1", &TMainForm::Tabledescaractres1Click},
         {"Progression1", &TMainForm::Progression1Click},
         {"Apprenants1", &TMainForm::Apprenants1Click},
+        {"Classe1", &TMainForm::Classe1Click},
         {"Epreuve1", &TMainForm::Epreuve1Click},
         {"Testdeniveau1", &TMainForm::Testdeniveau1Click},
         {"Calendrier1", &TMainForm::Calendrier1Click},
@@ -442,8 +444,11 @@ void TMainForm::resizeEvent(QResizeEvent *event)
 
 void TMainForm::FormResize()
 {
+    // The class's words, when shown, take their room from the hint.
+    const int classRoom =
+        m_classPanel && !m_classPanel->isHidden() ? m_classPanel->sizeHint().width() + 12 : 0;
     if (hintPanel)
-        hintPanel->setFixedWidth(qMax(50, width() - 100));
+        hintPanel->setFixedWidth(qMax(50, width() - 100 - classRoom));
 }
 
 void TMainForm::Timer1Timer()
@@ -492,6 +497,8 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
         QTimer::singleShot(kGuideDelayMs, this, &TMainForm::askWhoLearns);
         QTimer::singleShot(kGuideDelayMs, this, &TMainForm::buildGuide);
         QTimer::singleShot(kLessonsBehindDelayMs, this, &TMainForm::buildLessonsBehind);
+        // The class's first send waits for the lessons to be built.
+        QTimer::singleShot(kClassDelayMs, this, &TMainForm::followClassLink);
     }
     // Alt+X is the Quitter shortcut and also the mnemonic of "E&xercices";
     // Qt would call the two ambiguous and run neither. Quitter wins; the

@@ -29,6 +29,7 @@ class GuideWelcome;
 
 class TEpreuve;
 namespace classe {
+class ClassOutbox;
 struct ClassServer;
 } // namespace classe
 class TMainForm final : public QMainWindow
@@ -98,6 +99,16 @@ public:
     // The teacher's « Classe » window, after their role and password are
     // asked (tmainform_classe_teacher.cpp); the class dialog calls it.
     void openClassWindow(const classe::ClassServer &server);
+    // Options › Classe: the pupil's link to their class
+    // (tmainform_classe_pupil.cpp).
+    void Classe1Click();
+    // The learner's class link read again: the outbox and the status bar
+    // follow it. Nothing is read from the journal while no link is kept.
+    void followClassLink();
+    // The linked learner's sessions on their way; null while no learner
+    // of this run had a link.
+    classe::ClassOutbox *classOutbox() const { return m_outbox; }
+    QLabel *classPanel() const { return m_classPanel; }
     // The timed copy test's window, once opened (null before).
     TEpreuve *epreuve() const { return m_epreuve; }
     // Ends the sessions in progress for the learner who typed them, then
@@ -242,4 +253,7 @@ private:
     bool m_painted = false;
     bool m_askingLearner = false;
     QString m_learnerGroup; // whose display choices are read: empty for the first learner
+    void showClassStatus();
+    classe::ClassOutbox *m_outbox = nullptr;
+    QLabel *m_classPanel = nullptr; // status panel of the class, between the hint and the clock
 };

@@ -103,4 +103,5 @@ void TMainForm::showLearner()
     readSoundChoices();
     readContrastChoice();
     readTextZoomChoice();
+    followClassLink();
 }

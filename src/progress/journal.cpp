@@ -73,6 +73,13 @@ const char *const kUpgrade4[] = {
     "UPDATE session SET lesson = 100 WHERE module = 2 AND lesson = 25",
 };
 
+// From version 4 to 5: the sessions a class server confirmed it holds, per
+// learner and class link (pupillink.h); those of the link not here wait.
+const char *const kUpgrade5[] = {
+    "CREATE TABLE class_sent (learner INTEGER NOT NULL REFERENCES learner (id) ON DELETE CASCADE,"
+    " link TEXT NOT NULL, uuid TEXT NOT NULL, PRIMARY KEY (learner, link, uuid)) WITHOUT ROWID",
+};
+
 // The steps from each version to the next, in order: kSteps[v - 1] takes a
 // journal of version v to version v + 1.
 struct Step
@@ -84,6 +91,7 @@ const Step kSteps[] = {
     {std::begin(kUpgrade2), std::end(kUpgrade2)},
     {std::begin(kUpgrade3), std::end(kUpgrade3)},
     {std::begin(kUpgrade4), std::end(kUpgrade4)},
+    {std::begin(kUpgrade5), std::end(kUpgrade5)},
 };
 static_assert(std::size(kSteps) + 1 == progress::Journal::kSchemaVersion);
 static_assert(progress::kReviewLesson == 100 && progress::kFormerReviewLesson == 25 &&

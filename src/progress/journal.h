@@ -57,7 +57,7 @@ struct Confusion
 class Journal final
 {
 public:
-    static constexpr int kSchemaVersion = 4;
+    static constexpr int kSchemaVersion = 5;
 
     // path: the SQLite file; its folder is created when first needed.
     explicit Journal(QString path);
@@ -108,6 +108,16 @@ public:
     // not here yet, in one transaction. The sessions added, or -1 with
     // lastError() set and the journal unchanged.
     int importLearner(const LearnerFile &file);
+    // The learner's sessions a class link has not had yet: those finished
+    // since it was made and not confirmed by its server, oldest first
+    // (journal_classe.cpp); limit < 0: all. -1 from waitingCount when the
+    // journal cannot be read.
+    QList<SessionRecord> waitingForClass(qint64 learner, const QString &link, const QDateTime &since,
+                                         int limit = -1);
+    int waitingCount(qint64 learner, const QString &link, const QDateTime &since);
+    // The server holds these sessions (or can never take them).
+    bool markSentToClass(qint64 learner, const QString &link, const QStringList &uuids);
+
     // Why a name cannot be a learner's (in French), or empty when it can.
     static QString learnerNameProblem(const QString &name);
     // The account's full name, or its login.

@@ -20,6 +20,7 @@ struct State
     bool failureTold = false;
     bool setAsideTold = false;
     bool busyTold = false;
+    std::function<void()> whenRecorded;
 };
 
 State &state()
@@ -51,6 +52,11 @@ void useJournal(const QString &path)
     s.busyTold = false;
 }
 
+void setWhenRecorded(std::function<void()> told)
+{
+    state().whenRecorded = std::move(told);
+}
+
 void recordSession(QWidget *parent, const SessionRecord &session)
 {
     State &s = state();
@@ -68,8 +74,11 @@ void recordSession(QWidget *parent, const SessionRecord &session)
         else
             qWarning().noquote() << text;
     }
-    if (ok)
+    if (ok) {
+        if (s.whenRecorded)
+            s.whenRecorded();
         return;
+    }
     // Another program holding the file for longer than the wait is no
     // damage: the next session's end tries again.
     if (s.journal->busy()) {

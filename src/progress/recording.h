@@ -2,6 +2,8 @@
 #pragma once
 #include "progress/sessiontally.h"
 
+#include <functional>
+
 class QWidget;
 
 namespace progress {
@@ -18,5 +20,8 @@ void useJournal(const QString &path);
 // learner over parent (when there is one) and no other after it; without a
 // parent it goes to the error output.
 void recordSession(QWidget *parent, const SessionRecord &session);
+// Told after each session written (the class link sends it); replaces the
+// one told before.
+void setWhenRecorded(std::function<void()> told);
 
 } // namespace progress

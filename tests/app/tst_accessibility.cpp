@@ -2,6 +2,7 @@
 // with a French name; labels showing lesson text are read by that text.
 #include "app/forms.h"
 #include "app/tmainform.h"
+#include "classe/dialogueclasse.h"
 #include "drills/texos.h"
 #include "office/tsaisie.h"
 #include "progress/tapprenants.h"
@@ -46,7 +47,9 @@ QString accessibleText(QWidget *w, QAccessible::Text kind)
 
 bool isProgramWindow(const QWidget *w)
 {
-    return w->objectName() == QLatin1String(w->metaObject()->className());
+    // The class's own name, without its namespace (classe::DialogueClasse).
+    return w->objectName() ==
+           QString::fromLatin1(w->metaObject()->className()).section(QStringLiteral("::"), -1);
 }
 
 QWidget *programWindowOf(QWidget *w)
@@ -81,6 +84,8 @@ QWidget *programWindow(const QString &name)
     QWidget *w = nullptr;
     if (name == QLatin1String("TApprenants"))
         w = new TApprenants(frame);
+    else if (name == QLatin1String("DialogueClasse"))
+        w = new classe::DialogueClasse(frame);
     else if (name == QLatin1String("QuiApprend")) {
         QList<progress::Learner> learners(2);
         learners[0].id = 1;
@@ -100,7 +105,7 @@ const QStringList kWindows = {
     QStringLiteral("THorloge"),    QStringLiteral("TPocket"),    QStringLiteral("TPhrases"),
     QStringLiteral("TTexte"),      QStringLiteral("TCaract"),    QStringLiteral("TJeu"),
     QStringLiteral("TStats"),      QStringLiteral("TTableur"),   QStringLiteral("TSaisie"),
-    QStringLiteral("TApprenants"), QStringLiteral("QuiApprend"),
+    QStringLiteral("TApprenants"), QStringLiteral("QuiApprend"), QStringLiteral("DialogueClasse"),
 };
 
 } // namespace

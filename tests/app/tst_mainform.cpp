@@ -63,6 +63,8 @@ private slots:
     void menuItems_data();
     void menuItems();
     void lessonMenusAreRadioGroups();
+    void menuLettersNeverCollide_data();
+    void menuLettersNeverCollide();
     void placementOpensTheLessonItSendsTo_data();
     void placementOpensTheLessonItSendsTo();
     void toolbarButtons();
@@ -486,6 +488,9 @@ void TestMainForm::menuItems_data()
     QTest::newRow("Utiliserlaide1") << QStringLiteral("Utiliserlaide1")
                                     << QString::fromUtf8("&Utiliser l'aide")
                                     << QString::fromUtf8("Utiliser l'aide") << QStringLiteral("");
+    QTest::newRow("Classe1") << QStringLiteral("Classe1") << QString::fromUtf8("Cla&sse...")
+                             << QString::fromUtf8("Rejoindre sa classe, ou se connecter comme enseignant")
+                             << QStringLiteral("");
     QTest::newRow("About1") << QStringLiteral("About1") << QString::fromUtf8("&A propos")
                             << QString::fromUtf8("Informations sur le programme, la version")
                             << QStringLiteral("");
@@ -502,6 +507,38 @@ void TestMainForm::menuItems()
     QCOMPARE(a->text(), caption);
     QCOMPARE(a->statusTip(), hint);
     QCOMPARE(a->shortcut().toString(), shortcut);
+}
+
+void TestMainForm::menuLettersNeverCollide_data()
+{
+    QTest::addColumn<QString>("menu");
+    // The lesson menus keep the design's digits, 1 for exercises 1 and 10
+    // to 18 alike.
+    for (const char *name : {"Fichier1", "Edition1", "Options1", "Utilitaires1", "Aide1", "Sons1",
+                             "Tailledutexte1", "Policedutexte1"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+// Alt and a letter would cycle between two items instead of choosing one.
+void TestMainForm::menuLettersNeverCollide()
+{
+    QFETCH(QString, menu);
+    std::span<const MenuItemDef> items = submenuItems(menu.toLatin1().constData());
+    for (const MenuDef &def : menuTable())
+        if (menu == QLatin1String(def.name))
+            items = def.items;
+    QVERIFY(!items.empty());
+    QHash<QChar, QString> taken;
+    for (const MenuItemDef &item : items) {
+        const QString caption = QString::fromUtf8(item.caption);
+        const qsizetype amp = caption.indexOf(QLatin1Char('&'));
+        if (amp < 0 || amp + 1 >= caption.size())
+            continue;
+        const QChar letter = caption.at(amp + 1).toLower();
+        QVERIFY2(!taken.contains(letter), qPrintable(caption + QStringLiteral(" and ") + taken.value(letter) +
+                                                     QStringLiteral(" share ") + letter));
+        taken.insert(letter, caption);
+    }
 }
 
 void TestMainForm::placementOpensTheLessonItSendsTo_data()

@@ -82,13 +82,13 @@ void TestSounds::choicesEndTheOptionsMenu()
     QStringList names;
     for (const QAction *a : options->actions())
         names << a->objectName();
-    QCOMPARE(names,
-             (QStringList{"Bilan1", "Chronomtrer1", "Tabledescaractres1", "Progression1", "Guide1",
-                          "Apprenants1", "Sons1", "Contrasteeleve1", "Tailledutexte1", "Policedutexte1"}));
+    QCOMPARE(names, (QStringList{"Bilan1", "Chronomtrer1", "Tabledescaractres1", "Progression1", "Guide1",
+                                 "Apprenants1", "Sons1", "Contrasteeleve1", "Tailledutexte1",
+                                 "Policedutexte1", "Classe1"}));
     const QAction *sonsItem = options->actions().at(names.indexOf(QStringLiteral("Sons1")));
     const QMenu *sons = sonsItem->menu();
     QVERIFY(sons);
-    QCOMPARE(sonsItem->text(), QStringLiteral("&Sons"));
+    QCOMPARE(sonsItem->text(), QStringLiteral("S&ons")); // S is the class's
     QStringList items;
     for (const QAction *a : sons->actions()) {
         items << a->objectName() + QLatin1Char('|') + a->text() + QLatin1Char('|') + a->statusTip();

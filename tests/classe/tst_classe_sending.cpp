@@ -3,14 +3,27 @@
 // The shipped schema is applied, and a teacher makes the classes and pupils
 // through the teacher's own functions.
 #include "classe/classclient.h"
+#include "classe/classoutbox.h"
 #include "classe/classsender.h"
+#include "classe/dialogueclasse.h"
+#include "progress/journal.h"
+#include "progress/recording.h"
+#include "support/testsupport.h"
+#include "ui/settings.h"
 
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QUuid>
 #include <QtTest>
 
@@ -52,6 +65,9 @@ private slots:
     void senderAnswersFromItsThread();
     void pupilReadsOwnClassWork_data();
     void pupilReadsOwnClassWork();
+    void outboxSendsEachSessionOnceInOrder_data();
+    void outboxSendsEachSessionOnceInOrder();
+    void dialogJoinsKeepsTheLinkAndQuits();
 
 private:
     // Opens (again, after a restart) the superuser's and the teacher's
@@ -64,6 +80,7 @@ private:
 
     classe::ClassServer m_pupils;
     int m_classes = 0;
+    QTemporaryDir m_home; // the settings file and the journal
 };
 
 namespace {
@@ -104,6 +121,8 @@ void TestClasseSending::initTestCase()
 {
     if (qEnvironmentVariableIsEmpty("PGPORT"))
         QSKIP("needs a server: run under pg_virtualenv");
+    qputenv("HOME", QFile::encodeName(m_home.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.filePath(QStringLiteral("config"))));
     QCOMPARE(QProcess::execute(QStringLiteral("psql"),
                                {"-X", "-q", "-v", "ON_ERROR_STOP=1", "-f", QStringLiteral(CLASSE_SCHEMA)}),
              0);
@@ -126,6 +145,12 @@ void TestClasseSending::initTestCase()
     run(kAdmin, "CREATE ROLE maitresse LOGIN PASSWORD 'm' IN ROLE tapivox_enseignants");
     run(kAdmin, "ALTER ROLE tapivox_eleve PASSWORD 'eleves'");
     // A full disk, as the server reports it, while this trigger is there.
+    // A send that waits, from the third session of a pupil on, for as long
+    // as the superuser holds the lock: the server is stopped under it.
+    run(kAdmin, "CREATE FUNCTION public.hold_fourth() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN"
+                " IF (SELECT count(*) FROM classe.sessions WHERE pupil_id = NEW.pupil_id) >= 3 THEN"
+                " PERFORM pg_advisory_lock_shared(4242); PERFORM pg_advisory_unlock_shared(4242); END IF;"
+                " RETURN NEW; END $$");
     run(kAdmin, "CREATE FUNCTION public.disk_full() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN"
                 " RAISE EXCEPTION 'could not extend file' USING ERRCODE = 'disk_full'; END $$");
     connect();
@@ -543,5 +568,152 @@ void TestClasseSending::pupilReadsOwnClassWork()
     QCOMPARE(work->hidden, (QList<classe::HiddenLesson>{{"5", "2"}}));
 }
 
-QTEST_GUILESS_MAIN(TestClasseSending)
+void TestClasseSending::outboxSendsEachSessionOnceInOrder_data()
+{
+    QTest::addColumn<QString>("interruption");
+    QTest::newRow("server stopped, then started") << "stop";
+    QTest::newRow("pupil removed") << "remove pupil";
+}
+
+// The journal's sessions since the join go, each once and in order, across
+// a server stopped in the middle of a send; a link the server no longer
+// knows is cut and sends nothing more.
+void TestClasseSending::outboxSendsEachSessionOnceInOrder()
+{
+    QFETCH(QString, interruption);
+    const Pupil pupil = newPupil(QStringLiteral("CM2 "), QStringLiteral("Noé"));
+    progress::useJournal(m_home.filePath(QStringLiteral("data/%1.sqlite").arg(m_classes)));
+    const auto done = qScopeGuard([] {
+        classe::forgetLink();
+        progress::useJournal({});
+    });
+    progress::Journal *journal = progress::journal();
+    QList<SessionRecord> all = sessions(12);
+    for (const SessionRecord &s : all)
+        QVERIFY(journal->record(s));
+    // The first two ended before the join.
+    classe::keepLink(m_pupils, {{}, {}, QStringLiteral("Noé"), QStringLiteral("CM2"), pupil.token},
+                     all[1].end.addSecs(1));
+    const QStringList expected = uuidsOf(all, 2);
+    classe::ClassOutbox outbox(&progress::journal);
+    if (interruption == QLatin1String("remove pupil")) {
+        run(kTeacher, "DELETE FROM classe.pupils WHERE class_id = ?", {pupil.classId});
+        QSignalSpy cut(&outbox, &classe::ClassOutbox::linkCut);
+        outbox.reload();
+        QTRY_COMPARE_WITH_TIMEOUT(cut.count(), 1, 20000);
+        QVERIFY(classe::keptLink() && classe::keptLink()->cut);
+        QCOMPARE(outbox.statusText(), QStringLiteral("Classe CM2\u00a0: ce poste n'y est plus relié"));
+        QVERIFY(!outbox.retryTimer().isActive());
+        outbox.sendWaiting();
+        QVERIFY(!outbox.sending());
+        return;
+    }
+    run(kAdmin, "SELECT pg_advisory_lock(4242)");
+    run(kAdmin, "CREATE TRIGGER hold_fourth BEFORE INSERT ON classe.sessions"
+                " FOR EACH ROW EXECUTE FUNCTION public.hold_fourth()");
+    const auto untrigger =
+        qScopeGuard([&] { run(kAdmin, "DROP TRIGGER IF EXISTS hold_fourth ON classe.sessions"); });
+    outbox.reload();
+    QVERIFY(outbox.sending());
+    QCOMPARE(outbox.waiting(), 10);
+    QTRY_COMPARE_WITH_TIMEOUT(outbox.waiting(), 7, 20000);
+    cluster(QStringLiteral("stop")); // the fourth send is cut under way
+    QTRY_VERIFY_WITH_TIMEOUT(!outbox.sending(), 20000);
+    QVERIFY(!outbox.online());
+    QCOMPARE(outbox.statusText(), QStringLiteral("hors ligne\u00a0: 7 séances en attente"));
+    QCOMPARE(outbox.retryTimer().interval(), classe::ClassOutbox::kFirstRetryMs);
+    // A session ended while the server is down waits with the others; the
+    // next try, still in vain, waits longer.
+    SessionRecord offline = sessions(1).first();
+    offline.start = all.last().end.addSecs(60);
+    offline.end = offline.start.addSecs(60);
+    QVERIFY(journal->record(offline));
+    outbox.retryNow();
+    QTRY_VERIFY_WITH_TIMEOUT(!outbox.sending(), 20000);
+    QCOMPARE(outbox.waiting(), 8);
+    QVERIFY(outbox.retryTimer().isActive());
+    QCOMPARE(outbox.retryTimer().interval(), 2 * classe::ClassOutbox::kFirstRetryMs);
+    cluster(QStringLiteral("start"));
+    connect();
+    run(kAdmin, "DROP TRIGGER hold_fourth ON classe.sessions");
+    outbox.retryNow();
+    QTRY_COMPARE_WITH_TIMEOUT(outbox.waiting(), 0, 20000);
+    QTRY_VERIFY(!outbox.sending());
+    QVERIFY(outbox.online());
+    QCOMPARE(outbox.statusText(), QStringLiteral("Classe CM2\u00a0: à jour"));
+    QCOMPARE(storedInOrder(pupil), expected + QStringList{offline.uuid});
+    QVERIFY(
+        journal->waitingForClass(journal->currentLearner(), classe::keptLink()->id, classe::keptLink()->since)
+            .isEmpty());
+}
+
+// The dialog joins on its thread, keeps the link without the personal code,
+// and quits only once asked.
+void TestClasseSending::dialogJoinsKeepsTheLinkAndQuits()
+{
+    const Pupil pupil = newPupil(QStringLiteral("CE1 "), QStringLiteral("Lou"));
+    test::PrompterScope prompts;
+    const auto done = qScopeGuard([] { classe::forgetLink(); });
+    auto dialog = std::make_unique<classe::DialogueClasse>();
+    QSignalSpy changed(dialog.get(), &classe::DialogueClasse::linkChanged);
+    const auto edit = [&](const char *name) { return dialog->findChild<QLineEdit *>(QLatin1String(name)); };
+    edit("Adresse")->setText(m_pupils.host);
+    dialog->findChild<QSpinBox *>(QStringLiteral("Port"))->setValue(m_pupils.port);
+    edit("Base")->setText(m_pupils.database);
+    auto *tls = dialog->findChild<QComboBox *>(QStringLiteral("ModeTLS"));
+    tls->setCurrentIndex(tls->findData(QStringLiteral("prefer")));
+    edit("RoleEleves")->setText(m_pupils.user);
+    edit("MotDePasseEleves")->setText(m_pupils.password);
+    edit("CodeClasse")->setText(pupil.classCode);
+    edit("CodePersonnel")->setText(QStringLiteral("faux"));
+    auto *join = dialog->findChild<QPushButton *>(QStringLiteral("Rejoindre1"));
+    join->click();
+    QVERIFY(dialog->joining());
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog->joining(), 20000);
+    auto *message = dialog->findChild<QLabel *>(QStringLiteral("MessageClasse"));
+    QVERIFY2(message->text().contains(QStringLiteral("n'ouvre pas cette classe")),
+             qPrintable(message->text()));
+    QVERIFY(!classe::keptLink());
+    edit("CodePersonnel")->setText(pupil.code);
+    join->click();
+    QTRY_COMPARE_WITH_TIMEOUT(changed.count(), 1, 20000);
+    const std::optional<classe::KeptLink> link = classe::keptLink();
+    QVERIFY(link && !link->cut);
+    QCOMPARE(link->pupilName, QStringLiteral("Lou"));
+    QCOMPARE(link->server.port, m_pupils.port);
+    QVERIFY(dialog->findChild<QLabel *>(QStringLiteral("EtatLien"))->text().contains(QStringLiteral("Lou")));
+    QVERIFY(dialog->findChild<QGroupBox *>(QStringLiteral("RejoindreClasse"))->isHidden());
+    QVERIFY(!edit("Adresse")->isEnabled());
+    QVERIFY(edit("CodePersonnel")->text().isEmpty());
+    // The settings file has the token, never the personal code.
+    const auto settingsFile = ui::settings()->fileName();
+    QFile file(settingsFile);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray kept = file.readAll();
+    QVERIFY(kept.contains(link->token.toLatin1()));
+    QVERIFY(!kept.contains(pupil.code.toLatin1()));
+    // The teacher's way in takes the dialog's server, and closes it.
+    dialog->findChild<QPushButton *>(QStringLiteral("Enseignant1"))->click();
+    QVERIFY(dialog->teacherAsked());
+    QCOMPARE(dialog->result(), int(QDialog::Accepted));
+    QCOMPARE(dialog->server().database, m_pupils.database);
+    // Leaving asks first.
+    dialog = std::make_unique<classe::DialogueClasse>();
+    QSignalSpy left(dialog.get(), &classe::DialogueClasse::linkChanged);
+    auto *leave = dialog->findChild<QPushButton *>(QStringLiteral("Quitterlaclasse1"));
+    prompts.fake().confirmAnswers = {false};
+    leave->click();
+    QVERIFY(classe::keptLink());
+    prompts.fake().confirmAnswers = {true};
+    leave->click();
+    QCOMPARE(prompts.fake().confirmations.size(), 2);
+    QVERIFY(!classe::keptLink());
+    QCOMPARE(left.count(), 1);
+    QVERIFY(!dialog->findChild<QGroupBox *>(QStringLiteral("RejoindreClasse"))->isHidden());
+    QVERIFY(dialog->findChild<QGroupBox *>(QStringLiteral("LienClasse"))->isHidden());
+    // The server's settings stay for the next join.
+    QCOMPARE(classe::keptServer().port, m_pupils.port);
+}
+
+QTEST_MAIN(TestClasseSending)
 #include "tst_classe_sending.moc"

@@ -26,6 +26,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTableWidget>
+#include <QUuid>
 #include <QtTest>
 
 using progress::SessionRecord;
@@ -107,6 +108,8 @@ private slots:
     void olderSessionsGoToAFirstLearner_data();
     void olderSessionsGoToAFirstLearner();
     void learnersKeepTheirOwnSessions();
+    void sessionsWaitForTheClassUntilHeld_data();
+    void sessionsWaitForTheClassUntilHeld();
     void learnerNamesAreChecked_data();
     void learnerNamesAreChecked();
     void learnersWindowAddsChoosesAndRemoves();
@@ -823,6 +826,62 @@ void TestProgression::olderSessionsGoToAFirstLearner()
         QCOMPARE(journal.keyStats()[0].missed, 5);
         QCOMPARE(journal.confusions(5).size(), version == 2 ? 1 : 0);
     }
+}
+
+void TestProgression::sessionsWaitForTheClassUntilHeld_data()
+{
+    QTest::addColumn<bool>("fromVersion4");
+    QTest::newRow("this version") << false;
+    QTest::newRow("journal of version 4") << true;
+}
+
+// What a class link has not had yet: sessions since its join, less those
+// its server holds; each learner's and each link's apart.
+void TestProgression::sessionsWaitForTheClassUntilHeld()
+{
+    QFETCH(bool, fromVersion4);
+    const QDateTime join(QDate(2026, 3, 2), QTime(10, 0));
+    QStringList uuids;
+    {
+        progress::Journal journal(path());
+        for (int i = 0; i < 4; ++i) {
+            // The first ends before the join.
+            SessionRecord s = session(2, 1 + i, 50, 2, 0, join.addSecs(-90 + i * 120));
+            s.uuid = QUuid::createUuid().toString(QUuid::WithoutBraces);
+            uuids << s.uuid;
+            QVERIFY(journal.record(s));
+        }
+    }
+    if (fromVersion4) {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("old"));
+        db.setDatabaseName(path());
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        QVERIFY(q.exec(QStringLiteral("DROP TABLE class_sent")));
+        QVERIFY(q.exec(QStringLiteral("PRAGMA user_version = 4")));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("old"));
+    progress::Journal journal(path());
+    QCOMPARE(journal.sessions().size(), 4);
+    const qint64 pupil = journal.currentLearner();
+    const auto waiting = [&](qint64 learner, const QString &link) {
+        QStringList list;
+        for (const SessionRecord &s : journal.waitingForClass(learner, link, join))
+            list << s.uuid;
+        return list;
+    };
+    QCOMPARE(waiting(pupil, QStringLiteral("a")), uuids.mid(1));
+    QVERIFY(journal.markSentToClass(pupil, QStringLiteral("a"), {uuids[2], uuids[2]}));
+    QCOMPARE(waiting(pupil, QStringLiteral("a")), (QStringList{uuids[1], uuids[3]}));
+    QCOMPARE(journal.waitingCount(pupil, QStringLiteral("a"), join), 2);
+    QCOMPARE(journal.waitingForClass(pupil, QStringLiteral("a"), join, 1).size(), 1);
+    QCOMPARE(waiting(pupil, QStringLiteral("b")), uuids.mid(1)); // a new join sends afresh
+    const qint64 lea = journal.addLearner(QStringLiteral("Léa"), progress::Learner::kBeginner);
+    QVERIFY(waiting(lea, QStringLiteral("a")).isEmpty());
+    // The record goes with its learner.
+    QVERIFY2(journal.removeLearner(pupil), qPrintable(journal.lastError()));
+    QCOMPARE(journal.waitingCount(pupil, QStringLiteral("a"), join), 0);
 }
 
 // Two learners on one journal: each reads and erases only their own sessions.
