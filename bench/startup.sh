@@ -4,13 +4,13 @@
 # frame's first paint, the first key answered (a key pressed as soon as the
 # frame is mapped, until the keyboard window shows its description on
 # screen), the peak resident memory and its X back-buffer part. It fails when
-# the first key is answered later than 80 ms after launch (the figure to
+# the first key is answered later than 50 ms after launch (the figure to
 # keep; the machine must be quiet for it to mean anything).
 #   bench/startup.sh [runs] [first key limit ms]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-7}
-limit=${2:-80}
+limit=${2:-50}
 scripts/deps.sh
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTAPIVOX_TESTS=OFF -DTAPIVOX_BENCH=ON >/dev/null
 cmake --build build-bench -j"$(nproc)" --target tapivox mapwatch >/dev/null

@@ -13,6 +13,14 @@
 // few of its keys typed through XTest, as a learner who stops), lets the
 // deferred work settle, then counts for 10 s the CPU time of the whole
 // process and every timer and paint event by receiver, prints them and quits.
+// With --history it times what a long journal could slow down, and prints
+// it: the keyboard window's first paint after main (painted_ms); from there
+// to the question of who learns (asked_ms, with several learners: it is
+// then answered with the learner it proposes), and to the start offer's
+// first paint (offer_ms, from the answer when there was a question); from Progression's menu item
+// to its window's first paint (progression_ms, the window then closed);
+// from the personal review's menu item to its first line painted
+// (review_ms); the peak resident memory (peak_rss_kb).
 #include "app/entry.h"
 
 // Valgrind's header, where installed; without it the phases are not dumped.
@@ -23,6 +31,9 @@
 #endif
 
 #include <QAction>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QApplication>
 #include <QEvent>
 #include <QMap>
@@ -42,6 +53,8 @@ namespace {
 
 bool g_pressKey = false;
 const char *g_idleScene = nullptr;
+bool g_history = false;
+QElapsedTimer g_sinceMain;
 
 // The idle measure's settling time and length.
 constexpr int kSettleMs = 3000;
@@ -167,6 +180,109 @@ private:
     QMap<QString, int> m_counts;
 };
 
+long peakRssKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return -1;
+}
+
+QAction *frameAction(const char *name)
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String("TMainForm"))
+            return w->findChild<QAction *>(QLatin1String(name));
+    return nullptr;
+}
+
+// The long history's measures, one after the other from the first paint.
+class HistoryProbe final : public QObject
+{
+public:
+    void start()
+    {
+        m_painted = g_sinceMain.elapsed();
+        qApp->installEventFilter(this);
+        // A journal that offers nothing would leave the offer unmeasured.
+        QTimer::singleShot(5000, this, [this] {
+            if (m_stage == Stage::Offer)
+                openProgression();
+        });
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::Paint)
+            return false;
+        const QString name = watched->objectName();
+        if (m_stage == Stage::Offer && name == QLatin1String("QuiApprend") && m_asked < 0) {
+            m_asked = g_sinceMain.elapsed() - m_painted;
+            auto *dialog = static_cast<QDialog *>(watched);
+            QTimer::singleShot(0, dialog, [this, dialog] {
+                m_answered = g_sinceMain.elapsed();
+                dialog->accept();
+            });
+        } else if (m_stage == Stage::Offer &&
+            (name == QLatin1String("GuideReprendre") || name == QLatin1String("GuideCommencer"))) {
+            m_offer = g_sinceMain.elapsed() - (m_answered >= 0 ? m_answered : m_painted);
+            QTimer::singleShot(300, this, [this] { openProgression(); });
+            m_stage = Stage::Waiting;
+        } else if (m_stage == Stage::Progression && name == QLatin1String("TProgression")) {
+            m_progression = m_clock.elapsed();
+            m_stage = Stage::Waiting;
+            auto *dialog = static_cast<QDialog *>(watched);
+            QTimer::singleShot(0, dialog, [dialog] { dialog->reject(); });
+            QTimer::singleShot(300, this, [this] { openReview(); });
+        } else if (m_stage == Stage::Review && name == QLatin1String("TExos")) {
+            m_review = m_clock.elapsed();
+            m_stage = Stage::Waiting;
+            QTimer::singleShot(0, this, [this] { finish(); });
+        }
+        return false;
+    }
+
+private:
+    enum class Stage { Offer, Waiting, Progression, Review };
+
+    void openProgression()
+    {
+        m_stage = Stage::Progression;
+        m_clock.start();
+        if (QAction *item = frameAction("Progression1"))
+            item->trigger(); // a modal window: returns once closed
+    }
+
+    void openReview()
+    {
+        m_stage = Stage::Review;
+        m_clock.start();
+        if (QAction *item = frameAction("Revision1"))
+            item->trigger();
+    }
+
+    void finish()
+    {
+        std::printf("painted_ms=%lld asked_ms=%lld offer_ms=%lld progression_ms=%lld review_ms=%lld "
+                    "peak_rss_kb=%ld\n",
+                    m_painted, m_asked, m_offer, m_progression, m_review, peakRssKb());
+        std::fflush(stdout);
+        QCoreApplication::quit();
+    }
+
+    Stage m_stage = Stage::Offer;
+    QElapsedTimer m_clock;
+    qint64 m_painted = -1;
+    qint64 m_asked = -1;
+    qint64 m_answered = -1;
+    qint64 m_offer = -1;
+    qint64 m_progression = -1;
+    qint64 m_review = -1;
+};
+
 // After the first paint: the scene, then the measure.
 void idleScene()
 {
@@ -222,7 +338,9 @@ public:
             m_painted = true;
             QTimer::singleShot(0, qApp, [this] {
                 CALLGRIND_DUMP_STATS_AT("painted");
-                if (g_idleScene)
+                if (g_history)
+                    (new HistoryProbe)->start();
+                else if (g_idleScene)
                     idleScene();
                 else
                     finishWhenDone();
@@ -263,10 +381,13 @@ Q_COREAPP_STARTUP_FUNCTION(installHook)
 
 int main(int argc, char **argv)
 {
+    g_sinceMain.start();
     int kept = 1;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--key") == 0)
             g_pressKey = true;
+        else if (std::strcmp(argv[i], "--history") == 0)
+            g_history = true;
         else if (std::strcmp(argv[i], "--idle") == 0 && i + 1 < argc)
             g_idleScene = argv[++i];
         else

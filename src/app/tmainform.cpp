@@ -314,6 +314,7 @@ void TMainForm::addLesson(LessonWindow *w)
     zoomLesson(w);
     // A new lesson may set its texts' fonts afresh (a long instruction).
     connect(w, &LessonWindow::lessonStarted, this, [this, w] { zoomLesson(w); });
+    connect(w, &LessonWindow::guideChanged, this, [this, w] { followCaret(w); });
 }
 
 QMdiSubWindow *TMainForm::subWindowOf(const LessonWindow *w) const

@@ -28,6 +28,9 @@ class GuideWelcome;
 } // namespace guide
 
 class TEpreuve;
+namespace ui {
+class DesktopContrast;
+}
 namespace classe {
 class ClassOutbox;
 struct ClassServer;
@@ -147,8 +150,11 @@ public:
     // Options › Sons (tmainform_sounds.cpp): a sound at each refused key,
     // at the end of a lesson; both off unless the learner chose them.
     void readSoundChoices();
-    // Options › Contraste élevé (tmainform_guide.cpp), per learner.
+    // Options › Contraste élevé (tmainform_guide.cpp), per learner; the
+    // band is in high contrast too while the desktop asks for it.
     void readContrastChoice();
+    bool highContrast() const;
+    const ui::DesktopContrast *desktopContrast() const { return m_desktopContrast; }
     // Options › Taille du texte (tmainform_zoom.cpp): 100 % to 200 %, per
     // learner; textZoom() in percent.
     void readTextZoomChoice();
@@ -212,9 +218,13 @@ private:
     void listenForSounds(LessonWindow *w);
     bool soundWanted(const char *item) const;
     void buildGuide();
+    void applyContrast();
     void setupTextZoom();
     void applyTextZoomChoice();
     void zoomLesson(LessonWindow *w);
+    // Above 100 %, a lesson window may be larger than the lesson area: the
+    // area scrolls to keep the caret and the line above it in sight.
+    void followCaret(LessonWindow *w);
     // Builds the controls of one lesson window that has not built them yet,
     // then comes back for the next, one per turn of the event loop.
     void buildLessonsBehind();
@@ -234,6 +244,7 @@ private:
     guide::GuideBand *m_guide = nullptr;
     guide::GuideWelcome *m_welcome = nullptr;
     GuideLead *m_lead = nullptr; // the figures and the end of a lesson in the band
+    ui::DesktopContrast *m_desktopContrast = nullptr; // asked once the band is built
     TEpreuve *m_epreuve = nullptr;
     TEpreuve *testWindow();
     // Opens the lesson the placement test sends to, and says the learner

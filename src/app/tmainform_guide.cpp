@@ -13,6 +13,7 @@
 #include "progress/journal.h"
 #include "progress/recording.h"
 #include "ui/caption.h"
+#include "ui/desktopcontrast.h"
 #include "ui/settings.h"
 
 #include <QAction>
@@ -99,8 +100,7 @@ void TMainForm::setupGuide()
         contrast->setCheckable(true);
         connect(contrast, &QAction::triggered, this, [this](bool checked) {
             ui::settings()->setValue(ui::learnerKey(kContrastKey), checked);
-            if (m_guide)
-                m_guide->setHighContrast(checked);
+            applyContrast();
         });
     }
     readContrastChoice();
@@ -112,8 +112,20 @@ void TMainForm::readContrastChoice()
     if (!contrast)
         return;
     contrast->setChecked(ui::settings()->value(ui::learnerKey(kContrastKey), false).toBool());
-    if (m_guide && m_guide->highContrast() != contrast->isChecked())
-        m_guide->setHighContrast(contrast->isChecked());
+    applyContrast();
+}
+
+// The learner's choice, or the desktop's high-contrast theme.
+bool TMainForm::highContrast() const
+{
+    const QAction *contrast = action(QStringLiteral("Contrasteeleve1"));
+    return (contrast && contrast->isChecked()) || (m_desktopContrast && m_desktopContrast->high());
+}
+
+void TMainForm::applyContrast()
+{
+    if (m_guide && m_guide->highContrast() != highContrast())
+        m_guide->setHighContrast(highContrast());
 }
 
 void TMainForm::Guide1Click(bool checked)
@@ -132,8 +144,14 @@ void TMainForm::buildGuide()
     if (m_guide || !m_guideWanted)
         return;
     m_guide = new guide::GuideBand(centralWidget());
-    if (const QAction *contrast = action(QStringLiteral("Contrasteeleve1"));
-        contrast && contrast->isChecked())
+    // Only what the band draws follows the desktop's contrast: the portal is
+    // asked once the band exists, and answers later.
+    if (!m_desktopContrast) {
+        m_desktopContrast = new ui::DesktopContrast(this);
+        connect(m_desktopContrast, &ui::DesktopContrast::changed, this, &TMainForm::applyContrast);
+        m_desktopContrast->ask();
+    }
+    if (highContrast())
         m_guide->setHighContrast(true);
     m_guide->setFixedHeight(bandHeight(screen()));
     m_guide->hide();

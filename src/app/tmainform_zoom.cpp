@@ -12,10 +12,12 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QScreen>
+#include <QScrollBar>
 
 namespace {
 
@@ -148,6 +150,33 @@ void TMainForm::zoomLesson(LessonWindow *w)
     if (!sub->property(kBaseSize).isValid())
         sub->setProperty(kBaseSize, sub->size());
     sub->setFixedSize(scaled(sub->property(kBaseSize).toSize(), factor));
+}
+
+void TMainForm::followCaret(LessonWindow *w)
+{
+    if (m_textZoom == ui::kDefaultTextZoom)
+        return;
+    QWidget *line = QApplication::focusWidget();
+    QWidget *view = mdiArea->viewport();
+    if (!line || !w->isAncestorOf(line) || !view->isAncestorOf(line))
+        return;
+    // The caret with a few letters on each side, and the model line above.
+    const QRect caret = line->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    if (!caret.isValid())
+        return;
+    const int aside = line->fontMetrics().averageCharWidth() * 4;
+    QRect spot(caret.center().x() - aside, -line->height(), 2 * aside, 2 * line->height());
+    spot = spot.intersected(QRect(QPoint(0, -line->height()), QSize(line->width(), 2 * line->height())));
+    spot.moveTopLeft(line->mapTo(view, spot.topLeft()));
+    const QRect seen = view->rect();
+    const auto follow = [](QScrollBar *bar, int low, int high, int seenLow, int seenHigh) {
+        if (high > seenHigh)
+            bar->setValue(bar->value() + qMin(high - seenHigh, low - seenLow));
+        else if (low < seenLow)
+            bar->setValue(bar->value() - (seenLow - low));
+    };
+    follow(mdiArea->horizontalScrollBar(), spot.left(), spot.right(), seen.left(), seen.right());
+    follow(mdiArea->verticalScrollBar(), spot.top(), spot.bottom(), seen.top(), seen.bottom());
 }
 
 void TMainForm::applyTextZoomChoice()

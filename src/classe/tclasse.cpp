@@ -1,5 +1,6 @@
 // The teacher's window on a class and the login that opens it.
 #include "classe/tclasse.h"
+#include "progress/tprogression.h"
 
 #include "ui/accessories_printer.h"
 #include "ui/prompter.h"
@@ -128,8 +129,9 @@ TClasse::TClasse(std::unique_ptr<TeacherClient> client, QList<progress::LessonFa
     auto *work = new QHBoxLayout;
     connect(button(this, "ObjectifClasse", QStringLiteral("&Objectif…"), work), &QPushButton::clicked, this,
             &TClasse::editObjective);
-    connect(button(this, "ConsignesClasse", QStringLiteral("Consi&gnes…"), work), &QPushButton::clicked, this,
-            &TClasse::editAssignments);
+    connect(button(this, "ConsignesClasse",
+                   QStringLiteral("QStringLiteral(" Consi & gnes… ")Donner des consignes…"), work),
+            &QPushButton::clicked, this, &TClasse::editAssignments);
     connect(button(this, "LeconsMasquees", QStringLiteral("&Leçons masquées…"), work), &QPushButton::clicked,
             this, &TClasse::editHiddenLessons);
     work->addStretch();
@@ -143,6 +145,8 @@ TClasse::TClasse(std::unique_ptr<TeacherClient> client, QList<progress::LessonFa
             &QPushButton::clicked, this, &TClasse::deleteSelectedPupil);
     connect(button(this, "FinAnnee", QStringLiteral("&Fin d'année…"), pupils), &QPushButton::clicked, this,
             &TClasse::endOfYear);
+    connect(button(this, "ProgressionEleve", QStringLiteral("Pro&gression de l'élève"), pupils),
+            &QPushButton::clicked, this, &TClasse::showPupilProgression);
     pupils->addStretch();
     connect(button(this, "ExporterCsv", QStringLiteral("&Exporter (CSV)…"), pupils), &QPushButton::clicked,
             this, &TClasse::exportCsv);
@@ -370,6 +374,40 @@ void TClasse::deleteSelectedPupil()
     if (!m_client->deletePupil(name->data(Qt::UserRole).toLongLong()))
         tell(m_client->message());
     showClass(classId());
+}
+
+TProgression *TClasse::pupilProgression() const
+{
+    return m_progression;
+}
+
+void TClasse::showPupilProgression()
+{
+    const int row = m_table->currentRow();
+    const QTableWidgetItem *name = row >= 0 ? m_table->item(row, 0) : nullptr;
+    if (!name) {
+        ui::prompter().information(this, QStringLiteral("Choisissez d'abord un élève dans la grille."));
+        return;
+    }
+    const std::optional<QList<progress::SessionRecord>> sessions =
+        m_client->pupilSessions(name->data(Qt::UserRole).toLongLong());
+    if (!sessions) {
+        tell(m_client->message());
+        return;
+    }
+    if (m_progression)
+        m_progression->close();
+    auto *w = new TProgression(m_families, this);
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    w->setWindowTitle(QStringLiteral("Progression de %1").arg(name->text()));
+    // The pupil's history is theirs, on their computer: nothing to clear or
+    // to review from here.
+    w->Button2->hide();
+    w->Reviser1->hide();
+    w->Init(nullptr, *sessions);
+    w->showModule(progress::kExercisesModule);
+    w->show();
+    m_progression = w;
 }
 
 void TClasse::endOfYear()

@@ -7,6 +7,7 @@
 #include "progress/lessonfamily.h"
 
 #include <QDialog>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -15,6 +16,7 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class QTableWidget;
+class TProgression;
 
 namespace classe {
 
@@ -57,6 +59,9 @@ public:
     // never known again.
     void addPupils(const QStringList &names);
     void deleteSelectedPupil();
+    // The selected pupil's sessions in the Progression window's charts.
+    void showPupilProgression();
+    TProgression *pupilProgression() const;
     void endOfYear();
     void exportCsv();
     void printGrid();
@@ -82,6 +87,7 @@ private:
     QComboBox *m_classList = nullptr;
     QLabel *m_summary = nullptr;
     QTableWidget *m_table = nullptr;
+    QPointer<TProgression> m_progression;
 };
 
 } // namespace classe

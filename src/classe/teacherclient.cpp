@@ -337,6 +337,40 @@ bool TeacherClient::emptyClass(qint64 classId)
     return succeed();
 }
 
+std::optional<QList<progress::SessionRecord>> TeacherClient::pupilSessions(qint64 pupilId)
+{
+    if (!ready())
+        return std::nullopt;
+    QSqlQuery query(m_db.database());
+    query.setForwardOnly(true);
+    const QSqlError error = runBound(
+        query,
+        QStringLiteral("SELECT uuid::text, module, lesson, good, errors, seconds, typing_ms, started, ended,"
+                       " completed FROM classe.sessions WHERE pupil_id = ? ORDER BY started, uuid"),
+        {pupilId});
+    if (error.isValid()) {
+        failStatement(error);
+        return std::nullopt;
+    }
+    QList<progress::SessionRecord> sessions;
+    while (query.next()) {
+        progress::SessionRecord s;
+        s.uuid = query.value(0).toString();
+        s.module = query.value(1).toInt();
+        s.lesson = query.value(2).toInt();
+        s.good = query.value(3).toInt();
+        s.errors = query.value(4).toInt();
+        s.seconds = query.value(5).toInt();
+        s.typingMs = query.value(6).toLongLong();
+        s.start = query.value(7).toDateTime().toLocalTime();
+        s.end = query.value(8).toDateTime().toLocalTime();
+        s.completed = query.value(9).toBool();
+        sessions << s;
+    }
+    succeed();
+    return sessions;
+}
+
 std::optional<ClassGrid> TeacherClient::grid(qint64 classId, const QDateTime &now)
 {
     if (!ready())

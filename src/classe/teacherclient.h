@@ -110,6 +110,10 @@ public:
     // class, its code, its objective and its hidden lessons stay.
     bool emptyClass(qint64 classId);
 
+    // One pupil's sessions as the server holds them, oldest first, for the
+    // Progression window's charts (no per-key figures: the server has none).
+    std::optional<QList<progress::SessionRecord>> pupilSessions(qint64 pupilId);
+
     // The week starts on the Monday of now, at midnight, local time.
     std::optional<ClassGrid> grid(qint64 classId, const QDateTime &now);
 

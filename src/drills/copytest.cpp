@@ -139,7 +139,10 @@ QStringList attestationLines(const Attestation &a)
         QStringLiteral("Apprenant\u00a0: %1").arg(a.learner),
         QStringLiteral("Date\u00a0: %1")
             .arg(french.toString(a.when, QStringLiteral("d MMMM yyyy 'à' HH'\u00a0h\u00a0'mm"))),
-        QStringLiteral("Épreuve chronométrée\u00a0: %1\u00a0min").arg(a.minutes),
+        QStringLiteral("Épreuve chronométrée\u00a0: %1\u00a0min, %2")
+            .arg(a.minutes)
+            .arg(a.corrections ? QStringLiteral("corrections permises (Retour arrière)")
+                               : QStringLiteral("sans correction (Retour arrière refusé)")),
         QStringLiteral("Texte\u00a0: «\u00a0%1\u00a0»").arg(first),
         QString(),
         QStringLiteral("Vitesse nette\u00a0: %1\u00a0mots/min").arg(frenchDecimal(a.netWpm)),

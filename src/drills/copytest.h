@@ -65,6 +65,7 @@ struct Attestation
     QString learner;
     QDateTime when;
     int minutes = 0;
+    bool corrections = true; // Retour arrière allowed
     QString text; // the model's first words are taken from it
     double netWpm = 0;
     double accuracy = 0;

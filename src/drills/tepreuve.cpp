@@ -48,10 +48,12 @@ double accuracyOf(const progress::SessionRecord &s)
 
 QString resultText(const progress::SessionRecord &s)
 {
-    return QStringLiteral("%1 — %2\u00a0min — %3\u00a0mots/min nets, %4\u00a0%")
+    return QStringLiteral("%1 — %2\u00a0min — %3\u00a0mots/min nets, %4\u00a0%%5")
         .arg(QLocale(QLocale::French, QLocale::France).toString(s.start, QStringLiteral("dd/MM/yyyy HH:mm")))
         .arg(s.seconds / 60)
-        .arg(drills::frenchDecimal(netOf(s)), drills::frenchDecimal(accuracyOf(s)));
+        .arg(drills::frenchDecimal(netOf(s)), drills::frenchDecimal(accuracyOf(s)),
+             s.lesson == progress::kCopyTestWithoutCorrectionsLesson ? QStringLiteral(", sans correction")
+                                                                     : QString());
 }
 
 // The learner whose sessions the journal writes: name and id.
@@ -409,7 +411,7 @@ void TEpreuve::finish(bool interrupted)
         s.start = m_startTime;
         s.end = m_startTime.addMSecs(elapsed);
         s.module = progress::kExercisesModule;
-        s.lesson = m_placementMode ? progress::kPlacementLesson : progress::kCopyTestLesson;
+        s.lesson = m_placementMode ? progress::kPlacementLesson : progress::copyTestLesson(m_corrections);
         s.good = std::int32_t(m_score.typed - m_score.errors);
         s.errors = m_score.errors;
         s.seconds = m_placementMode ? std::int32_t(elapsed / 1000) : m_minutes * 60;
@@ -442,7 +444,10 @@ void TEpreuve::showResult()
             "Épreuve interrompue\u00a0: elle est gardée comme telle et ne compte pas comme "
             "résultat.");
     } else {
-        lines << QStringLiteral("Épreuve de %1\u00a0min terminée.").arg(m_minutes)
+        lines << QStringLiteral("Épreuve de %1\u00a0min terminée, %2.")
+                     .arg(m_minutes)
+                     .arg(m_corrections ? QStringLiteral("corrections permises")
+                                        : QStringLiteral("sans correction"))
               << QStringLiteral("Vitesse nette\u00a0: %1\u00a0mots/min (brute\u00a0: %2\u00a0mots/min)")
                      .arg(drills::frenchDecimal(m_score.netWpm()), drills::frenchDecimal(m_score.grossWpm()))
               << QStringLiteral("Frappes\u00a0: %1 par minute").arg(qRound(m_score.keysPerMinute()))
@@ -498,6 +503,7 @@ void TEpreuve::BoutonAttestationClick()
     a.learner = name;
     a.when = m_session.start;
     a.minutes = m_minutes;
+    a.corrections = m_corrections;
     a.text = m_model;
     a.netWpm = m_score.netWpm();
     a.accuracy = m_score.accuracy();

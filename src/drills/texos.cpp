@@ -103,9 +103,7 @@ void TExos::startReview()
     if (progress::Journal *journal = progress::journal()) {
         keys = journal->recentKeyStats(kReviewSessions);
         confusions = journal->confusions(kReviewSessions);
-        for (const progress::SessionRecord &session : journal->sessions(moduleCode()))
-            if (progress::reachedObjective(session) && !passed.contains(session.lesson))
-                passed.append(session.lesson);
+        passed = journal->passedExercises();
     }
     // Until the exercises have taught a character, the review's words leave it out.
     reviewer().setTaught(drills::taughtCharacters(passed));

@@ -2,6 +2,7 @@
 #include "progress/journal.h"
 
 #include "progress/lessonfamily.h"
+#include "progress/objective.h"
 #include "ui/safefile.h"
 
 #include <QDateTime>
@@ -80,6 +81,23 @@ const char *const kUpgrade5[] = {
     " link TEXT NOT NULL, uuid TEXT NOT NULL, PRIMARY KEY (learner, link, uuid)) WITHOUT ROWID",
 };
 
+// A session of an exercise typed to its end at the objective (older
+// journals' sessions, which did not say, on their accuracy alone): the one
+// text of the index below and of the queries that read it, which must say
+// it the same way for SQLite to use the index.
+#define TAPIVOX_PASSED_EXERCISE                                                                          \
+    "module = 2 AND lesson < 100 AND good + errors > 0 AND COALESCE(completed, 1) = 1"               \
+    " AND good * 100 >= 95 * (good + errors)"
+static_assert(progress::kExercisesModule == 2 && progress::kReviewLesson == 100 &&
+              progress::kObjectivePercent == 95);
+
+// From version 5 to 6: a long history is read through indexes: a family's
+// sessions and their characters, and the exercises each learner passed.
+const char *const kUpgrade6[] = {
+    "CREATE INDEX IF NOT EXISTS session_by_family ON session (learner, module, start_ms)",
+    "CREATE INDEX IF NOT EXISTS session_passed ON session (learner, lesson) WHERE " TAPIVOX_PASSED_EXERCISE,
+};
+
 // The steps from each version to the next, in order: kSteps[v - 1] takes a
 // journal of version v to version v + 1.
 struct Step
@@ -92,6 +110,7 @@ const Step kSteps[] = {
     {std::begin(kUpgrade3), std::end(kUpgrade3)},
     {std::begin(kUpgrade4), std::end(kUpgrade4)},
     {std::begin(kUpgrade5), std::end(kUpgrade5)},
+    {std::begin(kUpgrade6), std::end(kUpgrade6)},
 };
 static_assert(std::size(kSteps) + 1 == progress::Journal::kSchemaVersion);
 static_assert(progress::kReviewLesson == 100 && progress::kFormerReviewLesson == 25 &&
@@ -157,6 +176,38 @@ QString sqlDetail(const QSqlError &error, const QString &path)
 }
 
 } // namespace
+
+const char *Journal::querySql(Query query)
+{
+    switch (query) {
+    case Query::Sessions:
+        return "SELECT start_ms, end_ms, module, lesson, good, errors, seconds, typing_ms, title,"
+               " completed, uuid FROM session WHERE learner = ? ORDER BY start_ms DESC, id DESC LIMIT ?";
+    case Query::FamilySessions:
+        return "SELECT start_ms, end_ms, module, lesson, good, errors, seconds, typing_ms, title,"
+               " completed, uuid FROM session WHERE learner = ? AND module = ?"
+               " ORDER BY start_ms DESC, id DESC LIMIT ?";
+    case Query::KeyStats:
+        return "SELECT k.key, SUM(k.typed), SUM(k.missed) FROM session s"
+               " JOIN session_key k ON k.session = s.id WHERE s.learner = ? GROUP BY k.key";
+    case Query::FamilyKeyStats:
+        return "SELECT k.key, SUM(k.typed), SUM(k.missed) FROM session s"
+               " JOIN session_key k ON k.session = s.id WHERE s.learner = ? AND s.module = ? GROUP BY k.key";
+    case Query::PassedExercises:
+        return "SELECT DISTINCT lesson FROM session WHERE learner = ? AND " TAPIVOX_PASSED_EXERCISE
+               " ORDER BY lesson";
+    case Query::Learners:
+        // Each figure from an index, learner by learner.
+        return "SELECT l.id, l.uuid, l.name, l.level,"
+               " (SELECT MAX(start_ms) FROM session WHERE learner = l.id),"
+               " (SELECT MIN(start_ms) FROM session WHERE learner = l.id),"
+               " (SELECT COUNT(*) FROM session WHERE learner = l.id),"
+               " (SELECT COUNT(DISTINCT lesson) FROM session WHERE learner = l.id AND " TAPIVOX_PASSED_EXERCISE "),"
+               " (SELECT SUM(typing_ms) FROM session WHERE learner = l.id AND start_ms >= ?)"
+               " FROM learner l ORDER BY l.used_ms DESC, l.id";
+    }
+    return "";
+}
 
 Journal::Journal(QString path)
     : m_path(std::move(path))
@@ -457,13 +508,10 @@ QList<SessionRecord> Journal::sessions(int module, int limit)
     if (learner <= 0)
         return result;
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.prepare(
-        QStringLiteral("SELECT start_ms, end_ms, module, lesson, good, errors, seconds, typing_ms,"
-                       " title, completed, uuid FROM session WHERE learner = ? AND (? = 0 OR module = ?)"
-                       " ORDER BY start_ms DESC, id DESC LIMIT ?"));
+    query.prepare(QLatin1String(querySql(module == 0 ? Query::Sessions : Query::FamilySessions)));
     query.addBindValue(learner);
-    query.addBindValue(module);
-    query.addBindValue(module);
+    if (module != 0)
+        query.addBindValue(module);
     query.addBindValue(limit);
     if (!query.exec()) {
         failSql(QStringLiteral("Impossible de lire l'historique de progression"), query.lastError());
@@ -484,12 +532,10 @@ QList<KeyStat> Journal::keyStats(int module)
     if (learner <= 0)
         return result;
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.prepare(QStringLiteral("SELECT k.key, SUM(k.typed), SUM(k.missed) FROM session_key k"
-                                 " JOIN session s ON s.id = k.session WHERE s.learner = ? AND"
-                                 " (? = 0 OR s.module = ?) GROUP BY k.key"));
+    query.prepare(QLatin1String(querySql(module == 0 ? Query::KeyStats : Query::FamilyKeyStats)));
     query.addBindValue(learner);
-    query.addBindValue(module);
-    query.addBindValue(module);
+    if (module != 0)
+        query.addBindValue(module);
     if (!query.exec()) {
         failSql(QStringLiteral("Impossible de lire l'historique de progression"), query.lastError());
         return result;
@@ -503,6 +549,26 @@ QList<KeyStat> Journal::keyStats(int module)
             return a.errorRate() > b.errorRate();
         return a.key < b.key;
     });
+    return result;
+}
+
+QList<std::int32_t> Journal::passedExercises()
+{
+    QList<std::int32_t> result;
+    m_error.clear();
+    m_busy = false;
+    const qint64 learner = currentLearner();
+    if (learner <= 0)
+        return result;
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.prepare(QLatin1String(querySql(Query::PassedExercises)));
+    query.addBindValue(learner);
+    if (!query.exec()) {
+        failSql(QStringLiteral("Impossible de lire l'historique de progression"), query.lastError());
+        return result;
+    }
+    while (query.next())
+        result.append(query.value(0).toInt());
     return result;
 }
 

@@ -57,7 +57,7 @@ struct Confusion
 class Journal final
 {
 public:
-    static constexpr int kSchemaVersion = 5;
+    static constexpr int kSchemaVersion = 6;
 
     // path: the SQLite file; its folder is created when first needed.
     explicit Journal(QString path);
@@ -74,6 +74,8 @@ public:
     bool record(const SessionRecord &session);
     // Sessions of one module (0: all), oldest first; limit < 0: all.
     QList<SessionRecord> sessions(int module = 0, int limit = -1);
+    // The exercises typed to their end at the objective, by code.
+    QList<std::int32_t> passedExercises();
     // Totals per character, most missed first (by count, then by rate).
     QList<KeyStat> keyStats(int module = 0);
     // Totals per character over the latest sessions of every lesson, with
@@ -122,6 +124,11 @@ public:
     static QString learnerNameProblem(const QString &name);
     // The account's full name, or its login.
     static QString accountName();
+
+    // The reading queries whose plans must stay on the journal's indexes
+    // however long the history (their text, for EXPLAIN QUERY PLAN).
+    enum class Query { Sessions, FamilySessions, KeyStats, FamilyKeyStats, PassedExercises, Learners };
+    static const char *querySql(Query query);
 
     // The last failure, in French, for the learner.
     const QString &lastError() const { return m_error; }

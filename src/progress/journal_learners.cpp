@@ -144,16 +144,7 @@ QList<Learner> Journal::learners()
     const qint64 weekAgo = QDateTime::currentDateTime().addDays(-7).toMSecsSinceEpoch();
     // An exercise passes when typed to its end at 95 % or more (sessions of
     // older journals, which did not say, on their accuracy alone).
-    query.prepare(QStringLiteral(
-        "SELECT l.id, l.uuid, l.name, l.level, MAX(s.start_ms), MIN(s.start_ms), COUNT(s.id),"
-        " COUNT(DISTINCT CASE WHEN s.module = ? AND s.lesson < ? AND s.good + s.errors > 0"
-        "  AND COALESCE(s.completed, 1) = 1 AND s.good * 100 >= ? * (s.good + s.errors) THEN s.lesson END),"
-        " SUM(CASE WHEN s.start_ms >= ? THEN s.typing_ms ELSE 0 END)"
-        " FROM learner l LEFT JOIN session s ON s.learner = l.id"
-        " GROUP BY l.id ORDER BY l.used_ms DESC, l.id"));
-    query.addBindValue(kExercisesModule);
-    query.addBindValue(kReviewLesson); // the review and the tests are no exercise passed
-    query.addBindValue(kObjectivePercent);
+    query.prepare(QLatin1String(querySql(Query::Learners)));
     query.addBindValue(weekAgo);
     if (!query.exec()) {
         failSql(kReadFailure, query.lastError());

@@ -27,9 +27,17 @@ inline constexpr std::int32_t kFormerReviewLesson = 25;
 // The timed copy test, kept with the exercises' sessions; like the review,
 // codes from kReviewLesson on are no exercise.
 inline constexpr std::int32_t kCopyTestLesson = 110;
+// The same test taken without corrections (Retour arrière refused): the
+// session says which way its result was obtained.
+inline constexpr std::int32_t kCopyTestWithoutCorrectionsLesson = 112;
 inline bool isCopyTest(int module, std::int32_t lesson)
 {
-    return module == kExercisesModule && lesson == kCopyTestLesson;
+    return module == kExercisesModule &&
+           (lesson == kCopyTestLesson || lesson == kCopyTestWithoutCorrectionsLesson);
+}
+inline std::int32_t copyTestLesson(bool corrections)
+{
+    return corrections ? kCopyTestLesson : kCopyTestWithoutCorrectionsLesson;
 }
 // The placement test; its session's title holds the lesson it sends to, as
 // "module:lesson".

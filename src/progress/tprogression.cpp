@@ -205,7 +205,9 @@ QString TProgression::familyName(int module) const
 QString TProgression::lessonName(int module, std::int32_t lesson) const
 {
     if (progress::isCopyTest(module, lesson))
-        return QStringLiteral("Épreuve chronométrée");
+        return lesson == progress::kCopyTestWithoutCorrectionsLesson
+                   ? QStringLiteral("Épreuve chronométrée sans correction")
+                   : QStringLiteral("Épreuve chronométrée");
     if (progress::isPlacement(module, lesson))
         return QStringLiteral("Test de niveau");
     for (const progress::LessonFamily &family : m_families)

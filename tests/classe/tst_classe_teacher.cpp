@@ -4,6 +4,7 @@
 // would have sent them.
 #include "classe/tclasse.h"
 #include "classe/teacherclient.h"
+#include "progress/tprogression.h"
 #include "support/testsupport.h"
 #include "ui/accessories_printer.h"
 
@@ -288,8 +289,8 @@ void TestClasseTeacher::otherTeacherReachesNothing_data()
     QTest::addColumn<QString>("role");
     QTest::addColumn<QString>("operation");
     for (const char *role : {"voisin", "tapivox_eleve"})
-        for (const char *operation :
-             {"list", "grid", "add pupil", "delete pupil", "Fin d'année", "assign", "hide", "objective"})
+        for (const char *operation : {"list", "grid", "history", "add pupil", "delete pupil", "Fin d'année",
+                                      "assign", "hide", "objective"})
             QTest::newRow(qPrintable(QStringLiteral("%1: %2").arg(role, operation))) << role << operation;
 }
 
@@ -317,7 +318,13 @@ void TestClasseTeacher::otherTeacherReachesNothing()
                             [&](const classe::TeacherClass &c) { return c.id == klass->id; });
     } else if (operation == QLatin1String("grid"))
         done = !other.grid(klass->id, kNow);
-    else if (operation == QLatin1String("add pupil"))
+    else if (operation == QLatin1String("history")) {
+        // Another teacher's pupil has no session this role may read.
+        const auto sessions = other.pupilSessions(added[0].id);
+        QVERIFY(sessions && sessions->isEmpty());
+        QVERIFY(owner.pupilSessions(added[0].id).value_or(QList<progress::SessionRecord>{}).size() == 1);
+        return;
+    } else if (operation == QLatin1String("add pupil"))
         done = other.addPupils(klass->id, {QStringLiteral("Intrus")}).isEmpty();
     else if (operation == QLatin1String("delete pupil"))
         done = !other.deletePupil(added[0].id);
@@ -384,6 +391,18 @@ void TestClasseTeacher::windowShowsRowsAndPrintsCards()
     const QString told = prompts.fake().informations.first();
     const QString leaCode = told.section(QStringLiteral("Léa\u00a0: "), 1).left(8);
     QVERIFY2(text.contains(QStringLiteral("Code personnel : ") + leaCode), qPrintable(text));
+
+    // One pupil's history, in the Progression window's charts and table.
+    addSessions(grid->item(0, 0)->data(Qt::UserRole).toLongLong(), "2", "1", "90/1/60/t/0 95/0/60/t/0");
+    window.refresh();
+    window.showClass(klass->id);
+    grid->selectRow(0);
+    window.findChild<QPushButton *>(QStringLiteral("ProgressionEleve"))->click();
+    TProgression *history = window.pupilProgression();
+    QVERIFY(history && history->isVisible());
+    QCOMPARE(history->windowTitle(), QStringLiteral("Progression de Léa"));
+    QCOMPARE(history->StringGrid1->rowCount(), 2);
+    QVERIFY(!history->Button2->isVisible()); // the pupil's own history is not the teacher's to clear
 }
 
 void TestClasseTeacher::windowEditsWhatTheClassAsks_data()

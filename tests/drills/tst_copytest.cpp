@@ -291,12 +291,16 @@ void TestCopyTest::windowScoresRecordsAndAttests()
             QVERIFY(w.ErreursEpreuve->document()->toRawText().contains(
                 u"attendu «\u00a0h\u00a0», tapé «\u00a0g\u00a0»"_qs));
             w.BoutonAttestation->click();
+            // The page says which way the result was obtained.
+            QCOMPARE(printed->lines.filter(u"sans correction"_qs).size(), corrections ? 0 : 1);
+            QCOMPARE(printed->lines.filter(u"corrections permises"_qs).size(), corrections ? 1 : 0);
         } else {
             QVERIFY(w.ResultatEpreuve->text().contains(u"interrompue"_qs));
         }
         const QList<progress::SessionRecord> sessions = progress::journal()->sessions();
         QCOMPARE(sessions.size(), 1);
         QVERIFY(progress::isCopyTest(sessions[0].module, sessions[0].lesson));
+        QCOMPARE(sessions[0].lesson, progress::copyTestLesson(corrections)); // kept with the session
         QCOMPARE(sessions[0].completed, std::optional<bool>(!interrupted));
         QCOMPARE(sessions[0].errors, 2);
         // The history lists the test with the attestation's code.
@@ -307,6 +311,7 @@ void TestCopyTest::windowScoresRecordsAndAttests()
             const QString codeLine = printed->lines.filter(u"Code de contrôle"_qs).value(0);
             QVERIFY(!codeLine.isEmpty());
             QVERIFY2(entry.contains(u'[' + codeLine.section(u"\u00a0: "_qs, 1) + u']'), qPrintable(entry));
+            QCOMPARE(entry.contains(u"sans correction"_qs), !corrections);
         } else {
             QVERIFY(entry.contains(u"interrompue"_qs));
             QVERIFY(printed->lines.isEmpty());

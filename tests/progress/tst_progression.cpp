@@ -89,6 +89,8 @@ private slots:
     void damagedFileIsSetAsideNotErased();
     void olderJournalIsUpgradedInPlace_data();
     void olderJournalIsUpgradedInPlace();
+    void queriesStayOnTheirIndexes_data();
+    void queriesStayOnTheirIndexes();
     void reviewDrillsTheMissedKeys();
     void journalInUseIsNotDamage();
     void unusableJournalFailsWithAMessage_data();
@@ -349,6 +351,57 @@ void TestProgression::olderJournalIsUpgradedInPlace()
     QCOMPARE(pairs[0].pressed, QStringLiteral("n"));
     QCOMPARE(journal.sessions().constLast().title, QStringLiteral("lettre.txt"));
     QVERIFY(journal.sessions().constFirst().title.isEmpty());
+}
+
+void TestProgression::queriesStayOnTheirIndexes_data()
+{
+    using Query = progress::Journal::Query;
+    QTest::addColumn<Query>("query");
+    QTest::addColumn<QStringList>("indexes"); // each named in the plan
+    QTest::newRow("last sessions") << Query::Sessions << QStringList{QStringLiteral("session_by_learner")};
+    QTest::newRow("a family's sessions") << Query::FamilySessions << QStringList{QStringLiteral("session_by_family")};
+    // Either of the learner's indexes serves.
+    QTest::newRow("characters") << Query::KeyStats
+                                << QStringList{QStringLiteral("session_by_"), QStringLiteral("session_key_by_session")};
+    QTest::newRow("a family's characters")
+        << Query::FamilyKeyStats
+        << QStringList{QStringLiteral("session_by_family"), QStringLiteral("session_key_by_session")};
+    QTest::newRow("exercises passed") << Query::PassedExercises << QStringList{QStringLiteral("session_passed")};
+    QTest::newRow("learners") << Query::Learners
+                              << QStringList{QStringLiteral("session_by_learner"), QStringLiteral("session_passed")};
+}
+
+// However long the history, no reading goes through every session or every
+// character typed: each searches an index (the learners' own table is
+// short).
+void TestProgression::queriesStayOnTheirIndexes()
+{
+    QFETCH(progress::Journal::Query, query);
+    QFETCH(QStringList, indexes);
+    {
+        progress::Journal journal(path());
+        QVERIFY2(journal.record(session(2, 1, 50, 1, 60, QDateTime::currentDateTime())),
+                 qPrintable(journal.lastError()));
+    }
+    QString plan;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("plans"));
+        db.setDatabaseName(path());
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        const QString sql = QString::fromLatin1(progress::Journal::querySql(query));
+        QVERIFY(q.prepare(QStringLiteral("EXPLAIN QUERY PLAN ") + sql));
+        for (qsizetype i = 0; i < sql.count(QLatin1Char('?')); ++i)
+            q.addBindValue(1);
+        QVERIFY2(q.exec(), qPrintable(q.lastError().text()));
+        while (q.next())
+            plan += q.value(3).toString() + QLatin1Char('\n');
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("plans"));
+    for (const QString &index : std::as_const(indexes))
+        QVERIFY2(plan.contains(QStringLiteral("INDEX ") + index), qPrintable(plan));
+    static const QRegularExpression scan(QStringLiteral("SCAN (session|session_key|s|k)\\b"));
+    QVERIFY2(!plan.contains(scan), qPrintable(plan));
 }
 
 void TestProgression::reviewDrillsTheMissedKeys()
