@@ -129,8 +129,7 @@ TClasse::TClasse(std::unique_ptr<TeacherClient> client, QList<progress::LessonFa
     auto *work = new QHBoxLayout;
     connect(button(this, "ObjectifClasse", QStringLiteral("&Objectif…"), work), &QPushButton::clicked, this,
             &TClasse::editObjective);
-    connect(button(this, "ConsignesClasse",
-                   QStringLiteral("QStringLiteral(" Consi & gnes… ")Donner des consignes…"), work),
+    connect(button(this, "ConsignesClasse", QStringLiteral("&Donner des consignes…"), work),
             &QPushButton::clicked, this, &TClasse::editAssignments);
     connect(button(this, "LeconsMasquees", QStringLiteral("&Leçons masquées…"), work), &QPushButton::clicked,
             this, &TClasse::editHiddenLessons);
