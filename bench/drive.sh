@@ -5,6 +5,9 @@
 #   bench/drive.sh PROGRAM setup   dismiss the first-run dialog for good
 #   bench/drive.sh PROGRAM type    open a drill, type the keys in $KEYS_FILE
 #                                  and print "cpu_ms_per_100_keys=N keys=N"
+#                                  (with $KEYLATENCY set, that program rather
+#                                  presses them at a learner's pace and
+#                                  prints their times to the screen)
 # There is no window manager: windows sit where they map themselves and get
 # the keyboard focus explicitly, and clicks are window-relative, preceded by
 # a small move so that the toolkits see the pointer enter.
@@ -53,6 +56,11 @@ cpu_ticks() {
 # CPU time the program used meanwhile, per 100 keys.
 type_keys() {
   local keys before after n
+  if [ -n "${KEYLATENCY:-}" ]; then
+    sleep 0.5
+    "$KEYLATENCY" --window "$w" --keys "$KEYS_FILE"
+    return
+  fi
   read -r -a keys <"$KEYS_FILE"
   n=${#keys[@]}
   sleep 0.5

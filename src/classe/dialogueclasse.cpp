@@ -131,6 +131,7 @@ DialogueClasse::DialogueClasse(QWidget *parent)
     auto *close = new QDialogButtonBox(QDialogButtonBox::Close, this);
     close->button(QDialogButtonBox::Close)->setText(QStringLiteral("&Fermer"));
     close->button(QDialogButtonBox::Close)->setObjectName(QStringLiteral("Fermer1"));
+    close->button(QDialogButtonBox::Close)->setAutoDefault(false);
     bottom->addWidget(close);
     layout->addLayout(bottom);
 
@@ -186,6 +187,8 @@ void DialogueClasse::showLink()
         w->setEnabled(!live && !joining());
     m_joinBox->setVisible(!live);
     m_join->setEnabled(!joining());
+    // Entrée in a code joins rather than closes.
+    m_join->setDefault(!live);
     m_linkBox->setVisible(linked);
     if (!linked)
         return;

@@ -1,9 +1,18 @@
 // What the class link says without a server: the warning for a connection
-// in clear, the status bar's words, and the assignments' sentence.
+// in clear, and the status bar's words, in the frame too; the assignments'
+// sentence.
+#include "app/forms.h"
+#include "app/tmainform.h"
+#include "classe/classoutbox.h"
 #include "classe/classserver.h"
 #include "classe/classstatus.h"
 #include "classe/classwork.h"
+#include "progress/journal.h"
+#include "progress/recording.h"
+#include "support/testsupport.h"
 
+#include <QLabel>
+#include <QTemporaryDir>
 #include <QtTest>
 
 class TestClasseLink : public QObject
@@ -16,6 +25,11 @@ private slots:
     void statusSaysWhatWaits();
     void assignmentSentence_data();
     void assignmentSentence();
+    void frameShowsTheLinkOnlyWhenThereIsOne_data();
+    void frameShowsTheLinkOnlyWhenThereIsOne();
+
+private:
+    QTemporaryDir m_home;
 };
 
 void TestClasseLink::clearConnectionToAnotherComputerWarns_data()
@@ -173,5 +187,76 @@ void TestClasseLink::assignmentSentence()
     QCOMPARE(classe::assignmentSentence(assigned, journal, QDate(2026, 12, 10), name), sentence);
 }
 
-QTEST_GUILESS_MAIN(TestClasseLink)
+void TestClasseLink::frameShowsTheLinkOnlyWhenThereIsOne_data()
+{
+    QTest::addColumn<QString>("link"); // none, unreachable, cut
+    QTest::addColumn<QString>("text");
+    QTest::newRow("no class") << "none" << QString();
+    QTest::newRow("server unreachable") << "unreachable"
+                                        << "hors ligne\u00a0: 1 séance en attente";
+    QTest::newRow("link cut") << "cut"
+                              << "Classe CM2 B\u00a0: ce poste n'y est plus relié";
+}
+
+void TestClasseLink::frameShowsTheLinkOnlyWhenThereIsOne()
+{
+    QFETCH(QString, link);
+    QFETCH(QString, text);
+    qputenv("HOME", QFile::encodeName(m_home.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.filePath(QStringLiteral("config"))));
+    const QString journalPath = m_home.filePath(QStringLiteral("%1.sqlite").arg(link));
+    progress::useJournal(journalPath);
+    test::TempCwd cwd;
+    test::PrompterScope prompts;
+    test::startProgram();
+    const auto done = qScopeGuard([] {
+        classe::forgetLink();
+        test::stopProgram();
+        progress::useJournal({});
+    });
+    const QDateTime joined(QDate(2026, 12, 7), QTime(9, 0));
+    if (link != QLatin1String("none")) {
+        classe::ClassServer server;
+        server.host = QStringLiteral("127.0.0.1");
+        server.port = 1; // nobody answers there
+        server.timeoutSeconds = 1;
+        classe::keepLink(
+            server, {{}, {}, QStringLiteral("Lou"), QStringLiteral("CM2 B"), QStringLiteral("0123")}, joined);
+    }
+    if (link == QLatin1String("cut"))
+        classe::markLinkCut();
+    TMainForm *frame = forms().MainForm;
+    frame->followClassLink();
+    if (link == QLatin1String("none")) {
+        // The frame is the one without a class, and no journal was opened.
+        QVERIFY(!frame->classOutbox() && !frame->classPanel());
+        QVERIFY(!frame->findChild<QLabel *>(QStringLiteral("EtatClasse")));
+        QVERIFY(!QFileInfo::exists(journalPath));
+        return;
+    }
+    QVERIFY(frame->classPanel());
+    if (link == QLatin1String("unreachable")) {
+        // A session's end sends it; the server does not answer.
+        progress::SessionRecord s;
+        s.start = joined.addDays(1);
+        s.end = s.start.addSecs(90);
+        s.module = 2;
+        s.lesson = 3;
+        s.good = 40;
+        s.uuid = QStringLiteral("6f1c2b7e-9a4d-4c55-8e21-3b0d5a7c9e10");
+        progress::recordSession(nullptr, s);
+        QTRY_VERIFY(frame->classOutbox()->sending());
+        QTRY_VERIFY_WITH_TIMEOUT(frame->classOutbox()->retryTimer().isActive(), 20000);
+        QVERIFY(frame->classPanel()->toolTip().contains(QStringLiteral("ne répond pas")));
+    }
+    QCOMPARE(frame->classPanel()->text(), text);
+    QVERIFY(!frame->classPanel()->isHidden());
+    // Quitting the class takes the words away.
+    classe::forgetLink();
+    frame->followClassLink();
+    QTRY_VERIFY(!frame->classOutbox()->sending());
+    QVERIFY(frame->classPanel()->isHidden());
+}
+
+QTEST_MAIN(TestClasseLink)
 #include "tst_classe_link.moc"
