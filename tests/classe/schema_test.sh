@@ -13,7 +13,7 @@ q() {
 }
 refused() { if q "$@" >/dev/null 2>&1; then echo "not refused: $*" >&2; exit 1; fi; }
 q -f "$schema"; q -f "$schema" 2>/dev/null
-[ "$(q -c 'select version from classe.schema_version')" = 2 ]
+[ "$(q -c 'select version from classe.schema_version')" = 3 ]
 q -c "create role ta login password 'a' in role tapivox_enseignants; create role tb login password 'b' in role tapivox_enseignants; alter role tapivox_eleve password 'e'"
 A="host=localhost user=ta password=a dbname=$PGDATABASE"
 B="host=localhost user=tb password=b dbname=$PGDATABASE"
@@ -64,6 +64,9 @@ u2=6f1c2c3e-0000-4000-8000-000000000002
 [ "$(q "$A" -v u=$u2 -c "select p.name from classe.sessions s join classe.pupils p on p.id = s.pupil_id where uuid = :'u'")" = Tom ]
 [ "$(q "$E" -v t="$tok" -c "select count(*) from classe.linked_assignments(:'t')")" = 0 ]
 refused "$E" -v t="$tok" -c "select classe.linked_pupil(:'t')"
+# A token that opens nothing reads nothing, and says so.
+refused "$E" -c "select * from classe.linked_assignments('0000')"
+refused "$E" -c "select * from classe.linked_hidden_lessons('0000')"
 refused "$A" -c "select token_hash from classe.pupil_links"
 [ "$(q "$B" -c 'select count(*) from classe.pupil_links')" = 0 ]
 [ "$(q "$A" -c "delete from classe.pupil_links returning pupil_id" | wc -l)" = 1 ]
@@ -74,12 +77,12 @@ refused "$E" -v c="$ca" -v p="$pa" -c "select classe.join_class(:'c', :'p')"
 # the first of five.
 for i in 1 2 3 4; do q "$E" -v c="$cb" -c "select classe.join_class(:'c', 'faux')" >/dev/null; done
 refused "$E" -v c="$cb" -v p="$pb" -c "select classe.join_class(:'c', :'p')"
-# A server of the first version takes the second step and keeps its pupils.
+# A server of the first version takes the later steps and keeps its pupils.
 q -c "create database v1"
-sed '/^SELECT version < 2 AS step2/,/^\\endif/d' "$schema" | q -d v1
+{ sed '/^SELECT version < 2 AS step2/,$d' "$schema"; echo 'COMMIT;'; } | q -d v1
 [ "$(q -d v1 -c 'select version from classe.schema_version')" = 1 ]
 q -d v1 -c "insert into classe.classes (code, name) values ('C1', 'CP'); insert into classe.pupils (class_id, name, code_hash) select id, 'Ana', classe.crypt('1234', classe.gen_salt('bf')) from classe.classes"
 q -d v1 -f "$schema"
-[ "$(q -d v1 -c 'select version from classe.schema_version')" = 2 ]
+[ "$(q -d v1 -c 'select version from classe.schema_version')" = 3 ]
 [ "$(q -d v1 -c "select pupil_name || length(token) from classe.link_class('C1', '1234')")" = Ana32 ]
 echo ok

@@ -63,6 +63,8 @@ private slots:
     void interruptedBatchIsCompletedOnRetry_data();
     void interruptedBatchIsCompletedOnRetry();
     void senderAnswersFromItsThread();
+    void pupilReadsOwnClassWork_data();
+    void pupilReadsOwnClassWork();
     void outboxSendsEachSessionOnceInOrder_data();
     void outboxSendsEachSessionOnceInOrder();
     void dialogJoinsKeepsTheLinkAndQuits();
@@ -282,27 +284,27 @@ void TestClasseSending::joinChecksBothCodes()
 
 void TestClasseSending::openRefusesWhatIsNotItsServer_data()
 {
-    QTest::addColumn<int>("version");     // the server's schema version, 2 unchanged
+    QTest::addColumn<int>("version");     // the server's schema version, 3 unchanged
     QTest::addColumn<QString>("setting"); // one of the pupils' settings changed
     QTest::addColumn<Failure>("failure");
     QTest::addColumn<QString>("words");
     QTest::newRow("newer schema")
-        << 3 << "" << Failure::SchemaVersion
-        << "un schéma plus récent (version 3) que celui de ce Tapivox (version 2)\u00a0: "
+        << 4 << "" << Failure::SchemaVersion
+        << "un schéma plus récent (version 4) que celui de ce Tapivox (version 3)\u00a0: "
            "mettez Tapivox à jour";
-    QTest::newRow("older schema") << 1 << "" << Failure::SchemaVersion << "un schéma plus ancien (version 1)";
-    QTest::newRow("no schema") << 2 << "database=template1" << Failure::NoSchema
+    QTest::newRow("older schema") << 2 << "" << Failure::SchemaVersion << "un schéma plus ancien (version 2)";
+    QTest::newRow("no schema") << 3 << "database=template1" << Failure::NoSchema
                                << "n'a pas le schéma de la classe";
-    QTest::newRow("no server") << 2 << "port=1" << Failure::Unreachable << "(localhost:1) ne répond pas";
-    QTest::newRow("wrong password") << 2 << "password=faux" << Failure::Refused
+    QTest::newRow("no server") << 3 << "port=1" << Failure::Unreachable << "(localhost:1) ne répond pas";
+    QTest::newRow("wrong password") << 3 << "password=faux" << Failure::Refused
                                     << "refuse la connexion de ce poste";
     QTest::newRow("no such database")
-        << 2 << "database=sans_classe" << Failure::Refused << "refuse la connexion";
+        << 3 << "database=sans_classe" << Failure::Refused << "refuse la connexion";
     QTest::newRow("unknown TLS mode")
-        << 2 << "sslmode=oui" << Failure::BadSettings << "Mode TLS inconnu «\u00a0oui\u00a0»";
+        << 3 << "sslmode=oui" << Failure::BadSettings << "Mode TLS inconnu «\u00a0oui\u00a0»";
     // The driver splices its options unquoted: only libpq's own words pass.
     QTest::newRow("options in the TLS mode")
-        << 2 << "sslmode=disable host=ailleurs.example" << Failure::BadSettings << "Mode TLS inconnu";
+        << 3 << "sslmode=disable host=ailleurs.example" << Failure::BadSettings << "Mode TLS inconnu";
 }
 
 void TestClasseSending::openRefusesWhatIsNotItsServer()
@@ -476,6 +478,94 @@ void TestClasseSending::senderAnswersFromItsThread()
     QCOMPARE(stored.count(), 4);
     QCOMPARE(sent.first().first().value<classe::SendReport>().stored, uuidsOf(batch));
     QCOMPARE(storedInOrder(pupil), uuidsOf(batch));
+}
+
+void TestClasseSending::pupilReadsOwnClassWork_data()
+{
+    QTest::addColumn<QString>("interruption");
+    QTest::addColumn<Failure>("failure");
+    QTest::newRow("linked") << "" << Failure::None;
+    QTest::newRow("through the sender's thread") << "sender" << Failure::None;
+    QTest::newRow("link cut by the teacher") << "cut link" << Failure::Unlinked;
+    QTest::newRow("pupil removed") << "remove pupil" << Failure::Unlinked;
+    QTest::newRow("class deleted") << "delete class" << Failure::Unlinked;
+    QTest::newRow("a link without its token") << "no token" << Failure::Unlinked;
+    QTest::newRow("server stopped") << "stop" << Failure::Unreachable;
+}
+
+void TestClasseSending::pupilReadsOwnClassWork()
+{
+    QFETCH(QString, interruption);
+    QFETCH(Failure, failure);
+    const Pupil lea = newPupil(QStringLiteral("CM2 "), QStringLiteral("Léa"));
+    const Pupil other = newPupil(QStringLiteral("CM1 "), QStringLiteral("Zoé"));
+    QSqlQuery tom = run(kTeacher, "SELECT pupil_id FROM classe.add_pupil(?, ?)", {lea.classId, "Tom"});
+    QVERIFY(tom.next());
+    const auto assign = [this](qint64 classId, const QVariant &pupil, const char *module, const char *first,
+                               const char *last, const QVariant &due) {
+        run(kTeacher,
+            "INSERT INTO classe.assignments (class_id, pupil_id, module, first_lesson, last_lesson,"
+            " objective_precision, objective_speed, due) VALUES (?, ?, ?, ?, ?, 92.5, 15, ?)",
+            {classId, pupil, module, first, last, due});
+    };
+    const QVariant nobody(QMetaType(QMetaType::LongLong));
+    const QVariant noDate(QMetaType(QMetaType::QDate));
+    // Léa's own, then the class's, which is due first; Tom's and another
+    // class's are not hers.
+    QSqlQuery leaId =
+        run(kAdmin, "SELECT id FROM classe.pupils WHERE class_id = ? AND name = 'Léa'", {lea.classId});
+    QVERIFY(leaId.next());
+    assign(lea.classId, leaId.value(0), "2", "7", "9", noDate);
+    assign(lea.classId, nobody, "2", "1", "6", QDate(2026, 12, 18));
+    assign(lea.classId, tom.value(0), "3", "1", "1", noDate);
+    assign(other.classId, nobody, "5", "1", "2", noDate);
+    for (const auto &[classId, lesson] : {std::pair(lea.classId, "2"), std::pair(other.classId, "1")})
+        run(kTeacher, "INSERT INTO classe.hidden_lessons VALUES (?, '5', ?)", {classId, lesson});
+    classe::ClassLink link = lea.link();
+    if (interruption == QLatin1String("cut link"))
+        run(kTeacher, "DELETE FROM classe.pupil_links WHERE pupil_id = ?", {leaId.value(0)});
+    else if (interruption == QLatin1String("remove pupil"))
+        run(kTeacher, "DELETE FROM classe.pupils WHERE id = ?", {leaId.value(0)});
+    else if (interruption == QLatin1String("delete class"))
+        run(kTeacher, "DELETE FROM classe.classes WHERE id = ?", {lea.classId});
+    else if (interruption == QLatin1String("no token"))
+        link.token.clear();
+    else if (interruption == QLatin1String("stop"))
+        cluster(QStringLiteral("stop"));
+    const auto restarted = qScopeGuard([&] {
+        if (interruption == QLatin1String("stop")) {
+            cluster(QStringLiteral("start"));
+            connect();
+        }
+    });
+    std::optional<classe::ClassWork> work;
+    QString message;
+    if (interruption == QLatin1String("sender")) {
+        classe::ClassSender sender(m_pupils);
+        QSignalSpy read(&sender, &classe::ClassSender::workRead);
+        sender.readWork(link);
+        QTRY_COMPARE_WITH_TIMEOUT(read.count(), 1, 20000);
+        work = read.first().first().value<classe::ClassWork>();
+    } else {
+        classe::ClassClient client(m_pupils);
+        work = client.work(link);
+        QCOMPARE(client.failure(), failure);
+        message = client.message();
+    }
+    QCOMPARE(work.has_value(), failure == Failure::None);
+    if (!work) {
+        QVERIFY(!message.isEmpty());
+        return;
+    }
+    QStringList assignments;
+    for (const classe::Assignment &a : work->assignments)
+        assignments << QStringLiteral("%1:%2-%3 %4 %5 %6")
+                           .arg(a.module, a.firstLesson, a.lastLesson)
+                           .arg(a.precision)
+                           .arg(a.speed)
+                           .arg(a.due.toString(Qt::ISODate));
+    QCOMPARE(assignments, (QStringList{"2:1-6 92.5 15 2026-12-18", "2:7-9 92.5 15 "}));
+    QCOMPARE(work->hidden, (QList<classe::HiddenLesson>{{"5", "2"}}));
 }
 
 void TestClasseSending::outboxSendsEachSessionOnceInOrder_data()
