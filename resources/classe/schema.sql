@@ -313,6 +313,38 @@ GRANT EXECUTE ON FUNCTION classe.link_class(text, text),
   classe.linked_assignments(text), classe.linked_hidden_lessons(text) TO tapivox_eleve;
 UPDATE classe.schema_version SET version = 2;
 \endif
+SELECT version < 3 AS step3 FROM classe.schema_version \gset
+\if :step3
+-- Step 3: reading the class's assignments and hidden lessons tells a
+-- computer whose link no longer opens the class (pupil removed, class
+-- deleted, link cut), as sending does, instead of an empty answer that
+-- would show every lesson again while the link is being mended.
+CREATE OR REPLACE FUNCTION classe.linked_assignments(p_token text)
+  RETURNS TABLE (module text, first_lesson text, last_lesson text, objective_precision numeric, objective_speed integer, due date)
+  LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = pg_catalog, classe AS $$
+DECLARE p classe.pupils;
+BEGIN
+  p := classe.linked_pupil(p_token);
+  IF p.id IS NULL THEN
+    RAISE EXCEPTION 'Poste non relié à la classe' USING ERRCODE = '28000';
+  END IF;
+  RETURN QUERY SELECT a.module, a.first_lesson, a.last_lesson, a.objective_precision, a.objective_speed, a.due
+    FROM classe.assignments a WHERE a.class_id = p.class_id AND (a.pupil_id IS NULL OR a.pupil_id = p.id)
+    ORDER BY a.due NULLS LAST, a.id;
+END $$;
+CREATE OR REPLACE FUNCTION classe.linked_hidden_lessons(p_token text) RETURNS TABLE (module text, lesson text)
+  LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = pg_catalog, classe AS $$
+DECLARE p classe.pupils;
+BEGIN
+  p := classe.linked_pupil(p_token);
+  IF p.id IS NULL THEN
+    RAISE EXCEPTION 'Poste non relié à la classe' USING ERRCODE = '28000';
+  END IF;
+  RETURN QUERY SELECT h.module, h.lesson FROM classe.hidden_lessons h WHERE h.class_id = p.class_id
+    ORDER BY h.module, h.lesson;
+END $$;
+UPDATE classe.schema_version SET version = 3;
+\endif
 SELECT version < 4 AS step4 FROM classe.schema_version \gset
 \if :step4
 -- Step 4: the characters each session missed, for the class's most-missed

@@ -126,7 +126,11 @@ void GuideLead::completed(LessonWindow *w, bool nextPageInPlace)
     m_panel->showFigures(m_figures.at(m_clock.elapsed()).text());
     m_tick.stop();
     // A lesson that goes on by itself keeps the caret in its line.
-    m_panel->showResult(end.result, end.advice, next.caption, end.reached, m_backTo, !next.inPlace);
+    QString advice = end.advice;
+    if (m_classSentence)
+        if (const QString sentence = m_classSentence(session ? &*session : nullptr); !sentence.isEmpty())
+            advice += QLatin1Char('\n') + sentence;
+    m_panel->showResult(end.result, advice, next.caption, end.reached, m_backTo, !next.inPlace);
 }
 
 // The next lesson as a menu choice; the next page is already in its window.

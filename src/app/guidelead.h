@@ -3,6 +3,7 @@
 // the end of a lesson its result with the buttons that go on.
 #pragma once
 #include "guide/livefigures.h"
+#include "progress/sessiontally.h"
 #include "ui/caretrest.h"
 
 #include <QElapsedTimer>
@@ -31,6 +32,10 @@ public:
     // The menu item that starts lesson code of module, or null.
     using LessonAction = std::function<QAction *(int module, std::int32_t code)>;
 
+    // The class's assignments in a sentence, given the session just ended
+    // (empty: no class, nothing is added).
+    using ClassSentence = std::function<QString(const progress::SessionRecord *ended)>;
+
     // Puts its panel in the band's column.
     GuideLead(guide::GuideBand *band, LessonAction lessonAction, QObject *parent = nullptr);
 
@@ -39,6 +44,9 @@ public:
     // The lesson in front and whether the band shows; another lesson in
     // front starts the figures afresh, a moment without one does not.
     void setActive(LessonWindow *w, bool shown);
+
+    // Added under the advice at each lesson's end.
+    void setClassSentence(ClassSentence sentence) { m_classSentence = std::move(sentence); }
 
     guide::ResultPanel *panel() const { return m_panel; }
     const guide::LiveFigures &figures() const { return m_figures; }
@@ -58,6 +66,7 @@ private:
 
     guide::ResultPanel *m_panel = nullptr;
     LessonAction m_lessonAction;
+    ClassSentence m_classSentence;
     QPointer<LessonWindow> m_active;
     bool m_shown = false;
     guide::LiveFigures m_figures;

@@ -154,3 +154,21 @@ QList<progress::LessonFamily> lessonFamilies()
     }
     return families;
 }
+
+QStringList hiddenMenuItems(const QList<classe::HiddenLesson> &hidden)
+{
+    QStringList names;
+    for (const LessonDef &row : kLessons) {
+        const MenuDef *menu = lessonMenu(row);
+        if (!menu)
+            continue;
+        for (const MenuItemDef &item : menu->items) {
+            if (std::strcmp(item.caption, "-") == 0 || item.code < 0)
+                continue;
+            const classe::HiddenLesson lesson{QString::number(row.module), QString::number(item.code)};
+            if (hidden.contains(lesson))
+                names << QLatin1String(item.name);
+        }
+    }
+    return names;
+}

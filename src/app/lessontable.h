@@ -3,9 +3,11 @@
 // file, open their help and list them in the Progression window. Everything
 // else about a lesson is asked of the window itself (lesson/lessonwindow.h).
 #pragma once
+#include "classe/classwork.h"
 #include "progress/lessonfamily.h"
 
 #include <QList>
+#include <QStringList>
 
 #include <cstdint>
 #include <span>
@@ -71,3 +73,7 @@ const MenuDef *lessonMenu(const LessonDef &row);
 
 // Every family with its lessons named by their menu captions without "&".
 QList<progress::LessonFamily> lessonFamilies();
+
+// The objectNames of the lesson menu items a class hides, in the menus'
+// order; codes that name no item are left out.
+QStringList hiddenMenuItems(const QList<classe::HiddenLesson> &hidden);

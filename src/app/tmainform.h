@@ -1,6 +1,8 @@
 // The main frame: toolbar, status bar with hint and clock, the menus, and
 // the multiple-document area that holds the seven lesson windows.
 #pragma once
+#include "classe/classwork.h"
+
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
@@ -115,6 +117,16 @@ public:
     // Ends the sessions in progress for the learner who typed them, then
     // writes the next ones for another.
     void changeLearner(qint64 id);
+    // The class of a linked pupil (tmainform_consignes.cpp): the lessons
+    // it hides are greyed in the menus with the hint « Masqué par la
+    // classe », and given back exactly as they were by an empty list; the
+    // assignments' sentence joins the start offer and each lesson's end.
+    // Without a class (both empty) the frame is as it always was.
+    void setClassHiddenLessons(const QList<classe::HiddenLesson> &hidden);
+    void setClassAssignments(const QList<classe::Assignment> &assignments);
+    // The sentence for the learner's journal, with the session in progress
+    // when given; empty without assignments.
+    QString classAssignmentSentence(const progress::SessionRecord *current = nullptr) const;
     void Calendrier1Click();
     void Clculatrice1Click();
     void Horloge1Click();
@@ -240,6 +252,14 @@ private:
     void followPlacement(int module, int lesson);
     int m_textZoom = 100;
     QString m_lessonFont;
+    // The items the class greys, each with what it had before.
+    struct HiddenItem
+    {
+        bool enabled = true;
+        QString statusTip;
+    };
+    QHash<QString, HiddenItem> m_classHidden;
+    QList<classe::Assignment> m_classAssignments;
     bool m_guideWanted = false;
     bool m_painted = false;
     bool m_askingLearner = false;

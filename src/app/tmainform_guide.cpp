@@ -171,10 +171,13 @@ void TMainForm::buildGuide()
             if (QActionGroup *group = m_groups.value(module))
                 for (QAction *item : group->actions())
                     if (item->data().toInt() == code)
-                        return item;
+                        // A lesson the class hides is no next lesson.
+                        return item->isEnabled() ? item : nullptr;
             return nullptr;
         },
         this);
+    m_lead->setClassSentence(
+        [this](const progress::SessionRecord *ended) { return classAssignmentSentence(ended); });
     for (const LessonDef &row : lessonTable()) {
         LessonWindow *w = lessonWindow(row);
         if (!w)
@@ -260,6 +263,7 @@ void TMainForm::offerStart()
     }
     if (offer.kind == guide::StartOffer::Kind::Resume && !lessonItem(offer.module, offer.lesson))
         offer = guide::StartOffer();
+    m_welcome->setAssignment(classAssignmentSentence());
     m_welcome->offer(offer, m_guide->isVisible());
 }
 

@@ -22,6 +22,7 @@ namespace {
 // The schema's own words, told apart from each other within SQLSTATE 28000.
 constexpr auto kLockedWords = "Trop d'essais";
 constexpr auto kUnknownClassWords = "Code de classe inconnu";
+constexpr auto kUnlinkedWords = "Poste non relié";
 
 QString withoutSpaces(const QString &code)
 {
@@ -65,6 +66,8 @@ Failure statementFailureOf(const QSqlError &error)
             return Failure::Locked;
         if (text.contains(QLatin1String(kUnknownClassWords)))
             return Failure::UnknownClass;
+        if (text.contains(QString::fromUtf8(kUnlinkedWords)))
+            return Failure::Unlinked;
         return Failure::WrongCode;
     }
     if (state == QLatin1String("42501"))
@@ -307,6 +310,85 @@ SendReport ClassClient::send(const ClassLink &link, const QList<progress::Sessio
         close();
     fail(failure, error.text());
     return stopHere();
+}
+
+bool ClassClient::readLinked(const ClassLink &link, const QString &sql,
+                             const std::function<void(const QSqlQuery &)> &row)
+{
+    // Only a computer that joined holds a token; the codes alone never read
+    // the class (each wrong try would count towards its lock).
+    if (link.token.isEmpty())
+        return fail(Failure::Unlinked, {});
+    if (!open())
+        return false;
+    QSqlError error;
+    {
+        QSqlQuery query(m_db.database());
+        query.prepare(sql);
+        query.addBindValue(link.token);
+        if (query.exec()) {
+            while (query.next())
+                row(query);
+        } else {
+            error = query.lastError();
+        }
+    }
+    if (!error.isValid()) {
+        m_failure = Failure::None;
+        m_message.clear();
+        return true;
+    }
+    return fail(statementFailure(error), error.text());
+}
+
+Failure ClassClient::statementFailure(const QSqlError &error)
+{
+    const Failure failure = statementFailureOf(error);
+    if (failure == Failure::ConnectionLost)
+        close();
+    return failure;
+}
+
+std::optional<QList<Assignment>> ClassClient::assignments(const ClassLink &link)
+{
+    QList<Assignment> list;
+    if (!readLinked(link,
+                    QStringLiteral("SELECT module, first_lesson, last_lesson, objective_precision,"
+                                   " objective_speed, due FROM classe.linked_assignments(?)"),
+                    [&list](const QSqlQuery &q) {
+                        list << Assignment{0,
+                                           0,
+                                           q.value(0).toString(),
+                                           q.value(1).toString(),
+                                           q.value(2).toString(),
+                                           q.value(3).toDouble(),
+                                           q.value(4).toInt(),
+                                           q.isNull(5) ? QDate() : q.value(5).toDate()};
+                    }))
+        return std::nullopt;
+    return list;
+}
+
+std::optional<QList<HiddenLesson>> ClassClient::hiddenLessons(const ClassLink &link)
+{
+    QList<HiddenLesson> list;
+    if (!readLinked(link, QStringLiteral("SELECT module, lesson FROM classe.linked_hidden_lessons(?)"),
+                    [&list](const QSqlQuery &q) {
+                        list << HiddenLesson{q.value(0).toString(), q.value(1).toString()};
+                    }))
+        return std::nullopt;
+    return list;
+}
+
+std::optional<ClassWork> ClassClient::work(const ClassLink &link)
+{
+    auto assigned = assignments(link);
+    if (!assigned)
+        return std::nullopt;
+    auto hidden = hiddenLessons(link);
+    if (!hidden)
+        return std::nullopt;
+    return ClassWork{*assigned, *hidden};
 }
 
 QString ClassClient::messageFor(Failure failure, int version) const

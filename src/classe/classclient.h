@@ -1,9 +1,11 @@
 // A pupil's computer talking to the class server: joining a class with its
-// codes, and sending the journal's finished sessions. Plain logic on its own
+// codes, sending the journal's finished sessions, and reading what the class
+// asks (assignments, hidden lessons). Plain logic on its own
 // database connection, so that a worker thread can run it; every value is
 // bound, and the server's functions decide what the pupil may do.
 #pragma once
 #include "classe/classserver.h"
+#include "classe/classwork.h"
 #include "classe/serverconnection.h"
 #include "progress/sessiontally.h"
 
@@ -15,6 +17,7 @@
 #include <optional>
 
 class QSqlError;
+class QSqlQuery;
 
 namespace classe {
 
@@ -100,6 +103,15 @@ public:
     // down; tests interrupt the batch there).
     void setAfterEachStored(std::function<void(const QString &uuid)> told) { m_afterEach = std::move(told); }
 
+    // What the class asks of the linked pupil: the class's assignments and
+    // their own (never another pupil's), earliest due first, and the lessons
+    // the class hides. Nothing, with failure() set, when the server cannot
+    // answer; Unlinked when the link no longer opens the class.
+    std::optional<QList<Assignment>> assignments(const ClassLink &link);
+    std::optional<QList<HiddenLesson>> hiddenLessons(const ClassLink &link);
+    // Both at once: nothing unless both were read.
+    std::optional<ClassWork> work(const ClassLink &link);
+
     Failure failure() const { return m_failure; }
     const QString &message() const { return m_message; }
     // The driver's own words for the last failure, for a log.
@@ -113,6 +125,10 @@ private:
     // Sorts a failed statement; drops the connection when it is gone.
     Failure statementFailure(const QSqlError &error);
     bool checkVersion();
+    // Runs a pupil's reading function on the link's token; false with
+    // failure() set.
+    bool readLinked(const ClassLink &link, const QString &sql,
+                    const std::function<void(const QSqlQuery &)> &row);
 
     ClassServer m_server;
     ServerConnection m_db;

@@ -11,6 +11,7 @@ ClassSender::ClassSender(ClassServer server, QObject *parent)
     qRegisterMetaType<classe::ClassLink>();
     qRegisterMetaType<classe::SendReport>();
     qRegisterMetaType<classe::Failure>();
+    qRegisterMetaType<classe::ClassWork>();
     m_thread.setObjectName(QStringLiteral("classe"));
     m_context->moveToThread(&m_thread);
     m_thread.start();
@@ -52,6 +53,18 @@ void ClassSender::send(const ClassLink &link, const QList<progress::SessionRecor
     QMetaObject::invokeMethod(m_context.get(), [this, link, sessions] {
         if (!m_stopping)
             emit sent(client().send(link, sessions));
+    });
+}
+
+void ClassSender::readWork(const ClassLink &link)
+{
+    QMetaObject::invokeMethod(m_context.get(), [this, link] {
+        if (m_stopping)
+            return;
+        if (const auto work = client().work(link))
+            emit workRead(*work);
+        else
+            emit workFailed(client().failure(), client().message());
     });
 }
 

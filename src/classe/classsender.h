@@ -24,12 +24,16 @@ public:
 
     void join(const QString &classCode, const QString &personalCode);
     void send(const classe::ClassLink &link, const QList<progress::SessionRecord> &sessions);
+    // Reads what the class asks of the pupil (assignments, hidden lessons).
+    void readWork(const classe::ClassLink &link);
 
 signals:
     void joined(const classe::ClassLink &link);
     void joinFailed(classe::Failure failure, const QString &message);
     void stored(const QString &uuid);
     void sent(const classe::SendReport &report);
+    void workRead(const classe::ClassWork &work);
+    void workFailed(classe::Failure failure, const QString &message);
 
 private:
     // The worker thread's own client and connection, made there.
@@ -47,3 +51,4 @@ private:
 Q_DECLARE_METATYPE(classe::ClassLink)
 Q_DECLARE_METATYPE(classe::SendReport)
 Q_DECLARE_METATYPE(classe::Failure)
+Q_DECLARE_METATYPE(classe::ClassWork)

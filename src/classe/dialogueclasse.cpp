@@ -53,6 +53,8 @@ DialogueClasse::DialogueClasse(QWidget *parent)
     setObjectName(QStringLiteral("DialogueClasse"));
     setWindowTitle(QStringLiteral("Classe"));
     auto *layout = new QVBoxLayout(this);
+    // The dialog takes the height of what it shows: joining, or the link.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     auto *serverBox = new QGroupBox(QStringLiteral("Serveur de la classe"), this);
     serverBox->setObjectName(QStringLiteral("ServeurClasse"));

@@ -130,6 +130,15 @@ TClasse::TClasse(std::unique_ptr<TeacherClient> client, QList<progress::LessonFa
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->verticalHeader()->hide();
     layout->addWidget(m_table, 1);
+    auto *work = new QHBoxLayout;
+    connect(button(this, "ObjectifClasse", QStringLiteral("&Objectif…"), work), &QPushButton::clicked, this,
+            &TClasse::editObjective);
+    connect(button(this, "ConsignesClasse", QStringLiteral("&Donner des consignes…"), work),
+            &QPushButton::clicked, this, &TClasse::editAssignments);
+    connect(button(this, "LeconsMasquees", QStringLiteral("&Leçons masquées…"), work), &QPushButton::clicked,
+            this, &TClasse::editHiddenLessons);
+    work->addStretch();
+    layout->addLayout(work);
     auto *pupils = new QHBoxLayout;
     connect(button(this, "AjouterEleves", QStringLiteral("A&jouter des élèves…"), pupils),
             &QPushButton::clicked, this, &TClasse::addTypedPupils);

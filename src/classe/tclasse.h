@@ -1,6 +1,7 @@
 // The teacher's « Classe » window: their classes, the grid of pupils ×
-// exercises, adding and removing pupils, « Fin d'année », and the grid's
-// exports. Everything goes through the teacher's own connection.
+// exercises, adding and removing pupils, « Fin d'année », the grid's
+// exports, and what the class asks (its objective, assignments, hidden
+// lessons). Everything goes through the teacher's own connection.
 #pragma once
 #include "classe/teacherclient.h"
 #include "progress/lessonfamily.h"
@@ -64,10 +65,19 @@ public:
     void endOfYear();
     void exportCsv();
     void printGrid();
+    // What the class asks (tclasse_consignes.cpp): each opens its dialog.
+    void editObjective();
+    void editAssignments();
+    void editHiddenLessons();
+    // An assignment as the list names it: « Exercices 1 à 6, 95 % et
+    // 20 mots/min, avant le 18 décembre — toute la classe ».
+    QString assignmentText(const Assignment &assignment, const QList<PupilEntry> &pupils) const;
 
 private:
     void fillGrid();
     void tell(const QString &failureMessage);
+    // The name of a lesson in its family's menu, without its "&".
+    QString lessonCaption(const QString &module, const QString &lesson) const;
 
     std::unique_ptr<TeacherClient> m_client;
     QList<progress::LessonFamily> m_families;

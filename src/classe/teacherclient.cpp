@@ -471,6 +471,23 @@ std::optional<ClassGrid> TeacherClient::grid(qint64 classId, const QDateTime &no
     return grid;
 }
 
+bool TeacherClient::setObjective(qint64 classId, double precision, int speed)
+{
+    if (!ready())
+        return false;
+    QSqlQuery query(m_db.database());
+    const QSqlError error = runBound(query,
+                                     QStringLiteral("UPDATE classe.classes SET objective_precision = ?,"
+                                                    " objective_speed = ? WHERE id = ? RETURNING id"),
+                                     {precision, speed, classId});
+    if (error.isValid())
+        return failStatement(error);
+    if (!query.next())
+        return fail(Failure::Refused, {},
+                    QStringLiteral("Le serveur refuse\u00a0: cette classe n'est pas l'une des vôtres"));
+    return succeed();
+}
+
 QList<Assignment> TeacherClient::assignments(qint64 classId)
 {
     if (!ready())

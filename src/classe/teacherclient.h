@@ -4,6 +4,7 @@
 // security decides which classes that role reaches, and every value is bound.
 #pragma once
 #include "classe/classclient.h"
+#include "classe/classwork.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -86,25 +87,6 @@ struct ClassGrid
 
 inline constexpr int kMostMissed = 10;
 
-struct Assignment
-{
-    qint64 id = 0;
-    qint64 pupilId = 0; // 0 for the whole class
-    QString module;
-    QString firstLesson;
-    QString lastLesson;
-    double precision = 95;
-    int speed = 20;
-    QDate due; // invalid: no date
-};
-
-struct HiddenLesson
-{
-    QString module;
-    QString lesson;
-    friend bool operator==(const HiddenLesson &, const HiddenLesson &) = default;
-};
-
 // Names read from a teacher's CSV file, or why it could not be read.
 struct NameImport
 {
@@ -145,6 +127,9 @@ public:
 
     // The week starts on the Monday of now, at midnight, local time.
     std::optional<ClassGrid> grid(qint64 classId, const QDateTime &now);
+
+    // What the grid marks as met, and what assignments start from.
+    bool setObjective(qint64 classId, double precision, int speed);
 
     QList<Assignment> assignments(qint64 classId);
     std::optional<qint64> addAssignment(qint64 classId, const Assignment &assignment);

@@ -90,6 +90,8 @@ GuideWelcome::GuideWelcome(QWidget *parent)
     m_greeting->setWordWrap(true);
     m_greeting->setTextFormat(Qt::PlainText);
     m_greeting->setText(kGreeting);
+    // Shown by the offer of a first run alone.
+    m_greeting->hide();
     layout->addWidget(m_greeting);
     auto *buttons = new QHBoxLayout;
     buttons->setSpacing(6);
@@ -107,6 +109,12 @@ GuideWelcome::GuideWelcome(QWidget *parent)
     buttons->addWidget(m_reprendre, 1);
     buttons->addStretch(0);
     layout->addLayout(buttons);
+    m_assignment = new QLabel(this);
+    m_assignment->setObjectName(QStringLiteral("GuideConsigneClasse"));
+    m_assignment->setWordWrap(true);
+    m_assignment->setTextFormat(Qt::PlainText);
+    m_assignment->hide();
+    layout->addWidget(m_assignment);
     connect(m_commencer, &QPushButton::clicked, this, &GuideWelcome::commencerClicked);
     connect(m_decouvrir, &QPushButton::clicked, this, &GuideWelcome::decouvrirClicked);
     connect(m_reprendre, &QPushButton::clicked, this, &GuideWelcome::reprendreClicked);
@@ -152,11 +160,26 @@ void GuideWelcome::offer(const StartOffer &offer, bool focus)
         offer.text.isEmpty() ? QString()
                              : Qt::convertFromPlainText(ui::captionText(offer.text), Qt::WhiteSpaceNormal));
     m_reprendre->setVisible(resume);
-    setVisible(first || resume);
+    showWhatIsOffered();
     if (resume && focus) {
         m_before = QApplication::focusWidget();
         m_reprendre->setFocus(Qt::OtherFocusReason);
     }
+}
+
+void GuideWelcome::setAssignment(const QString &sentence)
+{
+    m_assignment->setText(sentence);
+    m_assignment->setVisible(!sentence.isEmpty());
+    if (!m_dismissed)
+        showWhatIsOffered();
+}
+
+void GuideWelcome::showWhatIsOffered()
+{
+    const bool offered =
+        m_offer.kind == StartOffer::Kind::FirstRun || m_offer.kind == StartOffer::Kind::Resume;
+    setVisible(offered || !m_assignment->text().isEmpty());
 }
 
 void GuideWelcome::dismiss()

@@ -25,9 +25,13 @@ public:
     // The learner started a lesson: the offer goes for the rest of the run.
     void dismiss();
     bool dismissed() const { return m_dismissed; }
+    // The class's assignments in a sentence under the offer (empty: none),
+    // until the offer goes.
+    void setAssignment(const QString &sentence);
     const StartOffer &current() const { return m_offer; }
 
     QLabel *greeting() const { return m_greeting; }
+    QLabel *assignment() const { return m_assignment; }
     QPushButton *commencer() const { return m_commencer; }
     QPushButton *decouvrir() const { return m_decouvrir; }
     QPushButton *reprendre() const { return m_reprendre; }
@@ -42,6 +46,7 @@ protected:
 
 private:
     QPushButton *button(const char *name, const QString &text);
+    void showWhatIsOffered();
 
     StartOffer m_offer;
     // What had the focus before the resume offer took it: the lesson's own
@@ -49,6 +54,7 @@ private:
     QPointer<QWidget> m_before;
     bool m_dismissed = false;
     QLabel *m_greeting = nullptr;
+    QLabel *m_assignment = nullptr;
     QPushButton *m_commencer = nullptr;
     QPushButton *m_decouvrir = nullptr;
     QPushButton *m_reprendre = nullptr;

@@ -90,6 +90,8 @@ private slots:
     void altXQuitsThoughExercicesUsesX();
     void f1OpensTheLessonPage_data();
     void f1OpensTheLessonPage();
+    void classHidesLessonsAndGivesThemBack_data();
+    void classHidesLessonsAndGivesThemBack();
 
 private:
     TMainForm *frame() const { return forms().MainForm; }
@@ -913,6 +915,55 @@ void TestMainForm::f1OpensTheLessonPage()
     QCOMPARE(viewer && viewer->isVisible(), !title.isEmpty());
     if (viewer && !title.isEmpty())
         QCOMPARE(viewer->browser->documentTitle(), title);
+}
+
+void TestMainForm::classHidesLessonsAndGivesThemBack_data()
+{
+    QTest::addColumn<QStringList>("hidden"); // "module:lesson"
+    QTest::addColumn<QStringList>("items");
+    QTest::newRow("the game") << QStringList{"5:1", "5:2"} << QStringList{"Lettres1", "Mots1"};
+    QTest::newRow("an exercise and the review")
+        << QStringList{"2:100", "2:4"} << QStringList{"N4erui1", "Revision1"};
+    QTest::newRow("the discovery of the keyboard") << QStringList{"1:0"} << QStringList{"Dcouverte1"};
+    QTest::newRow("codes no item has") << QStringList{"9:1", "2:abc", "2:-1", "3:0", "4:"} << QStringList{};
+}
+
+// The class greys what it hides, over any earlier list, and an empty list
+// gives every item back its state and hint.
+void TestMainForm::classHidesLessonsAndGivesThemBack()
+{
+    QFETCH(QStringList, hidden);
+    QFETCH(QStringList, items);
+    QList<classe::HiddenLesson> lessons;
+    for (const QString &h : hidden)
+        lessons << classe::HiddenLesson{h.section(u':', 0, 0), h.section(u':', 1)};
+    QCOMPARE(hiddenMenuItems(lessons), items);
+    const auto state = [this] {
+        QStringList all;
+        for (const QAction *a : frame()->findChildren<QAction *>())
+            if (!a->objectName().isEmpty())
+                all << QStringLiteral("%1 %2 %3")
+                           .arg(a->objectName())
+                           .arg(a->isEnabled())
+                           .arg(a->statusTip());
+        return all;
+    };
+    const QStringList before = state();
+    frame()->setClassHiddenLessons({{"3", "1"}, {"5", "1"}});
+    QVERIFY(!frame()->action(QStringLiteral("Maximes1"))->isEnabled());
+    frame()->setClassHiddenLessons(lessons);
+    QStringList greyed;
+    for (const QAction *a : frame()->findChildren<QAction *>())
+        if (!a->isEnabled() && a->statusTip() == QStringLiteral("Masqué par la classe"))
+            greyed << a->objectName();
+    greyed.sort();
+    QCOMPARE(greyed, items);
+    if (items.isEmpty())
+        QCOMPARE(state(), before);
+    // A checked item greyed keeps its mark: the lesson in front stays.
+    QVERIFY(frame()->action(QStringLiteral("Dcouverte1"))->isChecked());
+    frame()->setClassHiddenLessons({});
+    QCOMPARE(state(), before);
 }
 
 QTEST_MAIN(TestMainForm)

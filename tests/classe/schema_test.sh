@@ -75,6 +75,9 @@ done
 refused "$E" -v t="$tok" -v u=$u3 -c "select classe.send_linked_session_misses(:'t', gen_random_uuid(), 'exos', '5', 1, 1, 1, 1, now(), now(), true, '[1]')"
 [ "$(q "$B" -c 'select count(*) from classe.session_misses')" = 0 ]
 refused "$E" -v t="$tok" -c "select classe.linked_pupil(:'t')"
+# A token that opens nothing reads nothing, and says so.
+refused "$E" -c "select * from classe.linked_assignments('0000')"
+refused "$E" -c "select * from classe.linked_hidden_lessons('0000')"
 refused "$A" -c "select token_hash from classe.pupil_links"
 [ "$(q "$B" -c 'select count(*) from classe.pupil_links')" = 0 ]
 [ "$(q "$A" -c "delete from classe.pupil_links returning pupil_id" | wc -l)" = 1 ]
@@ -87,7 +90,7 @@ for i in 1 2 3 4; do q "$E" -v c="$cb" -c "select classe.join_class(:'c', 'faux'
 refused "$E" -v c="$cb" -v p="$pb" -c "select classe.join_class(:'c', :'p')"
 # A server of the first version takes the later steps and keeps its pupils.
 q -c "create database v1"
-sed '/^SELECT version < 2 AS step2/,/^COMMIT;/{/^COMMIT;/!d}' "$schema" | q -d v1
+{ sed '/^SELECT version < 2 AS step2/,$d' "$schema"; echo 'COMMIT;'; } | q -d v1
 [ "$(q -d v1 -c 'select version from classe.schema_version')" = 1 ]
 q -d v1 -c "insert into classe.classes (code, name) values ('C1', 'CP'); insert into classe.pupils (class_id, name, code_hash) select id, 'Ana', classe.crypt('1234', classe.gen_salt('bf')) from classe.classes"
 q -d v1 -f "$schema"

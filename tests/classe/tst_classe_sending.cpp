@@ -63,6 +63,8 @@ private slots:
     void interruptedBatchIsCompletedOnRetry_data();
     void interruptedBatchIsCompletedOnRetry();
     void senderAnswersFromItsThread();
+    void pupilReadsOwnClassWork_data();
+    void pupilReadsOwnClassWork();
     void outboxSendsEachSessionOnceInOrder_data();
     void outboxSendsEachSessionOnceInOrder();
     void dialogJoinsKeepsTheLinkAndQuits();
@@ -491,6 +493,94 @@ void TestClasseSending::senderAnswersFromItsThread()
     QCOMPARE(stored.count(), 4);
     QCOMPARE(sent.first().first().value<classe::SendReport>().stored, uuidsOf(batch));
     QCOMPARE(storedInOrder(pupil), uuidsOf(batch));
+}
+
+void TestClasseSending::pupilReadsOwnClassWork_data()
+{
+    QTest::addColumn<QString>("interruption");
+    QTest::addColumn<Failure>("failure");
+    QTest::newRow("linked") << "" << Failure::None;
+    QTest::newRow("through the sender's thread") << "sender" << Failure::None;
+    QTest::newRow("link cut by the teacher") << "cut link" << Failure::Unlinked;
+    QTest::newRow("pupil removed") << "remove pupil" << Failure::Unlinked;
+    QTest::newRow("class deleted") << "delete class" << Failure::Unlinked;
+    QTest::newRow("a link without its token") << "no token" << Failure::Unlinked;
+    QTest::newRow("server stopped") << "stop" << Failure::Unreachable;
+}
+
+void TestClasseSending::pupilReadsOwnClassWork()
+{
+    QFETCH(QString, interruption);
+    QFETCH(Failure, failure);
+    const Pupil lea = newPupil(QStringLiteral("CM2 "), QStringLiteral("Léa"));
+    const Pupil other = newPupil(QStringLiteral("CM1 "), QStringLiteral("Zoé"));
+    QSqlQuery tom = run(kTeacher, "SELECT pupil_id FROM classe.add_pupil(?, ?)", {lea.classId, "Tom"});
+    QVERIFY(tom.next());
+    const auto assign = [this](qint64 classId, const QVariant &pupil, const char *module, const char *first,
+                               const char *last, const QVariant &due) {
+        run(kTeacher,
+            "INSERT INTO classe.assignments (class_id, pupil_id, module, first_lesson, last_lesson,"
+            " objective_precision, objective_speed, due) VALUES (?, ?, ?, ?, ?, 92.5, 15, ?)",
+            {classId, pupil, module, first, last, due});
+    };
+    const QVariant nobody(QMetaType(QMetaType::LongLong));
+    const QVariant noDate(QMetaType(QMetaType::QDate));
+    // Léa's own, then the class's, which is due first; Tom's and another
+    // class's are not hers.
+    QSqlQuery leaId =
+        run(kAdmin, "SELECT id FROM classe.pupils WHERE class_id = ? AND name = 'Léa'", {lea.classId});
+    QVERIFY(leaId.next());
+    assign(lea.classId, leaId.value(0), "2", "7", "9", noDate);
+    assign(lea.classId, nobody, "2", "1", "6", QDate(2026, 12, 18));
+    assign(lea.classId, tom.value(0), "3", "1", "1", noDate);
+    assign(other.classId, nobody, "5", "1", "2", noDate);
+    for (const auto &[classId, lesson] : {std::pair(lea.classId, "2"), std::pair(other.classId, "1")})
+        run(kTeacher, "INSERT INTO classe.hidden_lessons VALUES (?, '5', ?)", {classId, lesson});
+    classe::ClassLink link = lea.link();
+    if (interruption == QLatin1String("cut link"))
+        run(kTeacher, "DELETE FROM classe.pupil_links WHERE pupil_id = ?", {leaId.value(0)});
+    else if (interruption == QLatin1String("remove pupil"))
+        run(kTeacher, "DELETE FROM classe.pupils WHERE id = ?", {leaId.value(0)});
+    else if (interruption == QLatin1String("delete class"))
+        run(kTeacher, "DELETE FROM classe.classes WHERE id = ?", {lea.classId});
+    else if (interruption == QLatin1String("no token"))
+        link.token.clear();
+    else if (interruption == QLatin1String("stop"))
+        cluster(QStringLiteral("stop"));
+    const auto restarted = qScopeGuard([&] {
+        if (interruption == QLatin1String("stop")) {
+            cluster(QStringLiteral("start"));
+            connect();
+        }
+    });
+    std::optional<classe::ClassWork> work;
+    QString message;
+    if (interruption == QLatin1String("sender")) {
+        classe::ClassSender sender(m_pupils);
+        QSignalSpy read(&sender, &classe::ClassSender::workRead);
+        sender.readWork(link);
+        QTRY_COMPARE_WITH_TIMEOUT(read.count(), 1, 20000);
+        work = read.first().first().value<classe::ClassWork>();
+    } else {
+        classe::ClassClient client(m_pupils);
+        work = client.work(link);
+        QCOMPARE(client.failure(), failure);
+        message = client.message();
+    }
+    QCOMPARE(work.has_value(), failure == Failure::None);
+    if (!work) {
+        QVERIFY(!message.isEmpty());
+        return;
+    }
+    QStringList assignments;
+    for (const classe::Assignment &a : work->assignments)
+        assignments << QStringLiteral("%1:%2-%3 %4 %5 %6")
+                           .arg(a.module, a.firstLesson, a.lastLesson)
+                           .arg(a.precision)
+                           .arg(a.speed)
+                           .arg(a.due.toString(Qt::ISODate));
+    QCOMPARE(assignments, (QStringList{"2:1-6 92.5 15 2026-12-18", "2:7-9 92.5 15 "}));
+    QCOMPARE(work->hidden, (QList<classe::HiddenLesson>{{"5", "2"}}));
 }
 
 void TestClasseSending::outboxSendsEachSessionOnceInOrder_data()

@@ -8,10 +8,17 @@
 #include "support/testsupport.h"
 #include "ui/accessories_printer.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDoubleSpinBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -44,6 +51,8 @@ private slots:
     void otherTeacherReachesNothing_data();
     void otherTeacherReachesNothing();
     void windowShowsRowsAndPrintsCards();
+    void windowEditsWhatTheClassAsks_data();
+    void windowEditsWhatTheClassAsks();
 
 private:
     classe::ClassServer teacher(const QString &role) const;
@@ -281,8 +290,8 @@ void TestClasseTeacher::otherTeacherReachesNothing_data()
     QTest::addColumn<QString>("role");
     QTest::addColumn<QString>("operation");
     for (const char *role : {"voisin", "tapivox_eleve"})
-        for (const char *operation :
-             {"list", "grid", "history", "add pupil", "delete pupil", "Fin d'année", "assign", "hide"})
+        for (const char *operation : {"list", "grid", "history", "add pupil", "delete pupil", "Fin d'année",
+                                      "assign", "hide", "objective"})
             QTest::newRow(qPrintable(QStringLiteral("%1: %2").arg(role, operation))) << role << operation;
 }
 
@@ -324,8 +333,10 @@ void TestClasseTeacher::otherTeacherReachesNothing()
         done = !other.emptyClass(klass->id);
     else if (operation == QLatin1String("assign"))
         done = !other.addAssignment(klass->id, {0, 0, "2", "1", "6", 95, 20, {}});
-    else
+    else if (operation == QLatin1String("hide"))
         done = !other.setHidden(klass->id, {"5", "1"}, true);
+    else
+        done = !other.setObjective(klass->id, 10, 1);
     QVERIFY(done);
     if (operation != QLatin1String("list")) {
         QCOMPARE(other.failure(), Failure::Refused);
@@ -403,6 +414,108 @@ void TestClasseTeacher::windowShowsRowsAndPrintsCards()
     QCOMPARE(history->windowTitle(), QStringLiteral("Progression de Léa"));
     QCOMPARE(history->StringGrid1->rowCount(), 2);
     QVERIFY(!history->Button2->isVisible()); // the pupil's own history is not the teacher's to clear
+}
+
+void TestClasseTeacher::windowEditsWhatTheClassAsks_data()
+{
+    QTest::addColumn<QString>("action");
+    // The assignments' list as the dialog shows it, the lessons hidden, or
+    // the objective.
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("objective") << "objective" << QStringList{"92.5 15"};
+    QTest::newRow("assignment for the class")
+        << "assign class"
+        << QStringList{
+               "Exercices 1 à 6, 95\u00a0% et 20\u00a0mots/min, avant le 18\u00a0décembre — toute la classe"};
+    QTest::newRow("assignment for one pupil, without a date")
+        << "assign Léa"
+        << QStringList{"Phrases\u00a0: Maximes à Citations, 92,5\u00a0% et 20\u00a0mots/min — Léa"};
+    QTest::newRow("assignment removed") << "assign class, remove" << QStringList{};
+    QTest::newRow("hide one, show another") << "hide" << QStringList{"5:2"};
+}
+
+// The dialogs driven through their widgets, against the server.
+void TestClasseTeacher::windowEditsWhatTheClassAsks()
+{
+    QFETCH(QString, action);
+    QFETCH(QStringList, expected);
+    test::PrompterScope prompts;
+    TeacherClient check(teacher(QStringLiteral("maitresse")));
+    const auto klass = check.createClass(QStringLiteral("CM1 %1").arg(++m_classes));
+    QVERIFY(klass);
+    const QList<classe::NewPupil> added = check.addPupils(klass->id, {QStringLiteral("Léa")});
+    QVERIFY(check.setHidden(klass->id, {"5", "1"}, true));
+    auto client = std::make_unique<TeacherClient>(teacher(QStringLiteral("maitresse")));
+    QVERIFY(client->open());
+    QList<progress::LessonFamily> families{{2, QStringLiteral("Exercices"), {}},
+                                           {3, QStringLiteral("Phrases"), {{1, "Maximes"}, {2, "Citations"}}},
+                                           {5, QStringLiteral("Jeu"), {{1, "Lettres"}, {2, "Mots"}}}};
+    for (int code : {1, 2, 3, 4, 5, 6, 7, 100})
+        families[0].lessons.append({code, QStringLiteral("Exercice %1").arg(code)});
+    classe::TClasse window(std::move(client), families);
+    window.setClock([] { return kNow; });
+    window.refresh();
+    window.showClass(klass->id);
+    QStringList shown;
+    bool reviewEndsRange = false;
+    prompts.fake().onModal = [&](QDialog *d) {
+        if (action == QLatin1String("objective")) {
+            d->findChild<QDoubleSpinBox *>(QStringLiteral("PrecisionObjectif"))->setValue(92.5);
+            d->findChild<QSpinBox *>(QStringLiteral("VitesseObjectif"))->setValue(15);
+            return int(QDialog::Accepted);
+        }
+        if (action == QLatin1String("hide")) {
+            QTreeWidgetItem *jeu = d->findChild<QTreeWidget *>(QStringLiteral("ListeLecons"))
+                                       ->findItems("Jeu", Qt::MatchExactly)[0];
+            jeu->child(0)->setCheckState(0, Qt::Unchecked);
+            jeu->child(1)->setCheckState(0, Qt::Checked);
+            return int(QDialog::Accepted);
+        }
+        auto *family = d->findChild<QComboBox *>(QStringLiteral("FamilleConsigne"));
+        auto *last = d->findChild<QComboBox *>(QStringLiteral("DerniereLecon"));
+        auto *list = d->findChild<QListWidget *>(QStringLiteral("ListeConsignes"));
+        if (action.contains(QStringLiteral("Léa"))) {
+            auto *who = d->findChild<QComboBox *>(QStringLiteral("PourConsigne"));
+            who->setCurrentIndex(who->findText(QStringLiteral("Léa")));
+            family->setCurrentIndex(family->findText(QStringLiteral("Phrases")));
+            last->setCurrentIndex(last->findText(QStringLiteral("Citations")));
+            d->findChild<QDoubleSpinBox *>(QStringLiteral("PrecisionConsigne"))->setValue(92.5);
+            d->findChild<QCheckBox *>(QStringLiteral("AvecDate"))->setChecked(false);
+        } else {
+            // The review ends no range of exercises.
+            reviewEndsRange = last->findData(100) >= 0;
+            last->setCurrentIndex(last->findData(6));
+            d->findChild<QDateEdit *>(QStringLiteral("DateConsigne"))->setDate(QDate(2026, 12, 18));
+        }
+        d->findChild<QPushButton *>(QStringLiteral("AjouterConsigne"))->click();
+        if (action.endsWith(QStringLiteral("remove"))) {
+            list->setCurrentRow(0);
+            d->findChild<QPushButton *>(QStringLiteral("RetirerConsigne"))->click();
+        }
+        for (int i = 0; i < list->count(); ++i)
+            shown << list->item(i)->text();
+        return int(QDialog::Rejected);
+    };
+    if (action == QLatin1String("objective")) {
+        window.editObjective();
+        QVERIFY(window.grid());
+        shown << QStringLiteral("%1 %2")
+                     .arg(window.grid()->klass.objectivePrecision)
+                     .arg(window.grid()->klass.objectiveSpeed);
+    } else if (action == QLatin1String("hide")) {
+        window.editHiddenLessons();
+        for (const classe::HiddenLesson &h : check.hiddenLessons(klass->id))
+            shown << h.module + QLatin1Char(':') + h.lesson;
+    } else {
+        window.editAssignments();
+        const QList<classe::Assignment> stored = check.assignments(klass->id);
+        QCOMPARE(stored.size(), expected.size());
+        if (!stored.isEmpty())
+            QCOMPARE(stored[0].pupilId, action.contains(QStringLiteral("Léa")) ? added[0].id : 0);
+    }
+    QVERIFY2(prompts.fake().errors.isEmpty(), qPrintable(prompts.fake().errors.join(u'|')));
+    QVERIFY(!reviewEndsRange);
+    QCOMPARE(shown, expected);
 }
 
 QTEST_MAIN(TestClasseTeacher)

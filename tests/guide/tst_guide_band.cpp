@@ -502,6 +502,11 @@ void TestGuideBand::lessonEndLeadsOn_data()
                                            << "Bravo, exercice réussi\u00a0: passez à l'exercice 2" << 2;
     QTest::newRow("objective missed") << 12 << int(Qt::Key_Return) << "GuideRecommencer"
                                       << "Encore un essai\u00a0: visez 95\u00a0% de précision" << 1;
+    // The session just ended counts towards the class's assignment.
+    QTest::newRow("a class's assignment") << 0 << int(Qt::Key_Return) << "GuideSuivant"
+                                          << "passez à l'exercice 2\nConsigne de la classe\u00a0: encore "
+                                             "l'exercice 2, à 95\u00a0%"
+                                          << 2;
 }
 
 void TestGuideBand::lessonEndLeadsOn()
@@ -513,6 +518,8 @@ void TestGuideBand::lessonEndLeadsOn()
     QFETCH(int, code);
     TMainForm *frame = forms().MainForm;
     QTRY_VERIFY(band() && band()->isVisible());
+    if (advice.contains(QStringLiteral("Consigne")))
+        frame->setClassAssignments({{0, 0, "2", "1", "2", 95, 0, {}}});
     frame->action(QStringLiteral("N1gh1"))->trigger();
     TExos *exos = forms().Exos;
     auto *result = band()->findChild<QLabel *>(QStringLiteral("GuideResultat"));
