@@ -1,5 +1,6 @@
 // The frame's side of the pupil's class: Options › Classe, the outbox that
 // sends the linked learner's sessions, and its words in the status bar.
+#include "app/classworkfollow.h"
 #include "app/tmainform.h"
 #include "classe/classoutbox.h"
 #include "classe/dialogueclasse.h"
@@ -27,11 +28,14 @@ void TMainForm::followClassLink()
     // The learner is being asked: the answer comes back here.
     if (m_askingLearner)
         return;
+    followClassWork(this);
     if (!m_outbox) {
         if (!classe::keptLink())
             return;
         m_outbox = new classe::ClassOutbox(&progress::journal, this);
         connect(m_outbox, &classe::ClassOutbox::statusChanged, this, &TMainForm::showClassStatus);
+        // What the class hides comes back with a link the server cut.
+        connect(m_outbox, &classe::ClassOutbox::linkCut, this, [this] { followClassWork(this); });
         // Each session's end sends it, once the lesson window is done with it.
         progress::setWhenRecorded([outbox = QPointer<classe::ClassOutbox>(m_outbox)] {
             if (outbox)

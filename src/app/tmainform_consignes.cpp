@@ -1,10 +1,13 @@
 // A linked pupil's frame: the lessons the class hides greyed in the menus,
 // and the class's assignments told in the start offer and at each lesson's
 // end. Nothing here runs without a class.
+#include "app/classworkfollow.h"
 #include "app/guidelead.h"
 #include "app/lessontable.h"
 #include "app/menutable.h"
 #include "app/tmainform.h"
+#include "classe/pupillink.h"
+#include "classe/workfollower.h"
 #include "guide/guidewelcome.h"
 #include "progress/journal.h"
 #include "progress/recording.h"
@@ -76,4 +79,24 @@ QString TMainForm::classAssignmentSentence(const progress::SessionRecord *curren
     if (current)
         sessions << *current;
     return classe::assignmentSentence(m_classAssignments, sessions, QDate::currentDate(), lessonName);
+}
+
+void followClassWork(TMainForm *frame)
+{
+    auto *follower =
+        frame->findChild<classe::WorkFollower *>(QStringLiteral("SuiviClasse"), Qt::FindDirectChildrenOnly);
+    if (!follower) {
+        if (!classe::keptLink())
+            return;
+        follower = new classe::WorkFollower(
+            [frame](const classe::ClassWork &work) {
+                frame->setClassHiddenLessons(work.hidden);
+                frame->setClassAssignments(work.assignments);
+            },
+            frame);
+        follower->setObjectName(QStringLiteral("SuiviClasse"));
+        // The outbox and the status bar learn it too.
+        QObject::connect(follower, &classe::WorkFollower::linkCut, frame, &TMainForm::followClassLink);
+    }
+    follower->follow();
 }

@@ -6,6 +6,7 @@
 #include "classe/classoutbox.h"
 #include "classe/classsender.h"
 #include "classe/dialogueclasse.h"
+#include "classe/workfollower.h"
 #include "progress/journal.h"
 #include "progress/recording.h"
 #include "support/testsupport.h"
@@ -65,6 +66,7 @@ private slots:
     void senderAnswersFromItsThread();
     void pupilReadsOwnClassWork_data();
     void pupilReadsOwnClassWork();
+    void followerKeepsTheLastAnswer();
     void outboxSendsEachSessionOnceInOrder_data();
     void outboxSendsEachSessionOnceInOrder();
     void dialogJoinsKeepsTheLinkAndQuits();
@@ -581,6 +583,50 @@ void TestClasseSending::pupilReadsOwnClassWork()
                            .arg(a.due.toString(Qt::ISODate));
     QCOMPARE(assignments, (QStringList{"2:1-6 92.5 15 2026-12-18", "2:7-9 92.5 15 "}));
     QCOMPARE(work->hidden, (QList<classe::HiddenLesson>{{"5", "2"}}));
+}
+
+// The frame's follower: the server's answer is kept, applied again at once
+// when the server cannot be reached, and forgotten with a cut link.
+void TestClasseSending::followerKeepsTheLastAnswer()
+{
+    const Pupil pupil = newPupil(QStringLiteral("CE1 "), QStringLiteral("Ana"));
+    run(kTeacher, "INSERT INTO classe.hidden_lessons VALUES (?, '5', '1')", {pupil.classId});
+    run(kTeacher,
+        "INSERT INTO classe.assignments (class_id, module, first_lesson, last_lesson, objective_precision,"
+        " objective_speed) VALUES (?, '2', '1', '6', 95, 20)",
+        {pupil.classId});
+    const auto done = qScopeGuard([] { classe::forgetLink(); });
+    classe::keepLink(m_pupils, {{}, {}, QStringLiteral("Ana"), QStringLiteral("CE1"), pupil.token},
+                     QDateTime(QDate(2026, 12, 1), QTime(8, 0)));
+    QStringList applied; // "hidden lessons/assignments" each time
+    const auto follow = [&](const QString &setting) {
+        classe::ClassServer server = m_pupils;
+        if (setting == QLatin1String("offline"))
+            server.port = 1;
+        classe::keepServer(server);
+        if (setting == QLatin1String("cut"))
+            run(kTeacher,
+                "DELETE FROM classe.pupil_links WHERE pupil_id IN"
+                " (SELECT id FROM classe.pupils WHERE class_id = ?)",
+                {pupil.classId});
+        classe::WorkFollower follower([&](const classe::ClassWork &work) {
+            applied << QStringLiteral("%1/%2").arg(work.hidden.size()).arg(work.assignments.size());
+        });
+        QSignalSpy answered(&follower, &classe::WorkFollower::answered);
+        QSignalSpy cut(&follower, &classe::WorkFollower::linkCut);
+        follower.follow();
+        QTRY_COMPARE_WITH_TIMEOUT(answered.count(), 1, 20000);
+        QCOMPARE(cut.count(), setting == QLatin1String("cut") ? 1 : 0);
+    };
+    follow(QStringLiteral("online"));
+    QCOMPARE(applied, (QStringList{"0/0", "1/1"})); // nothing kept yet, then the server's
+    applied.clear();
+    follow(QStringLiteral("offline"));
+    QCOMPARE(applied, QStringList{"1/1"}); // the kept answer stays
+    applied.clear();
+    follow(QStringLiteral("cut"));
+    QCOMPARE(applied, (QStringList{"1/1", "0/0"}));
+    QVERIFY(classe::keptLink()->cut);
 }
 
 void TestClasseSending::outboxSendsEachSessionOnceInOrder_data()
