@@ -10,7 +10,7 @@ LOCK TABLE classe.schema_version IN EXCLUSIVE MODE;
 INSERT INTO classe.schema_version SELECT 0 WHERE NOT EXISTS (SELECT 1 FROM classe.schema_version);
 -- A newer server schema is never downgraded by an older program.
 DO $$ BEGIN
-  IF (SELECT version FROM classe.schema_version) > 3 THEN
+  IF (SELECT version FROM classe.schema_version) > 4 THEN
     RAISE EXCEPTION 'Ce serveur porte une version plus récente du schéma (%)', (SELECT version FROM classe.schema_version);
   END IF;
 END $$;
@@ -344,5 +344,53 @@ BEGIN
     ORDER BY h.module, h.lesson;
 END $$;
 UPDATE classe.schema_version SET version = 3;
+\endif
+SELECT version < 4 AS step4 FROM classe.schema_version \gset
+\if :step4
+-- Step 4: the characters each session missed, for the class's most-missed
+-- characters. Counts only (how often typed, how often missed), for the
+-- characters missed at least once: never what the pupil wrote.
+CREATE TABLE classe.session_misses (
+  uuid uuid NOT NULL REFERENCES classe.sessions ON DELETE CASCADE,
+  pupil_id bigint NOT NULL REFERENCES classe.pupils ON DELETE CASCADE,
+  character text NOT NULL CHECK (length(character) BETWEEN 1 AND 16),
+  typed integer NOT NULL CHECK (typed >= 0),
+  missed integer NOT NULL CHECK (missed > 0),
+  PRIMARY KEY (uuid, character));
+CREATE INDEX session_misses_pupil ON classe.session_misses (pupil_id);
+ALTER TABLE classe.session_misses ENABLE ROW LEVEL SECURITY;
+CREATE POLICY teacher ON classe.session_misses TO tapivox_enseignants
+  USING (pupil_id IN (SELECT classe.my_pupils()));
+GRANT SELECT ON classe.session_misses TO tapivox_enseignants;
+-- A session and its missed characters in one call, so that both are stored
+-- or neither; p_misses is {"é": [typed, missed], ...}. Sent twice, stored once.
+CREATE FUNCTION classe.send_linked_session_misses(p_token text, p_uuid uuid, p_module text,
+    p_lesson text, p_good integer, p_errors integer, p_seconds integer, p_typing_ms bigint,
+    p_started timestamptz, p_ended timestamptz, p_completed boolean, p_misses jsonb) RETURNS boolean
+  LANGUAGE plpgsql SECURITY DEFINER SET search_path = pg_catalog, classe AS $$
+DECLARE p classe.pupils;
+BEGIN
+  p := classe.linked_pupil(p_token);
+  IF p.id IS NULL THEN
+    RETURN false;
+  END IF;
+  IF jsonb_typeof(p_misses) <> 'object' OR (SELECT count(*) FROM jsonb_object_keys(p_misses)) > 200 THEN
+    RAISE EXCEPTION 'Caractères manqués illisibles' USING ERRCODE = '22023';
+  END IF;
+  INSERT INTO classe.sessions VALUES (p_uuid, p.id, p_module, p_lesson, p_good, p_errors,
+      p_seconds, p_typing_ms, p_started, p_ended, p_completed)
+    ON CONFLICT (uuid) DO NOTHING;
+  -- Another pupil's uuid takes nothing of this one's.
+  INSERT INTO classe.session_misses
+    SELECT p_uuid, p.id, m.key, (m.value->>0)::integer, (m.value->>1)::integer
+    FROM jsonb_each(p_misses) m
+    WHERE EXISTS (SELECT 1 FROM classe.sessions s WHERE s.uuid = p_uuid AND s.pupil_id = p.id)
+      AND (m.value->>1)::integer > 0
+    ON CONFLICT (uuid, character) DO NOTHING;
+  RETURN true;
+END $$;
+REVOKE ALL ON FUNCTION classe.send_linked_session_misses(text, uuid, text, text, integer, integer, integer, bigint, timestamptz, timestamptz, boolean, jsonb) FROM PUBLIC;
+GRANT EXECUTE ON FUNCTION classe.send_linked_session_misses(text, uuid, text, text, integer, integer, integer, bigint, timestamptz, timestamptz, boolean, jsonb) TO tapivox_eleve;
+UPDATE classe.schema_version SET version = 4;
 \endif
 COMMIT;

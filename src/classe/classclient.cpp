@@ -4,11 +4,16 @@
 
 #include "progress/lessonfamily.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUuid>
 #include <QVariant>
+
+#include <algorithm>
 
 namespace classe {
 
@@ -206,6 +211,24 @@ std::optional<ClassLink> ClassClient::join(const QString &classCode, const QStri
     return link;
 }
 
+namespace {
+
+// As many as the server takes in one session.
+constexpr int kMaxMissedCharacters = 200;
+
+// The characters a session missed, as the server keeps them: how often
+// typed and how often missed, for those missed at least once.
+QString missesJson(const progress::SessionRecord &s)
+{
+    QJsonObject misses;
+    for (auto it = s.keys.cbegin(); it != s.keys.cend() && misses.size() < kMaxMissedCharacters; ++it)
+        if (it.value().missed > 0 && !it.key().isEmpty() && it.key().size() <= 16)
+            misses.insert(it.key(), QJsonArray{std::max(it.value().typed, it.value().missed), it.value().missed});
+    return QString::fromUtf8(QJsonDocument(misses).toJson(QJsonDocument::Compact));
+}
+
+} // namespace
+
 SendReport ClassClient::send(const ClassLink &link, const QList<progress::SessionRecord> &sessions)
 {
     SendReport report;
@@ -236,7 +259,7 @@ SendReport ClassClient::send(const ClassLink &link, const QList<progress::Sessio
         // the pupil with both codes, each time.
         const bool linked = !link.token.isEmpty();
         if (!query.prepare(
-                linked ? QStringLiteral("SELECT classe.send_linked_session(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+                linked ? QStringLiteral("SELECT classe.send_linked_session_misses(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?::jsonb)")
                        : QStringLiteral("SELECT classe.send_session(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")))
             error = query.lastError();
         for (; !error.isValid() && next < queue.size(); ++next) {
@@ -258,6 +281,8 @@ SendReport ClassClient::send(const ClassLink &link, const QList<progress::Sessio
             query.addBindValue(s.start.toUTC());
             query.addBindValue(s.end.toUTC());
             query.addBindValue(s.completed.value_or(false));
+            if (linked)
+                query.addBindValue(missesJson(s));
             if (!query.exec()) {
                 error = query.lastError();
                 break;

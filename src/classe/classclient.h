@@ -22,7 +22,7 @@ class QSqlQuery;
 namespace classe {
 
 // The server's schema version this program speaks.
-inline constexpr int kSchemaVersion = 3;
+inline constexpr int kSchemaVersion = 4;
 
 // Why the server could not be used, each with its French message.
 enum class Failure {

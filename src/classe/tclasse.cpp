@@ -119,6 +119,10 @@ TClasse::TClasse(std::unique_ptr<TeacherClient> client, QList<progress::LessonFa
     m_summary->setObjectName(QStringLiteral("ResumeClasse"));
     m_summary->setWordWrap(true);
     layout->addWidget(m_summary);
+    m_missed = new QLabel(this);
+    m_missed->setObjectName(QStringLiteral("CaracteresManques"));
+    m_missed->setWordWrap(true);
+    layout->addWidget(m_missed);
     m_table = new QTableWidget(this);
     m_table->setObjectName(QStringLiteral("GrilleClasse"));
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -213,6 +217,7 @@ void TClasse::fillGrid()
         m_table->setColumnCount(0);
         m_summary->setText(m_classes.isEmpty() ? QStringLiteral("Aucune classe\u00a0: créez-en une.")
                                                : QString());
+        m_missed->clear();
         return;
     }
     const ClassGrid &g = *m_grid;
@@ -226,6 +231,15 @@ void TClasse::fillGrid()
             .arg(g.klass.objectiveSpeed)
             .arg(g.rows.size())
             .arg(stuck));
+    QStringList missed;
+    for (const MissedCharacter &m : g.missed)
+        missed << QStringLiteral("« %1 » (%2 fois sur %3)")
+                      .arg(m.character == QLatin1String(" ") ? QStringLiteral("espace") : m.character)
+                      .arg(m.missed)
+                      .arg(m.typed);
+    m_missed->setText(missed.isEmpty()
+                          ? QStringLiteral("Caractères les plus manqués : aucun pour l'instant.")
+                          : QStringLiteral("Caractères les plus manqués : %1.").arg(missed.join(QStringLiteral(", "))));
     QStringList heading{QStringLiteral("Élève")};
     for (const ExerciseKey &key : g.exercises)
         heading << exerciseLabel(key);

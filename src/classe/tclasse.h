@@ -86,6 +86,7 @@ private:
     std::optional<ClassGrid> m_grid;
     QComboBox *m_classList = nullptr;
     QLabel *m_summary = nullptr;
+    QLabel *m_missed = nullptr;
     QTableWidget *m_table = nullptr;
     QPointer<TProgression> m_progression;
 };

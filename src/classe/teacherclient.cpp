@@ -455,6 +455,18 @@ std::optional<ClassGrid> TeacherClient::grid(qint64 classId, const QDateTime &no
     }
     for (GridRow &row : grid.rows)
         std::sort(row.stuckOn.begin(), row.stuckOn.end());
+    error = runBound(query,
+                     QStringLiteral("SELECT m.character, sum(m.typed), sum(m.missed) FROM classe.session_misses m"
+                                    " JOIN classe.pupils p ON p.id = m.pupil_id WHERE p.class_id = ?"
+                                    " GROUP BY m.character ORDER BY sum(m.missed) DESC, m.character LIMIT ?"),
+                     {classId, kMostMissed});
+    if (error.isValid()) {
+        failStatement(error);
+        return std::nullopt;
+    }
+    while (query.next())
+        grid.missed << MissedCharacter{query.value(0).toString(), query.value(1).toLongLong(),
+                                       query.value(2).toLongLong()};
     succeed();
     return grid;
 }

@@ -69,12 +69,23 @@ struct GridRow
     QList<ExerciseKey> stuckOn;
 };
 
+// A character the class's pupils missed, over all their sessions.
+struct MissedCharacter
+{
+    QString character;
+    qint64 typed = 0;
+    qint64 missed = 0;
+};
+
 struct ClassGrid
 {
     TeacherClass klass;
     QList<ExerciseKey> exercises; // every exercise a pupil of the class typed, in order
     QList<GridRow> rows;          // by name
+    QList<MissedCharacter> missed; // the most missed first, at most kMostMissed
 };
+
+inline constexpr int kMostMissed = 10;
 
 // Names read from a teacher's CSV file, or why it could not be read.
 struct NameImport

@@ -13,7 +13,7 @@ q() {
 }
 refused() { if q "$@" >/dev/null 2>&1; then echo "not refused: $*" >&2; exit 1; fi; }
 q -f "$schema"; q -f "$schema" 2>/dev/null
-[ "$(q -c 'select version from classe.schema_version')" = 3 ]
+[ "$(q -c 'select version from classe.schema_version')" = 4 ]
 q -c "create role ta login password 'a' in role tapivox_enseignants; create role tb login password 'b' in role tapivox_enseignants; alter role tapivox_eleve password 'e'"
 A="host=localhost user=ta password=a dbname=$PGDATABASE"
 B="host=localhost user=tb password=b dbname=$PGDATABASE"
@@ -30,7 +30,7 @@ refused "$B" -v i="$ida" -c "select classe.add_teacher(:i, 'tb')"
 [ "$(q "$B" -v i="$ida" -c "delete from classe.classes where id = :i returning id" | wc -l)" = 0 ]
 [ "$(q "$B" -v i="$ida" -c "insert into classe.assignments (class_id, module, first_lesson, last_lesson, objective_precision, objective_speed) values (:i, '2', '1', '6', 95, 20) returning id" 2>/dev/null | wc -l)" = 0 ]
 [ "$(q "$A" -c 'select count(*) from classe.pupils')" = 2 ]
-for t in classes class_teachers pupils sessions assignments hidden_lessons join_failures pupil_links; do
+for t in classes class_teachers pupils sessions assignments hidden_lessons join_failures pupil_links session_misses; do
   refused "$E" -c "select * from classe.$t"
   refused "$E" -c "delete from classe.$t"
 done
@@ -63,6 +63,17 @@ u2=6f1c2c3e-0000-4000-8000-000000000002
 [ "$(q "$E" -v u=$u2 -c "select classe.send_linked_session('0000', :'u', 'exos', '5', 40, 1, 60, 50000, now(), now(), true)")" = f ]
 [ "$(q "$A" -v u=$u2 -c "select p.name from classe.sessions s join classe.pupils p on p.id = s.pupil_id where uuid = :'u'")" = Tom ]
 [ "$(q "$E" -v t="$tok" -c "select count(*) from classe.linked_assignments(:'t')")" = 0 ]
+# A session's missed characters: counts only, stored once, never on
+# another pupil's session; the other teacher sees none of them.
+u3=6f1c2c3e-0000-4000-8000-000000000003
+for i in 1 2; do
+  [ "$(q "$E" -v t="$tok" -v u=$u3 -c "select classe.send_linked_session_misses(:'t', :'u', 'exos', '5', 40, 3, 60, 50000, now(), now(), true, '{\"é\": [9, 2], \"ç\": [4, 1], \"a\": [20, 0]}')")" = t ]
+done
+[ "$(q "$A" -v u=$u3 -c "select string_agg(character || typed || '/' || missed, ' ' order by character) from classe.session_misses where uuid = :'u'")" = "ç4/1 é9/2" ]
+[ "$(q "$E" -v t="$tok" -v u=$u -c "select classe.send_linked_session_misses(:'t', :'u', 'exos', '4', 1, 1, 1, 1, now(), now(), true, '{\"z\": [1, 1]}')")" = t ]
+[ "$(q "$A" -v u=$u -c "select count(*) from classe.session_misses where uuid = :'u'")" = 0 ]
+refused "$E" -v t="$tok" -v u=$u3 -c "select classe.send_linked_session_misses(:'t', gen_random_uuid(), 'exos', '5', 1, 1, 1, 1, now(), now(), true, '[1]')"
+[ "$(q "$B" -c 'select count(*) from classe.session_misses')" = 0 ]
 refused "$E" -v t="$tok" -c "select classe.linked_pupil(:'t')"
 # A token that opens nothing reads nothing, and says so.
 refused "$E" -c "select * from classe.linked_assignments('0000')"
@@ -83,6 +94,6 @@ q -c "create database v1"
 [ "$(q -d v1 -c 'select version from classe.schema_version')" = 1 ]
 q -d v1 -c "insert into classe.classes (code, name) values ('C1', 'CP'); insert into classe.pupils (class_id, name, code_hash) select id, 'Ana', classe.crypt('1234', classe.gen_salt('bf')) from classe.classes"
 q -d v1 -f "$schema"
-[ "$(q -d v1 -c 'select version from classe.schema_version')" = 3 ]
+[ "$(q -d v1 -c 'select version from classe.schema_version')" = 4 ]
 [ "$(q -d v1 -c "select pupil_name || length(token) from classe.link_class('C1', '1234')")" = Ana32 ]
 echo ok

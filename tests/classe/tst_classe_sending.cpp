@@ -286,27 +286,30 @@ void TestClasseSending::joinChecksBothCodes()
 
 void TestClasseSending::openRefusesWhatIsNotItsServer_data()
 {
-    QTest::addColumn<int>("version");     // the server's schema version, 3 unchanged
+    QTest::addColumn<int>("version");     // the server's schema version
     QTest::addColumn<QString>("setting"); // one of the pupils' settings changed
     QTest::addColumn<Failure>("failure");
     QTest::addColumn<QString>("words");
+    const int ours = classe::kSchemaVersion;
     QTest::newRow("newer schema")
-        << 4 << "" << Failure::SchemaVersion
-        << "un schéma plus récent (version 4) que celui de ce Tapivox (version 3)\u00a0: "
-           "mettez Tapivox à jour";
-    QTest::newRow("older schema") << 2 << "" << Failure::SchemaVersion << "un schéma plus ancien (version 2)";
-    QTest::newRow("no schema") << 3 << "database=template1" << Failure::NoSchema
+        << ours + 1 << "" << Failure::SchemaVersion
+        << QStringLiteral("un schéma plus récent (version %1) que celui de ce Tapivox (version %2)\u00a0: "
+                          "mettez Tapivox à jour")
+               .arg(ours + 1)
+               .arg(ours);
+    QTest::newRow("older schema") << 1 << "" << Failure::SchemaVersion << "un schéma plus ancien (version 1)";
+    QTest::newRow("no schema") << ours << "database=template1" << Failure::NoSchema
                                << "n'a pas le schéma de la classe";
-    QTest::newRow("no server") << 3 << "port=1" << Failure::Unreachable << "(localhost:1) ne répond pas";
-    QTest::newRow("wrong password") << 3 << "password=faux" << Failure::Refused
+    QTest::newRow("no server") << ours << "port=1" << Failure::Unreachable << "(localhost:1) ne répond pas";
+    QTest::newRow("wrong password") << ours << "password=faux" << Failure::Refused
                                     << "refuse la connexion de ce poste";
     QTest::newRow("no such database")
-        << 3 << "database=sans_classe" << Failure::Refused << "refuse la connexion";
+        << ours << "database=sans_classe" << Failure::Refused << "refuse la connexion";
     QTest::newRow("unknown TLS mode")
-        << 3 << "sslmode=oui" << Failure::BadSettings << "Mode TLS inconnu «\u00a0oui\u00a0»";
+        << ours << "sslmode=oui" << Failure::BadSettings << "Mode TLS inconnu «\u00a0oui\u00a0»";
     // The driver splices its options unquoted: only libpq's own words pass.
     QTest::newRow("options in the TLS mode")
-        << 3 << "sslmode=disable host=ailleurs.example" << Failure::BadSettings << "Mode TLS inconnu";
+        << ours << "sslmode=disable host=ailleurs.example" << Failure::BadSettings << "Mode TLS inconnu";
 }
 
 void TestClasseSending::openRefusesWhatIsNotItsServer()
@@ -390,6 +393,18 @@ void TestClasseSending::sendingTwiceStoresOnceInOrder()
                                               .arg(s.end.toSecsSinceEpoch())
                                               .arg(s.completed.value_or(false) ? 't' : 'f'));
     }
+    // Linked, a session's missed characters go with it: counts only, once.
+    SessionRecord keyed = sessions(1).first();
+    keyed.keys.insert(QStringLiteral("é"), {9, 2, 0, 0});
+    keyed.keys.insert(QStringLiteral("a"), {20, 0, 0, 0});
+    for (int round = 0; round < 2; ++round)
+        QCOMPARE(client.send(pupil.link(), {keyed}).stored, QStringList{keyed.uuid});
+    QSqlQuery misses = run(kAdmin,
+                           "SELECT string_agg(character || typed || '/' || missed, ' ') FROM classe.session_misses"
+                           " WHERE uuid = ?::uuid",
+                           {keyed.uuid});
+    QVERIFY(misses.next());
+    QCOMPARE(misses.value(0).toString(), QStringLiteral("é9/2"));
 }
 
 void TestClasseSending::interruptedBatchIsCompletedOnRetry_data()

@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDoubleSpinBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
@@ -392,10 +393,20 @@ void TestClasseTeacher::windowShowsRowsAndPrintsCards()
     const QString leaCode = told.section(QStringLiteral("Léa\u00a0: "), 1).left(8);
     QVERIFY2(text.contains(QStringLiteral("Code personnel : ") + leaCode), qPrintable(text));
 
-    // One pupil's history, in the Progression window's charts and table.
-    addSessions(grid->item(0, 0)->data(Qt::UserRole).toLongLong(), "2", "1", "90/1/60/t/0 95/0/60/t/0");
+    // One pupil's history, in the Progression window's charts and table;
+    // the class's most-missed characters, summed over its pupils.
+    const qint64 lea = grid->item(0, 0)->data(Qt::UserRole).toLongLong();
+    const qint64 tom = grid->item(1, 0)->data(Qt::UserRole).toLongLong();
+    addSessions(lea, "2", "1", "90/1/60/t/0 95/0/60/t/0");
+    addSessions(tom, "2", "1", "90/1/60/t/0");
+    run("INSERT INTO classe.session_misses SELECT uuid, pupil_id, c, 10, CASE c WHEN 'é' THEN 3 ELSE 1 END"
+        " FROM classe.sessions, unnest(ARRAY['é', 'ç']) c WHERE pupil_id IN (?, ?)",
+        {lea, tom});
     window.refresh();
     window.showClass(klass->id);
+    const QString missed = window.findChild<QLabel *>(QStringLiteral("CaracteresManques"))->text();
+    QVERIFY2(missed.contains(u"«\u00a0é\u00a0» (9\u00a0fois sur 30), «\u00a0ç\u00a0» (3\u00a0fois sur 30)"_qs),
+             qPrintable(missed));
     grid->selectRow(0);
     window.findChild<QPushButton *>(QStringLiteral("ProgressionEleve"))->click();
     TProgression *history = window.pupilProgression();
