@@ -205,6 +205,8 @@ int main(int argc, char **argv)
                     if (!client.open()) {
                         if (classe::retryLater(client.failure()) && attempt < 300)
                             continue;
+                        std::fprintf(stderr, "given up: %s (%s)\n", qPrintable(client.message()),
+                                     qPrintable(client.detail()));
                         ++givenUp;
                         break;
                     }

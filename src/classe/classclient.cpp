@@ -151,7 +151,7 @@ bool ClassClient::checkVersion()
     {
         QSqlQuery query(m_db.database());
         if (!query.exec(QStringLiteral("SELECT version FROM classe.schema_version")))
-            error = query.lastError();
+            error = statementError(query);
         else if (query.next())
             version = query.value(0).toInt();
     }
@@ -196,7 +196,7 @@ std::optional<ClassLink> ClassClient::join(const QString &classCode, const QStri
             link.className = query.value(1).toString();
             link.token = query.value(2).toString();
         } else {
-            error = query.lastError();
+            error = statementError(query);
         }
     }
     if (link.pupilName.isEmpty()) {
@@ -261,7 +261,7 @@ SendReport ClassClient::send(const ClassLink &link, const QList<progress::Sessio
         if (!query.prepare(
                 linked ? QStringLiteral("SELECT classe.send_linked_session_misses(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?::jsonb)")
                        : QStringLiteral("SELECT classe.send_session(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")))
-            error = query.lastError();
+            error = statementError(query);
         for (; !error.isValid() && next < queue.size(); ++next) {
             const progress::SessionRecord &s = *queue[next];
             if (linked) {
@@ -284,11 +284,17 @@ SendReport ClassClient::send(const ClassLink &link, const QList<progress::Sessio
             if (linked)
                 query.addBindValue(missesJson(s));
             if (!query.exec()) {
-                error = query.lastError();
+                error = statementError(query);
+                break;
+            }
+            // No answer at all is a connection gone with the statement, not a
+            // refusal: the link stays.
+            if (!query.next()) {
+                error = statementError(query);
                 break;
             }
             // False: the link or the personal code no longer opens the class.
-            if (!query.next() || !query.value(0).toBool()) {
+            if (!query.value(0).toBool()) {
                 refused = true;
                 break;
             }
@@ -330,7 +336,7 @@ bool ClassClient::readLinked(const ClassLink &link, const QString &sql,
             while (query.next())
                 row(query);
         } else {
-            error = query.lastError();
+            error = statementError(query);
         }
     }
     if (!error.isValid()) {

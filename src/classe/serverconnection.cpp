@@ -4,6 +4,7 @@
 #include "classe/classclient.h"
 
 #include <QSqlError>
+#include <QSqlQuery>
 
 #include <atomic>
 
@@ -67,6 +68,14 @@ void ServerConnection::close()
         db.close();
     }
     QSqlDatabase::removeDatabase(m_name);
+}
+
+QSqlError statementError(const QSqlQuery &query)
+{
+    if (query.lastError().isValid())
+        return query.lastError();
+    // No SQLSTATE: sorted as a connection lost, worth trying again.
+    return QSqlError(QString(), QStringLiteral("connection closed"), QSqlError::ConnectionError);
 }
 
 } // namespace classe

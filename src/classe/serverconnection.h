@@ -5,7 +5,10 @@
 #include "classe/classserver.h"
 
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QString>
+
+class QSqlQuery;
 
 namespace classe {
 
@@ -30,5 +33,9 @@ private:
     const QString m_name;
     bool m_open = false;
 };
+
+// Why a statement failed: the driver's error, or, when a connection the
+// driver saw die is closed and Qt gives no error at all, a lost connection.
+QSqlError statementError(const QSqlQuery &query);
 
 } // namespace classe

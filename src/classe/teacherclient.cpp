@@ -155,7 +155,7 @@ bool TeacherClient::open()
         QSqlQuery query(m_db.database());
         if (!query.exec(QStringLiteral("SELECT version, pg_has_role(session_user, 'tapivox_enseignants', "
                                        "'MEMBER') FROM classe.schema_version")))
-            error = query.lastError();
+            error = statementError(query);
         else if (query.next())
             version = query.value(0).toInt(), teacher = query.value(1).toBool();
     }
@@ -198,11 +198,11 @@ namespace {
 QSqlError runBound(QSqlQuery &query, const QString &sql, const QVariantList &values)
 {
     if (!query.prepare(sql))
-        return query.lastError();
+        return statementError(query);
     for (const QVariant &value : values)
         query.addBindValue(value);
     if (!query.exec())
-        return query.lastError();
+        return statementError(query);
     return {};
 }
 

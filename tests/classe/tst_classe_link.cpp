@@ -3,6 +3,7 @@
 // sentence.
 #include "app/forms.h"
 #include "app/tmainform.h"
+#include "classe/classclient.h"
 #include "classe/classoutbox.h"
 #include "classe/classserver.h"
 #include "classe/classstatus.h"
@@ -12,6 +13,9 @@
 #include "support/testsupport.h"
 
 #include <QLabel>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -27,6 +31,7 @@ private slots:
     void assignmentSentence();
     void frameShowsTheLinkOnlyWhenThereIsOne_data();
     void frameShowsTheLinkOnlyWhenThereIsOne();
+    void closedConnectionIsTriedAgain();
 
 private:
     QTemporaryDir m_home;
@@ -256,6 +261,26 @@ void TestClasseLink::frameShowsTheLinkOnlyWhenThereIsOne()
     frame->followClassLink();
     QTRY_VERIFY(!frame->classOutbox()->sending());
     QVERIFY(frame->classPanel()->isHidden());
+}
+
+// A connection the driver closed after seeing it die fails its next
+// statement without any error: that is a connection lost, tried again
+// later, never a server without the class's schema (as it once read, under
+// a server restarted while 3,000 computers sent).
+void TestClasseLink::closedConnectionIsTriedAgain()
+{
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("closed"));
+        QSqlQuery query(db);
+        QVERIFY(!query.exec(QStringLiteral("SELECT version FROM classe.schema_version")));
+        QVERIFY(!query.lastError().isValid());
+        // Callers tell a failure by a valid error.
+        QVERIFY(classe::statementError(query).isValid());
+        const classe::Failure failure = classe::statementFailureOf(classe::statementError(query));
+        QCOMPARE(failure, classe::Failure::ConnectionLost);
+        QVERIFY(classe::retryLater(failure));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("closed"));
 }
 
 QTEST_MAIN(TestClasseLink)
