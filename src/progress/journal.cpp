@@ -253,6 +253,15 @@ bool Journal::failSql(const QString &what, const QSqlError &error)
     return fail(what, sqlDetail(error, m_path));
 }
 
+bool Journal::commitOrFail(QSqlDatabase &db, const QSqlQuery &query, bool ok, const QString &what)
+{
+    if (ok && db.commit())
+        return true;
+    const QSqlError detail = query.lastError().isValid() ? query.lastError() : db.lastError();
+    db.rollback();
+    return failSql(what, detail);
+}
+
 bool Journal::open()
 {
     if (m_open)
@@ -491,12 +500,7 @@ bool Journal::record(const SessionRecord &session)
             ok = query.exec();
         }
     }
-    if (!ok || !db.commit()) {
-        const QSqlError detail = query.lastError().isValid() ? query.lastError() : db.lastError();
-        db.rollback();
-        return failSql(what, detail);
-    }
-    return true;
+    return commitOrFail(db, query, ok, what);
 }
 
 QList<SessionRecord> Journal::sessions(int module, int limit)
@@ -634,12 +638,7 @@ bool Journal::clear()
     if (!db.transaction())
         return failSql(what, db.lastError());
     QSqlQuery query(db);
-    if (!deleteSessionsOf(query, learner) || !db.commit()) {
-        const QSqlError detail = query.lastError().isValid() ? query.lastError() : db.lastError();
-        db.rollback();
-        return failSql(what, detail);
-    }
-    return true;
+    return commitOrFail(db, query, deleteSessionsOf(query, learner), what);
 }
 
 } // namespace progress

@@ -10,6 +10,7 @@
 
 #include <optional>
 
+class QSqlDatabase;
 class QSqlError;
 class QSqlQuery;
 
@@ -148,6 +149,9 @@ private:
     void closeDatabase();
     bool fail(const QString &what, const QString &detail);
     bool failSql(const QString &what, const QSqlError &error);
+    // Commits a transaction whose statements went well (ok); otherwise, or
+    // when the commit fails, rolls it back and says why.
+    bool commitOrFail(QSqlDatabase &db, const QSqlQuery &query, bool ok, const QString &what);
     bool runOverRecent(QSqlQuery &query, const char *sql, int sessions);
     // A session from columns start_ms, end_ms, module, lesson, good, errors,
     // seconds, typing_ms, title, completed and uuid, from column on.

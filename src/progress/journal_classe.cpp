@@ -89,12 +89,7 @@ bool Journal::markSentToClass(qint64 learner, const QString &link, const QString
         query.addBindValue(learner);
         ok = query.exec();
     }
-    if (!ok || !db.commit()) {
-        const QSqlError detail = query.lastError().isValid() ? query.lastError() : db.lastError();
-        db.rollback();
-        return failSql(what, detail);
-    }
-    return true;
+    return commitOrFail(db, query, ok, what);
 }
 
 } // namespace progress

@@ -278,11 +278,8 @@ bool Journal::removeLearner(qint64 id)
         query.addBindValue(id);
         ok = query.exec();
     }
-    if (!ok || !db.commit()) {
-        const QSqlError detail = query.lastError().isValid() ? query.lastError() : db.lastError();
-        db.rollback();
-        return failSql(what, detail);
-    }
+    if (!commitOrFail(db, query, ok, what))
+        return false;
     if (m_learner == id)
         m_learner = 0;
     return true;
